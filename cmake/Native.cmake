@@ -1,0 +1,15 @@
+# Native build of the portable code: unit tests, fuzz targets, and the desktop test driver that
+# runs the Windows program under Wine.
+if(ZELVORA_TESTS)
+  find_package(GTest REQUIRED)
+  add_subdirectory(tests/unit)
+  find_package(X11)
+  if(X11_FOUND AND X11_XTest_FOUND)
+    add_subdirectory(tests/desktop)
+  else()
+    message(STATUS "Xlib/XTest not found: no desktop tests")
+  endif()
+endif()
+if(ZELVORA_FUZZ)
+  add_subdirectory(tests/fuzz)
+endif()

@@ -1,0 +1,111 @@
+// One move-only owner per Win32 handle kind, all from one template.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace zelvora {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::Invalid(); }
+
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    void reset(Handle handle = Traits::Invalid())
+    {
+        if (handle == handle_) return;
+        const Handle old = std::exchange(handle_, handle);
+        if (old != Traits::Invalid()) Traits::Close(old);
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND h) { DestroyWindow(h); }
+};
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static HGDIOBJ Invalid() { return nullptr; }
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// A device context from GetDC/GetDCEx: releasing it needs the window it came from.
+class WindowDc {
+public:
+    WindowDc() = default;
+    WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    ~WindowDc() { reset(); }
+    WindowDc(WindowDc&& other) noexcept
+        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDc& operator=(WindowDc&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            window_ = other.window_;
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void reset()
+    {
+        if (HDC dc = std::exchange(dc_, nullptr)) ReleaseDC(window_, dc);
+    }
+
+private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC and puts the previous one back when it goes.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject()
+    {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace zelvora

@@ -1,0 +1,36 @@
+#include "toolkit/Registry.h"
+
+#include "toolkit/Format.h"
+
+namespace zelvora {
+
+TRegistry::TRegistry(HKEY root, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS)
+        key_.reset(key);
+}
+
+bool TRegistry::ValueExists(const std::string& name) const
+{
+    return key_ && RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+int TRegistry::ReadInteger(const std::string& name) const
+{
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG status = key_ ? RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(&value), &size)
+                             : ERROR_INVALID_HANDLE;
+    // A value of another type may be longer than a DWORD; the type decides, not the read status.
+    if ((status == ERROR_SUCCESS || status == ERROR_MORE_DATA) && type != REG_DWORD)
+        throw ERegistryException(FormatText("Ung\xFCltiger Datentyp f\xFCr '%s'", {name}));
+    if (status != ERROR_SUCCESS || size != sizeof value)
+        throw ERegistryException(FormatText("Fehler beim Holen der Daten f\xFCr '%s'", {name}));
+    return static_cast<int>(value);
+}
+
+}  // namespace zelvora

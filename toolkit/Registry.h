@@ -1,0 +1,41 @@
+// A registry key opened for reading and writing values, closed with the object.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "toolkit/Handles.h"
+
+namespace zelvora {
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+class ERegistryException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TRegistry {
+public:
+    // Opens (creating when missing) root\path; without a key every read fails with an error.
+    TRegistry(HKEY root, const std::string& path);
+
+    bool HasCurrentKey() const { return static_cast<bool>(key_); }
+    bool ValueExists(const std::string& name) const;
+    // Integers are read only from REG_DWORD values; anything else is a wrong data type.
+    int ReadInteger(const std::string& name) const;
+    bool ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
+
+private:
+    UniqueRegistryKey key_;
+};
+
+}  // namespace zelvora
