@@ -40,7 +40,18 @@ void TMarkingEngine::ReleaseDesktopCanvas()
 
 void TMarkingEngine::RepaintAllWindows()
 {
-    InvalidateRect(nullptr, nullptr, TRUE);
+    // Each window is asked to erase and paint itself in its own paint cycle. The one-call form,
+    // InvalidateRect(nullptr, nullptr, TRUE), erases other programs' windows at once from this
+    // thread; under Wine that erase can land after their repaint and blank them, and it leaves
+    // the bare desktop out.
+    constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+    RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, kRepaint);
+            return TRUE;
+        },
+        0);
 }
 
 void TMarkingEngine::WipeMarks()

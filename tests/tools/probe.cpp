@@ -1,12 +1,17 @@
 // Answers the desktop tests' questions about windows inside the Wine desktop, one command per
 // run, on stdout. Exit code 0 on success, 1 when the window was not found, 2 on bad usage.
 //   rect CLASS [CHILDCLASS]      screen rectangle "left top right bottom"
-//   move CLASS X Y W H           move and resize a top-level window, bring it to the front
+//   move CLASS X Y [W H]         move (and resize) a top-level window, bring it to the front
+//   list CLASS                   one line per top-level window of the class: "hwnd process-id"
+//   close-hwnd HWND              post WM_CLOSE to one window
+//   hit CLASS CODE               a screen point "x y" of the window where WM_NCHITTEST gives CODE
 //   front CLASS                  make a top-level window the foreground window
 //   close CLASS                  post WM_CLOSE to every top-level window of the class
 //   count CLASS                  number of visible top-level windows of the class
 //   msgboxes                     one line per visible message box: "caption<TAB>text"
 //   dismiss-msgboxes             press OK on every visible message box; prints how many
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -53,13 +58,51 @@ int Rect(int argc, char** argv)
     return 0;
 }
 
-int Move(char** argv)
+int Move(int argc, char** argv)
 {
     const auto windows = TopLevelWindows(argv[2]);
     if (windows.empty()) return 1;
-    SetWindowPos(windows.front(), HWND_TOP, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                 std::atoi(argv[6]), SWP_SHOWWINDOW);
+    const bool resize = argc == 7;
+    SetWindowPos(windows.front(), HWND_TOP, std::atoi(argv[3]), std::atoi(argv[4]), resize ? std::atoi(argv[5]) : 0,
+                 resize ? std::atoi(argv[6]) : 0, SWP_SHOWWINDOW | (resize ? 0 : SWP_NOSIZE));
     return 0;
+}
+
+int List(char** argv)
+{
+    for (HWND hwnd : TopLevelWindows(argv[2])) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        std::printf("%llu %lu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)), pid);
+    }
+    return 0;
+}
+
+int CloseWindow(char** argv)
+{
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(argv[2], nullptr, 10)));
+    return IsWindow(hwnd) && PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int Hit(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2]);
+    if (windows.empty()) return 1;
+    const LRESULT wanted = std::atoi(argv[3]);
+    RECT r{};
+    GetWindowRect(windows.front(), &r);
+    for (int y = r.top; y < r.bottom; y += 2)
+        for (int x = r.right - 1; x >= r.left; x -= 2)
+            if (SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == wanted) {
+                // Aim at the middle of the area, not its edge.
+                int right = x;
+                while (right - 1 > r.left && SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(right - 1, y)) == wanted) --right;
+                int bottom = y;
+                while (bottom + 1 < r.bottom && SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1)) == wanted) ++bottom;
+                std::printf("%d %d\n", (x + right) / 2, (y + bottom) / 2);
+                return 0;
+            }
+    return 1;
 }
 
 int Front(char** argv)
@@ -95,14 +138,18 @@ int MessageBoxes(bool dismiss)
 
 int main(int argc, char** argv)
 {
+    _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the driver compares exact text
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "rect" && argc >= 3) return Rect(argc, argv);
-    if (command == "move" && argc == 7) return Move(argv);
+    if (command == "move" && (argc == 5 || argc == 7)) return Move(argc, argv);
+    if (command == "list" && argc == 3) return List(argv);
+    if (command == "close-hwnd" && argc == 3) return CloseWindow(argv);
+    if (command == "hit" && argc == 4) return Hit(argv);
     if (command == "front" && argc == 3) return Front(argv);
     if (command == "close" && argc == 3) return Close(argv);
     if (command == "count" && argc == 3) return std::printf("%zu\n", TopLevelWindows(argv[2]).size()) > 0 ? 0 : 1;
     if (command == "msgboxes") return MessageBoxes(false);
     if (command == "dismiss-msgboxes") return MessageBoxes(true);
-    std::fprintf(stderr, "usage: zelvora-probe rect|move|front|close|count|msgboxes|dismiss-msgboxes ...\n");
+    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|dismiss-msgboxes ...\n");
     return 2;
 }

@@ -1,0 +1,151 @@
+#include "WineDesktop.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+
+#include "Wait.h"
+
+namespace zelvora::desktop {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kSettingsKey[] = "HKCU\\Software\\Ombrix\\Zelvora";
+
+bool DisplayInUse(int number)
+{
+    struct stat info{};
+    return stat(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), &info) == 0 ||
+           stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &info) == 0;
+}
+
+int FreeDisplayNumber()
+{
+    for (int number = 90 + (getpid() % 50); number < 400; ++number)
+        if (!DisplayInUse(number)) return number;
+    throw std::runtime_error("no free X display number");
+}
+
+}  // namespace
+
+WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir) : workDir_(workDir), binDir_(binDir)
+{
+    mkdir(workDir_.c_str(), 0755);
+    const std::string display = ":" + std::to_string(FreeDisplayNumber());
+    xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
+                          "-nolisten", "tcp"},
+                         workDir_ + "/xvfb.log");
+    std::unique_ptr<X11Screen> screen;
+    if (!WaitUntil(
+            [&] {
+                try {
+                    screen = std::make_unique<X11Screen>(display);
+                    return true;
+                } catch (const std::exception&) {
+                    return false;
+                }
+            },
+            15s, 100ms))
+        throw std::runtime_error("Xvfb did not start on " + display);
+    screen_ = std::move(screen);
+
+    setenv("DISPLAY", display.c_str(), 1);
+    setenv("WINEPREFIX", (workDir_ + "/prefix").c_str(), 1);
+    setenv("WINEDEBUG", "-all", 1);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installer dialogs
+    RunCommand({"wineserver", "-k"}, 10s);
+    if (RunCommand({"wineboot", "-i"}, 180s).ExitCode != 0) throw std::runtime_error("wineboot failed");
+    // Every program of this prefix joins one virtual desktop, the probe included.
+    RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", kDesktopName, "/f"});
+    RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", kDesktopName, "/d",
+             std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
+    RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
+             "/f"});
+
+    notepad_ = Launch("notepad");
+    if (!WaitUntil([&] { return WindowRect("Notepad", "Edit").has_value(); }, 60s, 200ms))
+        throw std::runtime_error("Notepad did not appear");
+    Probe({"move", "Notepad", "20", "20", "600", "460"});
+    if (!WaitUntil([&] { return screen_->FocusWindowNamed("Wine desktop"); }, 10s, 100ms))
+        throw std::runtime_error("no Wine desktop window");
+    WaitUntil(
+        [&] {
+            const auto edit = WindowRect("Notepad", "Edit");
+            if (edit && edit->Left > 20 && edit->Width() > 400) notepadEdit_ = *edit;
+            return edit && edit->Left > 20 && edit->Width() > 400;
+        },
+        10s, 100ms);
+    // Some dark text for the transparent pen to leave alone.
+    Probe({"front", "Notepad"});
+    screen_->Click(notepadEdit_.Left + 40, notepadEdit_.Top + 40);
+    screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
+}
+
+WineDesktop::~WineDesktop()
+{
+    RunCommand({"wineserver", "-k"}, 20s);
+    notepad_.Stop();
+    screen_.reset();
+    xvfb_.Stop();
+}
+
+void WineDesktop::RunWine(const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv{"wine"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    RunCommand(argv, 60s);
+}
+
+ChildProcess WineDesktop::Launch(const std::string& program, const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv{"wine", program};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return ChildProcess(argv, workDir_ + "/wine.log");
+}
+
+CommandResult WineDesktop::Probe(const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv{"wine", binDir_ + "/zelvora-probe.exe"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunCommand(argv, 30s);
+}
+
+std::optional<ScreenRect> WineDesktop::WindowRect(const std::string& windowClass, const std::string& childClass)
+{
+    std::vector<std::string> args{"rect", windowClass};
+    if (!childClass.empty()) args.push_back(childClass);
+    const CommandResult result = Probe(args);
+    ScreenRect r;
+    std::istringstream in(result.Output);
+    if (result.ExitCode != 0 || !(in >> r.Left >> r.Top >> r.Right >> r.Bottom)) return std::nullopt;
+    return r;
+}
+
+int WineDesktop::WindowCount(const std::string& windowClass)
+{
+    const CommandResult result = Probe({"count", windowClass});
+    return result.ExitCode == 0 ? std::atoi(result.Output.c_str()) : 0;
+}
+
+void WineDesktop::FocusDesktop()
+{
+    screen_->FocusWindowNamed("Wine desktop");
+}
+
+void WineDesktop::SetSetting(const std::string& name, unsigned value)
+{
+    RunWine({"reg", "add", kSettingsKey, "/v", name, "/t", "REG_DWORD", "/d", std::to_string(value), "/f"});
+}
+
+void WineDesktop::ClearSettings()
+{
+    RunWine({"reg", "delete", kSettingsKey, "/f"});
+}
+
+}  // namespace zelvora::desktop

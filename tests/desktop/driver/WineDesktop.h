@@ -1,0 +1,63 @@
+// A Wine virtual desktop on a private Xvfb with a prefix of its own, Notepad in it, and the
+// means to start Zelvora there and ask about its windows.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Process.h"
+#include "X11Screen.h"
+
+namespace zelvora::desktop {
+
+struct ScreenRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    int CentreX() const { return (Left + Right) / 2; }
+    int CentreY() const { return (Top + Bottom) / 2; }
+};
+
+class WineDesktop {
+public:
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 768;
+    static constexpr const char* kDesktopName = "zelvora";
+
+    // `workDir` receives the prefix and logs; `binDir` holds Zelvora.exe and the probe.
+    WineDesktop(const std::string& workDir, const std::string& binDir);
+    ~WineDesktop();
+    WineDesktop(const WineDesktop&) = delete;
+    WineDesktop& operator=(const WineDesktop&) = delete;
+
+    X11Screen& Screen() { return *screen_; }
+    const std::string& BinDir() const { return binDir_; }
+
+    // Runs a program inside the desktop and returns at once.
+    ChildProcess Launch(const std::string& program, const std::vector<std::string>& args = {});
+    CommandResult Probe(const std::vector<std::string>& args);
+    std::optional<ScreenRect> WindowRect(const std::string& windowClass, const std::string& childClass = "");
+    int WindowCount(const std::string& windowClass);
+    // Focus on the desktop's X window: Wine sees keys only then.
+    void FocusDesktop();
+
+    void SetSetting(const std::string& name, unsigned value);
+    void ClearSettings();
+
+    // Notepad's edit control, where the tests draw.
+    ScreenRect NotepadEdit() const { return notepadEdit_; }
+
+private:
+    void RunWine(const std::vector<std::string>& args);
+
+    std::string workDir_;
+    std::string binDir_;
+    ChildProcess xvfb_;
+    std::unique_ptr<X11Screen> screen_;
+    ChildProcess notepad_;
+    ScreenRect notepadEdit_;
+};
+
+}  // namespace zelvora::desktop

@@ -1,0 +1,136 @@
+#include "X11Screen.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace zelvora::desktop {
+
+namespace {
+
+std::string WindowName(Display* display, Window window)
+{
+    char* name = nullptr;
+    std::string result;
+    if (XFetchName(display, window, &name) && name) result = name;
+    if (name) XFree(name);
+    return result;
+}
+
+void Settle()
+{
+    // Lets the X server hand one event to Wine before the next; XTest events otherwise arrive in
+    // one burst and Wine may see a key's down and up in the same poll.
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+}
+
+}  // namespace
+
+X11Screen::X11Screen(const std::string& displayName) : display_(XOpenDisplay(displayName.c_str()))
+{
+    if (!display_) throw std::runtime_error("cannot open X display " + displayName);
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
+        throw std::runtime_error("the X server has no XTest extension");
+}
+
+X11Screen::~X11Screen()
+{
+    XCloseDisplay(display_);
+}
+
+bool X11Screen::FocusWindowNamed(const std::string& suffix)
+{
+    Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return false;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        const std::string name = WindowName(display_, children[i]);
+        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    if (!found) return false;
+    XSetInputFocus(display_, found, RevertToParent, CurrentTime);
+    XSync(display_, False);
+    focusWindow_ = found;
+    return true;
+}
+
+void X11Screen::Key(const char* keysymName, bool down)
+{
+    const KeySym keysym = XStringToKeysym(keysymName);
+    const KeyCode code = XKeysymToKeycode(display_, keysym);
+    if (!code) throw std::runtime_error(std::string("no key code for ") + keysymName);
+    XTestFakeKeyEvent(display_, code, down ? True : False, CurrentTime);
+    XSync(display_, False);
+    Settle();
+}
+
+void X11Screen::KeyDown(const char* keysymName) { Key(keysymName, true); }
+void X11Screen::KeyUp(const char* keysymName) { Key(keysymName, false); }
+
+void X11Screen::Tap(const char* keysymName)
+{
+    KeyDown(keysymName);
+    KeyUp(keysymName);
+}
+
+void X11Screen::TypeText(const std::string& text)
+{
+    for (char c : text) {
+        const std::string name = c == ' ' ? "space" : std::string(1, c);
+        Tap(name.c_str());
+    }
+}
+
+void X11Screen::MovePointer(int x, int y)
+{
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+    XSync(display_, False);
+}
+
+void X11Screen::Click(int x, int y)
+{
+    MovePointer(x, y);
+    Settle();
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XSync(display_, False);
+    Settle();
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+}
+
+Image X11Screen::Grab(int left, int top, int width, int height)
+{
+    Image image{left, top, width, height, {}};
+    XImage* x = XGetImage(display_, DefaultRootWindow(display_), left, top, static_cast<unsigned>(width),
+                          static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!x) throw std::runtime_error("XGetImage failed");
+    image.Pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int xx = 0; xx < width; ++xx) {
+            const unsigned long rgb = XGetPixel(x, xx, y);  // 0xRRGGBB on a 24-bit TrueColor screen
+            image.Pixels.push_back(static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) |
+                                                              ((rgb & 0xFF) << 16)));
+        }
+    XDestroyImage(x);
+    return image;
+}
+
+std::uint32_t X11Screen::Pixel(int x, int y)
+{
+    return Grab(x, y, 1, 1).Pixels.front();
+}
+
+Image X11Screen::GrabAll()
+{
+    Screen* screen = DefaultScreenOfDisplay(display_);
+    return Grab(0, 0, WidthOfScreen(screen), HeightOfScreen(screen));
+}
+
+}  // namespace zelvora::desktop

@@ -1,0 +1,40 @@
+// The X server as a person at the screen: real key and pointer events (XTest) and real pixels.
+#pragma once
+
+#include <string>
+
+#include "Image.h"
+
+typedef struct _XDisplay Display;
+
+namespace zelvora::desktop {
+
+class X11Screen {
+public:
+    explicit X11Screen(const std::string& displayName);
+    ~X11Screen();
+    X11Screen(const X11Screen&) = delete;
+    X11Screen& operator=(const X11Screen&) = delete;
+
+    // Finds the top-level X window whose name ends with `suffix` and gives it the keyboard focus.
+    bool FocusWindowNamed(const std::string& suffix);
+
+    void KeyDown(const char* keysymName);
+    void KeyUp(const char* keysymName);
+    void Tap(const char* keysymName);
+    void TypeText(const std::string& text);
+    void MovePointer(int x, int y);
+    void Click(int x, int y);
+
+    Image Grab(int left, int top, int width, int height);
+    std::uint32_t Pixel(int x, int y);
+    Image GrabAll();
+
+private:
+    void Key(const char* keysymName, bool down);
+
+    Display* display_;
+    unsigned long focusWindow_ = 0;
+};
+
+}  // namespace zelvora::desktop

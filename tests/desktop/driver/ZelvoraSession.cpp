@@ -1,0 +1,117 @@
+#include "ZelvoraSession.h"
+
+#include <algorithm>
+#include <sstream>
+#include <thread>
+
+#include "Wait.h"
+
+namespace zelvora::desktop {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kMainWindowClass[] = "TfrmZelvora";
+// Below Notepad, so the window never lies under a stroke.
+constexpr int kParkLeft = 600;
+constexpr int kParkTop = 490;
+
+std::vector<std::string> MainWindows(WineDesktop& desktop)
+{
+    std::vector<std::string> handles;
+    std::istringstream lines(desktop.Probe({"list", kMainWindowClass}).Output);
+    std::string handle, pid;
+    while (lines >> handle >> pid) handles.push_back(handle);
+    return handles;
+}
+
+}  // namespace
+
+ZelvoraSession::ZelvoraSession(WineDesktop& desktop, int visibleMainWindows)
+    : desktop_(desktop), windowsBefore_(MainWindows(desktop))
+{
+    process_ = desktop_.Launch(desktop_.BinDir() + "/Zelvora.exe");
+    if (visibleMainWindows > 0) WaitForMainWindow(visibleMainWindows);
+}
+
+ZelvoraSession::~ZelvoraSession()
+{
+    if (!Exited() && !Close()) process_.Stop();
+}
+
+bool ZelvoraSession::WaitForMainWindow(int visibleMainWindows)
+{
+    const bool shown = WaitUntil(
+        [&] {
+            const auto windows = MainWindows(desktop_);
+            if (static_cast<int>(windows.size()) < visibleMainWindows) return false;
+            for (const std::string& handle : windows)
+                if (std::find(windowsBefore_.begin(), windowsBefore_.end(), handle) == windowsBefore_.end())
+                    mainWindow_ = handle;
+            return !mainWindow_.empty();
+        },
+        30s, 100ms);
+    if (!shown) return false;
+    desktop_.Probe({"move", kMainWindowClass, std::to_string(kParkLeft), std::to_string(kParkTop)});
+    desktop_.Probe({"front", kMainWindowClass});
+    desktop_.FocusDesktop();
+    return true;
+}
+
+bool ZelvoraSession::Close()
+{
+    if (mainWindow_.empty() || desktop_.Probe({"close-hwnd", mainWindow_}).ExitCode != 0) return false;
+    return process_.WaitForExit(20s);
+}
+
+bool ZelvoraSession::Exited()
+{
+    return !process_.Running();
+}
+
+HeldKeys::HeldKeys(X11Screen& screen, std::vector<const char*> keys) : screen_(screen), keys_(std::move(keys))
+{
+    for (const char* key : keys_) screen_.KeyDown(key);
+}
+
+HeldKeys::~HeldKeys()
+{
+    for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) screen_.KeyUp(*key);
+}
+
+void PressChord(X11Screen& screen, std::vector<const char*> keys)
+{
+    HeldKeys held(screen, std::move(keys));
+}
+
+bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool waitForMarks)
+{
+    bool allMarked = true;
+    for (const Point& p : points) {
+        screen.MovePointer(p.X, p.Y);
+        if (waitForMarks)
+            allMarked = WaitUntil([&] { return screen.Pixel(p.X, p.Y) == kMarkerOrange; }, 3s, 5ms) && allMarked;
+        else
+            std::this_thread::sleep_for(30ms);  // a few ticks per point, as a hand would move
+    }
+    return allMarked;
+}
+
+std::vector<Point> StraightPath(Point from, Point to, int steps)
+{
+    std::vector<Point> points;
+    for (int i = 1; i <= steps; ++i)
+        points.push_back({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
+    return points;
+}
+
+int CountDifferences(const Image& before, const Image& after)
+{
+    int differences = 0;
+    for (std::size_t i = 0; i < before.Pixels.size() && i < after.Pixels.size(); ++i)
+        if (before.Pixels[i] != after.Pixels[i]) ++differences;
+    return differences;
+}
+
+}  // namespace zelvora::desktop

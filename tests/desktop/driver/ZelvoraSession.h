@@ -1,0 +1,63 @@
+// One running copy of Zelvora inside the test desktop, and the gestures a person makes with it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "WineDesktop.h"
+
+namespace zelvora::desktop {
+
+inline constexpr std::uint32_t kMarkerOrange = 33023;  // 0x000080FF
+
+struct Point {
+    int X = 0, Y = 0;
+};
+
+class ZelvoraSession {
+public:
+    // Starts a copy and waits until `visibleMainWindows` main windows show (this one included).
+    explicit ZelvoraSession(WineDesktop& desktop, int visibleMainWindows = 1);
+    ~ZelvoraSession();
+    ZelvoraSession(const ZelvoraSession&) = delete;
+    ZelvoraSession& operator=(const ZelvoraSession&) = delete;
+
+    // Waits for the main window this copy shows, moves it off the drawing area and activates it.
+    bool WaitForMainWindow(int visibleMainWindows);
+    // Asks the window to close, as its close button does, and waits for the program to end.
+    bool Close();
+    bool Exited();
+    const std::string& MainWindow() const { return mainWindow_; }
+
+private:
+    WineDesktop& desktop_;
+    ChildProcess process_;
+    std::vector<std::string> windowsBefore_;
+    std::string mainWindow_;
+};
+
+// Presses the keys in order and releases them in reverse.
+class HeldKeys {
+public:
+    HeldKeys(X11Screen& screen, std::vector<const char*> keys);
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    X11Screen& screen_;
+    std::vector<const char*> keys_;
+};
+
+void PressChord(X11Screen& screen, std::vector<const char*> keys);
+
+// Moves the pointer through the points; with `waitForMarks`, each point must show the marker
+// colour before the next move. False when a point stayed unmarked.
+bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool waitForMarks);
+
+std::vector<Point> StraightPath(Point from, Point to, int steps);
+
+// Number of pixels of `after` that differ from `before` (same rectangle).
+int CountDifferences(const Image& before, const Image& after);
+
+}  // namespace zelvora::desktop
