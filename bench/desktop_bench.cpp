@@ -1,1 +1,176 @@
-int main() { return 0; }
+// Zelvora's costs on the Wine desktop, measured in one run beside two yardsticks:
+//  - idle CPU share over 30 s of Zelvora, of a minimal 10 ms poller and of Notepad, each with
+//    the Wine server's share in the same window;
+//  - time from a pointer move with the paint chord held to the first marked pixel at the new
+//    place, over 50 moves.
+//   zelvora-desktop-bench [IDLE_SECONDS]
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "driver/Wait.h"
+#include "driver/ZelvoraSession.h"
+
+using namespace zelvora::desktop;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kLatencyMoves = 50;
+constexpr int kMoveStep = 11;  // just over the pen's width: every move lands on fresh paper
+constexpr double kTickMs = 10.0;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The newest process whose command line contains `needle`, ignoring case.
+pid_t FindProcess(const std::string& needle)
+{
+    pid_t newest = -1;
+    DIR* proc = opendir("/proc");
+    if (!proc) return -1;
+    while (dirent* entry = readdir(proc)) {
+        const pid_t pid = std::atoi(entry->d_name);
+        if (pid <= 0 || pid == getpid()) continue;
+        std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline");
+        std::string cmdline((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
+        if (Lower(cmdline).find(Lower(needle)) != std::string::npos && pid > newest) newest = pid;
+    }
+    closedir(proc);
+    return newest;
+}
+
+// User plus system time of a process, in clock ticks.
+long long CpuTicks(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const auto afterName = stat.rfind(')');
+    if (afterName == std::string::npos) return 0;
+    std::istringstream fields(stat.substr(afterName + 2));
+    std::string field;
+    long long utime = 0, stime = 0;
+    for (int index = 3; fields >> field; ++index) {
+        if (index == 14) utime = std::atoll(field.c_str());
+        if (index == 15) {
+            stime = std::atoll(field.c_str());
+            break;
+        }
+    }
+    return utime + stime;
+}
+
+struct IdleShare {
+    double Program = 0, Server = 0;
+};
+
+IdleShare MeasureIdle(pid_t program, pid_t server, int seconds)
+{
+    const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
+    const long long program0 = CpuTicks(program), server0 = CpuTicks(server);
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    return {100.0 * static_cast<double>(CpuTicks(program) - program0) / ticksPerSecond / elapsed,
+            100.0 * static_cast<double>(CpuTicks(server) - server0) / ticksPerSecond / elapsed};
+}
+
+void PrintIdle(const char* name, const IdleShare& share)
+{
+    std::printf("  %-14s %6.2f %% own  %6.2f %% wineserver  %6.2f %% together\n", name, share.Program, share.Server,
+                share.Program + share.Server);
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const double position = fraction * static_cast<double>(values.size() - 1);
+    const auto below = static_cast<std::size_t>(position);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (values[above] - values[below]) * (position - static_cast<double>(below));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const char* binDirEnv = std::getenv("ZELVORA_BIN_DIR");
+    const std::string binDir = binDirEnv ? binDirEnv : ZELVORA_BIN_DIR;
+    try {
+        WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
+        const pid_t server = FindProcess("wineserver");
+        std::printf("Idle CPU share of one core over %d s on the Wine desktop:\n", idleSeconds);
+
+        std::this_thread::sleep_for(3s);
+        const IdleShare notepad = MeasureIdle(FindProcess("notepad"), server, idleSeconds);
+
+        IdleShare poller;
+        {
+            ChildProcess process = desktop.Launch(binDir + "/idle-poller.exe");
+            std::this_thread::sleep_for(3s);
+            poller = MeasureIdle(FindProcess("idle-poller.exe"), server, idleSeconds);
+        }
+
+        ZelvoraSession zelvora(desktop);
+        std::this_thread::sleep_for(3s);
+        const IdleShare program = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
+
+        PrintIdle("Zelvora", program);
+        PrintIdle("minimal poller", poller);
+        PrintIdle("Notepad", notepad);
+        const double pollerTotal = poller.Program + poller.Server;
+        if (pollerTotal > 0)
+            std::printf("  Zelvora / minimal poller: %.2fx (goal: at most 1.25x)\n",
+                        (program.Program + program.Server) / pollerTotal);
+
+        X11Screen& screen = desktop.Screen();
+        const ScreenRect edit = desktop.NotepadEdit();
+        const int y = edit.Top + 250;
+        int x = edit.Left + 20;
+        screen.MovePointer(x, y);
+        std::this_thread::sleep_for(100ms);
+        std::vector<double> latencies;
+        {
+            HeldKeys chord(screen, {"Alt_L", "1"});
+            if (!MovePointerAlong(screen, {{x + 3, y}}, true)) throw std::runtime_error("the chord draws nothing");
+            x += 3;
+            unsigned phase = 12345;
+            for (int move = 0; move < kLatencyMoves; ++move) {
+                x += kMoveStep;
+                const auto start = Clock::now();
+                screen.MovePointer(x, y);
+                const bool marked = WaitUntil([&] { return screen.Pixel(x, y) == kMarkerOrange; }, 2s, 500us);
+                const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                if (!marked) throw std::runtime_error("a move was never marked");
+                latencies.push_back(ms);
+                // Start the next move at another point of the tick.
+                phase = phase * 1103515245u + 12345u;
+                std::this_thread::sleep_for(std::chrono::microseconds((phase >> 8) % 10000));
+            }
+        }
+        const double median = Percentile(latencies, 0.5), p95 = Percentile(latencies, 0.95);
+        std::printf("Pointer move to first marked pixel, %d moves:\n", kLatencyMoves);
+        std::printf("  median %.1f ms (%.2f ticks of 10 ms)  95th percentile %.1f ms (%.2f ticks)  goal: median at most 2 ticks\n",
+                    median, median / kTickMs, p95, p95 / kTickMs);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zelvora-desktop-bench: %s\n", error.what());
+        return 1;
+    }
+}

@@ -100,8 +100,15 @@ void TApplication::ProcessMessages()
 
 void TApplication::HandleMessage()
 {
+    // One blocking call per message: the 10 ms poll makes this loop run a hundred times a second.
     MSG msg;
-    if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+        terminated_ = true;  // WM_QUIT, or no message queue left to read
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 void TApplication::Minimize()

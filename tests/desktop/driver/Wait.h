@@ -7,8 +7,8 @@
 namespace zelvora::desktop {
 
 template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds interval = std::chrono::milliseconds(20))
+bool WaitUntil(Condition condition, std::chrono::nanoseconds timeout,
+               std::chrono::nanoseconds interval = std::chrono::milliseconds(20))
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

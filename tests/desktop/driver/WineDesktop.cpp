@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -34,9 +36,11 @@ int FreeDisplayNumber()
 
 }  // namespace
 
-WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir) : workDir_(workDir), binDir_(binDir)
+WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
+    : workDir_(std::filesystem::absolute(workDir).lexically_normal()),
+      binDir_(std::filesystem::absolute(binDir).lexically_normal())
 {
-    mkdir(workDir_.c_str(), 0755);
+    std::filesystem::create_directories(workDir_);
     const std::string display = ":" + std::to_string(FreeDisplayNumber());
     xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
                           "-nolisten", "tcp"},
