@@ -4,7 +4,6 @@
 
 #include "engine/GlobalHotkeys.h"
 #include "engine/SystemKeyNames.h"
-#include "i18n/NamedMessages.h"
 #include "toolkit/Application.h"
 #include "toolkit/Format.h"
 #include "toolkit/Registry.h"
@@ -83,6 +82,9 @@ void TfrmZelvora::LoadSettings()
     engine_.SetMarkerSize(
         std::clamp(ReadInteger(settings, "MarkerSize", kDefaultMarkerSize), kMinMarkerSize, kMaxMarkerSize));
     engine_.SetMarkerColor(static_cast<TColor>(ReadInteger(settings, "MarkerColor", kDefaultMarkerColor)));
+    // A number outside the known languages falls back to the default instead of failing start-up.
+    activeLanguage_ = ReadInteger(settings, "Lang", kDefaultLanguage);
+    if (activeLanguage_ < 1 || activeLanguage_ > kLanguageCount) activeLanguage_ = kDefaultLanguage;
     rbtnFreeHand = ReadInteger(settings, "Mode", 1) == 1;
     rbtnControl = !rbtnFreeHand;
     cbTransparent = ReadInteger(settings, "Transparency", 0) != 0;
@@ -114,8 +116,13 @@ void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
     if (zelvora::RegisterShortcutHotkey(Handle(), id, shortcut)) return;
     // The shortcut stays stored although it is not registered; the user picks another one.
     const std::string message =
-        FormatText(GetNamedString("sCantRegisterHotkey", kDefaultLanguage), {ShortCutToText(shortcut)});
+        FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
     Application().ShowMessageBox(message, Application().Title(), MB_OK);
+}
+
+std::string TfrmZelvora::GetNamedString(const std::string& name) const
+{
+    return zelvora::GetNamedString(name, activeLanguage_);
 }
 
 void TfrmZelvora::ToggleMode()

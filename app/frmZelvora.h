@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "engine/MarkingEngine.h"
 #include "engine/ShortCut.h"
+#include "i18n/NamedMessages.h"
 #include "toolkit/Form.h"
 
 namespace zelvora {
@@ -28,6 +31,9 @@ public:
     void RegisterShortcutHotkey(int id, TShortCut shortcut);
 
     int WipeHotkeyId() const { return wipeHotkeyId_; }
+    int ActiveLanguage() const { return activeLanguage_; }
+    // A named message in the active language; empty when there is none.
+    std::string GetNamedString(const std::string& name) const;
     int ModeHotkeyId() const { return modeHotkeyId_; }
 
     // Stand-ins for the option controls, which the window does not have yet.
@@ -51,6 +57,7 @@ private:
     void UpdateTitle();
 
     TMarkingEngine engine_;
+    int activeLanguage_ = kDefaultLanguage;
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;
     TShortCut wipeShortcut_ = kDefaultWipeShortcut;

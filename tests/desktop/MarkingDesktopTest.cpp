@@ -259,6 +259,27 @@ TEST_F(MarkingOnTheDesktop, ASecondCopyReportsBothTakenHotkeysTwiceAndStillDraws
     EXPECT_GT(CountDifferences(before, GrabEdit()), 3000);
 }
 
+TEST_F(MarkingOnTheDesktop, TheReportSpeaksTheStoredLanguageAndOddLanguagesFallBackToEnglish)
+{
+    ZelvoraSession first(desktop_);
+    const auto firstReport = [&] {
+        std::string report;
+        WaitUntil([&] { return !(report = desktop_.Probe({"msgboxes"}).Output).empty(); }, 30s, 100ms);
+        // The other three reports follow one by one; dismiss them as they come.
+        WaitUntil([&] { return desktop_.Probe({"dismiss-msgboxes"}).Output == "0\n"; }, 30s, 300ms);
+        return report;
+    };
+    desktop_.SetSetting("Lang", 1);
+    {
+        ZelvoraSession german(desktop_, 0);
+        EXPECT_EQ(firstReport(),
+                  "Zelvora\tDer Hotkey Alt+2 konnte nicht registriert werden. Bitte w\xE4hlen Sie einen anderen aus.\n");
+    }
+    desktop_.SetSetting("Lang", 9);
+    ZelvoraSession unknown(desktop_, 0);
+    EXPECT_EQ(firstReport(), "Zelvora\tCan't register the hotkey Alt+2. Please select another.\n");
+}
+
 TEST_F(MarkingOnTheDesktop, ClosingTheWindowLeavesNoMarks)
 {
     ZelvoraSession zelvora(desktop_);
