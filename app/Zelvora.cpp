@@ -1,19 +1,27 @@
-// Program start: the application object, the main window, the message loop.
+// Program start: the application object, the four windows, the message loop.
 #include <windows.h>
 
 #include <exception>
 
+#include "app/ComponentClasses.h"
 #include "app/frmZelvora.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmEditHotkey.h"
+#include "dialogs/frmLicense.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zelvora;
     try {
+        RegisterComponentClasses();
         TApplication application;
         application.SetTitle("Zelvora");
         try {
             application.CreateForm<TfrmZelvora>();
+            application.CreateForm<TfrmAbout>();
+            application.CreateForm<TfrmLicense>();
+            application.CreateForm<TfrmEditHotkey>();
             application.Run();
         } catch (const std::exception& error) {
             application.ShowException(error.what());

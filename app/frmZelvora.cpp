@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/WebSites.h"
+#include "dialogs/frmEditHotkey.h"
 #include "engine/GlobalHotkeys.h"
 #include "engine/SystemKeyNames.h"
 #include "toolkit/Application.h"
@@ -14,23 +16,6 @@ TfrmZelvora* frmZelvora = nullptr;
 
 namespace {
 
-constexpr int kClientWidth = 417;
-constexpr int kClientHeight = 241;
-constexpr int kMinMarkerSize = 1;   // the size track bar's range
-constexpr int kMaxMarkerSize = 20;
-
-TFormParams MainWindowParams()
-{
-    TFormParams params;
-    params.ClassName = "TfrmZelvora";
-    params.Caption = "Zelvora";
-    params.ClientWidth = kClientWidth;
-    params.ClientHeight = kClientHeight;
-    params.BorderStyle = TFormBorderStyle::bsSingle;
-    params.BackgroundSysColor = COLOR_WINDOW;
-    return params;
-}
-
 int ReadInteger(const TRegistry& settings, const char* name, int fallback)
 {
     return settings.ValueExists(name) ? settings.ReadInteger(name) : fallback;
@@ -38,26 +23,70 @@ int ReadInteger(const TRegistry& settings, const char* name, int fallback)
 
 }  // namespace
 
-TfrmZelvora::TfrmZelvora(TApplication& application)
-    : TForm(application, MainWindowParams()), engine_(static_cast<const IMarkingOptions&>(*this))
+const TClassInfo& TfrmZelvora::StaticClassInfo()
 {
-    frmZelvora = this;
+    static const TClassInfo info("TfrmZelvora", &TForm::StaticClassInfo(), {});
+    return info;
+}
+
+TfrmZelvora::Loader::Loader(TfrmZelvora& form)
+{
+    frmZelvora = &form;
+    form.PublishHandlers();
+    form.InitializeFromResource("TFRMZELVORA");
+}
+
+TfrmZelvora::TfrmZelvora(TComponent* owner)
+    : TForm(owner),
+      engine_(static_cast<const IMarkingOptions&>(*this)),
+      loader_(*this),
+      ImageHeader(Field<TImage>("ImageHeader")),
+      Panel2(Field<TPanel>("Panel2")),
+      lblPaint(Field<TLabel>("lblPaint")),
+      lblMode(Field<TLabel>("lblMode")),
+      lblSize(Field<TLabel>("lblSize")),
+      rbtnFreeHand(Field<TRadioButton>("rbtnFreeHand")),
+      rbtnControl(Field<TRadioButton>("rbtnControl")),
+      cbTransparent(Field<TCheckBox>("cbTransparent")),
+      cbFloodFill(Field<TCheckBox>("cbFloodFill")),
+      TrackBar(Field<TTrackBar>("TrackBar")),
+      Shape1(Field<TShape>("Shape1")),
+      Shape2(Field<TShape>("Shape2")),
+      mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
+      ColorDialog(Field<TColorDialog>("ColorDialog"))
+{
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
     LoadSettings();
+    UpdatePenPreview();
+    Shape1.Brush().SetColor(engine_.MarkerColor());
     SetWindowState(TWindowState::wsNormal);
     // Registered a second time on purpose, after the window state is settled: a combination
     // that is taken is therefore reported twice at start-up.
     RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
     RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
-    UpdateTitle();
 }
 
-TfrmZelvora::~TfrmZelvora()
+void TfrmZelvora::PublishHandlers()
 {
-    FormDestroy();
-    if (frmZelvora == this) frmZelvora = nullptr;
+    PublishMethod("FormDestroy", [this](TEventArgs&) { FormDestroy(); });
+    PublishMethod("FormShow", [this](TEventArgs&) { FormShow(); });
+    PublishMethod("TrackBarChange", [this](TEventArgs&) { TrackBarChange(); });
+    PublishMethod("Shape1MouseUp", [this](TEventArgs&) { Shape1MouseUp(); });
+    PublishMethod("Minimieren1Click", [](TEventArgs&) { Application->Minimize(); });
+    PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
+    PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
+    PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { OpenWebSite(kProductWebSite); });
+    PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
+    PublishMethod("mnuLicenseClick", [](TEventArgs&) {
+        if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
+    });
+    PublishMethod("Info1Click", [](TEventArgs&) {
+        if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
+    });
+    OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
+    OnShow = TEventRef{"FormShow", *FindMethod("FormShow")};
 }
 
 void TfrmZelvora::FormCreate()
@@ -69,29 +98,96 @@ void TfrmZelvora::FormCreate()
 
 void TfrmZelvora::FormDestroy()
 {
-    UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
-    UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
+    UnregisterHotkeys();
     engine_.StopPollTimer();
     TMarkingEngine::RepaintAllWindows();  // no mark outlives the program
     engine_.ReleaseDesktopCanvas();
+    if (frmZelvora == this) frmZelvora = nullptr;
+}
+
+void TfrmZelvora::FormShow()
+{
+    UpdateHints();
+    UpdateTitle();
 }
 
 void TfrmZelvora::LoadSettings()
 {
     const TRegistry settings(HKEY_CURRENT_USER, kSettingsKeyPath);
-    engine_.SetMarkerSize(
-        std::clamp(ReadInteger(settings, "MarkerSize", kDefaultMarkerSize), kMinMarkerSize, kMaxMarkerSize));
+    engine_.SetMarkerSize(ReadInteger(settings, "MarkerSize", kDefaultMarkerSize));
+    TrackBar.SetPosition(engine_.MarkerSize());  // clamps to 1..20 and runs TrackBarChange
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
     engine_.SetMarkerColor(static_cast<TColor>(ReadInteger(settings, "MarkerColor", kDefaultMarkerColor)));
     // A number outside the known languages falls back to the default instead of failing start-up.
     activeLanguage_ = ReadInteger(settings, "Lang", kDefaultLanguage);
     if (activeLanguage_ < 1 || activeLanguage_ > kLanguageCount) activeLanguage_ = kDefaultLanguage;
-    rbtnFreeHand = ReadInteger(settings, "Mode", 1) == 1;
-    rbtnControl = !rbtnFreeHand;
-    cbTransparent = ReadInteger(settings, "Transparency", 0) != 0;
-    cbFloodFill = ReadInteger(settings, "FloodFill", 0) != 0;
+    const bool freeHand = ReadInteger(settings, "Mode", 1) == 1;
+    rbtnFreeHand.SetChecked(freeHand);
+    rbtnControl.SetChecked(!freeHand);
+    mnuMinimizeOnStart.SetChecked(ReadInteger(settings, "Minimize", 0) != 0);
+    cbTransparent.SetChecked(ReadInteger(settings, "Transparency", 0) != 0);
+    cbFloodFill.SetChecked(ReadInteger(settings, "FloodFill", 0) != 0);
+    static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
+    Field<TMenuItem>(kLanguageItems[activeLanguage_ - 1]).SetChecked(true);
     SetPaintShortcut(static_cast<TShortCut>(ReadInteger(settings, "PaintHotkey", kDefaultPaintShortcut)));
     SetWipeShortcut(static_cast<TShortCut>(ReadInteger(settings, "DeleteHotkey", kDefaultWipeShortcut)));
     SetModeShortcut(static_cast<TShortCut>(ReadInteger(settings, "ModeHotkey", kDefaultModeShortcut)));
+}
+
+void TfrmZelvora::TrackBarChange()
+{
+    engine_.SetMarkerSize(TrackBar.Position());
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
+    UpdatePenPreview();
+}
+
+void TfrmZelvora::Shape1MouseUp()
+{
+    if (!ColorDialog.Execute(Handle())) return;
+    engine_.SetMarkerColor(ColorDialog.Color());
+    Shape1.Brush().SetColor(ColorDialog.Color());
+    UpdatePenPreview();
+}
+
+void TfrmZelvora::UpdatePenPreview()
+{
+    const int size = engine_.MarkerSize();
+    const int left = (Panel2.Width() - size) / 2;
+    const int top = (Panel2.Height() - size) / 2;
+    Shape2.Brush().SetColor(engine_.MarkerColor());
+    Shape2.SetBounds(left, top, size, size);
+}
+
+void TfrmZelvora::UpdateHints()
+{
+    lblPaint.SetCaption(FormatText(GetNamedString("sPaint"), {ShortCutToText(engine_.PaintShortcut()),
+                                                               ShortCutToText(wipeShortcut_)}));
+    lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_)}));
+}
+
+void TfrmZelvora::UpdateTitle()
+{
+    SetCaption(Application->Title());
+}
+
+void TfrmZelvora::mnuEditShortCutClick()
+{
+    UnregisterHotkeys();
+    engine_.SetDrawingEnabled(false);
+    if (auto* editor = dynamic_cast<TfrmEditHotkey*>(Application->FindComponent("frmEditHotkey"))) editor->Edit();
+    engine_.SetDrawingEnabled(true);
+    UpdateHints();
+}
+
+void TfrmZelvora::UnregisterHotkeys()
+{
+    UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
+    UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
+}
+
+std::string TfrmZelvora::GetNamedString(const std::string& name) const
+{
+    return zelvora::GetNamedString(name, activeLanguage_);
 }
 
 void TfrmZelvora::SetPaintShortcut(TShortCut shortcut)
@@ -115,20 +211,15 @@ void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
 {
     if (zelvora::RegisterShortcutHotkey(Handle(), id, shortcut)) return;
     // The shortcut stays stored although it is not registered; the user picks another one.
-    const std::string message =
-        FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
-    Application().ShowMessageBox(message, Application().Title(), MB_OK);
-}
-
-std::string TfrmZelvora::GetNamedString(const std::string& name) const
-{
-    return zelvora::GetNamedString(name, activeLanguage_);
+    const std::string message = FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
+    Application->ShowMessageBox(message, Application->Title(), MB_OK);
 }
 
 void TfrmZelvora::ToggleMode()
 {
-    rbtnFreeHand = !rbtnFreeHand;
-    rbtnControl = !rbtnFreeHand;
+    const bool freeHand = !rbtnFreeHand.Checked();
+    rbtnFreeHand.SetChecked(freeHand);
+    rbtnControl.SetChecked(!freeHand);
 }
 
 void TfrmZelvora::WMHotKey(WPARAM id)
@@ -137,15 +228,14 @@ void TfrmZelvora::WMHotKey(WPARAM id)
     if (static_cast<int>(id) == modeHotkeyId_) ToggleMode();
 }
 
-void TfrmZelvora::UpdateTitle()
-{
-    SetCaption(Application().Title());
-}
-
 LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_HOTKEY) {
         WMHotKey(wParam);
+        return 0;
+    }
+    if (msg == WM_SHOW_ABOUT) {
+        if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
         return 0;
     }
     return TForm::WndProc(msg, wParam, lParam);

@@ -1,4 +1,5 @@
-// The main window: owner of the marking engine, the shortcuts and the global hotkeys.
+// The main window: owner of the marking engine, the shortcuts, the global hotkeys and the other
+// windows' shared state.
 #pragma once
 
 #include <windows.h>
@@ -8,55 +9,89 @@
 #include "engine/MarkingEngine.h"
 #include "engine/ShortCut.h"
 #include "i18n/NamedMessages.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/ExtCtrls.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
 
 namespace zelvora {
 
 inline constexpr TShortCut kDefaultWipeShortcut = 0x8032;  // Alt+2
 inline constexpr TShortCut kDefaultModeShortcut = 0x8033;  // Alt+3
 inline constexpr char kSettingsKeyPath[] = "Software\\Ombrix\\Zelvora";
+inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 
 class TfrmZelvora : public TForm, private IMarkingOptions {
+    // Reads the description first, so that the control references below can be bound. These two
+    // come first because members are initialised in the order they are declared.
+    struct Loader {
+        explicit Loader(TfrmZelvora& form);
+    };
+    TMarkingEngine engine_;
+    Loader loader_;
+
 public:
-    explicit TfrmZelvora(TApplication& application);
-    ~TfrmZelvora() override;
+    explicit TfrmZelvora(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     TMarkingEngine& Engine() { return engine_; }
     void WipeMarks() { engine_.WipeMarks(); }
     void ToggleMode();
 
+    TShortCut PaintShortcut() const { return engine_.PaintShortcut(); }
+    TShortCut WipeShortcut() const { return wipeShortcut_; }
+    TShortCut ModeShortcut() const { return modeShortcut_; }
     void SetPaintShortcut(TShortCut shortcut);
     void SetWipeShortcut(TShortCut shortcut);
     void SetModeShortcut(TShortCut shortcut);
     void RegisterShortcutHotkey(int id, TShortCut shortcut);
+    void UnregisterHotkeys();
 
     int WipeHotkeyId() const { return wipeHotkeyId_; }
+    int ModeHotkeyId() const { return modeHotkeyId_; }
     int ActiveLanguage() const { return activeLanguage_; }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
-    int ModeHotkeyId() const { return modeHotkeyId_; }
+    void UpdateHints();
+    void UpdateTitle();
+    void UpdatePenPreview();
 
-    // Stand-ins for the option controls, which the window does not have yet.
-    bool rbtnFreeHand = true;
-    bool rbtnControl = false;
-    bool cbTransparent = false;
-    bool cbFloodFill = false;
+    TImage& ImageHeader;
+    TPanel& Panel2;
+    TLabel& lblPaint;
+    TLabel& lblMode;
+    TLabel& lblSize;
+    TRadioButton& rbtnFreeHand;
+    TRadioButton& rbtnControl;
+    TCheckBox& cbTransparent;
+    TCheckBox& cbFloodFill;
+    TTrackBar& TrackBar;
+    TShape& Shape1;
+    TShape& Shape2;
+    TMenuItem& mnuMinimizeOnStart;
+    TColorDialog& ColorDialog;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool FreeHandMode() const override { return rbtnFreeHand; }
-    bool Transparent() const override { return cbTransparent; }
-    bool FloodFill() const override { return cbFloodFill; }
+    bool FreeHandMode() const override { return rbtnFreeHand.Checked(); }
+    bool Transparent() const override { return cbTransparent.Checked(); }
+    bool FloodFill() const override { return cbFloodFill.Checked(); }
 
+    void PublishHandlers();
     void FormCreate();
     void FormDestroy();
+    void FormShow();
     void LoadSettings();
     void WMHotKey(WPARAM id);
-    void UpdateTitle();
+    void TrackBarChange();
+    void Shape1MouseUp();
+    void mnuEditShortCutClick();
 
-    TMarkingEngine engine_;
     int activeLanguage_ = kDefaultLanguage;
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;

@@ -7,19 +7,39 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(zelvora_win32 STATIC
   toolkit/Application.cpp
   toolkit/Canvas.cpp
+  toolkit/ComCtrls.cpp
+  toolkit/Control.cpp
+  toolkit/Dialogs.cpp
+  toolkit/ExtCtrls.cpp
   toolkit/Form.cpp
+  toolkit/Menus.cpp
   toolkit/Registry.cpp
+  toolkit/StdCtrls.cpp
+  controls/Line.cpp
   engine/GlobalHotkeys.cpp
   engine/MarkingEngine.cpp
   engine/SystemKeyNames.cpp)
-target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32)
+target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 comdlg32)
 target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+
+# The windows of the program, for the program and for the tests that open them.
+add_library(zelvora_windows STATIC
+  app/ComponentClasses.cpp
+  app/WebSites.cpp
+  app/frmZelvora.cpp
+  dialogs/HeaderPicture.cpp
+  dialogs/frmAbout.cpp
+  dialogs/frmEditHotkey.cpp
+  dialogs/frmLicense.cpp)
+target_link_libraries(zelvora_windows PUBLIC zelvora_win32 shell32)
 
 add_executable(Zelvora WIN32
   app/Zelvora.cpp
-  app/frmZelvora.cpp
   resources/Zelvora.rc)
-target_link_libraries(Zelvora PRIVATE zelvora_win32)
+target_link_libraries(Zelvora PRIVATE zelvora_windows)
+# Window descriptions and pictures are compiled in; a change to one rebuilds the resources.
+set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/frmZelvora.form;${CMAKE_SOURCE_DIR}/resources/frmAbout.form;${CMAKE_SOURCE_DIR}/resources/frmLicense.form;${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form;${CMAKE_SOURCE_DIR}/resources/header.bmp;${CMAKE_SOURCE_DIR}/resources/Zelvora.ico")
 set_target_properties(Zelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVORA_BIN_DIR})
 
 if(ZELVORA_TESTS)

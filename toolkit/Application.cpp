@@ -26,32 +26,49 @@ LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 std::string ErrorDisplayText(const std::string& message)
 {
     std::string text = message;
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-        text += '.';
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;
 }
 
-TApplication::TApplication() : instance_(GetModuleHandleA(nullptr))
+const TClassInfo& TApplication::StaticClassInfo()
 {
+    static const TClassInfo info("TApplication", &TComponent::StaticClassInfo(), {});
+    return info;
+}
+
+TApplication::TApplication() : TComponent(nullptr)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.lpfnWndProc = ApplicationWndProc;
-    wc.hInstance = instance_;
-    wc.hIcon = LoadIconA(instance_, "MAINICON");
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
     wc.lpszClassName = kApplicationWindowClass;
     RegisterClassA(&wc);  // already registered is fine
-    // Zero-sized and off-screen: it exists to own the taskbar button and the forms.
+    // Zero-sized and off-screen: it exists to own the taskbar button and the windows.
     window_.reset(CreateWindowExA(0, kApplicationWindowClass, "",
                                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                                  nullptr, nullptr, instance_, nullptr));
+                                  nullptr, nullptr, instance, nullptr));
     if (!window_) throw std::runtime_error("Cannot create the application window");
     Application = this;
 }
 
 TApplication::~TApplication()
 {
-    while (!forms_.empty()) forms_.pop_back();
+    while (!Components().empty()) {
+        TComponent* last = Components().back();
+        if (auto* form = dynamic_cast<TForm*>(last)) form->PrepareDestruction();
+        delete last;
+    }
     if (Application == this) Application = nullptr;
+}
+
+TForm* TApplication::MainForm() const
+{
+    for (TComponent* component : Components())
+        if (auto* form = dynamic_cast<TForm*>(component)) return form;
+    return nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title)
@@ -79,22 +96,29 @@ void TApplication::Terminate()
     terminated_ = true;
 }
 
-bool TApplication::ProcessMessage(MSG& msg)
+void TApplication::Dispatch(MSG& msg)
 {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-    if (msg.message == WM_QUIT) {
-        terminated_ = true;
-        return true;
+    // Keyboard input goes to the window first: key preview, default and cancel buttons, Tab.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (auto* form = dynamic_cast<TForm*>(ControlOf(root))) {
+            if (form->PreviewKey(msg)) return;
+            if (IsDialogMessageA(root, &msg)) return;
+        }
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
-    return true;
 }
 
 void TApplication::ProcessMessages()
 {
     MSG msg;
-    while (ProcessMessage(msg)) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            return;
+        }
+        Dispatch(msg);
     }
 }
 
@@ -107,8 +131,7 @@ void TApplication::HandleMessage()
         terminated_ = true;  // WM_QUIT, or no message queue left to read
         return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
 }
 
 void TApplication::Minimize()
@@ -119,6 +142,11 @@ void TApplication::Minimize()
 void TApplication::Restore()
 {
     ShowWindow(window_.get(), SW_RESTORE);
+}
+
+void TApplication::BringToFront()
+{
+    if (TForm* main = MainForm(); main && main->HandleAllocated()) SetForegroundWindow(main->Handle());
 }
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const

@@ -1,64 +1,59 @@
-// The application object: title, the hidden window that owns the taskbar button, the forms and
-// the message loop.
+// The application object: title, the hidden window that owns the taskbar button, the windows
+// it owns, and the message loop.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
+#include "toolkit/Component.h"
 #include "toolkit/Handles.h"
 
 namespace zelvora {
 
 class TForm;
 
-class TApplication {
+class TApplication : public TComponent {
 public:
     TApplication();
-    ~TApplication();
-    TApplication(const TApplication&) = delete;
-    TApplication& operator=(const TApplication&) = delete;
+    ~TApplication() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     HWND Handle() const { return window_.get(); }
-    HINSTANCE Instance() const { return instance_; }
-
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
-    // The first form created is the main form; forms are destroyed in reverse order of creation.
+    // The first window created is the main window. Windows are freed last first.
     template <typename Form>
     Form& CreateForm()
     {
-        auto form = std::make_unique<Form>(*this);
-        Form& ref = *form;
-        forms_.push_back(std::move(form));
-        return ref;
+        return *new Form(this);
     }
-    TForm* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+    TForm* MainForm() const;
 
-    // Shows the main form (or minimises when its state is minimised) and dispatches messages
-    // until Terminate.
+    // Shows the main window, or minimises the application when the main window's state is
+    // minimised, then dispatches messages until Terminate.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
+    // Waits for one message and dispatches it.
     void HandleMessage();
     void Minimize();
     void Restore();
+    void BringToFront();
 
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const;
-    // The default error display: title, error icon, and a closing full stop where one is missing.
+    // The default error display: title, error icon, and a full stop where the text lacks one.
     void ShowException(const std::string& message) const;
 
 private:
-    bool ProcessMessage(MSG& msg);
+    void Dispatch(MSG& msg);
 
-    HINSTANCE instance_;
     UniqueWindow window_;
     std::string title_;
-    std::vector<std::unique_ptr<TForm>> forms_;
     bool terminated_ = false;
 };
 

@@ -4,11 +4,10 @@
 #include <windows.h>
 
 #include "engine/MarkGeometry.h"
+#include "toolkit/Colors.h"
 #include "toolkit/Handles.h"
 
 namespace zelvora {
-
-using TColor = DWORD;  // 0x00BBGGRR
 
 class TCanvas {
 public:

@@ -1,112 +1,303 @@
 #include "toolkit/Form.h"
 
-#include <exception>
 #include <stdexcept>
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/DescriptionReader.h"
+#include "toolkit/Menus.h"
 
 namespace zelvora {
 
-namespace {
-
-DWORD StyleFor(TFormBorderStyle border)
+std::string LoadTextResource(const char* name)
 {
-    switch (border) {
-    case TFormBorderStyle::bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    case TFormBorderStyle::bsSingle: break;
-    }
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) throw std::runtime_error(std::string("Resource ") + name + " not found");
+    return std::string(static_cast<const char*>(data), SizeofResource(module, found));
 }
 
-void RegisterFormClass(HINSTANCE instance, const std::string& className, int backgroundSysColor, WNDPROC proc)
+TForm::TForm(TComponent* owner) : TControl(owner)
 {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundSysColor + 1));
-    wc.lpszClassName = className.c_str();
-    RegisterClassA(&wc);
-}
-
-}  // namespace
-
-TForm::TForm(TApplication& application, const TFormParams& params) : application_(application)
-{
-    RegisterFormClass(application.Instance(), params.ClassName, params.BackgroundSysColor, StaticWndProc);
-    const DWORD style = StyleFor(params.BorderStyle);
-    const DWORD exStyle = params.BorderStyle == TFormBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0;
-    RECT frame{0, 0, params.ClientWidth, params.ClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    // Owned by the application window, so the form has no taskbar button of its own.
-    HWND hwnd = CreateWindowExA(exStyle, params.ClassName.c_str(), params.Caption.c_str(), style, left, top,
-                                width, height, application.Handle(), nullptr, application.Instance(), this);
-    if (!hwnd) throw std::runtime_error("Cannot create window " + params.ClassName);
-    window_.reset(hwnd);  // normally bound already at WM_NCCREATE
+    TControl::SetVisible(false);
 }
 
 TForm::~TForm()
 {
-    if (HWND hwnd = window_.get()) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    // Children first, while this is still a whole window object.
+    DestroyComponents();
+}
+
+const TClassInfo& TForm::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TForm", &TControl::StaticClassInfo(),
+        {IntegerProperty<TForm>("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
+         IntegerProperty<TForm>("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
+         EnumProperty<TForm, TFormBorderStyle>(
+             "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+             &TForm::BorderStyle, &TForm::SetBorderStyle),
+         SetProperty<TForm>("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TForm::BorderIcons,
+                            &TForm::SetBorderIcons),
+         EnumProperty<TForm, TPosition>("Position",
+                                        {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                                         "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+                                        &TForm::Position, &TForm::SetPosition),
+         BooleanProperty<TForm>("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview),
+         ComponentProperty<TForm, TMainMenu>("Menu", &TForm::Menu, &TForm::SetMenu),
+         EnumProperty<TForm, TWindowState>("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
+                                           &TForm::WindowState, &TForm::SetWindowState),
+         EventProperty<TForm>("OnCreate", &TForm::OnCreate), EventProperty<TForm>("OnShow", &TForm::OnShow),
+         EventProperty<TForm>("OnDestroy", &TForm::OnDestroy),
+         EventProperty<TForm>("OnKeyPress", &TForm::OnKeyPress), EventProperty<TForm>("OnClose", &TForm::OnClose)});
+    return info;
+}
+
+void TForm::PrepareDestruction()
+{
+    if (destroyFired_) return;
+    destroyFired_ = true;
+    Fire(OnDestroy);
+    BeforeDestruction();
+}
+
+void TForm::Fire(TEventRef& event)
+{
+    if (!event.Handler) return;
+    TEventArgs args;
+    args.Sender = this;
+    event.Handler(args);
+}
+
+void TForm::InitializeFromResource(const char* resourceName)
+{
+    const TWindowLookup windows = [this](std::string_view name) -> TComponent* {
+        return Owner() ? Owner()->FindComponent(name) : nullptr;
+    };
+    ReadDescription(*this, LoadTextResource(resourceName), windows);
+    PlaceWindow();
+    CreateHandle();
+    ApplyMenu();
+    Fire(OnCreate);
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    params.WindowClass = ClassName();
+    params.SystemClass = false;
+    params.ParentWindow = Application ? Application->Handle() : nullptr;  // owner: no taskbar button
+    params.ExStyle = 0;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: params.Style = WS_POPUP; break;
+    case TFormBorderStyle::bsDialog:
+        params.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+        params.ExStyle = WS_EX_DLGMODALFRAME;
+        break;
+    case TFormBorderStyle::bsSingle: params.Style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
+    default: params.Style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+    }
+    if (borderIcons_ & biSystemMenu) params.Style |= WS_SYSMENU;
+    if (borderStyle_ != TFormBorderStyle::bsDialog) {
+        if (borderIcons_ & biMinimize) params.Style |= WS_MINIMIZEBOX;
+        if (borderIcons_ & biMaximize) params.Style |= WS_MAXIMIZEBOX;
+    }
+    params.Style |= WS_CLIPCHILDREN;
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+void TForm::PlaceWindow()
+{
+    TCreateParams params;
+    CreateParams(params);
+    RECT frame{0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&frame, params.Style, menu_ != nullptr, params.ExStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    int left = Left(), top = Top();
+    if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
+        position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter) {
+        left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TForm::SetClientWidth(int width)
+{
+    clientWidth_ = width;
+    if (HandleAllocated()) PlaceWindow();
+}
+
+void TForm::SetClientHeight(int height)
+{
+    clientHeight_ = height;
+    if (HandleAllocated()) PlaceWindow();
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    TControl::SetBounds(left, top, width, height);
 }
 
 void TForm::SetCaption(const std::string& caption)
 {
-    SetWindowTextA(Handle(), caption.c_str());
+    TControl::SetCaption(caption);
 }
 
-std::string TForm::Caption() const
+void TForm::SetMenu(TMainMenu* menu)
 {
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1);
-    const int length = GetWindowTextA(Handle(), buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+    if (menu_) menu_->OnChange = nullptr;
+    menu_ = menu;
+    if (menu_) menu_->FreeNotification(this);
+    ApplyMenu();
+}
+
+void TForm::ApplyMenu()
+{
+    if (!menu_) {
+        if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
+        return;
+    }
+    menu_->OnChange = [this] { ApplyMenu(); };
+    if (!HandleAllocated()) return;
+    ::SetMenu(Handle(), menu_->Handle());
+    DrawMenuBar(Handle());
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == TOperation::opRemove && component == menu_) {
+        menu_ = nullptr;
+        if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
+    }
+    TControl::Notification(component, operation);
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    windowState_ = state;
+    if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+    ShowWindow(Handle(), state == TWindowState::wsMinimized ? SW_MINIMIZE
+                         : state == TWindowState::wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible)
+        Show();
+    else
+        Hide();
 }
 
 void TForm::Show()
 {
+    if (!HandleAllocated()) CreateHandle();
+    const bool wasVisible = IsWindowVisible(Handle());
+    TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
     UpdateWindow(Handle());
+    if (!wasVisible) Fire(OnShow);
+}
+
+void TForm::Hide()
+{
+    TControl::SetVisible(false);
+}
+
+TModalResult TForm::ShowModal()
+{
+    if (modal_) throw std::runtime_error("Cannot make a visible window modal");
+    // Every other window of this thread waits while the modal window is up.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
+    for (HWND hwnd : disabled)
+        if (hwnd != Handle()) EnableWindow(hwnd, FALSE);
+    modal_ = true;
+    modalResult_ = TModalResult::mrNone;
+    Show();
+    while (modalResult_ == TModalResult::mrNone && Application && !Application->Terminated())
+        Application->HandleMessage();
+    const TModalResult result = modalResult_;
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    Hide();
+    modal_ = false;
+    if (!disabled.empty() && IsWindow(disabled.front())) SetForegroundWindow(disabled.front());
+    return result == TModalResult::mrNone ? TModalResult::mrCancel : result;
+}
+
+void TForm::Close()
+{
+    Fire(OnClose);
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (modal_)
+        modalResult_ = TModalResult::mrCancel;
+    else
+        Hide();
+}
+
+TButton* TForm::FindButton(bool wantDefault) const
+{
+    for (TComponent* component : Components())
+        if (auto* button = dynamic_cast<TButton*>(component);
+            button && button->Visible() && button->Enabled() && (wantDefault ? button->Default() : button->Cancel()))
+            return button;
+    return nullptr;
+}
+
+bool TForm::PreviewKey(const MSG& msg)
+{
+    if (msg.message == WM_CHAR && keyPreview_ && OnKeyPress.Handler) {
+        TEventArgs args;
+        args.Sender = this;
+        args.Key = static_cast<int>(msg.wParam);
+        OnKeyPress.Handler(args);
+        if (args.Key == 0) return true;
+    }
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+        // Enter on a focused button presses that button, as the system does.
+        TControl* focused = ControlOf(GetFocus());
+        if (msg.wParam == VK_RETURN && dynamic_cast<TButton*>(focused)) return false;
+        if (TButton* button = FindButton(msg.wParam == VK_RETURN)) {
+            button->Click();
+            return true;
+        }
+    }
+    return false;
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CLOSE && application_.MainForm() == this) {
-        application_.Terminate();
-        return 0;
+    switch (msg) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam))) return 0;
+        break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            clientWidth_ = LOWORD(lParam);
+            clientHeight_ = HIWORD(lParam);
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // The main window minimises the whole application, through the application window.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+            Application->Minimize();
+            return 0;
+        }
+        break;
+    default: break;
     }
-    return DefaultHandler(msg, wParam, lParam);
-}
-
-LRESULT TForm::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(Handle(), msg, wParam, lParam);
-}
-
-LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* form = static_cast<TForm*>(create->lpCreateParams);
-        form->window_.reset(hwnd);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return form->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->application_.ShowException(error.what());
-    } catch (...) {
-        form->application_.ShowException("Unknown error");
-    }
-    return 0;
+    return TControl::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace zelvora

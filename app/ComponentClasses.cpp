@@ -1,0 +1,48 @@
+#include "app/ComponentClasses.h"
+
+#include "app/frmZelvora.h"
+#include "controls/Line.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmEditHotkey.h"
+#include "dialogs/frmLicense.h"
+#include "i18n/siLang.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
+#include "tray/CoolTrayIcon.h"
+#include "tray/XPMenu.h"
+#include "update/IdComponents.h"
+
+namespace zelvora {
+
+void RegisterComponentClasses()
+{
+    RegisterComponentClass<TLabel>();
+    RegisterComponentClass<TCheckBox>();
+    RegisterComponentClass<TRadioButton>();
+    RegisterComponentClass<TButton>();
+    RegisterComponentClass<TBitBtn>();
+    RegisterComponentClass<TMemo>();
+    RegisterComponentClass<TPanel>();
+    RegisterComponentClass<TImage>();
+    RegisterComponentClass<TShape>();
+    RegisterComponentClass<TTrackBar>();
+    RegisterComponentClass<THotKey>();
+    RegisterComponentClass<TMainMenu>();
+    RegisterComponentClass<TPopupMenu>();
+    RegisterComponentClass<TMenuItem>();
+    RegisterComponentClass<TColorDialog>();
+    RegisterComponentClass<TImageList>();
+    RegisterComponentClass<TLine>();
+    RegisterComponentClass<TCoolTrayIcon>();
+    RegisterComponentClass<TXPMenu>();
+    RegisterComponentClass<TsiLang>();
+    RegisterComponentClass<TsiLangDispatcher>();
+    RegisterComponentClass<TIdHTTP>();
+    RegisterComponentClass<TIdAntiFreeze>();
+}
+
+}  // namespace zelvora

@@ -1,0 +1,23 @@
+#include "dialogs/frmAbout.h"
+
+#include "app/WebSites.h"
+#include "dialogs/HeaderPicture.h"
+
+namespace zelvora {
+
+const TClassInfo& TfrmAbout::StaticClassInfo()
+{
+    static const TClassInfo info("TfrmAbout", &TForm::StaticClassInfo(), {});
+    return info;
+}
+
+TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner)
+{
+    PublishMethod("FormShow", [](TEventArgs&) {});
+    PublishMethod("FormKeyPress", [this](TEventArgs& key) { CloseOnEscape(*this, key); });
+    PublishMethod("lblMakerClick", [](TEventArgs&) { OpenWebSite(kMakerWebSite); });
+    InitializeFromResource("TFRMABOUT");
+    CopyHeaderPicture(*this);
+}
+
+}  // namespace zelvora

@@ -1,0 +1,76 @@
+#include "toolkit/Dialogs.h"
+
+#include <commdlg.h>
+
+namespace zelvora {
+
+const TClassInfo& TColorDialog::StaticClassInfo()
+{
+    static const TClassInfo info("TColorDialog", &TComponent::StaticClassInfo(),
+                                 {ColorProperty<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)});
+    return info;
+}
+
+TColorDialog::TColorDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TColorDialog::Execute(HWND owner)
+{
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = owner;
+    choose.rgbResult = color_ & 0x00FFFFFF;
+    choose.lpCustColors = customColors_;
+    choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
+    if (!ChooseColorA(&choose)) return false;
+    color_ = choose.rgbResult;
+    return true;
+}
+
+TMsgDlgLook MessageDialogLook(TMsgDlgType type)
+{
+    switch (type) {
+    case TMsgDlgType::mtConfirmation: return {"Best\xE4tigung", MB_YESNO | MB_ICONQUESTION, "&Ja", "&Nein"};
+    case TMsgDlgType::mtWarning: return {"Warnung", MB_OK | MB_ICONWARNING, "OK", nullptr};
+    case TMsgDlgType::mtError: return {"Fehler", MB_OK | MB_ICONERROR, "OK", nullptr};
+    case TMsgDlgType::mtInformation: break;
+    }
+    return {"Informationen", MB_OK | MB_ICONINFORMATION, "OK", nullptr};
+}
+
+namespace {
+
+// The system's message box names its buttons in the system's language; a hook renames them
+// before the box shows.
+thread_local const TMsgDlgLook* pendingLook = nullptr;
+thread_local HHOOK renameHook = nullptr;
+
+LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && pendingLook) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        if (pendingLook->No) {
+            SetDlgItemTextA(box, IDYES, pendingLook->Yes);
+            SetDlgItemTextA(box, IDNO, pendingLook->No);
+        } else {
+            SetDlgItemTextA(box, IDOK, pendingLook->Yes);
+        }
+        pendingLook = nullptr;
+    }
+    return CallNextHookEx(renameHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
+{
+    const TMsgDlgLook look = MessageDialogLook(type);
+    pendingLook = &look;
+    renameHook = SetWindowsHookExA(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
+    const int result = MessageBoxA(owner, text.c_str(), look.Title, look.Flags);
+    if (renameHook) UnhookWindowsHookEx(renameHook);
+    renameHook = nullptr;
+    pendingLook = nullptr;
+    return result;
+}
+
+}  // namespace zelvora

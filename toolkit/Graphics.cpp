@@ -1,0 +1,165 @@
+#include "toolkit/Graphics.h"
+
+#include <array>
+#include <utility>
+
+namespace zelvora {
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+constexpr int kPointsPerInch = 72;
+
+// a * b / c rounded half away from zero, as the window system's MulDiv does.
+int MulDivRounded(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+}  // namespace
+
+const TClassInfo& TFont::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TFont", nullptr,
+        {StringProperty<TFont>("Name", &TFont::Name, &TFont::SetName),
+         IntegerProperty<TFont>("Height", &TFont::Height, &TFont::SetHeight),
+         IntegerProperty<TFont>("Size", &TFont::Size, &TFont::SetSize),
+         IntegerProperty<TFont>("Charset", &TFont::Charset, &TFont::SetCharset),
+         ColorProperty<TFont>("Color", &TFont::Color, &TFont::SetColor),
+         SetProperty<TFont>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
+                            &TFont::SetStyle)});
+    return info;
+}
+
+void TFont::SetName(const std::string& name)
+{
+    if (name == name_) return;
+    name_ = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height)
+{
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+
+int TFont::Size() const
+{
+    return -MulDivRounded(height_, kPointsPerInch, kScreenDpi);
+}
+
+void TFont::SetSize(int size)
+{
+    SetHeight(-MulDivRounded(size, kScreenDpi, kPointsPerInch));
+}
+
+void TFont::SetCharset(int charset)
+{
+    if (charset == charset_) return;
+    charset_ = charset;
+    Changed();
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(unsigned style)
+{
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::Assign(const TFont& other)
+{
+    if (*this == other) return;
+    name_ = other.name_;
+    height_ = other.height_;
+    charset_ = other.charset_;
+    color_ = other.color_;
+    style_ = other.style_;
+    Changed();
+}
+
+bool TFont::operator==(const TFont& other) const
+{
+    return name_ == other.name_ && height_ == other.height_ && charset_ == other.charset_ &&
+           color_ == other.color_ && style_ == other.style_;
+}
+
+const TClassInfo& TPen::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TPen", nullptr,
+        {ColorProperty<TPen>("Color", &TPen::Color, &TPen::SetColor),
+         IntegerProperty<TPen>("Width", &TPen::Width, &TPen::SetWidth),
+         EnumProperty<TPen, TPenStyle>("Style", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear"},
+                                       &TPen::Style, &TPen::SetStyle)});
+    return info;
+}
+
+void TPen::SetColor(TColor color)
+{
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TPen::SetWidth(int width)
+{
+    if (width == width_) return;
+    width_ = width;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle style)
+{
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+const TClassInfo& TBrush::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TBrush", nullptr,
+        {ColorProperty<TBrush>("Color", &TBrush::Color, &TBrush::SetColor),
+         EnumProperty<TBrush, TBrushKind>("Style", {"bsSolid", "bsClear"}, &TBrush::Style, &TBrush::SetStyle)});
+    return info;
+}
+
+void TBrush::SetColor(TColor color)
+{
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushKind style)
+{
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+int CharsetFromIdent(const std::string& name, int fallback)
+{
+    static constexpr std::array<std::pair<std::string_view, int>, 5> kCharsets{{
+        {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"EASTEUROPE_CHARSET", 238},
+        {"RUSSIAN_CHARSET", 204},
+    }};
+    for (const auto& [ident, value] : kCharsets)
+        if (SameText(ident, name)) return value;
+    return fallback;
+}
+
+}  // namespace zelvora
