@@ -103,7 +103,10 @@ void TApplication::Dispatch(MSG& msg)
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
         if (auto* form = dynamic_cast<TForm*>(ControlOf(root))) {
             if (form->PreviewKey(msg)) return;
-            if (IsDialogMessageA(root, &msg)) return;
+            // Enter and Esc become characters for the window's key handler; the system's
+            // dialog navigation would turn them into commands and swallow them.
+            const bool enterOrEscape = msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
+            if (!enterOrEscape && IsDialogMessageA(root, &msg)) return;
         }
     }
     TranslateMessage(&msg);

@@ -73,10 +73,15 @@ void TForm::Fire(TEventRef& event)
 
 void TForm::InitializeFromResource(const char* resourceName)
 {
+    InitializeFromText(LoadTextResource(resourceName));
+}
+
+void TForm::InitializeFromText(const std::string& description)
+{
     const TWindowLookup windows = [this](std::string_view name) -> TComponent* {
         return Owner() ? Owner()->FindComponent(name) : nullptr;
     };
-    ReadDescription(*this, LoadTextResource(resourceName), windows);
+    ReadDescription(*this, description, windows);
     PlaceWindow();
     CreateHandle();
     ApplyMenu();

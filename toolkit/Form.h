@@ -72,6 +72,7 @@ protected:
     // Reads the description stored as resource `resourceName`, creates the windows, runs OnCreate.
     // Derived windows publish their handlers first.
     void InitializeFromResource(const char* resourceName);
+    void InitializeFromText(const std::string& description);
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace zelvora {
@@ -13,10 +14,13 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) : handle_(handle) { Adopted(handle_); }
     ~UniqueHandle() { reset(); }
 
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    // Handles of this kind owned right now, across the process: the leak tests watch it.
+    static long Live() { return live_.load(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other) reset(other.release());
@@ -28,16 +32,30 @@ public:
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Invalid(); }
 
-    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    Handle release()
+    {
+        if (handle_ != Traits::Invalid()) --live_;
+        return std::exchange(handle_, Traits::Invalid());
+    }
     void reset(Handle handle = Traits::Invalid())
     {
         if (handle == handle_) return;
         const Handle old = std::exchange(handle_, handle);
-        if (old != Traits::Invalid()) Traits::Close(old);
+        Adopted(handle_);
+        if (old != Traits::Invalid()) {
+            --live_;
+            Traits::Close(old);
+        }
     }
 
 private:
+    static void Adopted(Handle handle)
+    {
+        if (handle != Traits::Invalid()) ++live_;
+    }
+
     Handle handle_ = Traits::Invalid();
+    static inline std::atomic<long> live_{0};
 };
 
 struct WindowTraits {

@@ -280,6 +280,30 @@ TEST_F(MarkingOnTheDesktop, TheReportSpeaksTheStoredLanguageAndOddLanguagesFallB
     EXPECT_EQ(firstReport(), "Zelvora\tCan't register the hotkey Alt+2. Please select another.\n");
 }
 
+TEST_F(MarkingOnTheDesktop, TheAboutWindowOpensFromTheMenuAndDrawingGoesOnWhileItIsOpen)
+{
+    ZelvoraSession zelvora(desktop_);
+    const auto window = desktop_.WindowRect("TfrmZelvora");
+    ASSERT_TRUE(window);
+    screen_.Click(window->Left + 60, window->Top + 10);  // the title bar: the keyboard goes there
+    // Hilfe > Info... with the keyboard: Alt selects the menu bar, Up wraps to the last item.
+    for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Return"}) {
+        screen_.Tap(key);
+        std::this_thread::sleep_for(200ms);  // the menu loop takes each key in its own time
+    }
+    if (!WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 1; }, 10s)) {
+        KeepForInspection("about", GrabEdit());
+        FAIL() << "no about window";
+    }
+
+    const Image before = GrabEdit();
+    DrawStroke(-60);
+    EXPECT_GT(CountDifferences(before, GrabEdit()), 3000) << "the modal window stopped the drawing";
+
+    screen_.Tap("Escape");
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 10s)) << "Esc did not close it";
+}
+
 TEST_F(MarkingOnTheDesktop, ClosingTheWindowLeavesNoMarks)
 {
     ZelvoraSession zelvora(desktop_);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "toolkit/Form.h"
+#include "toolkit/StdCtrls.h"
 
 namespace zelvora {
 namespace {
@@ -12,58 +15,108 @@ TEST(ErrorDisplay, AddsAFullStopOnlyAfterCharactersSortingAfterIt)
     EXPECT_EQ(ErrorDisplayText("Cannot open"), "Cannot open.");
     EXPECT_EQ(ErrorDisplayText("Done."), "Done.");
     EXPECT_EQ(ErrorDisplayText("Really?"), "Really?.");  // "?" sorts after "."
-    EXPECT_EQ(ErrorDisplayText("Stop!"), "Stop!");       // '!' sorts before '.'
+    EXPECT_EQ(ErrorDisplayText("Stop!"), "Stop!");       // "!" sorts before "."
     EXPECT_EQ(ErrorDisplayText("Gr\xFC\xDF"), "Gr\xFC\xDF.");
     EXPECT_EQ(ErrorDisplayText(""), "");
 }
 
-class SampleForm : public TForm {
+// A window whose button's handler throws whatever the test asks for.
+class TSampleForm : public TForm {
 public:
-    explicit SampleForm(TApplication& app) : TForm(app, Params()) {}
-    static TFormParams Params()
+    explicit TSampleForm(TComponent* owner) : TForm(owner)
     {
-        TFormParams p;
-        p.ClassName = "TSampleForm";
-        p.Caption = "Sample";
-        p.ClientWidth = 417;
-        p.ClientHeight = 241;
-        return p;
+        PublishMethod("BoomClick", [this](TEventArgs&) { throw std::runtime_error(message); });
+        InitializeFromText(R"(object frmSample: TSampleForm
+  BorderStyle = bsSingle
+  BorderIcons = [biSystemMenu, biMinimize]
+  Caption = 'Sample'
+  ClientWidth = 200
+  ClientHeight = 80
+  object btnBoom: TButton
+    Left = 10
+    Top = 10
+    Width = 80
+    Height = 25
+    Caption = 'Boom'
+    OnClick = BoomClick
+  end
+end
+)");
     }
+    static const TClassInfo& StaticClassInfo()
+    {
+        static const TClassInfo info("TSampleForm", &TForm::StaticClassInfo(), {});
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    HWND Button() const { return Field<TButton>("btnBoom").Handle(); }
+    std::string message;
 };
 
-TEST(Application, FirstFormIsMainFormAndOwnedByTheApplicationWindow)
+struct SeenBox {
+    std::string Caption, Text;
+    bool ErrorIcon = false;
+};
+SeenBox seen;
+
+// Runs inside the message box's own loop: reads the box and presses OK.
+void CALLBACK ReadAndCloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    TApplication app;
-    app.SetTitle("Zelvora");
-    EXPECT_EQ(Application, &app);
-    SampleForm& form = app.CreateForm<SampleForm>();
-    app.CreateForm<SampleForm>();
-    EXPECT_EQ(app.MainForm(), &form);
-    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), app.Handle());
-    RECT client{};
-    GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.right, 417);
-    EXPECT_EQ(client.bottom, 241);
-    EXPECT_EQ(form.Caption(), "Sample");
-    const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            char className[32] = {};
+            GetClassNameA(hwnd, className, sizeof className);
+            if (std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+            char text[512] = {};
+            GetWindowTextA(hwnd, text, sizeof text);
+            seen.Caption = text;
+            GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);
+            seen.Text = text;
+            seen.ErrorIcon = GetDlgItem(hwnd, 0x14) != nullptr;  // the box's icon control
+            PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+            return FALSE;
+        },
+        0);
 }
 
-TEST(Application, ClosingTheMainFormEndsTheLoopAndFreesTheForms)
+TEST(ErrorDisplay, AnExceptionInAHandlerIsShownWithTheApplicationTitle)
 {
-    HWND formWindow = nullptr;
+    RegisterComponentClass<TButton>();
+    TApplication app;
+    app.SetTitle("Zelvora");
+    auto& form = app.CreateForm<TSampleForm>();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndCloseMessageBox);
+    for (const auto& [thrown, shown] : {std::pair<std::string, std::string>{"Ende erreicht.", "Ende erreicht."},
+                                        {"Datei fehlt", "Datei fehlt."}}) {
+        seen = {};
+        form.message = thrown;
+        SendMessageA(form.Button(), BM_CLICK, 0, 0);  // returns once the box was closed
+        EXPECT_EQ(seen.Caption, "Zelvora");
+        EXPECT_EQ(seen.Text, shown);
+    }
+    KillTimer(nullptr, timer);
+}
+
+TEST(Application, FirstWindowIsTheMainWindowAndClosingItEndsTheLoop)
+{
+    RegisterComponentClass<TButton>();
+    HWND mainWindow = nullptr;
     {
         TApplication app;
-        SampleForm& form = app.CreateForm<SampleForm>();
-        formWindow = form.Handle();
-        PostMessageA(formWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(Application, &app);
+        auto& first = app.CreateForm<TSampleForm>();
+        auto& second = app.CreateForm<TSampleForm>();
+        EXPECT_EQ(app.MainForm(), &first);
+        EXPECT_NE(app.MainForm(), &second);
+        EXPECT_EQ(GetWindow(first.Handle(), GW_OWNER), app.Handle());
+        mainWindow = first.Handle();
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         app.Run();
         EXPECT_TRUE(app.Terminated());
-        EXPECT_TRUE(IsWindow(formWindow));
+        EXPECT_TRUE(IsWindow(mainWindow));
     }
-    EXPECT_FALSE(IsWindow(formWindow));
+    EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_EQ(Application, nullptr);
 }
 

@@ -1,0 +1,124 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.h"
+#include "app/frmZelvora.h"
+#include "controls/Line.h"
+#include "toolkit/ComCtrls.h"
+
+namespace zelvora {
+namespace {
+
+TEST(Line, RunsAlongTheChosenEdge)
+{
+    TLine line(nullptr);
+    line.SetLineWidth(1);
+    line.SetLineAlign(TAlign::alTop);
+    auto s = line.LineSegment(183, 6);
+    EXPECT_TRUE(s.Drawn);
+    EXPECT_EQ(s.From.x, 0);
+    EXPECT_EQ(s.From.y, 0);
+    EXPECT_EQ(s.To.x, 183);
+    EXPECT_EQ(s.To.y, 0);
+
+    line.SetLineWidth(2);
+    line.SetLineAlign(TAlign::alBottom);
+    s = line.LineSegment(183, 9);
+    EXPECT_EQ(s.From.y, 9);  // the row below the control, not the last row inside it
+    EXPECT_EQ(s.To.x, 183);
+
+    line.SetBorderWidth(3);
+    line.SetLineAlign(TAlign::alRight);
+    s = line.LineSegment(50, 20);
+    EXPECT_EQ(s.From.x, 50 - 2 - 3);
+    EXPECT_EQ(s.From.y, 3);
+    EXPECT_EQ(s.To.x, 45);
+    EXPECT_EQ(s.To.y, 17);
+
+    line.SetLineAlign(TAlign::alLeft);
+    s = line.LineSegment(50, 20);
+    EXPECT_EQ(s.From.x, 3);
+    EXPECT_EQ(s.To.y, 17);
+
+    for (TAlign none : {TAlign::alNone, TAlign::alClient, TAlign::alCustom}) {
+        line.SetLineAlign(none);
+        EXPECT_FALSE(line.LineSegment(50, 20).Drawn);
+    }
+}
+
+TEST(HotKeyValue, ConvertsBetweenShortcutsAndTheControlsWord)
+{
+    EXPECT_EQ(ShortCutToHotKeyValue(0x8031), MAKEWORD('1', HOTKEYF_ALT));
+    EXPECT_EQ(ShortCutToHotKeyValue(0x6070), MAKEWORD(0x70, HOTKEYF_SHIFT | HOTKEYF_CONTROL));
+    EXPECT_EQ(HotKeyValueToShortCut(MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT)), 0xC051);
+    // The extended-key flag does not survive.
+    EXPECT_EQ(HotKeyValueToShortCut(MAKEWORD(0x2E, HOTKEYF_ALT | HOTKEYF_EXT)), 0x802E);
+    for (TShortCut s : {0x8031, 0x8032, 0x8033, 0x6070, 0xE041, 0x0020})
+        EXPECT_EQ(HotKeyValueToShortCut(ShortCutToHotKeyValue(s)), s) << s;
+}
+
+class ProgramControls : public ::testing::Test {
+protected:
+    void SetUp() override { app_ = testing::CreateProgramWindows(); }
+    template <typename T>
+    T& Control(const char* window, const char* name)
+    {
+        return dynamic_cast<T&>(*app_->FindComponent(window)->FindComponent(name));
+    }
+    std::unique_ptr<TApplication> app_;
+};
+
+TEST_F(ProgramControls, HotkeyFieldsReplaceInvalidCombinationsWithTheirDefaultModifiers)
+{
+    auto& draw = Control<THotKey>("frmEditHotkey", "edtDraw");
+    auto& mode = Control<THotKey>("frmEditHotkey", "edtMode");
+    for (THotKey* field : {&draw, &mode}) {
+        SendMessageA(field->Handle(), WM_KEYDOWN, 'Q', 0);
+        SendMessageA(field->Handle(), WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0000000));
+    }
+    EXPECT_EQ(draw.HotKey(), 0xC051);  // Ctrl+Alt+Q
+    EXPECT_EQ(mode.HotKey(), 0x8051);  // Alt+Q
+    draw.SetHotKey(0x6070);
+    EXPECT_EQ(draw.HotKey(), 0x6070);
+}
+
+TEST_F(ProgramControls, TrackBarDrivesTheMarkerSizeLabelAndPreview)
+{
+    auto& main = dynamic_cast<TfrmZelvora&>(*app_->MainForm());
+    main.TrackBar.SetPosition(20);
+    EXPECT_EQ(main.Engine().MarkerSize(), 20);
+    EXPECT_EQ(main.lblSize.Caption(), "20 px");
+    EXPECT_EQ(main.Shape2.Left(), 10);
+    EXPECT_EQ(main.Shape2.Top(), 10);
+    EXPECT_EQ(main.Shape2.Width(), 20);
+    main.TrackBar.SetPosition(50);  // clamped to the range
+    EXPECT_EQ(main.TrackBar.Position(), 20);
+    main.TrackBar.SetPosition(0);
+    EXPECT_EQ(main.Engine().MarkerSize(), 1);
+    // A user's drag reaches the control first; the notification brings the object along.
+    SendMessageA(main.TrackBar.Handle(), TBM_SETPOS, TRUE, 7);
+    SendMessageA(GetParent(main.TrackBar.Handle()), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 7),
+                 reinterpret_cast<LPARAM>(main.TrackBar.Handle()));
+    EXPECT_EQ(main.Engine().MarkerSize(), 7);
+    EXPECT_EQ(main.lblSize.Caption(), "7 px");
+}
+
+TEST_F(ProgramControls, RadioButtonsOfOneParentExcludeEachOther)
+{
+    auto& main = dynamic_cast<TfrmZelvora&>(*app_->MainForm());
+    EXPECT_TRUE(main.rbtnFreeHand.Checked());
+    SendMessageA(main.rbtnControl.Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(main.rbtnControl.Checked());
+    EXPECT_FALSE(main.rbtnFreeHand.Checked());
+    EXPECT_EQ(SendMessageA(main.rbtnFreeHand.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    main.ToggleMode();
+    EXPECT_TRUE(main.rbtnFreeHand.Checked());
+    EXPECT_FALSE(main.rbtnControl.Checked());
+    SendMessageA(main.cbFloodFill.Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(main.cbFloodFill.Checked());
+}
+
+}  // namespace
+}  // namespace zelvora

@@ -1,0 +1,77 @@
+#include "WindowTestSupport.h"
+
+#include "toolkit/Handles.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/ComponentClasses.h"
+#include "app/frmZelvora.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmEditHotkey.h"
+#include "dialogs/frmLicense.h"
+
+namespace zelvora::testing {
+
+std::unique_ptr<TApplication> CreateProgramWindows()
+{
+    RegisterComponentClasses();
+    auto app = std::make_unique<TApplication>();
+    app->SetTitle("Zelvora");
+    app->CreateForm<TfrmZelvora>();
+    app->CreateForm<TfrmAbout>();
+    app->CreateForm<TfrmLicense>();
+    app->CreateForm<TfrmEditHotkey>();
+    return app;
+}
+
+ChildInfo DescribeWindow(HWND hwnd)
+{
+    ChildInfo info;
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    info.ClassName = name;
+    GetWindowRect(hwnd, &info.Bounds);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&info.Bounds), 2);
+    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1);
+    GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    info.Text = text.data();
+    return info;
+}
+
+SIZE ClientSize(HWND hwnd)
+{
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+bool SaveScreenshot(HWND hwnd, const std::string& name)
+{
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    WindowDc screen(nullptr, GetDC(nullptr));
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return false;
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+        GdiFlush();
+    }
+    const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
+    const DWORD imageSize = stride * static_cast<DWORD>(h);
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file{0x4D42, headers + imageSize, 0, 0, headers};
+    CreateDirectoryA("artefacts", nullptr);
+    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(("artefacts/" + name + ".bmp").c_str(), "wb"), std::fclose);
+    return out && std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
+           std::fwrite(&bmi.bmiHeader, sizeof bmi.bmiHeader, 1, out.get()) == 1 &&
+           std::fwrite(bits, 1, imageSize, out.get()) == imageSize;
+}
+
+}  // namespace zelvora::testing

@@ -1,0 +1,40 @@
+// Opening the program's real windows inside a test, and looking at them as the system sees them.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "toolkit/Application.h"
+
+namespace zelvora::testing {
+
+// The application with its four windows, created as the program creates them.
+std::unique_ptr<TApplication> CreateProgramWindows();
+
+struct ChildInfo {
+    std::string ClassName;
+    RECT Bounds;  // relative to the parent's client area
+    std::string Text;
+};
+ChildInfo DescribeWindow(HWND hwnd);
+SIZE ClientSize(HWND hwnd);
+
+// Runs the application's messages until the condition holds or the time is up.
+template <typename Condition>
+bool PumpUntil(TApplication& app, Condition condition, DWORD timeoutMs = 3000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        app.ProcessMessages();
+        Sleep(5);
+    }
+    return true;
+}
+
+// Saves what the window shows on the screen as a 24-bit BMP under artefacts/.
+bool SaveScreenshot(HWND hwnd, const std::string& name);
+
+}  // namespace zelvora::testing
