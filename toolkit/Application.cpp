@@ -14,10 +14,7 @@ constexpr char kApplicationWindowClass[] = "TApplication";
 
 LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CLOSE && Application) {
-        Application->Terminate();
-        return 0;
-    }
+    if (Application && Application->Handle() == hwnd) return Application->ApplicationWindowMessage(msg, wParam, lParam);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -137,14 +134,35 @@ void TApplication::HandleMessage()
     Dispatch(msg);
 }
 
+void TApplication::HookMainWindow(TMessageHook hook)
+{
+    hooks_.push_back(std::move(hook));
+}
+
+LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    for (const TMessageHook& hook : hooks_) {
+        LRESULT result = 0;
+        if (hook(msg, wParam, lParam, result)) return result;
+    }
+    if (msg == WM_CLOSE) {
+        Terminate();
+        return 0;
+    }
+    return DefWindowProcA(window_.get(), msg, wParam, lParam);
+}
+
 void TApplication::Minimize()
 {
+    // The windows go with the application: hidden while it is minimised.
+    ShowOwnedPopups(window_.get(), FALSE);
     ShowWindow(window_.get(), SW_MINIMIZE);
 }
 
 void TApplication::Restore()
 {
     ShowWindow(window_.get(), SW_RESTORE);
+    ShowOwnedPopups(window_.get(), TRUE);
 }
 
 void TApplication::BringToFront()

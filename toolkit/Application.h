@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/Handles.h"
@@ -45,6 +47,12 @@ public:
     void Restore();
     void BringToFront();
 
+    // Sees every message of the application window first; true means handled. The tray icon
+    // hooks the application's minimising this way.
+    using TMessageHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+    void HookMainWindow(TMessageHook hook);
+    LRESULT ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const;
     // The default error display: title, error icon, and a full stop where the text lacks one.
     void ShowException(const std::string& message) const;
@@ -53,6 +61,7 @@ private:
     void Dispatch(MSG& msg);
 
     UniqueWindow window_;
+    std::vector<TMessageHook> hooks_;
     std::string title_;
     bool terminated_ = false;
 };

@@ -40,13 +40,6 @@ TControl* ControlOf(HWND hwnd)
     return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProperty)) : nullptr;
 }
 
-COLORREF ColorToRGB(TColor color)
-{
-    if (IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
-    if (color == clNone) return RGB(0, 0, 0);
-    return color & 0x00FFFFFF;
-}
-
 const TClassInfo& TControl::StaticClassInfo()
 {
     static const TClassInfo info(

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Canvas.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
@@ -33,8 +34,6 @@ class TControl;
 // The object of one of our windows; null for any other window.
 TControl* ControlOf(HWND hwnd);
 
-// The window system's RGB for a TColor; system colours are looked up first.
-COLORREF ColorToRGB(TColor color);
 
 class TControl : public TComponent {
 public:

@@ -293,6 +293,34 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             clientHeight_ = HIWORD(lParam);
         }
         break;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_MENU) break;
+        auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
+        if (!item || !item->OnMeasureItem.Handler) break;
+        TEventArgs args;
+        args.Sender = item;
+        args.Width = static_cast<int>(measure->itemWidth);
+        args.Height = static_cast<int>(measure->itemHeight);
+        item->OnMeasureItem.Handler(args);
+        measure->itemWidth = static_cast<UINT>(args.Width);
+        measure->itemHeight = static_cast<UINT>(args.Height);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType != ODT_MENU) break;
+        auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
+        if (!item || !item->OnDrawItem.Handler) break;
+        TEventArgs args;
+        args.Sender = item;
+        args.Dc = draw->hDC;
+        args.Left = draw->rcItem.left, args.Top = draw->rcItem.top;
+        args.Right = draw->rcItem.right, args.Bottom = draw->rcItem.bottom;
+        args.State = draw->itemState;
+        item->OnDrawItem.Handler(args);
+        return TRUE;
+    }
     case WM_SYSCOMMAND:
         // The main window minimises the whole application, through the application window.
         if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {

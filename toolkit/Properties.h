@@ -18,12 +18,16 @@ class TComponent;
 
 using TStringList = std::vector<std::string>;
 
-// What an event handler gets: the sender and, for some events, a key or a point it may change.
+// What an event handler gets: the sender and, for some events, a key, a point or a box.
 struct TEventArgs {
     TComponent* Sender = nullptr;
-    int Key = 0;      // OnKeyPress: the character; set to 0 to swallow it
-    int X = 0, Y = 0; // mouse events
-    int Button = 0;   // 0 left, 1 right, 2 middle
+    int Key = 0;       // OnKeyPress: the character; set to 0 to swallow it
+    int X = 0, Y = 0;  // mouse events
+    int Button = 0;    // 0 left, 1 right, 2 middle
+    void* Dc = nullptr;                             // owner drawing: the device context
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;   // owner drawing: the item's box
+    unsigned State = 0;                             // owner drawing: selected, checked, ...
+    int Width = 0, Height = 0;                      // owner measuring: the size to report
 };
 using TMethod = std::function<void(TEventArgs&)>;
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "toolkit/Dialogs.h"
 #include "toolkit/Form.h"
 #include "toolkit/StdCtrls.h"
 
@@ -118,6 +119,74 @@ TEST(Application, FirstWindowIsTheMainWindowAndClosingItEndsTheLoop)
     }
     EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_EQ(Application, nullptr);
+}
+
+TEST(Application, MinimisingHidesTheWindowsAndTellsTheHooks)
+{
+    RegisterComponentClass<TButton>();
+    TApplication app;
+    auto& form = app.CreateForm<TSampleForm>();
+    int minimisedSeen = 0;
+    app.HookMainWindow([&](UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+        if (msg == WM_SIZE && wParam == SIZE_MINIMIZED) ++minimisedSeen;
+        return false;
+    });
+    form.Show();
+    app.Minimize();
+    app.ProcessMessages();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsIconic(app.Handle()));
+    EXPECT_EQ(minimisedSeen, 1);
+    app.Restore();
+    app.ProcessMessages();
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsIconic(app.Handle()));
+}
+
+struct SeenDialog {
+    std::string Caption, Yes, No, Ok;
+};
+SeenDialog dialog;
+
+void CALLBACK ReadAndAnswerDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            char className[32] = {};
+            GetClassNameA(hwnd, className, sizeof className);
+            if (std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+            char text[128] = {};
+            GetWindowTextA(hwnd, text, sizeof text);
+            dialog.Caption = text;
+            text[0] = 0;
+            GetDlgItemTextA(hwnd, IDYES, text, sizeof text);
+            dialog.Yes = text;
+            text[0] = 0;
+            GetDlgItemTextA(hwnd, IDNO, text, sizeof text);
+            dialog.No = text;
+            text[0] = 0;
+            GetDlgItemTextA(hwnd, IDOK, text, sizeof text);
+            dialog.Ok = text;
+            PostMessageA(hwnd, WM_COMMAND, GetDlgItem(hwnd, IDNO) ? IDNO : IDOK, 0);
+            return FALSE;
+        },
+        0);
+}
+
+TEST(MessageDialogs, CarryTheToolkitsGermanTitlesAndButtons)
+{
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerDialog);
+    dialog = {};
+    EXPECT_EQ(MessageDlg("Jetzt suchen?", TMsgDlgType::mtConfirmation, nullptr), IDNO);
+    EXPECT_EQ(dialog.Caption, "Best\xE4tigung");
+    EXPECT_EQ(dialog.Yes, "&Ja");
+    EXPECT_EQ(dialog.No, "&Nein");
+    dialog = {};
+    EXPECT_EQ(MessageDlg("Kein Update.", TMsgDlgType::mtInformation, nullptr), IDOK);
+    EXPECT_EQ(dialog.Caption, "Informationen");
+    EXPECT_EQ(dialog.Ok, "OK");
+    KillTimer(nullptr, timer);
 }
 
 }  // namespace

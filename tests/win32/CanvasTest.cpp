@@ -119,5 +119,90 @@ TEST_F(CanvasOnBitmap, GivesTheDcBackItsOwnPenAndBrush)
     EXPECT_EQ(GetCurrentObject(dc_.get(), OBJ_BRUSH), brush);
 }
 
+TEST_F(CanvasOnBitmap, EllipsesPolygonsAndClipping)
+{
+    TCanvas canvas(dc_.get());
+    canvas.SetPenStyle(TPenStyle::psClear);
+    canvas.SetBrushColor(kOrange);
+    canvas.Ellipse({10, 110, 50, 150});
+    EXPECT_EQ(Pixel(30, 130), kOrange);
+    EXPECT_EQ(Pixel(11, 111), RGB(255, 255, 255));  // the corner lies outside the ellipse
+
+    canvas.SetClipRect({60, 110, 70, 190});
+    canvas.Polygon({{55, 110}, {95, 110}, {95, 150}, {55, 150}});
+    EXPECT_EQ(Pixel(65, 130), kOrange);
+    EXPECT_EQ(Pixel(80, 130), RGB(255, 255, 255));  // clipped away
+    canvas.ResetClip();
+    canvas.FillRect({80, 160, 90, 170});
+    EXPECT_EQ(Pixel(85, 165), kOrange);
+    canvas.SetPixel(5, 195, clBlack);
+    EXPECT_EQ(canvas.Pixel(5, 195), 0u);
+}
+
+TEST_F(CanvasOnBitmap, TextUsesTheFontAndAClearBrushLeavesTheBackground)
+{
+    TCanvas canvas(dc_.get());
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-24);
+    font.SetColor(clBlack);
+    canvas.SetFont(font);
+    const SIZE big = canvas.TextExtent("Zelvora");
+    font.SetHeight(-11);
+    canvas.SetFont(font);
+    const SIZE small = canvas.TextExtent("Zelvora");
+    EXPECT_GT(big.cx, small.cx);
+    EXPECT_GT(big.cy, small.cy);
+
+    canvas.SetBrushStyle(TBrushStyle::bsClear);
+    canvas.TextOut(105, 5, "MMMM");  // white on black: nothing visible but the glyphs' black
+    canvas.SetBrushStyle(TBrushStyle::bsSolid);
+    canvas.SetBrushColor(kOrange);
+    RECT box{10, 120, 90, 190};
+    const int height = canvas.DrawText("Pen", box, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    EXPECT_GT(height, 5);
+    EXPECT_EQ(Pixel(108, 50), RGB(0, 0, 0));  // below the text the clear brush left black
+    int orange = 0;
+    for (int x = 10; x < 40; ++x) orange += Pixel(x, 121) == kOrange;
+    EXPECT_GT(orange, 0) << "the opaque text background is the brush";
+}
+
+TEST(Bitmap, DrawsItsPictureOntoAnotherCanvas)
+{
+    TBitmap picture(20, 10);
+    picture.Canvas().SetBrushColor(kOrange);
+    picture.Canvas().FillRect({0, 0, 20, 10});
+    TBitmap target(40, 40);
+    target.Canvas().SetBrushColor(clWhite);
+    target.Canvas().FillRect({0, 0, 40, 40});
+    picture.Draw(target.Canvas(), 5, 5);
+    EXPECT_EQ(target.Canvas().Pixel(5, 5), kOrange);
+    EXPECT_EQ(target.Canvas().Pixel(24, 14), kOrange);
+    EXPECT_EQ(target.Canvas().Pixel(25, 15), RGB(255, 255, 255));
+}
+
+TEST(Icon, LoadsTheProgramIconAndDrawsIt)
+{
+    TIcon icon("MAINICON", 16);
+    ASSERT_NE(icon.Handle(), nullptr);
+    TBitmap target(16, 16);
+    target.Canvas().SetBrushColor(clWhite);
+    target.Canvas().FillRect({0, 0, 16, 16});
+    icon.Draw(target.Canvas(), 0, 0);
+    int marked = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) marked += target.Canvas().Pixel(x, y) != RGB(255, 255, 255);
+    EXPECT_GT(marked, 10);
+    EXPECT_EQ(TIcon("NOSUCHICON", 16).Handle(), nullptr);
+}
+
+TEST(Colors, SystemColoursAreResolvedBeforeUse)
+{
+    EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ColorToRGB(clWindow), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ColorToRGB(33023), 33023u);
+    EXPECT_EQ(ColorToRGB(clNone), 0u);
+}
+
 }  // namespace
 }  // namespace zelvora

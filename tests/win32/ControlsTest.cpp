@@ -7,6 +7,7 @@
 #include "app/frmZelvora.h"
 #include "controls/Line.h"
 #include "toolkit/ComCtrls.h"
+#include "toolkit/Menus.h"
 
 namespace zelvora {
 namespace {
@@ -118,6 +119,63 @@ TEST_F(ProgramControls, RadioButtonsOfOneParentExcludeEachOther)
     EXPECT_FALSE(main.rbtnControl.Checked());
     SendMessageA(main.cbFloodFill.Handle(), BM_CLICK, 0, 0);
     EXPECT_TRUE(main.cbFloodFill.Checked());
+}
+
+TEST(OwnerDrawnMenus, MeasureAndDrawReachTheItemsHandlers)
+{
+    RegisterComponentClass<TMainMenu>();
+    RegisterComponentClass<TMenuItem>();
+    struct TMenuForm : TForm {
+        explicit TMenuForm(TComponent* owner) : TForm(owner)
+        {
+            PublishMethod("Measure", [this](TEventArgs& e) {
+                measuredBy = e.Sender;
+                e.Width = 120, e.Height = 22;
+            });
+            PublishMethod("Draw", [this](TEventArgs& e) {
+                drawnBy = e.Sender;
+                drawnBox = RECT{e.Left, e.Top, e.Right, e.Bottom};
+            });
+            InitializeFromText(R"(object frmMenus: TForm
+  Menu = Menu
+  ClientWidth = 100
+  ClientHeight = 50
+  object Menu: TMainMenu
+    OwnerDraw = True
+    object mnuFile: TMenuItem
+      Caption = '&Datei'
+      OnMeasureItem = Measure
+      OnDrawItem = Draw
+    end
+  end
+end
+)");
+        }
+        TComponent* measuredBy = nullptr;
+        TComponent* drawnBy = nullptr;
+        RECT drawnBox{};
+    };
+    TApplication app;
+    auto& form = app.CreateForm<TMenuForm>();
+    HMENU bar = GetMenu(form.Handle());
+    ASSERT_NE(bar, nullptr);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoA(bar, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    TComponent* item = form.FindComponent("mnuFile");
+    EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(item));
+
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, info.dwItemData};
+    SendMessageA(form.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(form.measuredBy, item);
+    EXPECT_EQ(measure.itemWidth, 120u);
+    EXPECT_EQ(measure.itemHeight, 22u);
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, ODA_DRAWENTIRE, ODS_SELECTED, nullptr, nullptr, {1, 2, 121, 24}, info.dwItemData};
+    SendMessageA(form.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    EXPECT_EQ(form.drawnBy, item);
+    EXPECT_EQ(form.drawnBox.right, 121);
 }
 
 }  // namespace
