@@ -33,5 +33,18 @@ TEST(CodePage, RoundTripsEveryDefinedByte)
     EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xEF\xBF\xBD");
 }
 
+TEST(CodePage, RomanianLettersInWindows1250)
+{
+    // s and t with cedilla, a with breve, i and a with circumflex.
+    EXPECT_EQ(Utf8ToCodePage("\xC5\x9F \xC5\xA3 \xC4\x83 \xC3\xAE \xC3\xA2 \xC5\x9E \xC5\xA2", TCodePage::Windows1250),
+              "\xBA \xFE \xE3 \xEE \xE2 \xAA \xDE");
+    EXPECT_FALSE(Utf8ToCodePage("\xC3\xA8", TCodePage::Windows1250));  // e grave is French only
+    EXPECT_EQ(CodePageToUtf8("Limb\xE3", TCodePage::Windows1250), "Limb\xC4\x83");
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != 0x81 && b != 0x83 && b != 0x88 && b != 0x90 && b != 0x98) all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCodePage(CodePageToUtf8(all, TCodePage::Windows1250), TCodePage::Windows1250), all);
+}
+
 }  // namespace
 }  // namespace zelvora
