@@ -20,6 +20,7 @@ namespace zelvora {
 
 void RegisterComponentClasses()
 {
+    TsiLang::SetPayloadSource([](const std::string& name) { return LoadTextResource(name.c_str()); });
     RegisterComponentClass<TLabel>();
     RegisterComponentClass<TCheckBox>();
     RegisterComponentClass<TRadioButton>();

@@ -53,7 +53,9 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       Shape1(Field<TShape>("Shape1")),
       Shape2(Field<TShape>("Shape2")),
       mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
-      ColorDialog(Field<TColorDialog>("ColorDialog"))
+      ColorDialog(Field<TColorDialog>("ColorDialog")),
+      siLang(Field<TsiLang>("siLang")),
+      siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher"))
 {
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
@@ -79,6 +81,11 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
     PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { OpenWebSite(kProductWebSite); });
     PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
+    PublishMethod("siLangChangeLanguage", [this](TEventArgs&) { siLangChangeLanguage(); });
+    PublishMethod("mnuGermanClick", [this](TEventArgs&) { SelectLanguage(1); });
+    PublishMethod("mnuEnglishClick", [this](TEventArgs&) { SelectLanguage(2); });
+    PublishMethod("mnuFrancaisClick", [this](TEventArgs&) { SelectLanguage(3); });
+    PublishMethod("mnuRomanaClick", [this](TEventArgs&) { SelectLanguage(4); });
     PublishMethod("mnuLicenseClick", [](TEventArgs&) {
         if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
     });
@@ -118,9 +125,12 @@ void TfrmZelvora::LoadSettings()
     TrackBar.SetPosition(engine_.MarkerSize());  // clamps to 1..20 and runs TrackBarChange
     lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
     engine_.SetMarkerColor(static_cast<TColor>(ReadInteger(settings, "MarkerColor", kDefaultMarkerColor)));
-    // A number outside the known languages falls back to the default instead of failing start-up.
-    activeLanguage_ = ReadInteger(settings, "Lang", kDefaultLanguage);
-    if (activeLanguage_ < 1 || activeLanguage_ > kLanguageCount) activeLanguage_ = kDefaultLanguage;
+    try {
+        siLangDispatcher.SetActiveLanguage(ReadInteger(settings, "Lang", kDefaultLanguage));
+    } catch (const ELanguageError&) {
+        // A stored number outside the languages falls back to English instead of ending start-up.
+        siLangDispatcher.SetActiveLanguage(kDefaultLanguage);
+    }
     const bool freeHand = ReadInteger(settings, "Mode", 1) == 1;
     rbtnFreeHand.SetChecked(freeHand);
     rbtnControl.SetChecked(!freeHand);
@@ -128,7 +138,7 @@ void TfrmZelvora::LoadSettings()
     cbTransparent.SetChecked(ReadInteger(settings, "Transparency", 0) != 0);
     cbFloodFill.SetChecked(ReadInteger(settings, "FloodFill", 0) != 0);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
-    Field<TMenuItem>(kLanguageItems[activeLanguage_ - 1]).SetChecked(true);
+    Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
     SetPaintShortcut(static_cast<TShortCut>(ReadInteger(settings, "PaintHotkey", kDefaultPaintShortcut)));
     SetWipeShortcut(static_cast<TShortCut>(ReadInteger(settings, "DeleteHotkey", kDefaultWipeShortcut)));
     SetModeShortcut(static_cast<TShortCut>(ReadInteger(settings, "ModeHotkey", kDefaultModeShortcut)));
@@ -187,7 +197,19 @@ void TfrmZelvora::UnregisterHotkeys()
 
 std::string TfrmZelvora::GetNamedString(const std::string& name) const
 {
-    return zelvora::GetNamedString(name, activeLanguage_);
+    return siLang.GetNamedString(name);
+}
+
+void TfrmZelvora::SelectLanguage(int language)
+{
+    siLangDispatcher.SetActiveLanguage(language);
+}
+
+void TfrmZelvora::siLangChangeLanguage()
+{
+    UpdateTitle();
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
+    UpdateHints();
 }
 
 void TfrmZelvora::SetPaintShortcut(TShortCut shortcut)

@@ -8,7 +8,7 @@
 
 #include "engine/MarkingEngine.h"
 #include "engine/ShortCut.h"
-#include "i18n/NamedMessages.h"
+#include "i18n/siLang.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/ExtCtrls.h"
@@ -22,6 +22,8 @@ inline constexpr TShortCut kDefaultWipeShortcut = 0x8032;  // Alt+2
 inline constexpr TShortCut kDefaultModeShortcut = 0x8033;  // Alt+3
 inline constexpr char kSettingsKeyPath[] = "Software\\Ombrix\\Zelvora";
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
+// Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
+inline constexpr int kDefaultLanguage = 2;
 
 class TfrmZelvora : public TForm, private IMarkingOptions {
     // Reads the description first, so that the control references below can be bound. These two
@@ -52,7 +54,7 @@ public:
 
     int WipeHotkeyId() const { return wipeHotkeyId_; }
     int ModeHotkeyId() const { return modeHotkeyId_; }
-    int ActiveLanguage() const { return activeLanguage_; }
+    int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
     void UpdateHints();
@@ -73,6 +75,8 @@ public:
     TShape& Shape2;
     TMenuItem& mnuMinimizeOnStart;
     TColorDialog& ColorDialog;
+    TsiLang& siLang;
+    TsiLangDispatcher& siLangDispatcher;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -91,8 +95,9 @@ private:
     void TrackBarChange();
     void Shape1MouseUp();
     void mnuEditShortCutClick();
+    void siLangChangeLanguage();
+    void SelectLanguage(int language);
 
-    int activeLanguage_ = kDefaultLanguage;
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;
     TShortCut wipeShortcut_ = kDefaultWipeShortcut;

@@ -15,6 +15,7 @@ add_library(zelvora_win32 STATIC
   toolkit/Menus.cpp
   toolkit/Registry.cpp
   toolkit/StdCtrls.cpp
+  toolkit/TextEncoding.cpp
   controls/Line.cpp
   engine/GlobalHotkeys.cpp
   engine/MarkingEngine.cpp
@@ -33,13 +34,39 @@ add_library(zelvora_windows STATIC
   dialogs/frmLicense.cpp)
 target_link_libraries(zelvora_windows PUBLIC zelvora_win32 shell32)
 
+# Each window's translations, compiled from their readable sources into the payloads the
+# program embeds.
+if(CMAKE_CROSSCOMPILING)
+  set(ZELVORA_LANGC "${CMAKE_SOURCE_DIR}/out/build-native/zelvora-langc" CACHE FILEPATH
+      "The translation compiler built for the build machine")
+  set(langc "${ZELVORA_LANGC}")
+else()
+  set(langc $<TARGET_FILE:zelvora-langc>)
+endif()
+set(payload_dir "${CMAKE_BINARY_DIR}/payloads")
+file(MAKE_DIRECTORY "${payload_dir}")
+set(payloads)
+foreach(window frmZelvora frmAbout frmLicense frmEditHotkey)
+  add_custom_command(
+    OUTPUT "${payload_dir}/${window}.sil"
+    COMMAND "${langc}" "${CMAKE_SOURCE_DIR}/resources/${window}.lang" "${payload_dir}/${window}.sil"
+    DEPENDS "${CMAKE_SOURCE_DIR}/resources/${window}.lang" "${CMAKE_SOURCE_DIR}/resources/common-sections.lang"
+    COMMENT "Compiling the translations of ${window}")
+  list(APPEND payloads "${payload_dir}/${window}.sil")
+endforeach()
+add_custom_target(zelvora_payloads DEPENDS ${payloads})
+set(ZELVORA_PAYLOADS "${payloads}")
+set(ZELVORA_PAYLOAD_DIR "${payload_dir}")
+
 add_executable(Zelvora WIN32
   app/Zelvora.cpp
   resources/Zelvora.rc)
+add_dependencies(Zelvora zelvora_payloads)
+target_include_directories(Zelvora PRIVATE "${payload_dir}")
 target_link_libraries(Zelvora PRIVATE zelvora_windows)
 # Window descriptions and pictures are compiled in; a change to one rebuilds the resources.
 set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/frmZelvora.form;${CMAKE_SOURCE_DIR}/resources/frmAbout.form;${CMAKE_SOURCE_DIR}/resources/frmLicense.form;${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form;${CMAKE_SOURCE_DIR}/resources/header.bmp;${CMAKE_SOURCE_DIR}/resources/Zelvora.ico")
+  "${ZELVORA_PAYLOADS};${CMAKE_SOURCE_DIR}/resources/frmZelvora.form;${CMAKE_SOURCE_DIR}/resources/frmAbout.form;${CMAKE_SOURCE_DIR}/resources/frmLicense.form;${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form;${CMAKE_SOURCE_DIR}/resources/header.bmp;${CMAKE_SOURCE_DIR}/resources/Zelvora.ico")
 set_target_properties(Zelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVORA_BIN_DIR})
 
 if(ZELVORA_TESTS)

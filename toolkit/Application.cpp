@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Form.h"
+#include "toolkit/TextEncoding.h"
 
 namespace zelvora {
 
@@ -10,12 +11,12 @@ TApplication* Application = nullptr;
 
 namespace {
 
-constexpr char kApplicationWindowClass[] = "TApplication";
+constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
 
 LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (Application && Application->Handle() == hwnd) return Application->ApplicationWindowMessage(msg, wParam, lParam);
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -35,15 +36,15 @@ const TClassInfo& TApplication::StaticClassInfo()
 
 TApplication::TApplication() : TComponent(nullptr)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = ApplicationWndProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, "MAINICON");
     wc.lpszClassName = kApplicationWindowClass;
-    RegisterClassA(&wc);  // already registered is fine
+    RegisterClassW(&wc);  // already registered is fine
     // Zero-sized and off-screen: it exists to own the taskbar button and the windows.
-    window_.reset(CreateWindowExA(0, kApplicationWindowClass, "",
+    window_.reset(CreateWindowExW(0, kApplicationWindowClass, L"",
                                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                   nullptr, nullptr, instance, nullptr));
@@ -71,7 +72,7 @@ TForm* TApplication::MainForm() const
 void TApplication::SetTitle(const std::string& title)
 {
     title_ = title;
-    SetWindowTextA(window_.get(), title.c_str());
+    SetWindowTextW(window_.get(), WideFromAnsi(title, 0).c_str());
 }
 
 void TApplication::Run()
@@ -103,17 +104,17 @@ void TApplication::Dispatch(MSG& msg)
             // Enter and Esc become characters for the window's key handler; the system's
             // dialog navigation would turn them into commands and swallow them.
             const bool enterOrEscape = msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
-            if (!enterOrEscape && IsDialogMessageA(root, &msg)) return;
+            if (!enterOrEscape && IsDialogMessageW(root, &msg)) return;
         }
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void TApplication::ProcessMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
             return;
@@ -126,7 +127,7 @@ void TApplication::HandleMessage()
 {
     // One blocking call per message: the 10 ms poll makes this loop run a hundred times a second.
     MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
         terminated_ = true;  // WM_QUIT, or no message queue left to read
         return;
@@ -149,7 +150,7 @@ LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM l
         Terminate();
         return 0;
     }
-    return DefWindowProcA(window_.get(), msg, wParam, lParam);
+    return DefWindowProcW(window_.get(), msg, wParam, lParam);
 }
 
 void TApplication::Minimize()

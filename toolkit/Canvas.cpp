@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "toolkit/TextEncoding.h"
+
 namespace zelvora {
 
 COLORREF ColorToRGB(TColor color)
@@ -189,21 +191,24 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 void TCanvas::TextOut(int x, int y, const std::string& text)
 {
     PrepareText();
-    ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = WideFromAnsi(text, fontAttributes_.Charset());
+    ::TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 SIZE TCanvas::TextExtent(const std::string& text)
 {
     RequireFont();
     SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = WideFromAnsi(text, fontAttributes_.Charset());
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
 int TCanvas::DrawText(const std::string& text, RECT& bounds, UINT flags)
 {
     PrepareText();
-    return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &bounds, flags);
+    std::wstring wide = WideFromAnsi(text, fontAttributes_.Charset());
+    return ::DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &bounds, flags);
 }
 
 void TCanvas::SetClipRect(const TRect& r)

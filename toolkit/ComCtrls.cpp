@@ -70,7 +70,7 @@ void TTrackBar::SetFrequency(int frequency)
 void TTrackBar::CreateParams(TCreateParams& params)
 {
     InitCommonControls(ICC_BAR_CLASSES);
-    params.WindowClass = TRACKBAR_CLASSA;
+    params.WindowClass = "msctls_trackbar32";
     params.SystemClass = true;
     params.Style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM;
 }
@@ -163,7 +163,7 @@ void THotKey::ApplyRules()
 void THotKey::CreateParams(TCreateParams& params)
 {
     InitCommonControls(ICC_HOTKEY_CLASS);
-    params.WindowClass = HOTKEY_CLASSA;
+    params.WindowClass = "msctls_hotkey32";
     params.SystemClass = true;
     params.ExStyle = WS_EX_CLIENTEDGE;
     params.Style = WS_CHILD | WS_TABSTOP;

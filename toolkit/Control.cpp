@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "toolkit/Application.h"
+#include "toolkit/TextEncoding.h"
 
 namespace zelvora {
 
@@ -21,16 +22,25 @@ void Bind(HWND hwnd, TControl* control)
         RemovePropA(hwnd, kControlProperty);
 }
 
+// Class names are plain ASCII.
+std::wstring Widen(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// Unicode windows throughout: an ANSI window procedure would squeeze every text through the
+// system's code page and lose the letters of the other code page.
 void RegisterOwnClass(const std::string& name, WNDPROC proc)
 {
-    WNDCLASSA wc{};
+    const std::wstring className = Widen(name);
+    WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = name.c_str();
-    RegisterClassA(&wc);  // a second registration of the same class fails harmlessly
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = className.c_str();
+    RegisterClassW(&wc);  // a second registration of the same class fails harmlessly
 }
 
 }  // namespace
@@ -87,7 +97,7 @@ void TControl::DestroyHandle()
     if (!hwnd) return;
     // Unbind first: the window's last messages must not reach a half-destroyed object.
     Bind(hwnd, nullptr);
-    if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
     for (TControl* child : controls_) child->ForgetHandle();  // destroyed with ours by the window system
     DestroyWindow(hwnd);
 }
@@ -96,7 +106,7 @@ void TControl::ForgetHandle()
 {
     if (HWND hwnd = window_.release()) {
         Bind(hwnd, nullptr);
-        if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+        if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
     }
     systemProc_ = nullptr;
     for (TControl* child : controls_) child->ForgetHandle();
@@ -140,7 +150,12 @@ void TControl::SetCaption(const std::string& caption)
 {
     if (caption == caption_) return;
     caption_ = caption;
-    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+    ApplyText();
+}
+
+void TControl::ApplyText()
+{
+    if (HandleAllocated()) SetWindowTextW(Handle(), WideFromAnsi(WindowText(), font_.Charset()).c_str());
 }
 
 void TControl::SetColor(TColor color)
@@ -239,17 +254,18 @@ void TControl::CreateHandle()
     if (parent_) params.ParentWindow = parent_->Handle();
     if (!params.SystemClass) RegisterOwnClass(params.WindowClass, StaticWndProc);
 
-    HWND hwnd = CreateWindowExA(params.ExStyle, params.WindowClass.c_str(), caption_.c_str(), params.Style, params.X,
+    HWND hwnd = CreateWindowExW(params.ExStyle, Widen(params.WindowClass).c_str(), L"", params.Style, params.X,
                                 params.Y, params.Width, params.Height, params.ParentWindow, nullptr,
-                                GetModuleHandleA(nullptr), params.SystemClass ? nullptr : this);
+                                GetModuleHandleW(nullptr), params.SystemClass ? nullptr : this);
     if (!hwnd) throw std::runtime_error("Cannot create window " + Name() + " (" + params.WindowClass + ")");
     window_.reset(hwnd);
     if (params.SystemClass) {
         Bind(hwnd, this);
         systemProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
     }
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    ApplyText();
     // Later siblings lie above earlier ones, as they are painted later.
     if (parent_) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HandleCreated();
@@ -289,6 +305,7 @@ void TControl::FontChanged()
     if (HandleAllocated()) {
         UniqueGdiObject old = std::move(font_handle_);  // deleted only after the window has the new one
         SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+        ApplyText();  // the charset may have changed the text's code page
         Invalidate();
     } else {
         font_handle_.reset();
@@ -345,8 +362,8 @@ void TControl::Paint(HDC) {}
 
 LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return systemProc_ ? CallWindowProcA(systemProc_, Handle(), msg, wParam, lParam)
-                       : DefWindowProcA(Handle(), msg, wParam, lParam);
+    return systemProc_ ? CallWindowProcW(systemProc_, Handle(), msg, wParam, lParam)
+                       : DefWindowProcW(Handle(), msg, wParam, lParam);
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -403,14 +420,14 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_NCCREATE) {
-        auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (control) {
             control->window_.reset(hwnd);
             Bind(hwnd, control);
         }
     }
     TControl* control = ControlOf(hwnd);
-    if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         return control->WndProc(msg, wParam, lParam);
     } catch (const std::exception& error) {

@@ -102,6 +102,9 @@ protected:
     // Own window classes paint here; the background is already filled with the control's colour.
     virtual void Paint(HDC dc);
     virtual void FontChanged();
+    // The text the window shows, sent as Unicode in the code page of the control's font.
+    virtual std::string WindowText() const { return caption_; }
+    void ApplyText();
     virtual void HandleCreated() {}
     void Notification(TComponent* component, TOperation operation) override;
     HBRUSH BackgroundBrush();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/TextEncoding.h"
+
 namespace zelvora {
 
 // --- TPanel
@@ -102,8 +104,8 @@ void TPanel::Paint(HDC dc)
         SelectedObject font(dc, FontHandle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(Font().Color()));
-        std::string text = Caption();
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        std::wstring text = WideFromAnsi(Caption(), Font().Charset());
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }
 

@@ -165,9 +165,16 @@ void TForm::ApplyMenu()
         return;
     }
     menu_->OnChange = [this] { ApplyMenu(); };
+    menu_->SetCharset(Font().Charset());
     if (!HandleAllocated()) return;
     ::SetMenu(Handle(), menu_->Handle());
     DrawMenuBar(Handle());
+}
+
+void TForm::FontChanged()
+{
+    TControl::FontChanged();
+    if (menu_) menu_->SetCharset(Font().Charset());
 }
 
 void TForm::Notification(TComponent* component, TOperation operation)

@@ -77,6 +77,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }
     void Notification(TComponent* component, TOperation operation) override;
+    void FontChanged() override;
     void Fire(TEventRef& event);
     // Called before the window and its components are freed: the place to save state.
     virtual void BeforeDestruction() {}

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/SystemKeyNames.h"
+#include "toolkit/TextEncoding.h"
 
 namespace zelvora {
 
@@ -176,6 +177,14 @@ void TMenu::SetOwnerDraw(bool ownerDraw)
     dirty_ = true;
 }
 
+void TMenu::SetCharset(int charset)
+{
+    if (charset == charset_) return;
+    charset_ = charset;
+    dirty_ = true;
+    if (OnChange && !Loading()) OnChange();
+}
+
 void TMenu::SetImages(TComponent* images)
 {
     images_ = images;
@@ -192,12 +201,12 @@ void TMenu::Fill(HMENU menu, TMenuItem& parent)
 {
     for (TMenuItem* item : parent.items_) {
         if (!item->visible_) continue;
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
         info.wID = item->command_;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
-        std::string text = item->DisplayText();
+        std::wstring text = WideFromAnsi(item->DisplayText(), charset_);
         if (item->IsSeparator()) {
             info.fType = MFT_SEPARATOR;
         } else {
@@ -215,7 +224,7 @@ void TMenu::Fill(HMENU menu, TMenuItem& parent)
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = sub;  // destroyed with its parent menu
         }
-        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+        InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
     }
 }
 

@@ -89,6 +89,9 @@ public:
     TMenuItem& Items() { return items_; }
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool ownerDraw);
+    // The code page of the captions, as a font charset; the window sets its font's.
+    int Charset() const { return charset_; }
+    void SetCharset(int charset);
     TComponent* Images() const { return images_; }
     void SetImages(TComponent* images);
     // The system menu, built on first use and again after any change to the items.
@@ -109,6 +112,7 @@ private:
     UniqueMenu retired_;  // the previous build, kept until the window has taken the new one
     bool dirty_ = true;
     bool ownerDraw_ = false;
+    int charset_ = 1;
     TComponent* images_ = nullptr;
 };
 

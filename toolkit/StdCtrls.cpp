@@ -257,7 +257,7 @@ std::string TMemo::Text() const
 void TMemo::SetLines(const TStringList& lines)
 {
     lines_ = lines;
-    if (HandleAllocated()) SetWindowTextA(Handle(), Text().c_str());
+    ApplyText();
 }
 
 void TMemo::SetReadOnly(bool readOnly)
@@ -279,9 +279,6 @@ void TMemo::CreateParams(TCreateParams& params)
     if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) params.Style |= WS_HSCROLL;
 }
 
-void TMemo::HandleCreated()
-{
-    SetWindowTextA(Handle(), Text().c_str());
-}
+void TMemo::HandleCreated() {}
 
 }  // namespace zelvora

@@ -141,6 +141,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
+    std::string WindowText() const override { return Text(); }
 
 private:
     std::string Text() const;

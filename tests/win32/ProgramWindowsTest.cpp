@@ -22,7 +22,8 @@ struct Expected {
 
 class ProgramWindows : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { app = testing::CreateProgramWindows().release(); }
+    // German: the windows as their descriptions show them.
+    static void SetUpTestSuite() { app = testing::CreateProgramWindows({{"Lang", 1}}).release(); }
     static void TearDownTestSuite()
     {
         delete app;
@@ -221,8 +222,8 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
     for (UINT i = 0; i < 4; ++i) {
         const MENUITEMINFOA info = MenuInfo(languages, i);
         EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
-        // English is the language of an empty settings key.
-        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0) << i;
+        // German is the stored language here.
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 1) << i;
     }
     EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)), (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-",
                                                                        "Online Update...", "-", "Info..."}));

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "toolkit/Handles.h"
+#include "toolkit/Registry.h"
 
 #include <cstdio>
 #include <vector>
@@ -13,8 +14,16 @@
 
 namespace zelvora::testing {
 
-std::unique_ptr<TApplication> CreateProgramWindows()
+std::unique_ptr<TApplication> CreateProgramWindows(std::initializer_list<std::pair<const char*, DWORD>> settings)
 {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
+    if (settings.size()) {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        UniqueHandle<RegistryKeyTraits> owned(key);
+        for (const auto& [name, value] : settings)
+            RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
     RegisterComponentClasses();
     auto app = std::make_unique<TApplication>();
     app->SetTitle("Zelvora");

@@ -3,15 +3,18 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <string>
 
 #include "toolkit/Application.h"
 
 namespace zelvora::testing {
 
-// The application with its four windows, created as the program creates them.
-std::unique_ptr<TApplication> CreateProgramWindows();
+// The application with its four windows, created as the program creates them, with the stored
+// settings given (value name and number; an empty list is a first start).
+std::unique_ptr<TApplication> CreateProgramWindows(std::initializer_list<std::pair<const char*, DWORD>> settings = {});
 
 struct ChildInfo {
     std::string ClassName;
