@@ -1,0 +1,36 @@
+// Translation payloads are data: any bytes read into a store and applied in every language must
+// neither crash, hang nor leak.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "../unit/LanguageTestComponents.h"
+#include "i18n/siLang.h"
+
+using namespace zelvora;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view payload(reinterpret_cast<const char*>(data), size);
+    TComponent owner(nullptr);
+    TsiLangDispatcher dispatcher(&owner);
+    dispatcher.SetNumOfLanguages(4);
+    dispatcher.SetLangNames({"Deutsch", "English", "French", "Romanian"});
+
+    testing::TTestWindow window("TfrmFuzz");
+    for (const char* name : {"lblInfo", "Memo", "btnOk"}) TComponent::Create<testing::TTestControl>(window).SetName(name);
+    auto& lang = TComponent::Create<TsiLang>(window);
+    lang.BeginLoading();
+    lang.SetNumOfLanguages(5);
+    lang.ReadTranslationData(payload);
+    lang.SetLangDispatcher(&dispatcher);
+    lang.Loaded();
+    for (int language : {2, 4, 3, 1, 4}) {
+        dispatcher.SetActiveLanguage(language);
+        (void)lang.GetNamedString("sPaint");
+        (void)lang.GetNamedString(payload.substr(0, 16));
+    }
+    // Written back and read again, the payload keeps its rows.
+    lang.ReadTranslationData(lang.WriteTranslationData());
+    return 0;
+}
