@@ -54,31 +54,43 @@ end
     std::string message;
 };
 
-struct SeenBox {
-    std::string Caption, Text;
-    bool ErrorIcon = false;
-};
-SeenBox seen;
-
-// Runs inside the message box's own loop: reads the box and presses OK.
-void CALLBACK ReadAndCloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
+// The visible message box of this thread, if one is up.
+HWND VisibleMessageBox()
 {
+    HWND found = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
+        [](HWND hwnd, LPARAM out) -> BOOL {
             char className[32] = {};
             GetClassNameA(hwnd, className, sizeof className);
             if (std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-            char text[512] = {};
-            GetWindowTextA(hwnd, text, sizeof text);
-            seen.Caption = text;
-            GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);
-            seen.Text = text;
-            seen.ErrorIcon = GetDlgItem(hwnd, 0x14) != nullptr;  // the box's icon control
-            PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+            *reinterpret_cast<HWND*>(out) = hwnd;
             return FALSE;
         },
-        0);
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string WindowText(HWND hwnd)
+{
+    char text[512] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+struct SeenBox {
+    std::string Caption, Text, Yes, No, Ok;
+};
+SeenBox seen;
+
+// Runs inside the box's own loop: reads the box, then answers No where it can, else OK.
+void CALLBACK ReadAndAnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = VisibleMessageBox();
+    if (!box) return;
+    seen = {WindowText(box), WindowText(GetDlgItem(box, 0xFFFF)), WindowText(GetDlgItem(box, IDYES)),
+            WindowText(GetDlgItem(box, IDNO)), WindowText(GetDlgItem(box, IDOK))};
+    PostMessageA(box, WM_COMMAND, GetDlgItem(box, IDNO) ? IDNO : IDOK, 0);
 }
 
 TEST(ErrorDisplay, AnExceptionInAHandlerIsShownWithTheApplicationTitle)
@@ -87,7 +99,7 @@ TEST(ErrorDisplay, AnExceptionInAHandlerIsShownWithTheApplicationTitle)
     TApplication app;
     app.SetTitle("Zelvora");
     auto& form = app.CreateForm<TSampleForm>();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndCloseMessageBox);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerMessageBox);
     for (const auto& [thrown, shown] : {std::pair<std::string, std::string>{"Ende erreicht.", "Ende erreicht."},
                                         {"Datei fehlt", "Datei fehlt."}}) {
         seen = {};
@@ -143,49 +155,19 @@ TEST(Application, MinimisingHidesTheWindowsAndTellsTheHooks)
     EXPECT_FALSE(IsIconic(app.Handle()));
 }
 
-struct SeenDialog {
-    std::string Caption, Yes, No, Ok;
-};
-SeenDialog dialog;
-
-void CALLBACK ReadAndAnswerDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
-            char className[32] = {};
-            GetClassNameA(hwnd, className, sizeof className);
-            if (std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-            char text[128] = {};
-            GetWindowTextA(hwnd, text, sizeof text);
-            dialog.Caption = text;
-            text[0] = 0;
-            GetDlgItemTextA(hwnd, IDYES, text, sizeof text);
-            dialog.Yes = text;
-            text[0] = 0;
-            GetDlgItemTextA(hwnd, IDNO, text, sizeof text);
-            dialog.No = text;
-            text[0] = 0;
-            GetDlgItemTextA(hwnd, IDOK, text, sizeof text);
-            dialog.Ok = text;
-            PostMessageA(hwnd, WM_COMMAND, GetDlgItem(hwnd, IDNO) ? IDNO : IDOK, 0);
-            return FALSE;
-        },
-        0);
-}
-
 TEST(MessageDialogs, CarryTheToolkitsGermanTitlesAndButtons)
 {
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerDialog);
-    dialog = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerMessageBox);
+    seen = {};
     EXPECT_EQ(MessageDlg("Jetzt suchen?", TMsgDlgType::mtConfirmation, nullptr), IDNO);
-    EXPECT_EQ(dialog.Caption, "Best\xE4tigung");
-    EXPECT_EQ(dialog.Yes, "&Ja");
-    EXPECT_EQ(dialog.No, "&Nein");
-    dialog = {};
+    EXPECT_EQ(seen.Caption, "Best\xE4tigung");
+    EXPECT_EQ(seen.Text, "Jetzt suchen?");
+    EXPECT_EQ(seen.Yes, "&Ja");
+    EXPECT_EQ(seen.No, "&Nein");
+    seen = {};
     EXPECT_EQ(MessageDlg("Kein Update.", TMsgDlgType::mtInformation, nullptr), IDOK);
-    EXPECT_EQ(dialog.Caption, "Informationen");
-    EXPECT_EQ(dialog.Ok, "OK");
+    EXPECT_EQ(seen.Caption, "Informationen");
+    EXPECT_EQ(seen.Ok, "OK");
     KillTimer(nullptr, timer);
 }
 
