@@ -1,0 +1,516 @@
+#include "controls/MiniHtml.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <utility>
+
+namespace zelvora {
+
+namespace {
+
+constexpr int kListIndent = 12;
+
+std::string Upper(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return out;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+// Replaces the first occurrence, ignoring case; true when there was one.
+bool ReplaceFirst(std::string& text, std::string_view entity, std::string_view by)
+{
+    const std::string upper = Upper(text);
+    const std::size_t pos = upper.find(Upper(entity));
+    if (pos == std::string::npos) return false;
+    text.replace(pos, entity.size(), by);
+    return true;
+}
+
+void ReplaceAllIgnoringCase(std::string& text, std::string_view entity, std::string_view by)
+{
+    for (std::size_t guard = 0; guard < kMaxHtmlLength && ReplaceFirst(text, entity, by); ++guard) {
+    }
+}
+
+// The value of an attribute: the text between the first pair of double quotes after its name.
+std::string Attribute(const std::string& tag, std::string_view name, bool keepCase = false)
+{
+    const std::string upper = Upper(tag);
+    const std::size_t at = upper.find(Upper(name));
+    if (at == std::string::npos) return {};
+    const std::size_t open = tag.find('"', at);
+    if (open == std::string::npos) return {};
+    const std::size_t close = tag.find('"', open + 1);
+    if (close == std::string::npos) return {};
+    const std::string value = tag.substr(open + 1, close - open - 1);
+    return keepCase ? value : Upper(value);
+}
+
+// COLOR, not the BGCOLOR that may stand before it.
+std::string ColorAttribute(const std::string& tag)
+{
+    const std::string upper = Upper(tag);
+    for (std::size_t at = upper.find("COLOR"); at != std::string::npos; at = upper.find("COLOR", at + 1))
+        if (at < 2 || upper.compare(at - 2, 2, "BG") != 0) return Attribute(tag.substr(at), "COLOR");
+    return {};
+}
+
+int LeadingNumber(const std::string& value)
+{
+    int n = 0;
+    for (char c : value) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || n > 100000) break;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+struct State {
+    THtmlFont Font;
+    TColor Background = clNone;
+    int Align = 0;  // 0 left, 1 right, 2 centre
+    int Indent = 0;
+    int ListLevel = 0;
+    bool Anchor = false, Sub = false, Sup = false, Shadow = false, ErrorLine = false, Hidden = false;
+    int AnchorCount = 0;
+    std::string AnchorTarget;
+    // What opening tags saved, for their closing tags.
+    TColor SavedBackgroundP = clNone, SavedBackgroundFont = clNone, SavedColorHi = clNone, SavedBackgroundHi = clNone;
+    int SavedOrientation = 0;
+};
+
+struct LineResult {
+    std::size_t Consumed = 0;
+    int Width = 0, Height = 0, SubExtra = 0, SupExtra = 0;
+    bool HitAnchor = false;
+    std::string Target;
+    TRect AnchorRect;
+    int AnchorIndex = -1;
+};
+
+class LineDrawer {
+public:
+    LineDrawer(IHtmlCanvas& canvas, const THtmlOptions& options, const THtmlFont& base, std::string& plain)
+        : canvas_(canvas), options_(options), base_(base), plain_(plain)
+    {
+    }
+
+    // Lays out (and in paint mode paints) one line from `source`, starting at x, inside `rect`.
+    LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode, bool hitTest)
+    {
+        LineResult line;
+        const int g = canvas_.TextExtent("gh", state.Font).Height;
+        line.Height = g;
+        const int lineWidthLimit = rect.Right - rect.Left;
+        int width = 0, trailingSpace = 0, listItems = 0;
+        bool acceptedEndsInSpace = false;  // nothing accepted yet: the first run is taken
+        std::size_t pos = 0;
+        bool lineEnds = false;
+        while (pos < source.size() && !lineEnds) {
+            // 1. A text run.
+            std::size_t end = source.find('<', pos);
+            if (end == std::string_view::npos) end = source.size();
+            if (options_.WordWrap) {
+                const std::size_t space = source.find(' ', pos);
+                if (space != std::string_view::npos && space < end) end = space + 1;
+            }
+            if (end > pos) {
+                std::string run(source.substr(pos, end - pos));
+                ReplaceAllIgnoringCase(run, "&nbsp;", " ");
+                ReplaceAllIgnoringCase(run, "&lt;", "<");
+                ReplaceAllIgnoringCase(run, "&gt;", ">");
+                if (state.Hidden) {
+                    pos = end;
+                    continue;
+                }
+                const THtmlSize size = canvas_.TextExtent(run, state.Font);
+                const bool accepted = !options_.WordWrap || width + size.Width < lineWidthLimit ||
+                                      size.Width >= lineWidthLimit || !acceptedEndsInSpace;
+                if (!accepted) break;
+                line.Height = std::max(line.Height, size.Height);
+                if (state.Sub) line.SubExtra = std::max(line.SubExtra, size.Height / 4);
+                if (state.Sup) line.SupExtra = std::max(line.SupExtra, size.Height / 4);
+                if (mode == THtmlMode::Paint) PaintRun(state, run, x + width, rect, size, line);
+                if (hitTest && state.Anchor && options_.HitY >= rect.Top && options_.HitY < rect.Top + size.Height &&
+                    options_.HitX >= x + width && options_.HitX < x + width + size.Width) {
+                    line.HitAnchor = true;
+                    line.Target = state.AnchorTarget;
+                    line.AnchorIndex = state.AnchorCount - 1;
+                    line.AnchorRect = {x + width, rect.Top, x + width + size.Width, rect.Top + size.Height};
+                }
+                width += size.Width;
+                acceptedEndsInSpace = run.back() == ' ';
+                trailingSpace = acceptedEndsInSpace ? canvas_.TextExtent(" ", state.Font).Width : 0;
+                plain_ += run;
+                pos = end;
+                continue;
+            }
+            // 2. A tag.
+            const std::size_t close = source.find('>', pos);
+            const std::string tag(source.substr(pos + 1, close == std::string_view::npos ? std::string_view::npos : close - pos - 1));
+            const std::size_t after = close == std::string_view::npos ? source.size() : close + 1;
+            if (Upper(tag).rfind("LI", 0) == 0 && ++listItems > 1) break;  // a second item starts the next line
+            lineEnds = ApplyTag(state, tag, mode, x, width, rect, line, listItems);
+            pos = after;
+        }
+        line.Consumed = pos;
+        line.Width = std::max(0, width - trailingSpace);
+        return line;
+    }
+
+private:
+    void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size, LineResult&)
+    {
+        int bottom = rect.Bottom;
+        if (state.Sub) bottom += size.Height / 4;
+        if (state.Sup) bottom -= size.Height / 4;
+        if (state.Shadow) {
+            THtmlFont shadow = state.Font;
+            shadow.Color = options_.ShadowColor;
+            canvas_.DrawText(x + options_.ShadowOffset, bottom + options_.ShadowOffset, run, shadow, clNone);
+        }
+        canvas_.DrawText(x, bottom, run, state.Font, state.Background);
+        if (state.ErrorLine)
+            for (int px = x, up = 0; px < x + size.Width; px += 2, up ^= 1)
+                canvas_.Line(px, bottom - 1 - up, px + 2, bottom - 1 - (up ^ 1), 0x0000FF);
+    }
+
+    bool Hovered(const State& state) const { return !options_.Hover || options_.HoverIndex == state.AnchorCount - 1; }
+
+    // Applies one tag; true when it ends the line.
+    bool ApplyTag(State& state, const std::string& tag, THtmlMode mode, int x, int& width, const TRect& rect,
+                  LineResult& line, int listItems)
+    {
+        const std::string up = Upper(tag);
+        const bool paint = mode == THtmlMode::Paint;
+        if (up.empty()) return false;
+        if (up[0] == '/') return CloseTag(state, up.substr(1), paint);
+        switch (up[0]) {
+        case 'A':
+            state.Anchor = true;
+            state.AnchorTarget = Attribute(tag, "", true);
+            ++state.AnchorCount;
+            if (Hovered(state)) {
+                state.Font.Color = options_.Hover && options_.HoverFontColor != clNone ? options_.HoverFontColor
+                                                                                         : options_.URLColor;
+                if (paint) {
+                    state.Font.Style |= kHtmlUnderline;
+                    if (options_.HoverColor != clNone) state.Background = options_.HoverColor;
+                }
+            } else {
+                state.Font.Color = options_.URLColor;
+                if (paint) state.Font.Style |= kHtmlUnderline;
+            }
+            return false;
+        case 'B':
+            if (up == "B") {
+                state.Font.Style |= kHtmlBold;
+            } else if (up.rfind("BL", 0) == 0) {
+                if (!options_.BlinkPhase) state.Font.Color = options_.EntryBrushColor;
+            } else if (up.rfind("BODY", 0) == 0) {
+                const std::string bg = Attribute(tag, "BGCOLOR");
+                if (!bg.empty()) {
+                    const TColor color = HtmlColor(bg);
+                    if (paint) canvas_.FillRect(rect, color);
+                    state.Background = color;
+                }
+            } else if (up.rfind("BR", 0) == 0) {
+                plain_ += '\r';
+                return true;
+            }
+            return false;
+        case 'E': state.ErrorLine = paint; return false;
+        case 'F':
+            if (up.rfind("FONT", 0) == 0) {
+                const std::string face = Attribute(tag, "FACE", true);
+                if (!face.empty()) state.Font.Name = face;
+                const std::string color = ColorAttribute(tag);
+                if (!color.empty() && !options_.NoFontColorChange) state.Font.Color = HtmlColor(color);
+                const std::string bg = Attribute(tag, "BGCOLOR");
+                if (!bg.empty() && paint) {
+                    state.SavedBackgroundFont = state.Background;
+                    state.Background = HtmlColor(bg);
+                }
+                const std::string size = Attribute(tag, "SIZE");
+                if (!size.empty()) {
+                    const int n = LeadingNumber(size);
+                    static constexpr std::array<int, 5> kSizes{8, 10, 12, 14, 16};
+                    state.Font.Size = n >= 1 && n <= 5 ? kSizes[static_cast<std::size_t>(n - 1)] : n;
+                }
+            }
+            return false;
+        case 'H':
+            if (up.rfind("HI", 0) == 0 && paint) {
+                state.SavedColorHi = state.Font.Color;
+                state.SavedBackgroundHi = state.Background;
+                state.Font.Color = clSystemColor | 14;  // clHighlightText
+                state.Background = clHighlight;
+            } else if (up.rfind("HR", 0) == 0) {
+                if (paint) canvas_.Line(rect.Left, rect.Bottom + 1, rect.Right, rect.Bottom + 1, clBlack);
+                return true;
+            }
+            return false;
+        case 'I':
+            if (up == "I") {
+                state.Font.Style |= kHtmlItalic;
+            } else if (up.rfind("IND", 0) == 0) {
+                const int to = LeadingNumber(Attribute(tag, "X"));
+                if (to > width) width = to;
+            } else if (up.rfind("IMG", 0) == 0) {
+                return Image(state, tag, mode, x, width, rect, line);
+            }
+            return false;
+        case 'L':
+            if (up.rfind("LI", 0) == 0) {
+                width += kListIndent * state.ListLevel;
+                if (paint && state.ListLevel > 0) {
+                    THtmlFont symbol = state.Font;
+                    symbol.Name = "Symbol";
+                    const std::string bullet = state.ListLevel % 2 ? "\xB7" : "o";
+                    canvas_.DrawText(x + width - kListIndent * state.ListLevel + (state.ListLevel - 1) * kListIndent,
+                                     rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
+                }
+            }
+            (void)listItems;
+            return false;
+        case 'P': {
+            const std::string align = Attribute(tag, "ALIGN");
+            if (align.find("RIGHT") != std::string::npos) state.Align = 1;
+            if (align.find("LEFT") != std::string::npos) state.Align = 0;
+            if (align.find("CENTER") != std::string::npos) state.Align = 2;
+            const std::string indent = Attribute(tag, "INDENT");
+            if (!indent.empty()) state.Indent = LeadingNumber(indent);
+            const std::string bg = Attribute(tag, "BGCOLOR");
+            if (!bg.empty()) {
+                state.SavedBackgroundP = state.Background;
+                state.Background = HtmlColor(bg);
+                if (paint) canvas_.FillRect(rect, state.Background);
+            }
+            return false;
+        }
+        case 'R':
+            state.SavedOrientation = state.Font.Orientation;
+            state.Font.Orientation = LeadingNumber(Attribute(tag, "A")) * 10;
+            return false;
+        case 'S':
+            if (up == "S") state.Font.Style |= kHtmlStrikeOut;
+            else if (up.rfind("SUB", 0) == 0) state.Sub = true;
+            else if (up.rfind("SUP", 0) == 0) state.Sup = true;
+            else if (up.rfind("SH", 0) == 0) state.Shadow = true;
+            return false;
+        case 'U':
+            if (up == "U") {
+                state.Font.Style |= kHtmlUnderline;
+                return false;
+            }
+            if (up.rfind("UL", 0) == 0) {
+                ++state.ListLevel;
+                return true;
+            }
+            return false;
+        case 'Z': state.Hidden = true; return false;
+        default: return false;  // unknown tags are dropped
+        }
+    }
+
+    bool CloseTag(State& state, const std::string& up, bool paint)
+    {
+        if (up.empty()) return false;
+        switch (up[0]) {
+        case 'P': state.Background = state.SavedBackgroundP; return true;
+        case 'B':
+            if (up == "B") state.Font.Style &= ~kHtmlBold;
+            else state.Font.Color = base_.Color;
+            return false;
+        case 'I': state.Font.Style &= ~kHtmlItalic; return false;
+        case 'U':
+            if (up == "U") state.Font.Style &= ~kHtmlUnderline;
+            else if (state.ListLevel > 0) --state.ListLevel;
+            else state.Font.Style &= ~kHtmlUnderline;
+            return false;
+        case 'L': return true;
+        case 'S':
+            if (up.size() > 1 && up[1] == 'U') state.Sub = state.Sup = false;
+            else if (up.size() > 1 && up[1] == 'H') state.Shadow = false;
+            else state.Font.Style &= ~kHtmlStrikeOut;
+            return false;
+        case 'E': state.ErrorLine = false; return false;
+        case 'H':
+            if (paint) {
+                state.Font.Color = state.SavedColorHi;
+                state.Background = state.SavedBackgroundHi;
+            }
+            return false;
+        case 'F':
+            state.Font.Name = base_.Name;
+            state.Font.Size = base_.Size;
+            if (paint && !options_.NoFontColorChange) {
+                state.Font.Color = base_.Color;
+                state.Background = state.SavedBackgroundFont;
+            }
+            return false;
+        case 'A':
+            state.Anchor = false;
+            state.Font.Style &= ~kHtmlUnderline;
+            state.Font.Color = base_.Color;
+            if (state.Background == options_.HoverColor && options_.HoverColor != clNone) state.Background = clNone;
+            return false;
+        case 'R': state.Font.Orientation = state.SavedOrientation; return false;
+        case 'Z': state.Hidden = false; return false;
+        default: return false;
+        }
+    }
+
+    bool Image(State& state, const std::string& tag, THtmlMode mode, int x, int& width, const TRect& rect,
+               LineResult& line)
+    {
+        const std::string source = Attribute(tag, "SRC", true);
+        if (source.empty()) return false;
+        auto size = canvas_.PictureSize(source);
+        if (!size) return false;  // an image that cannot be found takes no room
+        const int w = LeadingNumber(Attribute(tag, "WIDTH")), h = LeadingNumber(Attribute(tag, "HEIGHT"));
+        if (w >= 1 && h >= 1) *size = THtmlSize{w, h};
+        const int limit = rect.Right - rect.Left;
+        if (width + size->Width > limit && size->Width < limit && width > 0) return true;
+        if (mode == THtmlMode::Paint) canvas_.DrawPicture(source, {x + width, rect.Top, x + width + size->Width, rect.Top + size->Height});
+        if (state.Anchor && options_.HitTest && options_.HitX >= x + width && options_.HitX < x + width + size->Width &&
+            options_.HitY >= rect.Top && options_.HitY < rect.Top + size->Height) {
+            line.HitAnchor = true;
+            line.Target = state.AnchorTarget;
+            line.AnchorIndex = state.AnchorCount - 1;
+            line.AnchorRect = {x + width, rect.Top, x + width + size->Width, rect.Top + size->Height};
+        }
+        width += size->Width;
+        line.Height = std::max(line.Height, size->Height);
+        return false;
+    }
+
+    IHtmlCanvas& canvas_;
+    const THtmlOptions& options_;
+    const THtmlFont& base_;
+    std::string& plain_;
+};
+
+}  // namespace
+
+std::string PrepareMiniHtml(std::string text)
+{
+    if (text.size() > kMaxHtmlLength) text.resize(kMaxHtmlLength);
+    if (text.find('&') != std::string::npos) {
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kEntities{{
+            {"&amp;", "&&"}, {"&quot;", "\""}, {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
+            {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"}, {"&euro;", "\x80"},
+        }};
+        // Rounds until nothing changes; "&amp;amp;" takes two rounds. Each round shortens the text.
+        for (bool replaced = true; replaced;) {
+            replaced = false;
+            for (const auto& [entity, by] : kEntities) replaced = ReplaceFirst(text, entity, by) || replaced;
+        }
+    }
+    const std::size_t marker = text.find("<#");
+    if (marker != std::string::npos) {
+        const std::size_t close = text.find('>', marker);
+        if (close != std::string::npos) text.erase(close, 1);
+        text.erase(marker, 1);
+    }
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\n') continue;
+        if (c == '\r') out += "<BR>";
+        else out += c;
+    }
+    return out;
+}
+
+TColor HtmlColor(const std::string& value)
+{
+    if (!value.empty() && value[0] == '#') {
+        const auto digit = [&](std::size_t i) -> int {
+            if (i >= value.size()) return 0;
+            const int c = static_cast<unsigned char>(value[i]);
+            return c < 'A' ? c - 48 : c - 55;
+        };
+        const auto pair = [&](std::size_t i) { return (digit(i) * 16 + digit(i + 1)) & 0xFF; };
+        return static_cast<TColor>(pair(1) | (pair(3) << 8) | (pair(5) << 16));
+    }
+    static constexpr std::array<std::pair<std::string_view, TColor>, 40> kNames{{
+        {"clred", 0x0000FF},        {"clblack", 0x000000},      {"clblue", 0xFF0000},        {"clgreen", 0x008000},
+        {"claqua", 0xFFFF00},       {"clyellow", 0x00FFFF},     {"clfuchsia", 0xFF00FF},     {"clwhite", 0xFFFFFF},
+        {"cllime", 0x00FF00},       {"clsilver", 0xC0C0C0},     {"clgray", 0x808080},        {"clolive", 0x008080},
+        {"clnavy", 0x800000},       {"clpurple", 0x800080},     {"clteal", 0x808000},        {"clmaroon", 0x000080},
+        {"clbackground", 0xFF000001}, {"clactivecaption", 0xFF000002}, {"clinactivecaption", 0xFF000003},
+        {"clmenu", 0xFF000004},     {"clwindow", 0xFF000005},   {"clwindowframe", 0xFF000006}, {"clmenutext", 0xFF000007},
+        {"clwindowtext", 0xFF000008}, {"clcaptiontext", 0xFF000009}, {"clactiveborder", 0xFF00000A},
+        {"clinactiveborder", 0xFF00000B}, {"clappworkspace", 0xFF00000C}, {"clhighlight", 0xFF00000D},
+        {"clhighlighttext", 0xFF00000E}, {"clbtnface", 0xFF00000F}, {"clbtnshadow", 0xFF000010},
+        {"clgraytext", 0xFF000011}, {"clbtntext", 0xFF000012},  {"clinactivecaptiontext", 0xFF000013},
+        {"clbtnhighlight", 0xFF000014}, {"cl3ddkshadow", 0xFF000015}, {"cl3dlight", 0xFF000016},
+        {"clinfotext", 0xFF000017}, {"clinfobk", 0xFF000018},
+    }};
+    const std::string name = Lower(value);
+    for (const auto& [n, color] : kNames)
+        if (n == name) return color;
+    return clBlack;
+}
+
+THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rect, THtmlMode mode,
+                         const THtmlOptions& options, const THtmlFont& baseFont)
+{
+    THtmlResult result;
+    std::string remaining = PrepareMiniHtml(text);
+    rect.Left += 1;
+    State state;
+    state.Font = baseFont;
+    std::string ignoredPlain;
+    const int g0 = canvas.TextExtent("gh", baseFont).Height;
+    int top = rect.Top;
+    std::size_t pos = 0;
+    while (pos < remaining.size()) {
+        const std::string_view source = std::string_view(remaining).substr(pos);
+        const int g = canvas.TextExtent("gh", state.Font).Height;
+        State measured = state;
+        LineDrawer measurer(canvas, options, baseFont, mode == THtmlMode::FirstPass ? result.PlainText : ignoredPlain);
+        const LineResult line = measurer.Line(measured, source, rect.Left, {rect.Left, top, rect.Right, rect.Bottom},
+                                              THtmlMode::Measure, false);
+        const std::size_t consumed = std::max<std::size_t>(line.Consumed, 1);  // always make progress
+        int x = rect.Left;
+        const int room = rect.Right - rect.Left - line.Width;
+        if (measured.Align == 1 && rect.Right - line.Width > rect.Left) x = rect.Right - line.Width;
+        if (measured.Align == 2 && room > 0) x = rect.Left + room / 2;
+        x += measured.Indent;
+        const int lineHeight = line.Height + line.SubExtra + line.SupExtra;
+        if (mode != THtmlMode::FirstPass) {
+            LineDrawer drawer(canvas, options, baseFont, result.PlainText);
+            const THtmlMode pass = mode == THtmlMode::Paint ? THtmlMode::Paint : THtmlMode::Measure;
+            const LineResult drawn = drawer.Line(state, source.substr(0, consumed), x, {x, top, rect.Right, top + lineHeight},
+                                                 pass, options.HitTest);
+            if (drawn.HitAnchor && !result.OnAnchor) {
+                result.OnAnchor = true;
+                result.AnchorTarget = drawn.Target;
+                result.AnchorRect = drawn.AnchorRect;
+                result.AnchorIndex = drawn.AnchorIndex;
+            }
+        } else {
+            state = measured;
+        }
+        result.Width = std::max(result.Width, line.Width);
+        top += lineHeight;
+        result.Height += lineHeight;
+        pos += consumed;
+        if (mode != THtmlMode::FirstPass && top + g > rect.Bottom) break;
+    }
+    result.Height = std::max(result.Height, g0);
+    return result;
+}
+
+}  // namespace zelvora
