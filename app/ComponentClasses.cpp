@@ -1,6 +1,7 @@
 #include "app/ComponentClasses.h"
 
 #include "app/frmZelvora.h"
+#include "controls/AdvPanel.h"
 #include "controls/Line.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmEditHotkey.h"
@@ -38,6 +39,7 @@ void RegisterComponentClasses()
     RegisterComponentClass<TColorDialog>();
     RegisterComponentClass<TImageList>();
     RegisterComponentClass<TLine>();
+    RegisterComponentClass<TAdvPanel>();
     RegisterComponentClass<TCoolTrayIcon>();
     RegisterComponentClass<TXPMenu>();
     RegisterComponentClass<TsiLang>();

@@ -55,6 +55,9 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
       ColorDialog(Field<TColorDialog>("ColorDialog")),
       siLang(Field<TsiLang>("siLang")),
+      pnlDraw(Field<TAdvPanel>("pnlDraw")),
+      pnlMode(Field<TAdvPanel>("pnlMode")),
+      pnlPen(Field<TAdvPanel>("pnlPen")),
       siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher"))
 {
     FormCreate();
@@ -173,6 +176,12 @@ void TfrmZelvora::UpdateHints()
     lblPaint.SetCaption(FormatText(GetNamedString("sPaint"), {ShortCutToText(engine_.PaintShortcut()),
                                                                ShortCutToText(wipeShortcut_)}));
     lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_)}));
+    const auto centred = [&](const char* message) { return "<P align=\"center\">" + GetNamedString(message) + "</P>"; };
+    pnlPen.Caption().SetText(centred("sPenAndPanel"));
+    // Only the pen panel's caption font follows the language's charset.
+    pnlPen.Caption().Font().SetCharset(ActiveLanguage() == 4 ? EASTEUROPE_CHARSET_VALUE : ANSI_CHARSET_VALUE);
+    pnlDraw.Caption().SetText(centred("sPaintPanel"));
+    pnlMode.Caption().SetText(centred("sModePanel"));
 }
 
 void TfrmZelvora::UpdateTitle()

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/AdvPanel.h"
 #include "engine/MarkingEngine.h"
 #include "engine/ShortCut.h"
 #include "i18n/siLang.h"
@@ -76,6 +77,9 @@ public:
     TMenuItem& mnuMinimizeOnStart;
     TColorDialog& ColorDialog;
     TsiLang& siLang;
+    TAdvPanel& pnlDraw;
+    TAdvPanel& pnlMode;
+    TAdvPanel& pnlPen;
     TsiLangDispatcher& siLangDispatcher;
 
 protected:

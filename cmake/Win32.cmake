@@ -17,6 +17,8 @@ add_library(zelvora_win32 STATIC
   toolkit/StdCtrls.cpp
   toolkit/TextEncoding.cpp
   controls/Line.cpp
+  controls/AdvPanel.cpp
+  controls/HtmlCanvas.cpp
   engine/GlobalHotkeys.cpp
   engine/MarkingEngine.cpp
   engine/SystemKeyNames.cpp)
@@ -65,8 +67,13 @@ add_dependencies(Zelvora zelvora_payloads)
 target_include_directories(Zelvora PRIVATE "${payload_dir}")
 target_link_libraries(Zelvora PRIVATE zelvora_windows)
 # Window descriptions and pictures are compiled in; a change to one rebuilds the resources.
-set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS
-  "${ZELVORA_PAYLOADS};${CMAKE_SOURCE_DIR}/resources/frmZelvora.form;${CMAKE_SOURCE_DIR}/resources/frmAbout.form;${CMAKE_SOURCE_DIR}/resources/frmLicense.form;${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form;${CMAKE_SOURCE_DIR}/resources/header.bmp;${CMAKE_SOURCE_DIR}/resources/Zelvora.ico")
+set(ZELVORA_RESOURCE_FILES
+  ${ZELVORA_PAYLOADS}
+  ${CMAKE_SOURCE_DIR}/resources/frmZelvora.form ${CMAKE_SOURCE_DIR}/resources/frmAbout.form
+  ${CMAKE_SOURCE_DIR}/resources/frmLicense.form ${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form
+  ${CMAKE_SOURCE_DIR}/resources/header.bmp ${CMAKE_SOURCE_DIR}/resources/Zelvora.ico
+  ${CMAKE_SOURCE_DIR}/resources/Zelvora.manifest)
+set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS "${ZELVORA_RESOURCE_FILES}")
 set_target_properties(Zelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVORA_BIN_DIR})
 
 if(ZELVORA_TESTS)

@@ -66,8 +66,6 @@ void TPanel::CreateParams(TCreateParams& params)
     params.WindowClass = "TPanel";
 }
 
-namespace {
-
 void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width)
 {
     if (cut == TBevelCut::bvNone) return;
@@ -91,8 +89,6 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width)
         InflateRect(&r, -1, -1);
     }
 }
-
-}  // namespace
 
 void TPanel::Paint(HDC dc)
 {

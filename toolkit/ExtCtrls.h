@@ -7,6 +7,9 @@ namespace zelvora {
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
+// A 3-D frame of `width` lines; the rectangle shrinks by it.
+void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width);
+
 class TPanel : public TControl {
 public:
     explicit TPanel(TComponent* owner);

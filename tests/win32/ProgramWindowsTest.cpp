@@ -92,13 +92,13 @@ TEST_F(ProgramWindows, MainWindowHasEveryControlInPlace)
     CheckControls(main, {
                             {"Panel1", "TPanel", 0, 0, 417, 48, ""},
                             {"ImageHeader", "TImage", 0, 0, 417, 48, nullptr},
-                            {"pnlDraw", "TPanel", 5, 48, 205, 85, nullptr},
-                            {"lblPaint", "Static", 0, 0, 205, 85, nullptr},
-                            {"pnlMode", "TPanel", 5, 140, 205, 97, nullptr},
+                            {"pnlDraw", "TAdvPanel", 5, 48, 205, 85, nullptr},
+                            {"lblPaint", "Static", 5, 25, 195, 55, nullptr},  // inside the band and the border
+                            {"pnlMode", "TAdvPanel", 5, 140, 205, 97, nullptr},
                             {"rbtnFreeHand", "Button", 12, 25, 185, 17, "Freihand"},
                             {"rbtnControl", "Button", 12, 44, 185, 17, "Steuerelemente"},
                             {"lblMode", "Static", 6, 65, 191, 24, nullptr},
-                            {"pnlPen", "TPanel", 217, 48, 196, 189, nullptr},
+                            {"pnlPen", "TAdvPanel", 217, 48, 196, 189, nullptr},
                             {"TrackBar", "msctls_trackbar32", 8, 28, 121, 33, nullptr},
                             {"Panel2", "TPanel", 133, 28, 41, 41, ""},
                             {"Shape2", "TShape", 15, 15, 10, 10, nullptr},  // the pen preview at size 10

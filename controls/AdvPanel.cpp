@@ -1,0 +1,523 @@
+#include "controls/AdvPanel.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "controls/HtmlCanvas.h"
+#include "toolkit/Application.h"
+
+namespace zelvora {
+
+namespace {
+
+const std::vector<std::string> kShadeIdents{"stNormal",    "stNoise",       "stDiagShade",    "stHShade",
+                                            "stVShade",    "stHBump",       "stVBump",        "stSoftBump",
+                                            "stHardBump",  "stLMetal",      "stRMetal",       "stIRadial",
+                                            "stORadial",   "stHShadeInv",   "stVShadeInv",    "stXPCaption",
+                                            "stBitmap",    "stBitmapRStretch", "stBitmapLStretch"};
+constexpr int kMinShadeLight = 200;
+constexpr int kGradientBands = 64;
+
+void Gradient(HDC dc, const RECT& r, TColor from, TColor to, bool vertical)
+{
+    const COLORREF a = ColorToRGB(from), b = ColorToRGB(to);
+    const double extent = static_cast<double>(vertical ? r.bottom - r.top : r.right - r.left) / kGradientBands;
+    for (int i = 0; i < kGradientBands; ++i) {
+        const auto mix = [&](int shift) {
+            const int c1 = (a >> shift) & 0xFF, c2 = (b >> shift) & 0xFF;
+            return static_cast<int>(c1 + std::nearbyint(i * (c2 - c1) / static_cast<double>(kGradientBands)));
+        };
+        const COLORREF color = RGB(mix(0), mix(8), mix(16));
+        const int start = static_cast<int>(std::nearbyint(i * extent));
+        RECT band = r;
+        if (vertical) {
+            band.top = r.top + start;
+            band.bottom = std::min<LONG>(r.bottom, band.top + static_cast<LONG>(extent) + 1);
+        } else {
+            band.left = r.left + start;
+            band.right = std::min<LONG>(r.right, band.left + static_cast<LONG>(extent) + 1);
+        }
+        UniqueGdiObject brush(CreateSolidBrush(color));
+        FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
+    }
+}
+
+}  // namespace
+
+// --- TPanelCaption
+
+TPanelCaption::TPanelCaption()
+{
+    font_.SetColor(clSystemColor | 14);  // clHighlightText
+    font_.OnChange = [this] { Changed(); };
+}
+
+const TClassInfo& TPanelCaption::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TPanelCaption", nullptr,
+        {BooleanProperty<TPanelCaption>("Visible", &TPanelCaption::Visible, &TPanelCaption::SetVisible),
+         IntegerProperty<TPanelCaption>("Height", &TPanelCaption::Height, &TPanelCaption::SetHeight),
+         StringProperty<TPanelCaption>("Text", &TPanelCaption::Text, &TPanelCaption::SetText),
+         ObjectProperty<TPanelCaption, TFont>("Font", &TPanelCaption::Font),
+         ColorProperty<TPanelCaption>("Color", &TPanelCaption::Color, &TPanelCaption::SetColor),
+         ColorProperty<TPanelCaption>("ColorTo", &TPanelCaption::ColorTo, &TPanelCaption::SetColorTo),
+         EnumProperty<TPanelCaption, TShadeType>("ShadeType", kShadeIdents, &TPanelCaption::ShadeType,
+                                                 &TPanelCaption::SetShadeType),
+         IntegerProperty<TPanelCaption>("ShadeLight", &TPanelCaption::ShadeLight, &TPanelCaption::SetShadeLight),
+         IntegerProperty<TPanelCaption>("ShadeGrain", &TPanelCaption::ShadeGrain, &TPanelCaption::SetShadeGrain),
+         EnumProperty<TPanelCaption, TCaptionShape>("Shape", {"csRectangle", "csRounded", "csSemiRounded"},
+                                                    &TPanelCaption::Shape, &TPanelCaption::SetShape),
+         BooleanProperty<TPanelCaption>("Flat", &TPanelCaption::Flat, &TPanelCaption::SetFlat),
+         IntegerProperty<TPanelCaption>("Indent", &TPanelCaption::Indent, &TPanelCaption::SetIndent),
+         IntegerProperty<TPanelCaption>("TopIndent", &TPanelCaption::TopIndent, &TPanelCaption::SetTopIndent),
+         EnumProperty<TPanelCaption, TCaptionButtonPosition>("ButtonPosition", {"cbpRight", "cbpLeft"},
+                                                             &TPanelCaption::ButtonPosition,
+                                                             &TPanelCaption::SetButtonPosition),
+         BooleanProperty<TPanelCaption>("CloseButton", &TPanelCaption::CloseButton, &TPanelCaption::SetCloseButton),
+         ColorProperty<TPanelCaption>("CloseColor", &TPanelCaption::CloseColor, &TPanelCaption::SetCloseColor),
+         BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton, &TPanelCaption::SetMinMaxButton)});
+    return info;
+}
+
+void TPanelCaption::ShadeChanged()
+{
+    if (OnShadeChange) OnShadeChange();
+    Changed();
+}
+
+void TPanelCaption::SetVisible(bool visible)
+{
+    visible_ = visible;
+    Changed();
+    if (OnStateChange) OnStateChange();
+}
+
+void TPanelCaption::SetHeight(int height)
+{
+    height_ = height;
+    Changed();  // the shade keeps its height until the next rebuild
+}
+
+void TPanelCaption::SetText(const std::string& text)
+{
+    if (text == text_) return;
+    text_ = text;
+    Changed();
+}
+
+void TPanelCaption::SetColor(TColor color)
+{
+    color_ = color;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetColorTo(TColor color)
+{
+    colorTo_ = color;
+    Changed();
+}
+
+void TPanelCaption::SetShadeType(TShadeType type)
+{
+    shadeType_ = type;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShadeLight(int light)
+{
+    shadeLight_ = std::max(light, kMinShadeLight);
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShadeGrain(int grain)
+{
+    shadeGrain_ = grain & 0xFF;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShape(TCaptionShape shape)
+{
+    shape_ = shape;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetFlat(bool flat)
+{
+    flat_ = flat;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetIndent(int indent)
+{
+    indent_ = indent;
+    Changed();
+}
+
+void TPanelCaption::SetTopIndent(int indent)
+{
+    topIndent_ = indent;
+    Changed();
+}
+
+void TPanelCaption::SetCloseButton(bool value)
+{
+    closeButton_ = value;
+    Changed();
+}
+
+void TPanelCaption::SetCloseColor(TColor color)
+{
+    closeColor_ = color;
+    Changed();
+}
+
+void TPanelCaption::SetMinMaxButton(bool value)
+{
+    minMaxButton_ = value;
+    Changed();
+}
+
+// --- TAdvPanel
+
+TAdvPanel::TAdvPanel(TComponent* owner) : TPanel(owner)
+{
+    caption_.OnChange = [this] { Invalidate(); };
+    caption_.OnShadeChange = [this] {
+        if (HandleAllocated()) BuildShade();
+    };
+    caption_.OnStateChange = [this] { StateChanged(); };
+}
+
+const TClassInfo& TAdvPanel::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TAdvPanel", &TPanel::StaticClassInfo(),
+        {ObjectProperty<TAdvPanel, TPanelCaption>("Caption", &TAdvPanel::Caption),
+         StringProperty<TAdvPanel>("Text", &TAdvPanel::Text, &TAdvPanel::SetText),
+         ColorProperty<TAdvPanel>("ColorTo", &TAdvPanel::ColorTo, &TAdvPanel::SetColorTo),
+         ColorProperty<TAdvPanel>("BorderColor", &TAdvPanel::BorderColor, &TAdvPanel::SetBorderColor),
+         BooleanProperty<TAdvPanel>("BorderShadow", &TAdvPanel::BorderShadow, &TAdvPanel::SetBorderShadow),
+         BooleanProperty<TAdvPanel>("Buffered", &TAdvPanel::Buffered, &TAdvPanel::SetBuffered),
+         BooleanProperty<TAdvPanel>("Collaps", &TAdvPanel::Collaps, &TAdvPanel::SetCollaps),
+         IntegerProperty<TAdvPanel>("FullHeight", &TAdvPanel::FullHeight, &TAdvPanel::SetFullHeight),
+         ColorProperty<TAdvPanel>("CollapsColor", &TAdvPanel::CollapsColor, &TAdvPanel::SetCollapsColor),
+         IntegerProperty<TAdvPanel>("CollapsDelay", &TAdvPanel::CollapsDelay, &TAdvPanel::SetCollapsDelay),
+         IntegerProperty<TAdvPanel>("CollapsSteps", &TAdvPanel::CollapsSteps, &TAdvPanel::SetCollapsSteps),
+         BooleanProperty<TAdvPanel>("AutoHideChildren", &TAdvPanel::AutoHideChildren, &TAdvPanel::SetAutoHideChildren),
+         BooleanProperty<TAdvPanel>("CanMove", &TAdvPanel::CanMove, &TAdvPanel::SetCanMove),
+         BooleanProperty<TAdvPanel>("CanSize", &TAdvPanel::CanSize, &TAdvPanel::SetCanSize),
+         BooleanProperty<TAdvPanel>("Hover", &TAdvPanel::Hover, &TAdvPanel::SetHover),
+         ColorProperty<TAdvPanel>("URLColor", &TAdvPanel::URLColor, &TAdvPanel::SetURLColor),
+         ColorProperty<TAdvPanel>("ShadowColor", &TAdvPanel::ShadowColor, &TAdvPanel::SetShadowColor),
+         IntegerProperty<TAdvPanel>("ShadowOffset", &TAdvPanel::ShadowOffset, &TAdvPanel::SetShadowOffset),
+         EnumProperty<TAdvPanel, TTextVAlignment>("TextVAlign", {"tvaTop", "tvaCenter", "tvaBottom"},
+                                                  &TAdvPanel::TextVAlign, &TAdvPanel::SetTextVAlign),
+         IntegerProperty<TAdvPanel>("Indent", &TAdvPanel::Indent, &TAdvPanel::SetIndent),
+         IntegerProperty<TAdvPanel>("TopIndent", &TAdvPanel::TopIndent, &TAdvPanel::SetTopIndent),
+         EventProperty<TAdvPanel>("OnCaptionClick", &TAdvPanel::OnCaptionClick),
+         EventProperty<TAdvPanel>("OnCaptionDBlClick", &TAdvPanel::OnCaptionDBlClick),
+         EventProperty<TAdvPanel>("OnAnchorClick", &TAdvPanel::OnAnchorClick),
+         EventProperty<TAdvPanel>("OnMinimize", &TAdvPanel::OnMinimize),
+         EventProperty<TAdvPanel>("OnMaximize", &TAdvPanel::OnMaximize)});
+    return info;
+}
+
+void TAdvPanel::Fire(TEventRef& event)
+{
+    if (!event.Handler) return;
+    TEventArgs args;
+    args.Sender = this;
+    event.Handler(args);
+}
+
+void TAdvPanel::SetText(const std::string& text)
+{
+    text_ = text;
+    Invalidate();
+}
+
+void TAdvPanel::SetColorTo(TColor color)
+{
+    colorTo_ = color;
+    Invalidate();
+}
+
+void TAdvPanel::SetBorderColor(TColor color)
+{
+    borderColor_ = color;
+    Invalidate();
+}
+
+void TAdvPanel::SetBorderShadow(bool shadow)
+{
+    borderShadow_ = shadow;
+    Invalidate();
+}
+
+void TAdvPanel::SetBounds(int left, int top, int width, int height)
+{
+    // Outside a collapse, a new height is the height to expand to.
+    if (height != Height() && !collaps_ && !changing_) fullHeight_ = height;
+    TPanel::SetBounds(left, top, width, height);
+    if (HandleAllocated() && (!shade_ || shade_->Width() != Width())) BuildShade();
+}
+
+RECT TAdvPanel::ClientRect() const
+{
+    RECT area{0, 0, Width(), Height()};
+    if (caption_.Visible()) area.top = std::max<LONG>(area.top, caption_.Height());
+    int inset = BorderWidth();
+    if (BevelOuter() != TBevelCut::bvNone) inset += BevelWidth();
+    if (BevelInner() != TBevelCut::bvNone) inset += BevelWidth();
+    InflateRect(&area, -inset, -inset);
+    return area;
+}
+
+void TAdvPanel::SetCollaps(bool collaps)
+{
+    if (collaps != collaps_) Fire(collaps ? OnMinimize : OnMaximize);
+    if (collaps == collaps_) {
+        StateChanged();
+        return;
+    }
+    changing_ = true;
+    collaps_ = collaps;
+    if (Loading()) {
+        changing_ = false;  // the flag alone: a window being read keeps its stored height
+        return;
+    }
+    if (collaps) {
+        fullHeight_ = Height();
+        if (autoHideChildren_)
+            for (TControl* child : Controls()) child->SetVisible(false);
+        if (collapsSteps_ > 0) {
+            SetColor(collapsColor_);
+            const int step = (Height() - caption_.Height()) / collapsSteps_;
+            for (int i = 0; i < collapsSteps_; ++i) {
+                SetHeight(Height() - step);
+                if (Application) Application->ProcessMessages();
+                Sleep(static_cast<DWORD>(collapsDelay_));
+            }
+        }
+        SetHeight(caption_.Height());
+    } else {
+        if (collapsSteps_ > 0) {
+            SetColor(loadedColor_);
+            const int step = (fullHeight_ - caption_.Height()) / collapsSteps_;
+            for (int i = 0; i < collapsSteps_; ++i) {
+                SetHeight(Height() + step);
+                if (Application) Application->ProcessMessages();
+                Sleep(static_cast<DWORD>(collapsDelay_));
+            }
+        }
+        SetHeight(fullHeight_);
+        if (autoHideChildren_)
+            for (TControl* child : Controls()) child->SetVisible(true);
+    }
+    changing_ = false;
+    StateChanged();
+}
+
+void TAdvPanel::BuildShade()
+{
+    ++shadeBuilds_;
+    shade_ = std::make_unique<TShadeBitmap>(zelvora::BuildShade({ColorToRGB(caption_.Color()), caption_.ShadeLight(),
+                                                         static_cast<std::uint8_t>(caption_.ShadeGrain()),
+                                                         static_cast<int>(caption_.ShadeType()), Width(), caption_.Height()},
+                                                        ClockSeededRandom()));
+    // Kept as a device-independent bitmap, so that every paint only blits it.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shade_->Width(), -shade_->Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    shadeBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (shadeBitmap_ && bits) {
+        auto* out = static_cast<std::uint32_t*>(bits);
+        for (std::size_t i = 0; i < shade_->Pixels().size(); ++i) {
+            const TColor c = shade_->Pixels()[i];  // 0x00BBGGRR to the DIB's 0x00RRGGBB
+            out[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+        GdiFlush();
+    }
+    Invalidate();
+}
+
+void TAdvPanel::CreateParams(TCreateParams& params)
+{
+    TPanel::CreateParams(params);
+    params.WindowClass = "TAdvPanel";
+}
+
+RECT TAdvPanel::BandRect() const
+{
+    RECT r{0, 0, Width(), Height()};
+    if (borderShadow_) r.right -= 2, r.bottom -= 2;
+    if (BevelOuter() != TBevelCut::bvNone || BevelInner() != TBevelCut::bvNone) InflateRect(&r, -BevelWidth(), -BevelWidth());
+    r.bottom = r.top + caption_.Height() - 2 * BevelWidth();
+    return r;
+}
+
+void TAdvPanel::Paint(HDC target)
+{
+    if (!buffered_) {
+        PaintOn(target);
+        return;
+    }
+    // Drawn off-screen and copied in one step: no flicker.
+    WindowDc screen(nullptr, GetDC(nullptr));
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), Width(), Height()));
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        PaintOn(memory.get());
+        BitBlt(target, 0, 0, Width(), Height(), memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void TAdvPanel::PaintOn(HDC dc)
+{
+    RECT r{0, 0, Width(), Height()};
+    // Body.
+    if (colorTo_ == clNone) {
+        UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(Color())));
+        FillRect(dc, &r, static_cast<HBRUSH>(brush.get()));
+    } else {
+        Gradient(dc, r, Color(), colorTo_, true);
+    }
+    // Frame.
+    if (borderColor_ != clNone) {
+        RECT frame = r;
+        if (borderShadow_) frame.right -= 2, frame.bottom -= 2;
+        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(borderColor_)));
+        SelectedObject selectedPen(dc, pen.get());
+        SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+        Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+    }
+    RECT bevel = r;
+    DrawBevel(dc, bevel, BevelOuter(), BevelWidth());
+    DrawBevel(dc, bevel, BevelInner(), BevelWidth());
+
+    // Body text.
+    if (!text_.empty()) {
+        RECT area = r;
+        if (caption_.Visible()) area.top += caption_.Height() - 2 * BevelWidth();
+        InflateRect(&area, -BorderWidth(), -BorderWidth());
+        area.left += indent_;
+        area.top += topIndent_;
+        TGdiHtmlCanvas canvas(dc);
+        THtmlOptions options;
+        options.URLColor = urlColor_, options.ShadowColor = shadowColor_, options.ShadowOffset = shadowOffset_;
+        const TRect box{area.left, area.top, area.right, area.bottom};
+        if (textVAlign_ != TTextVAlignment::tvaTop) {
+            const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, options, HtmlFontOf(Font())).Height;
+            const int spare = (area.bottom - area.top) - height;
+            if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
+        }
+        DrawMiniHtml(canvas, text_, {area.left, area.top, area.right, area.bottom}, THtmlMode::Paint, options,
+                     HtmlFontOf(Font()));
+    }
+    if (caption_.Visible()) PaintBand(dc, BandRect());
+}
+
+void TAdvPanel::PaintBand(HDC dc, RECT band)
+{
+    const TColor fill = collaps_ ? caption_.CloseColor() : caption_.Color();
+    const bool shaded = caption_.ShadeType() != TShadeType::stNormal && caption_.ShadeType() != TShadeType::stXPCaption;
+    if (shaded && shade_) {
+        if (caption_.Shape() == TCaptionShape::csRectangle && !caption_.Flat()) {
+            UniqueGdiObject gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+            {
+                SelectedObject pen(dc, gray.get());
+                MoveToEx(dc, band.left, band.bottom - 1, nullptr);
+                LineTo(dc, band.right - 1, band.bottom - 1);
+                LineTo(dc, band.right - 1, band.top);
+            }
+            SelectedObject pen(dc, white.get());
+            LineTo(dc, band.left, band.top);
+            LineTo(dc, band.left, band.bottom - 1);
+            InflateRect(&band, -1, -1);
+        }
+        // The shade is drawn at the band's top-left, clipped to the band.
+        const int w = std::min<int>(shade_->Width(), band.right - band.left);
+        const int h = std::min<int>(shade_->Height(), band.bottom - band.top);
+        if (w > 0 && h > 0 && shadeBitmap_) {
+            UniqueMemoryDc memory(CreateCompatibleDC(dc));
+            SelectedObject picture(memory.get(), shadeBitmap_.get());
+            BitBlt(dc, band.left, band.top, w, h, memory.get(), 0, 0, SRCCOPY);
+        }
+    } else if (caption_.ColorTo() == clNone) {
+        UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(fill)));
+        FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
+    } else {
+        Gradient(dc, band, caption_.Color(), caption_.ColorTo(), false);
+    }
+    // Caption text: from the band's top, one pixel in from its left.
+    RECT textRect{0, 0, Width(), caption_.Height()};
+    textRect.left += caption_.Indent();
+    textRect.top += caption_.TopIndent();
+    TGdiHtmlCanvas canvas(dc);
+    THtmlOptions options;
+    options.URLColor = urlColor_, options.ShadowColor = shadowColor_, options.ShadowOffset = shadowOffset_;
+    options.Hover = hover_;
+    DrawMiniHtml(canvas, caption_.Text(), {textRect.left, textRect.top, textRect.right, textRect.bottom},
+                 THtmlMode::Paint, options, HtmlFontOf(caption_.Font()));
+}
+
+std::optional<std::string> TAdvPanel::AnchorAt(int x, int y)
+{
+    WindowDc screen(nullptr, GetDC(nullptr));
+    TGdiHtmlCanvas canvas(screen.get());
+    THtmlOptions options;
+    options.HitTest = true;
+    options.HitX = x, options.HitY = y;
+    THtmlResult found;
+    if (caption_.Visible() && y < caption_.Height())
+        found = DrawMiniHtml(canvas, caption_.Text(), {caption_.Indent(), caption_.TopIndent(), Width(), caption_.Height()},
+                             THtmlMode::Measure, options, HtmlFontOf(caption_.Font()));
+    else if (!text_.empty())
+        found = DrawMiniHtml(canvas, text_, {BorderWidth() + indent_, caption_.Height() + BorderWidth() + topIndent_, Width(), Height()},
+                             THtmlMode::Measure, options, HtmlFontOf(Font()));
+    if (!found.OnAnchor) return std::nullopt;
+    return found.AnchorTarget;
+}
+
+LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+    case WM_SIZE:
+        if (!shade_ || shade_->Width() != Width()) BuildShade();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+        if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
+            Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
+        if (const auto target = AnchorAt(x, y)) {
+            if (target->find("://") != std::string::npos || target->find("mailto:") != std::string::npos)
+                ShellExecuteA(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            else if (OnAnchorClick.Handler)
+                Fire(OnAnchorClick);
+        }
+        break;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            POINT p{};
+            GetCursorPos(&p);
+            ScreenToClient(Handle(), &p);
+            if (AnchorAt(p.x, p.y)) {
+                ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                return TRUE;
+            }
+        }
+        break;
+    default: break;
+    }
+    return TPanel::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace zelvora

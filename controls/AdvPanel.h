@@ -1,0 +1,168 @@
+// The caption panel: a panel with a shaded caption band carrying mini-HTML text, a frame, an
+// inner border for its children, and collapsing to its band.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "controls/CaptionShade.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/ExtCtrls.h"
+
+namespace zelvora {
+
+enum class TCaptionShape { csRectangle, csRounded, csSemiRounded };
+enum class TCaptionButtonPosition { cbpRight, cbpLeft };
+enum class TTextVAlignment { tvaTop, tvaCenter, tvaBottom };
+
+class TPanelCaption : public TGraphicsObject {
+public:
+    TPanelCaption();
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    int Height() const { return height_; }
+    void SetHeight(int height);
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TColor ColorTo() const { return colorTo_; }
+    void SetColorTo(TColor color);
+    TShadeType ShadeType() const { return shadeType_; }
+    void SetShadeType(TShadeType type);
+    int ShadeLight() const { return shadeLight_; }
+    void SetShadeLight(int light);  // below 200 is raised to 200
+    int ShadeGrain() const { return shadeGrain_; }
+    void SetShadeGrain(int grain);
+    TCaptionShape Shape() const { return shape_; }
+    void SetShape(TCaptionShape shape);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool flat);
+    int Indent() const { return indent_; }
+    void SetIndent(int indent);
+    int TopIndent() const { return topIndent_; }
+    void SetTopIndent(int indent);
+    TCaptionButtonPosition ButtonPosition() const { return buttonPosition_; }
+    void SetButtonPosition(TCaptionButtonPosition position) { buttonPosition_ = position; }
+    bool CloseButton() const { return closeButton_; }
+    void SetCloseButton(bool value);
+    TColor CloseColor() const { return closeColor_; }
+    void SetCloseColor(TColor color);
+    bool MinMaxButton() const { return minMaxButton_; }
+    void SetMinMaxButton(bool value);
+
+    // The panel hooks these: a visible change, a change that needs a new shade, visibility.
+    std::function<void()> OnShadeChange, OnStateChange;
+
+private:
+    void ShadeChanged();
+    bool visible_ = false;
+    int height_ = 20;
+    std::string text_;
+    TFont font_;
+    TColor color_ = clHighlight, colorTo_ = clNone;
+    TShadeType shadeType_ = TShadeType::stNormal;
+    int shadeLight_ = 200, shadeGrain_ = 32;
+    TCaptionShape shape_ = TCaptionShape::csRectangle;
+    bool flat_ = false;
+    int indent_ = 0, topIndent_ = 0;
+    TCaptionButtonPosition buttonPosition_ = TCaptionButtonPosition::cbpRight;
+    bool closeButton_ = false, minMaxButton_ = false;
+    TColor closeColor_ = clBtnFace;
+};
+
+class TAdvPanel : public TPanel {
+public:
+    explicit TAdvPanel(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TPanelCaption& Caption() { return caption_; }
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    TColor ColorTo() const { return colorTo_; }
+    void SetColorTo(TColor color);
+    TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(TColor color);
+    bool BorderShadow() const { return borderShadow_; }
+    void SetBorderShadow(bool shadow);
+    bool Buffered() const { return buffered_; }
+    void SetBuffered(bool buffered) { buffered_ = buffered; }
+    bool Collaps() const { return collaps_; }
+    void SetCollaps(bool collaps);
+    int FullHeight() const { return fullHeight_; }
+    void SetFullHeight(int height) { fullHeight_ = height; }
+    TColor CollapsColor() const { return collapsColor_; }
+    void SetCollapsColor(TColor color) { collapsColor_ = color; }
+    int CollapsDelay() const { return collapsDelay_; }
+    void SetCollapsDelay(int delay) { collapsDelay_ = delay; }
+    int CollapsSteps() const { return collapsSteps_; }
+    void SetCollapsSteps(int steps) { collapsSteps_ = steps; }
+    bool AutoHideChildren() const { return autoHideChildren_; }
+    void SetAutoHideChildren(bool hide) { autoHideChildren_ = hide; }
+    bool CanMove() const { return canMove_; }
+    void SetCanMove(bool value) { canMove_ = value; }
+    bool CanSize() const { return canSize_; }
+    void SetCanSize(bool value) { canSize_ = value; }
+    bool Hover() const { return hover_; }
+    void SetHover(bool value) { hover_ = value; }
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor color) { urlColor_ = color; }
+    TColor ShadowColor() const { return shadowColor_; }
+    void SetShadowColor(TColor color) { shadowColor_ = color; }
+    int ShadowOffset() const { return shadowOffset_; }
+    void SetShadowOffset(int offset) { shadowOffset_ = offset; }
+    TTextVAlignment TextVAlign() const { return textVAlign_; }
+    void SetTextVAlign(TTextVAlignment align) { textVAlign_ = align; }
+    int Indent() const { return indent_; }
+    void SetIndent(int indent) { indent_ = indent; }
+    int TopIndent() const { return topIndent_; }
+    void SetTopIndent(int indent) { topIndent_ = indent; }
+
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() const override;
+    // Regenerates the shade picture of the band.
+    virtual void BuildShade();
+    virtual void StateChanged() {}
+    const TShadeBitmap* Shade() const { return shade_.get(); }
+    int ShadeBuilds() const { return shadeBuilds_; }
+    // The anchor of the caption or body text at a point of the panel, if any.
+    std::optional<std::string> AnchorAt(int x, int y);
+
+    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnMinimize, OnMaximize;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint(HDC dc) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PaintOn(HDC dc);
+    void PaintBand(HDC dc, RECT band);
+    void Fire(TEventRef& event);
+    RECT BandRect() const;
+
+    TPanelCaption caption_;
+    std::string text_;
+    TColor colorTo_ = clNone, borderColor_ = clBlack;
+    bool borderShadow_ = false, buffered_ = true, collaps_ = false, changing_ = false;
+    int fullHeight_ = 0;
+    TColor collapsColor_ = 0x808080, loadedColor_ = clBtnFace;  // clGray
+    int collapsDelay_ = 20, collapsSteps_ = 0;
+    bool autoHideChildren_ = true, canMove_ = false, canSize_ = false, hover_ = false;
+    TColor urlColor_ = 0xFF0000, shadowColor_ = 0x808080;
+    int shadowOffset_ = 2;
+    TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
+    int indent_ = 0, topIndent_ = 0;
+    std::unique_ptr<TShadeBitmap> shade_;
+    UniqueGdiObject shadeBitmap_;
+    int shadeBuilds_ = 0;
+};
+
+}  // namespace zelvora

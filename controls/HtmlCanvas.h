@@ -1,0 +1,41 @@
+// The mini-HTML layout's canvas on a real device context.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <tuple>
+
+#include "controls/MiniHtml.h"
+#include "toolkit/Graphics.h"
+#include "toolkit/Handles.h"
+
+namespace zelvora {
+
+THtmlFont HtmlFontOf(const TFont& font);
+
+class TGdiHtmlCanvas : public IHtmlCanvas {
+public:
+    explicit TGdiHtmlCanvas(HDC dc);
+    ~TGdiHtmlCanvas();
+    TGdiHtmlCanvas(const TGdiHtmlCanvas&) = delete;
+    TGdiHtmlCanvas& operator=(const TGdiHtmlCanvas&) = delete;
+
+    THtmlSize TextExtent(const std::string& text, const THtmlFont& font) override;
+    void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font, TColor background) override;
+    void FillRect(const TRect& r, TColor color) override;
+    void Line(int x1, int y1, int x2, int y2, TColor color) override;
+    std::optional<THtmlSize> PictureSize(const std::string& source) override;
+    void DrawPicture(const std::string& source, const TRect& r) override;
+
+private:
+    HFONT Font(const THtmlFont& font);
+
+    HDC dc_;
+    HGDIOBJ originalFont_;
+    int originalBkMode_;
+    // Fonts of this drawing, made once each and freed with the canvas.
+    std::map<std::tuple<std::string, int, unsigned, int, int>, UniqueGdiObject> fonts_;
+};
+
+}  // namespace zelvora
