@@ -25,11 +25,20 @@ std::string Lower(std::string_view text)
     return out;
 }
 
+std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std::size_t from = 0)
+{
+    const auto same = [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    };
+    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                                   needle.begin(), needle.end(), same);
+    return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
+}
+
 // Replaces the first occurrence, ignoring case; true when there was one.
 bool ReplaceFirst(std::string& text, std::string_view entity, std::string_view by)
 {
-    const std::string upper = Upper(text);
-    const std::size_t pos = upper.find(Upper(entity));
+    const std::size_t pos = FindIgnoringCase(text, entity);
     if (pos == std::string::npos) return false;
     text.replace(pos, entity.size(), by);
     return true;
@@ -44,8 +53,7 @@ void ReplaceAllIgnoringCase(std::string& text, std::string_view entity, std::str
 // The value of an attribute: the text between the first pair of double quotes after its name.
 std::string Attribute(const std::string& tag, std::string_view name, bool keepCase = false)
 {
-    const std::string upper = Upper(tag);
-    const std::size_t at = upper.find(Upper(name));
+    const std::size_t at = FindIgnoringCase(tag, name);
     if (at == std::string::npos) return {};
     const std::size_t open = tag.find('"', at);
     if (open == std::string::npos) return {};
@@ -116,12 +124,14 @@ public:
         std::size_t pos = 0;
         bool lineEnds = false;
         while (pos < source.size() && !lineEnds) {
-            // 1. A text run.
-            std::size_t end = source.find('<', pos);
-            if (end == std::string_view::npos) end = source.size();
-            if (options_.WordWrap) {
-                const std::size_t space = source.find(' ', pos);
-                if (space != std::string_view::npos && space < end) end = space + 1;
+            // 1. A text run: up to the next tag, or with word wrap up to and including a space.
+            std::size_t end = pos;
+            while (end < source.size() && source[end] != '<') {
+                if (options_.WordWrap && source[end] == ' ') {
+                    ++end;
+                    break;
+                }
+                ++end;
             }
             if (end > pos) {
                 std::string run(source.substr(pos, end - pos));
@@ -410,10 +420,22 @@ std::string PrepareMiniHtml(std::string text)
             {"&amp;", "&&"}, {"&quot;", "\""}, {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
             {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"}, {"&euro;", "\x80"},
         }};
-        // Rounds until nothing changes; "&amp;amp;" takes two rounds. Each round shortens the text.
-        for (bool replaced = true; replaced;) {
-            replaced = false;
-            for (const auto& [entity, by] : kEntities) replaced = ReplaceFirst(text, entity, by) || replaced;
+        // The entities cannot overlap and only an "&" a replacement writes can start a new one, so
+        // one pass that looks again at every "&" it writes ends where rounds of first occurrences
+        // would, in linear rather than quadratic time.
+        for (std::size_t i = 0; i < text.size();) {
+            if (text[i] != '&') {
+                ++i;
+                continue;
+            }
+            bool replaced = false;
+            for (const auto& [entity, by] : kEntities) {
+                if (FindIgnoringCase(std::string_view(text).substr(i, entity.size()), entity) != 0) continue;
+                text.replace(i, entity.size(), by);
+                replaced = true;
+                break;
+            }
+            if (!replaced) ++i;  // a replacement is looked at again: "&&" may start "&amp;" anew
         }
     }
     const std::size_t marker = text.find("<#");

@@ -70,8 +70,8 @@ struct THtmlResult {
     std::string PlainText;
 };
 
-// Limits that keep hostile markup from running away.
-inline constexpr std::size_t kMaxHtmlLength = 64 * 1024;
+// Texts are cut to this length: entity rounds cost the square of the length on hostile input.
+inline constexpr std::size_t kMaxHtmlLength = 8 * 1024;
 
 THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rect, THtmlMode mode,
                          const THtmlOptions& options, const THtmlFont& baseFont);

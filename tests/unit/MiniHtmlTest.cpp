@@ -120,6 +120,8 @@ TEST(MiniHtml, EntitiesAndTagsThatAreNotTags)
     // Rounds repeat until nothing changes, so "&amp;amp;" ends as three ampersands.
     EXPECT_EQ(PrepareMiniHtml("&amp;amp; &copy;&EURO;"), "&&& \xA9\x80");
     EXPECT_EQ(PrepareMiniHtml("a<#b>c"), "a#bc");  // only the "<" and the ">" go
+    // A replacement can complete the next entity; the result is the one rounds would reach.
+    EXPECT_EQ(PrepareMiniHtml("&amp;quot; &AMP;EURO; &amp &;"), "&\" &\x80 &amp &;");
 }
 
 TEST(MiniHtml, FontStylesColoursAndSizes)
