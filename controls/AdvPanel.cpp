@@ -20,6 +20,15 @@ const std::vector<std::string> kShadeIdents{"stNormal",    "stNoise",       "stD
 constexpr int kMinShadeLight = 200;
 constexpr int kGradientBands = 64;
 
+// Each component p·a + (1 − p)·b, rounded.
+COLORREF Mix(COLORREF a, COLORREF b, double p)
+{
+    const auto part = [&](int shift) {
+        return static_cast<int>(std::lround(p * ((a >> shift) & 0xFF) + (1 - p) * ((b >> shift) & 0xFF)));
+    };
+    return RGB(part(0), part(8), part(16));
+}
+
 void Gradient(HDC dc, const RECT& r, TColor from, TColor to, bool vertical)
 {
     const COLORREF a = ColorToRGB(from), b = ColorToRGB(to);
@@ -78,7 +87,8 @@ const TClassInfo& TPanelCaption::StaticClassInfo()
                                                              &TPanelCaption::SetButtonPosition),
          BooleanProperty<TPanelCaption>("CloseButton", &TPanelCaption::CloseButton, &TPanelCaption::SetCloseButton),
          ColorProperty<TPanelCaption>("CloseColor", &TPanelCaption::CloseColor, &TPanelCaption::SetCloseColor),
-         BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton, &TPanelCaption::SetMinMaxButton)});
+         BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton, &TPanelCaption::SetMinMaxButton),
+         StringProperty<TPanelCaption>("Background", &TPanelCaption::Background, &TPanelCaption::SetBackground)});
     return info;
 }
 
@@ -174,6 +184,15 @@ void TPanelCaption::SetCloseColor(TColor color)
     Changed();
 }
 
+void TPanelCaption::SetBackground(const std::string& resourceName)
+{
+    background_ = resourceName;
+    picture_.reset(resourceName.empty() ? nullptr
+                                        : LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_BITMAP, 0, 0,
+                                                     LR_CREATEDIBSECTION));
+    ShadeChanged();
+}
+
 void TPanelCaption::SetMinMaxButton(bool value)
 {
     minMaxButton_ = value;
@@ -221,7 +240,8 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          EventProperty<TAdvPanel>("OnCaptionDBlClick", &TAdvPanel::OnCaptionDBlClick),
          EventProperty<TAdvPanel>("OnAnchorClick", &TAdvPanel::OnAnchorClick),
          EventProperty<TAdvPanel>("OnMinimize", &TAdvPanel::OnMinimize),
-         EventProperty<TAdvPanel>("OnMaximize", &TAdvPanel::OnMaximize)});
+         EventProperty<TAdvPanel>("OnMaximize", &TAdvPanel::OnMaximize),
+         EventProperty<TAdvPanel>("OnEndMoveSize", &TAdvPanel::OnEndMoveSize)});
     return info;
 }
 
@@ -263,6 +283,12 @@ void TAdvPanel::SetBounds(int left, int top, int width, int height)
     if (height != Height() && !collaps_ && !changing_) fullHeight_ = height;
     TPanel::SetBounds(left, top, width, height);
     if (HandleAllocated() && (!shade_ || shade_->Width() != Width())) BuildShade();
+}
+
+void TAdvPanel::Loaded()
+{
+    TPanel::Loaded();
+    loadedColor_ = Color();  // what an animated expand returns to
 }
 
 RECT TAdvPanel::ClientRect() const
@@ -389,7 +415,18 @@ void TAdvPanel::PaintOn(HDC dc)
     // Frame.
     if (borderColor_ != clNone) {
         RECT frame = r;
-        if (borderShadow_) frame.right -= 2, frame.bottom -= 2;
+        if (borderShadow_) {
+            frame.right -= 2, frame.bottom -= 2;
+            const auto shadowLine = [&](double share, int out) {
+                UniqueGdiObject pen(CreatePen(PS_SOLID, 1, Mix(ColorToRGB(borderColor_), GetSysColor(COLOR_BTNFACE), share)));
+                SelectedObject selected(dc, pen.get());
+                MoveToEx(dc, frame.right + out, frame.top, nullptr);
+                LineTo(dc, frame.right + out, frame.bottom + out);
+                LineTo(dc, frame.left, frame.bottom + out);
+            };
+            shadowLine(0.5, 0);
+            shadowLine(0.2, 1);
+        }
         UniqueGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(borderColor_)));
         SelectedObject selectedPen(dc, pen.get());
         SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
@@ -419,34 +456,37 @@ void TAdvPanel::PaintOn(HDC dc)
                      HtmlFontOf(Font()));
     }
     if (caption_.Visible()) PaintBand(dc, BandRect());
+    if (!collaps_ && canSize_) PaintSizeGrip(dc);
+}
+
+void TAdvPanel::PaintSizeGrip(HDC dc)
+{
+    RECT r{0, 0, Width(), Height()};
+    if (BevelOuter() != TBevelCut::bvNone || BevelInner() != TBevelCut::bvNone)
+        InflateRect(&r, -2 * BevelWidth(), -2 * BevelWidth());
+    if (borderShadow_) r.right -= 4, r.bottom -= 4;
+    const auto lines = [&](COLORREF color, int width, std::initializer_list<int> offsets) {
+        UniqueGdiObject pen(CreatePen(PS_SOLID, width, color));
+        SelectedObject selected(dc, pen.get());
+        for (int d : offsets) {
+            MoveToEx(dc, r.right, r.bottom - d, nullptr);
+            LineTo(dc, r.right - d, r.bottom);
+        }
+    };
+    lines(RGB(128, 128, 128), 2, {11, 6, 3});
+    lines(RGB(255, 255, 255), 1, {12, 8, 4});
 }
 
 void TAdvPanel::PaintBand(HDC dc, RECT band)
 {
     const TColor fill = collaps_ ? caption_.CloseColor() : caption_.Color();
-    const bool shaded = caption_.ShadeType() != TShadeType::stNormal && caption_.ShadeType() != TShadeType::stXPCaption;
-    if (shaded && shade_) {
-        if (caption_.Shape() == TCaptionShape::csRectangle && !caption_.Flat()) {
-            UniqueGdiObject gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-            {
-                SelectedObject pen(dc, gray.get());
-                MoveToEx(dc, band.left, band.bottom - 1, nullptr);
-                LineTo(dc, band.right - 1, band.bottom - 1);
-                LineTo(dc, band.right - 1, band.top);
-            }
-            SelectedObject pen(dc, white.get());
-            LineTo(dc, band.left, band.top);
-            LineTo(dc, band.left, band.bottom - 1);
-            InflateRect(&band, -1, -1);
-        }
-        // The shade is drawn at the band's top-left, clipped to the band.
-        const int w = std::min<int>(shade_->Width(), band.right - band.left);
-        const int h = std::min<int>(shade_->Height(), band.bottom - band.top);
-        if (w > 0 && h > 0 && shadeBitmap_) {
-            UniqueMemoryDc memory(CreateCompatibleDC(dc));
-            SelectedObject picture(memory.get(), shadeBitmap_.get());
-            BitBlt(dc, band.left, band.top, w, h, memory.get(), 0, 0, SRCCOPY);
-        }
+    const TShadeType type = caption_.ShadeType();
+    // Without the visual styles service the themed caption is painted as a plain one.
+    const bool shaded = type != TShadeType::stNormal && type != TShadeType::stXPCaption;
+    if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch || type == TShadeType::stBitmapLStretch) {
+        PaintBandPicture(dc, band);
+    } else if (shaded && shade_) {
+        PaintShade(dc, band);
     } else if (caption_.ColorTo() == clNone) {
         UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(fill)));
         FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
@@ -463,6 +503,103 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     options.Hover = hover_;
     DrawMiniHtml(canvas, caption_.Text(), {textRect.left, textRect.top, textRect.right, textRect.bottom},
                  THtmlMode::Paint, options, HtmlFontOf(caption_.Font()));
+}
+
+void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)
+{
+    if (!caption_.Picture()) return;  // nothing to show: the body shows through
+    BITMAP info{};
+    GetObjectA(caption_.Picture(), sizeof info, &info);
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    SelectedObject picture(memory.get(), caption_.Picture());
+    const int bandHeight = band.bottom - band.top;
+    switch (caption_.ShadeType()) {
+    case TShadeType::stBitmap:
+        StretchBlt(dc, band.left, band.top, band.right - band.left, bandHeight, memory.get(), 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+        break;
+    case TShadeType::stBitmapRStretch:
+        BitBlt(dc, band.left, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+        StretchBlt(dc, band.left + info.bmWidth, band.top, band.right - band.left - info.bmWidth, bandHeight,
+                   memory.get(), std::max(0L, info.bmWidth - 3), 0, std::min(3L, info.bmWidth), info.bmHeight, SRCCOPY);
+        break;
+    default: {
+        const int a = std::max(0, Width() - static_cast<int>(info.bmWidth));
+        BitBlt(dc, band.left + a, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+        StretchBlt(dc, band.left, band.top, a, bandHeight, memory.get(), 0, 0, std::min(2L, info.bmWidth),
+                   info.bmHeight, SRCCOPY);
+        break;
+    }
+    }
+}
+
+void TAdvPanel::PaintShade(HDC dc, RECT band)
+{
+    UniqueGdiObject gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    UniqueGdiObject clip;
+    const int corner = 32;
+    switch (caption_.Shape()) {
+    case TCaptionShape::csRectangle:
+        if (!caption_.Flat()) {
+            {
+                SelectedObject pen(dc, gray.get());
+                MoveToEx(dc, band.left, band.bottom - 1, nullptr);
+                LineTo(dc, band.right - 1, band.bottom - 1);
+                LineTo(dc, band.right - 1, band.top);
+            }
+            SelectedObject pen(dc, white.get());
+            LineTo(dc, band.left, band.top);
+            LineTo(dc, band.left, band.bottom - 1);
+            InflateRect(&band, -1, -1);
+        }
+        clip.reset(CreateRectRgn(band.left, band.top, band.right, band.bottom));
+        break;
+    case TCaptionShape::csRounded:
+    case TCaptionShape::csSemiRounded: {
+        const int middle = band.top + (band.bottom - band.top) / 2;
+        const auto halfOutline = [&](HGDIOBJ pen, int top, int bottom) {
+            UniqueGdiObject round(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+            UniqueGdiObject half(CreateRectRgn(band.left, top, band.right, bottom));
+            CombineRgn(static_cast<HRGN>(half.get()), static_cast<HRGN>(half.get()), static_cast<HRGN>(round.get()), RGN_AND);
+            SelectClipRgn(dc, static_cast<HRGN>(half.get()));
+            SelectedObject selectedPen(dc, pen);
+            SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+            RoundRect(dc, band.left, band.top, band.right, band.bottom, corner, corner);
+            SelectClipRgn(dc, nullptr);
+        };
+        halfOutline(gray.get(), middle, band.bottom);
+        halfOutline(white.get(), band.top, middle);
+        if (caption_.Shape() == TCaptionShape::csRounded) {
+            SelectedObject pen(dc, gray.get());
+            MoveToEx(dc, band.left + 16, band.bottom - 1, nullptr);
+            LineTo(dc, band.right - 16, band.bottom - 1);
+            band.top += 1;
+            clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+        } else {
+            {
+                SelectedObject pen(dc, white.get());
+                MoveToEx(dc, band.left + (band.right - band.left) / 2, band.top, nullptr);
+                LineTo(dc, band.left, band.top);
+                LineTo(dc, band.left, band.bottom - 1);
+            }
+            SelectedObject pen(dc, gray.get());
+            LineTo(dc, band.right - 16, band.bottom - 1);
+            band.top += 1, band.left += 1;
+            clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+            UniqueGdiObject square(CreateRectRgn(band.left, band.top, band.left + (band.right - band.left) / 2, band.bottom - 1));
+            CombineRgn(static_cast<HRGN>(clip.get()), static_cast<HRGN>(clip.get()), static_cast<HRGN>(square.get()), RGN_OR);
+        }
+        break;
+    }
+    }
+    // The shade is drawn at the band's top-left, clipped to the band's outline; the clip goes after.
+    SelectClipRgn(dc, static_cast<HRGN>(clip.get()));
+    if (shadeBitmap_) {
+        UniqueMemoryDc memory(CreateCompatibleDC(dc));
+        SelectedObject picture(memory.get(), shadeBitmap_.get());
+        BitBlt(dc, band.left, band.top, shade_->Width(), shade_->Height(), memory.get(), 0, 0, SRCCOPY);
+    }
+    SelectClipRgn(dc, nullptr);
 }
 
 std::optional<std::string> TAdvPanel::AnchorAt(int x, int y)
@@ -504,6 +641,33 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_NCHITTEST: {
+        const LRESULT standard = TPanel::WndProc(msg, wParam, lParam);
+        if (standard != HTCLIENT) return standard;
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(Handle(), &p);
+        if (canSize_ && !collaps_ && p.x >= Width() - GetSystemMetrics(SM_CXVSCROLL) &&
+            p.y >= Height() - GetSystemMetrics(SM_CYHSCROLL))
+            return HTBOTTOMRIGHT;
+        if (canMove_ && caption_.Visible() && p.y < caption_.Height() && !AnchorAt(p.x, p.y)) {
+            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return HTCAPTION;
+        }
+        return standard;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        // Moved or sized by the user: the object follows its window.
+        const auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
+            RECT r{};
+            GetWindowRect(Handle(), &r);
+            MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+            if (r.right - r.left != Width() || r.bottom - r.top != Height() || r.left != Left() || r.top != Top())
+                SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
+        break;
+    }
+    case WM_EXITSIZEMOVE: Fire(OnEndMoveSize); break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             POINT p{};

@@ -56,6 +56,10 @@ public:
     void SetCloseColor(TColor color);
     bool MinMaxButton() const { return minMaxButton_; }
     void SetMinMaxButton(bool value);
+    // The band's picture for the bitmap shade types: a bitmap of the program's resources.
+    const std::string& Background() const { return background_; }
+    void SetBackground(const std::string& resourceName);
+    HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
 
     // The panel hooks these: a visible change, a change that needs a new shade, visibility.
     std::function<void()> OnShadeChange, OnStateChange;
@@ -75,6 +79,8 @@ private:
     TCaptionButtonPosition buttonPosition_ = TCaptionButtonPosition::cbpRight;
     bool closeButton_ = false, minMaxButton_ = false;
     TColor closeColor_ = clBtnFace;
+    std::string background_;
+    UniqueGdiObject picture_;
 };
 
 class TAdvPanel : public TPanel {
@@ -127,6 +133,7 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
+    void Loaded() override;
     // Regenerates the shade picture of the band.
     virtual void BuildShade();
     virtual void StateChanged() {}
@@ -135,7 +142,7 @@ public:
     // The anchor of the caption or body text at a point of the panel, if any.
     std::optional<std::string> AnchorAt(int x, int y);
 
-    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnMinimize, OnMaximize;
+    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnMinimize, OnMaximize, OnEndMoveSize;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -145,6 +152,9 @@ protected:
 private:
     void PaintOn(HDC dc);
     void PaintBand(HDC dc, RECT band);
+    void PaintShade(HDC dc, RECT band);
+    void PaintBandPicture(HDC dc, const RECT& band);
+    void PaintSizeGrip(HDC dc);
     void Fire(TEventRef& event);
     RECT BandRect() const;
 

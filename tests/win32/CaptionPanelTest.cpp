@@ -1,6 +1,8 @@
 // The main window's caption panels and separator lines as they show on the screen.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "WindowTestSupport.h"
 #include "app/frmZelvora.h"
 #include "controls/Line.h"
@@ -113,6 +115,71 @@ TEST_F(CaptionPanels, RomanianSwitchesOnlyThePenCaptionsCharset)
     EXPECT_EQ(main_->pnlPen.Caption().Text(), "<P align=\"center\">Creion \xBAi culoare de umplere</P>");
     dynamic_cast<TMenuItem&>(*main_->FindComponent("mnuEnglish")).Click();
     EXPECT_EQ(main_->pnlPen.Caption().Font().Charset(), 0);
+}
+
+// A panel of our own on the main window, for the features the program's panels leave off.
+TAdvPanel& NewPanel(TfrmZelvora& main, int width, int height)
+{
+    auto& panel = TComponent::Create<TAdvPanel>(main);
+    panel.SetBounds(10, 60, width, height);
+    panel.SetBevelOuter(TBevelCut::bvNone);
+    panel.Caption().SetVisible(true);
+    panel.Caption().SetColor(13263873);
+    panel.Caption().SetShadeType(TShadeType::stVShade);
+    panel.SetParent(&main);
+    return panel;
+}
+
+TEST_F(CaptionPanels, ShadowFrameSizeGripAndRoundedBands)
+{
+    TAdvPanel& panel = NewPanel(*main_, 120, 80);
+    panel.SetBorderShadow(true);
+    panel.SetCanSize(true);
+    panel.Caption().SetShape(TCaptionShape::csRounded);
+    app_->ProcessMessages();
+    // Shadow: a 50 % and a 20 % mix of black and the face colour at the right and bottom edges.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const auto mix = [&](double p) {
+        return RGB(std::lround((1 - p) * GetRValue(face)), std::lround((1 - p) * GetGValue(face)),
+                   std::lround((1 - p) * GetBValue(face)));
+    };
+    EXPECT_EQ(Pixel(panel, 118, 40), mix(0.5));
+    EXPECT_EQ(Pixel(panel, 119, 40), mix(0.2));
+    EXPECT_EQ(Pixel(panel, 117, 40), kBlack);  // the frame, pulled in by 2
+    // Size grip: gray 2-pixel diagonals in the bottom-right corner.
+    EXPECT_EQ(Pixel(panel, 116 - 11, 76), RGB(128, 128, 128));
+    // Rounded band: the corner outside the 32-pixel arc shows the body, the middle the shade.
+    EXPECT_NE(Pixel(panel, 1, 1), Rgb(panel.Shade()->Pixel(1, 1)));
+    EXPECT_EQ(Pixel(panel, 60, 10), Rgb(panel.Shade()->Pixel(60, 9)));  // one row down below the outline
+    const LRESULT corner = SendMessageA(panel.Handle(), WM_NCHITTEST, 0, [&] {
+        POINT p{115, 75};
+        ClientToScreen(panel.Handle(), &p);
+        return MAKELPARAM(p.x, p.y);
+    }());
+    EXPECT_EQ(corner, HTBOTTOMRIGHT);
+}
+
+TEST_F(CaptionPanels, MovableBandAnswersAsACaptionAndAnimatedCollapseEndsAtTheBand)
+{
+    TAdvPanel& panel = NewPanel(*main_, 120, 80);
+    const auto hit = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(panel.Handle(), &p);
+        return SendMessageA(panel.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    EXPECT_EQ(hit(50, 10), HTCLIENT);
+    panel.SetCanMove(true);
+    EXPECT_EQ(hit(50, 10), HTCAPTION);
+    EXPECT_EQ(hit(50, 50), HTCLIENT);
+
+    panel.SetCollapsSteps(4);
+    panel.SetCollapsDelay(1);
+    panel.SetCollaps(true);
+    EXPECT_EQ(panel.Height(), 20);
+    EXPECT_EQ(panel.Color(), 0x808080u);  // CollapsColor while collapsed with animation
+    EXPECT_EQ(panel.FullHeight(), 80);
+    panel.SetCollaps(false);
+    EXPECT_EQ(panel.Height(), 80);
 }
 
 TEST_F(CaptionPanels, SeparatorLinesDrawOnlyWhereTheirPenReaches)
