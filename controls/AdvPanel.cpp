@@ -7,6 +7,7 @@
 
 #include "controls/HtmlCanvas.h"
 #include "toolkit/Application.h"
+#include "toolkit/Registry.h"
 
 namespace zelvora {
 
@@ -199,6 +200,20 @@ void TPanelCaption::SetMinMaxButton(bool value)
     Changed();
 }
 
+// --- TPanelPosition
+
+const TClassInfo& TPanelPosition::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TPanelPosition", nullptr,
+        {BooleanProperty<TPanelPosition>("Save", &TPanelPosition::Save, &TPanelPosition::SetSave),
+         EnumProperty<TPanelPosition, TPositionLocation>("Location", {"clRegistry", "clInifile"},
+                                                         &TPanelPosition::Location, &TPanelPosition::SetLocation),
+         StringProperty<TPanelPosition>("Key", &TPanelPosition::Key, &TPanelPosition::SetKey),
+         StringProperty<TPanelPosition>("Section", &TPanelPosition::Section, &TPanelPosition::SetSection)});
+    return info;
+}
+
 // --- TAdvPanel
 
 TAdvPanel::TAdvPanel(TComponent* owner) : TPanel(owner)
@@ -241,7 +256,11 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          EventProperty<TAdvPanel>("OnAnchorClick", &TAdvPanel::OnAnchorClick),
          EventProperty<TAdvPanel>("OnMinimize", &TAdvPanel::OnMinimize),
          EventProperty<TAdvPanel>("OnMaximize", &TAdvPanel::OnMaximize),
-         EventProperty<TAdvPanel>("OnEndMoveSize", &TAdvPanel::OnEndMoveSize)});
+         EventProperty<TAdvPanel>("OnEndMoveSize", &TAdvPanel::OnEndMoveSize),
+         EventProperty<TAdvPanel>("OnAnchorEnter", &TAdvPanel::OnAnchorEnter),
+         EventProperty<TAdvPanel>("OnAnchorExit", &TAdvPanel::OnAnchorExit),
+         ObjectProperty<TAdvPanel, TPanelPosition>("Position", &TAdvPanel::Position),
+         BooleanProperty<TAdvPanel>("AnchorHint", &TAdvPanel::AnchorHint, &TAdvPanel::SetAnchorHint)});
     return info;
 }
 
@@ -288,7 +307,78 @@ void TAdvPanel::SetBounds(int left, int top, int width, int height)
 void TAdvPanel::Loaded()
 {
     TPanel::Loaded();
+    RestorePosition();
     loadedColor_ = Color();  // what an animated expand returns to
+}
+
+TAdvPanel::~TAdvPanel()
+{
+    SavePosition();
+}
+
+namespace {
+
+// The panel's place is kept under HKCU\<Key>\<Section>, or in the [Section] of the INI file <Key>.
+class PositionStore {
+public:
+    explicit PositionStore(const TPanelPosition& position) : position_(position) {}
+    int Read(const char* name, int fallback) const
+    {
+        if (position_.Location() == TPositionLocation::clInifile)
+            return static_cast<int>(GetPrivateProfileIntA(position_.Section().c_str(), name, fallback, position_.Key().c_str()));
+        DWORD value = 0, size = sizeof value, type = 0;
+        const std::string path = position_.Key() + "\\" + position_.Section();
+        if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, &type, &value, &size) != ERROR_SUCCESS)
+            return fallback;
+        return static_cast<int>(value);
+    }
+    void Write(const char* name, int value) const
+    {
+        if (position_.Location() == TPositionLocation::clInifile) {
+            WritePrivateProfileStringA(position_.Section().c_str(), name, std::to_string(value).c_str(),
+                                       position_.Key().c_str());
+            return;
+        }
+        const std::string path = position_.Key() + "\\" + position_.Section();
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        UniqueHandle<RegistryKeyTraits> owned(key);
+        const DWORD data = static_cast<DWORD>(value);
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    }
+
+private:
+    const TPanelPosition& position_;
+};
+
+bool Persisted(const TPanelPosition& position)
+{
+    return position.Save() && !position.Key().empty() && !position.Section().empty();
+}
+
+}  // namespace
+
+void TAdvPanel::SavePosition()
+{
+    if (!Persisted(position_)) return;
+    const PositionStore store(position_);
+    store.Write("Top", Top());
+    store.Write("Left", Left());
+    store.Write("Height", Height());
+    store.Write("FullHeight", fullHeight_);
+    store.Write("Width", Width());
+    store.Write("Collaps", collaps_ ? 1 : 0);
+}
+
+void TAdvPanel::RestorePosition()
+{
+    if (!Persisted(position_)) return;
+    const PositionStore store(position_);
+    const int height = store.Read("Height", Height());
+    SetBounds(store.Read("Left", Left()), store.Read("Top", Top()), store.Read("Width", Width()), height);
+    fullHeight_ = store.Read("FullHeight", height);
+    collaps_ = store.Read("Collaps", 0) == 1;
 }
 
 RECT TAdvPanel::ClientRect() const
@@ -604,6 +694,39 @@ void TAdvPanel::PaintShade(HDC dc, RECT band)
 
 std::optional<std::string> TAdvPanel::AnchorAt(int x, int y)
 {
+    const auto hit = AnchorHitAt(x, y);
+    if (!hit) return std::nullopt;
+    return hit->Target;
+}
+
+void TAdvPanel::MouseMoved(int x, int y)
+{
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
+    const auto hit = AnchorHitAt(x, y);
+    if (hit && hit->Target != hovered_) {
+        hovered_ = hit->Target;
+        hoveredBounds_ = hit->Bounds;
+        Fire(OnAnchorEnter);
+        if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
+        if (anchorHint_) SetHint(hovered_);
+    } else if (!hit && !hovered_.empty()) {
+        MouseLeft();
+    }
+}
+
+void TAdvPanel::MouseLeft()
+{
+    if (hovered_.empty()) return;
+    hovered_.clear();
+    Fire(OnAnchorExit);
+    if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
+}
+
+std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
+{
     WindowDc screen(nullptr, GetDC(nullptr));
     TGdiHtmlCanvas canvas(screen.get());
     THtmlOptions options;
@@ -617,7 +740,8 @@ std::optional<std::string> TAdvPanel::AnchorAt(int x, int y)
         found = DrawMiniHtml(canvas, text_, {BorderWidth() + indent_, caption_.Height() + BorderWidth() + topIndent_, Width(), Height()},
                              THtmlMode::Measure, options, HtmlFontOf(Font()));
     if (!found.OnAnchor) return std::nullopt;
-    return found.AnchorTarget;
+    const TRect& r = found.AnchorRect;
+    return TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}};
 }
 
 LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -668,6 +792,11 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_EXITSIZEMOVE: Fire(OnEndMoveSize); break;
+    case WM_MOUSEMOVE: MouseMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        MouseLeft();
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             POINT p{};

@@ -83,6 +83,28 @@ private:
     UniqueGdiObject picture_;
 };
 
+enum class TPositionLocation { clRegistry, clInifile };
+
+// Where a panel keeps its place between runs, when asked to.
+class TPanelPosition : public TPersistent {
+public:
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    bool Save() const { return save_; }
+    void SetSave(bool save) { save_ = save; }
+    TPositionLocation Location() const { return location_; }
+    void SetLocation(TPositionLocation location) { location_ = location; }
+    const std::string& Key() const { return key_; }
+    void SetKey(const std::string& key) { key_ = key; }
+    const std::string& Section() const { return section_; }
+    void SetSection(const std::string& section) { section_ = section; }
+
+private:
+    bool save_ = false;
+    TPositionLocation location_ = TPositionLocation::clRegistry;
+    std::string key_, section_;
+};
+
 class TAdvPanel : public TPanel {
 public:
     explicit TAdvPanel(TComponent* owner);
@@ -131,9 +153,16 @@ public:
     int TopIndent() const { return topIndent_; }
     void SetTopIndent(int indent) { topIndent_ = indent; }
 
+    TPanelPosition& Position() { return position_; }
+    bool AnchorHint() const { return anchorHint_; }
+    void SetAnchorHint(bool value) { anchorHint_ = value; }
+    // The anchor under the mouse, empty when there is none.
+    const std::string& HoveredAnchor() const { return hovered_; }
+
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
     void Loaded() override;
+    ~TAdvPanel() override;
     // Regenerates the shade picture of the band.
     virtual void BuildShade();
     virtual void StateChanged() {}
@@ -141,8 +170,14 @@ public:
     int ShadeBuilds() const { return shadeBuilds_; }
     // The anchor of the caption or body text at a point of the panel, if any.
     std::optional<std::string> AnchorAt(int x, int y);
+    struct TAnchorHit {
+        std::string Target;
+        RECT Bounds;
+    };
+    std::optional<TAnchorHit> AnchorHitAt(int x, int y);
 
-    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnMinimize, OnMaximize, OnEndMoveSize;
+    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnAnchorEnter, OnAnchorExit, OnMinimize, OnMaximize,
+        OnEndMoveSize;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -155,6 +190,10 @@ private:
     void PaintShade(HDC dc, RECT band);
     void PaintBandPicture(HDC dc, const RECT& band);
     void PaintSizeGrip(HDC dc);
+    void MouseMoved(int x, int y);
+    void MouseLeft();
+    void SavePosition();
+    void RestorePosition();
     void Fire(TEventRef& event);
     RECT BandRect() const;
 
@@ -172,6 +211,11 @@ private:
     int indent_ = 0, topIndent_ = 0;
     std::unique_ptr<TShadeBitmap> shade_;
     UniqueGdiObject shadeBitmap_;
+    TPanelPosition position_;
+    bool anchorHint_ = false;
+    std::string hovered_;
+    RECT hoveredBounds_{};
+    bool trackingLeave_ = false;
     int shadeBuilds_ = 0;
 };
 

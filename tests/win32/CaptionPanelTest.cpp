@@ -182,6 +182,57 @@ TEST_F(CaptionPanels, MovableBandAnswersAsACaptionAndAnimatedCollapseEndsAtTheBa
     EXPECT_EQ(panel.Height(), 80);
 }
 
+TEST_F(CaptionPanels, AnchorsUnderTheMouseAreEnteredAndLeft)
+{
+    TAdvPanel& panel = NewPanel(*main_, 200, 80);
+    panel.SetText("<A href=\"chapter2\">Next</A> page");
+    int entered = 0, left = 0;
+    panel.OnAnchorEnter = TEventRef{"enter", [&](TEventArgs&) { ++entered; }};
+    panel.OnAnchorExit = TEventRef{"exit", [&](TEventArgs&) { ++left; }};
+    panel.SetAnchorHint(true);
+    const auto move = [&](int x, int y) { SendMessageA(panel.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
+    move(8, 22);  // over "Next", just below the band
+    EXPECT_EQ(panel.HoveredAnchor(), "chapter2");
+    EXPECT_EQ(panel.Hint(), "chapter2");
+    move(9, 23);
+    EXPECT_EQ(entered, 1);  // the same anchor is entered once
+    move(150, 60);
+    EXPECT_EQ(panel.HoveredAnchor(), "");
+    EXPECT_EQ(left, 1);
+    int clicked = 0;
+    panel.OnAnchorClick = TEventRef{"click", [&](TEventArgs&) { ++clicked; }};
+    SendMessageA(panel.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(8, 22));
+    EXPECT_EQ(clicked, 1);  // a target without "://" goes to the handler
+}
+
+TEST_F(CaptionPanels, PositionIsKeptBetweenRunsWhenAskedTo)
+{
+    constexpr char kKey[] = "Software\\Ombrix\\ZelvoraPanelTest";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    {
+        TAdvPanel& panel = NewPanel(*main_, 150, 90);
+        panel.Position().SetSave(true);
+        panel.Position().SetKey(kKey);
+        panel.Position().SetSection("pnlTest");
+        panel.SetBounds(30, 40, 160, 95);
+        delete &panel;  // saves on the way out
+    }
+    auto& restored = TComponent::Create<TAdvPanel>(*main_);
+    restored.BeginLoading();
+    restored.Position().SetSave(true);
+    restored.Position().SetKey(kKey);
+    restored.Position().SetSection("pnlTest");
+    restored.Loaded();
+    EXPECT_EQ(restored.Left(), 30);
+    EXPECT_EQ(restored.Top(), 40);
+    EXPECT_EQ(restored.Width(), 160);
+    EXPECT_EQ(restored.Height(), 95);
+    EXPECT_EQ(restored.FullHeight(), 95);
+    EXPECT_FALSE(restored.Collaps());
+    restored.Position().SetSave(false);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+}
+
 TEST_F(CaptionPanels, SeparatorLinesDrawOnlyWhereTheirPenReaches)
 {
     auto& top = dynamic_cast<TLine&>(*main_->FindComponent("Line2"));     // alTop, width 1
