@@ -113,6 +113,9 @@ void TApplication::Dispatch(MSG& msg)
 
 void TApplication::ProcessMessages()
 {
+    // Only what was waiting when called: the 10 ms poll timer is due again whenever dispatching
+    // takes long, and a loop that took every new message could run for ever.
+    const DWORD called = GetTickCount();
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -120,6 +123,7 @@ void TApplication::ProcessMessages()
             return;
         }
         Dispatch(msg);
+        if (static_cast<LONG>(msg.time - called) > 0) return;
     }
 }
 
