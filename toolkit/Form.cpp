@@ -207,14 +207,33 @@ void TForm::Show()
     if (!HandleAllocated()) CreateHandle();
     const bool wasVisible = IsWindowVisible(Handle());
     TControl::SetVisible(true);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(Handle());
+    ShowWindow(Handle(), SW_SHOWNORMAL);  // shows and activates within this program
     UpdateWindow(Handle());
     if (!wasVisible) Fire(OnShow);
 }
 
 void TForm::Hide()
 {
+    // An active window that hides hands activation on, and the system may pick another
+    // program's window; another window of ours takes it first, so the user stays in Zelvora.
+    if (HandleAllocated() && GetActiveWindow() == Handle()) {
+        struct Search {
+            HWND Self, Found;
+        } search{Handle(), nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(data);
+                if (hwnd == s.Self || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+                RECT r{};
+                GetWindowRect(hwnd, &r);
+                if (r.right - r.left <= 0) return TRUE;  // the zero-sized application window
+                s.Found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.Found) SetActiveWindow(search.Found);
+    }
     TControl::SetVisible(false);
 }
 
@@ -242,7 +261,7 @@ TModalResult TForm::ShowModal()
         if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
     Hide();
     modal_ = false;
-    if (!disabled.empty() && IsWindow(disabled.front())) SetForegroundWindow(disabled.front());
+    if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
     return result == TModalResult::mrNone ? TModalResult::mrCancel : result;
 }
 
