@@ -207,7 +207,8 @@ void TForm::Show()
     if (!HandleAllocated()) CreateHandle();
     const bool wasVisible = IsWindowVisible(Handle());
     TControl::SetVisible(true);
-    ShowWindow(Handle(), SW_SHOWNORMAL);  // shows and activates within this program
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());  // a window the user opened takes the keyboard
     UpdateWindow(Handle());
     if (!wasVisible) Fire(OnShow);
 }
