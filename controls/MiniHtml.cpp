@@ -169,7 +169,7 @@ public:
             const std::string tag(source.substr(pos + 1, close == std::string_view::npos ? std::string_view::npos : close - pos - 1));
             const std::size_t after = close == std::string_view::npos ? source.size() : close + 1;
             if (Upper(tag).rfind("LI", 0) == 0 && ++listItems > 1) break;  // a second item starts the next line
-            lineEnds = ApplyTag(state, tag, mode, x, width, rect, line, listItems);
+            lineEnds = ApplyTag(state, tag, mode, x, width, rect, line);
             pos = after;
         }
         line.Consumed = pos;
@@ -198,7 +198,7 @@ private:
 
     // Applies one tag; true when it ends the line.
     bool ApplyTag(State& state, const std::string& tag, THtmlMode mode, int x, int& width, const TRect& rect,
-                  LineResult& line, int listItems)
+                  LineResult& line)
     {
         const std::string up = Upper(tag);
         const bool paint = mode == THtmlMode::Paint;
@@ -290,7 +290,6 @@ private:
                                      rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
                 }
             }
-            (void)listItems;
             return false;
         case 'P': {
             const std::string align = Attribute(tag, "ALIGN");

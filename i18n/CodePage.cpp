@@ -53,6 +53,8 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos)
     return code;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
@@ -60,14 +62,17 @@ void AppendUtf8(std::string& out, char32_t code)
     } else if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
         out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
-
-}  // namespace
 
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, TCodePage codePage)
 {

@@ -13,6 +13,7 @@ enum class TCodePage { Windows1252, Windows1250 };
 // Nothing when the text is not valid UTF-8 or has a character the code page lacks.
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, TCodePage codePage);
 std::string CodePageToUtf8(std::string_view text, TCodePage codePage);
+void AppendUtf8(std::string& out, char32_t code);
 
 inline std::optional<std::string> Utf8ToWindows1252(std::string_view utf8)
 {

@@ -1,5 +1,7 @@
 #include "toolkit/Description.h"
 
+#include "i18n/CodePage.h"
+
 #include <cctype>
 #include <climits>
 
@@ -141,29 +143,10 @@ private:
                 ++pos_;
                 const long long code = Number();
                 if (code < 0 || code > 0x10FFFF) Fail("character code out of range");
-                AppendUtf8(value, static_cast<unsigned>(code));
+                AppendUtf8(value, static_cast<char32_t>(code));
             } else {
                 return value;
             }
-        }
-    }
-
-    static void AppendUtf8(std::string& out, unsigned code)
-    {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
         }
     }
 

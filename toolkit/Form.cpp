@@ -140,16 +140,6 @@ void TForm::SetClientHeight(int height)
     if (HandleAllocated()) PlaceWindow();
 }
 
-void TForm::SetBounds(int left, int top, int width, int height)
-{
-    TControl::SetBounds(left, top, width, height);
-}
-
-void TForm::SetCaption(const std::string& caption)
-{
-    TControl::SetCaption(caption);
-}
-
 void TForm::SetMenu(TMainMenu* menu)
 {
     if (menu_) menu_->OnChange = nullptr;

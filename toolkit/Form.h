@@ -43,8 +43,6 @@ public:
     void SetMenu(TMainMenu* menu);
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
-    void SetCaption(const std::string& caption) override;
-    void SetBounds(int left, int top, int width, int height) override;
 
     void Show();
     void Hide();

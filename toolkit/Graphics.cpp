@@ -151,15 +151,4 @@ void TBrush::SetStyle(TBrushKind style)
     Changed();
 }
 
-int CharsetFromIdent(const std::string& name, int fallback)
-{
-    static constexpr std::array<std::pair<std::string_view, int>, 5> kCharsets{{
-        {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"EASTEUROPE_CHARSET", 238},
-        {"RUSSIAN_CHARSET", 204},
-    }};
-    for (const auto& [ident, value] : kCharsets)
-        if (SameText(ident, name)) return value;
-    return fallback;
-}
-
 }  // namespace zelvora

@@ -87,7 +87,5 @@ private:
     TBrushKind style_ = TBrushKind::bsSolid;
 };
 
-// Charset names of descriptions and translations ("ANSI_CHARSET", "EASTEUROPE_CHARSET", or a number).
-int CharsetFromIdent(const std::string& name, int fallback);
 
 }  // namespace zelvora
