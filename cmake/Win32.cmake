@@ -12,6 +12,7 @@ add_library(zelvora_win32 STATIC
   toolkit/Dialogs.cpp
   toolkit/ExtCtrls.cpp
   toolkit/Form.cpp
+  toolkit/ImageList.cpp
   toolkit/Menus.cpp
   toolkit/Registry.cpp
   toolkit/StdCtrls.cpp
@@ -19,10 +20,11 @@ add_library(zelvora_win32 STATIC
   controls/Line.cpp
   controls/AdvPanel.cpp
   controls/HtmlCanvas.cpp
+  controls/HtmlPicture.cpp
   engine/GlobalHotkeys.cpp
   engine/MarkingEngine.cpp
   engine/SystemKeyNames.cpp)
-target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 comdlg32)
+target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid uxtheme)
 target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 # The windows of the program, for the program and for the tests that open them.

@@ -1,6 +1,7 @@
 #include "controls/AdvPanel.h"
 
 #include <shellapi.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cmath>
@@ -244,6 +245,8 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          BooleanProperty<TAdvPanel>("CanMove", &TAdvPanel::CanMove, &TAdvPanel::SetCanMove),
          BooleanProperty<TAdvPanel>("CanSize", &TAdvPanel::CanSize, &TAdvPanel::SetCanSize),
          BooleanProperty<TAdvPanel>("Hover", &TAdvPanel::Hover, &TAdvPanel::SetHover),
+         ColorProperty<TAdvPanel>("HoverColor", &TAdvPanel::HoverColor, &TAdvPanel::SetHoverColor),
+         ColorProperty<TAdvPanel>("HoverFontColor", &TAdvPanel::HoverFontColor, &TAdvPanel::SetHoverFontColor),
          ColorProperty<TAdvPanel>("URLColor", &TAdvPanel::URLColor, &TAdvPanel::SetURLColor),
          ColorProperty<TAdvPanel>("ShadowColor", &TAdvPanel::ShadowColor, &TAdvPanel::SetShadowColor),
          IntegerProperty<TAdvPanel>("ShadowOffset", &TAdvPanel::ShadowOffset, &TAdvPanel::SetShadowOffset),
@@ -260,6 +263,13 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          EventProperty<TAdvPanel>("OnAnchorEnter", &TAdvPanel::OnAnchorEnter),
          EventProperty<TAdvPanel>("OnAnchorExit", &TAdvPanel::OnAnchorExit),
          ObjectProperty<TAdvPanel, TPanelPosition>("Position", &TAdvPanel::Position),
+         EnumProperty<TAdvPanel, TBackGroundPosition>(
+             "BackgroundPosition",
+             {"bpTopLeft", "bpTopRight", "bpBottomLeft", "bpBottomRight", "bpTiled", "bpStretched", "bpCenter"},
+             &TAdvPanel::BackgroundPosition, &TAdvPanel::SetBackgroundPosition),
+         ComponentProperty<TAdvPanel, TImageList>("Images", &TAdvPanel::Images, &TAdvPanel::SetImages),
+         ComponentProperty<TAdvPanel, TPictureContainer>("PictureContainer", &TAdvPanel::PictureContainer,
+                                                         &TAdvPanel::SetPictureContainer),
          BooleanProperty<TAdvPanel>("AnchorHint", &TAdvPanel::AnchorHint, &TAdvPanel::SetAnchorHint)});
     return info;
 }
@@ -271,6 +281,49 @@ void TAdvPanel::Fire(TEventRef& event)
     args.Sender = this;
     event.Handler(args);
 }
+
+void TAdvPanel::SetBackgroundPosition(TBackGroundPosition position)
+{
+    backgroundPosition_ = position;
+    Invalidate();
+}
+
+void TAdvPanel::SetImages(TImageList* images)
+{
+    images_ = images;
+    if (images) images->FreeNotification(this);
+    Invalidate();
+}
+
+void TAdvPanel::SetPictureContainer(TPictureContainer* container)
+{
+    pictureContainer_ = container;
+    if (container) container->FreeNotification(this);
+    Invalidate();
+}
+
+void TAdvPanel::Notification(TComponent* component, TOperation operation)
+{
+    TPanel::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == images_) images_ = nullptr;
+    if (component == pictureContainer_) pictureContainer_ = nullptr;
+    if (HandleAllocated()) Invalidate();
+}
+
+THtmlPictureSources TAdvPanel::PictureSources() { return {images_, pictureContainer_, &pictureCache_}; }
+
+THtmlOptions TAdvPanel::HtmlOptions(bool inCaption) const
+{
+    THtmlOptions options;
+    options.URLColor = urlColor_, options.ShadowColor = shadowColor_, options.ShadowOffset = shadowOffset_;
+    options.Hover = hover_;
+    options.HoverIndex = hoveredInCaption_ == inCaption && !hovered_.empty() ? hoveredIndex_ : -1;
+    options.HoverColor = hoverColor_, options.HoverFontColor = hoverFontColor_;
+    return options;
+}
+
+bool TAdvPanel::VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
 
 void TAdvPanel::SetText(const std::string& text)
 {
@@ -526,27 +579,59 @@ void TAdvPanel::PaintOn(HDC dc)
     DrawBevel(dc, bevel, BevelOuter(), BevelWidth());
     DrawBevel(dc, bevel, BevelInner(), BevelWidth());
 
-    // Body text.
-    if (!text_.empty()) {
-        RECT area = r;
-        if (caption_.Visible()) area.top += caption_.Height() - 2 * BevelWidth();
-        InflateRect(&area, -BorderWidth(), -BorderWidth());
-        area.left += indent_;
-        area.top += topIndent_;
-        TGdiHtmlCanvas canvas(dc);
-        THtmlOptions options;
-        options.URLColor = urlColor_, options.ShadowColor = shadowColor_, options.ShadowOffset = shadowOffset_;
-        const TRect box{area.left, area.top, area.right, area.bottom};
-        if (textVAlign_ != TTextVAlignment::tvaTop) {
-            const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, options, HtmlFontOf(Font())).Height;
-            const int spare = (area.bottom - area.top) - height;
-            if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
-        }
-        DrawMiniHtml(canvas, text_, {area.left, area.top, area.right, area.bottom}, THtmlMode::Paint, options,
-                     HtmlFontOf(Font()));
+    // Body area: below the band, clipped while its picture and text are drawn.
+    RECT area = r;
+    if (caption_.Visible()) area.top += caption_.Height() - 2 * BevelWidth();
+    if (borderShadow_) area.right -= 2, area.bottom -= 3;
+    {
+        UniqueGdiObject clip(CreateRectRgnIndirect(&area));
+        SelectClipRgn(dc, static_cast<HRGN>(clip.get()));
+        PaintBackground(dc, area);
+        PaintBodyText(dc, area);
+        SelectClipRgn(dc, nullptr);
     }
     if (caption_.Visible()) PaintBand(dc, BandRect());
     if (!collaps_ && canSize_) PaintSizeGrip(dc);
+}
+
+void TAdvPanel::PaintBackground(HDC dc, const RECT& area)
+{
+    if (background_.Empty()) return;
+    const int w = background_.Width(), h = background_.Height();
+    const int right = std::max<int>(area.left, Width() - w - BevelWidth());
+    const int bottom = std::max<int>(area.top, Height() - h - BevelWidth());
+    const auto at = [&](int x, int y) { background_.Draw(dc, {x, y, x + w, y + h}); };
+    switch (backgroundPosition_) {
+    case TBackGroundPosition::bpTopLeft: at(area.left, area.top); break;
+    case TBackGroundPosition::bpTopRight: at(right, area.top); break;
+    case TBackGroundPosition::bpBottomLeft: at(area.left, bottom); break;
+    case TBackGroundPosition::bpBottomRight: at(right, bottom); break;
+    case TBackGroundPosition::bpCenter: at(right / 2, bottom / 2); break;
+    case TBackGroundPosition::bpStretched: background_.Draw(dc, area); break;
+    case TBackGroundPosition::bpTiled:
+        if (w <= 0 || h <= 0) break;
+        for (int y = area.top; y < Height(); y += h)
+            for (int x = area.left; x < Width(); x += w) at(x, y);
+        break;
+    }
+}
+
+void TAdvPanel::PaintBodyText(HDC dc, RECT area)
+{
+    if (text_.empty()) return;
+    InflateRect(&area, -BorderWidth(), -BorderWidth());
+    area.left += indent_;
+    area.top += topIndent_;
+    TGdiHtmlCanvas canvas(dc, PictureSources());
+    const THtmlOptions options = HtmlOptions(false);
+    const TRect box{area.left, area.top, area.right, area.bottom};
+    if (textVAlign_ != TTextVAlignment::tvaTop) {
+        const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, options, HtmlFontOf(Font())).Height;
+        const int spare = (area.bottom - area.top) - height;
+        if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
+    }
+    DrawMiniHtml(canvas, text_, {area.left, area.top, area.right, area.bottom}, THtmlMode::Paint, options,
+                 HtmlFontOf(Font()));
 }
 
 void TAdvPanel::PaintSizeGrip(HDC dc)
@@ -571,9 +656,17 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
 {
     const TColor fill = collaps_ ? caption_.CloseColor() : caption_.Color();
     const TShadeType type = caption_.ShadeType();
-    // Without the visual styles service the themed caption is painted as a plain one.
+    // Without visual styles the themed caption is painted as a plain one.
+    const bool themed = type == TShadeType::stXPCaption && VisualStylesActive();
     const bool shaded = type != TShadeType::stNormal && type != TShadeType::stXPCaption;
-    if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch || type == TShadeType::stBitmapLStretch) {
+    if (themed) {
+        if (HTHEME theme = OpenThemeData(Handle(), L"window")) {
+            RECT grown = band;
+            InflateRect(&grown, 1, 1);
+            DrawThemeBackground(theme, dc, 1 /* caption */, 1, &grown, nullptr);
+            CloseThemeData(theme);
+        }
+    } else if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch || type == TShadeType::stBitmapLStretch) {
         PaintBandPicture(dc, band);
     } else if (shaded && shade_) {
         PaintShade(dc, band);
@@ -587,12 +680,9 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     RECT textRect{0, 0, Width(), caption_.Height()};
     textRect.left += caption_.Indent();
     textRect.top += caption_.TopIndent();
-    TGdiHtmlCanvas canvas(dc);
-    THtmlOptions options;
-    options.URLColor = urlColor_, options.ShadowColor = shadowColor_, options.ShadowOffset = shadowOffset_;
-    options.Hover = hover_;
+    TGdiHtmlCanvas canvas(dc, PictureSources());
     DrawMiniHtml(canvas, caption_.Text(), {textRect.left, textRect.top, textRect.right, textRect.bottom},
-                 THtmlMode::Paint, options, HtmlFontOf(caption_.Font()));
+                 THtmlMode::Paint, HtmlOptions(true), HtmlFontOf(caption_.Font()));
 }
 
 void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)
@@ -707,8 +797,11 @@ void TAdvPanel::MouseMoved(int x, int y)
     }
     const auto hit = AnchorHitAt(x, y);
     if (hit && hit->Target != hovered_) {
+        if (hover_ && !hovered_.empty()) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
         hovered_ = hit->Target;
         hoveredBounds_ = hit->Bounds;
+        hoveredIndex_ = hit->Index;
+        hoveredInCaption_ = hit->InCaption;
         Fire(OnAnchorEnter);
         if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
         if (anchorHint_) SetHint(hovered_);
@@ -721,6 +814,7 @@ void TAdvPanel::MouseLeft()
 {
     if (hovered_.empty()) return;
     hovered_.clear();
+    hoveredIndex_ = -1;
     Fire(OnAnchorExit);
     if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
 }
@@ -728,12 +822,13 @@ void TAdvPanel::MouseLeft()
 std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
 {
     WindowDc screen(nullptr, GetDC(nullptr));
-    TGdiHtmlCanvas canvas(screen.get());
+    TGdiHtmlCanvas canvas(screen.get(), PictureSources());
     THtmlOptions options;
     options.HitTest = true;
     options.HitX = x, options.HitY = y;
     THtmlResult found;
-    if (caption_.Visible() && y < caption_.Height())
+    const bool inCaption = caption_.Visible() && y < caption_.Height();
+    if (inCaption)
         found = DrawMiniHtml(canvas, caption_.Text(), {caption_.Indent(), caption_.TopIndent(), Width(), caption_.Height()},
                              THtmlMode::Measure, options, HtmlFontOf(caption_.Font()));
     else if (!text_.empty())
@@ -741,7 +836,7 @@ std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
                              THtmlMode::Measure, options, HtmlFontOf(Font()));
     if (!found.OnAnchor) return std::nullopt;
     const TRect& r = found.AnchorRect;
-    return TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}};
+    return TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}, found.AnchorIndex, inCaption};
 }
 
 LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

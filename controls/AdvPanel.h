@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "controls/CaptionShade.h"
+#include "controls/HtmlCanvas.h"
+#include "controls/HtmlPicture.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/ExtCtrls.h"
 
@@ -15,6 +17,7 @@ namespace zelvora {
 enum class TCaptionShape { csRectangle, csRounded, csSemiRounded };
 enum class TCaptionButtonPosition { cbpRight, cbpLeft };
 enum class TTextVAlignment { tvaTop, tvaCenter, tvaBottom };
+enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
 
 class TPanelCaption : public TGraphicsObject {
 public:
@@ -140,6 +143,10 @@ public:
     void SetCanSize(bool value) { canSize_ = value; }
     bool Hover() const { return hover_; }
     void SetHover(bool value) { hover_ = value; }
+    TColor HoverColor() const { return hoverColor_; }
+    void SetHoverColor(TColor color) { hoverColor_ = color; }
+    TColor HoverFontColor() const { return hoverFontColor_; }
+    void SetHoverFontColor(TColor color) { hoverFontColor_ = color; }
     TColor URLColor() const { return urlColor_; }
     void SetURLColor(TColor color) { urlColor_ = color; }
     TColor ShadowColor() const { return shadowColor_; }
@@ -152,6 +159,18 @@ public:
     void SetIndent(int indent) { indent_ = indent; }
     int TopIndent() const { return topIndent_; }
     void SetTopIndent(int indent) { topIndent_ = indent; }
+
+    // The body's picture, drawn below the band at `BackgroundPosition`.
+    TAdvImage& Background() { return background_; }
+    TBackGroundPosition BackgroundPosition() const { return backgroundPosition_; }
+    void SetBackgroundPosition(TBackGroundPosition position);
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(TPictureContainer* container);
+    const THTMLPictureCache& PictureCache() const { return pictureCache_; }
+    // The visual styles service, reached only when the themed caption is asked for.
+    static bool VisualStylesActive();
 
     TPanelPosition& Position() { return position_; }
     bool AnchorHint() const { return anchorHint_; }
@@ -173,6 +192,8 @@ public:
     struct TAnchorHit {
         std::string Target;
         RECT Bounds;
+        int Index;
+        bool InCaption;
     };
     std::optional<TAnchorHit> AnchorHitAt(int x, int y);
 
@@ -189,6 +210,11 @@ private:
     void PaintBand(HDC dc, RECT band);
     void PaintShade(HDC dc, RECT band);
     void PaintBandPicture(HDC dc, const RECT& band);
+    void PaintBackground(HDC dc, const RECT& area);
+    void PaintBodyText(HDC dc, RECT area);
+    THtmlOptions HtmlOptions(bool inCaption) const;
+    THtmlPictureSources PictureSources();
+    void Notification(TComponent* component, TOperation operation) override;
     void PaintSizeGrip(HDC dc);
     void MouseMoved(int x, int y);
     void MouseLeft();
@@ -205,7 +231,7 @@ private:
     TColor collapsColor_ = 0x808080, loadedColor_ = clBtnFace;  // clGray
     int collapsDelay_ = 20, collapsSteps_ = 0;
     bool autoHideChildren_ = true, canMove_ = false, canSize_ = false, hover_ = false;
-    TColor urlColor_ = 0xFF0000, shadowColor_ = 0x808080;
+    TColor urlColor_ = 0xFF0000, shadowColor_ = 0x808080, hoverColor_ = clNone, hoverFontColor_ = clNone;
     int shadowOffset_ = 2;
     TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
     int indent_ = 0, topIndent_ = 0;
@@ -215,6 +241,13 @@ private:
     bool anchorHint_ = false;
     std::string hovered_;
     RECT hoveredBounds_{};
+    int hoveredIndex_ = -1;  // of the anchor shown hovered, in the caption or the body text
+    bool hoveredInCaption_ = false;
+    TAdvImage background_;
+    TBackGroundPosition backgroundPosition_ = TBackGroundPosition::bpTopLeft;
+    TImageList* images_ = nullptr;
+    TPictureContainer* pictureContainer_ = nullptr;
+    THTMLPictureCache pictureCache_;
     bool trackingLeave_ = false;
     int shadeBuilds_ = 0;
 };

@@ -1,5 +1,9 @@
 #include "controls/HtmlCanvas.h"
 
+#include <shellapi.h>
+
+#include <cctype>
+
 #include "toolkit/Canvas.h"
 #include "toolkit/TextEncoding.h"
 
@@ -22,8 +26,8 @@ THtmlFont HtmlFontOf(const TFont& font)
     return html;
 }
 
-TGdiHtmlCanvas::TGdiHtmlCanvas(HDC dc)
-    : dc_(dc), originalFont_(GetCurrentObject(dc, OBJ_FONT)), originalBkMode_(SetBkMode(dc, TRANSPARENT))
+TGdiHtmlCanvas::TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources)
+    : dc_(dc), sources_(sources), originalFont_(GetCurrentObject(dc, OBJ_FONT)), originalBkMode_(SetBkMode(dc, TRANSPARENT))
 {
 }
 
@@ -80,11 +84,68 @@ void TGdiHtmlCanvas::Line(int x1, int y1, int x2, int y2, TColor color)
     LineTo(dc_, x2, y2);
 }
 
-std::optional<THtmlSize> TGdiHtmlCanvas::PictureSize(const std::string&)
+namespace {
+
+bool StartsWithUpper(const std::string& text, const char* prefix)
 {
-    return std::nullopt;  // the program's texts name no pictures
+    for (std::size_t i = 0; prefix[i]; ++i)
+        if (i >= text.size() || std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+    return true;
 }
 
-void TGdiHtmlCanvas::DrawPicture(const std::string&, const TRect&) {}
+int NumberAfter(const std::string& text, std::size_t at)
+{
+    int n = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && n < 100000; ++at)
+        n = n * 10 + (text[at] - '0');
+    return n;
+}
+
+}  // namespace
+
+std::optional<TGdiHtmlCanvas::TFoundPicture> TGdiHtmlCanvas::Find(const std::string& source)
+{
+    TFoundPicture found;
+    if (StartsWithUpper(source, "IDX:")) {
+        found.Index = NumberAfter(source, 4);
+        if (!sources_.Images || found.Index >= sources_.Images->Count()) return std::nullopt;
+        found.Images = sources_.Images;
+        found.Width = sources_.Images->Width(), found.Height = sources_.Images->Height();
+        return found;
+    }
+    const bool small = StartsWithUpper(source, "SSYS:");
+    if (small || StartsWithUpper(source, "LSYS:")) {
+        // The shell's list of system icons; it belongs to the shell and is never freed here.
+        SHFILEINFOA info{};
+        found.List = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+            "C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
+        found.Index = NumberAfter(source, 5);
+        if (!found.List || found.Index >= ImageList_GetImageCount(found.List)) return std::nullopt;
+        ImageList_GetIconSize(found.List, &found.Width, &found.Height);
+        return found;
+    }
+    if (source.find("://") != std::string::npos) found.Picture = sources_.Cache ? sources_.Cache->Find(source) : nullptr;
+    else if (source.find(':') == std::string::npos && sources_.Container) found.Picture = sources_.Container->Find(source);
+    if (!found.Picture) return std::nullopt;
+    found.Width = found.Picture->Width(), found.Height = found.Picture->Height();
+    return found;
+}
+
+std::optional<THtmlSize> TGdiHtmlCanvas::PictureSize(const std::string& source)
+{
+    const auto found = Find(source);
+    if (!found) return std::nullopt;
+    return THtmlSize{MulDiv(found->Width, GetDeviceCaps(dc_, LOGPIXELSX), 96),
+                     MulDiv(found->Height, GetDeviceCaps(dc_, LOGPIXELSY), 96)};
+}
+
+void TGdiHtmlCanvas::DrawPicture(const std::string& source, const TRect& r)
+{
+    const auto found = Find(source);
+    if (!found) return;
+    if (found->Images) found->Images->Draw(dc_, r.Left, r.Top, found->Index);
+    else if (found->List) ImageList_Draw(found->List, found->Index, dc_, r.Left, r.Top, ILD_TRANSPARENT);
+    else found->Picture->Draw(dc_, {r.Left, r.Top, r.Right, r.Bottom});
+}
 
 }  // namespace zelvora

@@ -6,7 +6,9 @@
 #include <map>
 #include <tuple>
 
+#include "controls/HtmlPicture.h"
 #include "controls/MiniHtml.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Handles.h"
 
@@ -14,9 +16,16 @@ namespace zelvora {
 
 THtmlFont HtmlFontOf(const TFont& font);
 
+// Where image tags find their pictures; any of them may be missing.
+struct THtmlPictureSources {
+    const TImageList* Images = nullptr;
+    const TPictureContainer* Container = nullptr;
+    THTMLPictureCache* Cache = nullptr;
+};
+
 class TGdiHtmlCanvas : public IHtmlCanvas {
 public:
-    explicit TGdiHtmlCanvas(HDC dc);
+    explicit TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources = {});
     ~TGdiHtmlCanvas();
     TGdiHtmlCanvas(const TGdiHtmlCanvas&) = delete;
     TGdiHtmlCanvas& operator=(const TGdiHtmlCanvas&) = delete;
@@ -30,8 +39,17 @@ public:
 
 private:
     HFONT Font(const THtmlFont& font);
+    struct TFoundPicture {
+        int Width = 0, Height = 0;  // at 96 dots per inch
+        HIMAGELIST List = nullptr;  // an image of a list, drawn at its own size
+        const TImageList* Images = nullptr;
+        int Index = 0;
+        const THTMLPicture* Picture = nullptr;
+    };
+    std::optional<TFoundPicture> Find(const std::string& source);
 
     HDC dc_;
+    THtmlPictureSources sources_;
     HGDIOBJ originalFont_;
     int originalBkMode_;
     // Fonts of this drawing, made once each and freed with the canvas.

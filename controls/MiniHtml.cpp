@@ -103,19 +103,25 @@ struct LineResult {
     std::string Target;
     TRect AnchorRect;
     int AnchorIndex = -1;
+    // Raises the line's text when an image asked to sit at the top or middle of the line.
+    int TextOffset = 0;
+    int ImageAlign = 0;  // 0 bottom, 1 top, 2 middle
 };
 
 class LineDrawer {
 public:
-    LineDrawer(IHtmlCanvas& canvas, const THtmlOptions& options, const THtmlFont& base, std::string& plain)
-        : canvas_(canvas), options_(options), base_(base), plain_(plain)
+    LineDrawer(IHtmlCanvas& canvas, const THtmlOptions& options, const THtmlFont& base, const TRect& layout,
+               std::string& plain)
+        : canvas_(canvas), options_(options), base_(base), layout_(layout), plain_(plain)
     {
     }
 
     // Lays out (and in paint mode paints) one line from `source`, starting at x, inside `rect`.
-    LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode, bool hitTest)
+    LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode, bool hitTest,
+                    int textOffset = 0)
     {
         LineResult line;
+        textOffset_ = textOffset;
         const int g = canvas_.TextExtent("gh", state.Font).Height;
         line.Height = g;
         const int lineWidthLimit = rect.Right - rect.Left;
@@ -174,13 +180,15 @@ public:
         }
         line.Consumed = pos;
         line.Width = std::max(0, width - trailingSpace);
+        if (line.ImageAlign == 1) line.TextOffset = line.Height - g;
+        if (line.ImageAlign == 2) line.TextOffset = (line.Height - g) / 2;
         return line;
     }
 
 private:
     void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size, LineResult&)
     {
-        int bottom = rect.Bottom;
+        int bottom = rect.Bottom - textOffset_;
         if (state.Sub) bottom += size.Height / 4;
         if (state.Sup) bottom -= size.Height / 4;
         if (state.Shadow) {
@@ -227,10 +235,12 @@ private:
             } else if (up.rfind("BL", 0) == 0) {
                 if (!options_.BlinkPhase) state.Font.Color = options_.EntryBrushColor;
             } else if (up.rfind("BODY", 0) == 0) {
+                const std::string picture = Attribute(tag, "BACKGROUND", true);
+                if (paint && !picture.empty()) TilePicture(picture);
                 const std::string bg = Attribute(tag, "BGCOLOR");
                 if (!bg.empty()) {
                     const TColor color = HtmlColor(bg);
-                    if (paint) canvas_.FillRect(rect, color);
+                    if (paint) canvas_.FillRect(layout_, color);
                     state.Background = color;
                 }
             } else if (up.rfind("BR", 0) == 0) {
@@ -400,12 +410,27 @@ private:
         }
         width += size->Width;
         line.Height = std::max(line.Height, size->Height);
+        const std::string align = Upper(tag);
+        const std::size_t at = align.find("ALIGN");
+        if (at != std::string::npos && align.find("\"TOP", at) != std::string::npos) line.ImageAlign = 1;
+        if (at != std::string::npos && align.find("\"MIDDLE", at) != std::string::npos) line.ImageAlign = 2;
         return false;
+    }
+
+    void TilePicture(const std::string& source)
+    {
+        const auto size = canvas_.PictureSize(source);
+        if (!size || size->Width <= 0 || size->Height <= 0) return;
+        for (int y = layout_.Top; y < layout_.Bottom; y += size->Height)
+            for (int x = layout_.Left; x < layout_.Right; x += size->Width)
+                canvas_.DrawPicture(source, {x, y, x + size->Width, y + size->Height});
     }
 
     IHtmlCanvas& canvas_;
     const THtmlOptions& options_;
     const THtmlFont& base_;
+    const TRect& layout_;
+    int textOffset_ = 0;
     std::string& plain_;
 };
 
@@ -500,7 +525,8 @@ THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rec
         const std::string_view source = std::string_view(remaining).substr(pos);
         const int g = canvas.TextExtent("gh", state.Font).Height;
         State measured = state;
-        LineDrawer measurer(canvas, options, baseFont, mode == THtmlMode::FirstPass ? result.PlainText : ignoredPlain);
+        LineDrawer measurer(canvas, options, baseFont, rect,
+                            mode == THtmlMode::FirstPass ? result.PlainText : ignoredPlain);
         const LineResult line = measurer.Line(measured, source, rect.Left, {rect.Left, top, rect.Right, rect.Bottom},
                                               THtmlMode::Measure, false);
         const std::size_t consumed = std::max<std::size_t>(line.Consumed, 1);  // always make progress
@@ -511,10 +537,10 @@ THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rec
         x += measured.Indent;
         const int lineHeight = line.Height + line.SubExtra + line.SupExtra;
         if (mode != THtmlMode::FirstPass) {
-            LineDrawer drawer(canvas, options, baseFont, result.PlainText);
+            LineDrawer drawer(canvas, options, baseFont, rect, result.PlainText);
             const THtmlMode pass = mode == THtmlMode::Paint ? THtmlMode::Paint : THtmlMode::Measure;
             const LineResult drawn = drawer.Line(state, source.substr(0, consumed), x, {x, top, rect.Right, top + lineHeight},
-                                                 pass, options.HitTest);
+                                                 pass, options.HitTest, line.TextOffset);
             if (drawn.HitAnchor && !result.OnAnchor) {
                 result.OnAnchor = true;
                 result.AnchorTarget = drawn.Target;

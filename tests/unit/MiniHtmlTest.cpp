@@ -192,5 +192,53 @@ TEST(MiniHtml, BrokenMarkupNeverHurts)
     EXPECT_EQ(PaintedText(hidden), "ab");
 }
 
+TEST(MiniHtml, PicturesStretchAlignTextAndTileTheBody)
+{
+    FixedCanvas stretched;
+    Paint(stretched, "a<IMG src=\"logo\" width=\"40\" height=\"10\">b", {0, 0, 300, 60});
+    ASSERT_EQ(stretched.pictures.size(), 1u);
+    EXPECT_EQ(stretched.pictures[0].second.Right - stretched.pictures[0].second.Left, 40);
+    EXPECT_EQ(stretched.pictures[0].second.Bottom - stretched.pictures[0].second.Top, 10);
+    EXPECT_EQ(stretched.runs[1].X, stretched.runs[0].X + 6 + 40);  // "b" follows the stretched picture
+
+    // The picture is 30 high, "gh" 14: text at the bottom, top or middle of the line.
+    const auto textBottom = [](const std::string& align) {
+        FixedCanvas canvas;
+        Paint(canvas, "a<IMG src=\"logo\"" + align + ">", {0, 0, 300, 60});
+        return canvas.runs.at(0).Bottom;
+    };
+    EXPECT_EQ(textBottom(""), 30);
+    EXPECT_EQ(textBottom(" align=\"top\""), 14);
+    EXPECT_EQ(textBottom(" align=\"middle\""), 22);
+
+    FixedCanvas tiled;
+    Paint(tiled, "<BODY background=\"logo\" bgcolor=\"clred\">x", {0, 0, 50, 40});
+    ASSERT_EQ(tiled.pictures.size(), 6u);  // 3 across (from x 1) by 2 down
+    EXPECT_EQ(tiled.pictures[1].second.Left, 21);
+    EXPECT_EQ(tiled.pictures[3].second.Top, 30);
+    ASSERT_EQ(tiled.fills.size(), 1u);  // the colour covers the whole layout rectangle
+    EXPECT_EQ(tiled.fills[0].second, 0x0000FFu);
+    EXPECT_EQ(tiled.fills[0].first.Bottom, 40);
+}
+
+TEST(MiniHtml, OnlyTheHoveredAnchorTakesTheHoverColours)
+{
+    THtmlOptions options;
+    options.Hover = true;
+    options.HoverIndex = 1;
+    options.HoverColor = 0x00FFFF;
+    options.HoverFontColor = 0x00FF00;
+    FixedCanvas canvas;
+    Paint(canvas, "<A href=\"one\">a</A><A href=\"two\">b</A>c", {0, 0, 300, 20}, {}, options);
+    ASSERT_EQ(canvas.runs.size(), 3u);
+    EXPECT_EQ(canvas.runs[0].Font.Color, options.URLColor);
+    EXPECT_EQ(canvas.runs[0].Background, clNone);
+    EXPECT_EQ(canvas.runs[1].Font.Color, 0x00FF00u);
+    EXPECT_EQ(canvas.runs[1].Background, 0x00FFFFu);
+    EXPECT_TRUE(canvas.runs[1].Font.Style & kHtmlUnderline);
+    EXPECT_EQ(canvas.runs[2].Font.Color, clBlack);  // back to the base colour, hover undone
+    EXPECT_EQ(canvas.runs[2].Background, clNone);
+}
+
 }  // namespace
 }  // namespace zelvora

@@ -1,0 +1,174 @@
+#include "controls/HtmlPicture.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include "toolkit/Handles.h"
+
+namespace zelvora {
+
+namespace {
+
+constexpr int kHimetricPerInch = 2540;
+
+std::string Upper(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+struct GlobalMemory {
+    HGLOBAL handle;
+    ~GlobalMemory()
+    {
+        if (handle) GlobalFree(handle);
+    }
+};
+
+}  // namespace
+
+void TOlePicture::Clear()
+{
+    picture_.reset();
+    data_.clear();
+    width_ = height_ = 0;
+}
+
+void TOlePicture::LoadFromData(std::string data)
+{
+    Clear();
+    GlobalMemory memory{GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(data.size(), 1))};
+    if (!memory.handle) throw EPictureError("Could not allocate memory for image");
+    if (void* bytes = GlobalLock(memory.handle)) {
+        std::copy(data.begin(), data.end(), static_cast<char*>(bytes));
+        GlobalUnlock(memory.handle);
+    } else {
+        throw EPictureError("Could not allocate memory for image");
+    }
+    IStream* raw = nullptr;
+    // The stream frees the memory from here on.
+    if (FAILED(CreateStreamOnHGlobal(memory.handle, TRUE, &raw))) throw EPictureError("Could not create image stream");
+    memory.handle = nullptr;
+    if (!raw) throw EPictureError("Empty image stream created");
+    std::unique_ptr<IStream, Releaser> stream(raw);
+    IPicture* picture = nullptr;
+    const HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(data.size()), FALSE, IID_IPicture,
+                                      reinterpret_cast<void**>(&picture));
+    if (hr == CTL_E_INVALIDPICTURE || hr == E_FAIL) throw EPictureError("Could not load image. Invalid format");
+    if (FAILED(hr) || !picture) throw EPictureError("Could not load image");
+    picture_.reset(picture);
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture->get_Width(&w);
+    picture->get_Height(&h);
+    width_ = MulDiv(w, 96, kHimetricPerInch);
+    height_ = MulDiv(h, 96, kHimetricPerInch);
+    data_ = std::move(data);
+}
+
+void TOlePicture::LoadFromFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EPictureError("Could not load image");
+    LoadFromData(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+void TOlePicture::LoadFromResource(HMODULE module, const std::string& name)
+{
+    if (!module) module = GetModuleHandleW(nullptr);
+    const auto bytesOf = [&](LPCSTR type) -> std::string {
+        HRSRC found = FindResourceA(module, name.c_str(), type);
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        const void* bytes = loaded ? LockResource(loaded) : nullptr;
+        return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found)) : std::string();
+    };
+    std::string data = bytesOf(MAKEINTRESOURCEA(10));  // RT_RCDATA: a picture file as it is
+    if (data.empty()) {
+        // A bitmap resource lacks the file header the decoder expects.
+        const std::string dib = bytesOf(MAKEINTRESOURCEA(2));  // RT_BITMAP
+        if (dib.size() < sizeof(BITMAPINFOHEADER)) throw EPictureError("Could not load image");
+        BITMAPINFOHEADER info;
+        std::copy_n(dib.data(), sizeof info, reinterpret_cast<char*>(&info));
+        DWORD colors = info.biClrUsed ? info.biClrUsed : (info.biBitCount <= 8 ? 1u << info.biBitCount : 0u);
+        if (info.biCompression == BI_BITFIELDS) colors += 3;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;  // "BM"
+        file.bfSize = static_cast<DWORD>(sizeof file + dib.size());
+        file.bfOffBits = static_cast<DWORD>(sizeof file + info.biSize + colors * sizeof(RGBQUAD));
+        data.assign(reinterpret_cast<const char*>(&file), sizeof file);
+        data += dib;
+    }
+    LoadFromData(std::move(data));
+}
+
+void TOlePicture::Draw(HDC dc, const RECT& r) const
+{
+    if (!picture_) return;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    picture_->get_Type(&type);
+    picture_->get_Handle(&handle);
+    const int cx = r.right - r.left, cy = r.bottom - r.top;
+    // Bitmaps and icons are drawn directly: renderers differ in how they read the bottom-up
+    // source rectangle of IPicture::Render.
+    if (type == PICTYPE_BITMAP && handle) {
+        HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        BITMAP info{};
+        GetObjectA(bitmap, sizeof info, &info);
+        UniqueMemoryDc memory(CreateCompatibleDC(dc));
+        SelectedObject selected(memory.get(), bitmap);
+        const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, r.left, r.top, cx, cy, memory.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+    } else if (type == PICTYPE_ICON && handle) {
+        DrawIconEx(dc, r.left, r.top, reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), cx, cy, 0, nullptr, DI_NORMAL);
+    } else if (type == PICTYPE_ENHMETAFILE && handle) {
+        PlayEnhMetaFile(dc, reinterpret_cast<HENHMETAFILE>(static_cast<UINT_PTR>(handle)), &r);
+    } else {
+        OLE_XSIZE_HIMETRIC w = 0;
+        OLE_YSIZE_HIMETRIC h = 0;
+        picture_->get_Width(&w);
+        picture_->get_Height(&h);
+        picture_->Render(dc, r.left, r.top, cx, cy, 0, h, w, -h, nullptr);
+    }
+}
+
+const THTMLPicture* THTMLPictureCache::Find(const std::string& address)
+{
+    auto [slot, added] = pictures_.try_emplace(address);
+    if (added) {
+        slot->second = std::make_unique<THTMLPicture>();
+        const std::string upper = Upper(address);
+        try {
+            if (upper.rfind("RES://", 0) == 0) slot->second->LoadFromResource(module_, address.substr(6));
+            else if (upper.rfind("FILE://", 0) == 0) slot->second->LoadFromFile(address.substr(7));
+        } catch (const EPictureError&) {
+            // An address that cannot be shown stays remembered as empty: it is not tried on every paint.
+        }
+    }
+    return slot->second->Empty() ? nullptr : slot->second.get();
+}
+
+const TClassInfo& TPictureContainer::StaticClassInfo()
+{
+    static const TClassInfo info("TPictureContainer", &TComponent::StaticClassInfo(), {});
+    return info;
+}
+
+THTMLPicture& TPictureContainer::Add(const std::string& name)
+{
+    items_.emplace_back(Upper(name), std::make_unique<THTMLPicture>());
+    return *items_.back().second;
+}
+
+const THTMLPicture* TPictureContainer::Find(const std::string& name) const
+{
+    const std::string upper = Upper(name);
+    for (const auto& [itemName, picture] : items_)
+        if (itemName == upper && !picture->Empty()) return picture.get();
+    return nullptr;
+}
+
+}  // namespace zelvora
