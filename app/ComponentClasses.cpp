@@ -15,7 +15,8 @@
 #include "toolkit/StdCtrls.h"
 #include "tray/CoolTrayIcon.h"
 #include "tray/XPMenu.h"
-#include "update/IdComponents.h"
+#include "update/IdAntiFreeze.h"
+#include "update/IdHTTP.h"
 
 namespace zelvora {
 

@@ -1,0 +1,44 @@
+// Keeps the windows alive while a network wait blocks the user-interface thread: waits are cut
+// into slices and the window messages that arrived meanwhile are dispatched between them.
+#pragma once
+
+#include <functional>
+
+#include "toolkit/Component.h"
+
+namespace zelvora {
+
+class TIdAntiFreeze : public TComponent {
+public:
+    explicit TIdAntiFreeze(TComponent* owner = nullptr);
+    ~TIdAntiFreeze() override;
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    bool Active() const { return active_; }
+    void SetActive(bool active) { active_ = active; }
+    bool ApplicationHasPriority() const { return applicationHasPriority_; }
+    void SetApplicationHasPriority(bool value) { applicationHasPriority_ = value; }
+    int IdleTimeOut() const { return idleTimeOut_; }
+    void SetIdleTimeOut(int ms) { idleTimeOut_ = ms; }
+    bool OnlyWhenIdle() const { return onlyWhenIdle_; }
+    void SetOnlyWhenIdle(bool value) { onlyWhenIdle_ = value; }
+
+    // How messages are dispatched; the window layer fills these in. All waiting messages, and one
+    // message when one is waiting (false when none was).
+    std::function<void()> ProcessMessages;
+    std::function<bool()> HandleMessage;
+
+    // The most recently created anti-freeze, or none.
+    static TIdAntiFreeze* Instance();
+    // There is one, this is the main thread, and it is active.
+    static bool Applies();
+    static void Step(bool idle, bool force);
+    void PumpMessages();
+
+private:
+    bool active_ = true, applicationHasPriority_ = true, onlyWhenIdle_ = true;
+    int idleTimeOut_ = 250;
+};
+
+}  // namespace zelvora
