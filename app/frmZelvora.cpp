@@ -6,6 +6,7 @@
 #include "dialogs/frmEditHotkey.h"
 #include "engine/GlobalHotkeys.h"
 #include "engine/SystemKeyNames.h"
+#include "app/UpdateCheck.h"
 #include "toolkit/Application.h"
 #include "toolkit/Format.h"
 #include "toolkit/Registry.h"
@@ -58,8 +59,19 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       pnlDraw(Field<TAdvPanel>("pnlDraw")),
       pnlMode(Field<TAdvPanel>("pnlMode")),
       pnlPen(Field<TAdvPanel>("pnlPen")),
-      siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher"))
+      siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher")),
+      mnuOnlineUpdate(Field<TMenuItem>("mnuOnlineUpdate")),
+      IdHTTP(Field<TIdHTTP>("IdHTTP")),
+      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze"))
 {
+    // While the update check waits, the windows, menus and the marking timer keep running.
+    IdAntiFreeze.ProcessMessages = [] { Application->ProcessMessages(); };
+    IdAntiFreeze.HandleMessage = [] {
+        MSG waiting;
+        if (!PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+        Application->HandleMessage();
+        return true;
+    };
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
@@ -89,6 +101,7 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("mnuEnglishClick", [this](TEventArgs&) { SelectLanguage(2); });
     PublishMethod("mnuFrancaisClick", [this](TEventArgs&) { SelectLanguage(3); });
     PublishMethod("mnuRomanaClick", [this](TEventArgs&) { SelectLanguage(4); });
+    PublishMethod("mnuOnlineUpdateClick", [this](TEventArgs&) { mnuOnlineUpdateClick(); });
     PublishMethod("mnuLicenseClick", [](TEventArgs&) {
         if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
     });
@@ -97,6 +110,24 @@ void TfrmZelvora::PublishHandlers()
     });
     OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
     OnShow = TEventRef{"FormShow", *FindMethod("FormShow")};
+}
+
+void TfrmZelvora::mnuOnlineUpdateClick()
+{
+    // One request at a time: the command is off while one waits. Closing the program meanwhile
+    // takes effect when it ends (the quit message ends the main loop only then).
+    if (updateRunning_) return;
+    updateRunning_ = true;
+    mnuOnlineUpdate.SetEnabled(false);
+    struct TDone {
+        TfrmZelvora& Form;
+        ~TDone()
+        {
+            Form.updateRunning_ = false;
+            Form.mnuOnlineUpdate.SetEnabled(true);
+        }
+    } done{*this};
+    RunUpdateCheck(IdHTTP, siLang);
 }
 
 void TfrmZelvora::FormCreate()

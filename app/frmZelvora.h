@@ -16,6 +16,8 @@
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
+#include "update/IdAntiFreeze.h"
+#include "update/IdHTTP.h"
 
 namespace zelvora {
 
@@ -34,6 +36,7 @@ class TfrmZelvora : public TForm, private IMarkingOptions {
     };
     TMarkingEngine engine_;
     Loader loader_;
+    bool updateRunning_ = false;
 
 public:
     explicit TfrmZelvora(TComponent* owner);
@@ -81,6 +84,11 @@ public:
     TAdvPanel& pnlMode;
     TAdvPanel& pnlPen;
     TsiLangDispatcher& siLangDispatcher;
+    TMenuItem& mnuOnlineUpdate;
+    TIdHTTP& IdHTTP;
+    TIdAntiFreeze& IdAntiFreeze;
+    // True while the update check waits for the server.
+    bool UpdateCheckRunning() const { return updateRunning_; }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -101,6 +109,7 @@ private:
     void mnuEditShortCutClick();
     void siLangChangeLanguage();
     void SelectLanguage(int language);
+    void mnuOnlineUpdateClick();
 
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;

@@ -30,13 +30,14 @@ target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STR
 # The windows of the program, for the program and for the tests that open them.
 add_library(zelvora_windows STATIC
   app/ComponentClasses.cpp
+  app/UpdateCheck.cpp
   app/WebSites.cpp
   app/frmZelvora.cpp
   dialogs/HeaderPicture.cpp
   dialogs/frmAbout.cpp
   dialogs/frmEditHotkey.cpp
   dialogs/frmLicense.cpp)
-target_link_libraries(zelvora_windows PUBLIC zelvora_win32 shell32)
+target_link_libraries(zelvora_windows PUBLIC zelvora_win32 shell32 version)
 
 # Each window's translations, compiled from their readable sources into the payloads the
 # program embeds.

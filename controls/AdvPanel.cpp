@@ -893,7 +893,7 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         MouseLeft();
         break;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
+        if (LOWORD(lParam) == HTCLIENT && !(Application && Application->BusyCursor())) {
             POINT p{};
             GetCursorPos(&p);
             ScreenToClient(Handle(), &p);

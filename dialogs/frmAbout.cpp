@@ -1,6 +1,8 @@
 #include "dialogs/frmAbout.h"
 
+#include "app/UpdateCheck.h"
 #include "app/WebSites.h"
+#include "toolkit/StdCtrls.h"
 #include "dialogs/HeaderPicture.h"
 
 namespace zelvora {
@@ -13,7 +15,10 @@ const TClassInfo& TfrmAbout::StaticClassInfo()
 
 TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner)
 {
-    PublishMethod("FormShow", [](TEventArgs&) {});
+    PublishMethod("FormShow", [this](TEventArgs&) {
+        if (auto* version = dynamic_cast<TLabel*>(FindComponent("lblVersion")))
+            version->SetCaption("Version: " + GetVersionText());
+    });
     PublishMethod("FormKeyPress", [this](TEventArgs& key) { CloseOnEscape(*this, key); });
     PublishMethod("lblMakerClick", [](TEventArgs&) { OpenWebSite(kMakerWebSite); });
     InitializeFromResource("TFRMABOUT");

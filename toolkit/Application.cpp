@@ -139,6 +139,13 @@ void TApplication::HandleMessage()
     Dispatch(msg);
 }
 
+void TApplication::SetBusyCursor(bool busy)
+{
+    busy_ = busy;
+    // Shown at once; the windows keep it up (or their own again) on every cursor request.
+    ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));
+}
+
 void TApplication::HookMainWindow(TMessageHook hook)
 {
     hooks_.push_back(std::move(hook));

@@ -54,11 +54,15 @@ public:
     LRESULT ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const;
+    // The hourglass over all the program's windows while it waits, or the windows' own cursors.
+    void SetBusyCursor(bool busy);
+    bool BusyCursor() const { return busy_; }
     // The default error display: title, error icon, and a full stop where the text lacks one.
     void ShowException(const std::string& message) const;
 
 private:
     void Dispatch(MSG& msg);
+    bool busy_ = false;
 
     UniqueWindow window_;
     std::vector<TMessageHook> hooks_;

@@ -404,6 +404,10 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SETCURSOR:
+        if (Application && Application->BusyCursor()) {
+            ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+            return TRUE;
+        }
         if (cursor_ == TCursorKind::crHandPoint && LOWORD(lParam) == HTCLIENT) {
             ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
             return TRUE;

@@ -1,5 +1,7 @@
 #include "toolkit/Registry.h"
 
+#include <algorithm>
+
 #include "toolkit/Format.h"
 
 namespace zelvora {
@@ -31,6 +33,22 @@ int TRegistry::ReadInteger(const std::string& name) const
     if (status != ERROR_SUCCESS || size != sizeof value)
         throw ERegistryException(FormatText("Fehler beim Holen der Daten f\xFCr '%s'", {name}));
     return static_cast<int>(value);
+}
+
+std::string TRegistry::ReadString(const std::string& name) const
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG status = key_ ? RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) : ERROR_INVALID_HANDLE;
+    if (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
+        throw ERegistryException(FormatText("Ung\xFCltiger Datentyp f\xFCr '%s'", {name}));
+    std::string value(size, '\0');
+    if (status == ERROR_SUCCESS && size > 0)
+        status = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
+    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Holen der Daten f\xFCr '%s'", {name}));
+    value.resize(std::min<std::size_t>(size, value.size()));
+    while (!value.empty() && value.back() == '\0') value.pop_back();
+    return value;
 }
 
 }  // namespace zelvora

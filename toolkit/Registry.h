@@ -33,6 +33,8 @@ public:
     // Integers are read only from REG_DWORD values; anything else is a wrong data type.
     int ReadInteger(const std::string& name) const;
     bool ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
+    // Texts are read only from REG_SZ and REG_EXPAND_SZ values.
+    std::string ReadString(const std::string& name) const;
 
 private:
     UniqueRegistryKey key_;

@@ -4,6 +4,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
@@ -163,7 +164,8 @@ public:
             0, nullptr, &writable, &failed, &limit);
         if (ready == SOCKET_ERROR) return -1;
         if (ready == 0) return 0;
-        if (FD_ISSET(Handle(s), &failed)) {
+        // FD_ISSET would bind the library at load time.
+        if (std::find(failed.fd_array, failed.fd_array + failed.fd_count, Handle(s)) != failed.fd_array + failed.fd_count) {
             int error = 0;
             int size = sizeof error;
             WINSOCK(eGetSockOpt, int(WSAAPI*)(SOCKET, int, int, char*, int*))(Handle(s), SOL_SOCKET, SO_ERROR,

@@ -10,6 +10,7 @@
 //   count CLASS                  number of visible top-level windows of the class
 //   msgboxes                     one line per visible message box: "caption<TAB>text"
 //   dismiss-msgboxes             press OK on every visible message box; prints how many
+//   answer-msgbox yes|no         press Yes or No on the visible message box
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -134,6 +135,14 @@ int MessageBoxes(bool dismiss)
     return 0;
 }
 
+int AnswerMessageBox(const std::string& answer)
+{
+    const auto boxes = TopLevelWindows("#32770");
+    if (boxes.empty()) return 1;
+    PostMessageA(boxes.front(), WM_COMMAND, answer == "yes" ? IDYES : IDNO, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -150,6 +159,7 @@ int main(int argc, char** argv)
     if (command == "count" && argc == 3) return std::printf("%zu\n", TopLevelWindows(argv[2]).size()) > 0 ? 0 : 1;
     if (command == "msgboxes") return MessageBoxes(false);
     if (command == "dismiss-msgboxes") return MessageBoxes(true);
+    if (command == "answer-msgbox" && argc == 3) return AnswerMessageBox(argv[2]);
     std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|dismiss-msgboxes ...\n");
     return 2;
 }

@@ -19,6 +19,9 @@ TEST(ErrorDisplay, AddsAFullStopOnlyAfterCharactersSortingAfterIt)
     EXPECT_EQ(ErrorDisplayText("Stop!"), "Stop!");       // "!" sorts before "."
     EXPECT_EQ(ErrorDisplayText("Gr\xFC\xDF"), "Gr\xFC\xDF.");
     EXPECT_EQ(ErrorDisplayText(""), "");
+    // The update check's failure: the French text gets its full stop here, the English keeps its own.
+    EXPECT_EQ(ErrorDisplayText("Pas de connexion avec le serveur"), "Pas de connexion avec le serveur.");
+    EXPECT_EQ(ErrorDisplayText("Can't connect to the server."), "Can't connect to the server.");
 }
 
 // A window whose button's handler throws whatever the test asks for.

@@ -147,6 +147,11 @@ void WineDesktop::SetSetting(const std::string& name, unsigned value)
     RunWine({"reg", "add", kSettingsKey, "/v", name, "/t", "REG_DWORD", "/d", std::to_string(value), "/f"});
 }
 
+void WineDesktop::SetTextSetting(const std::string& name, const std::string& value)
+{
+    RunWine({"reg", "add", kSettingsKey, "/v", name, "/t", "REG_SZ", "/d", value, "/f"});
+}
+
 void WineDesktop::ClearSettings()
 {
     RunWine({"reg", "delete", kSettingsKey, "/f"});

@@ -44,6 +44,7 @@ public:
     void FocusDesktop();
 
     void SetSetting(const std::string& name, unsigned value);
+    void SetTextSetting(const std::string& name, const std::string& value);
     void ClearSettings();
 
     // Notepad's edit control, where the tests draw.

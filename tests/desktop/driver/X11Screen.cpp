@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <stdexcept>
 #include <thread>
@@ -131,6 +132,18 @@ Image X11Screen::GrabAll()
 {
     Screen* screen = DefaultScreenOfDisplay(display_);
     return Grab(0, 0, WidthOfScreen(screen), HeightOfScreen(screen));
+}
+
+std::string X11Screen::PointerCursor()
+{
+    XFixesCursorImage* image = XFixesGetCursorImage(display_);
+    if (!image) return "none";
+    unsigned long sum = 0;
+    for (int i = 0; i < image->width * image->height; ++i) sum = sum * 31 + image->pixels[i];
+    const std::string shape = std::to_string(image->width) + "x" + std::to_string(image->height) + " at " +
+                              std::to_string(image->xhot) + "," + std::to_string(image->yhot) + " #" + std::to_string(sum);
+    XFree(image);
+    return shape;
 }
 
 }  // namespace zelvora::desktop

@@ -29,6 +29,8 @@ public:
     Image Grab(int left, int top, int width, int height);
     std::uint32_t Pixel(int x, int y);
     Image GrabAll();
+    // The pointer's cursor as the X server shows it: size, hot spot and a checksum of its pixels.
+    std::string PointerCursor();
 
 private:
     void Key(const char* keysymName, bool down);

@@ -1,0 +1,130 @@
+// The online update check in the running program, asked from its menu as a person does, against
+// a local server named by the "UpdateServer" setting.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "../support/ScriptedServer.h"
+#include "driver/Wait.h"
+#include "driver/ZelvoraSession.h"
+
+namespace zelvora::desktop {
+namespace {
+
+using namespace std::chrono_literals;
+using zelvora::testing::CloseNow;
+using zelvora::testing::ReadRequest;
+using zelvora::testing::Send;
+using zelvora::testing::TScriptedServer;
+
+constexpr char kQuestion[] = "Best\xE4tigung\tThis function check for new Zelvora versions. Do you want to check for a new update?\n";
+
+class UpdateCheck : public ::testing::Test {
+protected:
+    // One desktop for all cases: starting Wine and Notepad costs most of a minute.
+    static void SetUpTestSuite() { shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/update", ZELVORA_BIN_DIR); }
+    static void TearDownTestSuite()
+    {
+        delete shared_;
+        shared_ = nullptr;
+    }
+    void SetUp() override { desktop_->ClearSettings(); }
+
+    // Hilfe > Online Update... with the keyboard: Alt selects the menu bar, Up wraps to the last item.
+    void ChooseOnlineUpdate()
+    {
+        const auto window = desktop_->WindowRect("TfrmZelvora");
+        ASSERT_TRUE(window);
+        desktop_->Screen().Click(window->Left + 60, window->Top + 10);
+        for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Up", "Return"}) {
+            desktop_->Screen().Tap(key);
+            std::this_thread::sleep_for(200ms);
+        }
+    }
+    // The message box that shows, as "caption<TAB>text\n".
+    std::string WaitForBox()
+    {
+        std::string boxes;
+        WaitUntil([&] { return !(boxes = desktop_->Probe({"msgboxes"}).Output).empty(); }, 30s, 100ms);
+        return boxes;
+    }
+    void Answer(const char* answer)
+    {
+        desktop_->Probe({"answer-msgbox", answer});
+        WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
+    }
+    void PointServerAt(int port) { desktop_->SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(port)); }
+
+    static inline WineDesktop* shared_ = nullptr;
+    WineDesktop* desktop_ = shared_;
+};
+
+std::vector<std::vector<zelvora::testing::TServerStep>> Version(const std::string& text, int pauseMs = 0)
+{
+    return {{ReadRequest(), zelvora::testing::Pause(pauseMs),
+             Send("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(text.size()) + "\r\n\r\n" + text), CloseNow()}};
+}
+
+TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
+{
+    TScriptedServer same(Version("1.0.0", 4000));  // a slow server: the hourglass shows meanwhile
+    PointServerAt(same.Port());
+    ZelvoraSession zelvora(*desktop_);
+    const auto window = desktop_->WindowRect("TfrmZelvora");
+    ASSERT_TRUE(window);
+    desktop_->Screen().MovePointer(window->CentreX(), window->CentreY());
+    std::this_thread::sleep_for(300ms);
+    const std::string normalCursor = desktop_->Screen().PointerCursor();
+    ChooseOnlineUpdate();
+    EXPECT_EQ(WaitForBox(), kQuestion);
+    Answer("yes");
+    desktop_->Screen().MovePointer(window->CentreX() + 2, window->CentreY());
+    EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() != normalCursor; }, 3s, 100ms))
+        << "no hourglass while the request waits";
+    EXPECT_EQ(WaitForBox(), "Informationen\tNo new update for Zelvora available.\n");
+    desktop_->Probe({"dismiss-msgboxes"});
+    ASSERT_EQ(same.Requests().size(), 1u);
+    EXPECT_EQ(same.Requests()[0].rfind("GET /zelvora/version.txt HTTP/1.1\r\n", 0), 0u) << same.Requests()[0];
+    EXPECT_NE(same.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(same.Port()) + "\r\n"), std::string::npos);
+
+    TScriptedServer newer(Version("1.0.0\r\n"));  // a line break makes it another version
+    PointServerAt(newer.Port());                 // read again at each check
+    WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
+    ChooseOnlineUpdate();
+    EXPECT_EQ(WaitForBox(), kQuestion);
+    Answer("yes");
+    EXPECT_EQ(WaitForBox(), "Best\xE4tigung\tA new version of Zelvora is available - do you want to download the new "
+                            "version with the browser?\n");
+    Answer("no");
+    EXPECT_EQ(newer.Requests().size(), 1u);
+}
+
+TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
+{
+    TScriptedServer server(Version("1.0.0"));
+    PointServerAt(server.Port());
+    ZelvoraSession zelvora(*desktop_);
+    const auto window = desktop_->WindowRect("TfrmZelvora");
+    ASSERT_TRUE(window);
+    desktop_->Screen().MovePointer(window->CentreX(), window->CentreY());
+    std::this_thread::sleep_for(300ms);
+    const std::string normalCursor = desktop_->Screen().PointerCursor();
+    ChooseOnlineUpdate();
+    EXPECT_EQ(WaitForBox(), kQuestion);
+    Answer("no");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(server.Connections(), 0);
+
+    server.Stop();
+    ChooseOnlineUpdate();
+    EXPECT_EQ(WaitForBox(), kQuestion);
+    Answer("yes");
+    EXPECT_EQ(WaitForBox(), "Zelvora\tCan't connect to the server.\n");
+    desktop_->Probe({"dismiss-msgboxes"});
+    desktop_->Screen().MovePointer(window->CentreX() + 1, window->CentreY() + 1);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() == normalCursor; }, 5s, 100ms))
+        << desktop_->Screen().PointerCursor() << " is not the normal " << normalCursor;
+}
+
+}  // namespace
+}  // namespace zelvora::desktop
