@@ -3,6 +3,10 @@
 if(ZELVORA_TESTS)
   find_package(GTest REQUIRED)
   add_subdirectory(tests/unit)
+  add_subdirectory(tests/servers)
+  # The HTTP client beside curl over loopback.
+  add_executable(zelvora-http-bench bench/http_bench.cpp)
+  target_link_libraries(zelvora-http-bench PRIVATE zelvora_portable)
   find_package(X11)
   if(X11_FOUND AND X11_XTest_FOUND AND X11_Xfixes_FOUND)
     add_subdirectory(tests/desktop)

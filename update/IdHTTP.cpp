@@ -197,7 +197,7 @@ std::string TIdHTTP::GetAsString(const std::string& url)
 {
     TIdMemoryStream stream;
     GetToStream(url, stream);
-    return stream.Data();
+    return stream.Take();
 }
 
 void TIdHTTP::GetToStream(const std::string& url, TIdMemoryStream& stream)

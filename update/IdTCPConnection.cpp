@@ -33,6 +33,22 @@ void TIdMemoryStream::Write(const char* bytes, std::size_t count)
     position_ += count;
 }
 
+char* TIdMemoryStream::Extend(std::size_t count)
+{
+    if (data_.size() < position_ + count) {
+        // Grows by doubling: what arrives decides the size, not what was announced.
+        if (data_.capacity() < position_ + count) data_.reserve(std::max(position_ + count, data_.capacity() * 2));
+        data_.resize(position_ + count);
+    }
+    return data_.data() + position_;
+}
+
+void TIdMemoryStream::Commit(std::size_t used)
+{
+    position_ += used;
+    if (data_.size() > position_) data_.resize(position_);
+}
+
 // ---- components ----
 
 TIdComponent::TIdComponent(TComponent* owner) : TComponent(owner) { TIdStack::Acquire(); }
@@ -256,6 +272,35 @@ int TIdTCPConnection::FillInput(bool raiseIfClosed, int timeout, bool raiseOnTim
     return result;
 }
 
+void TIdTCPConnection::PollPeerClosed()
+{
+    if (transport_ && transport_->Connected() &&
+        TIdStack::Instance().WaitReadable(transport_->Binding()->Handle(), 0) != 1)
+        return;
+    FillInput(false, 1, false);
+}
+
+int TIdTCPConnection::ReceiveInto(char* target, int size)
+{
+    CheckPeerClosed(true, false);
+    if (!transport_ || !transport_->Connected()) throw EIdNotConnected();
+    const int timeout = ReadTimeout == 0 ? kIdInfinite : ReadTimeout;
+    if (!transport_->Readable(timeout)) throw EIdReadTimeout();
+    const int result = transport_->Recv(target, size);
+    closedByPeer_ = result == 0;
+    if (result < 0) {
+        TIdStack& stack = TIdStack::Instance();
+        const int error = stack.WSGetLastError();
+        if (error == wsa::kShutdown || error == wsa::kConnectionAborted) CloseSocketOnly();
+        stack.RaiseSocketError(error);
+    }
+    if (result > 0 && ASCIIFilter)
+        for (int i = 0; i < result; ++i) target[i] = static_cast<char>(target[i] & 0x7F);
+    if (result > 0) DoWork(TIdWorkMode::wmRead, result);
+    CheckPeerClosed(true, true);
+    return result;
+}
+
 std::string TIdTCPConnection::ReadLine(std::string terminator, int timeout, int maxLength)
 {
     if (terminator.empty()) terminator = "\n";
@@ -327,13 +372,29 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
     while (remaining > 0 && IsConnected()) {
         const int size = static_cast<int>(std::min(remaining, block));
         try {
-            // Straight from the input buffer: no copy of the block on the way.
-            while (input_.Size() < static_cast<std::size_t>(size)) {
-                FillInput(true, -1, true);
-                CheckPeerClosed(true, true);
+            // With nothing buffered the bytes are received straight into the stream: no copy
+            // through the input buffer. What a receive brings beyond the block stays in the stream's
+            // next block, never past `remaining`.
+            int got = 0;
+            while (got < size) {
+                if (input_.Size() > 0) {
+                    const std::size_t n = std::min<std::size_t>(input_.Size(), static_cast<std::size_t>(size - got));
+                    stream.Write(input_.Memory(), n);
+                    input_.Remove(n);
+                    got += static_cast<int>(n);
+                    continue;
+                }
+                char* target = stream.Extend(static_cast<std::size_t>(size - got));
+                int n = 0;
+                try {
+                    n = ReceiveInto(target, size - got);
+                } catch (...) {
+                    stream.Commit(0);
+                    throw;
+                }
+                stream.Commit(static_cast<std::size_t>(n));
+                got += n;
             }
-            stream.Write(input_.Memory(), static_cast<std::size_t>(size));
-            input_.Remove(static_cast<std::size_t>(size));
         } catch (const EIdConnClosedGracefully&) {
             if (!untilClose) throw;
             stream.Write(input_.Memory(), input_.Size());

@@ -41,6 +41,10 @@ public:
     void Seek(std::size_t position) { position_ = std::min(position, data_.size()); }
     std::size_t Size() const { return data_.size(); }
     const std::string& Data() const { return data_; }
+    // Room for `count` more bytes at the position, to be filled in place; Commit keeps `used` of them.
+    char* Extend(std::size_t count);
+    void Commit(std::size_t used);
+    std::string Take() { position_ = 0; return std::move(data_); }
 
 private:
     std::string data_;
@@ -138,7 +142,9 @@ public:
     bool IsConnected();
     // Notices a close by the peer; true when the connection counts as closed.
     bool CheckPeerClosed(bool raiseIfClosed, bool ignoreBuffer);
-    void PollPeerClosed() { FillInput(false, 1, false); }
+    // Notices a close of an idle connection; only reads when something is waiting, so a live
+    // connection costs no wait.
+    void PollPeerClosed();
     int FillInput(bool raiseIfClosed, int timeout, bool raiseOnTimeout);
     std::string ReadLine(std::string terminator = "\n", int timeout = -1, int maxLength = -1);
     std::string ReadExact(int count);
@@ -170,6 +176,8 @@ protected:
 
 private:
     void Send(const char* bytes, std::size_t count);
+    // One receive straight into `target`; what FillInput does, without the input buffer.
+    int ReceiveInto(char* target, int size);
     std::string receive_;
     std::unique_ptr<std::string> writeBuffer_;
     int writeThreshold_ = -1;

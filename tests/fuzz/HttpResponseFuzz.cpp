@@ -1,0 +1,27 @@
+// Server replies are data from the network: any bytes, cut into any receive sizes, must end in
+// a body or an exception, never a crash, a hang or memory beyond what arrived.
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "../support/MemoryStack.h"
+#include "update/IdHTTP.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) return 0;
+    const std::size_t piece = 1 + data[0] % 64;
+    zelvora::testing::TMemoryStackScope scope;
+    zelvora::TIdHTTP http;
+    auto& stack = scope.Stack();
+    const std::string reply(reinterpret_cast<const char*>(data + 1), size - 1);
+    for (std::size_t at = 0; at < reply.size(); at += piece) stack.Incoming.push_back(reply.substr(at, piece));
+    try {
+        const std::string body = http.GetAsString("http://update.zelvora.example/zelvora/version.txt");
+        if (body.size() > reply.size()) std::terminate();  // more body than bytes received
+    } catch (const std::exception&) {
+        // Every failure is an exception: that is the contract.
+    }
+    return 0;
+}
