@@ -126,5 +126,24 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
         << desktop_->Screen().PointerCursor() << " is not the normal " << normalCursor;
 }
 
+TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingWaitsForIt)
+{
+    TScriptedServer slow(Version("1.0.0", 5000));
+    PointServerAt(slow.Port());
+    ZelvoraSession zelvora(*desktop_);
+    ChooseOnlineUpdate();
+    EXPECT_EQ(WaitForBox(), kQuestion);
+    Answer("yes");
+    ASSERT_TRUE(WaitUntil([&] { return slow.Connections() == 1; }, 5s, 50ms));
+    ChooseOnlineUpdate();  // the command is off: no second question
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "");
+    desktop_->Screen().Tap("Escape");
+    desktop_->Screen().Tap("Escape");
+    desktop_->Probe({"close", "TfrmZelvora"});
+    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 20s, 100ms)) << "the program did not end after the request";
+    EXPECT_EQ(slow.Connections(), 1);
+}
+
 }  // namespace
 }  // namespace zelvora::desktop
