@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "../tests/support/Loopback.h"
 #include "update/IdHTTP.h"
 
 namespace {
@@ -57,17 +58,7 @@ class BenchServer {
 public:
     explicit BenchServer(const Replies& replies) : replies_(replies)
     {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        const int one = 1;
-        setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 64);
-        socklen_t size = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
+        listener_ = zelvora::testing::ListenOnLoopback(64, port_);
         acceptor_ = std::thread([this] {
             for (;;) {
                 const int fd = accept(listener_, nullptr, nullptr);

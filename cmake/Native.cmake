@@ -5,7 +5,7 @@ if(ZELVORA_TESTS)
   add_subdirectory(tests/unit)
   add_subdirectory(tests/servers)
   # The HTTP client beside curl over loopback.
-  add_executable(zelvora-http-bench bench/http_bench.cpp)
+  add_executable(zelvora-http-bench bench/http_bench.cpp tests/support/Loopback.cpp)
   target_link_libraries(zelvora-http-bench PRIVATE zelvora_portable)
   find_package(X11)
   if(X11_FOUND AND X11_XTest_FOUND AND X11_Xfixes_FOUND)

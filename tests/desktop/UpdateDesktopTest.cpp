@@ -53,6 +53,16 @@ protected:
         desktop_->Probe({"answer-msgbox", answer});
         WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
     }
+    // Rests the pointer on the main window, where its cursor shows.
+    ScreenRect PointAtMainWindow()
+    {
+        const auto window = desktop_->WindowRect("TfrmZelvora");
+        EXPECT_TRUE(window);
+        if (!window) return {};
+        desktop_->Screen().MovePointer(window->CentreX(), window->CentreY());
+        std::this_thread::sleep_for(300ms);
+        return *window;
+    }
     void PointServerAt(int port) { desktop_->SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(port)); }
 
     static inline WineDesktop* shared_ = nullptr;
@@ -70,15 +80,12 @@ TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
     TScriptedServer same(Version("1.0.0", 4000));  // a slow server: the hourglass shows meanwhile
     PointServerAt(same.Port());
     ZelvoraSession zelvora(*desktop_);
-    const auto window = desktop_->WindowRect("TfrmZelvora");
-    ASSERT_TRUE(window);
-    desktop_->Screen().MovePointer(window->CentreX(), window->CentreY());
-    std::this_thread::sleep_for(300ms);
+    const ScreenRect window = PointAtMainWindow();
     const std::string normalCursor = desktop_->Screen().PointerCursor();
     ChooseOnlineUpdate();
     EXPECT_EQ(WaitForBox(), kQuestion);
     Answer("yes");
-    desktop_->Screen().MovePointer(window->CentreX() + 2, window->CentreY());
+    desktop_->Screen().MovePointer(window.CentreX() + 2, window.CentreY());
     EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() != normalCursor; }, 3s, 100ms))
         << "no hourglass while the request waits";
     EXPECT_EQ(WaitForBox(), "Informationen\tNo new update for Zelvora available.\n");
@@ -104,10 +111,7 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
     TScriptedServer server(Version("1.0.0"));
     PointServerAt(server.Port());
     ZelvoraSession zelvora(*desktop_);
-    const auto window = desktop_->WindowRect("TfrmZelvora");
-    ASSERT_TRUE(window);
-    desktop_->Screen().MovePointer(window->CentreX(), window->CentreY());
-    std::this_thread::sleep_for(300ms);
+    const ScreenRect window = PointAtMainWindow();
     const std::string normalCursor = desktop_->Screen().PointerCursor();
     ChooseOnlineUpdate();
     EXPECT_EQ(WaitForBox(), kQuestion);
@@ -121,7 +125,7 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
     Answer("yes");
     EXPECT_EQ(WaitForBox(), "Zelvora\tCan't connect to the server.\n");
     desktop_->Probe({"dismiss-msgboxes"});
-    desktop_->Screen().MovePointer(window->CentreX() + 1, window->CentreY() + 1);
+    desktop_->Screen().MovePointer(window.CentreX() + 1, window.CentreY() + 1);
     EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() == normalCursor; }, 5s, 100ms))
         << desktop_->Screen().PointerCursor() << " is not the normal " << normalCursor;
 }

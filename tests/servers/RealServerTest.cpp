@@ -1,9 +1,6 @@
 // The HTTP client against web servers nobody here wrote: Python's http.server (HTTP/1.0, closes
 // after each reply) and nginx (HTTP/1.1, keep-alive, chunked replies through a body filter).
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +11,7 @@
 #include <fstream>
 #include <thread>
 
+#include "../support/Loopback.h"
 #include "update/IdException.h"
 #include "update/IdHTTP.h"
 
@@ -21,31 +19,6 @@ namespace zelvora {
 namespace {
 
 namespace fs = std::filesystem;
-
-int FreePort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
-bool Accepts(int port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return ok;
-}
 
 // A server process serving `root` on a port of its own, stopped with the object.
 class TServerProcess {
@@ -60,14 +33,14 @@ public:
             execvp(args[0], args.data());
             _exit(127);
         }
-        for (int i = 0; i < 200 && !Accepts(port_); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        for (int i = 0; i < 200 && !testing::LoopbackAccepts(port_); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     ~TServerProcess()
     {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
-    bool Running() const { return Accepts(port_); }
+    bool Running() const { return testing::LoopbackAccepts(port_); }
     std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
 
 private:
@@ -94,7 +67,7 @@ protected:
 
     TServerProcess StartNginx()
     {
-        const int port = FreePort();
+        const int port = testing::FreeLoopbackPort();
         fs::create_directories(root_ / "tmp");
         const std::string r = root_.string();
         Write("nginx.conf", "daemon off;\nmaster_process off;\nworker_processes 1;\npid " + r + "/nginx.pid;\n"
@@ -109,7 +82,7 @@ protected:
     }
     TServerProcess StartPython()
     {
-        const int port = FreePort();
+        const int port = testing::FreeLoopbackPort();
         return TServerProcess({"python3", "-m", "http.server", std::to_string(port), "--bind", "127.0.0.1", "--directory",
                                (root_ / "www").string()},
                               port);

@@ -1,5 +1,7 @@
 #include "ScriptedServer.h"
 
+#include "Loopback.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -13,17 +15,8 @@ namespace zelvora::testing {
 
 TScriptedServer::TScriptedServer(std::vector<std::vector<TServerStep>> scripts, int backlog) : scripts_(std::move(scripts))
 {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    const int one = 1;
-    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, backlog) != 0)
-        throw std::runtime_error("test server cannot listen");
-    socklen_t size = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
+    listener_ = ListenOnLoopback(backlog, port_);
+    if (listener_ < 0) throw std::runtime_error("test server cannot listen");
     if (!scripts_.empty()) acceptor_ = std::thread([this] { Serve(); });
 }
 

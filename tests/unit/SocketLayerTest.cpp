@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/Loopback.h"
 #include "../support/MemoryStack.h"
 #include "../support/ScriptedServer.h"
 #include "update/IdAntiFreeze.h"
@@ -65,24 +66,11 @@ TEST(SocketLayer, HostLookupAndDottedQuads)
     EXPECT_FALSE(client.IsConnected());  // a failed connect leaves the socket closed
 }
 
-int UnusedPort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
 TEST(SocketLayer, RefusedConnectCarriesTheSocketErrorText)
 {
     TIdTCPClient client;
     client.Host = "127.0.0.1";
-    client.Port = UnusedPort();
+    client.Port = FreeLoopbackPort();
     try {
         client.OpenConnection(-1);  // no anti-freeze: the system's own connect
         ADD_FAILURE();
