@@ -69,6 +69,7 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
             http.ReadTimeout = kUpdateReadTimeout;
             received = http.GetAsString("http://" + server + kVersionDocument);
         } catch (const std::exception&) {
+            if (Application->Terminated()) return;  // closed meanwhile: no report on the way out
             throw std::runtime_error(texts.GetNamedString("sCantConnect"));
         }
     }
