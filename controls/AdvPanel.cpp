@@ -13,6 +13,11 @@
 namespace zelvora {
 
 namespace {
+// Posted to a panel that frees itself after its close button.
+constexpr UINT kReleaseMessage = WM_APP + 0x2A1;
+}  // namespace
+
+namespace {
 
 const std::vector<std::string> kShadeIdents{"stNormal",    "stNoise",       "stDiagShade",    "stHShade",
                                             "stVShade",    "stHBump",       "stVBump",        "stSoftBump",
@@ -89,6 +94,14 @@ const TClassInfo& TPanelCaption::StaticClassInfo()
                                                              &TPanelCaption::SetButtonPosition),
          BooleanProperty<TPanelCaption>("CloseButton", &TPanelCaption::CloseButton, &TPanelCaption::SetCloseButton),
          ColorProperty<TPanelCaption>("CloseColor", &TPanelCaption::CloseColor, &TPanelCaption::SetCloseColor),
+         ColorProperty<TPanelCaption>("CloseButtonColor", &TPanelCaption::CloseButtonColor,
+                                      &TPanelCaption::SetCloseButtonColor),
+         ColorProperty<TPanelCaption>("MinMaxButtonColor", &TPanelCaption::MinMaxButtonColor,
+                                      &TPanelCaption::SetMinMaxButtonColor),
+         StringProperty<TPanelCaption>("CloseMinGlyph", &TPanelCaption::CloseMinGlyph, &TPanelCaption::SetCloseMinGlyph),
+         StringProperty<TPanelCaption>("CloseMaxGlyph", &TPanelCaption::CloseMaxGlyph, &TPanelCaption::SetCloseMaxGlyph),
+         StringProperty<TPanelCaption>("MinGlyph", &TPanelCaption::MinGlyph, &TPanelCaption::SetMinGlyph),
+         StringProperty<TPanelCaption>("MaxGlyph", &TPanelCaption::MaxGlyph, &TPanelCaption::SetMaxGlyph),
          BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton, &TPanelCaption::SetMinMaxButton),
          StringProperty<TPanelCaption>("Background", &TPanelCaption::Background, &TPanelCaption::SetBackground)});
     return info;
@@ -195,6 +208,43 @@ void TPanelCaption::SetBackground(const std::string& resourceName)
     ShadeChanged();
 }
 
+void TPanelCaption::TGlyph::Load(const std::string& name)
+{
+    Name = name;
+    Bitmap.reset(name.empty() ? nullptr : LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+}
+
+int TPanelCaption::TGlyph::Width() const
+{
+    BITMAP info{};
+    if (Bitmap) GetObjectA(Bitmap.get(), sizeof info, &info);
+    return info.bmWidth;
+}
+
+void TPanelCaption::SetCloseButtonColor(TColor color)
+{
+    closeButtonColor_ = color;
+    Changed();
+}
+
+void TPanelCaption::SetMinMaxButtonColor(TColor color)
+{
+    minMaxButtonColor_ = color;
+    Changed();
+}
+
+void TPanelCaption::SetCloseMinGlyph(const std::string& name)
+{
+    closeMinGlyph_.Load(name);
+    Changed();
+}
+
+void TPanelCaption::SetCloseMaxGlyph(const std::string& name)
+{
+    closeMaxGlyph_.Load(name);
+    Changed();
+}
+
 void TPanelCaption::SetMinMaxButton(bool value)
 {
     minMaxButton_ = value;
@@ -212,6 +262,15 @@ const TClassInfo& TPanelPosition::StaticClassInfo()
                                                          &TPanelPosition::Location, &TPanelPosition::SetLocation),
          StringProperty<TPanelPosition>("Key", &TPanelPosition::Key, &TPanelPosition::SetKey),
          StringProperty<TPanelPosition>("Section", &TPanelPosition::Section, &TPanelPosition::SetSection)});
+    return info;
+}
+
+const TClassInfo& TAutoSize::StaticClassInfo()
+{
+    static const TClassInfo info("TAutoSize", nullptr,
+                                 {BooleanProperty<TAutoSize>("Enabled", &TAutoSize::Enabled, &TAutoSize::SetEnabled),
+                                  BooleanProperty<TAutoSize>("Height", &TAutoSize::Height, &TAutoSize::SetHeight),
+                                  BooleanProperty<TAutoSize>("Width", &TAutoSize::Width, &TAutoSize::SetWidth)});
     return info;
 }
 
@@ -262,7 +321,15 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          EventProperty<TAdvPanel>("OnEndMoveSize", &TAdvPanel::OnEndMoveSize),
          EventProperty<TAdvPanel>("OnAnchorEnter", &TAdvPanel::OnAnchorEnter),
          EventProperty<TAdvPanel>("OnAnchorExit", &TAdvPanel::OnAnchorExit),
+         EventProperty<TAdvPanel>("OnAnchorHint", &TAdvPanel::OnAnchorHint),
+         EventProperty<TAdvPanel>("OnClose", &TAdvPanel::OnClose),
+         BooleanProperty<TAdvPanel>("FixedTop", &TAdvPanel::FixedTop, &TAdvPanel::SetFixedTop),
+         BooleanProperty<TAdvPanel>("FixedLeft", &TAdvPanel::FixedLeft, &TAdvPanel::SetFixedLeft),
+         BooleanProperty<TAdvPanel>("FixedHeight", &TAdvPanel::FixedHeight, &TAdvPanel::SetFixedHeight),
+         BooleanProperty<TAdvPanel>("FixedWidth", &TAdvPanel::FixedWidth, &TAdvPanel::SetFixedWidth),
+         BooleanProperty<TAdvPanel>("FreeOnClose", &TAdvPanel::FreeOnClose, &TAdvPanel::SetFreeOnClose),
          ObjectProperty<TAdvPanel, TPanelPosition>("Position", &TAdvPanel::Position),
+         ObjectProperty<TAdvPanel, TAutoSize>("AutoSize", &TAdvPanel::AutoSize),
          EnumProperty<TAdvPanel, TBackGroundPosition>(
              "BackgroundPosition",
              {"bpTopLeft", "bpTopRight", "bpBottomLeft", "bpBottomRight", "bpTiled", "bpStretched", "bpCenter"},
@@ -274,12 +341,14 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
     return info;
 }
 
-void TAdvPanel::Fire(TEventRef& event)
+void TAdvPanel::Fire(TEventRef& event, std::string* text)
 {
     if (!event.Handler) return;
     TEventArgs args;
     args.Sender = this;
+    if (text) args.Text = *text;
     event.Handler(args);
+    if (text) *text = args.Text;
 }
 
 void TAdvPanel::SetBackgroundPosition(TBackGroundPosition position)
@@ -362,6 +431,8 @@ void TAdvPanel::Loaded()
     TPanel::Loaded();
     RestorePosition();
     loadedColor_ = Color();  // what an animated expand returns to
+    loadedWidth_ = Width();
+    loadedHeight_ = Height();
 }
 
 TAdvPanel::~TAdvPanel()
@@ -676,13 +747,94 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     } else {
         Gradient(dc, band, caption_.Color(), caption_.ColorTo(), false);
     }
-    // Caption text: from the band's top, one pixel in from its left.
+    PaintButtons(dc);
+    // Caption text: from the band's top, one pixel in from its left; shown buttons take their room.
     RECT textRect{0, 0, Width(), caption_.Height()};
+    const int buttons = (caption_.CloseButton() ? 1 : 0) + (caption_.MinMaxButton() ? 1 : 0);
+    if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight) textRect.right -= buttons * ButtonSize();
+    else textRect.left += buttons * ButtonSize();
     textRect.left += caption_.Indent();
     textRect.top += caption_.TopIndent();
     TGdiHtmlCanvas canvas(dc, PictureSources());
     DrawMiniHtml(canvas, caption_.Text(), {textRect.left, textRect.top, textRect.right, textRect.bottom},
                  THtmlMode::Paint, HtmlOptions(true), HtmlFontOf(caption_.Font()));
+}
+
+int TAdvPanel::ButtonSize() const
+{
+    if (caption_.ShadeType() == TShadeType::stXPCaption && VisualStylesActive()) return 16;
+    if (caption_.CloseButton() && caption_.BothCloseGlyphs()) return caption_.CloseGlyph(false).Width();
+    if (caption_.MinMaxButton() && caption_.BothMinMaxGlyphs()) return caption_.MinMaxGlyph(false).Width();
+    return 12;
+}
+
+RECT TAdvPanel::CloseButtonRect() const
+{
+    if (!caption_.Visible() || !caption_.CloseButton()) return {};
+    const int w = ButtonSize();
+    const int left = caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight ? Width() - 2 - w : 2;
+    return {left, 2, left + w, 2 + w};
+}
+
+RECT TAdvPanel::MinMaxButtonRect() const
+{
+    if (!caption_.Visible() || !caption_.MinMaxButton()) return {};
+    const int w = ButtonSize();
+    const int inward = caption_.CloseButton() ? w : 0;  // the close button is outermost
+    const int left = caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight ? Width() - 2 - w - inward : 2 + inward;
+    return {left, 2, left + w, 2 + w};
+}
+
+bool TAdvPanel::PressButtons(int x, int y)
+{
+    const POINT p{x, y};
+    const RECT close = CloseButtonRect();
+    if (PtInRect(&close, p)) {
+        SetVisible(false);
+        Fire(OnClose);
+        if (freeOnClose_) PostMessageW(Handle(), kReleaseMessage, 0, 0);
+        return true;
+    }
+    const RECT minMax = MinMaxButtonRect();
+    if (PtInRect(&minMax, p)) {
+        SetCollaps(!collaps_);
+        return true;
+    }
+    return false;
+}
+
+void TAdvPanel::PaintButtons(HDC dc)
+{
+    const auto glyph = [&](const TPanelCaption::TGlyph& g, const RECT& r) {
+        if (!g.Bitmap) return false;
+        UniqueMemoryDc memory(CreateCompatibleDC(dc));
+        SelectedObject selected(memory.get(), g.Bitmap.get());
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0, SRCCOPY);
+        return true;
+    };
+    const RECT close = CloseButtonRect();
+    if (!IsRectEmpty(&close) && !glyph(caption_.CloseGlyph(collaps_), close)) {
+        // A cross of two 2-pixel lines.
+        UniqueGdiObject pen(CreatePen(PS_SOLID, 2, ColorToRGB(caption_.CloseButtonColor())));
+        SelectedObject selected(dc, pen.get());
+        MoveToEx(dc, close.left + 2, close.top + 2, nullptr);
+        LineTo(dc, close.right - 2, close.bottom - 2);
+        MoveToEx(dc, close.right - 2, close.top + 2, nullptr);
+        LineTo(dc, close.left + 2, close.bottom - 2);
+    }
+    const RECT minMax = MinMaxButtonRect();
+    if (!IsRectEmpty(&minMax) && !glyph(caption_.MinMaxGlyph(collaps_), minMax)) {
+        // A small triangle: pointing up to collapse, down to expand.
+        const int cx = (minMax.left + minMax.right) / 2, top = minMax.top + 3, bottom = minMax.bottom - 4;
+        const POINT up[3] = {{minMax.left + 2, bottom}, {minMax.right - 3, bottom}, {cx, top}};
+        const POINT down[3] = {{minMax.left + 2, top}, {minMax.right - 3, top}, {cx, bottom}};
+        const COLORREF color = ColorToRGB(caption_.MinMaxButtonColor());
+        UniqueGdiObject brush(CreateSolidBrush(color));
+        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, color));
+        SelectedObject selectedBrush(dc, brush.get());
+        SelectedObject selectedPen(dc, pen.get());
+        Polygon(dc, collaps_ ? down : up, 3);
+    }
 }
 
 void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)
@@ -802,9 +954,14 @@ void TAdvPanel::MouseMoved(int x, int y)
         hoveredBounds_ = hit->Bounds;
         hoveredIndex_ = hit->Index;
         hoveredInCaption_ = hit->InCaption;
-        Fire(OnAnchorEnter);
+        std::string target = hovered_;
+        Fire(OnAnchorEnter, &target);
         if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
-        if (anchorHint_) SetHint(hovered_);
+        if (anchorHint_) {
+            std::string hint = hovered_;
+            Fire(OnAnchorHint, &hint);
+            SetHint(hint);
+        }
     } else if (!hit && !hovered_.empty()) {
         MouseLeft();
     }
@@ -813,9 +970,10 @@ void TAdvPanel::MouseMoved(int x, int y)
 void TAdvPanel::MouseLeft()
 {
     if (hovered_.empty()) return;
+    std::string target = hovered_;
     hovered_.clear();
     hoveredIndex_ = -1;
-    Fire(OnAnchorExit);
+    Fire(OnAnchorExit, &target);
     if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
 }
 
@@ -848,18 +1006,33 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+        if (msg != WM_LBUTTONDBLCLK && caption_.Visible() && PressButtons(x, y)) return 0;
         if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
             Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
-        if (const auto target = AnchorAt(x, y)) {
+        if (auto target = AnchorAt(x, y)) {
             if (target->find("://") != std::string::npos || target->find("mailto:") != std::string::npos)
                 ShellExecuteA(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
             else if (OnAnchorClick.Handler)
-                Fire(OnAnchorClick);
+                Fire(OnAnchorClick, &*target);
         }
         break;
     }
+    case kReleaseMessage:
+        delete this;  // FreeOnClose: posted, so that no handler of this panel is still running
+        return 0;
+    case WM_ENTERSIZEMOVE: dragging_ = true; break;
+    case WM_WINDOWPOSCHANGING:
+        if (dragging_) {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            if (fixedLeft_) pos->x = Left();
+            if (fixedTop_) pos->y = Top();
+            if (fixedWidth_) pos->cx = loadedWidth_;
+            if (fixedHeight_) pos->cy = loadedHeight_;
+        }
+        break;
     case WM_NCHITTEST: {
         const LRESULT standard = TPanel::WndProc(msg, wParam, lParam);
         if (standard != HTCLIENT) return standard;
@@ -886,7 +1059,10 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
-    case WM_EXITSIZEMOVE: Fire(OnEndMoveSize); break;
+    case WM_EXITSIZEMOVE:
+        dragging_ = false;
+        Fire(OnEndMoveSize);
+        break;
     case WM_MOUSEMOVE: MouseMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;

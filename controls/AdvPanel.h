@@ -59,6 +59,30 @@ public:
     void SetCloseColor(TColor color);
     bool MinMaxButton() const { return minMaxButton_; }
     void SetMinMaxButton(bool value);
+    TColor CloseButtonColor() const { return closeButtonColor_; }
+    void SetCloseButtonColor(TColor color);
+    TColor MinMaxButtonColor() const { return minMaxButtonColor_; }
+    void SetMinMaxButtonColor(TColor color);
+    // Button pictures: bitmaps of the program's resources, by name.
+    const std::string& CloseMinGlyph() const { return closeMinGlyph_.Name; }
+    void SetCloseMinGlyph(const std::string& name);
+    const std::string& CloseMaxGlyph() const { return closeMaxGlyph_.Name; }
+    void SetCloseMaxGlyph(const std::string& name);
+    const std::string& MinGlyph() const { return minGlyph_.Name; }
+    void SetMinGlyph(const std::string& name) { minGlyph_.Load(name); }
+    const std::string& MaxGlyph() const { return maxGlyph_.Name; }
+    void SetMaxGlyph(const std::string& name) { maxGlyph_.Load(name); }
+    struct TGlyph {
+        std::string Name;
+        UniqueGdiObject Bitmap;
+        void Load(const std::string& name);
+        int Width() const;
+        HBITMAP Handle() const { return static_cast<HBITMAP>(Bitmap.get()); }
+    };
+    const TGlyph& CloseGlyph(bool collapsed) const { return collapsed ? closeMinGlyph_ : closeMaxGlyph_; }
+    const TGlyph& MinMaxGlyph(bool collapsed) const { return collapsed ? maxGlyph_ : minGlyph_; }
+    bool BothCloseGlyphs() const { return closeMinGlyph_.Bitmap && closeMaxGlyph_.Bitmap; }
+    bool BothMinMaxGlyphs() const { return minGlyph_.Bitmap && maxGlyph_.Bitmap; }
     // The band's picture for the bitmap shade types: a bitmap of the program's resources.
     const std::string& Background() const { return background_; }
     void SetBackground(const std::string& resourceName);
@@ -81,7 +105,8 @@ private:
     int indent_ = 0, topIndent_ = 0;
     TCaptionButtonPosition buttonPosition_ = TCaptionButtonPosition::cbpRight;
     bool closeButton_ = false, minMaxButton_ = false;
-    TColor closeColor_ = clBtnFace;
+    TColor closeColor_ = clBtnFace, closeButtonColor_ = clWhite, minMaxButtonColor_ = clWhite;
+    TGlyph closeMinGlyph_, closeMaxGlyph_, minGlyph_, maxGlyph_;
     std::string background_;
     UniqueGdiObject picture_;
 };
@@ -106,6 +131,22 @@ private:
     bool save_ = false;
     TPositionLocation location_ = TPositionLocation::clRegistry;
     std::string key_, section_;
+};
+
+// Sizing a panel to its text; kept as a setting, the program never switches it on.
+class TAutoSize : public TPersistent {
+public:
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value) { enabled_ = value; }
+    bool Height() const { return height_; }
+    void SetHeight(bool value) { height_ = value; }
+    bool Width() const { return width_; }
+    void SetWidth(bool value) { width_ = value; }
+
+private:
+    bool enabled_ = false, height_ = true, width_ = true;
 };
 
 class TAdvPanel : public TPanel {
@@ -172,7 +213,22 @@ public:
     // The visual styles service, reached only when the themed caption is asked for.
     static bool VisualStylesActive();
 
+    bool FixedTop() const { return fixedTop_; }
+    void SetFixedTop(bool value) { fixedTop_ = value; }
+    bool FixedLeft() const { return fixedLeft_; }
+    void SetFixedLeft(bool value) { fixedLeft_ = value; }
+    bool FixedHeight() const { return fixedHeight_; }
+    void SetFixedHeight(bool value) { fixedHeight_ = value; }
+    bool FixedWidth() const { return fixedWidth_; }
+    void SetFixedWidth(bool value) { fixedWidth_ = value; }
+    bool FreeOnClose() const { return freeOnClose_; }
+    void SetFreeOnClose(bool value) { freeOnClose_ = value; }
+    // The band's buttons, in client coordinates; empty when the button is not shown.
+    RECT CloseButtonRect() const;
+    RECT MinMaxButtonRect() const;
+
     TPanelPosition& Position() { return position_; }
+    TAutoSize& AutoSize() { return autoSize_; }
     bool AnchorHint() const { return anchorHint_; }
     void SetAnchorHint(bool value) { anchorHint_ = value; }
     // The anchor under the mouse, empty when there is none.
@@ -197,8 +253,9 @@ public:
     };
     std::optional<TAnchorHit> AnchorHitAt(int x, int y);
 
-    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnAnchorEnter, OnAnchorExit, OnMinimize, OnMaximize,
-        OnEndMoveSize;
+    // The anchor events carry the target in Text; OnAnchorHint may change the hint there.
+    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnAnchorEnter, OnAnchorExit, OnAnchorHint, OnMinimize,
+        OnMaximize, OnEndMoveSize, OnClose;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -220,7 +277,10 @@ private:
     void MouseLeft();
     void SavePosition();
     void RestorePosition();
-    void Fire(TEventRef& event);
+    void Fire(TEventRef& event, std::string* text = nullptr);
+    int ButtonSize() const;
+    void PaintButtons(HDC dc);
+    bool PressButtons(int x, int y);
     RECT BandRect() const;
 
     TPanelCaption caption_;
@@ -238,6 +298,7 @@ private:
     std::unique_ptr<TShadeBitmap> shade_;
     UniqueGdiObject shadeBitmap_;
     TPanelPosition position_;
+    TAutoSize autoSize_;
     bool anchorHint_ = false;
     std::string hovered_;
     RECT hoveredBounds_{};
@@ -249,6 +310,9 @@ private:
     TPictureContainer* pictureContainer_ = nullptr;
     THTMLPictureCache pictureCache_;
     bool trackingLeave_ = false;
+    bool fixedTop_ = false, fixedLeft_ = false, fixedHeight_ = false, fixedWidth_ = false, freeOnClose_ = false;
+    bool dragging_ = false;
+    int loadedWidth_ = 0, loadedHeight_ = 0;  // what FixedWidth and FixedHeight keep
     int shadeBuilds_ = 0;
 };
 

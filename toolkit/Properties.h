@@ -28,6 +28,7 @@ struct TEventArgs {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;   // owner drawing: the item's box
     unsigned State = 0;                             // owner drawing: selected, checked, ...
     int Width = 0, Height = 0;                      // owner measuring: the size to report
+    std::string Text;                               // an anchor's target, a hint (may be changed)
 };
 using TMethod = std::function<void(TEventArgs&)>;
 

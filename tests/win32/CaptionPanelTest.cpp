@@ -197,12 +197,72 @@ TEST_F(CaptionPanels, AnchorsUnderTheMouseAreEnteredAndLeft)
     move(9, 23);
     EXPECT_EQ(entered, 1);  // the same anchor is entered once
     move(150, 60);
+    panel.OnAnchorHint = TEventRef{"hint", [&](TEventArgs& e) { e.Text = "Go to " + e.Text; }};
+    move(8, 22);
+    EXPECT_EQ(panel.Hint(), "Go to chapter2");  // the hint handler has the last word
+    panel.OnAnchorHint = {};
+    left = 0;
+    move(150, 60);
     EXPECT_EQ(panel.HoveredAnchor(), "");
     EXPECT_EQ(left, 1);
     int clicked = 0;
-    panel.OnAnchorClick = TEventRef{"click", [&](TEventArgs&) { ++clicked; }};
+    std::string target;
+    panel.OnAnchorClick = TEventRef{"click", [&](TEventArgs& e) { ++clicked, target = e.Text; }};
     SendMessageA(panel.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(8, 22));
     EXPECT_EQ(clicked, 1);  // a target without "://" goes to the handler
+    EXPECT_EQ(target, "chapter2");
+}
+
+TEST_F(CaptionPanels, BandButtonsCollapseCloseAndFreeThePanel)
+{
+    TAdvPanel& panel = NewPanel(*main_, 200, 90);
+    panel.SetName("pnlButtons");
+    panel.Caption().SetCloseButton(true);
+    panel.Caption().SetMinMaxButton(true);
+    app_->ProcessMessages();
+    const RECT close = panel.CloseButtonRect(), minMax = panel.MinMaxButtonRect();
+    EXPECT_EQ(close.left, 200 - 2 - 12);
+    EXPECT_EQ(close.top, 2);
+    EXPECT_EQ(minMax.right, close.left);  // one button further in
+    EXPECT_EQ(Pixel(panel, close.left + 6, close.top + 6), RGB(255, 255, 255));  // the cross's middle
+    const auto press = [&](const RECT& r) {
+        SendMessageA(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    };
+    int captionClicks = 0, closes = 0;
+    panel.OnCaptionClick = TEventRef{"click", [&](TEventArgs&) { ++captionClicks; }};
+    panel.OnClose = TEventRef{"close", [&](TEventArgs&) { ++closes; }};
+    press(minMax);
+    EXPECT_TRUE(panel.Collaps());
+    EXPECT_EQ(panel.Height(), 20);
+    press(minMax);
+    EXPECT_FALSE(panel.Collaps());
+    EXPECT_EQ(panel.Height(), 90);
+    EXPECT_EQ(captionClicks, 0);  // a button press is not a caption click
+
+    panel.SetFreeOnClose(true);
+    press(close);
+    EXPECT_FALSE(panel.Visible());
+    EXPECT_EQ(closes, 1);
+    app_->ProcessMessages();
+    EXPECT_EQ(main_->FindComponent("pnlButtons"), nullptr);  // freed once its handlers had returned
+}
+
+TEST_F(CaptionPanels, FixedEdgesAndSizesHoldWhileDragging)
+{
+    TAdvPanel& panel = NewPanel(*main_, 120, 80);
+    panel.Loaded();  // records the size FixedWidth and FixedHeight keep
+    panel.SetFixedLeft(true);
+    panel.SetFixedWidth(true);
+    SendMessageA(panel.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    SetWindowPos(panel.Handle(), nullptr, 40, 90, 160, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(panel.Handle(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(panel.Left(), 10);
+    EXPECT_EQ(panel.Width(), 120);
+    EXPECT_EQ(panel.Top(), 90);     // not fixed
+    EXPECT_EQ(panel.Height(), 100);
+    EXPECT_EQ(panel.FullHeight(), 100);
+    panel.SetBounds(5, 5, 150, 60);  // the program itself is not held
+    EXPECT_EQ(panel.Width(), 150);
 }
 
 TEST_F(CaptionPanels, PositionIsKeptBetweenRunsWhenAskedTo)
