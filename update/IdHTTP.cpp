@@ -335,6 +335,10 @@ void TIdHTTP::ReadResult()
         response_.KeepAlive = false;
     } else if (ProtocolVersion == TIdHTTPProtocolVersion::pv1_0) {
         response_.KeepAlive = SameText(response_.Connection, "KEEP-ALIVE") || SameText(response_.ProxyConnection, "KEEP-ALIVE");
+    } else if (response_.ResponseVersion == TIdHTTPProtocolVersion::pv1_0) {
+        // An HTTP/1.0 server closes after its reply unless it says otherwise; reusing the
+        // connection would race its close and fail the next request.
+        response_.KeepAlive = SameText(response_.Connection, "KEEP-ALIVE");
     } else {
         response_.KeepAlive = !SameText(response_.Connection, "CLOSE") && !SameText(response_.ProxyConnection, "CLOSE");
     }

@@ -107,6 +107,14 @@ TEST(HttpConnection, KeptAliveIsReusedAndCloseEndsIt)
     EXPECT_FALSE(other.Response().KeepAlive);
     EXPECT_EQ(other.GetAsString(Url(closing)), "a");
     EXPECT_EQ(closing.Connections(), 2);
+
+    // An HTTP/1.0 reply without "keep-alive" is not reused, even while the server has not closed yet.
+    TScriptedServer old({{ReadRequest(), Send("HTTP/1.0 200 OK\r\nContent-Length: 1\r\n\r\nb"), HoldOpen()}});
+    TIdHTTP third;
+    EXPECT_EQ(third.GetAsString(Url(old)), "b");
+    EXPECT_FALSE(third.Response().KeepAlive);
+    EXPECT_EQ(third.GetAsString(Url(old)), "b");
+    EXPECT_EQ(old.Connections(), 2);
 }
 
 TEST(HttpFailures, RedirectsAndErrorStatusesRaiseTheProtocolException)
