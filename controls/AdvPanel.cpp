@@ -618,6 +618,7 @@ void TAdvPanel::Paint(HDC target)
 
 void TAdvPanel::PaintOn(HDC dc)
 {
+    lastLookup_.reset();  // whatever made this paint may have moved the anchors
     RECT r{0, 0, Width(), Height()};
     // Body.
     if (colorTo_ == clNone) {
@@ -977,24 +978,42 @@ void TAdvPanel::MouseLeft()
     if (hover_) InvalidateRect(Handle(), &hoveredBounds_, FALSE);
 }
 
+namespace {
+
+// Only a text with an anchor tag can have an anchor under the mouse; the program's captions have none.
+bool MayHoldAnchor(const std::string& text)
+{
+    return text.find("<A") != std::string::npos || text.find("<a") != std::string::npos;
+}
+
+}  // namespace
+
 std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
 {
+    const bool inCaption = caption_.Visible() && y < caption_.Height();
+    const std::string& text = inCaption ? caption_.Text() : text_;
+    if (!MayHoldAnchor(text)) return std::nullopt;
+    // The cursor request and the mouse move of one movement ask for the same point: lay out once.
+    const TAnchorLookup key{x, y, Width(), Height(), inCaption, text};
+    if (lastLookup_ && lastLookup_->first == key) return lastLookup_->second;
     WindowDc screen(nullptr, GetDC(nullptr));
     TGdiHtmlCanvas canvas(screen.get(), PictureSources());
     THtmlOptions options;
     options.HitTest = true;
     options.HitX = x, options.HitY = y;
-    THtmlResult found;
-    const bool inCaption = caption_.Visible() && y < caption_.Height();
-    if (inCaption)
-        found = DrawMiniHtml(canvas, caption_.Text(), {caption_.Indent(), caption_.TopIndent(), Width(), caption_.Height()},
-                             THtmlMode::Measure, options, HtmlFontOf(caption_.Font()));
-    else if (!text_.empty())
-        found = DrawMiniHtml(canvas, text_, {BorderWidth() + indent_, caption_.Height() + BorderWidth() + topIndent_, Width(), Height()},
-                             THtmlMode::Measure, options, HtmlFontOf(Font()));
-    if (!found.OnAnchor) return std::nullopt;
-    const TRect& r = found.AnchorRect;
-    return TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}, found.AnchorIndex, inCaption};
+    const THtmlResult found =
+        inCaption ? DrawMiniHtml(canvas, text, {caption_.Indent(), caption_.TopIndent(), Width(), caption_.Height()},
+                                 THtmlMode::Measure, options, HtmlFontOf(caption_.Font()))
+                  : DrawMiniHtml(canvas, text,
+                                 {BorderWidth() + indent_, caption_.Height() + BorderWidth() + topIndent_, Width(), Height()},
+                                 THtmlMode::Measure, options, HtmlFontOf(Font()));
+    std::optional<TAnchorHit> hit;
+    if (found.OnAnchor) {
+        const TRect& r = found.AnchorRect;
+        hit = TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}, found.AnchorIndex, inCaption};
+    }
+    lastLookup_.emplace(key, hit);
+    return hit;
 }
 
 LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

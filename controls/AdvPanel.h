@@ -313,6 +313,13 @@ private:
     bool fixedTop_ = false, fixedLeft_ = false, fixedHeight_ = false, fixedWidth_ = false, freeOnClose_ = false;
     bool dragging_ = false;
     int loadedWidth_ = 0, loadedHeight_ = 0;  // what FixedWidth and FixedHeight keep
+    struct TAnchorLookup {
+        int X, Y, Width, Height;
+        bool InCaption;
+        std::string Text;
+        bool operator==(const TAnchorLookup&) const = default;
+    };
+    std::optional<std::pair<TAnchorLookup, std::optional<TAnchorHit>>> lastLookup_;
     int shadeBuilds_ = 0;
 };
 
