@@ -5,8 +5,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "toolkit/Handles.h"
-
 namespace zelvora {
 
 namespace {
@@ -106,33 +104,12 @@ void TOlePicture::LoadFromResource(HMODULE module, const std::string& name)
 void TOlePicture::Draw(HDC dc, const RECT& r) const
 {
     if (!picture_) return;
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    picture_->get_Type(&type);
-    picture_->get_Handle(&handle);
-    const int cx = r.right - r.left, cy = r.bottom - r.top;
-    // Bitmaps and icons are drawn directly: renderers differ in how they read the bottom-up
-    // source rectangle of IPicture::Render.
-    if (type == PICTYPE_BITMAP && handle) {
-        HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-        BITMAP info{};
-        GetObjectA(bitmap, sizeof info, &info);
-        UniqueMemoryDc memory(CreateCompatibleDC(dc));
-        SelectedObject selected(memory.get(), bitmap);
-        const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, r.left, r.top, cx, cy, memory.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        SetStretchBltMode(dc, oldMode);
-    } else if (type == PICTYPE_ICON && handle) {
-        DrawIconEx(dc, r.left, r.top, reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), cx, cy, 0, nullptr, DI_NORMAL);
-    } else if (type == PICTYPE_ENHMETAFILE && handle) {
-        PlayEnhMetaFile(dc, reinterpret_cast<HENHMETAFILE>(static_cast<UINT_PTR>(handle)), &r);
-    } else {
-        OLE_XSIZE_HIMETRIC w = 0;
-        OLE_YSIZE_HIMETRIC h = 0;
-        picture_->get_Width(&w);
-        picture_->get_Height(&h);
-        picture_->Render(dc, r.left, r.top, cx, cy, 0, h, w, -h, nullptr);
-    }
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture_->get_Width(&w);
+    picture_->get_Height(&h);
+    // The source rectangle runs bottom-up in HIMETRIC units.
+    picture_->Render(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, h, w, -h, nullptr);
 }
 
 const THTMLPicture* THTMLPictureCache::Find(const std::string& address)
