@@ -322,10 +322,10 @@ void TIdHTTP::ReadResult()
         }
         if (cookieManager_) {
             const std::time_t now = std::time(nullptr);
-            for (const std::string& value2 : response_.RawHeaders.AllValues("Set-cookie"))
-                cookieManager_->AddCookie(value2, url_.Host, TIdCookieKind::RFC2109, now);
-            for (const std::string& value2 : response_.RawHeaders.AllValues("Set-cookie2"))
-                cookieManager_->AddCookie(value2, url_.Host, TIdCookieKind::RFC2965, now);
+            for (const std::string& cookie : response_.RawHeaders.AllValues("Set-cookie"))
+                cookieManager_->AddCookie(cookie, url_.Host, TIdCookieKind::RFC2109, now);
+            for (const std::string& cookie : response_.RawHeaders.AllValues("Set-cookie2"))
+                cookieManager_->AddCookie(cookie, url_.Host, TIdCookieKind::RFC2965, now);
         }
     } while (response_.ResponseCode == 100);
     const std::string version = response_.ResponseText.size() >= 8 ? response_.ResponseText.substr(5, 3) : std::string();
@@ -494,11 +494,6 @@ void TIdHTTP::PerformRequest(TIdHTTPMethod method, const std::string& url, const
             ReadResult();
             switch (ProcessResponse(content)) {
             case TOutcome::GoToURL:
-                rewind();
-                serverAuthCount_ = proxyAuthCount_ = 0;
-                break;
-            case TOutcome::ReadAndGoOn:
-                ReadBody(content);
                 rewind();
                 serverAuthCount_ = proxyAuthCount_ = 0;
                 break;

@@ -116,7 +116,7 @@ public:
     std::function<bool(TIdBasicAuthentication&)> OnAuthorization;
 
 private:
-    enum class TOutcome { GoToURL, Done, Undecided, ReadAndGoOn, Authorise };
+    enum class TOutcome { GoToURL, Done, Undecided, Authorise };
     void PrepareRequest();
     void SetHostAndPort();
     void ConnectToHost();
