@@ -1,21 +1,16 @@
 #include "controls/HtmlPicture.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
+
+#include "toolkit/TextCase.h"
 
 namespace zelvora {
 
 namespace {
 
 constexpr int kHimetricPerInch = 2540;
-
-std::string Upper(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 struct GlobalMemory {
     HGLOBAL handle;
@@ -117,7 +112,7 @@ const THTMLPicture* THTMLPictureCache::Find(const std::string& address)
     auto [slot, added] = pictures_.try_emplace(address);
     if (added) {
         slot->second = std::make_unique<THTMLPicture>();
-        const std::string upper = Upper(address);
+        const std::string upper = UpperCase(address);
         try {
             if (upper.rfind("RES://", 0) == 0) slot->second->LoadFromResource(module_, address.substr(6));
             else if (upper.rfind("FILE://", 0) == 0) slot->second->LoadFromFile(address.substr(7));
@@ -136,13 +131,13 @@ const TClassInfo& TPictureContainer::StaticClassInfo()
 
 THTMLPicture& TPictureContainer::Add(const std::string& name)
 {
-    items_.emplace_back(Upper(name), std::make_unique<THTMLPicture>());
+    items_.emplace_back(UpperCase(name), std::make_unique<THTMLPicture>());
     return *items_.back().second;
 }
 
 const THTMLPicture* TPictureContainer::Find(const std::string& name) const
 {
-    const std::string upper = Upper(name);
+    const std::string upper = UpperCase(name);
     for (const auto& [itemName, picture] : items_)
         if (itemName == upper && !picture->Empty()) return picture.get();
     return nullptr;

@@ -5,25 +5,13 @@
 #include <cctype>
 #include <utility>
 
+#include "toolkit/TextCase.h"
+
 namespace zelvora {
 
 namespace {
 
 constexpr int kListIndent = 12;
-
-std::string Upper(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return out;
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std::size_t from = 0)
 {
@@ -60,13 +48,13 @@ std::string Attribute(const std::string& tag, std::string_view name, bool keepCa
     const std::size_t close = tag.find('"', open + 1);
     if (close == std::string::npos) return {};
     const std::string value = tag.substr(open + 1, close - open - 1);
-    return keepCase ? value : Upper(value);
+    return keepCase ? value : UpperCase(value);
 }
 
 // COLOR, not the BGCOLOR that may stand before it.
 std::string ColorAttribute(const std::string& tag)
 {
-    const std::string upper = Upper(tag);
+    const std::string upper = UpperCase(tag);
     for (std::size_t at = upper.find("COLOR"); at != std::string::npos; at = upper.find("COLOR", at + 1))
         if (at < 2 || upper.compare(at - 2, 2, "BG") != 0) return Attribute(tag.substr(at), "COLOR");
     return {};
@@ -174,7 +162,7 @@ public:
             const std::size_t close = source.find('>', pos);
             const std::string tag(source.substr(pos + 1, close == std::string_view::npos ? std::string_view::npos : close - pos - 1));
             const std::size_t after = close == std::string_view::npos ? source.size() : close + 1;
-            if (Upper(tag).rfind("LI", 0) == 0 && ++listItems > 1) break;  // a second item starts the next line
+            if (UpperCase(tag).rfind("LI", 0) == 0 && ++listItems > 1) break;  // a second item starts the next line
             lineEnds = ApplyTag(state, tag, mode, x, width, rect, line);
             pos = after;
         }
@@ -208,7 +196,7 @@ private:
     bool ApplyTag(State& state, const std::string& tag, THtmlMode mode, int x, int& width, const TRect& rect,
                   LineResult& line)
     {
-        const std::string up = Upper(tag);
+        const std::string up = UpperCase(tag);
         const bool paint = mode == THtmlMode::Paint;
         if (up.empty()) return false;
         if (up[0] == '/') return CloseTag(state, up.substr(1), paint);
@@ -410,7 +398,7 @@ private:
         }
         width += size->Width;
         line.Height = std::max(line.Height, size->Height);
-        const std::string align = Upper(tag);
+        const std::string align = UpperCase(tag);
         const std::size_t at = align.find("ALIGN");
         if (at != std::string::npos && align.find("\"TOP", at) != std::string::npos) line.ImageAlign = 1;
         if (at != std::string::npos && align.find("\"MIDDLE", at) != std::string::npos) line.ImageAlign = 2;
@@ -503,7 +491,7 @@ TColor HtmlColor(const std::string& value)
         {"clbtnhighlight", 0xFF000014}, {"cl3ddkshadow", 0xFF000015}, {"cl3dlight", 0xFF000016},
         {"clinfotext", 0xFF000017}, {"clinfobk", 0xFF000018},
     }};
-    const std::string name = Lower(value);
+    const std::string name = LowerCase(value);
     for (const auto& [n, color] : kNames)
         if (n == name) return color;
     return clBlack;

@@ -5,6 +5,7 @@
 
 #include "i18n/CommaText.h"
 #include "toolkit/Format.h"
+#include "toolkit/TextCase.h"
 
 namespace zelvora {
 
@@ -44,13 +45,6 @@ std::string CurrentText(TComponent& target, const std::string& property)
     } catch (const EPropertyError&) {
     }
     return {};
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
 }
 
 TPropInfo SectionProperty(const char* name, TStringsType type)
@@ -340,7 +334,7 @@ void TsiLang::ApplyPass(TComponent& window, TStringsType type)
     std::size_t first = 0;
     if (form && (type == TStringsType::stCaptions || type == TStringsType::stHints || type == TStringsType::stFonts) &&
         !Contains(doNotTranslate_, className) &&
-        Lower(rows.front()).find(Lower(className + store_.Delimiter())) != std::string::npos)
+        LowerCase(rows.front()).find(LowerCase(className + store_.Delimiter())) != std::string::npos)
         first = 1;
 
     static constexpr std::array<const char*, 4> kFixedProperty{"Caption", "Hint", "DisplayLabel", "Font"};

@@ -7,13 +7,6 @@
 
 namespace zelvora {
 
-bool SameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, std::vector<TPropInfo> properties)
     : name_(std::move(name)), parent_(parent), properties_(std::move(properties))
 {

@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "toolkit/TextCase.h"
+
 namespace zelvora {
 
 class TPersistent;
@@ -79,7 +81,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-bool SameText(std::string_view a, std::string_view b);
 
 // "Caption", "Font.Name": the property a path names, and the object it belongs to.
 struct TPropTarget {

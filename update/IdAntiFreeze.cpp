@@ -39,9 +39,9 @@ bool TIdAntiFreeze::Applies()
 
 void TIdAntiFreeze::Step(bool idle, bool force)
 {
-    if (!Applies()) return;
+    if (!Applies()) return;  // also checks that it is active
     TIdAntiFreeze* current = Instance();
-    if ((idle || !current->OnlyWhenIdle() || force) && current->Active()) current->PumpMessages();
+    if (idle || !current->OnlyWhenIdle() || force) current->PumpMessages();
 }
 
 void TIdAntiFreeze::PumpMessages()

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/TextCase.h"
+
 namespace zelvora {
 
 inline constexpr int kIdHeaderFoldLength = 78;
@@ -33,9 +35,5 @@ private:
     int foldLength_;
 };
 
-std::string Trim(const std::string& text);
-bool SameText(const std::string& a, const std::string& b);
-std::string UpperCase(std::string text);
-std::string LowerCase(std::string text);
 
 }  // namespace zelvora

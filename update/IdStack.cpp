@@ -1,9 +1,9 @@
 #include "update/IdStack.h"
 
-#include <algorithm>
 #include <cctype>
 #include <mutex>
 
+#include "toolkit/TextCase.h"
 #include "update/IdException.h"
 
 namespace zelvora {
@@ -75,9 +75,7 @@ bool TIdStack::IsDottedQuad(const std::string& text)
 
 std::string TIdStack::LookUpHost(const std::string& name)
 {
-    std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (upper == "LOCALHOST") return "127.0.0.1";
+    if (SameText(name, "LOCALHOST")) return "127.0.0.1";
     if (IsDottedQuad(name)) return name;
     std::string address = HostByName(name);
     if (address.empty()) RaiseLastSocketError();

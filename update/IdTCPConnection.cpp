@@ -250,23 +250,8 @@ int TIdTCPConnection::FillInput(bool raiseIfClosed, int timeout, bool raiseOnTim
             return -1;
         }
         receive_.resize(static_cast<std::size_t>(std::max(RecvBufferSize, 1)));
-        result = transport_->Recv(receive_.data(), static_cast<int>(receive_.size()));
-        closedByPeer_ = result == 0;
-        if (result < 0) {
-            TIdStack& stack = TIdStack::Instance();
-            const int error = stack.WSGetLastError();
-            if (error == wsa::kShutdown || error == wsa::kConnectionAborted) {
-                CloseSocketOnly();
-                if (input_.Size() == 0) stack.RaiseSocketError(error);
-                result = 0;
-            } else {
-                stack.RaiseSocketError(error);
-            }
-        } else if (result > 0) {
-            if (ASCIIFilter)
-                for (int i = 0; i < result; ++i) receive_[i] = static_cast<char>(receive_[i] & 0x7F);
-            input_.Append(receive_.data(), static_cast<std::size_t>(result));
-        }
+        result = Receive(receive_.data(), static_cast<int>(receive_.size()));
+        if (result > 0) input_.Append(receive_.data(), static_cast<std::size_t>(result));
         CheckPeerClosed(raiseIfClosed, false);
     } while (result == 0 && transport_ && transport_->Connected());
     return result;
@@ -280,22 +265,31 @@ void TIdTCPConnection::PollPeerClosed()
     FillInput(false, 1, false);
 }
 
+int TIdTCPConnection::Receive(char* target, int size)
+{
+    int result = transport_->Recv(target, size);
+    closedByPeer_ = result == 0;
+    if (result < 0) {
+        TIdStack& stack = TIdStack::Instance();
+        const int error = stack.WSGetLastError();
+        if (error != wsa::kShutdown && error != wsa::kConnectionAborted) stack.RaiseSocketError(error);
+        // A connection the system gave up counts as closed, unless nothing was read before.
+        CloseSocketOnly();
+        if (input_.Size() == 0) stack.RaiseSocketError(error);
+        result = 0;
+    }
+    if (ASCIIFilter)
+        for (int i = 0; i < result; ++i) target[i] = static_cast<char>(target[i] & 0x7F);
+    return result;
+}
+
 int TIdTCPConnection::ReceiveInto(char* target, int size)
 {
     CheckPeerClosed(true, false);
     if (!transport_ || !transport_->Connected()) throw EIdNotConnected();
     const int timeout = ReadTimeout == 0 ? kIdInfinite : ReadTimeout;
     if (!transport_->Readable(timeout)) throw EIdReadTimeout();
-    const int result = transport_->Recv(target, size);
-    closedByPeer_ = result == 0;
-    if (result < 0) {
-        TIdStack& stack = TIdStack::Instance();
-        const int error = stack.WSGetLastError();
-        if (error == wsa::kShutdown || error == wsa::kConnectionAborted) CloseSocketOnly();
-        stack.RaiseSocketError(error);
-    }
-    if (result > 0 && ASCIIFilter)
-        for (int i = 0; i < result; ++i) target[i] = static_cast<char>(target[i] & 0x7F);
+    const int result = Receive(target, size);
     if (result > 0) DoWork(TIdWorkMode::wmRead, result);
     CheckPeerClosed(true, true);
     return result;
@@ -306,12 +300,12 @@ std::string TIdTCPConnection::ReadLine(std::string terminator, int timeout, int 
     if (terminator.empty()) terminator = "\n";
     const std::size_t limit = maxLength == -1 ? static_cast<std::size_t>(MaxLineLength) : static_cast<std::size_t>(std::max(maxLength, 0));
     ReadLnSplit = ReadLnTimedOut = false;
-    lineScanned_ = 0;
+    std::size_t scanned = 0;  // bytes already searched for the terminator
     for (;;) {
         const std::string_view buffered(input_.Memory(), input_.Size());
-        const std::size_t from = lineScanned_ >= terminator.size() ? lineScanned_ - terminator.size() + 1 : 0;
+        const std::size_t from = scanned >= terminator.size() ? scanned - terminator.size() + 1 : 0;
         const std::size_t found = buffered.find(terminator, from);
-        lineScanned_ = buffered.size();
+        scanned = buffered.size();
         const bool tooLong = limit != 0 && (found != std::string_view::npos ? found > limit : buffered.size() > limit);
         if (tooLong) {
             if (MaxLineAction == TIdMaxLineAction::maException) throw EIdReadLnMaxLineLengthExceeded();

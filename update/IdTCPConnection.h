@@ -176,12 +176,13 @@ protected:
 
 private:
     void Send(const char* bytes, std::size_t count);
+    // One receive: the count, 0 when the peer closed; failures raise (see FillInput for the rule).
+    int Receive(char* target, int size);
     // One receive straight into `target`; what FillInput does, without the input buffer.
     int ReceiveInto(char* target, int size);
     std::string receive_;
     std::unique_ptr<std::string> writeBuffer_;
     int writeThreshold_ = -1;
-    std::size_t lineScanned_ = 0;
 };
 
 class TIdTCPClient : public TIdTCPConnection {
