@@ -652,14 +652,12 @@ void TAdvPanel::PaintOn(HDC dc)
     DrawBevel(dc, bevel, BevelInner(), BevelWidth());
 
     // Body area: below the band, clipped while its picture and text are drawn.
-    RECT area = r;
-    if (caption_.Visible()) area.top += caption_.Height() - 2 * BevelWidth();
-    if (borderShadow_) area.right -= 2, area.bottom -= 3;
+    const RECT area = BodyArea();
     {
         UniqueGdiObject clip(CreateRectRgnIndirect(&area));
         SelectClipRgn(dc, static_cast<HRGN>(clip.get()));
         PaintBackground(dc, area);
-        PaintBodyText(dc, area);
+        PaintBodyText(dc);
         SelectClipRgn(dc, nullptr);
     }
     if (caption_.Visible()) PaintBand(dc, BandRect());
@@ -688,22 +686,45 @@ void TAdvPanel::PaintBackground(HDC dc, const RECT& area)
     }
 }
 
-void TAdvPanel::PaintBodyText(HDC dc, RECT area)
+RECT TAdvPanel::BodyArea() const
 {
-    if (text_.empty()) return;
+    RECT area{0, 0, Width(), Height()};
+    if (caption_.Visible()) area.top += caption_.Height() - 2 * BevelWidth();
+    if (borderShadow_) area.right -= 2, area.bottom -= 3;
+    return area;
+}
+
+// Where the body text is laid out: painting and hit tests share it.
+TRect TAdvPanel::BodyTextBox(IHtmlCanvas& canvas) const
+{
+    RECT area = BodyArea();
     InflateRect(&area, -BorderWidth(), -BorderWidth());
     area.left += indent_;
     area.top += topIndent_;
-    TGdiHtmlCanvas canvas(dc, PictureSources());
-    const THtmlOptions options = HtmlOptions(false);
-    const TRect box{area.left, area.top, area.right, area.bottom};
     if (textVAlign_ != TTextVAlignment::tvaTop) {
-        const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, options, HtmlFontOf(Font())).Height;
+        const TRect box{area.left, area.top, area.right, area.bottom};
+        const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, HtmlOptions(false), HtmlFontOf(Font())).Height;
         const int spare = (area.bottom - area.top) - height;
         if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
     }
-    DrawMiniHtml(canvas, text_, {area.left, area.top, area.right, area.bottom}, THtmlMode::Paint, options,
-                 HtmlFontOf(Font()));
+    return {area.left, area.top, area.right, area.bottom};
+}
+
+// Where the caption text is laid out: from the band's top; shown buttons take their room.
+TRect TAdvPanel::CaptionTextBox() const
+{
+    RECT box{0, 0, Width(), caption_.Height()};
+    const int buttons = (caption_.CloseButton() ? 1 : 0) + (caption_.MinMaxButton() ? 1 : 0);
+    if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight) box.right -= buttons * ButtonSize();
+    else box.left += buttons * ButtonSize();
+    return {box.left + caption_.Indent(), box.top + caption_.TopIndent(), box.right, box.bottom};
+}
+
+void TAdvPanel::PaintBodyText(HDC dc)
+{
+    if (text_.empty()) return;
+    TGdiHtmlCanvas canvas(dc, PictureSources());
+    DrawMiniHtml(canvas, text_, BodyTextBox(canvas), THtmlMode::Paint, HtmlOptions(false), HtmlFontOf(Font()));
 }
 
 void TAdvPanel::PaintSizeGrip(HDC dc)
@@ -749,16 +770,9 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
         Gradient(dc, band, caption_.Color(), caption_.ColorTo(), false);
     }
     PaintButtons(dc);
-    // Caption text: from the band's top, one pixel in from its left; shown buttons take their room.
-    RECT textRect{0, 0, Width(), caption_.Height()};
-    const int buttons = (caption_.CloseButton() ? 1 : 0) + (caption_.MinMaxButton() ? 1 : 0);
-    if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight) textRect.right -= buttons * ButtonSize();
-    else textRect.left += buttons * ButtonSize();
-    textRect.left += caption_.Indent();
-    textRect.top += caption_.TopIndent();
     TGdiHtmlCanvas canvas(dc, PictureSources());
-    DrawMiniHtml(canvas, caption_.Text(), {textRect.left, textRect.top, textRect.right, textRect.bottom},
-                 THtmlMode::Paint, HtmlOptions(true), HtmlFontOf(caption_.Font()));
+    DrawMiniHtml(canvas, caption_.Text(), CaptionTextBox(), THtmlMode::Paint, HtmlOptions(true),
+                 HtmlFontOf(caption_.Font()));
 }
 
 int TAdvPanel::ButtonSize() const
@@ -1002,11 +1016,8 @@ std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
     options.HitTest = true;
     options.HitX = x, options.HitY = y;
     const THtmlResult found =
-        inCaption ? DrawMiniHtml(canvas, text, {caption_.Indent(), caption_.TopIndent(), Width(), caption_.Height()},
-                                 THtmlMode::Measure, options, HtmlFontOf(caption_.Font()))
-                  : DrawMiniHtml(canvas, text,
-                                 {BorderWidth() + indent_, caption_.Height() + BorderWidth() + topIndent_, Width(), Height()},
-                                 THtmlMode::Measure, options, HtmlFontOf(Font()));
+        inCaption ? DrawMiniHtml(canvas, text, CaptionTextBox(), THtmlMode::Measure, options, HtmlFontOf(caption_.Font()))
+                  : DrawMiniHtml(canvas, text, BodyTextBox(canvas), THtmlMode::Measure, options, HtmlFontOf(Font()));
     std::optional<TAnchorHit> hit;
     if (found.OnAnchor) {
         const TRect& r = found.AnchorRect;

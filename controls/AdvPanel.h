@@ -268,7 +268,10 @@ private:
     void PaintShade(HDC dc, RECT band);
     void PaintBandPicture(HDC dc, const RECT& band);
     void PaintBackground(HDC dc, const RECT& area);
-    void PaintBodyText(HDC dc, RECT area);
+    void PaintBodyText(HDC dc);
+    RECT BodyArea() const;
+    TRect BodyTextBox(IHtmlCanvas& canvas) const;
+    TRect CaptionTextBox() const;
     THtmlOptions HtmlOptions(bool inCaption) const;
     THtmlPictureSources PictureSources();
     void Notification(TComponent* component, TOperation operation) override;
