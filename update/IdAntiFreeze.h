@@ -28,12 +28,20 @@ public:
     // message when one is waiting (false when none was).
     std::function<void()> ProcessMessages;
     std::function<bool()> HandleMessage;
+    // Whether a message waits. When the window layer tells, waits poll in short steps and a
+    // message is dispatched as it arrives instead of a whole slice later: the 10 ms marking timer
+    // and the pointer keep their pace during a request.
+    std::function<bool()> MessagesWaiting;
 
     // The most recently created anti-freeze, or none.
     static TIdAntiFreeze* Instance();
     // There is one, this is the main thread, and it is active.
     static bool Applies();
     static void Step(bool idle, bool force);
+    // Waits up to `ms` (0 or more) through `ready`, which is asked with a wait of its own and answers
+    // non-zero when the wait is over; messages arriving meanwhile are dispatched at once where
+    // MessagesWaiting can tell. `stillValid` is asked after each dispatch (it may throw).
+    static int WaitDispatching(int ms, const std::function<int(int)>& ready, const std::function<void()>& stillValid);
     void PumpMessages();
 
 private:

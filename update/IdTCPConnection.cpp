@@ -150,7 +150,12 @@ void TIdSocketHandle::CloseSocket()
 
 bool TIdSocketHandle::Select(int ms)
 {
-    const bool readable = stack_.WaitReadable(handle_, ms) == 1;
+    const bool readable =
+        TIdAntiFreeze::WaitDispatching(
+            ms, [&](int step) { return stack_.WaitReadable(handle_, step); },
+            [&] {
+                if (!allocated_) throw EIdConnClosedGracefully();  // closed while messages were dispatched
+            }) == 1;
     TIdAntiFreeze::Step(!readable, false);
     return readable;
 }
@@ -245,7 +250,8 @@ int TIdTCPConnection::FillInput(bool raiseIfClosed, int timeout, bool raiseOnTim
     }
     int result = 0;
     do {
-        if (!transport_->Readable(timeout)) {
+        const std::shared_ptr<TIdIOHandlerSocket> waiting = transport_;  // alive through the dispatches
+        if (!waiting->Readable(timeout)) {
             if (raiseOnTimeout) throw EIdReadTimeout();
             return -1;
         }
@@ -288,7 +294,8 @@ int TIdTCPConnection::ReceiveInto(char* target, int size)
     CheckPeerClosed(true, false);
     if (!transport_ || !transport_->Connected()) throw EIdNotConnected();
     const int timeout = ReadTimeout == 0 ? kIdInfinite : ReadTimeout;
-    if (!transport_->Readable(timeout)) throw EIdReadTimeout();
+    const std::shared_ptr<TIdIOHandlerSocket> waiting = transport_;  // alive through the dispatches
+    if (!waiting->Readable(timeout)) throw EIdReadTimeout();
     const int result = Receive(target, size);
     if (result > 0) DoWork(TIdWorkMode::wmRead, result);
     CheckPeerClosed(true, true);
@@ -487,7 +494,8 @@ void TIdTCPClient::OpenConnection(int timeout)
 {
     if (transport_ && transport_->Connected()) throw EIdAlreadyConnected();
     TIdStack& stack = TIdStack::Instance();
-    if (!transport_) transport_ = std::make_unique<TIdIOHandlerSocket>(stack);
+    if (!transport_) transport_ = std::make_shared<TIdIOHandlerSocket>(stack);
+    const std::shared_ptr<TIdIOHandlerSocket> connecting = transport_;  // alive through the dispatches
     try {
         transport_->Open();
         input_.Clear();
@@ -539,14 +547,18 @@ void TIdTCPClient::ConnectWithLimit(TIdSocketHandle& binding, int limit)
     if (TIdAntiFreeze::Applies()) slice = std::min(TIdAntiFreeze::Instance()->IdleTimeOut(), kIdConnectSlice);
     int remaining = limit;
     while (remaining > slice) {
-        state = stack.ConnectWait(binding.Handle(), slice);
+        state = TIdAntiFreeze::WaitDispatching(
+            slice, [&](int step) { return stack.ConnectWait(binding.Handle(), step); },
+            [&] {
+                if (!binding.Allocated()) throw EIdConnClosedGracefully();
+            });
         remaining -= slice;
         TIdAntiFreeze::Step(true, false);
         if (state != 0) break;
     }
     if (state == 0) state = stack.ConnectWait(binding.Handle(), std::max(remaining, 0));
     if (state == 0) {
-        transport_->Close();
+        binding.CloseSocket();
         throw EIdConnectTimeout();
     }
     if (state < 0) {

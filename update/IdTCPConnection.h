@@ -170,7 +170,8 @@ public:
     std::function<void()> OnConnected, OnDisconnected;
 
 protected:
-    std::unique_ptr<TIdIOHandlerSocket> transport_;
+    // Shared so that a wait can hold it while dispatched code closes the connection.
+    std::shared_ptr<TIdIOHandlerSocket> transport_;
     TIdManagedBuffer input_{this};
     bool closedByPeer_ = false;
 

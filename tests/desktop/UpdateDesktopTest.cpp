@@ -35,7 +35,10 @@ protected:
     {
         const auto window = desktop_->WindowRect("TfrmZelvora");
         ASSERT_TRUE(window);
+        desktop_->FocusDesktop();
+        desktop_->Probe({"front", "TfrmZelvora"});
         desktop_->Screen().Click(window->Left + 60, window->Top + 10);
+        std::this_thread::sleep_for(200ms);
         for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Up", "Return"}) {
             desktop_->Screen().Tap(key);
             std::this_thread::sleep_for(200ms);
@@ -145,20 +148,23 @@ TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingWaitsForIt)
     desktop_->Screen().Tap("Escape");
     desktop_->Screen().Tap("Escape");
 
-    // The marking timer runs on while the request waits: the pen still draws over Notepad. The
-    // timer's messages are dispatched between the quarter-second waits for data, so the line
-    // follows the pointer in straight pieces and may lag behind it.
+    // The marking timer runs on while the request waits: the pen still draws over Notepad and
+    // follows the pointer to the end of the stroke.
     X11Screen& screen = desktop_->Screen();
     const ScreenRect edit = desktop_->NotepadEdit();
     const Image before = screen.Grab(edit.Left, edit.Top, edit.Width(), edit.Height());
     const Point start{edit.Left + 60, edit.Top + 200};
+    const Point end{edit.Left + 300, edit.Top + 200};
+    const Image beforeEnd = screen.Grab(end.X - 6, end.Y - 6, 13, 13);
     screen.MovePointer(start.X, start.Y);
     std::this_thread::sleep_for(80ms);
     {
         HeldKeys chord(screen, {"Alt_L", "1"});
         EXPECT_TRUE(MovePointerAlong(screen, {{start.X + 3, start.Y}}, true)) << "the chord drew nothing";
-        MovePointerAlong(screen, StraightPath(start, {edit.Left + 300, edit.Top + 200}, 8), false);
-        std::this_thread::sleep_for(1s);  // a few dispatch slices
+        MovePointerAlong(screen, StraightPath(start, end, 8), false);
+        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(beforeEnd, screen.Grab(end.X - 6, end.Y - 6, 13, 13)) > 0; },
+                              3s, 20ms))
+            << "the line did not reach the pointer";
     }
     EXPECT_GT(CountDifferences(before, screen.Grab(edit.Left, edit.Top, edit.Width(), edit.Height())), 1000);
     EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "");  // no answer yet: the request still waits

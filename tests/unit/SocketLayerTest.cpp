@@ -111,6 +111,12 @@ TEST(SocketLayer, ConnectTimeLimitIsSlicedAndPumpsMessages)
     EXPECT_THROW(client.OpenConnection(700), EIdConnectTimeout);
     EXPECT_GE(pumps, 4);  // 125 ms slices
     EXPECT_FALSE(client.IsConnected());
+
+    // Dispatched code that closes the connection ends the connect, and nothing freed is touched.
+    antiFreeze.MessagesWaiting = [] { return true; };
+    antiFreeze.ProcessMessages = [&] { client.CloseConnection(); };
+    EXPECT_THROW(client.OpenConnection(700), EIdConnClosedGracefully);
+    EXPECT_FALSE(client.IsConnected());
     for (int fd : fillers) close(fd);
 }
 
@@ -182,6 +188,51 @@ TEST(SocketLayer, ClosesTimeOutsAndBuffers)
     buffer.Remove(33000);
     EXPECT_EQ(buffer.Size(), 7006u);
     EXPECT_EQ(std::string(buffer.Memory(), 3), "xxx");
+}
+
+TEST(SocketLayer, WaitingMessagesAreDispatchedAsTheyArriveNotASliceLater)
+{
+    const auto readLateLine = [] {
+        TScriptedServer late({{Pause(600), Send("late\r\n"), HoldOpen()}});
+        TIdTCPClient client;
+        client.Host = "127.0.0.1";
+        client.Port = late.Port();
+        client.OpenConnection(-1);
+        EXPECT_EQ(client.ReadLine(), "late");
+    };
+    {
+        TIdAntiFreeze antiFreeze;  // cannot tell whether messages wait: one dispatch per quiet slice
+        int pumps = 0;
+        antiFreeze.ProcessMessages = [&] { ++pumps; };
+        readLateLine();
+        EXPECT_LE(pumps, 3);
+    }
+    {
+        TIdAntiFreeze antiFreeze;  // a message always waits, like the 10 ms marking timer
+        int pumps = 0;
+        antiFreeze.ProcessMessages = [&] { ++pumps; };
+        antiFreeze.MessagesWaiting = [] { return true; };
+        readLateLine();
+        EXPECT_GE(pumps, 20);
+    }
+    {
+        auto antiFreeze = std::make_unique<TIdAntiFreeze>();  // a dispatch that frees it: the wait goes on
+        antiFreeze->MessagesWaiting = [] { return true; };
+        antiFreeze->ProcessMessages = [&] { antiFreeze.reset(); };
+        readLateLine();
+        EXPECT_EQ(TIdAntiFreeze::Instance(), nullptr);
+    }
+    {
+        TScriptedServer silent({{HoldOpen()}});  // a dispatch that closes the connection ends the read
+        TIdTCPClient client;
+        client.Host = "127.0.0.1";
+        client.Port = silent.Port();
+        client.OpenConnection(-1);
+        TIdAntiFreeze antiFreeze;
+        antiFreeze.MessagesWaiting = [] { return true; };
+        antiFreeze.ProcessMessages = [&] { client.CloseConnection(); };
+        EXPECT_THROW(client.ReadLine(), EIdConnClosedGracefully);
+    }
 }
 
 TEST(SocketLayer, NewestAntiFreezeIsTheProcessWideOne)
