@@ -30,32 +30,9 @@ protected:
     }
     void SetUp() override { desktop_->ClearSettings(); }
 
-    // Hilfe > Online Update... with the keyboard: Alt selects the menu bar, Up wraps to the last item.
-    void ChooseOnlineUpdate()
-    {
-        const auto window = desktop_->WindowRect("TfrmZelvora");
-        ASSERT_TRUE(window);
-        desktop_->FocusDesktop();
-        desktop_->Probe({"front", "TfrmZelvora"});
-        desktop_->Screen().Click(window->Left + 60, window->Top + 10);
-        std::this_thread::sleep_for(200ms);
-        for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Up", "Return"}) {
-            desktop_->Screen().Tap(key);
-            std::this_thread::sleep_for(200ms);
-        }
-    }
-    // The message box that shows, as "caption<TAB>text\n".
-    std::string WaitForBox()
-    {
-        std::string boxes;
-        WaitUntil([&] { return !(boxes = desktop_->Probe({"msgboxes"}).Output).empty(); }, 30s, 100ms);
-        return boxes;
-    }
-    void Answer(const char* answer)
-    {
-        desktop_->Probe({"answer-msgbox", answer});
-        WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
-    }
+    void ChooseOnlineUpdate() { desktop::ChooseOnlineUpdate(*desktop_); }
+    std::string WaitForBox() { return WaitForMessageBox(*desktop_); }
+    void Answer(const char* answer) { AnswerMessageBox(*desktop_, answer); }
     // Rests the pointer on the main window, where its cursor shows.
     ScreenRect PointAtMainWindow()
     {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "Wait.h"
@@ -104,6 +105,34 @@ std::vector<Point> StraightPath(Point from, Point to, int steps)
     for (int i = 1; i <= steps; ++i)
         points.push_back({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
     return points;
+}
+
+void ChooseOnlineUpdate(WineDesktop& desktop)
+{
+    const auto window = desktop.WindowRect(kMainWindowClass);
+    if (!window) throw std::runtime_error("no main window to choose from");
+    desktop.FocusDesktop();
+    desktop.Probe({"front", kMainWindowClass});
+    desktop.Screen().Click(window->Left + 60, window->Top + 10);
+    std::this_thread::sleep_for(200ms);
+    // Alt selects the menu bar, Right twice reaches "Hilfe", Up wraps to its last item.
+    for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Up", "Return"}) {
+        desktop.Screen().Tap(key);
+        std::this_thread::sleep_for(200ms);
+    }
+}
+
+std::string WaitForMessageBox(WineDesktop& desktop)
+{
+    std::string boxes;
+    WaitUntil([&] { return !(boxes = desktop.Probe({"msgboxes"}).Output).empty(); }, 30s, 100ms);
+    return boxes;
+}
+
+void AnswerMessageBox(WineDesktop& desktop, const char* answer)
+{
+    desktop.Probe({"answer-msgbox", answer});
+    WaitUntil([&] { return desktop.Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
 }
 
 int CountDifferences(const Image& before, const Image& after)

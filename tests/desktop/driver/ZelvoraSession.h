@@ -57,6 +57,13 @@ bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool 
 
 std::vector<Point> StraightPath(Point from, Point to, int steps);
 
+// Hilfe > Online Update... in the main window, with the keyboard as a person does.
+void ChooseOnlineUpdate(WineDesktop& desktop);
+// The message boxes that show, as "caption<TAB>text\n" each; empty when none showed in time.
+std::string WaitForMessageBox(WineDesktop& desktop);
+// Presses "yes" or "no" in the box that shows and waits until it is gone.
+void AnswerMessageBox(WineDesktop& desktop, const char* answer);
+
 // Number of pixels of `after` that differ from `before` (same rectangle).
 int CountDifferences(const Image& before, const Image& after);
 
