@@ -72,7 +72,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
         Application->HandleMessage();
         return true;
     };
-    IdAntiFreeze.MessagesWaiting = [] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; };
+    IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);

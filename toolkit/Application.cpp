@@ -139,6 +139,8 @@ void TApplication::HandleMessage()
     Dispatch(msg);
 }
 
+bool TApplication::MessageWaiting() const { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
+
 void TApplication::SetBusyCursor(bool busy)
 {
     busy_ = busy;

@@ -43,6 +43,8 @@ public:
     void ProcessMessages();
     // Waits for one message and dispatches it.
     void HandleMessage();
+    // A message (timer, input, paint, sent message) waits for this thread.
+    bool MessageWaiting() const;
     void Minimize();
     void Restore();
     void BringToFront();
