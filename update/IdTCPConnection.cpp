@@ -33,12 +33,25 @@ void TIdMemoryStream::Write(const char* bytes, std::size_t count)
     position_ += count;
 }
 
+void TIdMemoryStream::Reserve(std::size_t count)
+{
+    expected_ = count;
+    data_.reserve(std::min(count, kIdMaxPresize));
+}
+
 char* TIdMemoryStream::Extend(std::size_t count)
 {
-    if (data_.size() < position_ + count) {
-        // Grows by doubling: what arrives decides the size, not what was announced.
-        if (data_.capacity() < position_ + count) data_.reserve(std::max(position_ + count, data_.capacity() * 2));
-        data_.resize(position_ + count);
+    const std::size_t needed = position_ + count;
+    if (data_.size() < needed) {
+        if (data_.capacity() < needed) {
+            // What arrives decides the size: the room at most doubles, or grows fourfold towards an
+            // expected size (fewer copies of a large body, still bounded by what arrived).
+            const std::size_t capacity = data_.capacity();
+            std::size_t grown = capacity * 2;  // never less: many small announced pieces (chunks) stay linear
+            if (expected_ >= needed) grown = std::max(grown, std::min(expected_, capacity * 4));
+            data_.reserve(std::max(grown, needed));
+        }
+        data_.resize(needed);
     }
     return data_.data() + position_;
 }
@@ -383,6 +396,14 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
                     stream.Write(input_.Memory(), n);
                     input_.Remove(n);
                     got += static_cast<int>(n);
+                    continue;
+                }
+                if (stream.Full()) {
+                    // Into the input buffer first: a peer that is done closes now, and a full stream
+                    // only grows (copying all it holds) when more bytes did come.
+                    receive_.resize(static_cast<std::size_t>(size - got));
+                    const int n = ReceiveInto(receive_.data(), size - got);
+                    input_.Append(receive_.data(), static_cast<std::size_t>(n));
                     continue;
                 }
                 char* target = stream.Extend(static_cast<std::size_t>(size - got));

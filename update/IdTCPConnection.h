@@ -34,7 +34,9 @@ std::string StatusText(TIdStatus status, const std::string& argument);
 class TIdMemoryStream {
 public:
     void Write(const char* bytes, std::size_t count);
-    void Reserve(std::size_t count) { data_.reserve(std::min(count, kIdMaxPresize)); }
+    // Takes `count` as the size the stream is expected to reach: reserved up to 1 MiB now, the
+    // rest as bytes arrive.
+    void Reserve(std::size_t count);
     // Cuts everything after the position.
     void Truncate() { data_.resize(position_); }
     std::size_t Position() const { return position_; }
@@ -43,12 +45,15 @@ public:
     const std::string& Data() const { return data_; }
     // Room for `count` more bytes at the position, to be filled in place; Commit keeps `used` of them.
     char* Extend(std::size_t count);
+    // No room left at the end: the next byte costs a copy of everything held.
+    bool Full() const { return position_ == data_.size() && data_.size() == data_.capacity(); }
     void Commit(std::size_t used);
     std::string Take() { position_ = 0; return std::move(data_); }
 
 private:
     std::string data_;
     std::size_t position_ = 0;
+    std::size_t expected_ = 0;
 };
 
 // Base of every network component: keeps the process-wide socket services alive.

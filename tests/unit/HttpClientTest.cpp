@@ -87,6 +87,35 @@ TEST(HttpBody, HostileLengthsNeitherReserveNorWrap)
     EXPECT_EQ(stream.Data(), "small");
     EXPECT_LE(stream.Data().capacity(), kIdMaxPresize);
 
+    // Room follows what arrives: four times at most, and no more than an announced size.
+    const auto receive = [](TIdMemoryStream& target, std::size_t total) {
+        for (std::size_t got = 0; got < total; got += 32768) {
+            target.Extend(32768);
+            target.Commit(32768);
+        }
+    };
+    TIdMemoryStream hostile;
+    hostile.Reserve(2000000000);
+    receive(hostile, 3 << 20);
+    EXPECT_LE(hostile.Data().capacity(), 4u * (3 << 20));
+    TIdMemoryStream announced;
+    announced.Reserve(3 << 20);
+    receive(announced, 3 << 20);
+    EXPECT_EQ(announced.Data().capacity(), 3u << 20);
+    TIdMemoryStream unannounced;
+    receive(unannounced, 3 << 20);
+    EXPECT_EQ(unannounced.Size(), 3u << 20);
+    EXPECT_LE(unannounced.Data().capacity(), 2u * (3 << 20));
+
+    // A body until close that fills its room exactly is not moved into a larger one at the close.
+    const std::string hundred(100, 'h');
+    TScriptedServer untilClose(Answer("HTTP/1.1 200 OK\r\n\r\n" + hundred));
+    TIdMemoryStream exact;
+    exact.Reserve(100);
+    http.GetToStream(Url(untilClose), exact);
+    EXPECT_EQ(exact.Data(), hundred);
+    EXPECT_EQ(exact.Data().capacity(), 100u);
+
     TScriptedServer chunked(Answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000005\r\nabcde\r\n0\r\n\r\n"));
     EXPECT_THROW(http.GetAsString(Url(chunked)), EIdException);
 }
