@@ -44,11 +44,12 @@ char* TIdMemoryStream::Extend(std::size_t count)
     const std::size_t needed = position_ + count;
     if (data_.size() < needed) {
         if (data_.capacity() < needed) {
-            // What arrives decides the size: the room at most doubles, or grows fourfold towards an
-            // expected size (fewer copies of a large body, still bounded by what arrived).
+            // What arrives decides the size: the room grows fourfold, no further than an expected
+            // size (but at least twofold, so that many small announced pieces stay linear). Untouched
+            // room costs no memory; every growth copies all that arrived, so fewer growths pay.
             const std::size_t capacity = data_.capacity();
-            std::size_t grown = capacity * 2;  // never less: many small announced pieces (chunks) stay linear
-            if (expected_ >= needed) grown = std::max(grown, std::min(expected_, capacity * 4));
+            std::size_t grown = capacity * 4;
+            if (expected_ >= needed) grown = std::max(capacity * 2, std::min(expected_, grown));
             data_.reserve(std::max(grown, needed));
         }
         data_.resize(needed);
