@@ -64,12 +64,17 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       IdHTTP(Field<TIdHTTP>("IdHTTP")),
       IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze"))
 {
-    // While the update check waits, the windows, menus and the marking timer keep running.
-    IdAntiFreeze.ProcessMessages = [] { Application->ProcessMessages(); };
-    IdAntiFreeze.HandleMessage = [] {
+    // While the update check waits, the windows, menus and the marking timer keep running. Closing
+    // the program meanwhile ends the waiting request at once instead of after its time limit.
+    IdAntiFreeze.ProcessMessages = [this] {
+        Application->ProcessMessages();
+        EndRequestWhenClosing();
+    };
+    IdAntiFreeze.HandleMessage = [this] {
         MSG waiting;
         if (!PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
         Application->HandleMessage();
+        EndRequestWhenClosing();
         return true;
     };
     IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
@@ -116,7 +121,7 @@ void TfrmZelvora::PublishHandlers()
 void TfrmZelvora::mnuOnlineUpdateClick()
 {
     // One request at a time: the command is off while one waits. Closing the program meanwhile
-    // takes effect when it ends (the quit message ends the main loop only then).
+    // ends the request; the quit message ends the main loop once the check has returned.
     if (updateRunning_) return;
     updateRunning_ = true;
     mnuOnlineUpdate.SetEnabled(false);
@@ -129,6 +134,11 @@ void TfrmZelvora::mnuOnlineUpdateClick()
         }
     } done{*this};
     RunUpdateCheck(IdHTTP, siLang);
+}
+
+void TfrmZelvora::EndRequestWhenClosing()
+{
+    if (updateRunning_ && Application->Terminated() && IdHTTP.IsConnected()) IdHTTP.CloseConnection();
 }
 
 void TfrmZelvora::FormCreate()

@@ -110,6 +110,7 @@ private:
     void siLangChangeLanguage();
     void SelectLanguage(int language);
     void mnuOnlineUpdateClick();
+    void EndRequestWhenClosing();
 
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;

@@ -97,7 +97,13 @@ void TScriptedServer::Run(int fd, const std::vector<TServerStep>& script)
                 sent += static_cast<std::size_t>(n);
             }
             break;
-        case TServerStep::TKind::Pause: std::this_thread::sleep_for(std::chrono::milliseconds(step.Ms)); break;
+        case TServerStep::TKind::Pause: {
+            // Cut short when the server stops, so that a test's end does not wait out a long pause.
+            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.Ms);
+            while (!stopping_ && std::chrono::steady_clock::now() < end)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            break;
+        }
         case TServerStep::TKind::Close: open = false; break;
         case TServerStep::TKind::HoldOpen:
             while (!stopping_) {
