@@ -71,8 +71,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
         EndRequestWhenClosing();
     };
     IdAntiFreeze.HandleMessage = [this] {
-        MSG waiting;
-        if (!PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+        if (!Application->MessageWaiting()) return false;
         Application->HandleMessage();
         EndRequestWhenClosing();
         return true;

@@ -49,24 +49,23 @@ void TIdAntiFreeze::Step(bool idle, bool force)
 int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
                                    const std::function<void()>& stillValid)
 {
-    TIdAntiFreeze* current = Applies() ? Instance() : nullptr;
-    if (!current || !current->MessagesWaiting || ms <= 0) return ready(ms);
-    constexpr int kPollStep = 5;  // below the marking timer's 10 ms
+    constexpr long long kPollStep = 5;  // below the marking timer's 10 ms
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    const auto left = [&] {
+        return std::max<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count(), 0);
+    };
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        const int answer = ready(static_cast<int>(std::clamp<long long>(left, 0, kPollStep)));
-        if (answer != 0 || left <= kPollStep) return answer;
+        // Asked again after each dispatch: the dispatched code may have destroyed the anti-freeze.
+        TIdAntiFreeze* current = Applies() ? Instance() : nullptr;
+        if (!current || !current->MessagesWaiting || ms <= 0) return ready(ms <= 0 ? ms : static_cast<int>(left()));
+        const long long rest = left();
+        const int answer = ready(static_cast<int>(std::min(rest, kPollStep)));
+        if (answer != 0 || rest <= kPollStep) return answer;
         if (current->MessagesWaiting()) {
             current->PumpMessages();
             stillValid();
-            // The dispatched code may have destroyed the anti-freeze.
-            current = Applies() ? Instance() : nullptr;
-            if (!current || !current->MessagesWaiting) {
-                const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-                return ready(static_cast<int>(std::max<long long>(rest, 0)));
-            }
         }
     }
 }

@@ -402,9 +402,7 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
                 if (stream.Full()) {
                     // Into the input buffer first: a peer that is done closes now, and a full stream
                     // only grows (copying all it holds) when more bytes did come.
-                    receive_.resize(static_cast<std::size_t>(size - got));
-                    const int n = ReceiveInto(receive_.data(), size - got);
-                    input_.Append(receive_.data(), static_cast<std::size_t>(n));
+                    FillInput(true, -1, true);
                     continue;
                 }
                 char* target = stream.Extend(static_cast<std::size_t>(size - got));

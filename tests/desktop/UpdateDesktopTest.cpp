@@ -30,9 +30,6 @@ protected:
     }
     void SetUp() override { desktop_->ClearSettings(); }
 
-    void ChooseOnlineUpdate() { desktop::ChooseOnlineUpdate(*desktop_); }
-    std::string WaitForBox() { return WaitForMessageBox(*desktop_); }
-    void Answer(const char* answer) { AnswerMessageBox(*desktop_, answer); }
     // Rests the pointer on the main window, where its cursor shows.
     ScreenRect PointAtMainWindow()
     {
@@ -62,13 +59,13 @@ TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
     ZelvoraSession zelvora(*desktop_);
     const ScreenRect window = PointAtMainWindow();
     const std::string normalCursor = desktop_->Screen().PointerCursor();
-    ChooseOnlineUpdate();
-    EXPECT_EQ(WaitForBox(), kQuestion);
-    Answer("yes");
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "yes");
     desktop_->Screen().MovePointer(window.CentreX() + 2, window.CentreY());
     EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() != normalCursor; }, 3s, 100ms))
         << "no hourglass while the request waits";
-    EXPECT_EQ(WaitForBox(), "Informationen\tNo new update for Zelvora available.\n");
+    EXPECT_EQ(WaitForMessageBox(*desktop_), "Informationen\tNo new update for Zelvora available.\n");
     desktop_->Probe({"dismiss-msgboxes"});
     ASSERT_EQ(same.Requests().size(), 1u);
     EXPECT_EQ(same.Requests()[0].rfind("GET /zelvora/version.txt HTTP/1.1\r\n", 0), 0u) << same.Requests()[0];
@@ -77,12 +74,12 @@ TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
     TScriptedServer newer(Version("1.0.0\r\n"));  // a line break makes it another version
     PointServerAt(newer.Port());                 // read again at each check
     WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
-    ChooseOnlineUpdate();
-    EXPECT_EQ(WaitForBox(), kQuestion);
-    Answer("yes");
-    EXPECT_EQ(WaitForBox(), "Best\xE4tigung\tA new version of Zelvora is available - do you want to download the new "
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "yes");
+    EXPECT_EQ(WaitForMessageBox(*desktop_), "Best\xE4tigung\tA new version of Zelvora is available - do you want to download the new "
                             "version with the browser?\n");
-    Answer("no");
+    AnswerMessageBox(*desktop_, "no");
     EXPECT_EQ(newer.Requests().size(), 1u);
 }
 
@@ -93,17 +90,17 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
     ZelvoraSession zelvora(*desktop_);
     const ScreenRect window = PointAtMainWindow();
     const std::string normalCursor = desktop_->Screen().PointerCursor();
-    ChooseOnlineUpdate();
-    EXPECT_EQ(WaitForBox(), kQuestion);
-    Answer("no");
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "no");
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(server.Connections(), 0);
 
     server.Stop();
-    ChooseOnlineUpdate();
-    EXPECT_EQ(WaitForBox(), kQuestion);
-    Answer("yes");
-    EXPECT_EQ(WaitForBox(), "Zelvora\tCan't connect to the server.\n");
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "yes");
+    EXPECT_EQ(WaitForMessageBox(*desktop_), "Zelvora\tCan't connect to the server.\n");
     desktop_->Probe({"dismiss-msgboxes"});
     desktop_->Screen().MovePointer(window.CentreX() + 1, window.CentreY() + 1);
     EXPECT_TRUE(WaitUntil([&] { return desktop_->Screen().PointerCursor() == normalCursor; }, 5s, 100ms))
@@ -115,11 +112,11 @@ TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingEndsIt)
     TScriptedServer slow(Version("1.0.0", 25000));  // within the 30 s read limit
     PointServerAt(slow.Port());
     ZelvoraSession zelvora(*desktop_);
-    ChooseOnlineUpdate();
-    EXPECT_EQ(WaitForBox(), kQuestion);
-    Answer("yes");
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "yes");
     ASSERT_TRUE(WaitUntil([&] { return slow.Connections() == 1; }, 5s, 50ms));
-    ChooseOnlineUpdate();  // the command is off: no second question
+    ChooseOnlineUpdate(*desktop_);  // the command is off: no second question
     std::this_thread::sleep_for(1s);
     EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "");
     desktop_->Screen().Tap("Escape");
