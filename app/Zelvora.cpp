@@ -9,6 +9,7 @@
 #include "dialogs/frmEditHotkey.h"
 #include "dialogs/frmLicense.h"
 #include "toolkit/Application.h"
+#include "toolkit/TextEncoding.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -28,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             return 1;
         }
     } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Zelvora", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, WideFromAnsi(error.what(), 0).c_str(), L"Zelvora", MB_OK | MB_ICONERROR);
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Autostart.h"
 #include "app/WebSites.h"
 #include "dialogs/frmEditHotkey.h"
 #include "engine/GlobalHotkeys.h"
@@ -14,15 +15,6 @@
 namespace zelvora {
 
 TfrmZelvora* frmZelvora = nullptr;
-
-namespace {
-
-int ReadInteger(const TRegistry& settings, const char* name, int fallback)
-{
-    return settings.ValueExists(name) ? settings.ReadInteger(name) : fallback;
-}
-
-}  // namespace
 
 const TClassInfo& TfrmZelvora::StaticClassInfo()
 {
@@ -54,6 +46,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       Shape1(Field<TShape>("Shape1")),
       Shape2(Field<TShape>("Shape2")),
       mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
+      mnuStartWithWindows(Field<TMenuItem>("mnuStartWithWindows")),
       ColorDialog(Field<TColorDialog>("ColorDialog")),
       siLang(Field<TsiLang>("siLang")),
       pnlDraw(Field<TAdvPanel>("pnlDraw")),
@@ -80,14 +73,14 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
-    LoadSettings();
-    UpdatePenPreview();
-    Shape1.Brush().SetColor(engine_.MarkerColor());
-    SetWindowState(TWindowState::wsNormal);
+    settingsKey_ = std::make_unique<TSettingsKey>();
+    ApplyStoredSettings();
+    SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
     // Registered a second time on purpose, after the window state is settled: a combination
     // that is taken is therefore reported twice at start-up.
     RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
     RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
+    mnuStartWithWindows.SetChecked(AutostartEnabled());
 }
 
 void TfrmZelvora::PublishHandlers()
@@ -107,12 +100,11 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("mnuFrancaisClick", [this](TEventArgs&) { SelectLanguage(3); });
     PublishMethod("mnuRomanaClick", [this](TEventArgs&) { SelectLanguage(4); });
     PublishMethod("mnuOnlineUpdateClick", [this](TEventArgs&) { mnuOnlineUpdateClick(); });
+    PublishMethod("mnuStartWithWindowsClick", [this](TEventArgs&) { mnuStartWithWindowsClick(); });
     PublishMethod("mnuLicenseClick", [](TEventArgs&) {
         if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
     });
-    PublishMethod("Info1Click", [](TEventArgs&) {
-        if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
-    });
+    PublishMethod("Info1Click", [this](TEventArgs&) { ShowAbout(); });
     OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
     OnShow = TEventRef{"FormShow", *FindMethod("FormShow")};
 }
@@ -158,34 +150,95 @@ void TfrmZelvora::FormDestroy()
 
 void TfrmZelvora::FormShow()
 {
+    std::vector<std::string> errors;
+    // Posted: the about window opens once the main window is up.
+    if (settingsKey_ && TakeFirstStart(*settingsKey_, errors)) PostMessageW(Handle(), WM_SHOW_ABOUT, 0, 0);
+    ReportErrors(errors);
     UpdateHints();
     UpdateTitle();
 }
 
-void TfrmZelvora::LoadSettings()
+void TfrmZelvora::ApplyStoredSettings()
 {
-    const TRegistry settings(HKEY_CURRENT_USER, kSettingsKeyPath);
-    engine_.SetMarkerSize(ReadInteger(settings, "MarkerSize", kDefaultMarkerSize));
+    const TLoadedSettings loaded = LoadSettings(*settingsKey_);
+    const TSettings& stored = loaded.Settings;
+    engine_.SetMarkerSize(stored.MarkerSize);
     TrackBar.SetPosition(engine_.MarkerSize());  // clamps to 1..20 and runs TrackBarChange
     lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
-    engine_.SetMarkerColor(static_cast<TColor>(ReadInteger(settings, "MarkerColor", kDefaultMarkerColor)));
+    engine_.SetMarkerColor(stored.MarkerColor);
     try {
-        siLangDispatcher.SetActiveLanguage(ReadInteger(settings, "Lang", kDefaultLanguage));
+        siLangDispatcher.SetActiveLanguage(stored.Lang);
     } catch (const ELanguageError&) {
         // A stored number outside the languages falls back to English instead of ending start-up.
         siLangDispatcher.SetActiveLanguage(kDefaultLanguage);
     }
-    const bool freeHand = ReadInteger(settings, "Mode", 1) == 1;
-    rbtnFreeHand.SetChecked(freeHand);
-    rbtnControl.SetChecked(!freeHand);
-    mnuMinimizeOnStart.SetChecked(ReadInteger(settings, "Minimize", 0) != 0);
-    cbTransparent.SetChecked(ReadInteger(settings, "Transparency", 0) != 0);
-    cbFloodFill.SetChecked(ReadInteger(settings, "FloodFill", 0) != 0);
+    rbtnFreeHand.SetChecked(stored.FreeHand);
+    rbtnControl.SetChecked(!stored.FreeHand);
+    mnuMinimizeOnStart.SetChecked(stored.MinimizeOnStart);
+    cbTransparent.SetChecked(stored.Transparent);
+    cbFloodFill.SetChecked(stored.FloodFill);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
     Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
-    SetPaintShortcut(static_cast<TShortCut>(ReadInteger(settings, "PaintHotkey", kDefaultPaintShortcut)));
-    SetWipeShortcut(static_cast<TShortCut>(ReadInteger(settings, "DeleteHotkey", kDefaultWipeShortcut)));
-    SetModeShortcut(static_cast<TShortCut>(ReadInteger(settings, "ModeHotkey", kDefaultModeShortcut)));
+    UpdatePenPreview();
+    Shape1.Brush().SetColor(engine_.MarkerColor());
+    // A bad value is reported once and its default used; the save at exit rewrites it.
+    ReportErrors(loaded.Errors);
+    SetPaintShortcut(stored.PaintHotkey);
+    SetWipeShortcut(stored.DeleteHotkey);
+    SetModeShortcut(stored.ModeHotkey);
+}
+
+TSettings TfrmZelvora::CurrentSettings() const
+{
+    TSettings current;
+    current.MarkerSize = engine_.MarkerSize();
+    current.MarkerColor = engine_.MarkerColor();
+    current.Lang = siLangDispatcher.ActiveLanguage();
+    current.FreeHand = rbtnFreeHand.Checked();
+    current.MinimizeOnStart = mnuMinimizeOnStart.Checked();
+    current.Transparent = cbTransparent.Checked();
+    current.FloodFill = cbFloodFill.Checked();
+    current.PaintHotkey = engine_.PaintShortcut();
+    current.DeleteHotkey = wipeShortcut_;
+    current.ModeHotkey = modeShortcut_;
+    return current;
+}
+
+void TfrmZelvora::WriteSettings()
+{
+    if (settingsKey_) ReportErrors(SaveSettings(CurrentSettings(), *settingsKey_));
+}
+
+void TfrmZelvora::BeforeDestruction()
+{
+    // Nothing may escape the window's destruction: a failed save is reported and the exit goes on.
+    try {
+        WriteSettings();
+    } catch (...) {
+    }
+    settingsKey_.reset();
+}
+
+void TfrmZelvora::ReportErrors(const std::vector<std::string>& errors)
+{
+    if (!errors.empty() && Application) Application->ShowException(JoinErrors(errors));
+}
+
+void TfrmZelvora::mnuStartWithWindowsClick()
+{
+    mnuStartWithWindows.SetChecked(!mnuStartWithWindows.Checked());
+    // The check mark shows what the registry holds afterwards, also when the write failed.
+    try {
+        mnuStartWithWindows.SetChecked(SetAutostart(mnuStartWithWindows.Checked()));
+    } catch (...) {
+        mnuStartWithWindows.SetChecked(AutostartEnabled());
+        throw;
+    }
+}
+
+void TfrmZelvora::ShowAbout()
+{
+    if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
 }
 
 void TfrmZelvora::TrackBarChange()
@@ -281,6 +334,11 @@ void TfrmZelvora::SetModeShortcut(TShortCut shortcut)
 
 void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
 {
+    // An emptied shortcut has no key: it is simply off, with nothing to report.
+    if ((shortcut & 0xFF) == 0) {
+        UnregisterShortcutHotkey(Handle(), id);
+        return;
+    }
     if (zelvora::RegisterShortcutHotkey(Handle(), id, shortcut)) return;
     // The shortcut stays stored although it is not registered; the user picks another one.
     const std::string message = FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
@@ -307,7 +365,13 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (msg == WM_SHOW_ABOUT) {
-        if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
+        ShowAbout();
+        return 0;
+    }
+    // A program that starts with Windows usually ends with the session, not from its menu.
+    if (msg == WM_QUERYENDSESSION) return TRUE;
+    if (msg == WM_ENDSESSION) {
+        if (wParam) WriteSettings();
         return 0;
     }
     return TForm::WndProc(msg, wParam, lParam);

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "app/Settings.h"
+#include "app/SettingsKey.h"
 #include "controls/AdvPanel.h"
 #include "engine/MarkingEngine.h"
 #include "engine/ShortCut.h"
@@ -23,7 +26,6 @@ namespace zelvora {
 
 inline constexpr TShortCut kDefaultWipeShortcut = 0x8032;  // Alt+2
 inline constexpr TShortCut kDefaultModeShortcut = 0x8033;  // Alt+3
-inline constexpr char kSettingsKeyPath[] = "Software\\Ombrix\\Zelvora";
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = 2;
@@ -78,6 +80,7 @@ public:
     TShape& Shape1;
     TShape& Shape2;
     TMenuItem& mnuMinimizeOnStart;
+    TMenuItem& mnuStartWithWindows;
     TColorDialog& ColorDialog;
     TsiLang& siLang;
     TAdvPanel& pnlDraw;
@@ -89,9 +92,14 @@ public:
     TIdAntiFreeze& IdAntiFreeze;
     // True while the update check waits for the server.
     bool UpdateCheckRunning() const { return updateRunning_; }
+    // The settings as the window shows them now, in their stored form.
+    TSettings CurrentSettings() const;
+    // Writes every setting; a value that cannot be written is reported once, the rest are written.
+    void WriteSettings();
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void BeforeDestruction() override;
 
 private:
     bool FreeHandMode() const override { return rbtnFreeHand.Checked(); }
@@ -102,7 +110,10 @@ private:
     void FormCreate();
     void FormDestroy();
     void FormShow();
-    void LoadSettings();
+    void ApplyStoredSettings();
+    void mnuStartWithWindowsClick();
+    void ShowAbout();
+    static void ReportErrors(const std::vector<std::string>& errors);
     void WMHotKey(WPARAM id);
     void TrackBarChange();
     void Shape1MouseUp();
@@ -112,6 +123,8 @@ private:
     void mnuOnlineUpdateClick();
     void EndRequestWhenClosing();
 
+    // Open from construction to destruction; null only if construction failed before it.
+    std::unique_ptr<TSettingsKey> settingsKey_;
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;
     TShortCut wipeShortcut_ = kDefaultWipeShortcut;

@@ -29,6 +29,7 @@ target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STR
 
 # The windows of the program, for the program and for the tests that open them.
 add_library(zelvora_windows STATIC
+  app/Autostart.cpp
   app/ComponentClasses.cpp
   app/UpdateCheck.cpp
   app/WebSites.cpp

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 #include "toolkit/TextEncoding.h"
 
 namespace zelvora {
@@ -12,6 +13,17 @@ TApplication* Application = nullptr;
 namespace {
 
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
+constexpr wchar_t kHotkeyFieldClass[] = L"msctls_hotkey32";
+
+// A key with the modifiers held now, as a menu item's shortcut code.
+int ShortCutOfKey(WPARAM virtualKey)
+{
+    int shortCut = static_cast<int>(virtualKey & 0xFF);
+    if (GetKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
+    if (GetKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
+    if (GetKeyState(VK_MENU) < 0) shortCut |= 0x8000;
+    return shortCut;
+}
 
 LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -94,8 +106,22 @@ void TApplication::Terminate()
     terminated_ = true;
 }
 
+bool TApplication::IsMenuShortCut(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    wchar_t focusedClass[32] = {};
+    GetClassNameW(GetFocus(), focusedClass, 32);
+    if (lstrcmpiW(focusedClass, kHotkeyFieldClass) == 0) return false;
+    // Our own windows only: the key came to one of this thread's windows.
+    if (!msg.hwnd || !dynamic_cast<TForm*>(ControlOf(GetAncestor(msg.hwnd, GA_ROOT)))) return false;
+    TForm* main = MainForm();
+    TMainMenu* menu = main ? main->Menu() : nullptr;
+    return menu && menu->DispatchShortCut(ShortCutOfKey(msg.wParam));
+}
+
 void TApplication::Dispatch(MSG& msg)
 {
+    if (IsMenuShortCut(msg)) return;
     // Keyboard input goes to the window first: key preview, default and cancel buttons, Tab.
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -163,6 +189,10 @@ LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM l
         Terminate();
         return 0;
     }
+    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {
+        Restore();
+        return 0;
+    }
     return DefWindowProcW(window_.get(), msg, wParam, lParam);
 }
 
@@ -177,6 +207,11 @@ void TApplication::Restore()
 {
     ShowWindow(window_.get(), SW_RESTORE);
     ShowOwnedPopups(window_.get(), TRUE);
+    // A program that started minimised has not shown its main window yet: the first restore does.
+    if (TForm* main = MainForm(); main && !main->Visible()) {
+        main->SetWindowState(TWindowState::wsNormal);
+        main->Show();
+    }
 }
 
 void TApplication::BringToFront()
@@ -184,9 +219,17 @@ void TApplication::BringToFront()
     if (TForm* main = MainForm(); main && main->HandleAllocated()) SetForegroundWindow(main->Handle());
 }
 
+int TApplication::TextCharset() const
+{
+    const TForm* main = MainForm();
+    return main ? main->Font().Charset() : 0;
+}
+
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const
 {
-    return MessageBoxA(window_.get(), text.c_str(), caption.c_str(), flags);
+    const int charset = TextCharset();
+    return MessageBoxW(window_.get(), WideFromAnsi(text, charset).c_str(), WideFromAnsi(caption, charset).c_str(),
+                       flags);
 }
 
 void TApplication::ShowException(const std::string& message) const

@@ -55,6 +55,9 @@ public:
     void HookMainWindow(TMessageHook hook);
     LRESULT ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // The charset of the main window's font: the code page the program's texts are in now.
+    int TextCharset() const;
+    // Texts in the main window's charset reach the box as Unicode.
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const;
     // The hourglass over all the program's windows while it waits, or the windows' own cursors.
     void SetBusyCursor(bool busy);
@@ -64,6 +67,9 @@ public:
 
 private:
     void Dispatch(MSG& msg);
+    // A key that is a menu item's shortcut clicks that item, whichever of our windows has the
+    // keyboard, unless a hotkey field wants the key for itself.
+    bool IsMenuShortCut(const MSG& msg);
     bool busy_ = false;
 
     UniqueWindow window_;

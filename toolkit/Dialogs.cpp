@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include "toolkit/Application.h"
+#include "toolkit/TextEncoding.h"
+
 namespace zelvora {
 
 const TClassInfo& TColorDialog::StaticClassInfo()
@@ -39,6 +42,8 @@ TMsgDlgLook MessageDialogLook(TMsgDlgType type)
 
 namespace {
 
+constexpr int kWesternCharset = 0;  // ANSI_CHARSET, Windows-1252
+
 // The system's message box names its buttons in the system's language; a hook renames them
 // before the box shows.
 thread_local const TMsgDlgLook* pendingLook = nullptr;
@@ -48,11 +53,15 @@ LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && pendingLook) {
         HWND box = reinterpret_cast<HWND>(wParam);
+        // The toolkit's own texts are German, in Windows-1252.
+        const auto rename = [box](int button, const char* text) {
+            SetDlgItemTextW(box, button, WideFromAnsi(text, kWesternCharset).c_str());
+        };
         if (pendingLook->No) {
-            SetDlgItemTextA(box, IDYES, pendingLook->Yes);
-            SetDlgItemTextA(box, IDNO, pendingLook->No);
+            rename(IDYES, pendingLook->Yes);
+            rename(IDNO, pendingLook->No);
         } else {
-            SetDlgItemTextA(box, IDOK, pendingLook->Yes);
+            rename(IDOK, pendingLook->Yes);
         }
         pendingLook = nullptr;
     }
@@ -65,8 +74,10 @@ int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
 {
     const TMsgDlgLook look = MessageDialogLook(type);
     pendingLook = &look;
-    renameHook = SetWindowsHookExA(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
-    const int result = MessageBoxA(owner, text.c_str(), look.Title, look.Flags);
+    renameHook = SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
+    const int charset = Application ? Application->TextCharset() : kWesternCharset;
+    const int result = MessageBoxW(owner, WideFromAnsi(text, charset).c_str(),
+                                   WideFromAnsi(look.Title, kWesternCharset).c_str(), look.Flags);
     if (renameHook) UnhookWindowsHookEx(renameHook);
     renameHook = nullptr;
     pendingLook = nullptr;

@@ -132,6 +132,15 @@ TMenuItem* TMenuItem::FindCommand(UINT command)
     return nullptr;
 }
 
+TMenuItem* TMenuItem::FindShortCut(int shortCut)
+{
+    if (!enabled_ || !visible_) return nullptr;
+    if (shortCut_ == shortCut && items_.empty()) return this;
+    for (TMenuItem* item : items_)
+        if (TMenuItem* found = item->FindShortCut(shortCut)) return found;
+    return nullptr;
+}
+
 std::string TMenuItem::DisplayText() const
 {
     if (shortCut_ == 0) return caption_;
@@ -246,6 +255,15 @@ HMENU TMenu::Handle()
 bool TMenu::DispatchCommand(UINT command)
 {
     TMenuItem* item = items_.FindCommand(command);
+    if (!item || item == &items_) return false;
+    item->Click();
+    return true;
+}
+
+bool TMenu::DispatchShortCut(int shortCut)
+{
+    if (shortCut == 0) return false;
+    TMenuItem* item = items_.FindShortCut(shortCut);
     if (!item || item == &items_) return false;
     item->Click();
     return true;

@@ -54,6 +54,8 @@ public:
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
     TMenuItem* FindCommand(UINT command);
+    // The enabled, visible item with this shortcut, looking only through enabled, visible items.
+    TMenuItem* FindShortCut(int shortCut);
     // The text the system menu shows: caption, and the shortcut's text after a tab.
     std::string DisplayText() const;
 
@@ -97,6 +99,8 @@ public:
     // The system menu, built on first use and again after any change to the items.
     HMENU Handle();
     bool DispatchCommand(UINT command);
+    // Clicks the item whose shortcut this is; false when no usable item has it.
+    bool DispatchShortCut(int shortCut);
     std::function<void()> OnChange;  // the window showing the menu redraws its bar
 
 protected:

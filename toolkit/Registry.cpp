@@ -51,4 +51,31 @@ std::string TRegistry::ReadString(const std::string& name) const
     return value;
 }
 
+void TRegistry::WriteInteger(const std::string& name, int value)
+{
+    const DWORD data = static_cast<DWORD>(value);
+    const LONG status = key_ ? RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD,
+                                              reinterpret_cast<const BYTE*>(&data), sizeof data)
+                             : ERROR_INVALID_HANDLE;
+    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
+}
+
+void TRegistry::WriteString(const std::string& name, const std::wstring& value)
+{
+    const std::wstring wideName(name.begin(), name.end());  // value names are ASCII
+    const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    const LONG status = key_ ? RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ,
+                                              reinterpret_cast<const BYTE*>(value.c_str()), bytes)
+                             : ERROR_INVALID_HANDLE;
+    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
+}
+
+bool TRegistry::DeleteValue(const std::string& name)
+{
+    if (!ValueExists(name)) return false;
+    if (RegDeleteValueA(key_.get(), name.c_str()) != ERROR_SUCCESS)
+        throw ERegistryException(FormatText("Fehler beim L\xF6schen der Daten f\xFCr '%s'", {name}));
+    return true;
+}
+
 }  // namespace zelvora

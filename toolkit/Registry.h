@@ -25,7 +25,7 @@ public:
 
 class TRegistry {
 public:
-    // Opens (creating when missing) root\path; without a key every read fails with an error.
+    // Opens (creating when missing) root\path; without a key every read and write fails with an error.
     TRegistry(HKEY root, const std::string& path);
 
     bool HasCurrentKey() const { return static_cast<bool>(key_); }
@@ -35,6 +35,14 @@ public:
     bool ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
     // Texts are read only from REG_SZ and REG_EXPAND_SZ values.
     std::string ReadString(const std::string& name) const;
+
+    // Writing replaces a value of any type; a failure is an error naming the value.
+    void WriteInteger(const std::string& name, int value);
+    void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+    // A REG_SZ in Unicode: file paths may hold letters no 8-bit code page has.
+    void WriteString(const std::string& name, const std::wstring& value);
+    // True when the value was there and is gone; a missing value is no error.
+    bool DeleteValue(const std::string& name);
 
 private:
     UniqueRegistryKey key_;

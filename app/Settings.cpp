@@ -1,0 +1,104 @@
+#include "app/Settings.h"
+
+#include <exception>
+
+namespace zelvora {
+
+namespace {
+
+class TReader {
+public:
+    TReader(const ISettingsValues& values, std::vector<std::string>& errors) : values_(values), errors_(errors) {}
+
+    int Integer(const char* name, int fallback)
+    {
+        try {
+            return values_.ValueExists(name) ? values_.ReadInteger(name) : fallback;
+        } catch (const std::exception& error) {
+            errors_.push_back(error.what());
+            return fallback;
+        }
+    }
+    bool Boolean(const char* name, bool fallback) { return Integer(name, fallback ? 1 : 0) != 0; }
+    TShortCut ShortCut(const char* name, TShortCut fallback) { return static_cast<TShortCut>(Integer(name, fallback)); }
+
+private:
+    const ISettingsValues& values_;
+    std::vector<std::string>& errors_;
+};
+
+}  // namespace
+
+TLoadedSettings LoadSettings(const ISettingsValues& values)
+{
+    TLoadedSettings loaded;
+    TSettings& s = loaded.Settings;
+    const TSettings defaults;
+    TReader read(values, loaded.Errors);
+    s.MarkerSize = read.Integer("MarkerSize", defaults.MarkerSize);
+    s.MarkerColor = static_cast<TColor>(read.Integer("MarkerColor", static_cast<int>(defaults.MarkerColor)));
+    s.Lang = read.Integer("Lang", defaults.Lang);
+    s.FreeHand = read.Integer("Mode", kStoredFreeHand) == kStoredFreeHand;
+    s.MinimizeOnStart = read.Boolean("Minimize", defaults.MinimizeOnStart);
+    s.Transparent = read.Boolean("Transparency", defaults.Transparent);
+    s.FloodFill = read.Boolean("FloodFill", defaults.FloodFill);
+    s.PaintHotkey = read.ShortCut("PaintHotkey", defaults.PaintHotkey);
+    s.DeleteHotkey = read.ShortCut("DeleteHotkey", defaults.DeleteHotkey);
+    s.ModeHotkey = read.ShortCut("ModeHotkey", defaults.ModeHotkey);
+    return loaded;
+}
+
+std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& values)
+{
+    const std::pair<const char*, int> ordered[] = {
+        {"MarkerSize", s.MarkerSize},
+        {"MarkerColor", static_cast<int>(s.MarkerColor)},
+        {"Lang", s.Lang},
+        {"Minimize", s.MinimizeOnStart ? 1 : 0},
+        {"Transparency", s.Transparent ? 1 : 0},
+        {"FloodFill", s.FloodFill ? 1 : 0},
+        {"PaintHotkey", s.PaintHotkey},
+        {"DeleteHotkey", s.DeleteHotkey},
+        {"ModeHotkey", s.ModeHotkey},
+        {"Mode", s.FreeHand ? kStoredFreeHand : kStoredControlMode},
+    };
+    std::vector<std::string> errors;
+    for (const auto& [name, value] : ordered) {
+        try {
+            values.WriteInteger(name, value);
+        } catch (const std::exception& error) {
+            errors.push_back(error.what());
+        }
+    }
+    return errors;
+}
+
+bool TakeFirstStart(ISettingsValues& values, std::vector<std::string>& errors)
+{
+    bool first = false;
+    try {
+        if (!values.ValueExists(kFirstStartValue)) return false;
+        first = values.ReadInteger(kFirstStartValue) != 0;
+        if (!first) return false;
+    } catch (const std::exception& error) {
+        errors.push_back(error.what());
+    }
+    try {
+        values.WriteInteger(kFirstStartValue, 0);
+    } catch (const std::exception& error) {
+        errors.push_back(error.what());
+    }
+    return first;
+}
+
+std::string JoinErrors(const std::vector<std::string>& errors)
+{
+    std::string text;
+    for (const std::string& error : errors) {
+        if (!text.empty()) text += '\n';
+        text += error;
+    }
+    return text;
+}
+
+}  // namespace zelvora

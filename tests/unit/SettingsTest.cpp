@@ -1,0 +1,205 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+// A settings key in memory: integer or text values, names whose write fails, and the writes in
+// the order they came.
+class MemoryValues : public ISettingsValues {
+public:
+    std::map<std::string, std::variant<int, std::string>> Values;
+    std::set<std::string> Unwritable;
+    std::vector<std::pair<std::string, int>> Writes;
+
+    bool ValueExists(const std::string& name) const override { return Values.count(name) != 0; }
+    int ReadInteger(const std::string& name) const override
+    {
+        const auto found = Values.find(name);
+        if (found == Values.end()) throw std::runtime_error("Fehler beim Holen der Daten f\xFCr '" + name + "'");
+        if (!std::holds_alternative<int>(found->second))
+            throw std::runtime_error("Ung\xFCltiger Datentyp f\xFCr '" + name + "'");
+        return std::get<int>(found->second);
+    }
+    void WriteInteger(const std::string& name, int value) override
+    {
+        if (Unwritable.count(name)) throw std::runtime_error("Fehler beim Setzen der Daten f\xFCr '" + name + "'");
+        Writes.emplace_back(name, value);
+        Values[name] = value;
+    }
+};
+
+void ExpectDefaults(const TSettings& s)
+{
+    EXPECT_EQ(s.MarkerSize, 10);
+    EXPECT_EQ(s.MarkerColor, 0x000080FFu);
+    EXPECT_EQ(s.Lang, 2);
+    EXPECT_TRUE(s.FreeHand);
+    EXPECT_FALSE(s.MinimizeOnStart);
+    EXPECT_FALSE(s.Transparent);
+    EXPECT_FALSE(s.FloodFill);
+    EXPECT_EQ(s.PaintHotkey, 0x8031);
+    EXPECT_EQ(s.DeleteHotkey, 0x8032);
+    EXPECT_EQ(s.ModeHotkey, 0x8033);
+}
+
+TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
+{
+    const MemoryValues empty;
+    const TLoadedSettings loaded = LoadSettings(empty);
+    ExpectDefaults(loaded.Settings);
+    EXPECT_TRUE(loaded.Errors.empty());
+}
+
+TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
+{
+    MemoryValues stored;
+    stored.Values = {{"MarkerSize", 50},     {"MarkerColor", 0xFF0000}, {"Lang", 4},
+                     {"Mode", 1},            {"Minimize", 7},           {"Transparency", 1},
+                     {"FloodFill", -1},      {"PaintHotkey", 0xC051},   {"DeleteHotkey", 0x4044},
+                     {"ModeHotkey", 0x2070}};
+    const TSettings s = LoadSettings(stored).Settings;
+    EXPECT_EQ(s.MarkerSize, 50);  // the track bar clamps it, not the store
+    EXPECT_EQ(s.MarkerColor, 0xFF0000u);
+    EXPECT_EQ(s.Lang, 4);
+    EXPECT_TRUE(s.FreeHand);
+    EXPECT_TRUE(s.MinimizeOnStart);
+    EXPECT_TRUE(s.Transparent);
+    EXPECT_TRUE(s.FloodFill);
+    EXPECT_EQ(s.PaintHotkey, 0xC051);
+    EXPECT_EQ(s.DeleteHotkey, 0x4044);
+    EXPECT_EQ(s.ModeHotkey, 0x2070);
+}
+
+TEST(LoadSettings, AnyModeButOneIsControlMode)
+{
+    for (int mode : {0, 2, 7, -1}) {
+        MemoryValues stored;
+        stored.Values["Mode"] = mode;
+        EXPECT_FALSE(LoadSettings(stored).Settings.FreeHand) << mode;
+    }
+}
+
+TEST(LoadSettings, AWrongTypedValueKeepsItsDefaultAndTheOthersAreRead)
+{
+    MemoryValues stored;
+    stored.Values = {{"MarkerSize", std::string("20")}, {"Lang", 1}, {"Mode", std::string("x")}, {"FloodFill", 1}};
+    const TLoadedSettings loaded = LoadSettings(stored);
+    EXPECT_EQ(loaded.Settings.MarkerSize, 10);
+    EXPECT_TRUE(loaded.Settings.FreeHand);
+    EXPECT_EQ(loaded.Settings.Lang, 1);
+    EXPECT_TRUE(loaded.Settings.FloodFill);
+    EXPECT_EQ(loaded.Errors, (std::vector<std::string>{"Ung\xFCltiger Datentyp f\xFCr 'MarkerSize'",
+                                                       "Ung\xFCltiger Datentyp f\xFCr 'Mode'"}));
+    EXPECT_EQ(JoinErrors(loaded.Errors),
+              "Ung\xFCltiger Datentyp f\xFCr 'MarkerSize'\nUng\xFCltiger Datentyp f\xFCr 'Mode'");
+}
+
+TEST(SaveSettings, WritesTheTenValuesInTheirOrderWithModeAsOneOrTwo)
+{
+    TSettings s;
+    s.MarkerSize = 20;
+    s.MarkerColor = 0x123456;
+    s.Lang = 3;
+    s.FreeHand = false;
+    s.MinimizeOnStart = true;
+    s.FloodFill = true;
+    s.PaintHotkey = 0xC051;
+    MemoryValues key;
+    EXPECT_TRUE(SaveSettings(s, key).empty());
+    EXPECT_EQ(key.Writes, (std::vector<std::pair<std::string, int>>{{"MarkerSize", 20},
+                                                                     {"MarkerColor", 0x123456},
+                                                                     {"Lang", 3},
+                                                                     {"Minimize", 1},
+                                                                     {"Transparency", 0},
+                                                                     {"FloodFill", 1},
+                                                                     {"PaintHotkey", 0xC051},
+                                                                     {"DeleteHotkey", 0x8032},
+                                                                     {"ModeHotkey", 0x8033},
+                                                                     {"Mode", 2}}));
+    s.FreeHand = true;
+    key.Writes.clear();
+    SaveSettings(s, key);
+    EXPECT_EQ(key.Writes.back(), (std::pair<std::string, int>{"Mode", 1}));
+    EXPECT_FALSE(key.ValueExists(kFirstStartValue)) << "the save never writes FirstStart";
+}
+
+TEST(SaveSettings, AValueThatCannotBeWrittenDoesNotLoseTheOnesAfterIt)
+{
+    MemoryValues key;
+    key.Unwritable = {"Lang", "ModeHotkey"};
+    const std::vector<std::string> errors = SaveSettings(TSettings{}, key);
+    EXPECT_EQ(errors, (std::vector<std::string>{"Fehler beim Setzen der Daten f\xFCr 'Lang'",
+                                                "Fehler beim Setzen der Daten f\xFCr 'ModeHotkey'"}));
+    EXPECT_EQ(key.Writes.size(), 8u);
+    EXPECT_EQ(key.Writes.back().first, "Mode");
+}
+
+TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
+{
+    TSettings s;
+    s.MarkerSize = 3;
+    s.MarkerColor = 0xFFFFFF;
+    s.Lang = 4;
+    s.FreeHand = false;
+    s.Transparent = true;
+    s.DeleteHotkey = 0x4044;
+    MemoryValues key;
+    key.Values["MarkerSize"] = std::string("wrong type, rewritten");
+    SaveSettings(s, key);
+    const TLoadedSettings loaded = LoadSettings(key);
+    EXPECT_TRUE(loaded.Errors.empty());
+    EXPECT_EQ(loaded.Settings.MarkerSize, 3);
+    EXPECT_EQ(loaded.Settings.MarkerColor, 0xFFFFFFu);
+    EXPECT_EQ(loaded.Settings.Lang, 4);
+    EXPECT_FALSE(loaded.Settings.FreeHand);
+    EXPECT_TRUE(loaded.Settings.Transparent);
+    EXPECT_EQ(loaded.Settings.DeleteHotkey, 0x4044);
+}
+
+TEST(TakeFirstStart, TrueOnceWhenTheValueIsSetThenZero)
+{
+    MemoryValues key;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(TakeFirstStart(key, errors));
+    EXPECT_TRUE(key.Writes.empty()) << "an absent value stays absent";
+
+    key.Values[kFirstStartValue] = 1;
+    EXPECT_TRUE(TakeFirstStart(key, errors));
+    EXPECT_EQ(std::get<int>(key.Values[kFirstStartValue]), 0);
+    EXPECT_FALSE(TakeFirstStart(key, errors));
+    EXPECT_EQ(key.Writes.size(), 1u) << "a zero is not written again";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST(TakeFirstStart, AWrongTypedValueIsReportedAndRewrittenAsZero)
+{
+    MemoryValues key;
+    key.Values[kFirstStartValue] = std::string("yes");
+    std::vector<std::string> errors;
+    EXPECT_FALSE(TakeFirstStart(key, errors));
+    EXPECT_EQ(errors, (std::vector<std::string>{"Ung\xFCltiger Datentyp f\xFCr 'FirstStart'"}));
+    EXPECT_EQ(std::get<int>(key.Values[kFirstStartValue]), 0);
+}
+
+TEST(TakeFirstStart, AFailedWriteIsReportedButTheAboutWindowStillOpens)
+{
+    MemoryValues key;
+    key.Values[kFirstStartValue] = 1;
+    key.Unwritable = {kFirstStartValue};
+    std::vector<std::string> errors;
+    EXPECT_TRUE(TakeFirstStart(key, errors));
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace zelvora
