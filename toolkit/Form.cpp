@@ -199,6 +199,7 @@ void TForm::Show()
     TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());  // a window the user opened takes the keyboard
+    if (GetActiveWindow() == Handle()) FocusActiveControl();
     UpdateWindow(Handle());
     if (!wasVisible) Fire(OnShow);
 }
@@ -267,6 +268,66 @@ void TForm::Close()
         Hide();
 }
 
+namespace {
+
+bool IsTabStop(const TControl& control)
+{
+    if (!control.HandleAllocated()) return false;
+    HWND hwnd = control.Handle();
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !(GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP))
+        return false;
+    const auto* radio = dynamic_cast<const TRadioButton*>(&control);
+    if (!radio || radio->Checked() || !control.Parent()) return true;
+    for (const TControl* sibling : control.Parent()->Controls())
+        if (const auto* other = dynamic_cast<const TRadioButton*>(sibling); other && other->Checked()) return false;
+    return true;
+}
+
+void CollectTabStops(const TControl& parent, std::vector<TControl*>& order)
+{
+    for (TControl* child : parent.Controls()) {
+        if (IsTabStop(*child)) order.push_back(child);
+        CollectTabStops(*child, order);
+    }
+}
+
+}  // namespace
+
+std::vector<TControl*> TForm::TabOrder() const
+{
+    std::vector<TControl*> order;
+    CollectTabStops(*this, order);
+    return order;
+}
+
+void TForm::FocusActiveControl()
+{
+    if (activeControl_ && IsWindow(activeControl_) && IsChild(Handle(), activeControl_) &&
+        IsWindowVisible(activeControl_) && IsWindowEnabled(activeControl_)) {
+        SetFocus(activeControl_);
+        return;
+    }
+    const std::vector<TControl*> order = TabOrder();
+    if (!order.empty()) SetFocus(order.front()->Handle());
+}
+
+bool TForm::MoveFocus(bool forward)
+{
+    const std::vector<TControl*> order = TabOrder();
+    if (order.empty()) return false;
+    HWND focus = GetFocus();
+    std::size_t at = order.size();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i]->Handle() == focus || IsChild(order[i]->Handle(), focus)) at = i;
+    std::size_t next = 0;
+    if (at == order.size())
+        next = forward ? 0 : order.size() - 1;
+    else
+        next = forward ? (at + 1) % order.size() : (at + order.size() - 1) % order.size();
+    SetFocus(order[next]->Handle());
+    return true;
+}
+
 TButton* TForm::FindButton(bool wantDefault) const
 {
     for (TComponent* component : Components())
@@ -285,10 +346,15 @@ bool TForm::PreviewKey(const MSG& msg)
         OnKeyPress.Handler(args);
         if (args.Key == 0) return true;
     }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0)
+        return MoveFocus(GetKeyState(VK_SHIFT) >= 0);
     if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-        // Enter on a focused button presses that button, as the system does.
-        TControl* focused = ControlOf(GetFocus());
-        if (msg.wParam == VK_RETURN && dynamic_cast<TButton*>(focused)) return false;
+        // Enter presses the focused button, else the default one. A push button outside the
+        // system's dialog manager does not press itself on Enter.
+        if (auto* focused = dynamic_cast<TButton*>(ControlOf(GetFocus())); focused && msg.wParam == VK_RETURN) {
+            focused->Click();
+            return true;
+        }
         if (TButton* button = FindButton(msg.wParam == VK_RETURN)) {
             button->Click();
             return true;
@@ -301,6 +367,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CLOSE: Close(); return 0;
+    case WM_ACTIVATE:
+        // The control that had the keyboard gets it back when the window is active again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus)) activeControl_ = focus;
+        } else if (!HIWORD(wParam)) {
+            FocusActiveControl();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam))) return 0;
         break;

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/StdCtrls.h"
@@ -60,6 +61,13 @@ public:
     // the default and cancel buttons. True when the key was used up.
     bool PreviewKey(const MSG& msg);
 
+    // The controls Tab visits, in the order they were created (the window system would go by
+    // z-order, where later controls lie on top): shown, enabled, tab stops, and of a radio group
+    // only the checked button when one is checked.
+    std::vector<TControl*> TabOrder() const;
+    // Focus on the control focused last in this window, else on its first in tab order.
+    void FocusActiveControl();
+
     // Runs OnDestroy, then BeforeDestruction, once, while the derived window is still whole.
     // The application calls it before it frees the window.
     void PrepareDestruction();
@@ -92,6 +100,7 @@ private:
     void ApplyMenu();
     void PlaceWindow();
     TButton* FindButton(bool wantDefault) const;
+    bool MoveFocus(bool forward);
 
     int clientWidth_ = 0, clientHeight_ = 0;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
@@ -103,6 +112,7 @@ private:
     TModalResult modalResult_ = TModalResult::mrNone;
     bool modal_ = false;
     bool destroyFired_ = false;
+    HWND activeControl_ = nullptr;
 };
 
 // The text of an RCDATA resource of the program.

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "driver/Wait.h"
-#include "driver/ZelvoraSession.h"
+#include "driver/NotepadPage.h"
 
 namespace zelvora::desktop {
 namespace {
@@ -48,47 +48,23 @@ protected:
     {
         ASSERT_NE(theDesktop, nullptr);
         desktop_.ClearSettings();
-        edit_ = desktop_.NotepadEdit();
+        edit_ = page_.Edit();
         ASSERT_GT(edit_.Width(), 400);
     }
 
-    Image GrabEdit() { return screen_.Grab(edit_.Left, edit_.Top, edit_.Width(), edit_.Height()); }
-
-    // A stroke through the lower part of Notepad's page, away from its text.
-    std::vector<Point> Stroke(int dy = 0) const
-    {
-        return StraightPath(StrokeStart(dy), {edit_.Left + 360, edit_.Top + 200 + dy}, 10);
-    }
-    Point StrokeStart(int dy = 0) const { return {edit_.Left + 60, edit_.Top + 200 + dy}; }
-
-    // Puts the invisible pen at the start and lets idle ticks pass before the chord goes down.
-    void RestPointerAt(Point p)
-    {
-        screen_.MovePointer(p.X, p.Y);
-        std::this_thread::sleep_for(80ms);
-    }
-
+    Image GrabEdit() { return page_.Grab(); }
+    std::vector<Point> Stroke(int dy = 0) const { return page_.Stroke(dy); }
+    Point StrokeStart(int dy = 0) const { return page_.StrokeStart(dy); }
+    void RestPointerAt(Point p) { page_.RestPointerAt(p); }
     void DrawStroke(int dy = 0)
     {
-        RestPointerAt(StrokeStart(dy));
-        HeldKeys chord(screen_, {"Alt_L", "1"});
-        // Wine takes a moment to see the keys; a short first nudge waits for that.
-        const Point start = StrokeStart(dy);
-        EXPECT_TRUE(MovePointerAlong(screen_, {{start.X + 3, start.Y}}, true)) << "the chord drew nothing";
-        EXPECT_TRUE(MovePointerAlong(screen_, Stroke(dy), true)) << "a point of the stroke stayed unmarked";
+        EXPECT_TRUE(page_.DrawStroke({"Alt_L", "1"}, dy)) << "a point of the stroke stayed unmarked";
     }
-
-    // Saves the expected picture and the screen as they are now, for a failure's reader.
-    void KeepForInspection(const std::string& name, const Image& expected)
-    {
-        const std::string base = std::string(ZELVORA_DESKTOP_WORK_DIR) + "/" + name;
-        WritePng(expected, base + "-expected.png");
-        WritePng(screen_.GrabAll(), base + "-screen.png");
-        std::printf("pictures: %s-expected.png, %s-screen.png\n", base.c_str(), base.c_str());
-    }
+    void KeepForInspection(const std::string& name, const Image& expected) { page_.KeepForInspection(name, expected); }
 
     WineDesktop& desktop_ = *theDesktop;
     X11Screen& screen_ = theDesktop->Screen();
+    NotepadPage page_{*theDesktop};
     ScreenRect edit_;
 };
 

@@ -1,6 +1,7 @@
 // Answers the desktop tests' questions about windows inside the Wine desktop, one command per
 // run, on stdout. Exit code 0 on success, 1 when the window was not found, 2 on bad usage.
-//   rect CLASS [CHILDCLASS]      screen rectangle "left top right bottom"
+//   rect CLASS [CHILDCLASS [TEXT|WxH]]  screen rectangle "left top right bottom" of the window, or of
+//                                the first window inside it of that class (with that text or size)
 //   move CLASS X Y [W H]         move (and resize) a top-level window, bring it to the front
 //   list CLASS                   one line per top-level window of the class: "hwnd process-id"
 //   close-hwnd HWND              post WM_CLOSE to one window
@@ -11,6 +12,9 @@
 //   msgboxes                     one line per visible message box: "caption<TAB>text"
 //   dismiss-msgboxes             press OK on every visible message box; prints how many
 //   answer-msgbox yes|no         press Yes or No on the visible message box
+//   msgboxes-utf8                as msgboxes, read through the Unicode API and printed in UTF-8
+//   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
+//                                of each window inside it, one per line in UTF-8: "class<TAB>text"
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -29,22 +33,55 @@ std::string WindowText(HWND hwnd)
     return buffer;
 }
 
-std::vector<HWND> TopLevelWindows(const char* className)
+std::string Utf8WindowText(HWND hwnd)
+{
+    wchar_t wide[1024] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+std::vector<HWND> TopLevelWindows(const char* className, bool hiddenToo = false)
 {
     struct Search {
         const char* ClassName;
+        bool HiddenToo;
         std::vector<HWND> Found;
-    } search{className, {}};
+    } search{className, hiddenToo, {}};
     EnumWindows(
         [](HWND hwnd, LPARAM lParam) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             char name[256] = {};
             GetClassNameA(hwnd, name, sizeof name);
-            if (lstrcmpiA(name, s.ClassName) == 0 && IsWindowVisible(hwnd)) s.Found.push_back(hwnd);
+            if (lstrcmpiA(name, s.ClassName) == 0 && (s.HiddenToo || IsWindowVisible(hwnd))) s.Found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.Found;
+}
+
+struct ChildSearch {
+    const char* ClassName;
+    const char* TextOrSize;  // null: any
+    HWND Found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data)
+{
+    auto& search = *reinterpret_cast<ChildSearch*>(data);
+    char name[256] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, search.ClassName) != 0) return TRUE;
+    if (search.TextOrSize) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        char size[64];
+        std::snprintf(size, sizeof size, "%ldx%ld", r.right - r.left, r.bottom - r.top);
+        if (Utf8WindowText(child) != search.TextOrSize && std::string(size) != search.TextOrSize) return TRUE;
+    }
+    search.Found = child;
+    return FALSE;
 }
 
 int Rect(int argc, char** argv)
@@ -52,7 +89,11 @@ int Rect(int argc, char** argv)
     const auto windows = TopLevelWindows(argv[2]);
     if (windows.empty()) return 1;
     HWND target = windows.front();
-    if (argc > 3) target = FindWindowExA(target, nullptr, argv[3], nullptr);
+    if (argc > 3) {
+        ChildSearch search{argv[3], argc > 4 ? argv[4] : nullptr, nullptr};
+        EnumChildWindows(target, MatchChild, reinterpret_cast<LPARAM>(&search));
+        target = search.Found;
+    }
     RECT r{};
     if (!target || !GetWindowRect(target, &r)) return 1;
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
@@ -135,6 +176,30 @@ int MessageBoxes(bool dismiss)
     return 0;
 }
 
+int Utf8MessageBoxes()
+{
+    for (HWND box : TopLevelWindows("#32770"))
+        std::printf("%s\t%s\n", Utf8WindowText(box).c_str(), Utf8WindowText(GetDlgItem(box, 0xFFFF)).c_str());
+    return 0;
+}
+
+int Texts(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2], true);
+    if (windows.empty()) return 1;
+    std::printf("%s\t%s\n", argv[2], Utf8WindowText(windows.front()).c_str());
+    EnumChildWindows(
+        windows.front(),
+        [](HWND child, LPARAM) -> BOOL {
+            char name[256] = {};
+            GetClassNameA(child, name, sizeof name);
+            std::printf("%s\t%s\n", name, Utf8WindowText(child).c_str());
+            return TRUE;
+        },
+        0);
+    return 0;
+}
+
 int AnswerMessageBox(const std::string& answer)
 {
     const auto boxes = TopLevelWindows("#32770");
@@ -160,6 +225,8 @@ int main(int argc, char** argv)
     if (command == "msgboxes") return MessageBoxes(false);
     if (command == "dismiss-msgboxes") return MessageBoxes(true);
     if (command == "answer-msgbox" && argc == 3) return AnswerMessageBox(argv[2]);
-    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|dismiss-msgboxes ...\n");
+    if (command == "msgboxes-utf8") return Utf8MessageBoxes();
+    if (command == "texts" && argc == 3) return Texts(argv);
+    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|answer-msgbox|texts ...\n");
     return 2;
 }

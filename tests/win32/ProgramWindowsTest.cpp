@@ -269,5 +269,61 @@ TEST_F(ProgramWindows, ModalWindowsRunTheirOwnLoopAndCloseOnEscape)
     }
 }
 
+struct KeyWatch {
+    TForm* Dialog = nullptr;
+    WPARAM Key = 0;
+    std::string FocusedClass;
+    int Ticks = 0;
+};
+KeyWatch* keyWatch = nullptr;
+
+// Presses a key where the keyboard is once the modal window is up.
+void CALLBACK PressKeyWhereTheFocusIs(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!keyWatch || !keyWatch->Dialog->Modal() || ++keyWatch->Ticks != 3) return;
+    HWND focus = GetFocus();
+    char name[64] = {};
+    GetClassNameA(focus, name, sizeof name);
+    keyWatch->FocusedClass = name;
+    PostMessageA(focus, WM_KEYDOWN, keyWatch->Key, 0);
+}
+
+TEST_F(ProgramWindows, ShownWindowsPutTheKeyboardOnTheirFirstControlAndReturnPressesTheDefaultButton)
+{
+    Window("frmZelvora").Show();
+    const std::pair<const char*, const char*> firstControls[] = {
+        {"frmAbout", "Button"}, {"frmLicense", "Button"}, {"frmEditHotkey", "msctls_hotkey32"}};  // "Schliessen" comes before the text
+    for (const auto& [name, firstClass] : firstControls) {
+        SCOPED_TRACE(name);
+        KeyWatch watch{&Window(name), VK_RETURN, "", 0};
+        keyWatch = &watch;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, PressKeyWhereTheFocusIs);
+        const TModalResult result = watch.Dialog->ShowModal();
+        KillTimer(nullptr, timer);
+        keyWatch = nullptr;
+        EXPECT_STRCASEEQ(watch.FocusedClass.c_str(), firstClass);
+        EXPECT_NE(result, TModalResult::mrNone);
+        EXPECT_FALSE(IsWindowVisible(watch.Dialog->Handle()));
+    }
+}
+
+TEST_F(ProgramWindows, TabFollowsTheOrderOfCreationNotTheStacking)
+{
+    auto& editor = Window("frmEditHotkey");
+    std::vector<std::string> names;
+    for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{}));  // hidden: nothing to visit
+    editor.Show();
+    testing::PumpUntil(*app, [&] { return IsWindowVisible(editor.Handle()) != FALSE; });
+    for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "btnOk", "btnCancel"}));
+    editor.Hide();
+
+    // Of the two radio buttons only the checked one is a stop.
+    names.clear();
+    for (TControl* control : Window("frmZelvora").TabOrder()) names.push_back(control->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"rbtnFreeHand", "TrackBar", "cbTransparent", "cbFloodFill"}));
+}
+
 }  // namespace
 }  // namespace zelvora

@@ -59,5 +59,56 @@ TEST_F(RegistryTest, MissingValueCannotBeRead)
     }
 }
 
+TEST_F(RegistryTest, WritesDwordsOverValuesOfAnyTypeAndDeletes)
+{
+    Write("Mode", REG_SZ, "1", 2);
+    TRegistry settings(HKEY_CURRENT_USER, kTestKey);
+    settings.WriteInteger("Mode", 2);
+    settings.WriteBool("FloodFill", true);
+    settings.WriteInteger("MarkerColor", static_cast<int>(0xFF0000FFu));
+    EXPECT_EQ(settings.ReadInteger("Mode"), 2);
+    EXPECT_EQ(settings.ReadInteger("FloodFill"), 1);
+    EXPECT_EQ(static_cast<DWORD>(settings.ReadInteger("MarkerColor")), 0xFF0000FFu);
+
+    // Read back from outside: a real REG_DWORD of four bytes.
+    DWORD type = 0, value = 0, size = sizeof value;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kTestKey, "Mode", RRF_RT_ANY, &type, &value, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value, 2u);
+
+    EXPECT_TRUE(settings.DeleteValue("Mode"));
+    EXPECT_FALSE(settings.ValueExists("Mode"));
+    EXPECT_FALSE(settings.DeleteValue("Mode")) << "deleting what is not there is no error";
+}
+
+TEST_F(RegistryTest, WritesUnicodeTexts)
+{
+    TRegistry settings(HKEY_CURRENT_USER, kTestKey);
+    const std::wstring path = L"\"C:\\Program Files\\Zelvora \u0103\u0163\\Zelvora.exe\"";
+    settings.WriteString("Zelvora", path);
+    wchar_t read[MAX_PATH] = {};
+    DWORD type = 0, size = sizeof read;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Ombrix\\ZelvoraRegistryTest", L"Zelvora", RRF_RT_ANY,
+                           &type, read, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::wstring(read), path);
+}
+
+TEST_F(RegistryTest, WithoutAKeyWritesFailNamingTheValue)
+{
+    // A path under a root that cannot be opened for writing leaves the object without a key.
+    TRegistry nowhere(HKEY_CURRENT_USER, std::string(300, 'x') + "\\" + std::string(300, 'y'));
+    ASSERT_FALSE(nowhere.HasCurrentKey());
+    try {
+        nowhere.WriteInteger("MarkerSize", 1);
+        FAIL() << "no error";
+    } catch (const ERegistryException& error) {
+        EXPECT_STREQ(error.what(), "Fehler beim Setzen der Daten f\xFCr 'MarkerSize'");
+    }
+    EXPECT_THROW(nowhere.WriteString("Zelvora", L"x"), ERegistryException);
+    EXPECT_FALSE(nowhere.DeleteValue("Zelvora"));
+}
+
 }  // namespace
 }  // namespace zelvora

@@ -148,4 +148,13 @@ void ChildProcess::Stop()
     pid_ = -1;
 }
 
+void ChildProcess::Kill()
+{
+    if (pid_ > 0 && Running()) {
+        kill(-pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    pid_ = -1;
+}
+
 }  // namespace zelvora::desktop

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -17,8 +19,6 @@ namespace zelvora::desktop {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr char kSettingsKey[] = "HKCU\\Software\\Ombrix\\Zelvora";
 
 bool DisplayInUse(int number)
 {
@@ -71,6 +71,12 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
              std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
              "/f"});
+
+    // Wine's browser launcher runs this script instead of a browser: it notes what it was asked to open.
+    const std::string browser = workDir_ + "/browser.sh";
+    std::ofstream(browser) << "#!/bin/sh\necho \"$1\" >> '" << BrowserLog() << "'\n";
+    std::filesystem::permissions(browser, std::filesystem::perms::owner_all);
+    RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Browsers", "/d", browser, "/f"});
 
     notepad_ = Launch("notepad");
     if (!WaitUntil([&] { return WindowRect("Notepad", "Edit").has_value(); }, 60s, 200ms))
@@ -155,6 +161,31 @@ void WineDesktop::SetTextSetting(const std::string& name, const std::string& val
 void WineDesktop::ClearSettings()
 {
     RunWine({"reg", "delete", kSettingsKey, "/f"});
+}
+
+RegistryValues WineDesktop::QueryKey(const std::string& key)
+{
+    const CommandResult result = RunCommand({"wine", "reg", "query", key}, 60s);
+    // "    Name    REG_DWORD    0x8032", four blanks between the columns.
+    static const std::regex line(R"(^    (\S+)    (REG_\w+)    ?(.*?)\r?$)");
+    RegistryValues values;
+    std::istringstream lines(result.Output);
+    std::string text;
+    std::smatch match;
+    while (std::getline(lines, text))
+        if (std::regex_match(text, match, line)) values[match[1]] = RegistryValue{match[2], match[3]};
+    return values;
+}
+
+void WineDesktop::SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
+                                   const std::string& data)
+{
+    RunWine({"reg", "add", key, "/v", name, "/t", type, "/d", data, "/f"});
+}
+
+void WineDesktop::DeleteRegistryValue(const std::string& key, const std::string& name)
+{
+    RunWine({"reg", "delete", key, "/v", name, "/f"});
 }
 
 }  // namespace zelvora::desktop

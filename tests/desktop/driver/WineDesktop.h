@@ -2,6 +2,7 @@
 // means to start Zelvora there and ask about its windows.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,16 @@ struct ScreenRect {
     int CentreY() const { return (Top + Bottom) / 2; }
 };
 
+struct RegistryValue {
+    std::string Type;  // "REG_DWORD", "REG_SZ", ...
+    std::string Data;  // as `reg query` prints it: "0x8032" for a DWORD
+    bool operator==(const RegistryValue&) const = default;
+};
+using RegistryValues = std::map<std::string, RegistryValue>;
+
+inline constexpr char kSettingsKey[] = "HKCU\\Software\\Ombrix\\Zelvora";
+inline constexpr char kRunKey[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 class WineDesktop {
 public:
     static constexpr int kWidth = 1024;
@@ -34,6 +45,7 @@ public:
 
     X11Screen& Screen() { return *screen_; }
     const std::string& BinDir() const { return binDir_; }
+    const std::string& WorkDir() const { return workDir_; }
 
     // Runs a program inside the desktop and returns at once.
     ChildProcess Launch(const std::string& program, const std::vector<std::string>& args = {});
@@ -46,6 +58,14 @@ public:
     void SetSetting(const std::string& name, unsigned value);
     void SetTextSetting(const std::string& name, const std::string& value);
     void ClearSettings();
+    // The registry as `wine reg` sees it from outside the program.
+    RegistryValues QueryKey(const std::string& key);
+    RegistryValues Settings() { return QueryKey(kSettingsKey); }
+    void SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
+                          const std::string& data);
+    void DeleteRegistryValue(const std::string& key, const std::string& name);
+    // Addresses the program opens in "the browser" are appended to this file, one per line.
+    std::string BrowserLog() const { return workDir_ + "/browser.log"; }
 
     // Notepad's edit control, where the tests draw.
     ScreenRect NotepadEdit() const { return notepadEdit_; }

@@ -107,19 +107,31 @@ std::vector<Point> StraightPath(Point from, Point to, int steps)
     return points;
 }
 
-void ChooseOnlineUpdate(WineDesktop& desktop)
+void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items)
 {
     const auto window = desktop.WindowRect(kMainWindowClass);
     if (!window) throw std::runtime_error("no main window to choose from");
     desktop.FocusDesktop();
     desktop.Probe({"front", kMainWindowClass});
-    desktop.Screen().Click(window->Left + 60, window->Top + 10);
+    desktop.Screen().Click(window->Left + 60, window->Top + 10);  // the title bar takes the keyboard
     std::this_thread::sleep_for(200ms);
-    // Alt selects the menu bar, Right twice reaches "Hilfe", Up wraps to its last item.
-    for (const char* key : {"Alt_L", "Right", "Right", "Down", "Up", "Up", "Return"}) {
-        desktop.Screen().Tap(key);
-        std::this_thread::sleep_for(200ms);
+    std::vector<const char*> keys{"Alt_L"};
+    keys.insert(keys.end(), static_cast<std::size_t>(menu), "Right");
+    keys.push_back("Down");  // opens the menu on its first item
+    for (std::size_t level = 0; level < items.size(); ++level) {
+        if (level > 0) keys.push_back("Right");
+        keys.insert(keys.end(), static_cast<std::size_t>(items[level]), "Down");
     }
+    keys.push_back("Return");
+    for (const char* key : keys) {
+        desktop.Screen().Tap(key);
+        std::this_thread::sleep_for(200ms);  // the menu loop takes each key in its own time
+    }
+}
+
+void ChooseOnlineUpdate(WineDesktop& desktop)
+{
+    ChooseMenu(desktop, 2, {2});
 }
 
 std::string WaitForMessageBox(WineDesktop& desktop)

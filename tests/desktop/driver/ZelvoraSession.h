@@ -27,6 +27,9 @@ public:
     // Asks the window to close, as its close button does, and waits for the program to end.
     bool Close();
     bool Exited();
+    bool WaitForExit() { return process_.WaitForExit(std::chrono::seconds(20)); }
+    // Ends the process at once, without its orderly exit.
+    void Kill() { process_.Kill(); }
     const std::string& MainWindow() const { return mainWindow_; }
 
 private:
@@ -57,7 +60,11 @@ bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool 
 
 std::vector<Point> StraightPath(Point from, Point to, int steps);
 
-// Hilfe > Online Update... in the main window, with the keyboard as a person does.
+// Chooses a command of the main window's menu with the keyboard, as a person does: Alt, Right to
+// the menu `menu` (0 Datei, 1 Aktion, 2 Hilfe), then Down to the item at each level (separators
+// do not count; Right opens a submenu), then Return.
+void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items);
+// Hilfe > Online Update... in the main window.
 void ChooseOnlineUpdate(WineDesktop& desktop);
 // The message boxes that show, as "caption<TAB>text\n" each; empty when none showed in time.
 std::string WaitForMessageBox(WineDesktop& desktop);

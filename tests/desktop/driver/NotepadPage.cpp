@@ -1,0 +1,63 @@
+#include "NotepadPage.h"
+
+#include <cstdio>
+#include <thread>
+
+#include "Wait.h"
+
+namespace zelvora::desktop {
+
+using namespace std::chrono_literals;
+
+void NotepadPage::RestPointerAt(Point p)
+{
+    desktop_.Screen().MovePointer(p.X, p.Y);
+    std::this_thread::sleep_for(80ms);
+}
+
+bool NotepadPage::DrawStroke(const std::vector<const char*>& chord, int dy, std::uint32_t color)
+{
+    X11Screen& screen = desktop_.Screen();
+    const Point start = StrokeStart(dy);
+    RestPointerAt(start);
+    HeldKeys held(screen, chord);
+    // Wine takes a moment to see the keys; a short first nudge waits for that.
+    std::vector<Point> points{{start.X + 3, start.Y}};
+    for (const Point& p : Stroke(dy)) points.push_back(p);
+    bool marked = true;
+    for (const Point& p : points) {
+        screen.MovePointer(p.X, p.Y);
+        marked = WaitUntil([&] { return screen.Pixel(p.X, p.Y) == color; }, 3s, 5ms) && marked;
+    }
+    return marked;
+}
+
+int NotepadPage::ChangedByStroke(const std::vector<const char*>& chord, int dy)
+{
+    const Image before = Grab();
+    RestPointerAt(StrokeStart(dy));
+    {
+        HeldKeys held(desktop_.Screen(), chord);
+        MovePointerAlong(desktop_.Screen(), Stroke(dy), false);
+        std::this_thread::sleep_for(100ms);
+    }
+    return CountDifferences(before, Grab());
+}
+
+void NotepadPage::KeepForInspection(const std::string& name, const Image& expected)
+{
+    const std::string base = desktop_.WorkDir() + "/" + name;
+    WritePng(expected, base + "-expected.png");
+    WritePng(desktop_.Screen().GrabAll(), base + "-screen.png");
+    std::printf("pictures: %s-expected.png, %s-screen.png\n", base.c_str(), base.c_str());
+}
+
+int StrokeWidthAt(const Image& image, int x, int y, std::uint32_t color)
+{
+    int width = 0;
+    for (int row = y - 30; row <= y + 30; ++row)
+        if (image.Contains(x, row) && image.At(x, row) == color) ++width;
+    return width;
+}
+
+}  // namespace zelvora::desktop
