@@ -430,6 +430,7 @@ TEST_F(HotkeyEditor, CancelAfterChangingAllThreeKeepsTheShortcutsBefore)
     ZelvoraSession zelvora(desktop_);
     const std::string instructionsBefore = Texts("TfrmZelvora");
     OpenEditor();
+    EXPECT_EQ(page_.ChangedByStroke(kPaintChord), 0) << "drawing goes on while the editor is open";
     Type({"q", "Tab", "w", "Tab", "e", "Escape"});
     ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
     EXPECT_EQ(Texts("TfrmZelvora"), instructionsBefore);
