@@ -11,22 +11,27 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Registry.h"
+#include "toolkit/SystemLibrary.h"
 #include "update/IdHTTP.h"
 
 namespace zelvora {
 
 std::string GetVersionText()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    auto* infoSize = SystemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
+    auto* readInfo = SystemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
+    auto* queryValue = SystemFunction<decltype(VerQueryValueW)>(L"version.dll", "VerQueryValueW");
+    if (!infoSize || !readInfo || !queryValue) return {};
+    wchar_t path[MAX_PATH] = {};  // Unicode: the folder's name may have letters no code page has
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = infoSize(path, &handle);
     if (size == 0) return {};
     std::vector<char> info(size);
-    if (!GetFileVersionInfoA(path, 0, size, info.data())) return {};
+    if (!readInfo(path, 0, size, info.data())) return {};
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) return {};
+    if (!queryValue(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) return {};
     return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
            std::to_string(HIWORD(fixed->dwFileVersionLS));
 }
@@ -79,7 +84,8 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
             const std::string host = server.substr(0, server.find(':'));
             const std::string port = server.substr(server.find(':') + 1);
             const std::string download = "http://" + (port == "80" ? host : server) + kDownloadDocument;
-            ShellExecuteA(owner, "Open", download.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            if (auto* open = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA"))
+                open(owner, "Open", download.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         }
     } else {
         MessageDlg(texts.GetNamedString("sNoUpdate"), TMsgDlgType::mtInformation, owner);

@@ -3,11 +3,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "toolkit/SystemLibrary.h"
+
 namespace zelvora {
 
 void OpenWebSite(const char* address)
 {
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    if (auto* open = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA"))
+        open(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace zelvora

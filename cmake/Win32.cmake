@@ -24,7 +24,8 @@ add_library(zelvora_win32 STATIC
   engine/GlobalHotkeys.cpp
   engine/MarkingEngine.cpp
   engine/SystemKeyNames.cpp)
-target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid uxtheme)
+# comdlg32, shell32, ole32, oleaut32, uxtheme and version are bound on first use (SystemLibrary.h).
+target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 uuid)
 target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 # The windows of the program, for the program and for the tests that open them.
@@ -38,7 +39,7 @@ add_library(zelvora_windows STATIC
   dialogs/frmAbout.cpp
   dialogs/frmEditHotkey.cpp
   dialogs/frmLicense.cpp)
-target_link_libraries(zelvora_windows PUBLIC zelvora_win32 shell32 version)
+target_link_libraries(zelvora_windows PUBLIC zelvora_win32)
 
 # Each window's translations, compiled from their readable sources into the payloads the
 # program embeds.

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <uxtheme.h>
 
+#include "toolkit/SystemLibrary.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -392,7 +394,13 @@ THtmlOptions TAdvPanel::HtmlOptions(bool inCaption) const
     return options;
 }
 
-bool TAdvPanel::VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
+bool TAdvPanel::VisualStylesActive()
+{
+    // The visual-styles library is loaded by name, only for the one caption style that uses it.
+    auto* themeActive = SystemFunction<decltype(IsThemeActive)>(L"uxtheme.dll", "IsThemeActive");
+    auto* appThemed = SystemFunction<decltype(IsAppThemed)>(L"uxtheme.dll", "IsAppThemed");
+    return themeActive && appThemed && themeActive() && appThemed();
+}
 
 void TAdvPanel::SetText(const std::string& text)
 {
@@ -753,11 +761,14 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     const bool themed = type == TShadeType::stXPCaption && VisualStylesActive();
     const bool shaded = type != TShadeType::stNormal && type != TShadeType::stXPCaption;
     if (themed) {
-        if (HTHEME theme = OpenThemeData(Handle(), L"window")) {
+        auto* openTheme = SystemFunction<decltype(OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+        auto* drawTheme = SystemFunction<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+        auto* closeTheme = SystemFunction<decltype(CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+        if (HTHEME theme = openTheme && drawTheme && closeTheme ? openTheme(Handle(), L"window") : nullptr) {
             RECT grown = band;
             InflateRect(&grown, 1, 1);
-            DrawThemeBackground(theme, dc, 1 /* caption */, 1, &grown, nullptr);
-            CloseThemeData(theme);
+            drawTheme(theme, dc, 1 /* caption */, 1, &grown, nullptr);
+            closeTheme(theme);
         }
     } else if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch || type == TShadeType::stBitmapLStretch) {
         PaintBandPicture(dc, band);
@@ -1043,10 +1054,12 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
             Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
         if (auto target = AnchorAt(x, y)) {
-            if (target->find("://") != std::string::npos || target->find("mailto:") != std::string::npos)
-                ShellExecuteA(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            else if (OnAnchorClick.Handler)
+            if (target->find("://") != std::string::npos || target->find("mailto:") != std::string::npos) {
+                if (auto* open = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA"))
+                    open(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            } else if (OnAnchorClick.Handler) {
                 Fire(OnAnchorClick, &*target);
+            }
         }
         break;
     }

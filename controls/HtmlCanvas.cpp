@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "toolkit/Canvas.h"
+#include "toolkit/SystemLibrary.h"
 #include "toolkit/TextEncoding.h"
 
 namespace zelvora {
@@ -117,8 +118,10 @@ std::optional<TGdiHtmlCanvas::TFoundPicture> TGdiHtmlCanvas::Find(const std::str
     if (small || StartsWithUpper(source, "LSYS:")) {
         // The shell's list of system icons; it belongs to the shell and is never freed here.
         SHFILEINFOA info{};
-        found.List = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-            "C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
+        auto* fileInfo = SystemFunction<decltype(SHGetFileInfoA)>(L"shell32.dll", "SHGetFileInfoA");
+        if (!fileInfo) return std::nullopt;
+        found.List = reinterpret_cast<HIMAGELIST>(
+            fileInfo("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
         found.Index = NumberAfter(source, 5);
         if (!found.List || found.Index >= ImageList_GetImageCount(found.List)) return std::nullopt;
         ImageList_GetIconSize(found.List, &found.Width, &found.Height);

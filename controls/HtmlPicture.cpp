@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "toolkit/SystemLibrary.h"
 #include "toolkit/TextCase.h"
 
 namespace zelvora {
@@ -42,12 +43,15 @@ void TOlePicture::LoadFromData(std::string data)
     }
     IStream* raw = nullptr;
     // The stream frees the memory from here on.
-    if (FAILED(CreateStreamOnHGlobal(memory.handle, TRUE, &raw))) throw EPictureError("Could not create image stream");
+    auto* createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
+    auto* loadPicture = SystemFunction<decltype(OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
+    if (!createStream || !loadPicture) throw EPictureError("No picture decoder");
+    if (FAILED(createStream(memory.handle, TRUE, &raw))) throw EPictureError("Could not create image stream");
     memory.handle = nullptr;
     if (!raw) throw EPictureError("Empty image stream created");
     std::unique_ptr<IStream, Releaser> stream(raw);
     IPicture* picture = nullptr;
-    const HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(data.size()), FALSE, IID_IPicture,
+    const HRESULT hr = loadPicture(stream.get(), static_cast<LONG>(data.size()), FALSE, IID_IPicture,
                                       reinterpret_cast<void**>(&picture));
     if (hr == CTL_E_INVALIDPICTURE || hr == E_FAIL) throw EPictureError("Could not load image. Invalid format");
     if (FAILED(hr) || !picture) throw EPictureError("Could not load image");

@@ -257,6 +257,12 @@ void TsiLang::ApplyTo(TComponent& window)
     const auto selected = [&](TStringsType type) {
         return sectionSelector_ == -1 || sectionSelector_ == static_cast<int>(type);
     };
+    // One menu rebuild for the whole switch, not one per translated item.
+    struct TUpdating {
+        TComponent& Window;
+        explicit TUpdating(TComponent& window) : Window(window) { Window.Updating(); }
+        ~TUpdating() { Window.Updated(); }
+    } updating(window);
     ApplyWindowRow(window, TStringsType::stCaptions, "Caption");
     ApplyWindowRow(window, TStringsType::stHints, "Hint");
     for (TStringsType type : {TStringsType::stCaptions, TStringsType::stHints, TStringsType::stDisplayLabels})

@@ -49,6 +49,15 @@ public:
     // Called once after all properties of the window were set and references resolved.
     virtual void Loaded() { loading_ = false; }
 
+    // Many properties are about to change at once (a language switch): a component may hold
+    // back costly work until Updated. Calls nest.
+    void Updating() { ++updating_; }
+    void Updated()
+    {
+        if (updating_ > 0 && --updating_ == 0) UpdatesDone();
+    }
+    bool IsUpdating() const { return updating_ > 0; }
+
     // The object a description nests this one in (a control's parent, a menu item's menu).
     virtual void SetParentComponent(TComponent* parent);
 
@@ -57,6 +66,8 @@ public:
 
 protected:
     virtual void Notification(TComponent* component, TOperation operation);
+    // The last Updated: the work held back is due now.
+    virtual void UpdatesDone() {}
     void PublishMethod(const std::string& name, TMethod method);
     bool Destroying() const { return destroying_; }
     // Frees the owned components now, last first; windows call it while they are still whole.
@@ -73,6 +84,7 @@ private:
     std::string name_;
     int tag_ = 0;
     bool loading_ = false;
+    int updating_ = 0;
     bool destroying_ = false;
 };
 

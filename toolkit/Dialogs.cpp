@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/SystemLibrary.h"
 #include "toolkit/TextEncoding.h"
 
 namespace zelvora {
@@ -24,7 +25,8 @@ bool TColorDialog::Execute(HWND owner)
     choose.rgbResult = color_ & 0x00FFFFFF;
     choose.lpCustColors = customColors_;
     choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
-    if (!ChooseColorA(&choose)) return false;
+    auto* chooseColor = SystemFunction<decltype(ChooseColorA)>(L"comdlg32.dll", "ChooseColorA");
+    if (!chooseColor || !chooseColor(&choose)) return false;
     color_ = choose.rgbResult;
     return true;
 }

@@ -154,11 +154,18 @@ void TForm::ApplyMenu()
         if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
         return;
     }
-    menu_->OnChange = [this] { ApplyMenu(); };
+    menu_->OnChange = [this] {
+        if (!IsUpdating()) ApplyMenu();
+    };
     menu_->SetCharset(Font().Charset());
     if (!HandleAllocated()) return;
     ::SetMenu(Handle(), menu_->Handle());
     DrawMenuBar(Handle());
+}
+
+void TForm::UpdatesDone()
+{
+    if (menu_) ApplyMenu();
 }
 
 void TForm::FontChanged()

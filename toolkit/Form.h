@@ -84,6 +84,7 @@ protected:
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }
     void Notification(TComponent* component, TOperation operation) override;
     void FontChanged() override;
+    void UpdatesDone() override;
     void Fire(TEventRef& event);
     // Called before the window and its components are freed: the place to save state.
     virtual void BeforeDestruction() {}
