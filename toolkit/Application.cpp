@@ -97,7 +97,14 @@ void TApplication::Run()
             main->Show();
         }
     }
+    CreateFormWindows();
     while (!terminated_) HandleMessage();
+}
+
+void TApplication::CreateFormWindows()
+{
+    for (TComponent* component : Components())
+        if (auto* form = dynamic_cast<TForm*>(component); form && !form->HandleAllocated()) form->CreateHandle();
 }
 
 void TApplication::Terminate()

@@ -38,6 +38,9 @@ public:
     // Shows the main window, or minimises the application when the main window's state is
     // minimised, then dispatches messages until Terminate.
     void Run();
+    // Creates the system windows of every window that has none yet; Run does this right after
+    // the main window shows.
+    void CreateFormWindows();
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();

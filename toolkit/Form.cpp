@@ -83,7 +83,10 @@ void TForm::InitializeFromText(const std::string& description)
     };
     ReadDescription(*this, description, windows);
     PlaceWindow();
-    CreateHandle();
+    // The main window's system windows come at once. The other windows get theirs once the main
+    // window shows (or when they are first shown): under Wine each system window costs a
+    // millisecond or two, and the user waits for the main window only.
+    if (!Application || Application->MainForm() == this) CreateHandle();
     ApplyMenu();
     Fire(OnCreate);
 }

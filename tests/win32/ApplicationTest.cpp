@@ -126,10 +126,12 @@ TEST(Application, FirstWindowIsTheMainWindowAndClosingItEndsTheLoop)
         EXPECT_EQ(app.MainForm(), &first);
         EXPECT_NE(app.MainForm(), &second);
         EXPECT_EQ(GetWindow(first.Handle(), GW_OWNER), app.Handle());
+        EXPECT_FALSE(second.HandleAllocated()) << "the other windows come after the main window shows";
         mainWindow = first.Handle();
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         app.Run();
         EXPECT_TRUE(app.Terminated());
+        EXPECT_TRUE(second.HandleAllocated());
         EXPECT_TRUE(IsWindow(mainWindow));
     }
     EXPECT_FALSE(IsWindow(mainWindow));

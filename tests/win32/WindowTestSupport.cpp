@@ -31,6 +31,7 @@ std::unique_ptr<TApplication> CreateProgramWindows(std::initializer_list<std::pa
     app->CreateForm<TfrmAbout>();
     app->CreateForm<TfrmLicense>();
     app->CreateForm<TfrmEditHotkey>();
+    app->CreateFormWindows();  // as Run does once the main window shows
     return app;
 }
 
