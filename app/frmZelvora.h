@@ -24,11 +24,11 @@
 
 namespace zelvora {
 
-inline constexpr TShortCut kDefaultWipeShortcut = 0x8032;  // Alt+2
-inline constexpr TShortCut kDefaultModeShortcut = 0x8033;  // Alt+3
+inline constexpr TShortCut kDefaultWipeShortcut = TSettings{}.DeleteHotkey;
+inline constexpr TShortCut kDefaultModeShortcut = TSettings{}.ModeHotkey;
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
-inline constexpr int kDefaultLanguage = 2;
+inline constexpr int kDefaultLanguage = TSettings{}.Lang;
 
 class TfrmZelvora : public TForm, private IMarkingOptions {
     // Reads the description first, so that the control references below can be bound. These two

@@ -34,14 +34,20 @@ bool NotepadPage::DrawStroke(const std::vector<const char*>& chord, int dy, std:
 
 int NotepadPage::ChangedByStroke(const std::vector<const char*>& chord, int dy)
 {
-    const Image before = Grab();
-    RestPointerAt(StrokeStart(dy));
+    // Only the band the stroke crosses: a window over the page may blink its caret meanwhile.
+    constexpr int kReach = 15;
+    const Point start = StrokeStart(dy), end = Stroke(dy).back();
+    const auto band = [&] {
+        return desktop_.Screen().Grab(start.X - kReach, start.Y - kReach, end.X - start.X + 2 * kReach, 2 * kReach);
+    };
+    const Image before = band();
+    RestPointerAt(start);
     {
         HeldKeys held(desktop_.Screen(), chord);
         MovePointerAlong(desktop_.Screen(), Stroke(dy), false);
         std::this_thread::sleep_for(100ms);
     }
-    return CountDifferences(before, Grab());
+    return CountDifferences(before, band());
 }
 
 void NotepadPage::KeepForInspection(const std::string& name, const Image& expected)

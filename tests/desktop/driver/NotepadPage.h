@@ -27,7 +27,8 @@ public:
     void RestPointerAt(Point p);
     // Holds the chord and draws the stroke; false when a point stayed without `color`.
     bool DrawStroke(const std::vector<const char*>& chord, int dy = 0, std::uint32_t color = kMarkerOrange);
-    // Holds the chord while the pointer crosses the page; returns how many pixels changed.
+    // Holds the chord while the pointer crosses the page; returns how many pixels changed in the
+    // band the stroke crosses.
     int ChangedByStroke(const std::vector<const char*>& chord, int dy = 0);
 
     // Saves the expected picture and the screen as they are now, for a failure's reader.
