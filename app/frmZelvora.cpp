@@ -90,6 +90,10 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("TrackBarChange", [this](TEventArgs&) { TrackBarChange(); });
     PublishMethod("Shape1MouseUp", [this](TEventArgs&) { Shape1MouseUp(); });
     PublishMethod("Minimieren1Click", [](TEventArgs&) { Application->Minimize(); });
+    PublishMethod("CoolTrayIconClick", [](TEventArgs&) {
+        Application->Restore();
+        Application->BringToFront();
+    });
     PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
     PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
     PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { OpenWebSite(kProductWebSite); });

@@ -17,6 +17,9 @@ add_library(zelvora_win32 STATIC
   toolkit/Registry.cpp
   toolkit/StdCtrls.cpp
   toolkit/TextEncoding.cpp
+  tray/CoolTrayIcon.cpp
+  tray/SimpleTimer.cpp
+  tray/TrayIconHandler.cpp
   controls/Line.cpp
   controls/AdvPanel.cpp
   controls/HtmlCanvas.cpp

@@ -181,14 +181,21 @@ void TApplication::SetBusyCursor(bool busy)
     ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
-void TApplication::HookMainWindow(TMessageHook hook)
+int TApplication::HookMainWindow(TMessageHook hook)
 {
-    hooks_.push_back(std::move(hook));
+    hooks_.emplace_back(nextHook_, std::move(hook));
+    return nextHook_++;
+}
+
+void TApplication::UnhookMainWindow(int hook)
+{
+    std::erase_if(hooks_, [hook](const auto& entry) { return entry.first == hook; });
 }
 
 LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    for (const TMessageHook& hook : hooks_) {
+    // A copy: a hook may add or remove hooks.
+    for (const auto& [number, hook] : std::vector<std::pair<int, TMessageHook>>(hooks_)) {
         LRESULT result = 0;
         if (hook(msg, wParam, lParam, result)) return result;
     }

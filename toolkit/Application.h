@@ -55,7 +55,9 @@ public:
     // Sees every message of the application window first; true means handled. The tray icon
     // hooks the application's minimising this way.
     using TMessageHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
-    void HookMainWindow(TMessageHook hook);
+    // Returns the hook's number for UnhookMainWindow; a hook must go before what it calls into.
+    int HookMainWindow(TMessageHook hook);
+    void UnhookMainWindow(int hook);
     LRESULT ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // The charset of the main window's font: the code page the program's texts are in now.
@@ -76,7 +78,8 @@ private:
     bool busy_ = false;
 
     UniqueWindow window_;
-    std::vector<TMessageHook> hooks_;
+    std::vector<std::pair<int, TMessageHook>> hooks_;
+    int nextHook_ = 1;
     std::string title_;
     bool terminated_ = false;
 };

@@ -38,4 +38,9 @@ void TImageList::Draw(HDC dc, int x, int y, int index) const
     if (list_ && index >= 0 && index < Count()) ImageList_Draw(list_.get(), index, dc, x, y, ILD_NORMAL);
 }
 
+HICON TImageList::Icon(int index) const
+{
+    return list_ && index >= 0 && index < Count() ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+}
+
 }  // namespace zelvora

@@ -24,6 +24,8 @@ public:
     void Add(HBITMAP bitmap, COLORREF mask = CLR_NONE);
     int Count() const;
     void Draw(HDC dc, int x, int y, int index) const;
+    // A new icon made of image `index`; the caller destroys it. Null without that image.
+    HICON Icon(int index) const;
 
 private:
     struct Destroyer {

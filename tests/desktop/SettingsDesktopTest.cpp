@@ -1,131 +1,10 @@
 // What Zelvora keeps from one start to the next, and every command of its main window, driven
 // with real keys and pointer clicks on a Wine desktop and checked in the registry (read from
 // outside the program) and on the screen.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <thread>
-
-#include "driver/NotepadPage.h"
-#include "driver/Wait.h"
+#include "ProgramDesktopFixture.h"
 
 namespace zelvora::desktop {
 namespace {
-
-using namespace std::chrono_literals;
-
-const std::vector<const char*> kPaintChord{"Alt_L", "1"};
-
-RegistryValue Dword(unsigned value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", value);
-    return {"REG_DWORD", text};
-}
-
-RegistryValues DefaultSettings()
-{
-    return {{"MarkerSize", Dword(10)},      {"MarkerColor", Dword(0x80FF)},   {"Lang", Dword(2)},
-            {"Minimize", Dword(0)},         {"Transparency", Dword(0)},       {"FloodFill", Dword(0)},
-            {"PaintHotkey", Dword(0x8031)}, {"DeleteHotkey", Dword(0x8032)}, {"ModeHotkey", Dword(0x8033)},
-            {"Mode", Dword(1)}};
-}
-
-class Settings : public ::testing::Test {
-protected:
-    // One desktop for all cases: starting Wine and Notepad costs most of a minute.
-    static void SetUpTestSuite() { shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/settings", ZELVORA_BIN_DIR); }
-    static void TearDownTestSuite()
-    {
-        delete shared_;
-        shared_ = nullptr;
-    }
-    void SetUp() override
-    {
-        desktop_.ClearSettings();
-        desktop_.DeleteRegistryValue(kRunKey, "Zelvora");
-        std::remove(desktop_.BrowserLog().c_str());
-    }
-
-    // "class<TAB>text" lines of a window and everything inside it, read through the Unicode API.
-    std::string Texts(const char* windowClass) { return desktop_.Probe({"texts", windowClass}).Output; }
-    bool Shows(const char* windowClass) { return desktop_.WindowCount(windowClass) == 1; }
-    bool WaitForWindow(const char* windowClass, bool shown = true)
-    {
-        return WaitUntil([&] { return Shows(windowClass) == shown; }, 10s, 100ms);
-    }
-    // Clicks the centre of a control of the main window found by class and text (or size "WxH").
-    void ClickControl(const char* childClass, const char* textOrSize)
-    {
-        desktop_.FocusDesktop();
-        const CommandResult found = desktop_.Probe({"rect", "TfrmZelvora", childClass, textOrSize});
-        ScreenRect r;
-        std::istringstream in(found.Output);
-        ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << childClass << " " << textOrSize;
-        screen_.Click(r.CentreX(), r.CentreY());
-        std::this_thread::sleep_for(200ms);
-    }
-    // Where a person clicks to give a window the keyboard.
-    void ClickTitleBar(const char* windowClass)
-    {
-        desktop_.FocusDesktop();
-        const auto window = desktop_.WindowRect(windowClass);
-        ASSERT_TRUE(window) << windowClass;
-        screen_.Click(window->Left + 60, window->Top + 10);
-        std::this_thread::sleep_for(200ms);
-    }
-    // The minimised program's restore button, where a person clicks it.
-    void ClickRestoreButton()
-    {
-        desktop_.FocusDesktop();
-        const CommandResult button = desktop_.Probe({"hit", "TApplication", "8"});  // HTMINBUTTON
-        int x = 0, y = 0;
-        ASSERT_EQ(std::sscanf(button.Output.c_str(), "%d %d", &x, &y), 2) << "no minimised program: " << button.Output;
-        screen_.Click(x, y);
-    }
-    void Type(std::initializer_list<const char*> keys)
-    {
-        for (const char* key : keys) {
-            screen_.Tap(key);
-            std::this_thread::sleep_for(150ms);
-        }
-    }
-    std::string Browsed()
-    {
-        std::string opened;
-        WaitUntil(
-            [&] {
-                std::ifstream log(desktop_.BrowserLog());
-                opened.assign(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
-                return !opened.empty();
-            },
-            10s, 100ms);
-        return opened;
-    }
-    std::string ExpectedAutostartCommand() const
-    {
-        std::string path = desktop_.BinDir() + "/Zelvora.exe";
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return "\"Z:" + path + "\"";
-    }
-    // The message boxes showing now, read through the Unicode API as UTF-8; dismissed after.
-    std::string TakeMessageBoxes()
-    {
-        std::string boxes;
-        WaitUntil([&] { return !(boxes = desktop_.Probe({"msgboxes-utf8"}).Output).empty(); }, 20s, 100ms);
-        desktop_.Probe({"dismiss-msgboxes"});
-        WaitUntil([&] { return desktop_.Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
-        return boxes;
-    }
-
-    static inline WineDesktop* shared_ = nullptr;
-    WineDesktop& desktop_ = *shared_;
-    X11Screen& screen_ = shared_->Screen();
-    NotepadPage page_{*shared_};
-};
 
 TEST_F(Settings, AnEmptyKeyGivesTheDefaultsAndAnOrderlyExitWritesExactlyTheTenValues)
 {
@@ -230,7 +109,8 @@ TEST_F(Settings, TheFileMenuMinimisesAndCtrlXEndsTheProgramFromAnyOfItsWindows)
         ZelvoraSession zelvora(desktop_);
         ChooseMenu(desktop_, 0, {0});  // Datei > Minimieren
         EXPECT_TRUE(WaitForWindow("TfrmZelvora", false)) << "the main window still shows";
-        ClickRestoreButton();
+        EXPECT_FALSE(Shows("TApplication")) << "the taskbar button is still there";
+        ClickTrayIcon();
         EXPECT_TRUE(WaitForWindow("TfrmZelvora")) << "not restored";
 
         desktop_.Probe({"front", "TfrmZelvora"});
@@ -316,13 +196,14 @@ TEST_F(Settings, MinimisedAtStartTheWindowAndTheFirstStartAboutWaitForTheFirstRe
     }
     desktop_.SetSetting("FirstStart", 1);
     ZelvoraSession zelvora(desktop_, 0);
-    ASSERT_TRUE(WaitForWindow("TApplication")) << "the minimised program shows nothing to restore";
+    ASSERT_TRUE(WaitForTrayIcon()) << "the minimised program shows no icon";
     std::this_thread::sleep_for(2s);
     EXPECT_FALSE(Shows("TfrmZelvora"));
     EXPECT_FALSE(Shows("TfrmAbout"));
     EXPECT_EQ(desktop_.Settings()["FirstStart"], Dword(1)) << "taken before the window showed";
 
-    ClickRestoreButton();
+    EXPECT_FALSE(Shows("TApplication")) << "a taskbar button besides the icon";
+    ClickTrayIcon();
     EXPECT_TRUE(WaitForWindow("TfrmZelvora"));
     EXPECT_TRUE(WaitForWindow("TfrmAbout")) << "the about window did not follow the first restore";
 }

@@ -13,11 +13,16 @@
 //   dismiss-msgboxes             press OK on every visible message box; prints how many
 //   answer-msgbox yes|no         press Yes or No on the visible message box
 //   msgboxes-utf8                as msgboxes, read through the Unicode API and printed in UTF-8
+//   foreground                   the class of the foreground window
+//   tray-delete CLASS ID         asks the shell to drop the tray icon ID of the window of CLASS, as a
+//                                restarting shell loses it
+//   taskbar-created              broadcasts "TaskbarCreated", as a shell does when it starts
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -200,6 +205,30 @@ int Texts(char** argv)
     return 0;
 }
 
+int Foreground()
+{
+    char name[256] = {};
+    GetClassNameA(GetForegroundWindow(), name, sizeof name);
+    std::printf("%s\n", name);
+    return 0;
+}
+
+int TrayDelete(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2], true);
+    if (windows.empty()) return 1;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = windows.front();
+    data.uID = static_cast<UINT>(std::atoi(argv[3]));
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+}
+
+int TaskbarCreated()
+{
+    return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
+}
+
 int AnswerMessageBox(const std::string& answer)
 {
     const auto boxes = TopLevelWindows("#32770");
@@ -226,7 +255,10 @@ int main(int argc, char** argv)
     if (command == "dismiss-msgboxes") return MessageBoxes(true);
     if (command == "answer-msgbox" && argc == 3) return AnswerMessageBox(argv[2]);
     if (command == "msgboxes-utf8") return Utf8MessageBoxes();
+    if (command == "foreground") return Foreground();
+    if (command == "tray-delete" && argc == 4) return TrayDelete(argv);
+    if (command == "taskbar-created") return TaskbarCreated();
     if (command == "texts" && argc == 3) return Texts(argv);
-    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|answer-msgbox|texts ...\n");
+    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|answer-msgbox|texts|foreground|tray-delete|taskbar-created ...\n");
     return 2;
 }

@@ -106,6 +106,13 @@ void X11Screen::Click(int x, int y)
     XSync(display_, False);
 }
 
+void X11Screen::Button(int button, bool down)
+{
+    XTestFakeButtonEvent(display_, static_cast<unsigned>(button), down ? True : False, CurrentTime);
+    XSync(display_, False);
+    Settle();
+}
+
 Image X11Screen::Grab(int left, int top, int width, int height)
 {
     Image image{left, top, width, height, {}};

@@ -25,6 +25,8 @@ public:
     void TypeText(const std::string& text);
     void MovePointer(int x, int y);
     void Click(int x, int y);
+    // Presses or releases a pointer button (1 left, 2 middle, 3 right) where the pointer is.
+    void Button(int button, bool down);
 
     Image Grab(int left, int top, int width, int height);
     std::uint32_t Pixel(int x, int y);

@@ -147,6 +147,25 @@ void AnswerMessageBox(WineDesktop& desktop, const char* answer)
     WaitUntil([&] { return desktop.Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
 }
 
+std::optional<Point> FindTrayIcon(X11Screen& screen)
+{
+    // The notification area: the right end of the taskbar, the bottom rows of the desktop.
+    constexpr int kAreaWidth = 200, kAreaHeight = 24;
+    const Image area = screen.Grab(WineDesktop::kWidth - kAreaWidth, WineDesktop::kHeight - kAreaHeight, kAreaWidth,
+                                   kAreaHeight);
+    int left = WineDesktop::kWidth, right = -1, top = WineDesktop::kHeight, bottom = -1;
+    for (int y = area.Top; y < area.Top + area.Height; ++y)
+        for (int x = area.Left; x < area.Left + area.Width; ++x) {
+            const std::uint32_t p = area.At(x, y);
+            const int r = static_cast<int>(p & 0xFF), b = static_cast<int>((p >> 16) & 0xFF);
+            // The taskbar is grey and the bare desktop blue; an icon has warm colours.
+            if (r - b < 60) continue;
+            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    if (right < 0) return std::nullopt;
+    return Point{(left + right) / 2, (top + bottom) / 2};
+}
+
 int CountDifferences(const Image& before, const Image& after)
 {
     int differences = 0;

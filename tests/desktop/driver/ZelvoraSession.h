@@ -1,6 +1,7 @@
 // One running copy of Zelvora inside the test desktop, and the gestures a person makes with it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ void ChooseOnlineUpdate(WineDesktop& desktop);
 std::string WaitForMessageBox(WineDesktop& desktop);
 // Presses "yes" or "no" in the box that shows and waits until it is gone.
 void AnswerMessageBox(WineDesktop& desktop, const char* answer);
+
+// The centre of the icons in the desktop's notification area (bottom right), found by their
+// colours on the grey taskbar; nothing when no icon shows.
+std::optional<Point> FindTrayIcon(X11Screen& screen);
 
 // Number of pixels of `after` that differ from `before` (same rectangle).
 int CountDifferences(const Image& before, const Image& after);

@@ -1,0 +1,134 @@
+// The desktop the settings and tray tests share: one Wine desktop for all their cases, and the
+// gestures and readings they have in common.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "driver/NotepadPage.h"
+#include "driver/Wait.h"
+
+namespace zelvora::desktop {
+
+using namespace std::chrono_literals;
+
+inline const std::vector<const char*> kPaintChord{"Alt_L", "1"};
+
+inline RegistryValue Dword(unsigned value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return {"REG_DWORD", text};
+}
+
+inline RegistryValues DefaultSettings()
+{
+    return {{"MarkerSize", Dword(10)},      {"MarkerColor", Dword(0x80FF)},   {"Lang", Dword(2)},
+            {"Minimize", Dword(0)},         {"Transparency", Dword(0)},       {"FloodFill", Dword(0)},
+            {"PaintHotkey", Dword(0x8031)}, {"DeleteHotkey", Dword(0x8032)}, {"ModeHotkey", Dword(0x8033)},
+            {"Mode", Dword(1)}};
+}
+
+class Settings : public ::testing::Test {
+protected:
+    // One desktop for all cases: starting Wine and Notepad costs most of a minute.
+    static void SetUpTestSuite() { shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/settings", ZELVORA_BIN_DIR); }
+    static void TearDownTestSuite()
+    {
+        delete shared_;
+        shared_ = nullptr;
+    }
+    void SetUp() override
+    {
+        desktop_.ClearSettings();
+        desktop_.DeleteRegistryValue(kRunKey, "Zelvora");
+        std::remove(desktop_.BrowserLog().c_str());
+    }
+
+    // "class<TAB>text" lines of a window and everything inside it, read through the Unicode API.
+    std::string Texts(const char* windowClass) { return desktop_.Probe({"texts", windowClass}).Output; }
+    bool Shows(const char* windowClass) { return desktop_.WindowCount(windowClass) == 1; }
+    bool WaitForWindow(const char* windowClass, bool shown = true)
+    {
+        return WaitUntil([&] { return Shows(windowClass) == shown; }, 10s, 100ms);
+    }
+    // Clicks the centre of a control of the main window found by class and text (or size "WxH").
+    void ClickControl(const char* childClass, const char* textOrSize)
+    {
+        desktop_.FocusDesktop();
+        const CommandResult found = desktop_.Probe({"rect", "TfrmZelvora", childClass, textOrSize});
+        ScreenRect r;
+        std::istringstream in(found.Output);
+        ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << childClass << " " << textOrSize;
+        screen_.Click(r.CentreX(), r.CentreY());
+        std::this_thread::sleep_for(200ms);
+    }
+    // Where a person clicks to give a window the keyboard.
+    void ClickTitleBar(const char* windowClass)
+    {
+        desktop_.FocusDesktop();
+        const auto window = desktop_.WindowRect(windowClass);
+        ASSERT_TRUE(window) << windowClass;
+        screen_.Click(window->Left + 60, window->Top + 10);
+        std::this_thread::sleep_for(200ms);
+    }
+    bool WaitForTrayIcon(bool shown = true)
+    {
+        return WaitUntil([&] { return FindTrayIcon(screen_).has_value() == shown; }, 10s, 100ms);
+    }
+    // Clicks the program's icon in the notification area, as a person does.
+    void ClickTrayIcon()
+    {
+        desktop_.FocusDesktop();
+        const auto icon = FindTrayIcon(screen_);
+        ASSERT_TRUE(icon) << "no icon in the notification area";
+        screen_.Click(icon->X, icon->Y);
+    }
+    void Type(std::initializer_list<const char*> keys)
+    {
+        for (const char* key : keys) {
+            screen_.Tap(key);
+            std::this_thread::sleep_for(150ms);
+        }
+    }
+    std::string Browsed()
+    {
+        std::string opened;
+        WaitUntil(
+            [&] {
+                std::ifstream log(desktop_.BrowserLog());
+                opened.assign(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
+                return !opened.empty();
+            },
+            10s, 100ms);
+        return opened;
+    }
+    std::string ExpectedAutostartCommand() const
+    {
+        std::string path = desktop_.BinDir() + "/Zelvora.exe";
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return "\"Z:" + path + "\"";
+    }
+    // The message boxes showing now, read through the Unicode API as UTF-8; dismissed after.
+    std::string TakeMessageBoxes()
+    {
+        std::string boxes;
+        WaitUntil([&] { return !(boxes = desktop_.Probe({"msgboxes-utf8"}).Output).empty(); }, 20s, 100ms);
+        desktop_.Probe({"dismiss-msgboxes"});
+        WaitUntil([&] { return desktop_.Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
+        return boxes;
+    }
+
+    static inline WineDesktop* shared_ = nullptr;
+    WineDesktop& desktop_ = *shared_;
+    X11Screen& screen_ = shared_->Screen();
+    NotepadPage page_{*shared_};
+};
+
+}  // namespace zelvora::desktop

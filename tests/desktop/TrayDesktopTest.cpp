@@ -1,0 +1,128 @@
+// The icon in the notification area: there from start to exit, minimise to tray, restore with
+// a click, the menu on the right button, and back after the shell restarts.
+#include "ProgramDesktopFixture.h"
+
+namespace zelvora::desktop {
+namespace {
+
+class TrayIcon : public Settings {
+protected:
+    // The session parks the main window low, where it would cover the notification area.
+    void KeepTheTaskbarFree() { desktop_.Probe({"move", "TfrmZelvora", "600", "440"}); }
+    // Presses the right button on the icon, as a person does to open its menu; released later.
+    Point PressRightOnIcon()
+    {
+        desktop_.FocusDesktop();
+        const auto icon = FindTrayIcon(screen_);
+        EXPECT_TRUE(icon) << "no icon";
+        if (!icon) return {};
+        screen_.MovePointer(icon->X, icon->Y);
+        std::this_thread::sleep_for(100ms);
+        screen_.Button(3, true);
+        return *icon;
+    }
+    // Opens the menu and clicks its item 0, 1 or 2 ("Wiederherstellen", "Lizenz...", "Beenden";
+    // separators between them). With every window of ours hidden, Wine gives the menu no keys:
+    // it is used with the pointer, as a person mostly does anyway.
+    void ChooseFromTrayMenu(int item)
+    {
+        PressRightOnIcon();
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s)) << "no menu";
+        screen_.Button(3, false);
+        const auto menu = desktop_.WindowRect("#32768");
+        ASSERT_TRUE(menu);
+        // Rows measured on the 75-pixel menu: items centred at 12, 37 and 62.
+        static constexpr int kItemCentre[] = {12, 37, 62};
+        const int y = menu->Top + menu->Height() * kItemCentre[item] / 75;
+        screen_.MovePointer(menu->Left + 30, y);
+        std::this_thread::sleep_for(200ms);
+        screen_.Click(menu->Left + 30, y);
+        WaitUntil([&] { return desktop_.WindowCount("#32768") == 0; }, 5s);
+    }
+    void MinimiseWithTheButton()
+    {
+        desktop_.FocusDesktop();
+        const CommandResult button = desktop_.Probe({"hit", "TfrmZelvora", "8"});  // HTMINBUTTON
+        int x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(button.Output.c_str(), "%d %d", &x, &y), 2) << button.Output;
+        screen_.Click(x, y);
+    }
+    bool InTheTray() { return WaitForWindow("TfrmZelvora", false) && !Shows("TApplication") && FindTrayIcon(screen_); }
+};
+
+TEST_F(TrayIcon, IsThereFromStartToExitAndGoneAfter)
+{
+    EXPECT_TRUE(WaitForTrayIcon(false)) << "an icon before the start";
+    ZelvoraSession zelvora(desktop_);
+    KeepTheTaskbarFree();
+    EXPECT_TRUE(WaitForTrayIcon());
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_TRUE(WaitForTrayIcon(false)) << "the icon outlived the program";
+}
+
+TEST_F(TrayIcon, MinimisingLeavesOnlyTheIconAndAClickBringsTheWindowBackToTheFront)
+{
+    ZelvoraSession zelvora(desktop_);
+    KeepTheTaskbarFree();
+    ASSERT_TRUE(WaitForTrayIcon());
+    MinimiseWithTheButton();
+    EXPECT_TRUE(InTheTray()) << "the minimise button";
+    ClickTrayIcon();
+    EXPECT_TRUE(WaitForWindow("TfrmZelvora"));
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"foreground"}).Output == "TfrmZelvora\n"; }, 5s))
+        << "not in front: " << desktop_.Probe({"foreground"}).Output;
+
+    ChooseMenu(desktop_, 0, {0});  // Datei > Minimieren
+    EXPECT_TRUE(InTheTray()) << "the menu command";
+    ClickTrayIcon();
+    EXPECT_TRUE(WaitForWindow("TfrmZelvora"));
+}
+
+TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
+{
+    ZelvoraSession zelvora(desktop_);
+    KeepTheTaskbarFree();
+    ASSERT_TRUE(WaitForTrayIcon());
+    MinimiseWithTheButton();
+    ASSERT_TRUE(InTheTray());
+
+    const Point pointer = PressRightOnIcon();
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s)) << "no menu on the press";
+    const auto menu = desktop_.WindowRect("#32768");
+    ASSERT_TRUE(menu);
+    // At the pointer, pushed above the taskbar and inside the screen.
+    EXPECT_LE(menu->Left - 3, pointer.X);
+    EXPECT_GE(menu->Right + 3, pointer.X);
+    EXPECT_LE(std::abs(menu->Bottom - pointer.Y), 16);
+    screen_.Button(3, false);
+    const int y = menu->Top + menu->Height() * 12 / 75;
+    screen_.Click(menu->Left + 30, y);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 0; }, 5s));
+    EXPECT_TRUE(WaitForWindow("TfrmZelvora")) << "Wiederherstellen";
+    MinimiseWithTheButton();
+    ASSERT_TRUE(InTheTray());
+
+    ChooseFromTrayMenu(1);  // Lizenz...
+    ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
+    ClickTitleBar("TfrmLicense");
+    Type({"Escape"});
+    ASSERT_TRUE(WaitForWindow("TfrmLicense", false));
+    ChooseFromTrayMenu(2);  // Beenden
+    EXPECT_TRUE(zelvora.WaitForExit()) << "Beenden";
+    EXPECT_EQ(desktop_.Settings().size(), 10u) << "an orderly exit";
+}
+
+TEST_F(TrayIcon, ComesBackWhenTheShellRestarts)
+{
+    ZelvoraSession zelvora(desktop_);
+    KeepTheTaskbarFree();
+    ASSERT_TRUE(WaitForTrayIcon());
+    // What a restarting shell does: it forgets the icons, then announces itself.
+    ASSERT_EQ(desktop_.Probe({"tray-delete", "TTrayIconHandler", "1"}).ExitCode, 0);
+    ASSERT_TRUE(WaitForTrayIcon(false));
+    desktop_.Probe({"taskbar-created"});
+    EXPECT_TRUE(WaitForTrayIcon()) << "the icon did not come back";
+}
+
+}  // namespace
+}  // namespace zelvora::desktop
