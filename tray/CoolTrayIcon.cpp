@@ -75,13 +75,13 @@ TCoolTrayIcon::TCoolTrayIcon(TComponent* owner) : TComponent(owner)
     data_.uCallbackMessage = kTrayCallbackMessage;
     TaskbarCreatedMessage();
     // The events reach the component's published events.
-    mouse_.Events.OnClick = [this] { Fire(OnClick); };
+    mouse_.Events.OnClick = [this] { DoClick(); };
     mouse_.Events.OnDblClick = nullptr;  // set when OnDblClick is: the click then waits for a second one
-    mouse_.Events.OnMouseEnter = [this] { Fire(OnMouseEnter); };
-    mouse_.Events.OnMouseExit = [this] { Fire(OnMouseExit); };
-    mouse_.Events.OnMouseDown = [this](TMouseButton b, unsigned s, TTrayPoint p) { Fire(OnMouseDown, b, s, p); };
-    mouse_.Events.OnMouseUp = [this](TMouseButton b, unsigned s, TTrayPoint p) { Fire(OnMouseUp, b, s, p); };
-    mouse_.Events.OnMouseMove = [this](unsigned s, TTrayPoint p) { Fire(OnMouseMove, TMouseButton::mbLeft, s, p); };
+    mouse_.Events.OnMouseEnter = [this] { DoMouseEnter(); };
+    mouse_.Events.OnMouseExit = [this] { DoMouseExit(); };
+    mouse_.Events.OnMouseDown = [this](TMouseButton b, unsigned s, TTrayPoint p) { DoMouseDown(b, s, p); };
+    mouse_.Events.OnMouseUp = [this](TMouseButton b, unsigned s, TTrayPoint p) { DoMouseUp(b, s, p); };
+    mouse_.Events.OnMouseMove = [this](unsigned s, TTrayPoint p) { DoMouseMove(s, p); };
     mouse_.Events.OnBalloonHintHide = [this] { Fire(OnBalloonHintHide); };
     mouse_.Events.OnBalloonHintTimeout = [this] { Fire(OnBalloonHintTimeout); };
     mouse_.Events.OnBalloonHintClick = [this] { Fire(OnBalloonHintClick); };
@@ -215,7 +215,7 @@ void TCoolTrayIcon::Fire(TEventRef& event, TMouseButton button, unsigned shift, 
 void TCoolTrayIcon::HandleNotification(unsigned notification)
 {
     // A double-click handler makes single clicks wait for the double-click time.
-    mouse_.Events.OnDblClick = OnDblClick.Handler ? std::function<void()>([this] { Fire(OnDblClick); }) : nullptr;
+    mouse_.Events.OnDblClick = OnDblClick.Handler ? std::function<void()>([this] { DoDblClick(); }) : nullptr;
     POINT pointer{};
     GetCursorPos(&pointer);  // signed: monitors left of or above the primary one
     mouse_.Notify(notification, ModifiersDown(), {pointer.x, pointer.y}, GetDoubleClickTime());
@@ -332,13 +332,17 @@ void TCoolTrayIcon::CycleTick()
     if (!iconList_ || iconList_->Count() == 0) return;
     const int count = iconList_->Count();
     const int next = NextCycleIndex(iconIndex_, count);
-    if (OnCycle.Handler) {
-        TEventArgs args;
-        args.Sender = this;
-        args.X = next;
-        OnCycle.Handler(args);
-    }
+    DoCycle(next);
     SetIconIndex(next);
+}
+
+void TCoolTrayIcon::DoCycle(int nextIndex)
+{
+    if (!OnCycle.Handler) return;
+    TEventArgs args;
+    args.Sender = this;
+    args.X = nextIndex;
+    OnCycle.Handler(args);
 }
 
 void TCoolTrayIcon::SetPopupMenu(TPopupMenu* menu)

@@ -63,11 +63,11 @@ public:
         OnBalloonHintClick, OnBalloonHintHide, OnBalloonHintTimeout, OnStartup;
 
     // Each answers whether the shell took the call.
-    bool AddIcon();
-    bool RemoveIcon();
-    bool UpdateIcon();
+    virtual bool AddIcon();
+    virtual bool RemoveIcon();
+    virtual bool UpdateIcon();
     void HideMainWindow();
-    void SendToTray();
+    virtual void SendToTray();
     void PopupAtPointer();
 
     void Loaded() override;
@@ -82,6 +82,15 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // The dispatchers: each raises its event when one is assigned; a derived icon may do more.
+    virtual void DoClick() { Fire(OnClick); }
+    virtual void DoDblClick() { Fire(OnDblClick); }
+    virtual void DoCycle(int nextIndex);
+    virtual void DoMouseDown(TMouseButton button, unsigned shift, TTrayPoint at) { Fire(OnMouseDown, button, shift, at); }
+    virtual void DoMouseUp(TMouseButton button, unsigned shift, TTrayPoint at) { Fire(OnMouseUp, button, shift, at); }
+    virtual void DoMouseMove(unsigned shift, TTrayPoint at) { Fire(OnMouseMove, TMouseButton::mbLeft, shift, at); }
+    virtual void DoMouseEnter() { Fire(OnMouseEnter); }
+    virtual void DoMouseExit() { Fire(OnMouseExit); }
 
 private:
     void PrepareIconData();
