@@ -112,10 +112,12 @@ TEST(TrayIconComponent, AHundredIconsLeaveNoWindowHookOrTimerBehind)
 {
     TApplication app;
     const long windowsBefore = UniqueWindow::Live();
+    const long iconsBefore = UniqueIcon::Live();
     HWND firstHandler = nullptr;
     for (int i = 0; i < 100; ++i) {
         auto* tray = new TCoolTrayIcon(&app);
         tray->SetHint("census");
+        tray->SetIcon("MAINICON");
         tray->SetIconVisible(true);
         tray->SetWantEnterExitEvents(true);  // a running timer
         if (!firstHandler) firstHandler = TCoolTrayIcon::HandlerWindow();
@@ -125,6 +127,7 @@ TEST(TrayIconComponent, AHundredIconsLeaveNoWindowHookOrTimerBehind)
     EXPECT_EQ(TSimpleTimer::HandlerWindow(), nullptr);
     EXPECT_FALSE(IsWindow(firstHandler));
     EXPECT_EQ(UniqueWindow::Live(), windowsBefore);
+    EXPECT_EQ(UniqueIcon::Live(), iconsBefore);
     // No hook of a freed icon is left on the application window: minimising still works.
     app.Minimize();
     app.Restore();
