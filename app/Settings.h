@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ShortCut.h"
-#include "toolkit/Colors.h"
+#include "engine/MarkerDefaults.h"
 
 namespace zelvora {
 
@@ -18,16 +17,16 @@ inline constexpr int kStoredFreeHand = 1;
 inline constexpr int kStoredControlMode = 2;
 
 struct TSettings {
-    int MarkerSize = 10;
-    TColor MarkerColor = 33023;  // orange, 0x000080FF
-    int Lang = 2;                // English
+    int MarkerSize = kDefaultMarkerSize;
+    TColor MarkerColor = kDefaultMarkerColor;
+    int Lang = 2;  // English
     bool FreeHand = true;
     bool MinimizeOnStart = false;
     bool Transparent = false;
     bool FloodFill = false;
-    TShortCut PaintHotkey = 0x8031;   // Alt+1
-    TShortCut DeleteHotkey = 0x8032;  // Alt+2
-    TShortCut ModeHotkey = 0x8033;    // Alt+3
+    TShortCut PaintHotkey = kDefaultPaintShortcut;
+    TShortCut DeleteHotkey = kDefaultWipeShortcut;
+    TShortCut ModeHotkey = kDefaultModeShortcut;
 };
 
 // Integer values under one key. Reads and writes throw std::exception with a text for the user

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
 #include "app/SettingsKey.h"
 #include "controls/AdvPanel.h"
 #include "engine/MarkingEngine.h"
@@ -24,8 +23,6 @@
 
 namespace zelvora {
 
-inline constexpr TShortCut kDefaultWipeShortcut = TSettings{}.DeleteHotkey;
-inline constexpr TShortCut kDefaultModeShortcut = TSettings{}.ModeHotkey;
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "engine/MarkerDefaults.h"
 #include "engine/ShortCut.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Handles.h"
@@ -12,9 +13,6 @@
 namespace zelvora {
 
 inline constexpr UINT kPollIntervalMs = 10;
-inline constexpr int kDefaultMarkerSize = 10;
-inline constexpr TColor kDefaultMarkerColor = 33023;  // orange, 0x000080FF
-inline constexpr TShortCut kDefaultPaintShortcut = 0x8031;  // Alt+1
 
 // The options the main window shows; read on every draw, never cached.
 class IMarkingOptions {

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "engine/ShortCut.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
 #include "toolkit/TextEncoding.h"
@@ -19,9 +20,9 @@ constexpr wchar_t kHotkeyFieldClass[] = L"msctls_hotkey32";
 int ShortCutOfKey(WPARAM virtualKey)
 {
     int shortCut = static_cast<int>(virtualKey & 0xFF);
-    if (GetKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
-    if (GetKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
-    if (GetKeyState(VK_MENU) < 0) shortCut |= 0x8000;
+    if (GetKeyState(VK_SHIFT) < 0) shortCut |= scShift;
+    if (GetKeyState(VK_CONTROL) < 0) shortCut |= scCtrl;
+    if (GetKeyState(VK_MENU) < 0) shortCut |= scAlt;
     return shortCut;
 }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/SystemLibrary.h"
 #include "toolkit/TextEncoding.h"
 
@@ -44,8 +45,6 @@ TMsgDlgLook MessageDialogLook(TMsgDlgType type)
 
 namespace {
 
-constexpr int kWesternCharset = 0;  // ANSI_CHARSET, Windows-1252
-
 // The system's message box names its buttons in the system's language; a hook renames them
 // before the box shows.
 thread_local const TMsgDlgLook* pendingLook = nullptr;
@@ -57,7 +56,7 @@ LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam)
         HWND box = reinterpret_cast<HWND>(wParam);
         // The toolkit's own texts are German, in Windows-1252.
         const auto rename = [box](int button, const char* text) {
-            SetDlgItemTextW(box, button, WideFromAnsi(text, kWesternCharset).c_str());
+            SetDlgItemTextW(box, button, WideFromAnsi(text, ANSI_CHARSET_VALUE).c_str());
         };
         if (pendingLook->No) {
             rename(IDYES, pendingLook->Yes);
@@ -77,9 +76,9 @@ int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
     const TMsgDlgLook look = MessageDialogLook(type);
     pendingLook = &look;
     renameHook = SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
-    const int charset = Application ? Application->TextCharset() : kWesternCharset;
+    const int charset = Application ? Application->TextCharset() : ANSI_CHARSET_VALUE;
     const int result = MessageBoxW(owner, WideFromAnsi(text, charset).c_str(),
-                                   WideFromAnsi(look.Title, kWesternCharset).c_str(), look.Flags);
+                                   WideFromAnsi(look.Title, ANSI_CHARSET_VALUE).c_str(), look.Flags);
     if (renameHook) UnhookWindowsHookEx(renameHook);
     renameHook = nullptr;
     pendingLook = nullptr;

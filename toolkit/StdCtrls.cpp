@@ -52,7 +52,7 @@ void TLabel::Restyle()
     if (!HandleAllocated()) return;
     TCreateParams params;
     CreateParams(params);
-    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(params.Style | (Visible() ? WS_VISIBLE : 0)));
+    SetWindowLongPtrW(Handle(), GWL_STYLE, static_cast<LONG_PTR>(params.Style | (Visible() ? WS_VISIBLE : 0)));
     Invalidate();
 }
 

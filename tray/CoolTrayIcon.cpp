@@ -375,8 +375,8 @@ void TCoolTrayIcon::PopupAtPointer()
     // window cannot take the foreground under Wine, so the menu's owner does.
     HWND owner = OwnerWindow();
     if (Application) {
-        SetForegroundWindow(owner && IsWindowVisible(Application->Handle()) ? Application->Handle()
-                                                                          : (owner ? owner : Application->Handle()));
+        const bool inTray = !IsWindowVisible(Application->Handle());
+        SetForegroundWindow(inTray && owner ? owner : Application->Handle());
         Application->ProcessMessages();
     }
     popupMenu_->Popup(pointer.x, pointer.y, owner ? owner : (Application ? Application->Handle() : nullptr));

@@ -75,7 +75,7 @@ public:
     void HandleNotification(unsigned notification);
     void ReportError(const std::string& message) const;
     UINT IconId() const { return id_; }
-    // The text the shell shows as the tooltip, as it was sent last.
+    // The record the shell got with the last call: icon, tooltip, callback.
     const NOTIFYICONDATAW& IconData() const { return data_; }
     // Where the shell's tray callbacks go; also for tests that click the icon from inside.
     static HWND HandlerWindow();

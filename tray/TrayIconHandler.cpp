@@ -4,56 +4,17 @@
 
 namespace zelvora {
 
-TTrayIconHandler& TTrayIconHandler::Acquire()
-{
-    if (!instance_) instance_ = new TTrayIconHandler;
-    ++references_;
-    return *instance_;
-}
-
-void TTrayIconHandler::Release()
-{
-    if (references_ > 0 && --references_ == 0) {
-        delete instance_;
-        instance_ = nullptr;
-    }
-}
-
-TTrayIconHandler::TTrayIconHandler()
-{
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TTrayIconHandler";
-    RegisterClassW(&wc);  // already registered is fine
-    window_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                                  nullptr));
-}
-
-UINT TTrayIconHandler::Add(TCoolTrayIcon* icon)
-{
-    const UINT id = nextId_++;
-    icons_[id] = icon;
-    return id;
-}
-
-void TTrayIconHandler::Remove(UINT id)
-{
-    icons_.erase(id);
-}
-
 LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case kTrayCallbackMessage:
-        if (instance_) {
-            const auto found = instance_->icons_.find(static_cast<UINT>(wParam));
-            if (found != instance_->icons_.end()) {
-                try {
-                    found->second->HandleNotification(static_cast<unsigned>(LOWORD(lParam)));
-                } catch (const std::exception& error) {
-                    found->second->ReportError(error.what());
-                }
+        // wParam is the icon's id; the low word of lParam the mouse message (not a point: the
+        // pointer is read with GetCursorPos).
+        if (TCoolTrayIcon* icon = Instance() ? Instance()->Find(static_cast<UINT>(wParam)) : nullptr) {
+            try {
+                icon->HandleNotification(static_cast<unsigned>(lParam & 0xFFFF));
+            } catch (const std::exception& error) {
+                icon->ReportError(error.what());
             }
         }
         return 0;

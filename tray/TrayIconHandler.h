@@ -4,9 +4,7 @@
 
 #include <windows.h>
 
-#include <unordered_map>
-
-#include "toolkit/Handles.h"
+#include "tray/SharedHandlerWindow.h"
 
 namespace zelvora {
 
@@ -14,27 +12,13 @@ class TCoolTrayIcon;
 
 inline constexpr UINT kTrayCallbackMessage = 2048;
 
-class TTrayIconHandler {
+class TTrayIconHandler : public TSharedHandlerWindow<TTrayIconHandler, TCoolTrayIcon, UINT> {
 public:
-    static TTrayIconHandler& Acquire();
-    static void Release();
-    static TTrayIconHandler* Instance() { return instance_; }
+    static constexpr const wchar_t* kClassName = L"TTrayIconHandler";
+    // A top-level window: the shell's broadcasts reach it, a message-only one they would not.
+    static constexpr bool kMessageOnly = false;
 
-    HWND Window() const { return window_.get(); }
-    // Icons are known to the shell by a counted id that maps back here; an address would not
-    // survive the 32 bits the id travels in.
-    UINT Add(TCoolTrayIcon* icon);
-    void Remove(UINT id);
-
-private:
-    TTrayIconHandler();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    UniqueWindow window_;
-    std::unordered_map<UINT, TCoolTrayIcon*> icons_;
-    UINT nextId_ = 1;
-    static inline TTrayIconHandler* instance_ = nullptr;
-    static inline long references_ = 0;
 };
 
 }  // namespace zelvora
