@@ -208,8 +208,7 @@ void TForm::Show()
     const bool wasVisible = IsWindowVisible(Handle());
     TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(Handle());  // a window the user opened takes the keyboard
-    if (GetActiveWindow() == Handle()) FocusActiveControl();
+    SetForegroundWindow(Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
     UpdateWindow(Handle());
     if (!wasVisible) Fire(OnShow);
 }
@@ -312,8 +311,8 @@ std::vector<TControl*> TForm::TabOrder() const
 
 void TForm::FocusActiveControl()
 {
-    if (activeControl_ && IsWindow(activeControl_) && IsChild(Handle(), activeControl_) &&
-        IsWindowVisible(activeControl_) && IsWindowEnabled(activeControl_)) {
+    if (activeControl_ && IsChild(Handle(), activeControl_) && IsWindowVisible(activeControl_) &&
+        IsWindowEnabled(activeControl_)) {
         SetFocus(activeControl_);
         return;
     }

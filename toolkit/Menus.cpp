@@ -263,8 +263,8 @@ bool TMenu::DispatchCommand(UINT command)
 bool TMenu::DispatchShortCut(int shortCut)
 {
     if (shortCut == 0) return false;
-    TMenuItem* item = items_.FindShortCut(shortCut);
-    if (!item || item == &items_) return false;
+    TMenuItem* item = items_.FindShortCut(shortCut);  // never the root: it has items
+    if (!item) return false;
     item->Click();
     return true;
 }

@@ -76,7 +76,6 @@ TCoolTrayIcon::TCoolTrayIcon(TComponent* owner) : TComponent(owner)
     TaskbarCreatedMessage();
     // The events reach the component's published events.
     mouse_.Events.OnClick = [this] { DoClick(); };
-    mouse_.Events.OnDblClick = nullptr;  // set when OnDblClick is: the click then waits for a second one
     mouse_.Events.OnMouseEnter = [this] { DoMouseEnter(); };
     mouse_.Events.OnMouseExit = [this] { DoMouseExit(); };
     mouse_.Events.OnMouseDown = [this](TMouseButton b, unsigned s, TTrayPoint p) { DoMouseDown(b, s, p); };
@@ -214,8 +213,11 @@ void TCoolTrayIcon::Fire(TEventRef& event, TMouseButton button, unsigned shift, 
 
 void TCoolTrayIcon::HandleNotification(unsigned notification)
 {
-    // A double-click handler makes single clicks wait for the double-click time.
-    mouse_.Events.OnDblClick = OnDblClick.Handler ? std::function<void()>([this] { DoDblClick(); }) : nullptr;
+    // A double-click handler makes single clicks wait for the double-click time. The handler
+    // may be assigned at any time; the rule follows it without a new function per notification.
+    const bool wantsDoubleClick = static_cast<bool>(OnDblClick.Handler);
+    if (wantsDoubleClick != static_cast<bool>(mouse_.Events.OnDblClick))
+        mouse_.Events.OnDblClick = wantsDoubleClick ? std::function<void()>([this] { DoDblClick(); }) : nullptr;
     POINT pointer{};
     GetCursorPos(&pointer);  // signed: monitors left of or above the primary one
     mouse_.Notify(notification, ModifiersDown(), {pointer.x, pointer.y}, GetDoubleClickTime());
