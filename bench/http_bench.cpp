@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "../tests/support/Loopback.h"
-#include "update/IdHTTP.h"
+#include "update/HttpClient.h"
 
 namespace {
 

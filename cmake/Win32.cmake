@@ -4,44 +4,16 @@ enable_language(RC)
 # One self-contained program file: no MinGW runtime DLLs beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_library(zelvora_win32 STATIC
-  toolkit/Application.cpp
-  toolkit/Canvas.cpp
-  toolkit/ComCtrls.cpp
-  toolkit/Control.cpp
-  toolkit/Dialogs.cpp
-  toolkit/ExtCtrls.cpp
-  toolkit/Form.cpp
-  toolkit/ImageList.cpp
-  toolkit/Menus.cpp
-  toolkit/Registry.cpp
-  toolkit/StdCtrls.cpp
-  toolkit/TextEncoding.cpp
-  tray/CoolTrayIcon.cpp
-  tray/SimpleTimer.cpp
-  tray/TrayIconHandler.cpp
-  controls/Line.cpp
-  controls/AdvPanel.cpp
-  controls/HtmlCanvas.cpp
-  controls/HtmlPicture.cpp
-  engine/GlobalHotkeys.cpp
-  engine/MarkingEngine.cpp
-  engine/SystemKeyNames.cpp)
+zelvora_sources(win32_sources "win32/" toolkit engine tray controls)
+add_library(zelvora_win32 STATIC ${win32_sources})
 # comdlg32, shell32, ole32, oleaut32, uxtheme and version are bound on first use (SystemLibrary.h).
 target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 uuid)
 target_compile_definitions(zelvora_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 # The windows of the program, for the program and for the tests that open them.
-add_library(zelvora_windows STATIC
-  app/Autostart.cpp
-  app/ComponentClasses.cpp
-  app/UpdateCheck.cpp
-  app/WebSites.cpp
-  app/frmZelvora.cpp
-  dialogs/HeaderPicture.cpp
-  dialogs/frmAbout.cpp
-  dialogs/frmEditHotkey.cpp
-  dialogs/frmLicense.cpp)
+zelvora_sources(window_sources "win32/" dialogs app)
+list(REMOVE_ITEM window_sources "${CMAKE_SOURCE_DIR}/app/win32/Program.cpp")
+add_library(zelvora_windows STATIC ${window_sources})
 target_link_libraries(zelvora_windows PUBLIC zelvora_win32)
 
 # Each window's translations, compiled from their readable sources into the payloads the
@@ -69,7 +41,7 @@ set(ZELVORA_PAYLOADS "${payloads}")
 set(ZELVORA_PAYLOAD_DIR "${payload_dir}")
 
 add_executable(Zelvora WIN32
-  app/Zelvora.cpp
+  app/win32/Program.cpp
   resources/Zelvora.rc)
 add_dependencies(Zelvora zelvora_payloads)
 target_include_directories(Zelvora PRIVATE "${payload_dir}")

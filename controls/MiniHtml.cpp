@@ -5,7 +5,7 @@
 #include <cctype>
 #include <utility>
 
-#include "toolkit/TextCase.h"
+#include "base/TextCase.h"
 
 namespace zelvora {
 

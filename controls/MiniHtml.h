@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/MarkGeometry.h"
+#include "base/Geometry.h"
 #include "toolkit/Colors.h"
 
 namespace zelvora {

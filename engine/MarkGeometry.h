@@ -1,14 +1,10 @@
 // Where and how the marks go: pure arithmetic, so it is tested without a screen.
 #pragma once
 
+#include "base/Geometry.h"
+#include "toolkit/Graphics.h"
+
 namespace zelvora {
-
-struct TRect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    constexpr bool operator==(const TRect&) const = default;
-};
-
-enum class TBrushStyle { bsSolid, bsClear };
 
 // Raster mixes of the marker pen: mask keeps only what both screen and pen have (a highlighter).
 inline constexpr int kPenModeMask = 9;   // R2_MASKPEN

@@ -2,7 +2,7 @@
 // nothing stored.
 #pragma once
 
-#include "engine/ShortCut.h"
+#include "base/ShortCut.h"
 #include "toolkit/Colors.h"
 
 namespace zelvora {

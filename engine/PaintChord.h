@@ -1,7 +1,7 @@
 // The "held" test of the paint shortcut, run on every poll tick.
 #pragma once
 
-#include "engine/ShortCut.h"
+#include "base/ShortCut.h"
 
 namespace zelvora {
 

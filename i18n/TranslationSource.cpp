@@ -3,7 +3,7 @@
 #include <array>
 #include <sstream>
 
-#include "i18n/CodePage.h"
+#include "base/CodePage.h"
 #include "i18n/CommaText.h"
 
 namespace zelvora {

@@ -1,6 +1,6 @@
 #include "toolkit/Description.h"
 
-#include "i18n/CodePage.h"
+#include "base/CodePage.h"
 
 #include <cctype>
 #include <climits>

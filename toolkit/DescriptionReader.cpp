@@ -1,6 +1,6 @@
 #include "toolkit/DescriptionReader.h"
 
-#include "i18n/CodePage.h"
+#include "base/CodePage.h"
 #include "toolkit/Colors.h"
 
 namespace zelvora {

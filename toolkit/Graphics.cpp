@@ -133,7 +133,7 @@ const TClassInfo& TBrush::StaticClassInfo()
     static const TClassInfo info(
         "TBrush", nullptr,
         {ColorProperty<TBrush>("Color", &TBrush::Color, &TBrush::SetColor),
-         EnumProperty<TBrush, TBrushKind>("Style", {"bsSolid", "bsClear"}, &TBrush::Style, &TBrush::SetStyle)});
+         EnumProperty<TBrush, TBrushStyle>("Style", {"bsSolid", "bsClear"}, &TBrush::Style, &TBrush::SetStyle)});
     return info;
 }
 
@@ -144,7 +144,7 @@ void TBrush::SetColor(TColor color)
     Changed();
 }
 
-void TBrush::SetStyle(TBrushKind style)
+void TBrush::SetStyle(TBrushStyle style)
 {
     if (style == style_) return;
     style_ = style;

@@ -22,7 +22,7 @@ protected:
 };
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
-enum class TBrushKind { bsSolid, bsClear };
+enum class TBrushStyle { bsSolid, bsClear };
 
 inline constexpr unsigned fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
 inline constexpr int ANSI_CHARSET_VALUE = 0, DEFAULT_CHARSET_VALUE = 1, EASTEUROPE_CHARSET_VALUE = 238;
@@ -79,12 +79,12 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    TBrushKind Style() const { return style_; }
-    void SetStyle(TBrushKind style);
+    TBrushStyle Style() const { return style_; }
+    void SetStyle(TBrushStyle style);
 
 private:
     TColor color_ = clWhite;
-    TBrushKind style_ = TBrushKind::bsSolid;
+    TBrushStyle style_ = TBrushStyle::bsSolid;
 };
 
 

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "toolkit/TextCase.h"
+#include "base/TextCase.h"
 
 namespace zelvora {
 

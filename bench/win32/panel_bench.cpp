@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/ComponentClasses.h"
-#include "app/frmZelvora.h"
-#include "controls/HtmlCanvas.h"
-#include "toolkit/Application.h"
+#include "app/win32/ComponentClasses.h"
+#include "app/win32/MainWindow.h"
+#include "controls/win32/HtmlCanvas.h"
+#include "toolkit/win32/Application.h"
 
 using namespace zelvora;
 using Clock = std::chrono::steady_clock;

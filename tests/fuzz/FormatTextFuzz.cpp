@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

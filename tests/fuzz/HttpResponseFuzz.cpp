@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../support/MemoryStack.h"
-#include "update/IdHTTP.h"
+#include "update/HttpClient.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

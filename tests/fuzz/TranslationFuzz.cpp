@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "../unit/LanguageTestComponents.h"
-#include "i18n/siLang.h"
+#include "i18n/TranslationComponent.h"
 
 using namespace zelvora;
 

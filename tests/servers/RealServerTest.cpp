@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "../support/Loopback.h"
-#include "update/IdException.h"
-#include "update/IdHTTP.h"
+#include "update/Exceptions.h"
+#include "update/HttpClient.h"
 
 namespace zelvora {
 namespace {

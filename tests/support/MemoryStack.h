@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "update/IdStack.h"
+#include "update/SocketStack.h"
 
 namespace zelvora::testing {
 

@@ -1,4 +1,4 @@
-#include "i18n/CodePage.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include "../support/MemoryStack.h"
 #include "../support/ScriptedServer.h"
-#include "update/IdException.h"
-#include "update/IdHTTP.h"
+#include "update/Exceptions.h"
+#include "update/HttpClient.h"
 
 namespace zelvora {
 namespace {

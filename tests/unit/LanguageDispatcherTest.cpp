@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "i18n/siLang.h"
+#include "i18n/TranslationComponent.h"
 
 #include "LanguageTestComponents.h"
 

@@ -1,4 +1,4 @@
-#include "engine/ShortCut.h"
+#include "base/ShortCut.h"
 
 #include <gtest/gtest.h>
 

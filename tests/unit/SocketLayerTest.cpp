@@ -11,9 +11,9 @@
 #include "../support/Loopback.h"
 #include "../support/MemoryStack.h"
 #include "../support/ScriptedServer.h"
-#include "update/IdAntiFreeze.h"
-#include "update/IdException.h"
-#include "update/IdTCPConnection.h"
+#include "update/AntiFreeze.h"
+#include "update/Exceptions.h"
+#include "update/TcpConnection.h"
 
 namespace zelvora {
 namespace {

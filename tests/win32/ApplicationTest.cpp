@@ -1,12 +1,12 @@
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "toolkit/Dialogs.h"
-#include "toolkit/Form.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/StdCtrls.h"
 
 namespace zelvora {
 namespace {

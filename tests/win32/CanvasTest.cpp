@@ -1,4 +1,4 @@
-#include "toolkit/Canvas.h"
+#include "toolkit/win32/Canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "controls/Line.h"
+#include "app/win32/MainWindow.h"
+#include "controls/win32/Line.h"
 
 namespace zelvora {
 namespace {

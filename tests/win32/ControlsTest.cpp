@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "controls/Line.h"
-#include "toolkit/ComCtrls.h"
-#include "toolkit/Menus.h"
+#include "app/win32/MainWindow.h"
+#include "controls/win32/Line.h"
+#include "toolkit/win32/ComCtrls.h"
+#include "toolkit/win32/Menus.h"
 
 namespace zelvora {
 namespace {

@@ -1,8 +1,8 @@
-#include "engine/GlobalHotkeys.h"
+#include "engine/win32/GlobalHotkeys.h"
 
 #include <gtest/gtest.h>
 
-#include "toolkit/Handles.h"
+#include "toolkit/win32/Handles.h"
 
 namespace zelvora {
 namespace {

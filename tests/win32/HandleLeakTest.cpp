@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmEditHotkey.h"
-#include "dialogs/frmLicense.h"
-#include "toolkit/Menus.h"
+#include "dialogs/win32/AboutWindow.h"
+#include "dialogs/win32/HotkeyWindow.h"
+#include "dialogs/win32/TermsWindow.h"
+#include "toolkit/win32/Menus.h"
 
 namespace zelvora {
 namespace {

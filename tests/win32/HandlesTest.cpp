@@ -1,4 +1,4 @@
-#include "toolkit/Handles.h"
+#include "toolkit/win32/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "dialogs/frmAbout.h"
-#include "tray/XPMenu.h"
+#include "app/win32/MainWindow.h"
+#include "dialogs/win32/AboutWindow.h"
+#include "tray/MenuPainter.h"
 
 namespace zelvora {
 namespace {

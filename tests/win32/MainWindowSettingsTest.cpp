@@ -5,10 +5,10 @@
 #include <string>
 
 #include "WindowTestSupport.h"
-#include "app/Autostart.h"
-#include "app/frmZelvora.h"
-#include "toolkit/Menus.h"
-#include "toolkit/Registry.h"
+#include "app/win32/Autostart.h"
+#include "app/win32/MainWindow.h"
+#include "toolkit/win32/Menus.h"
+#include "toolkit/win32/Registry.h"
 
 namespace zelvora {
 namespace {

@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "controls/AdvPanel.h"
+#include "app/win32/MainWindow.h"
+#include "controls/win32/CaptionPanel.h"
 
 namespace zelvora {
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "toolkit/Form.h"
-#include "toolkit/Menus.h"
+#include "app/win32/MainWindow.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/Menus.h"
 
 namespace zelvora {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolkit/Registry.h"
+#include "toolkit/win32/Registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/SystemKeyNames.h"
+#include "toolkit/win32/KeyNames.h"
 
 #include <windows.h>
 

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "WindowTestSupport.h"
-#include "app/frmZelvora.h"
-#include "toolkit/Canvas.h"
-#include "toolkit/ImageList.h"
-#include "tray/CoolTrayIcon.h"
-#include "tray/SimpleTimer.h"
-#include "tray/TrayIconHandler.h"
+#include "app/win32/MainWindow.h"
+#include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/ImageList.h"
+#include "tray/win32/TrayIcon.h"
+#include "tray/win32/SimpleTimer.h"
+#include "tray/win32/TrayIconHandler.h"
 
 namespace zelvora {
 namespace {

@@ -8,13 +8,14 @@
 #include <atomic>
 #include <thread>
 
-#include "app/UpdateCheck.h"
-#include "app/frmZelvora.h"
-#include "toolkit/Application.h"
-#include "toolkit/Registry.h"
-#include "update/IdAntiFreeze.h"
-#include "update/IdException.h"
-#include "update/IdHTTP.h"
+#include "app/win32/UpdateCheck.h"
+#include "toolkit/win32/VersionText.h"
+#include "app/win32/MainWindow.h"
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/Registry.h"
+#include "update/AntiFreeze.h"
+#include "update/Exceptions.h"
+#include "update/HttpClient.h"
 
 namespace zelvora {
 namespace {

@@ -1,16 +1,16 @@
 #include "WindowTestSupport.h"
 
-#include "toolkit/Handles.h"
-#include "toolkit/Registry.h"
+#include "toolkit/win32/Handles.h"
+#include "toolkit/win32/Registry.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "app/ComponentClasses.h"
-#include "app/frmZelvora.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmEditHotkey.h"
-#include "dialogs/frmLicense.h"
+#include "app/win32/ComponentClasses.h"
+#include "app/win32/MainWindow.h"
+#include "dialogs/win32/AboutWindow.h"
+#include "dialogs/win32/HotkeyWindow.h"
+#include "dialogs/win32/TermsWindow.h"
 
 namespace zelvora::testing {
 

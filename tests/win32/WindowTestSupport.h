@@ -8,7 +8,7 @@
 #include <utility>
 #include <string>
 
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 namespace zelvora::testing {
 

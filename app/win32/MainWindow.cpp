@@ -1,0 +1,385 @@
+#include "app/win32/MainWindow.h"
+
+#include <algorithm>
+
+#include "app/win32/Autostart.h"
+#include "dialogs/WebSites.h"
+#include "toolkit/win32/ShellOpen.h"
+#include "dialogs/win32/HotkeyWindow.h"
+#include "engine/win32/GlobalHotkeys.h"
+#include "toolkit/win32/KeyNames.h"
+#include "app/win32/UpdateCheck.h"
+#include "toolkit/win32/Application.h"
+#include "base/Format.h"
+#include "toolkit/win32/Registry.h"
+
+namespace zelvora {
+
+TfrmZelvora* frmZelvora = nullptr;
+
+const TClassInfo& TfrmZelvora::StaticClassInfo()
+{
+    static const TClassInfo info("TfrmZelvora", &TForm::StaticClassInfo(), {});
+    return info;
+}
+
+TfrmZelvora::Loader::Loader(TfrmZelvora& form)
+{
+    frmZelvora = &form;
+    form.PublishHandlers();
+    form.InitializeFromResource("TFRMZELVORA");
+}
+
+TfrmZelvora::TfrmZelvora(TComponent* owner)
+    : TForm(owner),
+      engine_(static_cast<const IMarkingOptions&>(*this)),
+      loader_(*this),
+      ImageHeader(Field<TImage>("ImageHeader")),
+      Panel2(Field<TPanel>("Panel2")),
+      lblPaint(Field<TLabel>("lblPaint")),
+      lblMode(Field<TLabel>("lblMode")),
+      lblSize(Field<TLabel>("lblSize")),
+      rbtnFreeHand(Field<TRadioButton>("rbtnFreeHand")),
+      rbtnControl(Field<TRadioButton>("rbtnControl")),
+      cbTransparent(Field<TCheckBox>("cbTransparent")),
+      cbFloodFill(Field<TCheckBox>("cbFloodFill")),
+      TrackBar(Field<TTrackBar>("TrackBar")),
+      Shape1(Field<TShape>("Shape1")),
+      Shape2(Field<TShape>("Shape2")),
+      mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
+      mnuStartWithWindows(Field<TMenuItem>("mnuStartWithWindows")),
+      ColorDialog(Field<TColorDialog>("ColorDialog")),
+      siLang(Field<TsiLang>("siLang")),
+      pnlDraw(Field<TAdvPanel>("pnlDraw")),
+      pnlMode(Field<TAdvPanel>("pnlMode")),
+      pnlPen(Field<TAdvPanel>("pnlPen")),
+      siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher")),
+      mnuOnlineUpdate(Field<TMenuItem>("mnuOnlineUpdate")),
+      IdHTTP(Field<TIdHTTP>("IdHTTP")),
+      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze"))
+{
+    // While the update check waits, the windows, menus and the marking timer keep running. Closing
+    // the program meanwhile ends the waiting request at once instead of after its time limit.
+    IdAntiFreeze.ProcessMessages = [this] {
+        Application->ProcessMessages();
+        EndRequestWhenClosing();
+    };
+    IdAntiFreeze.HandleMessage = [this] {
+        if (!Application->MessageWaiting()) return false;
+        Application->HandleMessage();
+        EndRequestWhenClosing();
+        return true;
+    };
+    IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
+    FormCreate();
+    wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
+    modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
+    settingsKey_ = std::make_unique<TSettingsKey>();
+    ApplyStoredSettings();
+    SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
+    // Registered a second time on purpose, after the window state is settled: a combination
+    // that is taken is therefore reported twice at start-up.
+    RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
+    RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
+    mnuStartWithWindows.SetChecked(AutostartEnabled());
+}
+
+void TfrmZelvora::PublishHandlers()
+{
+    PublishMethod("FormDestroy", [this](TEventArgs&) { FormDestroy(); });
+    PublishMethod("FormShow", [this](TEventArgs&) { FormShow(); });
+    PublishMethod("TrackBarChange", [this](TEventArgs&) { TrackBarChange(); });
+    PublishMethod("Shape1MouseUp", [this](TEventArgs&) { Shape1MouseUp(); });
+    PublishMethod("Minimieren1Click", [](TEventArgs&) { Application->Minimize(); });
+    PublishMethod("CoolTrayIconClick", [](TEventArgs&) {
+        Application->Restore();
+        Application->BringToFront();
+    });
+    PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
+    PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
+    PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { ShellOpen(kProductWebSite); });
+    PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
+    PublishMethod("siLangChangeLanguage", [this](TEventArgs&) { siLangChangeLanguage(); });
+    PublishMethod("mnuGermanClick", [this](TEventArgs&) { SelectLanguage(1); });
+    PublishMethod("mnuEnglishClick", [this](TEventArgs&) { SelectLanguage(2); });
+    PublishMethod("mnuFrancaisClick", [this](TEventArgs&) { SelectLanguage(3); });
+    PublishMethod("mnuRomanaClick", [this](TEventArgs&) { SelectLanguage(4); });
+    PublishMethod("mnuOnlineUpdateClick", [this](TEventArgs&) { mnuOnlineUpdateClick(); });
+    PublishMethod("mnuStartWithWindowsClick", [this](TEventArgs&) { mnuStartWithWindowsClick(); });
+    PublishMethod("mnuLicenseClick", [](TEventArgs&) {
+        if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
+    });
+    PublishMethod("Info1Click", [this](TEventArgs&) { ShowAbout(); });
+    OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
+    OnShow = TEventRef{"FormShow", *FindMethod("FormShow")};
+}
+
+void TfrmZelvora::mnuOnlineUpdateClick()
+{
+    // One request at a time: the command is off while one waits. Closing the program meanwhile
+    // ends the request; the quit message ends the main loop once the check has returned.
+    if (updateRunning_) return;
+    updateRunning_ = true;
+    mnuOnlineUpdate.SetEnabled(false);
+    struct TDone {
+        TfrmZelvora& Form;
+        ~TDone()
+        {
+            Form.updateRunning_ = false;
+            Form.mnuOnlineUpdate.SetEnabled(true);
+        }
+    } done{*this};
+    RunUpdateCheck(IdHTTP, siLang);
+}
+
+void TfrmZelvora::EndRequestWhenClosing()
+{
+    if (updateRunning_ && Application->Terminated() && IdHTTP.IsConnected()) IdHTTP.CloseConnection();
+}
+
+void TfrmZelvora::FormCreate()
+{
+    engine_.SetDrawingEnabled(true);
+    engine_.AcquireDesktopCanvas();
+    engine_.StartPollTimer();
+}
+
+void TfrmZelvora::FormDestroy()
+{
+    UnregisterHotkeys();
+    engine_.StopPollTimer();
+    TMarkingEngine::RepaintAllWindows();  // no mark outlives the program
+    engine_.ReleaseDesktopCanvas();
+    if (frmZelvora == this) frmZelvora = nullptr;
+}
+
+void TfrmZelvora::FormShow()
+{
+    std::vector<std::string> errors;
+    // Posted: the about window opens once the main window is up.
+    if (settingsKey_ && TakeFirstStart(*settingsKey_, errors)) PostMessageW(Handle(), WM_SHOW_ABOUT, 0, 0);
+    ReportErrors(errors);
+    UpdateHints();
+    UpdateTitle();
+}
+
+void TfrmZelvora::ApplyStoredSettings()
+{
+    const TLoadedSettings loaded = LoadSettings(*settingsKey_);
+    const TSettings& stored = loaded.Settings;
+    engine_.SetMarkerSize(stored.MarkerSize);
+    TrackBar.SetPosition(engine_.MarkerSize());  // clamps to 1..20 and runs TrackBarChange
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
+    engine_.SetMarkerColor(stored.MarkerColor);
+    try {
+        siLangDispatcher.SetActiveLanguage(stored.Lang);
+    } catch (const ELanguageError&) {
+        // A stored number outside the languages falls back to English instead of ending start-up.
+        siLangDispatcher.SetActiveLanguage(kDefaultLanguage);
+    }
+    rbtnFreeHand.SetChecked(stored.FreeHand);
+    rbtnControl.SetChecked(!stored.FreeHand);
+    mnuMinimizeOnStart.SetChecked(stored.MinimizeOnStart);
+    cbTransparent.SetChecked(stored.Transparent);
+    cbFloodFill.SetChecked(stored.FloodFill);
+    static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
+    Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
+    UpdatePenPreview();
+    Shape1.Brush().SetColor(engine_.MarkerColor());
+    // A bad value is reported once and its default used; the save at exit rewrites it.
+    ReportErrors(loaded.Errors);
+    SetPaintShortcut(stored.PaintHotkey);
+    SetWipeShortcut(stored.DeleteHotkey);
+    SetModeShortcut(stored.ModeHotkey);
+}
+
+TSettings TfrmZelvora::CurrentSettings() const
+{
+    TSettings current;
+    current.MarkerSize = engine_.MarkerSize();
+    current.MarkerColor = engine_.MarkerColor();
+    current.Lang = siLangDispatcher.ActiveLanguage();
+    current.FreeHand = rbtnFreeHand.Checked();
+    current.MinimizeOnStart = mnuMinimizeOnStart.Checked();
+    current.Transparent = cbTransparent.Checked();
+    current.FloodFill = cbFloodFill.Checked();
+    current.PaintHotkey = engine_.PaintShortcut();
+    current.DeleteHotkey = wipeShortcut_;
+    current.ModeHotkey = modeShortcut_;
+    return current;
+}
+
+void TfrmZelvora::WriteSettings()
+{
+    if (settingsKey_) ReportErrors(SaveSettings(CurrentSettings(), *settingsKey_));
+}
+
+void TfrmZelvora::BeforeDestruction()
+{
+    // Nothing may escape the window's destruction: a failed save is reported and the exit goes on.
+    try {
+        WriteSettings();
+    } catch (...) {
+    }
+    settingsKey_.reset();
+}
+
+void TfrmZelvora::ReportErrors(const std::vector<std::string>& errors)
+{
+    if (!errors.empty() && Application) Application->ShowException(JoinErrors(errors));
+}
+
+void TfrmZelvora::mnuStartWithWindowsClick()
+{
+    mnuStartWithWindows.SetChecked(!mnuStartWithWindows.Checked());
+    // The check mark shows what the registry holds afterwards, also when the write failed.
+    try {
+        mnuStartWithWindows.SetChecked(SetAutostart(mnuStartWithWindows.Checked()));
+    } catch (...) {
+        mnuStartWithWindows.SetChecked(AutostartEnabled());
+        throw;
+    }
+}
+
+void TfrmZelvora::ShowAbout()
+{
+    if (auto* about = dynamic_cast<TForm*>(Application->FindComponent("frmAbout"))) about->ShowModal();
+}
+
+void TfrmZelvora::TrackBarChange()
+{
+    engine_.SetMarkerSize(TrackBar.Position());
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
+    UpdatePenPreview();
+}
+
+void TfrmZelvora::Shape1MouseUp()
+{
+    if (!ColorDialog.Execute(Handle())) return;
+    engine_.SetMarkerColor(ColorDialog.Color());
+    Shape1.Brush().SetColor(ColorDialog.Color());
+    UpdatePenPreview();
+}
+
+void TfrmZelvora::UpdatePenPreview()
+{
+    const int size = engine_.MarkerSize();
+    const int left = (Panel2.Width() - size) / 2;
+    const int top = (Panel2.Height() - size) / 2;
+    Shape2.Brush().SetColor(engine_.MarkerColor());
+    Shape2.SetBounds(left, top, size, size);
+}
+
+void TfrmZelvora::UpdateHints()
+{
+    lblPaint.SetCaption(FormatText(GetNamedString("sPaint"), {ShortCutToText(engine_.PaintShortcut()),
+                                                               ShortCutToText(wipeShortcut_)}));
+    lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_)}));
+    const auto centred = [&](const char* message) { return "<P align=\"center\">" + GetNamedString(message) + "</P>"; };
+    pnlPen.Caption().SetText(centred("sPenAndPanel"));
+    // Only the pen panel's caption font follows the language's charset.
+    pnlPen.Caption().Font().SetCharset(ActiveLanguage() == 4 ? EASTEUROPE_CHARSET_VALUE : ANSI_CHARSET_VALUE);
+    pnlDraw.Caption().SetText(centred("sPaintPanel"));
+    pnlMode.Caption().SetText(centred("sModePanel"));
+}
+
+void TfrmZelvora::UpdateTitle()
+{
+    SetCaption(Application->Title());
+}
+
+void TfrmZelvora::mnuEditShortCutClick()
+{
+    UnregisterHotkeys();
+    engine_.SetDrawingEnabled(false);
+    if (auto* editor = dynamic_cast<TfrmEditHotkey*>(Application->FindComponent("frmEditHotkey"))) editor->Edit(*this);
+    engine_.SetDrawingEnabled(true);
+    UpdateHints();
+}
+
+void TfrmZelvora::UnregisterHotkeys()
+{
+    UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
+    UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
+}
+
+std::string TfrmZelvora::GetNamedString(const std::string& name) const
+{
+    return siLang.GetNamedString(name);
+}
+
+void TfrmZelvora::SelectLanguage(int language)
+{
+    siLangDispatcher.SetActiveLanguage(language);
+}
+
+void TfrmZelvora::siLangChangeLanguage()
+{
+    UpdateTitle();
+    lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
+    UpdateHints();
+}
+
+void TfrmZelvora::SetPaintShortcut(TShortCut shortcut)
+{
+    engine_.SetPaintShortcut(shortcut);
+}
+
+void TfrmZelvora::SetWipeShortcut(TShortCut shortcut)
+{
+    wipeShortcut_ = shortcut;
+    RegisterShortcutHotkey(wipeHotkeyId_, shortcut);
+}
+
+void TfrmZelvora::SetModeShortcut(TShortCut shortcut)
+{
+    modeShortcut_ = shortcut;
+    RegisterShortcutHotkey(modeHotkeyId_, shortcut);
+}
+
+void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
+{
+    // An emptied shortcut has no key: it is simply off, with nothing to report.
+    if ((shortcut & 0xFF) == 0) {
+        UnregisterShortcutHotkey(Handle(), id);
+        return;
+    }
+    if (zelvora::RegisterShortcutHotkey(Handle(), id, shortcut)) return;
+    // The shortcut stays stored although it is not registered; the user picks another one.
+    const std::string message = FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
+    Application->ShowMessageBox(message, Application->Title(), MB_OK);
+}
+
+void TfrmZelvora::ToggleMode()
+{
+    const bool freeHand = !rbtnFreeHand.Checked();
+    rbtnFreeHand.SetChecked(freeHand);
+    rbtnControl.SetChecked(!freeHand);
+}
+
+void TfrmZelvora::WMHotKey(WPARAM id)
+{
+    if (static_cast<int>(id) == wipeHotkeyId_) WipeMarks();
+    if (static_cast<int>(id) == modeHotkeyId_) ToggleMode();
+}
+
+LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_HOTKEY) {
+        WMHotKey(wParam);
+        return 0;
+    }
+    if (msg == WM_SHOW_ABOUT) {
+        ShowAbout();
+        return 0;
+    }
+    // A program that starts with Windows usually ends with the session, not from its menu.
+    if (msg == WM_QUERYENDSESSION) return TRUE;
+    if (msg == WM_ENDSESSION) {
+        if (wParam) WriteSettings();
+        return 0;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace zelvora

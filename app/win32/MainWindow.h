@@ -1,0 +1,135 @@
+// The main window: owner of the marking engine, the shortcuts, the global hotkeys and the other
+// windows' shared state.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/win32/SettingsKey.h"
+#include "controls/win32/CaptionPanel.h"
+#include "dialogs/HotkeyOwner.h"
+#include "engine/win32/MarkingEngine.h"
+#include "base/ShortCut.h"
+#include "i18n/TranslationComponent.h"
+#include "toolkit/win32/ComCtrls.h"
+#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/ExtCtrls.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/Menus.h"
+#include "toolkit/win32/StdCtrls.h"
+#include "update/AntiFreeze.h"
+#include "update/HttpClient.h"
+
+namespace zelvora {
+
+inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
+// Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
+inline constexpr int kDefaultLanguage = TSettings{}.Lang;
+
+class TfrmZelvora : public TForm, public IHotkeyOwner, private IMarkingOptions {
+    // Reads the description first, so that the control references below can be bound. These two
+    // come first because members are initialised in the order they are declared.
+    struct Loader {
+        explicit Loader(TfrmZelvora& form);
+    };
+    TMarkingEngine engine_;
+    Loader loader_;
+    bool updateRunning_ = false;
+
+public:
+    explicit TfrmZelvora(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TMarkingEngine& Engine() { return engine_; }
+    void WipeMarks() { engine_.WipeMarks(); }
+    void ToggleMode();
+
+    TShortCut PaintShortcut() const override { return engine_.PaintShortcut(); }
+    TShortCut WipeShortcut() const override { return wipeShortcut_; }
+    TShortCut ModeShortcut() const override { return modeShortcut_; }
+    void SetPaintShortcut(TShortCut shortcut) override;
+    void SetWipeShortcut(TShortCut shortcut) override;
+    void SetModeShortcut(TShortCut shortcut) override;
+    void RegisterShortcutHotkey(int id, TShortCut shortcut);
+    void UnregisterHotkeys();
+
+    int WipeHotkeyId() const { return wipeHotkeyId_; }
+    int ModeHotkeyId() const { return modeHotkeyId_; }
+    int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
+    // A named message in the active language; empty when there is none.
+    std::string GetNamedString(const std::string& name) const;
+    void UpdateHints();
+    void UpdateTitle();
+    void UpdatePenPreview();
+
+    TImage& ImageHeader;
+    TPanel& Panel2;
+    TLabel& lblPaint;
+    TLabel& lblMode;
+    TLabel& lblSize;
+    TRadioButton& rbtnFreeHand;
+    TRadioButton& rbtnControl;
+    TCheckBox& cbTransparent;
+    TCheckBox& cbFloodFill;
+    TTrackBar& TrackBar;
+    TShape& Shape1;
+    TShape& Shape2;
+    TMenuItem& mnuMinimizeOnStart;
+    TMenuItem& mnuStartWithWindows;
+    TColorDialog& ColorDialog;
+    TsiLang& siLang;
+    TAdvPanel& pnlDraw;
+    TAdvPanel& pnlMode;
+    TAdvPanel& pnlPen;
+    TsiLangDispatcher& siLangDispatcher;
+    TMenuItem& mnuOnlineUpdate;
+    TIdHTTP& IdHTTP;
+    TIdAntiFreeze& IdAntiFreeze;
+    // True while the update check waits for the server.
+    bool UpdateCheckRunning() const { return updateRunning_; }
+    // The settings as the window shows them now, in their stored form.
+    TSettings CurrentSettings() const;
+    // Writes every setting; a value that cannot be written is reported once, the rest are written.
+    void WriteSettings();
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void BeforeDestruction() override;
+
+private:
+    bool FreeHandMode() const override { return rbtnFreeHand.Checked(); }
+    bool Transparent() const override { return cbTransparent.Checked(); }
+    bool FloodFill() const override { return cbFloodFill.Checked(); }
+
+    void PublishHandlers();
+    void FormCreate();
+    void FormDestroy();
+    void FormShow();
+    void ApplyStoredSettings();
+    void mnuStartWithWindowsClick();
+    void ShowAbout();
+    static void ReportErrors(const std::vector<std::string>& errors);
+    void WMHotKey(WPARAM id);
+    void TrackBarChange();
+    void Shape1MouseUp();
+    void mnuEditShortCutClick();
+    void siLangChangeLanguage();
+    void SelectLanguage(int language);
+    void mnuOnlineUpdateClick();
+    void EndRequestWhenClosing();
+
+    // Open from construction to destruction; null only if construction failed before it.
+    std::unique_ptr<TSettingsKey> settingsKey_;
+    int wipeHotkeyId_ = 0;
+    int modeHotkeyId_ = 0;
+    TShortCut wipeShortcut_ = kDefaultWipeShortcut;
+    TShortCut modeShortcut_ = kDefaultModeShortcut;
+};
+
+// The main window of the running program, while it exists.
+extern TfrmZelvora* frmZelvora;
+
+}  // namespace zelvora

@@ -1,0 +1,36 @@
+// Program start: the application object, the four windows, the message loop.
+#include <windows.h>
+
+#include <exception>
+
+#include "app/win32/ComponentClasses.h"
+#include "app/win32/MainWindow.h"
+#include "dialogs/win32/AboutWindow.h"
+#include "dialogs/win32/HotkeyWindow.h"
+#include "dialogs/win32/TermsWindow.h"
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/TextEncoding.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    using namespace zelvora;
+    try {
+        RegisterComponentClasses();
+        TApplication application;
+        application.SetTitle("Zelvora");
+        try {
+            application.CreateForm<TfrmZelvora>();
+            application.CreateForm<TfrmAbout>();
+            application.CreateForm<TfrmLicense>();
+            application.CreateForm<TfrmEditHotkey>();
+            application.Run();
+        } catch (const std::exception& error) {
+            application.ShowException(error.what());
+            return 1;
+        }
+    } catch (const std::exception& error) {
+        MessageBoxW(nullptr, WideFromAnsi(error.what(), 0).c_str(), L"Zelvora", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    return 0;
+}

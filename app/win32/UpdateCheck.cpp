@@ -1,0 +1,74 @@
+#include "app/win32/UpdateCheck.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "app/win32/MainWindow.h"
+#include "i18n/TranslationComponent.h"
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/Registry.h"
+#include "toolkit/win32/ShellOpen.h"
+#include "toolkit/win32/VersionText.h"
+#include "update/HttpClient.h"
+
+namespace zelvora {
+
+std::string UpdateServer()
+{
+    const TRegistry settings(HKEY_CURRENT_USER, kSettingsKeyPath);
+    try {
+        if (settings.ValueExists(kUpdateServerValue)) {
+            const std::string server = settings.ReadString(kUpdateServerValue);
+            if (!server.empty()) return server;
+        }
+    } catch (const ERegistryException&) {
+        // A value of the wrong type is ignored: the default server is asked.
+    }
+    return kDefaultUpdateServer;
+}
+
+namespace {
+
+// Restores the cursor on every way out.
+struct TBusyCursor {
+    TBusyCursor() { Application->SetBusyCursor(true); }
+    ~TBusyCursor() { Application->SetBusyCursor(false); }
+};
+
+}  // namespace
+
+void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
+{
+    HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+    if (MessageDlg(texts.GetNamedString("sThisFunction"), TMsgDlgType::mtConfirmation, owner) != IDYES) return;
+    std::string server = UpdateServer();
+    // Always with the port: the client keeps a port named by an earlier request when a later one names none.
+    if (server.find(':') == std::string::npos) server += ":80";
+    std::string received;
+    {
+        TBusyCursor busy;
+        try {
+            http.ReadTimeout = kUpdateReadTimeout;
+            received = http.GetAsString("http://" + server + kVersionDocument);
+        } catch (const std::exception&) {
+            if (Application->Terminated()) return;  // closed meanwhile: no report on the way out
+            throw std::runtime_error(texts.GetNamedString("sCantConnect"));
+        }
+    }
+    if (Application->Terminated()) return;  // the user closed the program meanwhile
+    if (received != GetVersionText()) {
+        if (MessageDlg(texts.GetNamedString("sWantUpdate"), TMsgDlgType::mtConfirmation, owner) == IDYES) {
+            const std::string host = server.substr(0, server.find(':'));
+            const std::string port = server.substr(server.find(':') + 1);
+            const std::string download = "http://" + (port == "80" ? host : server) + kDownloadDocument;
+            ShellOpen(download.c_str(), owner, "Open");
+        }
+    } else {
+        MessageDlg(texts.GetNamedString("sNoUpdate"), TMsgDlgType::mtInformation, owner);
+    }
+}
+
+}  // namespace zelvora

@@ -1,0 +1,27 @@
+// The online update check: where the update server is, and the
+// question-and-answer round the menu command runs.
+#pragma once
+
+#include <string>
+
+namespace zelvora {
+
+class TIdHTTP;
+class TsiLang;
+
+// The server's name when the settings name none: a reserved name that never belongs to anyone.
+inline constexpr char kDefaultUpdateServer[] = "update.zelvora.example";
+inline constexpr char kUpdateServerValue[] = "UpdateServer";
+inline constexpr char kVersionDocument[] = "/zelvora/version.txt";
+inline constexpr char kDownloadDocument[] = "/zelvora/Zelvora.exe";
+// A server that accepts and never answers still gets the user an answer after this long.
+inline constexpr int kUpdateReadTimeout = 30000;
+
+// "host" or "host:port" from the settings, read at each check; the default server otherwise.
+std::string UpdateServer();
+
+// The whole check: asks, fetches, compares and offers the download. Raises the connection
+// failure as an error with the translated text for the application's error display.
+void RunUpdateCheck(TIdHTTP& http, TsiLang& texts);
+
+}  // namespace zelvora

@@ -1,0 +1,29 @@
+// The hotkey editor: paint, wipe and mode shortcuts.
+#pragma once
+
+#include "dialogs/HotkeyOwner.h"
+#include "toolkit/win32/ComCtrls.h"
+#include "toolkit/win32/Form.h"
+
+namespace zelvora {
+
+class TfrmEditHotkey : public TForm {
+public:
+    explicit TfrmEditHotkey(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Shows the editor for the owner's shortcuts and applies the result through its setters:
+    // the fields on OK, the shortcuts it started with otherwise.
+    TModalResult Edit(IHotkeyOwner& owner);
+
+private:
+    THotKey& edtDraw() const { return Field<THotKey>("edtDraw"); }
+    THotKey& edtDelete() const { return Field<THotKey>("edtDelete"); }
+    THotKey& edtMode() const { return Field<THotKey>("edtMode"); }
+    static void Apply(IHotkeyOwner& owner, TShortCut paint, TShortCut wipe, TShortCut mode);
+
+    TShortCut rememberedPaint_ = 0, rememberedWipe_ = 0, rememberedMode_ = 0;
+};
+
+}  // namespace zelvora

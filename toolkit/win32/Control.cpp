@@ -1,0 +1,445 @@
+#include "toolkit/win32/Control.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/TextEncoding.h"
+
+namespace zelvora {
+
+namespace {
+
+// A window property, not GWLP_USERDATA: foreign windows (message boxes, common dialogs) use
+// their user data for their own pointers.
+constexpr char kControlProperty[] = "Zelvora.Control";
+
+void Bind(HWND hwnd, TControl* control)
+{
+    if (control)
+        SetPropA(hwnd, kControlProperty, control);
+    else
+        RemovePropA(hwnd, kControlProperty);
+}
+
+// Class names are plain ASCII.
+std::wstring Widen(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// Unicode windows throughout: an ANSI window procedure would squeeze every text through the
+// system's code page and lose the letters of the other code page.
+void RegisterOwnClass(const std::string& name, WNDPROC proc)
+{
+    const std::wstring className = Widen(name);
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = className.c_str();
+    RegisterClassW(&wc);  // a second registration of the same class fails harmlessly
+}
+
+}  // namespace
+
+TControl* ControlOf(HWND hwnd)
+{
+    return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProperty)) : nullptr;
+}
+
+const TClassInfo& TControl::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TControl", &TComponent::StaticClassInfo(),
+        {IntegerProperty<TControl>("Left", &TControl::Left, &TControl::SetLeft),
+         IntegerProperty<TControl>("Top", &TControl::Top, &TControl::SetTop),
+         IntegerProperty<TControl>("Width", &TControl::Width, &TControl::SetWidth),
+         IntegerProperty<TControl>("Height", &TControl::Height, &TControl::SetHeight),
+         EnumProperty<TControl, TAlign>("Align", kAlignIdents, &TControl::Align, &TControl::SetAlign),
+         BooleanProperty<TControl>("Visible", &TControl::Visible, &TControl::SetVisible),
+         BooleanProperty<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+         StringProperty<TControl>("Caption", &TControl::Caption, &TControl::SetCaption),
+         StringProperty<TControl>("Hint", &TControl::Hint, &TControl::SetHint),
+         BooleanProperty<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+         ColorProperty<TControl>("Color", &TControl::Color, &TControl::SetColor),
+         BooleanProperty<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
+         ObjectProperty<TControl, TFont>("Font", &TControl::Font),
+         BooleanProperty<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
+         EnumProperty<TControl, TCursorKind>("Cursor", {"crDefault", "crHandPoint"}, &TControl::Cursor,
+                                             &TControl::SetCursor)});
+    return info;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner)
+{
+    font_.OnChange = [this] {
+        parentFont_ = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl()
+{
+    DestroyHandle();
+    for (TControl* child : controls_) child->parent_ = nullptr;
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+void TControl::DestroyHandle()
+{
+    HWND hwnd = window_.release();
+    if (!hwnd) return;
+    // Unbind first: the window's last messages must not reach a half-destroyed object.
+    Bind(hwnd, nullptr);
+    if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    for (TControl* child : controls_) child->ForgetHandle();  // destroyed with ours by the window system
+    DestroyWindow(hwnd);
+}
+
+void TControl::ForgetHandle()
+{
+    if (HWND hwnd = window_.release()) {
+        Bind(hwnd, nullptr);
+        if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    }
+    systemProc_ = nullptr;
+    for (TControl* child : controls_) child->ForgetHandle();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    const bool resized = width != width_ || height != height_;
+    left_ = left, top_ = top, width_ = width, height_ = height;
+    if (HandleAllocated()) {
+        const POINT origin = WindowOrigin();
+        MoveWindow(Handle(), origin.x, origin.y, width_, height_, TRUE);
+    }
+    if (resized && align_ != TAlign::alNone && parent_ && !Loading()) parent_->AlignControls();
+}
+
+RECT TControl::ClientRect() const
+{
+    return RECT{0, 0, width_, height_};
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    align_ = align;
+    if (parent_ && !Loading()) parent_->AlignControls();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (HandleAllocated()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (HandleAllocated()) EnableWindow(Handle(), enabled);
+}
+
+void TControl::SetCaption(const std::string& caption)
+{
+    if (caption == caption_) return;
+    caption_ = caption;
+    ApplyText();
+}
+
+void TControl::ApplyText()
+{
+    if (HandleAllocated()) SetWindowTextW(Handle(), WideFromAnsi(WindowText(), font_.Charset()).c_str());
+}
+
+void TControl::SetColor(TColor color)
+{
+    color_ = color;
+    parentColor_ = false;
+    Invalidate();
+    for (TControl* child : controls_)
+        if (child->parentColor_) child->ApplyParentColor();
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    parentColor_ = parentColor;
+    if (parentColor && parent_ && !Loading()) ApplyParentColor();
+}
+
+void TControl::ApplyParentColor()
+{
+    if (!parent_) return;
+    SetColor(parent_->color_);
+    parentColor_ = true;
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    parentFont_ = parentFont;
+    if (parentFont && parent_ && !Loading()) ApplyParentFont();
+}
+
+void TControl::ApplyParentFont()
+{
+    if (!parent_) return;
+    font_.Assign(parent_->font_);
+    parentFont_ = true;
+}
+
+TColor TControl::EffectiveColor() const
+{
+    return color_;
+}
+
+void TControl::SetParent(TControl* parent)
+{
+    if (parent == parent_) return;
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    parent_ = parent;
+    if (parent_) {
+        parent_->controls_.push_back(this);
+        if (parent_->HandleAllocated() && !HandleAllocated()) CreateHandle();
+    }
+}
+
+void TControl::SetParentComponent(TComponent* parent)
+{
+    SetParent(dynamic_cast<TControl*>(parent));
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == parent_) parent_ = nullptr;
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), component), controls_.end());
+}
+
+void TControl::Loaded()
+{
+    TComponent::Loaded();
+    if (parentFont_) ApplyParentFont();
+    if (parentColor_) ApplyParentColor();
+}
+
+void TControl::CreateParams(TCreateParams& params)
+{
+    params.WindowClass = "TZelvoraControl";
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+}
+
+void TControl::CreateHandle()
+{
+    if (HandleAllocated()) return;
+    if (parent_ && !parent_->HandleAllocated()) {
+        parent_->CreateHandle();  // creates ours too
+        if (HandleAllocated()) return;
+    }
+    TCreateParams params;
+    CreateParams(params);
+    if (visible_) params.Style |= WS_VISIBLE;
+    if (!enabled_) params.Style |= WS_DISABLED;
+    const POINT origin = WindowOrigin();
+    params.X = origin.x, params.Y = origin.y, params.Width = width_, params.Height = height_;
+    if (parent_) params.ParentWindow = parent_->Handle();
+    if (!params.SystemClass) RegisterOwnClass(params.WindowClass, StaticWndProc);
+
+    HWND hwnd = CreateWindowExW(params.ExStyle, Widen(params.WindowClass).c_str(), L"", params.Style, params.X,
+                                params.Y, params.Width, params.Height, params.ParentWindow, nullptr,
+                                GetModuleHandleW(nullptr), params.SystemClass ? nullptr : this);
+    if (!hwnd) throw std::runtime_error("Cannot create window " + Name() + " (" + params.WindowClass + ")");
+    window_.reset(hwnd);
+    if (params.SystemClass) {
+        Bind(hwnd, this);
+        systemProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+    }
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    ApplyText();
+    // Later siblings lie above earlier ones, as they are painted later.
+    if (parent_) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HandleCreated();
+    for (TControl* child : controls_) child->CreateHandle();
+    AlignControls();
+}
+
+void TControl::Invalidate()
+{
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH TControl::BackgroundBrush()
+{
+    const TColor color = EffectiveColor();
+    if (!background_ || backgroundColor_ != color) {
+        background_.reset(CreateSolidBrush(ColorToRGB(color)));
+        backgroundColor_ = color;
+    }
+    return static_cast<HBRUSH>(background_.get());
+}
+
+HFONT TControl::FontHandle()
+{
+    if (!font_handle_) {
+        const unsigned style = font_.Style();
+        font_handle_.reset(CreateFontA(font_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
+                                       (style & fsItalic) != 0, (style & fsUnderline) != 0, (style & fsStrikeOut) != 0,
+                                       static_cast<BYTE>(font_.Charset()), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       DEFAULT_QUALITY, DEFAULT_PITCH, font_.Name().c_str()));
+    }
+    return static_cast<HFONT>(font_handle_.get());
+}
+
+void TControl::FontChanged()
+{
+    if (HandleAllocated()) {
+        UniqueGdiObject old = std::move(font_handle_);  // deleted only after the window has the new one
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+        ApplyText();  // the charset may have changed the text's code page
+        Invalidate();
+    } else {
+        font_handle_.reset();
+    }
+    for (TControl* child : controls_)
+        if (child->parentFont_) child->ApplyParentFont();
+}
+
+void TControl::AlignControls()
+{
+    if (aligning_) return;
+    aligning_ = true;
+    RECT area = ClientRect();
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        for (TControl* child : controls_) {
+            if (child->align_ != pass || !child->visible_) continue;
+            const int w = area.right - area.left, h = area.bottom - area.top;
+            switch (pass) {
+            case TAlign::alTop:
+                child->SetBounds(area.left, area.top, w, child->height_);
+                area.top += child->height_;
+                break;
+            case TAlign::alBottom:
+                child->SetBounds(area.left, area.bottom - child->height_, w, child->height_);
+                area.bottom -= child->height_;
+                break;
+            case TAlign::alLeft:
+                child->SetBounds(area.left, area.top, child->width_, h);
+                area.left += child->width_;
+                break;
+            case TAlign::alRight:
+                child->SetBounds(area.right - child->width_, area.top, child->width_, h);
+                area.right -= child->width_;
+                break;
+            default: child->SetBounds(area.left, area.top, w, h); break;
+            }
+        }
+    aligning_ = false;
+}
+
+bool TControl::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLOREDIT) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, ColorToRGB(font_.Color()));
+        SetBkColor(dc, ColorToRGB(EffectiveColor()));
+        result = reinterpret_cast<LRESULT>(BackgroundBrush());
+        return true;
+    }
+    return false;
+}
+
+void TControl::Paint(HDC) {}
+
+LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return systemProc_ ? CallWindowProcW(systemProc_, Handle(), msg, wParam, lParam)
+                       : DefWindowProcW(Handle(), msg, wParam, lParam);
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        if (TControl* child = ControlOf(reinterpret_cast<HWND>(lParam)); child && child != this) {
+            LRESULT result = 0;
+            if (child->Reflected(msg, wParam, lParam, result)) return result;
+        }
+        break;
+    case WM_NOTIFY:
+        if (TControl* child = ControlOf(reinterpret_cast<NMHDR*>(lParam)->hwndFrom); child && child != this) {
+            LRESULT result = 0;
+            if (child->Reflected(msg, wParam, lParam, result)) return result;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (!systemProc_) {
+            RECT r;
+            GetClientRect(Handle(), &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+            return 1;
+        }
+        break;
+    case WM_PAINT:
+        if (!systemProc_) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            Paint(dc);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (Application && Application->BusyCursor()) {
+            ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+            return TRUE;
+        }
+        if (cursor_ == TCursorKind::crHandPoint && LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        break;
+    case WM_SIZE:
+        if (!systemProc_) AlignControls();
+        break;
+    default: break;
+    }
+    return DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (control) {
+            control->window_.reset(hwnd);
+            Bind(hwnd, control);
+        }
+    }
+    TControl* control = ControlOf(hwnd);
+    if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        return control->WndProc(msg, wParam, lParam);
+    } catch (const std::exception& error) {
+        if (Application) Application->ShowException(error.what());
+    } catch (...) {
+        if (Application) Application->ShowException("Unknown error");
+    }
+    return 0;
+}
+
+}  // namespace zelvora

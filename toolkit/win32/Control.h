@@ -1,0 +1,146 @@
+// A control is a window: a system control (button, edit, track bar ...) subclassed so that its
+// messages reach the object, or a window class of our own that the object paints.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/win32/Canvas.h"
+#include "toolkit/Colors.h"
+#include "toolkit/Component.h"
+#include "toolkit/Graphics.h"
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum class TCursorKind { crDefault, crHandPoint };
+
+inline const std::vector<std::string> kAlignIdents{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
+                                                   "alCustom"};
+
+struct TCreateParams {
+    std::string WindowClass;
+    bool SystemClass = false;  // a class of the window system, subclassed after creation
+    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    HWND ParentWindow = nullptr;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+class TControl;
+// The object of one of our windows; null for any other window.
+TControl* ControlOf(HWND hwnd);
+
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    int Left() const { return left_; }
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    int Top() const { return top_; }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    int Width() const { return width_; }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    int Height() const { return height_; }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+    virtual RECT ClientRect() const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    const std::string& Caption() const { return caption_; }
+    virtual void SetCaption(const std::string& caption);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show) { showHint_ = show; }
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+    TCursorKind Cursor() const { return cursor_; }
+    void SetCursor(TCursorKind cursor) { cursor_ = cursor; }
+
+    TControl* Parent() const { return parent_; }
+    void SetParent(TControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+    const std::vector<TControl*>& Controls() const { return controls_; }
+
+    HWND Handle() const { return window_.get(); }
+    bool HandleAllocated() const { return static_cast<bool>(window_); }
+    // Creates this control's window and its children's, parents first.
+    void CreateHandle();
+    void Invalidate();
+    void Loaded() override;
+
+    // Arranges the aligned children inside the client area.
+    void AlignControls();
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A message the parent received about this control (WM_COMMAND, WM_HSCROLL, WM_CTLCOLOR...).
+    virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Own window classes paint here; the background is already filled with the control's colour.
+    virtual void Paint(HDC dc);
+    virtual void FontChanged();
+    // The text the window shows, sent as Unicode in the code page of the control's font.
+    virtual std::string WindowText() const { return caption_; }
+    void ApplyText();
+    virtual void HandleCreated() {}
+    void Notification(TComponent* component, TOperation operation) override;
+    HBRUSH BackgroundBrush();
+    HFONT FontHandle();
+    // Window coordinates of this control inside its parent window.
+    virtual POINT WindowOrigin() const { return POINT{left_, top_}; }
+
+    TColor EffectiveColor() const;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyParentFont();
+    void ApplyParentColor();
+    void DestroyHandle();
+    void ForgetHandle();
+
+    UniqueWindow window_;
+    WNDPROC systemProc_ = nullptr;
+    UniqueGdiObject font_handle_;
+    UniqueGdiObject background_;
+    TColor backgroundColor_ = clNone;
+    TControl* parent_ = nullptr;
+    std::vector<TControl*> controls_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    std::string hint_;
+    bool showHint_ = false;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    TFont font_;
+    bool parentFont_ = true;
+    TCursorKind cursor_ = TCursorKind::crDefault;
+    bool aligning_ = false;
+};
+
+}  // namespace zelvora

@@ -1,0 +1,88 @@
+#include "toolkit/win32/Dialogs.h"
+
+#include <commdlg.h>
+
+#include "toolkit/win32/Application.h"
+#include "toolkit/Graphics.h"
+#include "toolkit/win32/SystemLibrary.h"
+#include "toolkit/win32/TextEncoding.h"
+
+namespace zelvora {
+
+const TClassInfo& TColorDialog::StaticClassInfo()
+{
+    static const TClassInfo info("TColorDialog", &TComponent::StaticClassInfo(),
+                                 {ColorProperty<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)});
+    return info;
+}
+
+TColorDialog::TColorDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TColorDialog::Execute(HWND owner)
+{
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = owner;
+    choose.rgbResult = color_ & 0x00FFFFFF;
+    choose.lpCustColors = customColors_;
+    choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
+    auto* chooseColor = SystemFunction<decltype(ChooseColorA)>(L"comdlg32.dll", "ChooseColorA");
+    if (!chooseColor || !chooseColor(&choose)) return false;
+    color_ = choose.rgbResult;
+    return true;
+}
+
+TMsgDlgLook MessageDialogLook(TMsgDlgType type)
+{
+    switch (type) {
+    case TMsgDlgType::mtConfirmation: return {"Best\xE4tigung", MB_YESNO | MB_ICONQUESTION, "&Ja", "&Nein"};
+    case TMsgDlgType::mtWarning: return {"Warnung", MB_OK | MB_ICONWARNING, "OK", nullptr};
+    case TMsgDlgType::mtError: return {"Fehler", MB_OK | MB_ICONERROR, "OK", nullptr};
+    case TMsgDlgType::mtInformation: break;
+    }
+    return {"Informationen", MB_OK | MB_ICONINFORMATION, "OK", nullptr};
+}
+
+namespace {
+
+// The system's message box names its buttons in the system's language; a hook renames them
+// before the box shows.
+thread_local const TMsgDlgLook* pendingLook = nullptr;
+thread_local HHOOK renameHook = nullptr;
+
+LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && pendingLook) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        // The toolkit's own texts are German, in Windows-1252.
+        const auto rename = [box](int button, const char* text) {
+            SetDlgItemTextW(box, button, WideFromAnsi(text, ANSI_CHARSET_VALUE).c_str());
+        };
+        if (pendingLook->No) {
+            rename(IDYES, pendingLook->Yes);
+            rename(IDNO, pendingLook->No);
+        } else {
+            rename(IDOK, pendingLook->Yes);
+        }
+        pendingLook = nullptr;
+    }
+    return CallNextHookEx(renameHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
+{
+    const TMsgDlgLook look = MessageDialogLook(type);
+    pendingLook = &look;
+    renameHook = SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
+    const int charset = Application ? Application->TextCharset() : ANSI_CHARSET_VALUE;
+    const int result = MessageBoxW(owner, WideFromAnsi(text, charset).c_str(),
+                                   WideFromAnsi(look.Title, ANSI_CHARSET_VALUE).c_str(), look.Flags);
+    if (renameHook) UnhookWindowsHookEx(renameHook);
+    renameHook = nullptr;
+    pendingLook = nullptr;
+    return result;
+}
+
+}  // namespace zelvora

@@ -1,0 +1,16 @@
+// Shortcut texts with the system's key names for keys outside the fixed table.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/ShortCut.h"
+
+namespace zelvora {
+
+// The keyboard driver's name of a virtual key; empty when the key has no scan code.
+std::string SystemKeyName(std::uint8_t virtualKey);
+
+std::string ShortCutToText(TShortCut shortcut);
+
+}  // namespace zelvora

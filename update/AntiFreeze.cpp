@@ -1,0 +1,82 @@
+#include "update/AntiFreeze.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace zelvora {
+
+namespace {
+
+// Static initialisation runs on the program's main thread.
+const std::thread::id mainThread = std::this_thread::get_id();
+std::atomic<TIdAntiFreeze*> instance{nullptr};
+
+}  // namespace
+
+TIdAntiFreeze::TIdAntiFreeze(TComponent* owner) : TComponent(owner) { instance.store(this); }
+
+TIdAntiFreeze::~TIdAntiFreeze() { instance.store(nullptr); }
+
+const TClassInfo& TIdAntiFreeze::StaticClassInfo()
+{
+    static const TClassInfo info(
+        "TIdAntiFreeze", &TComponent::StaticClassInfo(),
+        {BooleanProperty<TIdAntiFreeze>("Active", &TIdAntiFreeze::Active, &TIdAntiFreeze::SetActive),
+         BooleanProperty<TIdAntiFreeze>("ApplicationHasPriority", &TIdAntiFreeze::ApplicationHasPriority,
+                                        &TIdAntiFreeze::SetApplicationHasPriority),
+         IntegerProperty<TIdAntiFreeze>("IdleTimeOut", &TIdAntiFreeze::IdleTimeOut, &TIdAntiFreeze::SetIdleTimeOut),
+         BooleanProperty<TIdAntiFreeze>("OnlyWhenIdle", &TIdAntiFreeze::OnlyWhenIdle, &TIdAntiFreeze::SetOnlyWhenIdle)});
+    return info;
+}
+
+TIdAntiFreeze* TIdAntiFreeze::Instance() { return instance.load(); }
+
+bool TIdAntiFreeze::Applies()
+{
+    TIdAntiFreeze* current = Instance();
+    return current && std::this_thread::get_id() == mainThread && current->Active();
+}
+
+void TIdAntiFreeze::Step(bool idle, bool force)
+{
+    if (!Applies()) return;  // also checks that it is active
+    TIdAntiFreeze* current = Instance();
+    if (idle || !current->OnlyWhenIdle() || force) current->PumpMessages();
+}
+
+int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
+                                   const std::function<void()>& stillValid)
+{
+    constexpr long long kPollStep = 5;  // below the marking timer's 10 ms
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    const auto left = [&] {
+        return std::max<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count(), 0);
+    };
+    for (;;) {
+        // Asked again after each dispatch: the dispatched code may have destroyed the anti-freeze.
+        TIdAntiFreeze* current = Applies() ? Instance() : nullptr;
+        if (!current || !current->MessagesWaiting || ms <= 0) return ready(ms <= 0 ? ms : static_cast<int>(left()));
+        const long long rest = left();
+        const int answer = ready(static_cast<int>(std::min(rest, kPollStep)));
+        if (answer != 0 || rest <= kPollStep) return answer;
+        if (current->MessagesWaiting()) {
+            current->PumpMessages();
+            stillValid();
+        }
+    }
+}
+
+void TIdAntiFreeze::PumpMessages()
+{
+    if (applicationHasPriority_) {
+        if (ProcessMessages) ProcessMessages();
+    } else if (HandleMessage) {
+        HandleMessage();
+    }
+}
+
+}  // namespace zelvora
