@@ -37,6 +37,15 @@ using TMethod = std::function<void(TEventArgs&)>;
 struct TEventRef {
     std::string Method;  // the handler's name on the window that published it
     TMethod Handler;
+
+    // Runs the handler, if one is set, with only the sender filled in.
+    void Fire(TComponent* sender) const
+    {
+        if (!Handler) return;
+        TEventArgs args;
+        args.Sender = sender;
+        Handler(args);
+    }
 };
 
 enum class TPropKind { String, Integer, Boolean, Color, Object, Strings, Enumeration, Set, Component, Event };

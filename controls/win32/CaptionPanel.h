@@ -10,7 +10,7 @@
 #include "controls/win32/HtmlCanvas.h"
 #include "controls/win32/HtmlPicture.h"
 #include "toolkit/win32/Canvas.h"
-#include "toolkit/win32/ExtCtrls.h"
+#include "toolkit/win32/Panel.h"
 
 namespace zelvora {
 

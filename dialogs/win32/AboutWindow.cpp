@@ -3,7 +3,7 @@
 #include "toolkit/win32/VersionText.h"
 #include "dialogs/WebSites.h"
 #include "toolkit/win32/ShellOpen.h"
-#include "toolkit/win32/StdCtrls.h"
+#include "toolkit/win32/Label.h"
 #include "dialogs/win32/HeaderPicture.h"
 
 namespace zelvora {

@@ -1,7 +1,7 @@
 #include "dialogs/win32/HeaderPicture.h"
 
 #include "toolkit/win32/Application.h"
-#include "toolkit/win32/ExtCtrls.h"
+#include "toolkit/win32/Image.h"
 
 namespace zelvora {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/HotkeyOwner.h"
-#include "toolkit/win32/ComCtrls.h"
+#include "toolkit/win32/HotkeyField.h"
 #include "toolkit/win32/Form.h"
 
 namespace zelvora {

@@ -6,7 +6,7 @@
 
 #include "toolkit/win32/Dialogs.h"
 #include "toolkit/win32/Form.h"
-#include "toolkit/win32/StdCtrls.h"
+#include "toolkit/win32/Button.h"
 
 namespace zelvora {
 namespace {

@@ -6,7 +6,7 @@
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "controls/win32/Line.h"
-#include "toolkit/win32/ComCtrls.h"
+#include "toolkit/win32/HotkeyField.h"
 #include "toolkit/win32/Menus.h"
 
 namespace zelvora {

@@ -5,6 +5,7 @@
 #include "app/win32/MainWindow.h"
 #include "dialogs/win32/AboutWindow.h"
 #include "tray/MenuPainter.h"
+#include "toolkit/win32/Memo.h"
 
 namespace zelvora {
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/RadioButton.h"
 #include "toolkit/DescriptionReader.h"
 #include "toolkit/win32/Menus.h"
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "toolkit/win32/Control.h"
-#include "toolkit/win32/StdCtrls.h"
+#include "toolkit/ModalResult.h"
+#include "toolkit/win32/Button.h"
 
 namespace zelvora {
 

@@ -1,4 +1,4 @@
-// The common controls: track bar and hotkey-entry field.
+// The hotkey-entry field: records a shortcut as the user presses it.
 #pragma once
 
 #include "base/ShortCut.h"
@@ -6,33 +6,6 @@
 
 namespace zelvora {
 
-class TTrackBar : public TControl {
-public:
-    explicit TTrackBar(TComponent* owner);
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-
-    int Min() const { return min_; }
-    void SetMin(int min);
-    int Max() const { return max_; }
-    void SetMax(int max);
-    int Position() const { return position_; }
-    // Clamps to Min..Max; a changed position runs OnChange, whoever set it.
-    void SetPosition(int position);
-    int Frequency() const { return frequency_; }
-    void SetFrequency(int frequency);
-    TEventRef OnChange;
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void HandleCreated() override;
-    bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
-};
-
-// Combinations the hotkey field refuses (replacing them with its default modifiers).
 inline constexpr unsigned hcNone = 1u << 0, hcShift = 1u << 1, hcCtrl = 1u << 2, hcAlt = 1u << 3,
                           hcShiftCtrl = 1u << 4, hcShiftAlt = 1u << 5, hcCtrlAlt = 1u << 6, hcShiftCtrlAlt = 1u << 7;
 inline constexpr unsigned hkShift = 1u << 0, hkCtrl = 1u << 1, hkAlt = 1u << 2, hkExt = 1u << 3;

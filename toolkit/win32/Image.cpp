@@ -1,0 +1,50 @@
+#include "toolkit/win32/Image.h"
+
+namespace zelvora {
+
+TImage::TImage(TComponent* owner) : TControl(owner)
+{
+    SetParentColor(true);
+}
+
+const TClassInfo& TImage::StaticClassInfo()
+{
+    static const TClassInfo info("TImage", &TControl::StaticClassInfo(),
+                                 {StringProperty<TImage>("Picture", &TImage::Picture, &TImage::SetPicture)});
+    return info;
+}
+
+void TImage::SetPicture(const std::string& resourceName)
+{
+    picture_ = resourceName;
+    bitmap_.reset(resourceName.empty() ? nullptr
+                                       : LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_BITMAP, 0,
+                                                    0, LR_CREATEDIBSECTION));
+    if (!resourceName.empty() && !bitmap_) throw std::runtime_error("No picture " + resourceName);
+    Invalidate();
+}
+
+void TImage::AssignPicture(const TImage& source)
+{
+    picture_ = source.picture_;
+    bitmap_.reset(source.bitmap_ ? CopyImage(source.bitmap_.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION) : nullptr);
+    Invalidate();
+}
+
+void TImage::CreateParams(TCreateParams& params)
+{
+    TControl::CreateParams(params);
+    params.WindowClass = "TImage";
+}
+
+void TImage::Paint(HDC dc)
+{
+    if (!bitmap_) return;
+    BITMAP info{};
+    GetObjectA(bitmap_.get(), sizeof info, &info);
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    SelectedObject picture(memory.get(), bitmap_.get());
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace zelvora

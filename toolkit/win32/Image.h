@@ -1,0 +1,30 @@
+// A picture from the program's resources.
+#pragma once
+
+#include "toolkit/win32/Control.h"
+
+namespace zelvora {
+
+// Shows a bitmap from the program's resources, unscaled from the top-left corner.
+class TImage : public TControl {
+public:
+    explicit TImage(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    const std::string& Picture() const { return picture_; }
+    void SetPicture(const std::string& resourceName);
+    // Takes a copy of another image's bitmap.
+    void AssignPicture(const TImage& source);
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint(HDC dc) override;
+
+private:
+    std::string picture_;
+    UniqueGdiObject bitmap_;
+};
+
+}  // namespace zelvora

@@ -1,0 +1,41 @@
+// Several lines of text in the system's edit control.
+#pragma once
+
+#include "toolkit/win32/Control.h"
+
+namespace zelvora {
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TControl {
+public:
+    explicit TMemo(TComponent* owner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    const TStringList& Lines() const { return lines_; }
+    void SetLines(const TStringList& lines);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle style) { scrollBars_ = style; }
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool want) { wantReturns_ = want; }
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    std::string WindowText() const override { return Text(); }
+
+private:
+    std::string Text() const;
+    TStringList lines_;
+    bool readOnly_ = false;
+    TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+    bool wantReturns_ = true;
+    bool wordWrap_ = true;
+};
+
+}  // namespace zelvora
