@@ -14,7 +14,7 @@
 #include "base/ShortCut.h"
 #include "i18n/TranslationComponent.h"
 #include "toolkit/win32/TrackBar.h"
-#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/ColorDialog.h"
 #include "toolkit/win32/Image.h"
 #include "toolkit/win32/Panel.h"
 #include "toolkit/win32/Shape.h"

@@ -8,7 +8,7 @@
 #include "app/win32/MainWindow.h"
 #include "i18n/TranslationComponent.h"
 #include "toolkit/win32/Application.h"
-#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/MessageDialog.h"
 #include "toolkit/win32/Registry.h"
 #include "toolkit/win32/ShellOpen.h"
 #include "toolkit/win32/VersionText.h"

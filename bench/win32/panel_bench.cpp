@@ -33,16 +33,16 @@ int main()
 {
     WindowDc screen(nullptr, GetDC(nullptr));
     UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
-    UniqueGdiObject targetBitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+    UniqueBitmap targetBitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
     SelectedObject selectedTarget(target.get(), targetBitmap.get());
     UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
-    UniqueGdiObject sourceBitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+    UniqueBitmap sourceBitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
     SelectedObject selectedSource(source.get(), sourceBitmap.get());
-    UniqueGdiObject brush(CreateSolidBrush(RGB(1, 100, 202)));
+    UniqueBrush brush(CreateSolidBrush(RGB(1, 100, 202)));
 
     const double baseline = MicrosecondsPerCall(2000, [&] {
         const RECT band{0, 0, kWidth, kHeight};
-        FillRect(source.get(), &band, static_cast<HBRUSH>(brush.get()));
+        FillRect(source.get(), &band, brush.get());
         BitBlt(target.get(), 0, 0, kWidth, kHeight, source.get(), 0, 0, SRCCOPY);
     });
     std::printf("Plain FillRect + BitBlt of a %d x %d band: %.2f us (the unit below)\n", kWidth, kHeight, baseline);

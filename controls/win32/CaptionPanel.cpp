@@ -10,6 +10,7 @@
 
 #include "controls/win32/HtmlCanvas.h"
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Registry.h"
 
 namespace zelvora {
@@ -57,8 +58,8 @@ void Gradient(HDC dc, const RECT& r, TColor from, TColor to, bool vertical)
             band.left = r.left + start;
             band.right = std::min<LONG>(r.right, band.left + static_cast<LONG>(extent) + 1);
         }
-        UniqueGdiObject brush(CreateSolidBrush(color));
-        FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
+        UniqueBrush brush(CreateSolidBrush(color));
+        FillRect(dc, &band, brush.get());
     }
 }
 
@@ -204,16 +205,14 @@ void TPanelCaption::SetCloseColor(TColor color)
 void TPanelCaption::SetBackground(const std::string& resourceName)
 {
     background_ = resourceName;
-    picture_.reset(resourceName.empty() ? nullptr
-                                        : LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_BITMAP, 0, 0,
-                                                     LR_CREATEDIBSECTION));
+    picture_ = LoadResourceBitmap(resourceName, LR_CREATEDIBSECTION);
     ShadeChanged();
 }
 
 void TPanelCaption::TGlyph::Load(const std::string& name)
 {
     Name = name;
-    Bitmap.reset(name.empty() ? nullptr : LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+    Bitmap = LoadResourceBitmap(name);
 }
 
 int TPanelCaption::TGlyph::Width() const
@@ -616,7 +615,7 @@ void TAdvPanel::Paint(HDC target)
     // Drawn off-screen and copied in one step: no flicker.
     WindowDc screen(nullptr, GetDC(nullptr));
     UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), Width(), Height()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), Width(), Height()));
     {
         SelectedObject selected(memory.get(), bitmap.get());
         PaintOn(memory.get());
@@ -630,8 +629,8 @@ void TAdvPanel::PaintOn(HDC dc)
     RECT r{0, 0, Width(), Height()};
     // Body.
     if (colorTo_ == clNone) {
-        UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(Color())));
-        FillRect(dc, &r, static_cast<HBRUSH>(brush.get()));
+        UniqueBrush brush(CreateSolidBrush(ColorToRGB(Color())));
+        FillRect(dc, &r, brush.get());
     } else {
         Gradient(dc, r, Color(), colorTo_, true);
     }
@@ -641,7 +640,7 @@ void TAdvPanel::PaintOn(HDC dc)
         if (borderShadow_) {
             frame.right -= 2, frame.bottom -= 2;
             const auto shadowLine = [&](double share, int out) {
-                UniqueGdiObject pen(CreatePen(PS_SOLID, 1, Mix(ColorToRGB(borderColor_), GetSysColor(COLOR_BTNFACE), share)));
+                UniquePen pen(CreatePen(PS_SOLID, 1, Mix(ColorToRGB(borderColor_), GetSysColor(COLOR_BTNFACE), share)));
                 SelectedObject selected(dc, pen.get());
                 MoveToEx(dc, frame.right + out, frame.top, nullptr);
                 LineTo(dc, frame.right + out, frame.bottom + out);
@@ -650,7 +649,7 @@ void TAdvPanel::PaintOn(HDC dc)
             shadowLine(0.5, 0);
             shadowLine(0.2, 1);
         }
-        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(borderColor_)));
+        UniquePen pen(CreatePen(PS_SOLID, 1, ColorToRGB(borderColor_)));
         SelectedObject selectedPen(dc, pen.get());
         SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
@@ -662,8 +661,8 @@ void TAdvPanel::PaintOn(HDC dc)
     // Body area: below the band, clipped while its picture and text are drawn.
     const RECT area = BodyArea();
     {
-        UniqueGdiObject clip(CreateRectRgnIndirect(&area));
-        SelectClipRgn(dc, static_cast<HRGN>(clip.get()));
+        UniqueRegion clip(CreateRectRgnIndirect(&area));
+        SelectClipRgn(dc, clip.get());
         PaintBackground(dc, area);
         PaintBodyText(dc);
         SelectClipRgn(dc, nullptr);
@@ -742,7 +741,7 @@ void TAdvPanel::PaintSizeGrip(HDC dc)
         InflateRect(&r, -2 * BevelWidth(), -2 * BevelWidth());
     if (borderShadow_) r.right -= 4, r.bottom -= 4;
     const auto lines = [&](COLORREF color, int width, std::initializer_list<int> offsets) {
-        UniqueGdiObject pen(CreatePen(PS_SOLID, width, color));
+        UniquePen pen(CreatePen(PS_SOLID, width, color));
         SelectedObject selected(dc, pen.get());
         for (int d : offsets) {
             MoveToEx(dc, r.right, r.bottom - d, nullptr);
@@ -775,8 +774,8 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     } else if (shaded && shade_) {
         PaintShade(dc, band);
     } else if (caption_.ColorTo() == clNone) {
-        UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(fill)));
-        FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
+        UniqueBrush brush(CreateSolidBrush(ColorToRGB(fill)));
+        FillRect(dc, &band, brush.get());
     } else {
         Gradient(dc, band, caption_.Color(), caption_.ColorTo(), false);
     }
@@ -841,7 +840,7 @@ void TAdvPanel::PaintButtons(HDC dc)
     const RECT close = CloseButtonRect();
     if (!IsRectEmpty(&close) && !glyph(caption_.CloseGlyph(collaps_), close)) {
         // A cross of two 2-pixel lines.
-        UniqueGdiObject pen(CreatePen(PS_SOLID, 2, ColorToRGB(caption_.CloseButtonColor())));
+        UniquePen pen(CreatePen(PS_SOLID, 2, ColorToRGB(caption_.CloseButtonColor())));
         SelectedObject selected(dc, pen.get());
         MoveToEx(dc, close.left + 2, close.top + 2, nullptr);
         LineTo(dc, close.right - 2, close.bottom - 2);
@@ -855,8 +854,8 @@ void TAdvPanel::PaintButtons(HDC dc)
         const POINT up[3] = {{minMax.left + 2, bottom}, {minMax.right - 3, bottom}, {cx, top}};
         const POINT down[3] = {{minMax.left + 2, top}, {minMax.right - 3, top}, {cx, bottom}};
         const COLORREF color = ColorToRGB(caption_.MinMaxButtonColor());
-        UniqueGdiObject brush(CreateSolidBrush(color));
-        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, color));
+        UniqueBrush brush(CreateSolidBrush(color));
+        UniquePen pen(CreatePen(PS_SOLID, 1, color));
         SelectedObject selectedBrush(dc, brush.get());
         SelectedObject selectedPen(dc, pen.get());
         Polygon(dc, collaps_ ? down : up, 3);
@@ -893,8 +892,8 @@ void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)
 
 void TAdvPanel::PaintShade(HDC dc, RECT band)
 {
-    UniqueGdiObject gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-    UniqueGdiObject clip;
+    UniquePen gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    UniqueRegion clip;
     const int corner = 32;
     switch (caption_.Shape()) {
     case TCaptionShape::csRectangle:
@@ -916,10 +915,10 @@ void TAdvPanel::PaintShade(HDC dc, RECT band)
     case TCaptionShape::csSemiRounded: {
         const int middle = band.top + (band.bottom - band.top) / 2;
         const auto halfOutline = [&](HGDIOBJ pen, int top, int bottom) {
-            UniqueGdiObject round(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
-            UniqueGdiObject half(CreateRectRgn(band.left, top, band.right, bottom));
-            CombineRgn(static_cast<HRGN>(half.get()), static_cast<HRGN>(half.get()), static_cast<HRGN>(round.get()), RGN_AND);
-            SelectClipRgn(dc, static_cast<HRGN>(half.get()));
+            UniqueRegion round(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+            UniqueRegion half(CreateRectRgn(band.left, top, band.right, bottom));
+            CombineRgn(half.get(), half.get(), round.get(), RGN_AND);
+            SelectClipRgn(dc, half.get());
             SelectedObject selectedPen(dc, pen);
             SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
             RoundRect(dc, band.left, band.top, band.right, band.bottom, corner, corner);
@@ -944,14 +943,14 @@ void TAdvPanel::PaintShade(HDC dc, RECT band)
             LineTo(dc, band.right - 16, band.bottom - 1);
             band.top += 1, band.left += 1;
             clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
-            UniqueGdiObject square(CreateRectRgn(band.left, band.top, band.left + (band.right - band.left) / 2, band.bottom - 1));
-            CombineRgn(static_cast<HRGN>(clip.get()), static_cast<HRGN>(clip.get()), static_cast<HRGN>(square.get()), RGN_OR);
+            UniqueRegion square(CreateRectRgn(band.left, band.top, band.left + (band.right - band.left) / 2, band.bottom - 1));
+            CombineRgn(clip.get(), clip.get(), square.get(), RGN_OR);
         }
         break;
     }
     }
     // The shade is drawn at the band's top-left, clipped to the band's outline; the clip goes after.
-    SelectClipRgn(dc, static_cast<HRGN>(clip.get()));
+    SelectClipRgn(dc, clip.get());
     if (shadeBitmap_) {
         UniqueMemoryDc memory(CreateCompatibleDC(dc));
         SelectedObject picture(memory.get(), shadeBitmap_.get());

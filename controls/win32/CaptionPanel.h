@@ -74,10 +74,10 @@ public:
     void SetMaxGlyph(const std::string& name) { maxGlyph_.Load(name); }
     struct TGlyph {
         std::string Name;
-        UniqueGdiObject Bitmap;
+        UniqueBitmap Bitmap;
         void Load(const std::string& name);
         int Width() const;
-        HBITMAP Handle() const { return static_cast<HBITMAP>(Bitmap.get()); }
+        HBITMAP Handle() const { return Bitmap.get(); }
     };
     const TGlyph& CloseGlyph(bool collapsed) const { return collapsed ? closeMinGlyph_ : closeMaxGlyph_; }
     const TGlyph& MinMaxGlyph(bool collapsed) const { return collapsed ? maxGlyph_ : minGlyph_; }
@@ -86,7 +86,7 @@ public:
     // The band's picture for the bitmap shade types: a bitmap of the program's resources.
     const std::string& Background() const { return background_; }
     void SetBackground(const std::string& resourceName);
-    HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
+    HBITMAP Picture() const { return picture_.get(); }
 
     // The panel hooks these: a visible change, a change that needs a new shade, visibility.
     std::function<void()> OnShadeChange, OnStateChange;
@@ -108,7 +108,7 @@ private:
     TColor closeColor_ = clBtnFace, closeButtonColor_ = clWhite, minMaxButtonColor_ = clWhite;
     TGlyph closeMinGlyph_, closeMaxGlyph_, minGlyph_, maxGlyph_;
     std::string background_;
-    UniqueGdiObject picture_;
+    UniqueBitmap picture_;
 };
 
 enum class TPositionLocation { clRegistry, clInifile };
@@ -299,7 +299,7 @@ private:
     TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
     int indent_ = 0, topIndent_ = 0;
     std::unique_ptr<TShadeBitmap> shade_;
-    UniqueGdiObject shadeBitmap_;
+    UniqueBitmap shadeBitmap_;
     TPanelPosition position_;
     TAutoSize autoSize_;
     bool anchorHint_ = false;

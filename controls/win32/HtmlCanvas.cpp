@@ -47,7 +47,7 @@ HFONT TGdiHtmlCanvas::Font(const THtmlFont& font)
                                (font.Style & kHtmlItalic) != 0, (font.Style & kHtmlUnderline) != 0,
                                (font.Style & kHtmlStrikeOut) != 0, static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, font.Name.c_str()));
-    return static_cast<HFONT>(slot.get());
+    return slot.get();
 }
 
 THtmlSize TGdiHtmlCanvas::TextExtent(const std::string& text, const THtmlFont& font)
@@ -72,14 +72,14 @@ void TGdiHtmlCanvas::DrawText(int x, int bottom, const std::string& text, const 
 
 void TGdiHtmlCanvas::FillRect(const TRect& r, TColor color)
 {
-    UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(color)));
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
     const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
-    ::FillRect(dc_, &rect, static_cast<HBRUSH>(brush.get()));
+    ::FillRect(dc_, &rect, brush.get());
 }
 
 void TGdiHtmlCanvas::Line(int x1, int y1, int x2, int y2, TColor color)
 {
-    UniqueGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(color)));
+    UniquePen pen(CreatePen(PS_SOLID, 1, ColorToRGB(color)));
     SelectedObject selected(dc_, pen.get());
     MoveToEx(dc_, x1, y1, nullptr);
     LineTo(dc_, x2, y2);

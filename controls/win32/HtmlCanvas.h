@@ -53,7 +53,7 @@ private:
     HGDIOBJ originalFont_;
     int originalBkMode_;
     // Fonts of this drawing, made once each and freed with the canvas.
-    std::map<std::tuple<std::string, int, unsigned, int, int>, UniqueGdiObject> fonts_;
+    std::map<std::tuple<std::string, int, unsigned, int, int>, UniqueFont> fonts_;
 };
 
 }  // namespace zelvora

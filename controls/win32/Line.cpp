@@ -64,7 +64,7 @@ void TLine::Paint(HDC dc)
 {
     const Segment segment = LineSegment(Width(), Height());
     if (!segment.Drawn) return;
-    UniqueGdiObject pen(CreatePen(PS_SOLID, lineWidth_, ColorToRGB(lineColor_)));
+    UniquePen pen(CreatePen(PS_SOLID, lineWidth_, ColorToRGB(lineColor_)));
     SelectedObject selected(dc, pen.get());
     MoveToEx(dc, segment.From.x, segment.From.y, nullptr);
     LineTo(dc, segment.To.x, segment.To.y);

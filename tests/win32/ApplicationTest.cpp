@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "toolkit/win32/Dialogs.h"
+#include "toolkit/win32/MessageDialog.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/Button.h"
 

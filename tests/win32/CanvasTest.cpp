@@ -1,4 +1,6 @@
+#include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/Icon.h"
 
 #include <gtest/gtest.h>
 

@@ -70,7 +70,7 @@ void TCanvas::RequirePen()
 {
     if (penStale_) {
         static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL};
-        UniqueGdiObject pen(CreatePen(kStyles[static_cast<int>(penStyle_)], penWidth_, ColorToRGB(penColor_)));
+        UniquePen pen(CreatePen(kStyles[static_cast<int>(penStyle_)], penWidth_, ColorToRGB(penColor_)));
         if (pen) {
             SelectObject(dc_, pen.get());
             pen_ = std::move(pen);  // the old pen is deleted only after it was deselected
@@ -83,7 +83,7 @@ void TCanvas::RequirePen()
 void TCanvas::RequireBrush()
 {
     if (!brushStale_) return;
-    UniqueGdiObject brush;
+    UniqueBrush brush;
     if (brushStyle_ == TBrushStyle::bsClear) {
         LOGBRUSH hollow{BS_HOLLOW, 0, 0};
         brush.reset(CreateBrushIndirect(&hollow));
@@ -100,7 +100,7 @@ void TCanvas::RequireFont()
 {
     if (!fontStale_) return;
     const unsigned style = fontAttributes_.Style();
-    UniqueGdiObject font(CreateFontA(fontAttributes_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
+    UniqueFont font(CreateFontA(fontAttributes_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
                                      (style & fsItalic) != 0, (style & fsUnderline) != 0, (style & fsStrikeOut) != 0,
                                      static_cast<BYTE>(fontAttributes_.Charset()), OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
@@ -175,7 +175,7 @@ void TCanvas::FillRect(const TRect& r)
 {
     RequireBrush();
     const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
-    ::FillRect(dc_, &rect, static_cast<HBRUSH>(brush_.get()));
+    ::FillRect(dc_, &rect, brush_.get());
 }
 
 TColor TCanvas::Pixel(int x, int y) const
@@ -213,38 +213,13 @@ int TCanvas::DrawText(const std::string& text, RECT& bounds, UINT flags)
 
 void TCanvas::SetClipRect(const TRect& r)
 {
-    UniqueGdiObject region(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
-    SelectClipRgn(dc_, static_cast<HRGN>(region.get()));  // the DC keeps a copy
+    UniqueRegion region(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+    SelectClipRgn(dc_, region.get());  // the DC keeps a copy
 }
 
 void TCanvas::ResetClip()
 {
     SelectClipRgn(dc_, nullptr);
-}
-
-TBitmap::TBitmap(int width, int height) : width_(width), height_(height)
-{
-    WindowDc screen(nullptr, GetDC(nullptr));
-    dc_.reset(CreateCompatibleDC(screen.get()));
-    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-    selected_ = std::make_unique<SelectedObject>(dc_.get(), bitmap_.get());
-    canvas_ = std::make_unique<TCanvas>(dc_.get());
-}
-
-void TBitmap::Draw(TCanvas& target, int x, int y) const
-{
-    BitBlt(target.Handle(), x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
-}
-
-TIcon::TIcon(const char* resourceName, int size)
-    : size_(size),
-      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_ICON, size, size, 0)))
-{
-}
-
-void TIcon::Draw(TCanvas& target, int x, int y) const
-{
-    if (icon_) DrawIconEx(target.Handle(), x, y, icon_.get(), size_, size_, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace zelvora

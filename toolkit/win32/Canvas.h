@@ -67,9 +67,9 @@ private:
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalBrush_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
-    UniqueGdiObject pen_;
-    UniqueGdiObject brush_;
-    UniqueGdiObject font_;
+    UniquePen pen_;
+    UniqueBrush brush_;
+    UniqueFont font_;
     TColor penColor_ = 0;
     int penWidth_ = 1;
     TPenStyle penStyle_ = TPenStyle::psSolid;
@@ -80,44 +80,6 @@ private:
     bool penStale_ = true;
     bool brushStale_ = true;
     bool fontStale_ = true;
-};
-
-// An off-screen picture with a canvas of its own.
-class TBitmap {
-public:
-    TBitmap(int width, int height);
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.get()); }
-    TCanvas& Canvas() { return *canvas_; }
-    // Copies the picture onto another canvas with its top-left corner at (x, y).
-    void Draw(TCanvas& target, int x, int y) const;
-
-private:
-    int width_, height_;
-    UniqueMemoryDc dc_;
-    UniqueGdiObject bitmap_;
-    std::unique_ptr<SelectedObject> selected_;
-    std::unique_ptr<TCanvas> canvas_;
-};
-
-struct IconTraits {
-    using Handle = HICON;
-    static HICON Invalid() { return nullptr; }
-    static void Close(HICON h) { DestroyIcon(h); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
-
-class TIcon {
-public:
-    // An icon of the program's resources at the given size; empty when there is none.
-    TIcon(const char* resourceName, int size);
-    HICON Handle() const { return icon_.get(); }
-    void Draw(TCanvas& target, int x, int y) const;
-
-private:
-    int size_;
-    UniqueIcon icon_;
 };
 
 }  // namespace zelvora

@@ -285,7 +285,7 @@ HBRUSH TControl::BackgroundBrush()
         background_.reset(CreateSolidBrush(ColorToRGB(color)));
         backgroundColor_ = color;
     }
-    return static_cast<HBRUSH>(background_.get());
+    return background_.get();
 }
 
 HFONT TControl::FontHandle()
@@ -297,13 +297,13 @@ HFONT TControl::FontHandle()
                                        static_cast<BYTE>(font_.Charset()), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                        DEFAULT_QUALITY, DEFAULT_PITCH, font_.Name().c_str()));
     }
-    return static_cast<HFONT>(font_handle_.get());
+    return font_handle_.get();
 }
 
 void TControl::FontChanged()
 {
     if (HandleAllocated()) {
-        UniqueGdiObject old = std::move(font_handle_);  // deleted only after the window has the new one
+        UniqueFont old = std::move(font_handle_);  // deleted only after the window has the new one
         SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
         ApplyText();  // the charset may have changed the text's code page
         Invalidate();

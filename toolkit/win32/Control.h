@@ -123,8 +123,8 @@ private:
 
     UniqueWindow window_;
     WNDPROC systemProc_ = nullptr;
-    UniqueGdiObject font_handle_;
-    UniqueGdiObject background_;
+    UniqueFont font_handle_;
+    UniqueBrush background_;
     TColor backgroundColor_ = clNone;
     TControl* parent_ = nullptr;
     std::vector<TControl*> controls_;

@@ -1,4 +1,4 @@
-// One move-only owner per Win32 handle kind, all from one template.
+// One move-only owner per Win32 handle kind, all from one template, and every kind's traits.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,20 @@
 #include <utility>
 
 namespace zelvora {
+
+// Kinds that share a family share one count of live handles: the leak tests count GDI objects
+// whatever their type.
+template <typename Traits>
+struct HandleFamily {
+    using Type = Traits;
+};
+template <typename Traits>
+    requires requires { typename Traits::Family; }
+struct HandleFamily<Traits> {
+    using Type = typename Traits::Family;
+};
+template <typename Family>
+inline std::atomic<long> liveHandles{0};
 
 template <typename Traits>
 class UniqueHandle {
@@ -55,7 +69,7 @@ private:
     }
 
     Handle handle_ = Traits::Invalid();
-    static inline std::atomic<long> live_{0};
+    static constexpr std::atomic<long>& live_ = liveHandles<typename HandleFamily<Traits>::Type>;
 };
 
 struct WindowTraits {
@@ -68,15 +82,46 @@ struct GdiObjectTraits {
     static HGDIOBJ Invalid() { return nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
+// A pen, brush, font, bitmap or region: typed, so no cast is needed where it is used.
+template <typename H>
+struct TypedGdiTraits {
+    using Handle = H;
+    using Family = GdiObjectTraits;
+    static H Invalid() { return nullptr; }
+    static void Close(H h) { DeleteObject(h); }
+};
 struct MemoryDcTraits {
     using Handle = HDC;
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
+struct IconTraits {
+    using Handle = HICON;
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
 
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniquePen = UniqueHandle<TypedGdiTraits<HPEN>>;
+using UniqueBrush = UniqueHandle<TypedGdiTraits<HBRUSH>>;
+using UniqueFont = UniqueHandle<TypedGdiTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<TypedGdiTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<TypedGdiTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // A device context from GetDC/GetDCEx: releasing it needs the window it came from.
 class WindowDc {

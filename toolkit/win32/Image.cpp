@@ -1,5 +1,7 @@
 #include "toolkit/win32/Image.h"
 
+#include "toolkit/win32/Bitmap.h"
+
 namespace zelvora {
 
 TImage::TImage(TComponent* owner) : TControl(owner)
@@ -17,9 +19,7 @@ const TClassInfo& TImage::StaticClassInfo()
 void TImage::SetPicture(const std::string& resourceName)
 {
     picture_ = resourceName;
-    bitmap_.reset(resourceName.empty() ? nullptr
-                                       : LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_BITMAP, 0,
-                                                    0, LR_CREATEDIBSECTION));
+    bitmap_ = LoadResourceBitmap(resourceName, LR_CREATEDIBSECTION);
     if (!resourceName.empty() && !bitmap_) throw std::runtime_error("No picture " + resourceName);
     Invalidate();
 }
@@ -27,7 +27,7 @@ void TImage::SetPicture(const std::string& resourceName)
 void TImage::AssignPicture(const TImage& source)
 {
     picture_ = source.picture_;
-    bitmap_.reset(source.bitmap_ ? CopyImage(source.bitmap_.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION) : nullptr);
+    bitmap_ = CopyBitmap(source.bitmap_.get());
     Invalidate();
 }
 

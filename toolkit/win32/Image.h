@@ -16,7 +16,7 @@ public:
     void SetPicture(const std::string& resourceName);
     // Takes a copy of another image's bitmap.
     void AssignPicture(const TImage& source);
-    HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -24,7 +24,7 @@ protected:
 
 private:
     std::string picture_;
-    UniqueGdiObject bitmap_;
+    UniqueBitmap bitmap_;
 };
 
 }  // namespace zelvora

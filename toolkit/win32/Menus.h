@@ -10,13 +10,6 @@
 
 namespace zelvora {
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static HMENU Invalid() { return nullptr; }
-    static void Close(HMENU h) { DestroyMenu(h); }
-};
-using UniqueMenu = UniqueHandle<MenuTraits>;
-
 class TMenu;
 
 class TMenuItem : public TComponent {

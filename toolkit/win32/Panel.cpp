@@ -70,7 +70,7 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width)
     const COLORREF topLeft = cut == TBevelCut::bvLowered ? dark : cut == TBevelCut::bvRaised ? light : GetSysColor(COLOR_BTNFACE);
     const COLORREF bottomRight = cut == TBevelCut::bvLowered ? light : cut == TBevelCut::bvRaised ? dark : GetSysColor(COLOR_BTNFACE);
     for (int i = 0; i < width; ++i) {
-        UniqueGdiObject tl(CreatePen(PS_SOLID, 1, topLeft)), br(CreatePen(PS_SOLID, 1, bottomRight));
+        UniquePen tl(CreatePen(PS_SOLID, 1, topLeft)), br(CreatePen(PS_SOLID, 1, bottomRight));
         {
             SelectedObject pen(dc, tl.get());
             MoveToEx(dc, r.left, r.bottom - 1, nullptr);

@@ -11,13 +11,6 @@
 
 namespace zelvora {
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static HKEY Invalid() { return nullptr; }
-    static void Close(HKEY h) { RegCloseKey(h); }
-};
-using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-
 class ERegistryException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

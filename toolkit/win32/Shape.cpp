@@ -66,8 +66,8 @@ void TShape::UpdateRegion()
     const Outline o = Geometry();
     const int pen = pen_.Style() == TPenStyle::psClear ? 0 : std::max(1, pen_.Width());
     HRGN outer = ShapeRegion(shape_, o.X - pen / 2, o.Y - pen / 2, o.W + pen - 1, o.H + pen - 1);
-    UniqueGdiObject inner(ShapeRegion(shape_, o.X - pen / 2 + pen, o.Y - pen / 2 + pen, o.W - pen - 1, o.H - pen - 1));
-    CombineRgn(outer, outer, static_cast<HRGN>(inner.get()), RGN_DIFF);
+    UniqueRegion inner(ShapeRegion(shape_, o.X - pen / 2 + pen, o.Y - pen / 2 + pen, o.W - pen - 1, o.H - pen - 1));
+    CombineRgn(outer, outer, inner.get(), RGN_DIFF);
     SetWindowRgn(Handle(), outer, TRUE);  // the window owns the region from here on
 }
 
@@ -97,11 +97,11 @@ void TShape::CreateParams(TCreateParams& params)
 
 void TShape::Paint(HDC dc)
 {
-    UniqueGdiObject pen(pen_.Style() == TPenStyle::psClear
+    UniquePen pen(pen_.Style() == TPenStyle::psClear
                             ? CreatePen(PS_NULL, 0, 0)
                             : CreatePen(PS_SOLID, pen_.Width(), ColorToRGB(pen_.Color())));
     LOGBRUSH hollow{BS_HOLLOW, 0, 0};
-    UniqueGdiObject brush(brush_.Style() == TBrushStyle::bsClear ? CreateBrushIndirect(&hollow)
+    UniqueBrush brush(brush_.Style() == TBrushStyle::bsClear ? CreateBrushIndirect(&hollow)
                                                                 : CreateSolidBrush(ColorToRGB(brush_.Color())));
     SelectedObject selectedPen(dc, pen.get());
     SelectedObject selectedBrush(dc, brush.get());

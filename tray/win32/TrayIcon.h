@@ -8,7 +8,7 @@
 #include <string>
 
 #include "toolkit/Component.h"
-#include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/Handles.h"
 #include "toolkit/win32/ImageList.h"
 #include "toolkit/win32/Menus.h"
 #include "tray/win32/SimpleTimer.h"

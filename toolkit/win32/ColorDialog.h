@@ -1,10 +1,7 @@
-// The colour dialog and the message dialogs with the toolkit's German titles and buttons.
+// The system's colour dialog, remembering the colour confirmed last.
 #pragma once
 
 #include <windows.h>
-
-#include <string>
-
 #include "toolkit/Colors.h"
 #include "toolkit/Component.h"
 
@@ -26,19 +23,5 @@ private:
     TColor color_ = clBlack;
     COLORREF customColors_[16] = {};
 };
-
-enum class TMsgDlgType { mtConfirmation, mtInformation, mtWarning, mtError };
-
-// Title and buttons of a message dialog of the given type.
-struct TMsgDlgLook {
-    const char* Title;
-    UINT Flags;           // MB_ buttons and icon
-    const char* Yes;      // caption of the Yes / OK button
-    const char* No;       // caption of the No button, or null
-};
-TMsgDlgLook MessageDialogLook(TMsgDlgType type);
-
-// Shows the dialog; returns IDYES, IDNO or IDOK.
-int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner);
 
 }  // namespace zelvora
