@@ -9,145 +9,15 @@
 #include "controls/CaptionShade.h"
 #include "controls/win32/HtmlCanvas.h"
 #include "controls/win32/HtmlPicture.h"
+#include "controls/win32/PanelCaption.h"
+#include "controls/win32/PanelPosition.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Panel.h"
 
 namespace zelvora {
 
-enum class TCaptionShape { csRectangle, csRounded, csSemiRounded };
-enum class TCaptionButtonPosition { cbpRight, cbpLeft };
 enum class TTextVAlignment { tvaTop, tvaCenter, tvaBottom };
 enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
-
-class TPanelCaption : public TGraphicsObject {
-public:
-    TPanelCaption();
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-    int Height() const { return height_; }
-    void SetHeight(int height);
-    const std::string& Text() const { return text_; }
-    void SetText(const std::string& text);
-    TFont& Font() { return font_; }
-    const TFont& Font() const { return font_; }
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
-    TColor ColorTo() const { return colorTo_; }
-    void SetColorTo(TColor color);
-    TShadeType ShadeType() const { return shadeType_; }
-    void SetShadeType(TShadeType type);
-    int ShadeLight() const { return shadeLight_; }
-    void SetShadeLight(int light);  // below 200 is raised to 200
-    int ShadeGrain() const { return shadeGrain_; }
-    void SetShadeGrain(int grain);
-    TCaptionShape Shape() const { return shape_; }
-    void SetShape(TCaptionShape shape);
-    bool Flat() const { return flat_; }
-    void SetFlat(bool flat);
-    int Indent() const { return indent_; }
-    void SetIndent(int indent);
-    int TopIndent() const { return topIndent_; }
-    void SetTopIndent(int indent);
-    TCaptionButtonPosition ButtonPosition() const { return buttonPosition_; }
-    void SetButtonPosition(TCaptionButtonPosition position) { buttonPosition_ = position; }
-    bool CloseButton() const { return closeButton_; }
-    void SetCloseButton(bool value);
-    TColor CloseColor() const { return closeColor_; }
-    void SetCloseColor(TColor color);
-    bool MinMaxButton() const { return minMaxButton_; }
-    void SetMinMaxButton(bool value);
-    TColor CloseButtonColor() const { return closeButtonColor_; }
-    void SetCloseButtonColor(TColor color);
-    TColor MinMaxButtonColor() const { return minMaxButtonColor_; }
-    void SetMinMaxButtonColor(TColor color);
-    // Button pictures: bitmaps of the program's resources, by name.
-    const std::string& CloseMinGlyph() const { return closeMinGlyph_.Name; }
-    void SetCloseMinGlyph(const std::string& name);
-    const std::string& CloseMaxGlyph() const { return closeMaxGlyph_.Name; }
-    void SetCloseMaxGlyph(const std::string& name);
-    const std::string& MinGlyph() const { return minGlyph_.Name; }
-    void SetMinGlyph(const std::string& name) { minGlyph_.Load(name); }
-    const std::string& MaxGlyph() const { return maxGlyph_.Name; }
-    void SetMaxGlyph(const std::string& name) { maxGlyph_.Load(name); }
-    struct TGlyph {
-        std::string Name;
-        UniqueBitmap Bitmap;
-        void Load(const std::string& name);
-        int Width() const;
-        HBITMAP Handle() const { return Bitmap.get(); }
-    };
-    const TGlyph& CloseGlyph(bool collapsed) const { return collapsed ? closeMinGlyph_ : closeMaxGlyph_; }
-    const TGlyph& MinMaxGlyph(bool collapsed) const { return collapsed ? maxGlyph_ : minGlyph_; }
-    bool BothCloseGlyphs() const { return closeMinGlyph_.Bitmap && closeMaxGlyph_.Bitmap; }
-    bool BothMinMaxGlyphs() const { return minGlyph_.Bitmap && maxGlyph_.Bitmap; }
-    // The band's picture for the bitmap shade types: a bitmap of the program's resources.
-    const std::string& Background() const { return background_; }
-    void SetBackground(const std::string& resourceName);
-    HBITMAP Picture() const { return picture_.get(); }
-
-    // The panel hooks these: a visible change, a change that needs a new shade, visibility.
-    std::function<void()> OnShadeChange, OnStateChange;
-
-private:
-    void ShadeChanged();
-    bool visible_ = false;
-    int height_ = 20;
-    std::string text_;
-    TFont font_;
-    TColor color_ = clHighlight, colorTo_ = clNone;
-    TShadeType shadeType_ = TShadeType::stNormal;
-    int shadeLight_ = 200, shadeGrain_ = 32;
-    TCaptionShape shape_ = TCaptionShape::csRectangle;
-    bool flat_ = false;
-    int indent_ = 0, topIndent_ = 0;
-    TCaptionButtonPosition buttonPosition_ = TCaptionButtonPosition::cbpRight;
-    bool closeButton_ = false, minMaxButton_ = false;
-    TColor closeColor_ = clBtnFace, closeButtonColor_ = clWhite, minMaxButtonColor_ = clWhite;
-    TGlyph closeMinGlyph_, closeMaxGlyph_, minGlyph_, maxGlyph_;
-    std::string background_;
-    UniqueBitmap picture_;
-};
-
-enum class TPositionLocation { clRegistry, clInifile };
-
-// Where a panel keeps its place between runs, when asked to.
-class TPanelPosition : public TPersistent {
-public:
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-    bool Save() const { return save_; }
-    void SetSave(bool save) { save_ = save; }
-    TPositionLocation Location() const { return location_; }
-    void SetLocation(TPositionLocation location) { location_ = location; }
-    const std::string& Key() const { return key_; }
-    void SetKey(const std::string& key) { key_ = key; }
-    const std::string& Section() const { return section_; }
-    void SetSection(const std::string& section) { section_ = section; }
-
-private:
-    bool save_ = false;
-    TPositionLocation location_ = TPositionLocation::clRegistry;
-    std::string key_, section_;
-};
-
-// Sizing a panel to its text; kept as a setting, the program never switches it on.
-class TAutoSize : public TPersistent {
-public:
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value) { enabled_ = value; }
-    bool Height() const { return height_; }
-    void SetHeight(bool value) { height_ = value; }
-    bool Width() const { return width_; }
-    void SetWidth(bool value) { width_ = value; }
-
-private:
-    bool enabled_ = false, height_ = true, width_ = true;
-};
 
 class TAdvPanel : public TPanel {
 public:
@@ -258,6 +128,9 @@ public:
         OnMaximize, OnEndMoveSize, OnClose;
 
 protected:
+    // Posted to a panel that frees itself after its close button.
+    static constexpr UINT kReleaseMessage = WM_APP + 0x2A1;
+
     void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -6,12 +6,14 @@
 
 namespace zelvora {
 
-TRegistry::TRegistry(HKEY root, const std::string& path)
+TRegistry::TRegistry(HKEY root, const std::string& path, TKeyOpening opening)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS)
-        key_.reset(key);
+    const LONG status = opening == TKeyOpening::ExistingOnly
+                            ? RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key)
+                            : RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                              KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) key_.reset(key);
 }
 
 bool TRegistry::ValueExists(const std::string& name) const

@@ -16,10 +16,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Reading a key that is not there need not leave an empty one behind.
+enum class TKeyOpening { CreateMissing, ExistingOnly };
+
 class TRegistry {
 public:
-    // Opens (creating when missing) root\path; without a key every read and write fails with an error.
-    TRegistry(HKEY root, const std::string& path);
+    // Opens root\path, creating it when missing unless told otherwise; without a key every read
+    // and write fails with an error.
+    TRegistry(HKEY root, const std::string& path, TKeyOpening opening = TKeyOpening::CreateMissing);
 
     bool HasCurrentKey() const { return static_cast<bool>(key_); }
     bool ValueExists(const std::string& name) const;
