@@ -193,6 +193,44 @@ private:
     bool Hovered(const State& state) const { return !options_.Hover || options_.HoverIndex == state.AnchorCount - 1; }
 
     // Applies one tag; true when it ends the line.
+    // What a tag's handler works on; its result says whether the tag ends the line.
+    struct TagCall {
+        State& state;
+        const std::string& tag;  // as written, for its attributes
+        const std::string& up;   // upper case, for its name
+        THtmlMode mode;
+        bool paint;
+        int x;
+        int& width;
+        const TRect& rect;
+        LineResult& line;
+    };
+    using TagHandler = bool (LineDrawer::*)(TagCall&);
+    // A rule matches the whole name, or every name that starts with it; the first match wins and
+    // unknown tags are dropped.
+    struct TagRule {
+        std::string_view Name;
+        bool WholeName;
+        TagHandler Apply;
+    };
+    static const std::array<TagRule, 22>& TagRules()
+    {
+        static constexpr std::array<TagRule, 22> kRules{{
+        {"A", false, &LineDrawer::AnchorTag},       {"B", true, &LineDrawer::BoldTag},
+        {"BL", false, &LineDrawer::BlinkTag},       {"BODY", false, &LineDrawer::BodyTag},
+        {"BR", false, &LineDrawer::BreakTag},       {"E", false, &LineDrawer::ErrorTag},
+        {"FONT", false, &LineDrawer::FontTag},      {"HI", false, &LineDrawer::HighlightTag},
+        {"HR", false, &LineDrawer::RuleTag},        {"I", true, &LineDrawer::ItalicTag},
+        {"IND", false, &LineDrawer::IndentTag},     {"IMG", false, &LineDrawer::ImageTag},
+        {"LI", false, &LineDrawer::ListItemTag},    {"P", false, &LineDrawer::ParagraphTag},
+        {"R", false, &LineDrawer::RotateTag},       {"S", true, &LineDrawer::StrikeTag},
+        {"SUB", false, &LineDrawer::SubscriptTag},  {"SUP", false, &LineDrawer::SuperscriptTag},
+        {"SH", false, &LineDrawer::ShadowTag},      {"U", true, &LineDrawer::UnderlineTag},
+        {"UL", false, &LineDrawer::ListTag},        {"Z", false, &LineDrawer::HiddenTag},
+        }};
+        return kRules;
+    }
+
     bool ApplyTag(State& state, const std::string& tag, THtmlMode mode, int x, int& width, const TRect& rect,
                   LineResult& line)
     {
@@ -200,133 +238,180 @@ private:
         const bool paint = mode == THtmlMode::Paint;
         if (up.empty()) return false;
         if (up[0] == '/') return CloseTag(state, up.substr(1), paint);
-        switch (up[0]) {
-        case 'A':
-            state.Anchor = true;
-            state.AnchorTarget = Attribute(tag, "", true);
-            ++state.AnchorCount;
-            if (Hovered(state)) {
-                state.Font.Color = options_.Hover && options_.HoverFontColor != clNone ? options_.HoverFontColor
-                                                                                         : options_.URLColor;
-                if (paint) {
-                    state.Font.Style |= kHtmlUnderline;
-                    if (options_.HoverColor != clNone) state.Background = options_.HoverColor;
-                }
-            } else {
-                state.Font.Color = options_.URLColor;
-                if (paint) state.Font.Style |= kHtmlUnderline;
+        TagCall call{state, tag, up, mode, paint, x, width, rect, line};
+        const auto matches = [&](const TagRule& rule) {
+            return rule.WholeName ? up == rule.Name : up.starts_with(rule.Name);
+        };
+        for (const TagRule& rule : TagRules())
+            if (matches(rule)) return (this->*rule.Apply)(call);
+        return false;
+    }
+
+    bool AnchorTag(TagCall& c)
+    {
+        c.state.Anchor = true;
+        c.state.AnchorTarget = Attribute(c.tag, "", true);
+        ++c.state.AnchorCount;
+        if (Hovered(c.state)) {
+            c.state.Font.Color = options_.Hover && options_.HoverFontColor != clNone ? options_.HoverFontColor
+                                                                                       : options_.URLColor;
+            if (c.paint) {
+                c.state.Font.Style |= kHtmlUnderline;
+                if (options_.HoverColor != clNone) c.state.Background = options_.HoverColor;
             }
-            return false;
-        case 'B':
-            if (up == "B") {
-                state.Font.Style |= kHtmlBold;
-            } else if (up.rfind("BL", 0) == 0) {
-                if (!options_.BlinkPhase) state.Font.Color = options_.EntryBrushColor;
-            } else if (up.rfind("BODY", 0) == 0) {
-                const std::string picture = Attribute(tag, "BACKGROUND", true);
-                if (paint && !picture.empty()) TilePicture(picture);
-                const std::string bg = Attribute(tag, "BGCOLOR");
-                if (!bg.empty()) {
-                    const TColor color = HtmlColor(bg);
-                    if (paint) canvas_.FillRect(layout_, color);
-                    state.Background = color;
-                }
-            } else if (up.rfind("BR", 0) == 0) {
-                plain_ += '\r';
-                return true;
-            }
-            return false;
-        case 'E': state.ErrorLine = paint; return false;
-        case 'F':
-            if (up.rfind("FONT", 0) == 0) {
-                const std::string face = Attribute(tag, "FACE", true);
-                if (!face.empty()) state.Font.Name = face;
-                const std::string color = ColorAttribute(tag);
-                if (!color.empty() && !options_.NoFontColorChange) state.Font.Color = HtmlColor(color);
-                const std::string bg = Attribute(tag, "BGCOLOR");
-                if (!bg.empty() && paint) {
-                    state.SavedBackgroundFont = state.Background;
-                    state.Background = HtmlColor(bg);
-                }
-                const std::string size = Attribute(tag, "SIZE");
-                if (!size.empty()) {
-                    const int n = LeadingNumber(size);
-                    static constexpr std::array<int, 5> kSizes{8, 10, 12, 14, 16};
-                    state.Font.Size = n >= 1 && n <= 5 ? kSizes[static_cast<std::size_t>(n - 1)] : n;
-                }
-            }
-            return false;
-        case 'H':
-            if (up.rfind("HI", 0) == 0 && paint) {
-                state.SavedColorHi = state.Font.Color;
-                state.SavedBackgroundHi = state.Background;
-                state.Font.Color = clSystemColor | 14;  // clHighlightText
-                state.Background = clHighlight;
-            } else if (up.rfind("HR", 0) == 0) {
-                if (paint) canvas_.Line(rect.Left, rect.Bottom + 1, rect.Right, rect.Bottom + 1, clBlack);
-                return true;
-            }
-            return false;
-        case 'I':
-            if (up == "I") {
-                state.Font.Style |= kHtmlItalic;
-            } else if (up.rfind("IND", 0) == 0) {
-                const int to = LeadingNumber(Attribute(tag, "X"));
-                if (to > width) width = to;
-            } else if (up.rfind("IMG", 0) == 0) {
-                return Image(state, tag, mode, x, width, rect, line);
-            }
-            return false;
-        case 'L':
-            if (up.rfind("LI", 0) == 0) {
-                width += kListIndent * state.ListLevel;
-                if (paint && state.ListLevel > 0) {
-                    THtmlFont symbol = state.Font;
-                    symbol.Name = "Symbol";
-                    const std::string bullet = state.ListLevel % 2 ? "\xB7" : "o";
-                    canvas_.DrawText(x + width - kListIndent * state.ListLevel + (state.ListLevel - 1) * kListIndent,
-                                     rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
-                }
-            }
-            return false;
-        case 'P': {
-            const std::string align = Attribute(tag, "ALIGN");
-            if (align.find("RIGHT") != std::string::npos) state.Align = 1;
-            if (align.find("LEFT") != std::string::npos) state.Align = 0;
-            if (align.find("CENTER") != std::string::npos) state.Align = 2;
-            const std::string indent = Attribute(tag, "INDENT");
-            if (!indent.empty()) state.Indent = LeadingNumber(indent);
-            const std::string bg = Attribute(tag, "BGCOLOR");
-            if (!bg.empty()) {
-                state.SavedBackgroundP = state.Background;
-                state.Background = HtmlColor(bg);
-                if (paint) canvas_.FillRect(rect, state.Background);
-            }
-            return false;
+        } else {
+            c.state.Font.Color = options_.URLColor;
+            if (c.paint) c.state.Font.Style |= kHtmlUnderline;
         }
-        case 'R':
-            state.SavedOrientation = state.Font.Orientation;
-            state.Font.Orientation = LeadingNumber(Attribute(tag, "A")) * 10;
-            return false;
-        case 'S':
-            if (up == "S") state.Font.Style |= kHtmlStrikeOut;
-            else if (up.rfind("SUB", 0) == 0) state.Sub = true;
-            else if (up.rfind("SUP", 0) == 0) state.Sup = true;
-            else if (up.rfind("SH", 0) == 0) state.Shadow = true;
-            return false;
-        case 'U':
-            if (up == "U") {
-                state.Font.Style |= kHtmlUnderline;
-                return false;
-            }
-            if (up.rfind("UL", 0) == 0) {
-                ++state.ListLevel;
-                return true;
-            }
-            return false;
-        case 'Z': state.Hidden = true; return false;
-        default: return false;  // unknown tags are dropped
+        return false;
+    }
+    bool BoldTag(TagCall& c)
+    {
+        c.state.Font.Style |= kHtmlBold;
+        return false;
+    }
+    bool BlinkTag(TagCall& c)
+    {
+        if (!options_.BlinkPhase) c.state.Font.Color = options_.EntryBrushColor;
+        return false;
+    }
+    bool BodyTag(TagCall& c)
+    {
+        const std::string picture = Attribute(c.tag, "BACKGROUND", true);
+        if (c.paint && !picture.empty()) TilePicture(picture);
+        const std::string bg = Attribute(c.tag, "BGCOLOR");
+        if (!bg.empty()) {
+            const TColor color = HtmlColor(bg);
+            if (c.paint) canvas_.FillRect(layout_, color);
+            c.state.Background = color;
         }
+        return false;
+    }
+    bool BreakTag(TagCall&)
+    {
+        plain_ += '\r';
+        return true;
+    }
+    bool ErrorTag(TagCall& c)
+    {
+        c.state.ErrorLine = c.paint;
+        return false;
+    }
+    bool FontTag(TagCall& c)
+    {
+        const std::string face = Attribute(c.tag, "FACE", true);
+        if (!face.empty()) c.state.Font.Name = face;
+        const std::string color = ColorAttribute(c.tag);
+        if (!color.empty() && !options_.NoFontColorChange) c.state.Font.Color = HtmlColor(color);
+        const std::string bg = Attribute(c.tag, "BGCOLOR");
+        if (!bg.empty() && c.paint) {
+            c.state.SavedBackgroundFont = c.state.Background;
+            c.state.Background = HtmlColor(bg);
+        }
+        const std::string size = Attribute(c.tag, "SIZE");
+        if (!size.empty()) {
+            const int n = LeadingNumber(size);
+            static constexpr std::array<int, 5> kSizes{8, 10, 12, 14, 16};
+            c.state.Font.Size = n >= 1 && n <= 5 ? kSizes[static_cast<std::size_t>(n - 1)] : n;
+        }
+        return false;
+    }
+    bool HighlightTag(TagCall& c)
+    {
+        if (c.paint) {
+            c.state.SavedColorHi = c.state.Font.Color;
+            c.state.SavedBackgroundHi = c.state.Background;
+            c.state.Font.Color = clSystemColor | 14;  // clHighlightText
+            c.state.Background = clHighlight;
+        }
+        return false;
+    }
+    bool RuleTag(TagCall& c)
+    {
+        if (c.paint) canvas_.Line(c.rect.Left, c.rect.Bottom + 1, c.rect.Right, c.rect.Bottom + 1, clBlack);
+        return true;
+    }
+    bool ItalicTag(TagCall& c)
+    {
+        c.state.Font.Style |= kHtmlItalic;
+        return false;
+    }
+    bool IndentTag(TagCall& c)
+    {
+        const int to = LeadingNumber(Attribute(c.tag, "X"));
+        if (to > c.width) c.width = to;
+        return false;
+    }
+    bool ImageTag(TagCall& c) { return Image(c.state, c.tag, c.mode, c.x, c.width, c.rect, c.line); }
+    bool ListItemTag(TagCall& c)
+    {
+        State& state = c.state;
+        c.width += kListIndent * state.ListLevel;
+        if (c.paint && state.ListLevel > 0) {
+            THtmlFont symbol = state.Font;
+            symbol.Name = "Symbol";
+            const std::string bullet = state.ListLevel % 2 ? "\xB7" : "o";
+            canvas_.DrawText(c.x + c.width - kListIndent * state.ListLevel + (state.ListLevel - 1) * kListIndent,
+                             c.rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
+        }
+        return false;
+    }
+    bool ParagraphTag(TagCall& c)
+    {
+        const std::string align = Attribute(c.tag, "ALIGN");
+        if (align.find("RIGHT") != std::string::npos) c.state.Align = 1;
+        if (align.find("LEFT") != std::string::npos) c.state.Align = 0;
+        if (align.find("CENTER") != std::string::npos) c.state.Align = 2;
+        const std::string indent = Attribute(c.tag, "INDENT");
+        if (!indent.empty()) c.state.Indent = LeadingNumber(indent);
+        const std::string bg = Attribute(c.tag, "BGCOLOR");
+        if (!bg.empty()) {
+            c.state.SavedBackgroundP = c.state.Background;
+            c.state.Background = HtmlColor(bg);
+            if (c.paint) canvas_.FillRect(c.rect, c.state.Background);
+        }
+        return false;
+    }
+    bool RotateTag(TagCall& c)
+    {
+        c.state.SavedOrientation = c.state.Font.Orientation;
+        c.state.Font.Orientation = LeadingNumber(Attribute(c.tag, "A")) * 10;
+        return false;
+    }
+    bool StrikeTag(TagCall& c)
+    {
+        c.state.Font.Style |= kHtmlStrikeOut;
+        return false;
+    }
+    bool SubscriptTag(TagCall& c)
+    {
+        c.state.Sub = true;
+        return false;
+    }
+    bool SuperscriptTag(TagCall& c)
+    {
+        c.state.Sup = true;
+        return false;
+    }
+    bool ShadowTag(TagCall& c)
+    {
+        c.state.Shadow = true;
+        return false;
+    }
+    bool UnderlineTag(TagCall& c)
+    {
+        c.state.Font.Style |= kHtmlUnderline;
+        return false;
+    }
+    bool ListTag(TagCall& c)
+    {
+        ++c.state.ListLevel;
+        return true;
+    }
+    bool HiddenTag(TagCall& c)
+    {
+        c.state.Hidden = true;
+        return false;
     }
 
     bool CloseTag(State& state, const std::string& up, bool paint)
