@@ -56,7 +56,7 @@ std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues
 
 // True once on a first start: "FirstStart" is there and non-zero; it is then set to 0. An
 // unreadable value counts as no first start and is rewritten as 0 (its error is added).
-bool TakeFirstStart(ISettingsValues& values, std::vector<std::string>& errors);
+[[nodiscard]] bool TakeFirstStart(ISettingsValues& values, std::vector<std::string>& errors);
 
 // The errors as one text for one error box.
 std::string JoinErrors(const std::vector<std::string>& errors);

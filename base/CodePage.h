@@ -11,7 +11,7 @@ namespace zelvora {
 enum class TCodePage { Windows1252, Windows1250 };
 
 // Nothing when the text is not valid UTF-8 or has a character the code page lacks.
-std::optional<std::string> Utf8ToCodePage(std::string_view utf8, TCodePage codePage);
+[[nodiscard]] std::optional<std::string> Utf8ToCodePage(std::string_view utf8, TCodePage codePage);
 std::string CodePageToUtf8(std::string_view text, TCodePage codePage);
 void AppendUtf8(std::string& out, char32_t code);
 

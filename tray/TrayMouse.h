@@ -45,7 +45,7 @@ struct TTrayPoint {
 class ITrayTimer {
 public:
     // False when the system refused the timer; it is then not running.
-    virtual bool Start(unsigned intervalMs) = 0;
+    [[nodiscard]] virtual bool Start(unsigned intervalMs) = 0;
     virtual void Stop() = 0;
     virtual bool Running() const = 0;
 

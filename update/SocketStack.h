@@ -38,19 +38,19 @@ public:
     // A stream socket, or kIdInvalidSocket.
     virtual TIdSocket NewSocket() = 0;
     // 0 on success, -1 on failure (the number in WSGetLastError).
-    virtual int Bind(TIdSocket socket, const std::string& ip, int port) = 0;
-    virtual int Connect(TIdSocket socket, const std::string& ip, int port) = 0;
+    [[nodiscard]] virtual int Bind(TIdSocket socket, const std::string& ip, int port) = 0;
+    [[nodiscard]] virtual int Connect(TIdSocket socket, const std::string& ip, int port) = 0;
     // A connect that does not block: 0 connected, 1 under way, -1 failed.
-    virtual int ConnectStart(TIdSocket socket, const std::string& ip, int port) = 0;
+    [[nodiscard]] virtual int ConnectStart(TIdSocket socket, const std::string& ip, int port) = 0;
     // Waits up to `ms` for a started connect: 1 connected (blocking again), 0 still under way, -1 failed.
-    virtual int ConnectWait(TIdSocket socket, int ms) = 0;
+    [[nodiscard]] virtual int ConnectWait(TIdSocket socket, int ms) = 0;
     virtual void Shutdown(TIdSocket socket, int how) = 0;
     virtual void Close(TIdSocket socket) = 0;
-    virtual int Recv(TIdSocket socket, char* buffer, int size) = 0;
-    virtual int Send(TIdSocket socket, const char* buffer, int size) = 0;
+    [[nodiscard]] virtual int Recv(TIdSocket socket, char* buffer, int size) = 0;
+    [[nodiscard]] virtual int Send(TIdSocket socket, const char* buffer, int size) = 0;
     // 1 readable, 0 not within `ms` (kIdInfinite: no limit), -1 failed.
-    virtual int WaitReadable(TIdSocket socket, int ms) = 0;
-    virtual int SetNoDelay(TIdSocket socket) = 0;
+    [[nodiscard]] virtual int WaitReadable(TIdSocket socket, int ms) = 0;
+    [[nodiscard]] virtual int SetNoDelay(TIdSocket socket) = 0;
     virtual void SockName(TIdSocket socket, std::string& ip, int& port) = 0;
     virtual void PeerName(TIdSocket socket, std::string& ip, int& port) = 0;
     // The calling thread's last error number.

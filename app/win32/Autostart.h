@@ -13,7 +13,7 @@ bool AutostartEnabled();
 
 // Writes the program's path, quoted, or removes the value; a failure throws ERegistryException.
 // Returns whether the value exists afterwards.
-bool SetAutostart(bool enabled);
+[[nodiscard]] bool SetAutostart(bool enabled);
 
 // The command line the Run value gets: the full path in quotes, so that a path with blanks
 // cannot start "C:\Program.exe" instead.

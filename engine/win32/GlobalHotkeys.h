@@ -16,7 +16,7 @@ ATOM AddHotkeyAtom(const char* name);
 
 // Replaces whatever hotkey `id` had on `window` with the shortcut. False when the system refuses
 // it (taken by another program, or an invalid combination); the old registration is gone then.
-bool RegisterShortcutHotkey(HWND window, int id, TShortCut shortcut);
+[[nodiscard]] bool RegisterShortcutHotkey(HWND window, int id, TShortCut shortcut);
 
 void UnregisterShortcutHotkey(HWND window, int id);
 

@@ -17,7 +17,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color) { color_ = color; }
     // Shows the dialog; true when the user confirmed a colour.
-    bool Execute(HWND owner);
+    [[nodiscard]] bool Execute(HWND owner);
 
 private:
     TColor color_ = clBlack;

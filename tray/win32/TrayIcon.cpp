@@ -184,7 +184,8 @@ void TCoolTrayIcon::Loaded()
     SetCycleIcons(cycleIcons_);
     SetWantEnterExitEvents(mouse_.WantEnterExitEvents());
     data_.uVersion = 0;  // the classic mouse messages
-    Shell(NIM_SETVERSION);
+    // A shell that knows no versions sends the classic messages anyway.
+    static_cast<void>(Shell(NIM_SETVERSION));
 }
 
 void TCoolTrayIcon::Notification(TComponent* component, TOperation operation)

@@ -63,9 +63,9 @@ public:
         OnBalloonHintClick, OnBalloonHintHide, OnBalloonHintTimeout, OnStartup;
 
     // Each answers whether the shell took the call.
-    virtual bool AddIcon();
-    virtual bool RemoveIcon();
-    virtual bool UpdateIcon();
+    [[nodiscard]] virtual bool AddIcon();
+    [[nodiscard]] virtual bool RemoveIcon();
+    [[nodiscard]] virtual bool UpdateIcon();
     void HideMainWindow();
     virtual void SendToTray();
     void PopupAtPointer();
@@ -94,7 +94,7 @@ protected:
 
 private:
     void PrepareIconData();
-    bool Shell(DWORD message);
+    [[nodiscard]] bool Shell(DWORD message);
     void CycleTick();
     void Fire(TEventRef& event, TMouseButton button = TMouseButton::mbLeft, unsigned shift = 0, TTrayPoint at = {});
     void HookWindows();
