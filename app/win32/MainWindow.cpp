@@ -15,8 +15,6 @@
 
 namespace zelvora {
 
-TfrmZelvora* frmZelvora = nullptr;
-
 const TClassInfo& TfrmZelvora::StaticClassInfo()
 {
     static const TClassInfo info("TfrmZelvora", &TForm::StaticClassInfo(), {});
@@ -25,7 +23,6 @@ const TClassInfo& TfrmZelvora::StaticClassInfo()
 
 TfrmZelvora::Loader::Loader(TfrmZelvora& form)
 {
-    frmZelvora = &form;
     form.PublishHandlers();
     form.InitializeFromResource("TFRMZELVORA");
 }
@@ -150,7 +147,6 @@ void TfrmZelvora::FormDestroy()
     engine_.StopPollTimer();
     TMarkingEngine::RepaintAllWindows();  // no mark outlives the program
     engine_.ReleaseDesktopCanvas();
-    if (frmZelvora == this) frmZelvora = nullptr;
 }
 
 void TfrmZelvora::FormShow()

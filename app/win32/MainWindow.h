@@ -133,7 +133,4 @@ private:
     TShortCut modeShortcut_ = kDefaultModeShortcut;
 };
 
-// The main window of the running program, while it exists.
-extern TfrmZelvora* frmZelvora;
-
 }  // namespace zelvora

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ostream>
+
 #include <vector>
 
 namespace zelvora {
@@ -43,6 +46,21 @@ struct TextCase {
     const char* Text;
 };
 
+// Failure messages and case names show the shortcut code, not the parameter's raw bytes.
+void PrintTo(const TextCase& c, std::ostream* out)
+{
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%04X", c.Shortcut);
+    *out << code << " \"" << c.Text << '"';
+}
+
+std::string CaseName(const ::testing::TestParamInfo<TextCase>& info)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "Code%04X", info.param.Shortcut);
+    return name;
+}
+
 class ShortCutToTextTable : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ShortCutToTextTable, GivesTheFixedCaption)
@@ -65,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{0xE041, "Umsch+Strg+Alt+A"}, TextCase{0xA05A, "Umsch+Alt+Z"},
                       TextCase{0xC02E, "Strg+Alt+Entf"},
                       // The name comes from the low byte only.
-                      TextCase{0x9F31, "Alt+1"}));
+                      TextCase{0x9F31, "Alt+1"}),
+    CaseName);
 
 TEST(ShortCutToText, AsksTheSystemForKeysOutsideTheTable)
 {
