@@ -8,7 +8,10 @@ namespace {
 
 class TReader {
 public:
-    TReader(const ISettingsValues& values, std::vector<std::string>& errors) : values_(values), errors_(errors) {}
+    TReader(const ISettingsValues& values, std::vector<std::string>& errors)
+        : values_(values), errors_(errors)
+    {
+    }
 
     int Integer(const char* name, int fallback)
     {
@@ -20,7 +23,10 @@ public:
         }
     }
     bool Boolean(const char* name, bool fallback) { return Integer(name, fallback ? 1 : 0) != 0; }
-    TShortCut ShortCut(const char* name, TShortCut fallback) { return static_cast<TShortCut>(Integer(name, fallback)); }
+    TShortCut ShortCut(const char* name, TShortCut fallback)
+    {
+        return static_cast<TShortCut>(Integer(name, fallback));
+    }
 
 private:
     const ISettingsValues& values_;

@@ -39,7 +39,11 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(pos);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    int length = lead < 0x80           ? 1
+                 : (lead >> 5) == 0x6  ? 2
+                 : (lead >> 4) == 0xE  ? 3
+                 : (lead >> 3) == 0x1E ? 4
+                                       : 0;
     if (length == 0 || pos + static_cast<std::size_t>(length) > text.size()) return std::nullopt;
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
     for (int i = 1; i < length; ++i) {

@@ -34,7 +34,9 @@ struct NamedKey {
 
 // Captions in Windows-1252; they stay German whatever the interface language is.
 constexpr std::array<NamedKey, 15> kNamedKeys{{
-    {0x08, "R\xFC" "ck"},
+    {0x08,
+     "R\xFC"
+     "ck"},
     {0x09, "Tab"},
     {0x0D, "Enter"},
     {0x1B, "Esc"},

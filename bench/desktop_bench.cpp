@@ -94,8 +94,8 @@ IdleShare MeasureIdle(pid_t program, pid_t server, int seconds)
 
 void PrintIdle(const char* name, const IdleShare& share)
 {
-    std::printf("  %-14s %6.2f %% own  %6.2f %% wineserver  %6.2f %% together\n", name, share.Program, share.Server,
-                share.Program + share.Server);
+    std::printf("  %-14s %6.2f %% own  %6.2f %% wineserver  %6.2f %% together\n", name, share.Program,
+                share.Server, share.Program + share.Server);
 }
 
 double Percentile(std::vector<double> values, double fraction)
@@ -139,8 +139,10 @@ void PrintLatencies(const char* title, const std::vector<double>& latencies)
 {
     const double median = Percentile(latencies, 0.5), p95 = Percentile(latencies, 0.95);
     std::printf("%s, %zu moves:\n", title, latencies.size());
-    std::printf("  median %.1f ms (%.2f ticks of 10 ms)  95th percentile %.1f ms (%.2f ticks)  goal: median at most 2 ticks\n",
-                median, median / kTickMs, p95, p95 / kTickMs);
+    std::printf(
+        "  median %.1f ms (%.2f ticks of 10 ms)  95th percentile %.1f ms (%.2f ticks)  goal: median at most "
+        "2 ticks\n",
+        median, median / kTickMs, p95, p95 / kTickMs);
 }
 
 }  // namespace
@@ -181,7 +183,8 @@ int main(int argc, char** argv)
         PrintLatencies("Pointer move to first marked pixel", idleLatencies);
 
         // A server that takes the request and keeps silent: the check waits for its read limit.
-        zelvora::testing::TScriptedServer silent({{zelvora::testing::ReadRequest(), zelvora::testing::HoldOpen()}});
+        zelvora::testing::TScriptedServer silent(
+            {{zelvora::testing::ReadRequest(), zelvora::testing::HoldOpen()}});
         desktop.SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(silent.Port()));
         ChooseOnlineUpdate(desktop);
         if (WaitForMessageBox(desktop).empty()) throw std::runtime_error("no update question");
@@ -194,7 +197,8 @@ int main(int argc, char** argv)
         PrintIdle("Zelvora", waiting);
         const std::vector<double> waitingLatencies = MeasureLatencies(desktop, 300);
         PrintLatencies("Pointer move to first marked pixel while the request waits", waitingLatencies);
-        if (!desktop.Probe({"msgboxes"}).Output.empty()) std::printf("  (the request ended during the measurement)\n");
+        if (!desktop.Probe({"msgboxes"}).Output.empty())
+            std::printf("  (the request ended during the measurement)\n");
         std::printf("  median while waiting / idle median: %.2fx\n",
                     Percentile(waitingLatencies, 0.5) / Percentile(idleLatencies, 0.5));
         silent.Stop();  // the request fails and its report is dismissed, so the program can close

@@ -1,12 +1,12 @@
 // The HTTP client's speed over loopback beside curl fetching the same bodies from the same
 // server in the same run: a 64 MiB body by length, chunked and until close, and round trips on
 // one kept-alive connection. Runs alternate (client, curl, client, ...) and medians are compared.
+#include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -73,7 +73,10 @@ public:
         close(listener_);
         acceptor_.join();
     }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string Url(const std::string& path) const
+    {
+        return "http://127.0.0.1:" + std::to_string(port_) + path;
+    }
 
 private:
     void Serve(int fd)
@@ -97,7 +100,7 @@ private:
             const std::string* reply = head.find(" /length ") != std::string::npos    ? &replies_.Length
                                        : head.find(" /chunked ") != std::string::npos ? &replies_.Chunked
                                        : head.find(" /close ") != std::string::npos   ? &replies_.Close
-                                                                                       : &replies_.Small;
+                                                                                      : &replies_.Small;
             for (std::size_t sent = 0; sent < reply->size();) {
                 const ssize_t n = send(fd, reply->data() + sent, reply->size() - sent, MSG_NOSIGNAL);
                 if (n <= 0) break;
@@ -143,8 +146,8 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void Compare(const char* name, const std::function<void()>& client, const std::function<void()>& curl, double units,
-             const char* unit)
+void Compare(const char* name, const std::function<void()>& client, const std::function<void()>& curl,
+             double units, const char* unit)
 {
     client();  // warm-up
     curl();
@@ -154,9 +157,10 @@ void Compare(const char* name, const std::function<void()>& client, const std::f
         b.push_back(Seconds(curl));
         ratios.push_back(a.back() / b.back());
     }
-    std::printf("%-28s client %8.3f s (%9.1f %s)  curl %8.3f s (%9.1f %s)  client/curl %.2fx (pairs %.2f..%.2f)\n", name,
-                Median(a), units / Median(a), unit, Median(b), units / Median(b), unit, Median(ratios),
-                *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()));
+    std::printf(
+        "%-28s client %8.3f s (%9.1f %s)  curl %8.3f s (%9.1f %s)  client/curl %.2fx (pairs %.2f..%.2f)\n",
+        name, Median(a), units / Median(a), unit, Median(b), units / Median(b), unit, Median(ratios),
+        *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()));
 }
 
 }  // namespace
@@ -165,7 +169,9 @@ int main(int argc, char** argv)
 {
     // An argument picks one case by a word of its name ("close", "chunked", ...).
     const std::string only = argc > 1 ? argv[1] : "";
-    const auto wanted = [&](const std::string& name) { return only.empty() || name.find(only) != std::string::npos; };
+    const auto wanted = [&](const std::string& name) {
+        return only.empty() || name.find(only) != std::string::npos;
+    };
     const Replies replies = MakeReplies();
     BenchServer server(replies);
     const double mib = static_cast<double>(kBulkBytes) / (1 << 20);
@@ -177,31 +183,43 @@ int main(int argc, char** argv)
                     zelvora::TIdHTTP http;
                     if (http.GetAsString(url).size() != kBulkBytes) std::fprintf(stderr, "short body\n");
                 },
-                [&] { Curl({"curl", "-s", "-o", "/dev/null", url}); }, mib, "MiB/s");
+                [&] {
+                    Curl({"curl", "-s", "-o", "/dev/null", url});
+                },
+                mib, "MiB/s");
     }
     // The floor for any client that hands the body back in memory: 64 MiB of fresh memory filled
     // in receive-sized blocks, beside curl's whole fetch to /dev/null.
     const std::string block(static_cast<std::size_t>(zelvora::kIdRecvBufferSize), 'x');
     if (wanted("memory"))
-    Compare("64 MiB into memory, no net",
+        Compare(
+            "64 MiB into memory, no net",
             [&] {
                 std::string body;
                 for (std::size_t at = 0; at < kBulkBytes; at += block.size()) body += block;
                 if (body.size() != kBulkBytes) std::fprintf(stderr, "short\n");
             },
-            [&] { Curl({"curl", "-s", "-o", "/dev/null", server.Url("/length")}); }, mib, "MiB/s");
+            [&] {
+                Curl({"curl", "-s", "-o", "/dev/null", server.Url("/length")});
+            },
+            mib, "MiB/s");
     const std::string config = "/tmp/zelvora-http-bench.curl";
     {
         std::ofstream out(config);
-        for (int i = 0; i < kRoundTrips; ++i) out << "url = \"" << server.Url("/small") << "\"\noutput = \"/dev/null\"\n";
+        for (int i = 0; i < kRoundTrips; ++i)
+            out << "url = \"" << server.Url("/small") << "\"\noutput = \"/dev/null\"\n";
     }
     if (wanted("round trips"))
-    Compare("round trips, one connection",
+        Compare(
+            "round trips, one connection",
             [&] {
                 zelvora::TIdHTTP http;
                 for (int i = 0; i < kRoundTrips; ++i) http.GetAsString(server.Url("/small"));
             },
-            [&] { Curl({"curl", "-s", "-K", config}); }, kRoundTrips, "req/s");
+            [&] {
+                Curl({"curl", "-s", "-K", config});
+            },
+            kRoundTrips, "req/s");
     std::remove(config.c_str());
     return 0;
 }

@@ -20,3 +20,15 @@ endif()
 if(ZELVORA_FUZZ)
   add_subdirectory(tests/fuzz)
 endif()
+
+# The layer rules hold for the tree, and the check finds what breaks them.
+add_test(NAME layer_rules COMMAND ${CMAKE_COMMAND} -DZELVORA_ROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake)
+add_test(NAME layer_rules_accept_a_sound_tree
+         COMMAND ${CMAKE_COMMAND} -DZELVORA_ROOT=${CMAKE_SOURCE_DIR}/tests/layers/sound -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake)
+set(upward_fault "toolkit/Upward.h: toolkit may not include app/Settings.h")
+set(windows-in-portable_fault "engine/NeedsWindows.h: portable code may not include <windows.h>")
+foreach(broken upward windows-in-portable)
+  add_test(NAME layer_rules_reject_${broken}
+           COMMAND ${CMAKE_COMMAND} -DZELVORA_ROOT=${CMAKE_SOURCE_DIR}/tests/layers/${broken} -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake)
+  set_tests_properties(layer_rules_reject_${broken} PROPERTIES PASS_REGULAR_EXPRESSION "${${broken}_fault}")
+endforeach()

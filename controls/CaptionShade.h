@@ -50,10 +50,10 @@ private:
 };
 
 struct TShadeSettings {
-    TColor Color = 0;        // the caption's colour, system colours already resolved
-    int ShadeLight = 255;    // used modulo 256
+    TColor Color = 0;      // the caption's colour, system colours already resolved
+    int ShadeLight = 255;  // used modulo 256
     std::uint8_t ShadeGrain = 32;
-    int ShadeType = 0;       // TShadeType's ordinal; other values leave the white fill
+    int ShadeType = 0;  // TShadeType's ordinal; other values leave the white fill
     int Width = 0, Height = 0;
 };
 

@@ -18,8 +18,8 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std
     const auto same = [](char a, char b) {
         return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
     };
-    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
-                                   needle.begin(), needle.end(), same);
+    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
+                                   text.end(), needle.begin(), needle.end(), same);
     return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
 }
 
@@ -80,7 +80,8 @@ struct State {
     int AnchorCount = 0;
     std::string AnchorTarget;
     // What opening tags saved, for their closing tags.
-    TColor SavedBackgroundP = clNone, SavedBackgroundFont = clNone, SavedColorHi = clNone, SavedBackgroundHi = clNone;
+    TColor SavedBackgroundP = clNone, SavedBackgroundFont = clNone, SavedColorHi = clNone,
+           SavedBackgroundHi = clNone;
     int SavedOrientation = 0;
 };
 
@@ -105,8 +106,8 @@ public:
     }
 
     // Lays out (and in paint mode paints) one line from `source`, starting at x, inside `rect`.
-    LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode, bool hitTest,
-                    int textOffset = 0)
+    LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode,
+                    bool hitTest, int textOffset = 0)
     {
         LineResult line;
         textOffset_ = textOffset;
@@ -144,8 +145,9 @@ public:
                 if (state.Sub) line.SubExtra = std::max(line.SubExtra, size.Height / 4);
                 if (state.Sup) line.SupExtra = std::max(line.SupExtra, size.Height / 4);
                 if (mode == THtmlMode::Paint) PaintRun(state, run, x + width, rect, size, line);
-                if (hitTest && state.Anchor && options_.HitY >= rect.Top && options_.HitY < rect.Top + size.Height &&
-                    options_.HitX >= x + width && options_.HitX < x + width + size.Width) {
+                if (hitTest && state.Anchor && options_.HitY >= rect.Top &&
+                    options_.HitY < rect.Top + size.Height && options_.HitX >= x + width &&
+                    options_.HitX < x + width + size.Width) {
                     line.HitAnchor = true;
                     line.Target = state.AnchorTarget;
                     line.AnchorIndex = state.AnchorCount - 1;
@@ -160,9 +162,11 @@ public:
             }
             // 2. A tag.
             const std::size_t close = source.find('>', pos);
-            const std::string tag(source.substr(pos + 1, close == std::string_view::npos ? std::string_view::npos : close - pos - 1));
+            const std::string tag(source.substr(
+                pos + 1, close == std::string_view::npos ? std::string_view::npos : close - pos - 1));
             const std::size_t after = close == std::string_view::npos ? source.size() : close + 1;
-            if (UpperCase(tag).rfind("LI", 0) == 0 && ++listItems > 1) break;  // a second item starts the next line
+            if (UpperCase(tag).rfind("LI", 0) == 0 && ++listItems > 1)
+                break;  // a second item starts the next line
             lineEnds = ApplyTag(state, tag, mode, x, width, rect, line);
             pos = after;
         }
@@ -174,7 +178,8 @@ public:
     }
 
 private:
-    void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size, LineResult&)
+    void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size,
+                  LineResult&)
     {
         int bottom = rect.Bottom - textOffset_;
         if (state.Sub) bottom += size.Height / 4;
@@ -190,7 +195,10 @@ private:
                 canvas_.Line(px, bottom - 1 - up, px + 2, bottom - 1 - (up ^ 1), 0x0000FF);
     }
 
-    bool Hovered(const State& state) const { return !options_.Hover || options_.HoverIndex == state.AnchorCount - 1; }
+    bool Hovered(const State& state) const
+    {
+        return !options_.Hover || options_.HoverIndex == state.AnchorCount - 1;
+    }
 
     // Applies one tag; true when it ends the line.
     // What a tag's handler works on; its result says whether the tag ends the line.
@@ -216,17 +224,17 @@ private:
     static const std::array<TagRule, 22>& TagRules()
     {
         static constexpr std::array<TagRule, 22> kRules{{
-        {"A", false, &LineDrawer::AnchorTag},       {"B", true, &LineDrawer::BoldTag},
-        {"BL", false, &LineDrawer::BlinkTag},       {"BODY", false, &LineDrawer::BodyTag},
-        {"BR", false, &LineDrawer::BreakTag},       {"E", false, &LineDrawer::ErrorTag},
-        {"FONT", false, &LineDrawer::FontTag},      {"HI", false, &LineDrawer::HighlightTag},
-        {"HR", false, &LineDrawer::RuleTag},        {"I", true, &LineDrawer::ItalicTag},
-        {"IND", false, &LineDrawer::IndentTag},     {"IMG", false, &LineDrawer::ImageTag},
-        {"LI", false, &LineDrawer::ListItemTag},    {"P", false, &LineDrawer::ParagraphTag},
-        {"R", false, &LineDrawer::RotateTag},       {"S", true, &LineDrawer::StrikeTag},
-        {"SUB", false, &LineDrawer::SubscriptTag},  {"SUP", false, &LineDrawer::SuperscriptTag},
-        {"SH", false, &LineDrawer::ShadowTag},      {"U", true, &LineDrawer::UnderlineTag},
-        {"UL", false, &LineDrawer::ListTag},        {"Z", false, &LineDrawer::HiddenTag},
+            {"A", false, &LineDrawer::AnchorTag},      {"B", true, &LineDrawer::BoldTag},
+            {"BL", false, &LineDrawer::BlinkTag},      {"BODY", false, &LineDrawer::BodyTag},
+            {"BR", false, &LineDrawer::BreakTag},      {"E", false, &LineDrawer::ErrorTag},
+            {"FONT", false, &LineDrawer::FontTag},     {"HI", false, &LineDrawer::HighlightTag},
+            {"HR", false, &LineDrawer::RuleTag},       {"I", true, &LineDrawer::ItalicTag},
+            {"IND", false, &LineDrawer::IndentTag},    {"IMG", false, &LineDrawer::ImageTag},
+            {"LI", false, &LineDrawer::ListItemTag},   {"P", false, &LineDrawer::ParagraphTag},
+            {"R", false, &LineDrawer::RotateTag},      {"S", true, &LineDrawer::StrikeTag},
+            {"SUB", false, &LineDrawer::SubscriptTag}, {"SUP", false, &LineDrawer::SuperscriptTag},
+            {"SH", false, &LineDrawer::ShadowTag},     {"U", true, &LineDrawer::UnderlineTag},
+            {"UL", false, &LineDrawer::ListTag},       {"Z", false, &LineDrawer::HiddenTag},
         }};
         return kRules;
     }
@@ -254,7 +262,7 @@ private:
         ++c.state.AnchorCount;
         if (Hovered(c.state)) {
             c.state.Font.Color = options_.Hover && options_.HoverFontColor != clNone ? options_.HoverFontColor
-                                                                                       : options_.URLColor;
+                                                                                     : options_.URLColor;
             if (c.paint) {
                 c.state.Font.Style |= kHtmlUnderline;
                 if (options_.HoverColor != clNone) c.state.Background = options_.HoverColor;
@@ -351,8 +359,9 @@ private:
             THtmlFont symbol = state.Font;
             symbol.Name = "Symbol";
             const std::string bullet = state.ListLevel % 2 ? "\xB7" : "o";
-            canvas_.DrawText(c.x + c.width - kListIndent * state.ListLevel + (state.ListLevel - 1) * kListIndent,
-                             c.rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
+            canvas_.DrawText(
+                c.x + c.width - kListIndent * state.ListLevel + (state.ListLevel - 1) * kListIndent,
+                c.rect.Top + canvas_.TextExtent("gh", state.Font).Height, bullet, symbol, clNone);
         }
         return false;
     }
@@ -418,47 +427,68 @@ private:
     {
         if (up.empty()) return false;
         switch (up[0]) {
-        case 'P': state.Background = state.SavedBackgroundP; return true;
-        case 'B':
-            if (up == "B") state.Font.Style &= ~kHtmlBold;
-            else state.Font.Color = base_.Color;
-            return false;
-        case 'I': state.Font.Style &= ~kHtmlItalic; return false;
-        case 'U':
-            if (up == "U") state.Font.Style &= ~kHtmlUnderline;
-            else if (state.ListLevel > 0) --state.ListLevel;
-            else state.Font.Style &= ~kHtmlUnderline;
-            return false;
-        case 'L': return true;
-        case 'S':
-            if (up.size() > 1 && up[1] == 'U') state.Sub = state.Sup = false;
-            else if (up.size() > 1 && up[1] == 'H') state.Shadow = false;
-            else state.Font.Style &= ~kHtmlStrikeOut;
-            return false;
-        case 'E': state.ErrorLine = false; return false;
-        case 'H':
-            if (paint) {
-                state.Font.Color = state.SavedColorHi;
-                state.Background = state.SavedBackgroundHi;
-            }
-            return false;
-        case 'F':
-            state.Font.Name = base_.Name;
-            state.Font.Size = base_.Size;
-            if (paint && !options_.NoFontColorChange) {
+            case 'P':
+                state.Background = state.SavedBackgroundP;
+                return true;
+            case 'B':
+                if (up == "B")
+                    state.Font.Style &= ~kHtmlBold;
+                else
+                    state.Font.Color = base_.Color;
+                return false;
+            case 'I':
+                state.Font.Style &= ~kHtmlItalic;
+                return false;
+            case 'U':
+                if (up == "U")
+                    state.Font.Style &= ~kHtmlUnderline;
+                else if (state.ListLevel > 0)
+                    --state.ListLevel;
+                else
+                    state.Font.Style &= ~kHtmlUnderline;
+                return false;
+            case 'L':
+                return true;
+            case 'S':
+                if (up.size() > 1 && up[1] == 'U')
+                    state.Sub = state.Sup = false;
+                else if (up.size() > 1 && up[1] == 'H')
+                    state.Shadow = false;
+                else
+                    state.Font.Style &= ~kHtmlStrikeOut;
+                return false;
+            case 'E':
+                state.ErrorLine = false;
+                return false;
+            case 'H':
+                if (paint) {
+                    state.Font.Color = state.SavedColorHi;
+                    state.Background = state.SavedBackgroundHi;
+                }
+                return false;
+            case 'F':
+                state.Font.Name = base_.Name;
+                state.Font.Size = base_.Size;
+                if (paint && !options_.NoFontColorChange) {
+                    state.Font.Color = base_.Color;
+                    state.Background = state.SavedBackgroundFont;
+                }
+                return false;
+            case 'A':
+                state.Anchor = false;
+                state.Font.Style &= ~kHtmlUnderline;
                 state.Font.Color = base_.Color;
-                state.Background = state.SavedBackgroundFont;
-            }
-            return false;
-        case 'A':
-            state.Anchor = false;
-            state.Font.Style &= ~kHtmlUnderline;
-            state.Font.Color = base_.Color;
-            if (state.Background == options_.HoverColor && options_.HoverColor != clNone) state.Background = clNone;
-            return false;
-        case 'R': state.Font.Orientation = state.SavedOrientation; return false;
-        case 'Z': state.Hidden = false; return false;
-        default: return false;
+                if (state.Background == options_.HoverColor && options_.HoverColor != clNone)
+                    state.Background = clNone;
+                return false;
+            case 'R':
+                state.Font.Orientation = state.SavedOrientation;
+                return false;
+            case 'Z':
+                state.Hidden = false;
+                return false;
+            default:
+                return false;
         }
     }
 
@@ -473,9 +503,12 @@ private:
         if (w >= 1 && h >= 1) *size = THtmlSize{w, h};
         const int limit = rect.Right - rect.Left;
         if (width + size->Width > limit && size->Width < limit && width > 0) return true;
-        if (mode == THtmlMode::Paint) canvas_.DrawPicture(source, {x + width, rect.Top, x + width + size->Width, rect.Top + size->Height});
-        if (state.Anchor && options_.HitTest && options_.HitX >= x + width && options_.HitX < x + width + size->Width &&
-            options_.HitY >= rect.Top && options_.HitY < rect.Top + size->Height) {
+        if (mode == THtmlMode::Paint)
+            canvas_.DrawPicture(source,
+                                {x + width, rect.Top, x + width + size->Width, rect.Top + size->Height});
+        if (state.Anchor && options_.HitTest && options_.HitX >= x + width &&
+            options_.HitX < x + width + size->Width && options_.HitY >= rect.Top &&
+            options_.HitY < rect.Top + size->Height) {
             line.HitAnchor = true;
             line.Target = state.AnchorTarget;
             line.AnchorIndex = state.AnchorCount - 1;
@@ -514,8 +547,15 @@ std::string PrepareMiniHtml(std::string text)
     if (text.size() > kMaxHtmlLength) text.resize(kMaxHtmlLength);
     if (text.find('&') != std::string::npos) {
         static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kEntities{{
-            {"&amp;", "&&"}, {"&quot;", "\""}, {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
-            {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"}, {"&euro;", "\x80"},
+            {"&amp;", "&&"},
+            {"&quot;", "\""},
+            {"&sect;", "\xA7"},
+            {"&permil;", "\x89"},
+            {"&reg;", "\xAE"},
+            {"&copy;", "\xA9"},
+            {"&para;", "\xB6"},
+            {"&trade;", "\x99"},
+            {"&euro;", "\x80"},
         }};
         // The entities cannot overlap and only an "&" a replacement writes can start a new one, so
         // one pass that looks again at every "&" it writes ends where rounds of first occurrences
@@ -545,8 +585,10 @@ std::string PrepareMiniHtml(std::string text)
     out.reserve(text.size());
     for (char c : text) {
         if (c == '\n') continue;
-        if (c == '\r') out += "<BR>";
-        else out += c;
+        if (c == '\r')
+            out += "<BR>";
+        else
+            out += c;
     }
     return out;
 }
@@ -563,18 +605,46 @@ TColor HtmlColor(const std::string& value)
         return static_cast<TColor>(pair(1) | (pair(3) << 8) | (pair(5) << 16));
     }
     static constexpr std::array<std::pair<std::string_view, TColor>, 40> kNames{{
-        {"clred", 0x0000FF},        {"clblack", 0x000000},      {"clblue", 0xFF0000},        {"clgreen", 0x008000},
-        {"claqua", 0xFFFF00},       {"clyellow", 0x00FFFF},     {"clfuchsia", 0xFF00FF},     {"clwhite", 0xFFFFFF},
-        {"cllime", 0x00FF00},       {"clsilver", 0xC0C0C0},     {"clgray", 0x808080},        {"clolive", 0x008080},
-        {"clnavy", 0x800000},       {"clpurple", 0x800080},     {"clteal", 0x808000},        {"clmaroon", 0x000080},
-        {"clbackground", 0xFF000001}, {"clactivecaption", 0xFF000002}, {"clinactivecaption", 0xFF000003},
-        {"clmenu", 0xFF000004},     {"clwindow", 0xFF000005},   {"clwindowframe", 0xFF000006}, {"clmenutext", 0xFF000007},
-        {"clwindowtext", 0xFF000008}, {"clcaptiontext", 0xFF000009}, {"clactiveborder", 0xFF00000A},
-        {"clinactiveborder", 0xFF00000B}, {"clappworkspace", 0xFF00000C}, {"clhighlight", 0xFF00000D},
-        {"clhighlighttext", 0xFF00000E}, {"clbtnface", 0xFF00000F}, {"clbtnshadow", 0xFF000010},
-        {"clgraytext", 0xFF000011}, {"clbtntext", 0xFF000012},  {"clinactivecaptiontext", 0xFF000013},
-        {"clbtnhighlight", 0xFF000014}, {"cl3ddkshadow", 0xFF000015}, {"cl3dlight", 0xFF000016},
-        {"clinfotext", 0xFF000017}, {"clinfobk", 0xFF000018},
+        {"clred", 0x0000FF},
+        {"clblack", 0x000000},
+        {"clblue", 0xFF0000},
+        {"clgreen", 0x008000},
+        {"claqua", 0xFFFF00},
+        {"clyellow", 0x00FFFF},
+        {"clfuchsia", 0xFF00FF},
+        {"clwhite", 0xFFFFFF},
+        {"cllime", 0x00FF00},
+        {"clsilver", 0xC0C0C0},
+        {"clgray", 0x808080},
+        {"clolive", 0x008080},
+        {"clnavy", 0x800000},
+        {"clpurple", 0x800080},
+        {"clteal", 0x808000},
+        {"clmaroon", 0x000080},
+        {"clbackground", 0xFF000001},
+        {"clactivecaption", 0xFF000002},
+        {"clinactivecaption", 0xFF000003},
+        {"clmenu", 0xFF000004},
+        {"clwindow", 0xFF000005},
+        {"clwindowframe", 0xFF000006},
+        {"clmenutext", 0xFF000007},
+        {"clwindowtext", 0xFF000008},
+        {"clcaptiontext", 0xFF000009},
+        {"clactiveborder", 0xFF00000A},
+        {"clinactiveborder", 0xFF00000B},
+        {"clappworkspace", 0xFF00000C},
+        {"clhighlight", 0xFF00000D},
+        {"clhighlighttext", 0xFF00000E},
+        {"clbtnface", 0xFF00000F},
+        {"clbtnshadow", 0xFF000010},
+        {"clgraytext", 0xFF000011},
+        {"clbtntext", 0xFF000012},
+        {"clinactivecaptiontext", 0xFF000013},
+        {"clbtnhighlight", 0xFF000014},
+        {"cl3ddkshadow", 0xFF000015},
+        {"cl3dlight", 0xFF000016},
+        {"clinfotext", 0xFF000017},
+        {"clinfobk", 0xFF000018},
     }};
     const std::string name = LowerCase(value);
     for (const auto& [n, color] : kNames)
@@ -600,8 +670,9 @@ THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rec
         State measured = state;
         LineDrawer measurer(canvas, options, baseFont, rect,
                             mode == THtmlMode::FirstPass ? result.PlainText : ignoredPlain);
-        const LineResult line = measurer.Line(measured, source, rect.Left, {rect.Left, top, rect.Right, rect.Bottom},
-                                              THtmlMode::Measure, false);
+        const LineResult line =
+            measurer.Line(measured, source, rect.Left, {rect.Left, top, rect.Right, rect.Bottom},
+                          THtmlMode::Measure, false);
         const std::size_t consumed = std::max<std::size_t>(line.Consumed, 1);  // always make progress
         int x = rect.Left;
         const int room = rect.Right - rect.Left - line.Width;
@@ -612,8 +683,9 @@ THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rec
         if (mode != THtmlMode::FirstPass) {
             LineDrawer drawer(canvas, options, baseFont, rect, result.PlainText);
             const THtmlMode pass = mode == THtmlMode::Paint ? THtmlMode::Paint : THtmlMode::Measure;
-            const LineResult drawn = drawer.Line(state, source.substr(0, consumed), x, {x, top, rect.Right, top + lineHeight},
-                                                 pass, options.HitTest, line.TextOffset);
+            const LineResult drawn =
+                drawer.Line(state, source.substr(0, consumed), x, {x, top, rect.Right, top + lineHeight},
+                            pass, options.HitTest, line.TextOffset);
             if (drawn.HitAnchor && !result.OnAnchor) {
                 result.OnAnchor = true;
                 result.AnchorTarget = drawn.Target;

@@ -32,7 +32,8 @@ public:
     // A single line of text; "&&" counts as one "&" and a lone "&" as nothing, as the painter shows.
     virtual THtmlSize TextExtent(const std::string& text, const THtmlFont& font) = 0;
     // A single line with its left at x and its bottom at `bottom`; background clNone is transparent.
-    virtual void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font, TColor background) = 0;
+    virtual void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font,
+                          TColor background) = 0;
     virtual void FillRect(const TRect& r, TColor color) = 0;
     virtual void Line(int x1, int y1, int x2, int y2, TColor color) = 0;
     // Pictures named by an IMG source; nothing when there is none.

@@ -10,7 +10,10 @@ namespace zelvora {
 inline constexpr int kPenModeMask = 9;   // R2_MASKPEN
 inline constexpr int kPenModeCopy = 13;  // R2_COPYPEN
 
-inline constexpr int PenModeFor(bool transparent) { return transparent ? kPenModeMask : kPenModeCopy; }
+inline constexpr int PenModeFor(bool transparent)
+{
+    return transparent ? kPenModeMask : kPenModeCopy;
+}
 
 struct TControlFrame {
     TRect Bounds;

@@ -29,7 +29,9 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path source = argv[1];
     try {
-        const auto readInclude = [&](const std::string& name) { return ReadFile(source.parent_path() / name); };
+        const auto readInclude = [&](const std::string& name) {
+            return ReadFile(source.parent_path() / name);
+        };
         const zelvora::TTranslationStore store =
             zelvora::CompileTranslationSource(ReadFile(source), source.filename().string(), readInclude);
         std::ofstream out(argv[2], std::ios::binary);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "i18n/CommaText.h"
 #include "base/Format.h"
 #include "base/TextCase.h"
+#include "i18n/CommaText.h"
 
 namespace zelvora {
 
@@ -62,12 +62,12 @@ TPropInfo SectionProperty(const char* name, TStringsType type)
 std::optional<int> CharsetFromName(std::string_view name, bool ignoreCase)
 {
     static constexpr std::array<std::pair<std::string_view, int>, 19> kCharsets{{
-        {"ANSI_CHARSET", 0},         {"DEFAULT_CHARSET", 1},       {"SYMBOL_CHARSET", 2},
-        {"MAC_CHARSET", 77},         {"SHIFTJIS_CHARSET", 128},    {"HANGEUL_CHARSET", 129},
-        {"JOHAB_CHARSET", 130},      {"GB2312_CHARSET", 134},      {"CHINESEBIG5_CHARSET", 136},
-        {"GREEK_CHARSET", 161},      {"TURKISH_CHARSET", 162},     {"VIETNAMESE_CHARSET", 163},
-        {"HEBREW_CHARSET", 177},     {"ARABIC_CHARSET", 178},      {"BALTIC_CHARSET", 186},
-        {"RUSSIAN_CHARSET", 204},    {"THAI_CHARSET", 222},        {"EASTEUROPE_CHARSET", 238},
+        {"ANSI_CHARSET", 0},      {"DEFAULT_CHARSET", 1},    {"SYMBOL_CHARSET", 2},
+        {"MAC_CHARSET", 77},      {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129},
+        {"JOHAB_CHARSET", 130},   {"GB2312_CHARSET", 134},   {"CHINESEBIG5_CHARSET", 136},
+        {"GREEK_CHARSET", 161},   {"TURKISH_CHARSET", 162},  {"VIETNAMESE_CHARSET", 163},
+        {"HEBREW_CHARSET", 177},  {"ARABIC_CHARSET", 178},   {"BALTIC_CHARSET", 186},
+        {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222},     {"EASTEUROPE_CHARSET", 238},
         {"OEM_CHARSET", 255},
     }};
     for (const auto& [charset, value] : kCharsets)
@@ -113,19 +113,25 @@ const TClassInfo& TsiLang::StaticClassInfo()
          SetProperty<TsiLang>("Options", {"loUseExtUDStrings", "loUseExtCommonStrings"}, &TsiLang::Options,
                               &TsiLang::SetOptions),
          StringsProperty<TsiLang>("DoNotTranslate", &TsiLang::DoNotTranslate, &TsiLang::SetDoNotTranslate),
-         StringsProperty<TsiLang>("ExcludedProperties", &TsiLang::ExcludedProperties, &TsiLang::SetExcludedProperties),
-         StringsProperty<TsiLang>("SmartExcludeProps", &TsiLang::SmartExcludeProps, &TsiLang::SetSmartExcludeProps),
+         StringsProperty<TsiLang>("ExcludedProperties", &TsiLang::ExcludedProperties,
+                                  &TsiLang::SetExcludedProperties),
+         StringsProperty<TsiLang>("SmartExcludeProps", &TsiLang::SmartExcludeProps,
+                                  &TsiLang::SetSmartExcludeProps),
          StringsProperty<TsiLang>("StringsTypes", &TsiLang::StringsTypes, &TsiLang::SetStringsTypes),
          BooleanProperty<TsiLang>("ChangeLocales", &TsiLang::ChangeLocales, &TsiLang::SetChangeLocales),
          BooleanProperty<TsiLang>("NeedAllDlgs", &TsiLang::NeedAllDlgs, &TsiLang::SetNeedAllDlgs),
-         BooleanProperty<TsiLang>("DoRaiseExceptions", &TsiLang::DoRaiseExceptions, &TsiLang::SetDoRaiseExceptions),
-         BooleanProperty<TsiLang>("IsInheritedOwner", &TsiLang::IsInheritedOwner, &TsiLang::SetIsInheritedOwner),
+         BooleanProperty<TsiLang>("DoRaiseExceptions", &TsiLang::DoRaiseExceptions,
+                                  &TsiLang::SetDoRaiseExceptions),
+         BooleanProperty<TsiLang>("IsInheritedOwner", &TsiLang::IsInheritedOwner,
+                                  &TsiLang::SetIsInheritedOwner),
          IntegerProperty<TsiLang>("ChangingCursor", &TsiLang::ChangingCursor, &TsiLang::SetChangingCursor),
          StringProperty<TsiLang>("TranslationResource", &TsiLang::TranslationResource,
                                  &TsiLang::SetTranslationResource),
-         SectionProperty("Captions", TStringsType::stCaptions), SectionProperty("Hints", TStringsType::stHints),
+         SectionProperty("Captions", TStringsType::stCaptions),
+         SectionProperty("Hints", TStringsType::stHints),
          SectionProperty("DisplayLabels", TStringsType::stDisplayLabels),
-         SectionProperty("Fonts", TStringsType::stFonts), SectionProperty("MultiLines", TStringsType::stMultiLines),
+         SectionProperty("Fonts", TStringsType::stFonts),
+         SectionProperty("MultiLines", TStringsType::stMultiLines),
          SectionProperty("DlgsCaptions", TStringsType::stDlgsCaptions),
          SectionProperty("Strings", TStringsType::stStrings),
          SectionProperty("OtherStrings", TStringsType::stOtherStrings),
@@ -140,7 +146,8 @@ void TsiLang::SetNumOfLanguages(int n)
     if (n == numOfLanguages_) return;
     store_.ChangeNumOfLanguages(numOfLanguages_, n, !Loading());  // refuses n < 1 before changing anything
     numOfLanguages_ = n;
-    while (static_cast<int>(langNames_.size()) < n) langNames_.push_back("Language N" + std::to_string(langNames_.size() + 1));
+    while (static_cast<int>(langNames_.size()) < n)
+        langNames_.push_back("Language N" + std::to_string(langNames_.size() + 1));
     langNames_.resize(static_cast<std::size_t>(n));
 }
 
@@ -149,12 +156,14 @@ void TsiLang::SetActiveLanguage(int n)
     if (n == activeLanguage_) return;
     if (n < 1 || n > numOfLanguages_) {
         if (Loading()) return;
-        throw ELanguageError(FormatText("%d - is not a valid property value!\rValue must be within [1..%d]!",
-                                        {static_cast<long long>(n), static_cast<long long>(numOfLanguages_)}));
+        throw ELanguageError(
+            FormatText("%d - is not a valid property value!\rValue must be within [1..%d]!",
+                       {static_cast<long long>(n), static_cast<long long>(numOfLanguages_)}));
     }
     sectionSelector_ = -1;
     activeLanguage_ = n;
-    if (!Loading() && static_cast<int>(langNames_.size()) >= n) language_ = langNames_[static_cast<std::size_t>(n - 1)];
+    if (!Loading() && static_cast<int>(langNames_.size()) >= n)
+        language_ = langNames_[static_cast<std::size_t>(n - 1)];
     if (dispatcher_ || !Loading()) ApplyLanguage();
 }
 
@@ -170,7 +179,8 @@ void TsiLang::SetLanguage(const std::string& name)
 {
     if (name == language_) return;
     const auto found = std::find(langNames_.begin(), langNames_.end(), name);
-    if (found == langNames_.end()) throw ELanguageError("Language name shall be included in LangNames property!");
+    if (found == langNames_.end())
+        throw ELanguageError("Language name shall be included in LangNames property!");
     language_ = name;
     if (!Loading()) SetActiveLanguage(static_cast<int>(found - langNames_.begin()) + 1);
 }
@@ -238,12 +248,14 @@ std::string TsiLang::GetNamedString(std::string_view name) const
     }
     const TNamedMessage* found = store_.FindMessage(name);
     if (!found) {
-        if (doRaiseExceptions_) throw ELanguageError(FormatText("String identifier \"%s\" not found!", {name}));
+        if (doRaiseExceptions_)
+            throw ELanguageError(FormatText("String identifier \"%s\" not found!", {name}));
         return {};
     }
     const auto index = static_cast<std::size_t>(activeLanguage_ - 1);
     std::string text = index < found->Values.size() ? found->Values[index] : std::string();
-    if (text.empty() && translateType_ == TTranslateType::ttGetDefault && !found->Values.empty()) text = found->Values[0];
+    if (text.empty() && translateType_ == TTranslateType::ttGetDefault && !found->Values.empty())
+        text = found->Values[0];
     return text;
 }
 
@@ -267,7 +279,8 @@ void TsiLang::ApplyTo(TComponent& window)
     ApplyWindowRow(window, TStringsType::stHints, "Hint");
     for (TStringsType type : {TStringsType::stCaptions, TStringsType::stHints, TStringsType::stDisplayLabels})
         if (selected(type)) ApplyPass(window, type);
-    if (selected(TStringsType::stFonts) || selected(TStringsType::stCharSets)) ApplyPass(window, TStringsType::stFonts);
+    if (selected(TStringsType::stFonts) || selected(TStringsType::stCharSets))
+        ApplyPass(window, TStringsType::stFonts);
     ApplyWindowFont(window);
     if (selected(TStringsType::stMultiLines)) ApplyPass(window, TStringsType::stMultiLines);
     if (selected(TStringsType::stOtherStrings)) ApplyPass(window, TStringsType::stOtherStrings);
@@ -285,7 +298,8 @@ void TsiLang::ApplyWindowRow(TComponent& window, TStringsType type, const char* 
     const TRows& rows = store_.Section(type);
     const std::string className = window.ClassName();
     if (!IsForm(window) || rows.empty() || Contains(doNotTranslate_, className) ||
-        Contains(smartExcludeProps_, className + "." + property) || !SameText(store_.Key(rows.front()), className))
+        Contains(smartExcludeProps_, className + "." + property) ||
+        !SameText(store_.Key(rows.front()), className))
         return;
     std::string cell = store_.Field(rows.front(), activeLanguage_);
     if (cell.empty() && translateType_ == TTranslateType::ttGetDefault) cell = store_.Field(rows.front(), 1);
@@ -338,7 +352,9 @@ void TsiLang::ApplyPass(TComponent& window, TStringsType type)
     if (rows.empty()) return;
 
     std::size_t first = 0;
-    if (form && (type == TStringsType::stCaptions || type == TStringsType::stHints || type == TStringsType::stFonts) &&
+    if (form &&
+        (type == TStringsType::stCaptions || type == TStringsType::stHints ||
+         type == TStringsType::stFonts) &&
         !Contains(doNotTranslate_, className) &&
         LowerCase(rows.front()).find(LowerCase(className + store_.Delimiter())) != std::string::npos)
         first = 1;
@@ -360,19 +376,22 @@ void TsiLang::ApplyPass(TComponent& window, TStringsType type)
         if (cell.empty() && translateType_ == TTranslateType::ttGetDefault) cell = store_.Field(row, 1);
 
         TComponent* target = window.FindComponent(component);
-        if (!target && (SameText(component, className) || SameText(component, window.Name()))) target = &window;
+        if (!target && (SameText(component, className) || SameText(component, window.Name())))
+            target = &window;
         if (!target) continue;
 
         try {
             if (type == TStringsType::stFonts) {
                 const TPropTarget font = FindProperty(*target, "Font");
-                if (!font.Info || font.Info->Kind != TPropKind::Object || !IsPublishedWritable(*target, "Font.Name"))
+                if (!font.Info || font.Info->Kind != TPropKind::Object ||
+                    !IsPublishedWritable(*target, "Font.Name"))
                     continue;
                 const bool parentFont = UsesParentFont(*target);
                 for (const std::string& charsetRow : store_.Section(TStringsType::stCharSets))
                     if (SameText(store_.Key(charsetRow), key)) {
                         const auto charset = CharsetFromName(store_.Field(charsetRow, activeLanguage_), true);
-                        if (charset && !parentFont) SetPropValue(*target, "Font.Charset", static_cast<long long>(*charset));
+                        if (charset && !parentFont)
+                            SetPropValue(*target, "Font.Charset", static_cast<long long>(*charset));
                         break;
                     }
                 if (!cell.empty() && !parentFont) SetPropValue(*target, "Font.Name", cell);
@@ -413,11 +432,14 @@ const TClassInfo& TsiLangDispatcher::StaticClassInfo()
         "TsiLangDispatcher", &TComponent::StaticClassInfo(),
         {IntegerProperty<TsiLangDispatcher>("NumOfLanguages", &TsiLangDispatcher::NumOfLanguages,
                                             &TsiLangDispatcher::SetNumOfLanguages),
-         StringsProperty<TsiLangDispatcher>("LangNames", &TsiLangDispatcher::LangNames, &TsiLangDispatcher::SetLangNames),
+         StringsProperty<TsiLangDispatcher>("LangNames", &TsiLangDispatcher::LangNames,
+                                            &TsiLangDispatcher::SetLangNames),
          IntegerProperty<TsiLangDispatcher>("ActiveLanguage", &TsiLangDispatcher::ActiveLanguage,
                                             &TsiLangDispatcher::SetActiveLanguage),
-         StringProperty<TsiLangDispatcher>("Language", &TsiLangDispatcher::Language, &TsiLangDispatcher::SetLanguage),
-         StringProperty<TsiLangDispatcher>("FileName", &TsiLangDispatcher::FileName, &TsiLangDispatcher::SetFileName)});
+         StringProperty<TsiLangDispatcher>("Language", &TsiLangDispatcher::Language,
+                                           &TsiLangDispatcher::SetLanguage),
+         StringProperty<TsiLangDispatcher>("FileName", &TsiLangDispatcher::FileName,
+                                           &TsiLangDispatcher::SetFileName)});
     return info;
 }
 
@@ -432,7 +454,8 @@ void TsiLangDispatcher::SetActiveLanguage(int n)
 void TsiLangDispatcher::SetNumOfLanguages(int n)
 {
     numOfLanguages_ = n;
-    while (static_cast<int>(langNames_.size()) < n) langNames_.push_back("Language N" + std::to_string(langNames_.size() + 1));
+    while (static_cast<int>(langNames_.size()) < n)
+        langNames_.push_back("Language N" + std::to_string(langNames_.size() + 1));
     if (n >= 0) langNames_.resize(static_cast<std::size_t>(n));
     for (TsiLang* component : linked_) component->SetNumOfLanguages(n);
 }
@@ -457,7 +480,8 @@ void TsiLangDispatcher::SetLanguage(const std::string& name)
     if (!langNames_.empty() && found == langNames_.end())
         throw ELanguageError("Language name shall be included in LangNames property!");
     language_ = name;
-    if (!Loading() && !langNames_.empty()) SetActiveLanguage(static_cast<int>(found - langNames_.begin()) + 1);
+    if (!Loading() && !langNames_.empty())
+        SetActiveLanguage(static_cast<int>(found - langNames_.begin()) + 1);
 }
 
 void TsiLangDispatcher::AddLang(TsiLang* component)

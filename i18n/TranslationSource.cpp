@@ -12,7 +12,8 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 8;
 constexpr int kMaxLanguages = 5;
-constexpr std::array<const char*, kMaxLanguages> kLanguageNames{"Deutsch", "English", "French", "Romanian", "Chinese"};
+constexpr std::array<const char*, kMaxLanguages> kLanguageNames{"Deutsch", "English", "French", "Romanian",
+                                                                "Chinese"};
 
 std::string Trim(const std::string& text)
 {
@@ -43,7 +44,8 @@ public:
             if (trimmed.rfind("languages", 0) == 0 && trimmed.find('=') != std::string::npos) {
                 languages_ = std::atoi(trimmed.substr(trimmed.find('=') + 1).c_str());
                 if (languages_ < 1 || languages_ > kMaxLanguages)
-                    throw ETranslationSourceError(where + ": languages must be 1 to " + std::to_string(kMaxLanguages));
+                    throw ETranslationSourceError(where + ": languages must be 1 to " +
+                                                  std::to_string(kMaxLanguages));
             } else if (trimmed.rfind("@include", 0) == 0) {
                 const std::string name = Trim(trimmed.substr(8));
                 Compile(reader_(name), name, depth + 1);
@@ -80,9 +82,12 @@ private:
                 fields.emplace_back();
             } else if (c == '\\' && i + 1 < line.size()) {
                 const char next = line[++i];
-                if (next == 'n') fields.back() += '\n';
-                else if (next == '|' || next == '\\') fields.back() += next;
-                else throw ETranslationSourceError(where + ": unknown escape \\" + std::string(1, next));
+                if (next == 'n')
+                    fields.back() += '\n';
+                else if (next == '|' || next == '\\')
+                    fields.back() += next;
+                else
+                    throw ETranslationSourceError(where + ": unknown escape \\" + std::string(1, next));
             } else {
                 fields.back() += c;
             }
@@ -97,18 +102,20 @@ private:
         if (languages_ == 0) throw ETranslationSourceError(where + ": languages = N must come first");
         std::vector<std::string> fields = Fields(line, where);
         // A bar at the end of the line closes the last cell rather than opening another.
-        if (fields.size() == static_cast<std::size_t>(languages_) + 2 && fields.back().empty()) fields.pop_back();
+        if (fields.size() == static_cast<std::size_t>(languages_) + 2 && fields.back().empty())
+            fields.pop_back();
         const std::string& key = fields.front();
         if (key.empty()) throw ETranslationSourceError(where + ": row without a key");
         if (fields.size() > static_cast<std::size_t>(languages_) + 1)
-            throw ETranslationSourceError(where + ": row '" + key + "' has more than " + std::to_string(languages_) +
-                                          " cells");
+            throw ETranslationSourceError(where + ": row '" + key + "' has more than " +
+                                          std::to_string(languages_) + " cells");
         fields.resize(static_cast<std::size_t>(languages_) + 1);
         const char delimiter = store_.Delimiter();
         std::string row = Convert(key, TCodePage::Windows1252, where, key, 0);
         for (int column = 1; column <= languages_; ++column) {
             const TCodePage codePage = column == 4 ? TCodePage::Windows1250 : TCodePage::Windows1252;
-            std::string cell = Convert(fields[static_cast<std::size_t>(column)], codePage, where, key, column);
+            std::string cell =
+                Convert(fields[static_cast<std::size_t>(column)], codePage, where, key, column);
             if (multiLines_ && !cell.empty()) {
                 std::vector<std::string> lines;
                 std::istringstream split(cell);
@@ -116,7 +123,8 @@ private:
                 if (!cell.empty() && cell.back() == '\n') lines.emplace_back();
                 cell = ToCommaText(lines);
             } else {
-                for (std::size_t pos = 0; (pos = cell.find('\n', pos)) != std::string::npos; pos += 2) cell.replace(pos, 1, "\r\n");
+                for (std::size_t pos = 0; (pos = cell.find('\n', pos)) != std::string::npos; pos += 2)
+                    cell.replace(pos, 1, "\r\n");
             }
             row += delimiter + cell;
         }
@@ -129,10 +137,12 @@ private:
         auto converted = Utf8ToCodePage(utf8, codePage);
         if (converted) return *converted;
         const char* page = codePage == TCodePage::Windows1250 ? "Windows-1250" : "Windows-1252";
-        const std::string columnName = column == 0 ? std::string("key")
-                                                   : "column " + std::to_string(column) + " (" +
-                                                         kLanguageNames[static_cast<std::size_t>(column - 1)] + ")";
-        throw ETranslationSourceError(where + ": row '" + key + "', " + columnName + ": text not representable in " + page);
+        const std::string columnName = column == 0
+                                           ? std::string("key")
+                                           : "column " + std::to_string(column) + " (" +
+                                                 kLanguageNames[static_cast<std::size_t>(column - 1)] + ")";
+        throw ETranslationSourceError(where + ": row '" + key + "', " + columnName +
+                                      ": text not representable in " + page);
     }
 
     const TSourceReader& reader_;

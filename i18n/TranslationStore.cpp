@@ -8,14 +8,14 @@ namespace zelvora {
 namespace {
 
 constexpr std::array<std::string_view, kStringsTypeCount> kTypeNames{
-    "stCaptions",     "stHints",   "stDisplayLabels", "stFonts",       "stMultiLines", "stDlgsCaptions",
-    "stStrings",      "stOtherStrings", "stLocales",   "stCollections", "stCharSets",   "stListView_TreeView_Items"};
+    "stCaptions",   "stHints",        "stDisplayLabels", "stFonts",
+    "stMultiLines", "stDlgsCaptions", "stStrings",       "stOtherStrings",
+    "stLocales",    "stCollections",  "stCharSets",      "stListView_TreeView_Items"};
 
 // Message-dialog titles and buttons, with their accelerators.
-constexpr std::array<std::string_view, 15> kDialogCaptions{"Warning", "Error", "Information", "Confirm", "&Yes",
-                                                           "&No",     "OK",    "Cancel",      "&Abort",  "&Retry",
-                                                           "&Ignore", "&All",  "N&o To All",  "Y&es To All",
-                                                           "&Help"};
+constexpr std::array<std::string_view, 15> kDialogCaptions{
+    "Warning", "Error",  "Information", "Confirm", "&Yes",       "&No",         "OK",   "Cancel",
+    "&Abort",  "&Retry", "&Ignore",     "&All",    "N&o To All", "Y&es To All", "&Help"};
 
 constexpr std::string_view kLineBreakInCell = "\x19\x1A";
 
@@ -42,7 +42,8 @@ int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i])), y = std::tolower(static_cast<unsigned char>(b[i]));
+        const int x = std::tolower(static_cast<unsigned char>(a[i])),
+                  y = std::tolower(static_cast<unsigned char>(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
@@ -74,12 +75,14 @@ TTranslationStore::TTranslationStore(const TFormatSettings& formats) : formats_(
         {"Long Time Format", &formats.LongTimeFormat},    {"Short Month Names", &formats.ShortMonthNames},
         {"Long Month Names", &formats.LongMonthNames},    {"Short Day Names", &formats.ShortDayNames},
         {"Long Day Names", &formats.LongDayNames}};
-    for (const auto& [key, value] : locales) Section(TStringsType::stLocales).push_back(key + (delimiter_ + *value) + delimiter_);
+    for (const auto& [key, value] : locales)
+        Section(TStringsType::stLocales).push_back(key + (delimiter_ + *value) + delimiter_);
 }
 
 TRows& TTranslationStore::Section(TStringsType type)
 {
-    if (type == TStringsType::stListView_TreeView_Items) throw ELanguageError("stListView_TreeView_Items has no list");
+    if (type == TStringsType::stListView_TreeView_Items)
+        throw ELanguageError("stListView_TreeView_Items has no list");
     return sections_[static_cast<std::size_t>(type)];
 }
 
@@ -97,7 +100,8 @@ void TTranslationStore::ReadTranslationData(std::string_view payload)
         if (end == std::string_view::npos) end = payload.size();
         std::string line(payload.substr(pos, end - pos));
         pos = end;
-        if (pos < payload.size()) pos += (payload[pos] == '\r' && pos + 1 < payload.size() && payload[pos + 1] == '\n') ? 2 : 1;
+        if (pos < payload.size())
+            pos += (payload[pos] == '\r' && pos + 1 < payload.size() && payload[pos + 1] == '\n') ? 2 : 1;
 
         bool header = false;
         for (int t = 0; t < kStringsTypeCount; ++t)
@@ -162,13 +166,17 @@ void TTranslationStore::CompleteLoading(TLoadSettings settings)
         return !rows.empty() && test(rows.front());
     };
     const auto hasTab = [](const std::string& row) { return row.find('\t') != std::string::npos; };
-    const auto tabsForCells = [&](const std::string& row) { return CountOf(row, '\t') == settings.NumOfLanguages + 1; };
+    const auto tabsForCells = [&](const std::string& row) {
+        return CountOf(row, '\t') == settings.NumOfLanguages + 1;
+    };
     if (delimiter_ == '\t') {
         delimiter_ = 0x01;
         for (TRows& rows : sections_)
             for (std::string& row : rows) std::replace(row.begin(), row.end(), '\t', delimiter_);
-    } else if (firstRowHas(TStringsType::stDlgsCaptions, hasTab) || firstRowHas(TStringsType::stLocales, hasTab) ||
-               firstRowHas(TStringsType::stCaptions, tabsForCells) || firstRowHas(TStringsType::stLocales, tabsForCells) ||
+    } else if (firstRowHas(TStringsType::stDlgsCaptions, hasTab) ||
+               firstRowHas(TStringsType::stLocales, hasTab) ||
+               firstRowHas(TStringsType::stCaptions, tabsForCells) ||
+               firstRowHas(TStringsType::stLocales, tabsForCells) ||
                firstRowHas(TStringsType::stHints, tabsForCells)) {
         for (TRows& rows : sections_)
             for (std::string& row : rows) std::replace(row.begin(), row.end(), '\t', delimiter_);
@@ -191,13 +199,15 @@ void TTranslationStore::CompleteLoading(TLoadSettings settings)
     if (excluded("DisplayLabel")) Section(TStringsType::stDisplayLabels).clear();
     if (excluded("Font")) Section(TStringsType::stFonts).clear(), Section(TStringsType::stCharSets).clear();
     if (excluded("Charset")) Section(TStringsType::stCharSets).clear();
-    for (TStringsType type : {TStringsType::stMultiLines, TStringsType::stOtherStrings, TStringsType::stCollections})
+    for (TStringsType type :
+         {TStringsType::stMultiLines, TStringsType::stOtherStrings, TStringsType::stCollections})
         std::erase_if(Section(type), [&](const std::string& row) {
             const std::string path = Key(row);
             const std::size_t dot = path.find('.');
             const std::string property = dot == std::string::npos ? std::string() : path.substr(dot + 1);
-            const bool smart = std::any_of(settings.SmartExcludeProps.begin(), settings.SmartExcludeProps.end(),
-                                           [&](const std::string& p) { return SameTextIgnoringCase(p, path); });
+            const bool smart =
+                std::any_of(settings.SmartExcludeProps.begin(), settings.SmartExcludeProps.end(),
+                            [&](const std::string& p) { return SameTextIgnoringCase(p, path); });
             return SameTextIgnoringCase(property, "Name") || excluded(property) || smart;
         });
     BuildIndex(settings.NumOfLanguages);
@@ -207,7 +217,8 @@ void TTranslationStore::ChangeNumOfLanguages(int oldCount, int newCount, bool ru
 {
     if (newCount == oldCount) return;
     if (newCount < 1)
-        throw ELanguageError(std::to_string(newCount) + " - is not a valid property value !\rValue must be more than ZERO !");
+        throw ELanguageError(std::to_string(newCount) +
+                             " - is not a valid property value !\rValue must be more than ZERO !");
     if (newCount < oldCount)
         for (TRows& rows : sections_)
             for (std::string& row : rows) {
@@ -219,7 +230,8 @@ void TTranslationStore::ChangeNumOfLanguages(int oldCount, int newCount, bool ru
                 if (delimiters == newCount + 1 && pos < row.size()) row.resize(pos);
             }
     if (runtime) {
-        for (TStringsType type : {TStringsType::stStrings, TStringsType::stDlgsCaptions, TStringsType::stLocales})
+        for (TStringsType type :
+             {TStringsType::stStrings, TStringsType::stDlgsCaptions, TStringsType::stLocales})
             for (std::string& row : Section(type))
                 while (CountOf(row, delimiter_) < newCount + 1) row += delimiter_;
         BuildIndex(newCount);
@@ -240,7 +252,8 @@ void TTranslationStore::BuildIndex(int numOfLanguages)
     index_.clear();
     for (const std::string& row : Section(TStringsType::stStrings)) {
         TNamedMessage message{Key(row), {}};
-        for (int language = 1; language <= numOfLanguages; ++language) message.Values.push_back(Field(row, language));
+        for (int language = 1; language <= numOfLanguages; ++language)
+            message.Values.push_back(Field(row, language));
         index_.push_back(std::move(message));
     }
     std::stable_sort(index_.begin(), index_.end(), [](const TNamedMessage& a, const TNamedMessage& b) {
@@ -250,9 +263,9 @@ void TTranslationStore::BuildIndex(int numOfLanguages)
 
 const TNamedMessage* TTranslationStore::FindMessage(std::string_view name) const
 {
-    const auto found = std::lower_bound(index_.begin(), index_.end(), name, [](const TNamedMessage& item, std::string_view n) {
-        return CompareIgnoringCase(item.Name, n) < 0;
-    });
+    const auto found = std::lower_bound(
+        index_.begin(), index_.end(), name,
+        [](const TNamedMessage& item, std::string_view n) { return CompareIgnoringCase(item.Name, n) < 0; });
     return found != index_.end() && CompareIgnoringCase(found->Name, name) == 0 ? &*found : nullptr;
 }
 

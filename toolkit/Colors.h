@@ -21,7 +21,10 @@ inline constexpr TColor clHighlight = clSystemColor | 13;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clBtnText = clSystemColor | 18;
 
-inline constexpr bool IsSystemColor(TColor color) { return (color & 0xFF000000) == clSystemColor; }
+inline constexpr bool IsSystemColor(TColor color)
+{
+    return (color & 0xFF000000) == clSystemColor;
+}
 
 // Identifiers of descriptions ("clWindow", "clBlack"); nothing for an unknown name.
 std::optional<TColor> ColorFromIdent(std::string_view name);

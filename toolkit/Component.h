@@ -96,7 +96,8 @@ TComponentFactory FindComponentClass(std::string_view name);
 template <typename T>
 void RegisterComponentClass()
 {
-    RegisterComponentClass(T::StaticClassInfo(), [](TComponent* owner) -> TComponent* { return new T(owner); });
+    RegisterComponentClass(T::StaticClassInfo(),
+                           [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 
 }  // namespace zelvora

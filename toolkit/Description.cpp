@@ -192,8 +192,10 @@ private:
             while (Peek() != ']') {
                 set.Members.push_back(Identifier());
                 SkipBlanks();
-                if (Peek() == ',') ++pos_;
-                else if (Peek() != ']') Fail("',' or ']' expected");
+                if (Peek() == ',')
+                    ++pos_;
+                else if (Peek() != ']')
+                    Fail("',' or ']' expected");
                 SkipBlanks();
             }
             ++pos_;

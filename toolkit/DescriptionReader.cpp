@@ -25,7 +25,8 @@ public:
     void Read(const TObjectDesc& desc)
     {
         if (!SameText(desc.ClassName, root_.ClassName()))
-            Fail(desc.Name, "", desc.Line, "the window is a " + root_.ClassName() + ", not a " + desc.ClassName);
+            Fail(desc.Name, "", desc.Line,
+                 "the window is a " + root_.ClassName() + ", not a " + desc.ClassName);
         root_.BeginLoading();
         root_.SetName(desc.Name);
         Apply(root_, desc);
@@ -40,7 +41,8 @@ private:
     {
         std::string where = object == window_ ? window_ : window_ + "." + object;
         if (!property.empty()) where += "." + property;
-        throw EDescriptionError("Error reading " + where + " (line " + std::to_string(line) + "): " + message);
+        throw EDescriptionError("Error reading " + where + " (line " + std::to_string(line) +
+                                "): " + message);
     }
 
     void Apply(TComponent& object, const TObjectDesc& desc)
@@ -49,7 +51,8 @@ private:
         for (const TObjectDesc& child : desc.Children) {
             const TComponentFactory factory = FindComponentClass(child.ClassName);
             if (!factory) Fail(child.Name, "", child.Line, "unknown class " + child.ClassName);
-            if (root_.FindComponent(child.Name)) Fail(child.Name, "", child.Line, "a component of this name exists");
+            if (root_.FindComponent(child.Name))
+                Fail(child.Name, "", child.Line, "a component of this name exists");
             TComponent* component = factory(&root_);
             component->BeginLoading();
             component->SetName(child.Name);
@@ -72,48 +75,50 @@ private:
         const TDescValue& value = property.Value;
         const auto* ident = std::get_if<TDescIdentifier>(&value);
         switch (info.Kind) {
-        case TPropKind::String:
-            if (const auto* s = std::get_if<std::string>(&value)) return Text(*s, objectName, property);
-            break;
-        case TPropKind::Integer:
-            if (const auto* n = std::get_if<long long>(&value)) return *n;
-            break;
-        case TPropKind::Boolean:
-            if (ident && SameText(ident->Name, "True")) return true;
-            if (ident && SameText(ident->Name, "False")) return false;
-            break;
-        case TPropKind::Color:
-            if (const auto* n = std::get_if<long long>(&value)) return *n;
-            if (ident)
-                if (const auto color = ColorFromIdent(ident->Name)) return static_cast<long long>(*color);
-            break;
-        case TPropKind::Enumeration:
-            if (ident) return ident->Name;
-            break;
-        case TPropKind::Set:
-            if (const auto* set = std::get_if<TDescSet>(&value)) return set->Members;
-            break;
-        case TPropKind::Strings:
-            if (const auto* strings = std::get_if<TDescStrings>(&value)) {
-                TStringList items;
-                for (const std::string& item : strings->Items) items.push_back(Text(item, objectName, property));
-                return items;
-            }
-            break;
-        case TPropKind::Event:
-            if (ident) {
-                const TMethod* method = root_.FindMethod(ident->Name);
-                if (!method) Fail(objectName, property.Path, property.Line, "no handler " + ident->Name);
-                return TEventRef{ident->Name, *method};
-            }
-            break;
-        case TPropKind::Component:
-            if (ident) {
-                fixups_.push_back({&object, objectName, property.Path, ident->Name, property.Line});
-                return std::monostate{};
-            }
-            break;
-        case TPropKind::Object: break;
+            case TPropKind::String:
+                if (const auto* s = std::get_if<std::string>(&value)) return Text(*s, objectName, property);
+                break;
+            case TPropKind::Integer:
+                if (const auto* n = std::get_if<long long>(&value)) return *n;
+                break;
+            case TPropKind::Boolean:
+                if (ident && SameText(ident->Name, "True")) return true;
+                if (ident && SameText(ident->Name, "False")) return false;
+                break;
+            case TPropKind::Color:
+                if (const auto* n = std::get_if<long long>(&value)) return *n;
+                if (ident)
+                    if (const auto color = ColorFromIdent(ident->Name)) return static_cast<long long>(*color);
+                break;
+            case TPropKind::Enumeration:
+                if (ident) return ident->Name;
+                break;
+            case TPropKind::Set:
+                if (const auto* set = std::get_if<TDescSet>(&value)) return set->Members;
+                break;
+            case TPropKind::Strings:
+                if (const auto* strings = std::get_if<TDescStrings>(&value)) {
+                    TStringList items;
+                    for (const std::string& item : strings->Items)
+                        items.push_back(Text(item, objectName, property));
+                    return items;
+                }
+                break;
+            case TPropKind::Event:
+                if (ident) {
+                    const TMethod* method = root_.FindMethod(ident->Name);
+                    if (!method) Fail(objectName, property.Path, property.Line, "no handler " + ident->Name);
+                    return TEventRef{ident->Name, *method};
+                }
+                break;
+            case TPropKind::Component:
+                if (ident) {
+                    fixups_.push_back({&object, objectName, property.Path, ident->Name, property.Line});
+                    return std::monostate{};
+                }
+                break;
+            case TPropKind::Object:
+                break;
         }
         Fail(objectName, property.Path, property.Line, "invalid property value");
     }
@@ -144,7 +149,8 @@ private:
     {
         for (const Fixup& fixup : fixups_) {
             TComponent* target = Resolve(fixup.Reference);
-            if (!target) Fail(fixup.ObjectName, fixup.Path, fixup.Line, "unknown component " + fixup.Reference);
+            if (!target)
+                Fail(fixup.ObjectName, fixup.Path, fixup.Line, "unknown component " + fixup.Reference);
             try {
                 SetPropValue(*fixup.Object, fixup.Path, target);
             } catch (const EPropertyError& error) {

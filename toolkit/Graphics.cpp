@@ -102,7 +102,8 @@ const TClassInfo& TPen::StaticClassInfo()
         "TPen", nullptr,
         {ColorProperty<TPen>("Color", &TPen::Color, &TPen::SetColor),
          IntegerProperty<TPen>("Width", &TPen::Width, &TPen::SetWidth),
-         EnumProperty<TPen, TPenStyle>("Style", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear"},
+         EnumProperty<TPen, TPenStyle>("Style",
+                                       {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear"},
                                        &TPen::Style, &TPen::SetStyle)});
     return info;
 }
@@ -130,10 +131,10 @@ void TPen::SetStyle(TPenStyle style)
 
 const TClassInfo& TBrush::StaticClassInfo()
 {
-    static const TClassInfo info(
-        "TBrush", nullptr,
-        {ColorProperty<TBrush>("Color", &TBrush::Color, &TBrush::SetColor),
-         EnumProperty<TBrush, TBrushStyle>("Style", {"bsSolid", "bsClear"}, &TBrush::Style, &TBrush::SetStyle)});
+    static const TClassInfo info("TBrush", nullptr,
+                                 {ColorProperty<TBrush>("Color", &TBrush::Color, &TBrush::SetColor),
+                                  EnumProperty<TBrush, TBrushStyle>("Style", {"bsSolid", "bsClear"},
+                                                                    &TBrush::Style, &TBrush::SetStyle)});
     return info;
 }
 

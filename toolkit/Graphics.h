@@ -87,5 +87,4 @@ private:
     TBrushStyle style_ = TBrushStyle::bsSolid;
 };
 
-
 }  // namespace zelvora

@@ -7,7 +7,7 @@
 namespace zelvora {
 
 enum class TModalResult { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo };
-inline const std::vector<std::string> kModalResultIdents{"mrNone",  "mrOk",    "mrCancel", "mrAbort",
-                                                         "mrRetry", "mrIgnore", "mrYes",   "mrNo"};
+inline const std::vector<std::string> kModalResultIdents{"mrNone",  "mrOk",     "mrCancel", "mrAbort",
+                                                         "mrRetry", "mrIgnore", "mrYes",    "mrNo"};
 
 }  // namespace zelvora

@@ -53,27 +53,34 @@ TPropTarget RequireProperty(TPersistent& object, std::string_view path)
 bool ValueFits(const TPropInfo& info, const TPropValue& value)
 {
     switch (info.Kind) {
-    case TPropKind::String: return std::holds_alternative<std::string>(value);
-    case TPropKind::Integer:
-    case TPropKind::Color: return std::holds_alternative<long long>(value);
-    case TPropKind::Boolean: return std::holds_alternative<bool>(value);
-    case TPropKind::Strings: return std::holds_alternative<TStringList>(value);
-    case TPropKind::Event: return std::holds_alternative<TEventRef>(value);
-    case TPropKind::Object: return false;
-    case TPropKind::Component:
-        return std::holds_alternative<TComponent*>(value) && (!info.Accepts || info.Accepts(std::get<TComponent*>(value)));
-    case TPropKind::Enumeration: {
-        const auto* name = std::get_if<std::string>(&value);
-        return name && std::any_of(info.Identifiers.begin(), info.Identifiers.end(),
-                                   [&](const std::string& id) { return SameText(id, *name); });
-    }
-    case TPropKind::Set: {
-        const auto* members = std::get_if<TStringList>(&value);
-        return members && std::all_of(members->begin(), members->end(), [&](const std::string& member) {
-                   return std::any_of(info.Identifiers.begin(), info.Identifiers.end(),
-                                      [&](const std::string& id) { return SameText(id, member); });
-               });
-    }
+        case TPropKind::String:
+            return std::holds_alternative<std::string>(value);
+        case TPropKind::Integer:
+        case TPropKind::Color:
+            return std::holds_alternative<long long>(value);
+        case TPropKind::Boolean:
+            return std::holds_alternative<bool>(value);
+        case TPropKind::Strings:
+            return std::holds_alternative<TStringList>(value);
+        case TPropKind::Event:
+            return std::holds_alternative<TEventRef>(value);
+        case TPropKind::Object:
+            return false;
+        case TPropKind::Component:
+            return std::holds_alternative<TComponent*>(value) &&
+                   (!info.Accepts || info.Accepts(std::get<TComponent*>(value)));
+        case TPropKind::Enumeration: {
+            const auto* name = std::get_if<std::string>(&value);
+            return name && std::any_of(info.Identifiers.begin(), info.Identifiers.end(),
+                                       [&](const std::string& id) { return SameText(id, *name); });
+        }
+        case TPropKind::Set: {
+            const auto* members = std::get_if<TStringList>(&value);
+            return members && std::all_of(members->begin(), members->end(), [&](const std::string& member) {
+                       return std::any_of(info.Identifiers.begin(), info.Identifiers.end(),
+                                          [&](const std::string& id) { return SameText(id, member); });
+                   });
+        }
     }
     return false;
 }
@@ -91,7 +98,8 @@ void SetPropValue(TPersistent& object, std::string_view path, const TPropValue& 
 {
     const TPropTarget target = RequireProperty(object, path);
     if (!target.Info->Set) throw EPropertyError("Property " + std::string(path) + " is read-only");
-    if (!ValueFits(*target.Info, value)) throw EPropertyError("Invalid property value for " + std::string(path));
+    if (!ValueFits(*target.Info, value))
+        throw EPropertyError("Invalid property value for " + std::string(path));
     target.Info->Set(*target.Object, value);
 }
 

@@ -23,14 +23,14 @@ using TStringList = std::vector<std::string>;
 // What an event handler gets: the sender and, for some events, a key, a point or a box.
 struct TEventArgs {
     TComponent* Sender = nullptr;
-    int Key = 0;       // OnKeyPress: the character; set to 0 to swallow it
-    int X = 0, Y = 0;  // mouse events
-    int Button = 0;    // 0 left, 1 right, 2 middle
-    void* Dc = nullptr;                             // owner drawing: the device context
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;   // owner drawing: the item's box
-    unsigned State = 0;                             // owner drawing: selected, checked, ...
-    int Width = 0, Height = 0;                      // owner measuring: the size to report
-    std::string Text;                               // an anchor's target, a hint (may be changed)
+    int Key = 0;                                   // OnKeyPress: the character; set to 0 to swallow it
+    int X = 0, Y = 0;                              // mouse events
+    int Button = 0;                                // 0 left, 1 right, 2 middle
+    void* Dc = nullptr;                            // owner drawing: the device context
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;  // owner drawing: the item's box
+    unsigned State = 0;                            // owner drawing: selected, checked, ...
+    int Width = 0, Height = 0;                     // owner measuring: the size to report
+    std::string Text;                              // an anchor's target, a hint (may be changed)
 };
 using TMethod = std::function<void(TEventArgs&)>;
 
@@ -51,7 +51,8 @@ struct TEventRef {
 enum class TPropKind { String, Integer, Boolean, Color, Object, Strings, Enumeration, Set, Component, Event };
 
 // Integer and Color carry long long; Enumeration the identifier; Set the identifiers it holds.
-using TPropValue = std::variant<std::monostate, std::string, long long, bool, TStringList, TComponent*, TEventRef>;
+using TPropValue =
+    std::variant<std::monostate, std::string, long long, bool, TStringList, TComponent*, TEventRef>;
 
 struct TPropInfo {
     std::string Name;
@@ -59,8 +60,8 @@ struct TPropInfo {
     std::vector<std::string> Identifiers;  // an enumeration's or a set's members, in order
     std::function<TPropValue(const TPersistent&)> Get;
     std::function<void(TPersistent&, const TPropValue&)> Set;  // empty: read-only
-    std::function<TPersistent*(TPersistent&)> Object;           // Object kind: the sub-object
-    std::function<bool(const TComponent*)> Accepts;             // Component kind: the type check
+    std::function<TPersistent*(TPersistent&)> Object;          // Object kind: the sub-object
+    std::function<bool(const TComponent*)> Accepts;            // Component kind: the type check
 };
 
 class TClassInfo {
@@ -90,7 +91,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-
 // "Caption", "Font.Name": the property a path names, and the object it belongs to.
 struct TPropTarget {
     TPersistent* Object = nullptr;
@@ -108,8 +108,13 @@ template <typename C, typename R>
 TPropInfo StringProperty(std::string name, R (C::*get)() const, void (C::*set)(const std::string&) = nullptr)
 {
     TPropInfo p{std::move(name), TPropKind::String, {}, {}, {}, {}, {}};
-    p.Get = [get](const TPersistent& o) { return TPropValue(std::string((static_cast<const C&>(o).*get)())); };
-    if (set) p.Set = [set](TPersistent& o, const TPropValue& v) { (static_cast<C&>(o).*set)(std::get<std::string>(v)); };
+    p.Get = [get](const TPersistent& o) {
+        return TPropValue(std::string((static_cast<const C&>(o).*get)()));
+    };
+    if (set)
+        p.Set = [set](TPersistent& o, const TPropValue& v) {
+            (static_cast<C&>(o).*set)(std::get<std::string>(v));
+        };
     return p;
 }
 
@@ -117,7 +122,9 @@ template <typename C>
 TPropInfo IntegerProperty(std::string name, int (C::*get)() const, void (C::*set)(int) = nullptr)
 {
     TPropInfo p{std::move(name), TPropKind::Integer, {}, {}, {}, {}, {}};
-    p.Get = [get](const TPersistent& o) { return TPropValue(static_cast<long long>((static_cast<const C&>(o).*get)())); };
+    p.Get = [get](const TPersistent& o) {
+        return TPropValue(static_cast<long long>((static_cast<const C&>(o).*get)()));
+    };
     if (set)
         p.Set = [set](TPersistent& o, const TPropValue& v) {
             (static_cast<C&>(o).*set)(static_cast<int>(std::get<long long>(v)));
@@ -130,15 +137,19 @@ TPropInfo BooleanProperty(std::string name, bool (C::*get)() const, void (C::*se
 {
     TPropInfo p{std::move(name), TPropKind::Boolean, {}, {}, {}, {}, {}};
     p.Get = [get](const TPersistent& o) { return TPropValue((static_cast<const C&>(o).*get)()); };
-    if (set) p.Set = [set](TPersistent& o, const TPropValue& v) { (static_cast<C&>(o).*set)(std::get<bool>(v)); };
+    if (set)
+        p.Set = [set](TPersistent& o, const TPropValue& v) { (static_cast<C&>(o).*set)(std::get<bool>(v)); };
     return p;
 }
 
 template <typename C>
-TPropInfo ColorProperty(std::string name, std::uint32_t (C::*get)() const, void (C::*set)(std::uint32_t) = nullptr)
+TPropInfo ColorProperty(std::string name, std::uint32_t (C::*get)() const,
+                        void (C::*set)(std::uint32_t) = nullptr)
 {
     TPropInfo p{std::move(name), TPropKind::Color, {}, {}, {}, {}, {}};
-    p.Get = [get](const TPersistent& o) { return TPropValue(static_cast<long long>((static_cast<const C&>(o).*get)())); };
+    p.Get = [get](const TPersistent& o) {
+        return TPropValue(static_cast<long long>((static_cast<const C&>(o).*get)()));
+    };
     if (set)
         p.Set = [set](TPersistent& o, const TPropValue& v) {
             (static_cast<C&>(o).*set)(static_cast<std::uint32_t>(std::get<long long>(v)));
@@ -193,7 +204,10 @@ TPropInfo StringsProperty(std::string name, const TStringList& (C::*get)() const
 {
     TPropInfo p{std::move(name), TPropKind::Strings, {}, {}, {}, {}, {}};
     p.Get = [get](const TPersistent& o) { return TPropValue((static_cast<const C&>(o).*get)()); };
-    if (set) p.Set = [set](TPersistent& o, const TPropValue& v) { (static_cast<C&>(o).*set)(std::get<TStringList>(v)); };
+    if (set)
+        p.Set = [set](TPersistent& o, const TPropValue& v) {
+            (static_cast<C&>(o).*set)(std::get<TStringList>(v));
+        };
     return p;
 }
 
@@ -225,7 +239,9 @@ TPropInfo EventProperty(std::string name, TEventRef C::*field)
 {
     TPropInfo p{std::move(name), TPropKind::Event, {}, {}, {}, {}, {}};
     p.Get = [field](const TPersistent& o) { return TPropValue(static_cast<const C&>(o).*field); };
-    p.Set = [field](TPersistent& o, const TPropValue& v) { static_cast<C&>(o).*field = std::get<TEventRef>(v); };
+    p.Set = [field](TPersistent& o, const TPropValue& v) {
+        static_cast<C&>(o).*field = std::get<TEventRef>(v);
+    };
     return p;
 }
 

@@ -12,9 +12,10 @@ public:
     using TComponent::TComponent;
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info("TXPMenu", &TComponent::StaticClassInfo(),
-                                     {BooleanProperty<TXPMenu>("Active", &TXPMenu::Active, &TXPMenu::SetActive),
-                                      ObjectProperty<TXPMenu, TFont>("Font", &TXPMenu::Font)});
+        static const TClassInfo info(
+            "TXPMenu", &TComponent::StaticClassInfo(),
+            {BooleanProperty<TXPMenu>("Active", &TXPMenu::Active, &TXPMenu::SetActive),
+             ObjectProperty<TXPMenu, TFont>("Font", &TXPMenu::Font)});
         return info;
     }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

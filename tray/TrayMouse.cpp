@@ -21,56 +21,71 @@ void TTrayMouse::SetWantEnterExitEvents(bool want)
         hoverTimer_.Stop();
 }
 
-void TTrayMouse::Notify(unsigned notification, unsigned modifiers, TTrayPoint pointer, unsigned doubleClickTimeMs)
+void TTrayMouse::Notify(unsigned notification, unsigned modifiers, TTrayPoint pointer,
+                        unsigned doubleClickTimeMs)
 {
     // The balloon notifications are the shell's own and come whatever Enabled says.
     switch (notification) {
-    case tnBalloonHide: Raise(Events.OnBalloonHintHide); return;
-    case tnBalloonTimeout: Raise(Events.OnBalloonHintTimeout); return;
-    case tnBalloonClick: Raise(Events.OnBalloonHintClick); return;
-    default: break;
+        case tnBalloonHide:
+            Raise(Events.OnBalloonHintHide);
+            return;
+        case tnBalloonTimeout:
+            Raise(Events.OnBalloonHintTimeout);
+            return;
+        case tnBalloonClick:
+            Raise(Events.OnBalloonHintClick);
+            return;
+        default:
+            break;
     }
     if (!Enabled) return;
     switch (notification) {
-    case tnMouseMove:
-        if (wantEnterExit_ && pointerOutside_) {
-            Raise(Events.OnMouseEnter);
-            pointerOutside_ = false;
-        }
-        Raise(Events.OnMouseMove, modifiers, pointer);
-        lastMove_ = pointer;
-        break;
-    case tnLeftDown:
-        // With a double-click handler a single click waits to see whether a second one follows.
-        if (Events.OnDblClick) clickTimer_.Start(doubleClickTimeMs);
-        Raise(Events.OnMouseDown, TMouseButton::mbLeft, modifiers | tsLeft, pointer);
-        leftDown_ = true;
-        if (LeftPopup) Raise(Actions.PopupAtPointer);
-        break;
-    case tnLeftUp:
-        if (leftDown_) clickPending_ = true;
-        if (leftDown_ && !clickTimer_.Running()) {
+        case tnMouseMove:
+            if (wantEnterExit_ && pointerOutside_) {
+                Raise(Events.OnMouseEnter);
+                pointerOutside_ = false;
+            }
+            Raise(Events.OnMouseMove, modifiers, pointer);
+            lastMove_ = pointer;
+            break;
+        case tnLeftDown:
+            // With a double-click handler a single click waits to see whether a second one follows.
+            if (Events.OnDblClick) clickTimer_.Start(doubleClickTimeMs);
+            Raise(Events.OnMouseDown, TMouseButton::mbLeft, modifiers | tsLeft, pointer);
+            leftDown_ = true;
+            if (LeftPopup) Raise(Actions.PopupAtPointer);
+            break;
+        case tnLeftUp:
+            if (leftDown_) clickPending_ = true;
+            if (leftDown_ && !clickTimer_.Running()) {
+                leftDown_ = false;
+                clickPending_ = false;
+                Raise(Events.OnClick);
+            }
             leftDown_ = false;
+            Raise(Events.OnMouseUp, TMouseButton::mbLeft, modifiers | tsLeft, pointer);
+            break;
+        case tnLeftDoubleClick:
             clickPending_ = false;
-            Raise(Events.OnClick);
-        }
-        leftDown_ = false;
-        Raise(Events.OnMouseUp, TMouseButton::mbLeft, modifiers | tsLeft, pointer);
-        break;
-    case tnLeftDoubleClick:
-        clickPending_ = false;
-        doubleClickSeen_ = true;
-        Raise(Events.OnDblClick);
-        if (!LeftPopup) Raise(Actions.ClickDefaultItem);
-        break;
-    case tnRightDown:
-        Raise(Events.OnMouseDown, TMouseButton::mbRight, modifiers | tsRight, pointer);
-        Raise(Actions.PopupAtPointer);  // on the press, not the release
-        break;
-    case tnRightUp: Raise(Events.OnMouseUp, TMouseButton::mbRight, modifiers | tsRight, pointer); break;
-    case tnMiddleDown: Raise(Events.OnMouseDown, TMouseButton::mbMiddle, modifiers | tsMiddle, pointer); break;
-    case tnMiddleUp: Raise(Events.OnMouseUp, TMouseButton::mbMiddle, modifiers | tsMiddle, pointer); break;
-    default: break;
+            doubleClickSeen_ = true;
+            Raise(Events.OnDblClick);
+            if (!LeftPopup) Raise(Actions.ClickDefaultItem);
+            break;
+        case tnRightDown:
+            Raise(Events.OnMouseDown, TMouseButton::mbRight, modifiers | tsRight, pointer);
+            Raise(Actions.PopupAtPointer);  // on the press, not the release
+            break;
+        case tnRightUp:
+            Raise(Events.OnMouseUp, TMouseButton::mbRight, modifiers | tsRight, pointer);
+            break;
+        case tnMiddleDown:
+            Raise(Events.OnMouseDown, TMouseButton::mbMiddle, modifiers | tsMiddle, pointer);
+            break;
+        case tnMiddleUp:
+            Raise(Events.OnMouseUp, TMouseButton::mbMiddle, modifiers | tsMiddle, pointer);
+            break;
+        default:
+            break;
     }
 }
 

@@ -72,7 +72,10 @@ struct TTrayActions {
 
 class TTrayMouse {
 public:
-    TTrayMouse(ITrayTimer& clickTimer, ITrayTimer& hoverTimer) : clickTimer_(clickTimer), hoverTimer_(hoverTimer) {}
+    TTrayMouse(ITrayTimer& clickTimer, ITrayTimer& hoverTimer)
+        : clickTimer_(clickTimer), hoverTimer_(hoverTimer)
+    {
+    }
 
     TTrayEvents Events;
     TTrayActions Actions;

@@ -15,9 +15,15 @@ std::atomic<TIdAntiFreeze*> instance{nullptr};
 
 }  // namespace
 
-TIdAntiFreeze::TIdAntiFreeze(TComponent* owner) : TComponent(owner) { instance.store(this); }
+TIdAntiFreeze::TIdAntiFreeze(TComponent* owner) : TComponent(owner)
+{
+    instance.store(this);
+}
 
-TIdAntiFreeze::~TIdAntiFreeze() { instance.store(nullptr); }
+TIdAntiFreeze::~TIdAntiFreeze()
+{
+    instance.store(nullptr);
+}
 
 const TClassInfo& TIdAntiFreeze::StaticClassInfo()
 {
@@ -26,12 +32,17 @@ const TClassInfo& TIdAntiFreeze::StaticClassInfo()
         {BooleanProperty<TIdAntiFreeze>("Active", &TIdAntiFreeze::Active, &TIdAntiFreeze::SetActive),
          BooleanProperty<TIdAntiFreeze>("ApplicationHasPriority", &TIdAntiFreeze::ApplicationHasPriority,
                                         &TIdAntiFreeze::SetApplicationHasPriority),
-         IntegerProperty<TIdAntiFreeze>("IdleTimeOut", &TIdAntiFreeze::IdleTimeOut, &TIdAntiFreeze::SetIdleTimeOut),
-         BooleanProperty<TIdAntiFreeze>("OnlyWhenIdle", &TIdAntiFreeze::OnlyWhenIdle, &TIdAntiFreeze::SetOnlyWhenIdle)});
+         IntegerProperty<TIdAntiFreeze>("IdleTimeOut", &TIdAntiFreeze::IdleTimeOut,
+                                        &TIdAntiFreeze::SetIdleTimeOut),
+         BooleanProperty<TIdAntiFreeze>("OnlyWhenIdle", &TIdAntiFreeze::OnlyWhenIdle,
+                                        &TIdAntiFreeze::SetOnlyWhenIdle)});
     return info;
 }
 
-TIdAntiFreeze* TIdAntiFreeze::Instance() { return instance.load(); }
+TIdAntiFreeze* TIdAntiFreeze::Instance()
+{
+    return instance.load();
+}
 
 bool TIdAntiFreeze::Applies()
 {
@@ -59,7 +70,8 @@ int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
     for (;;) {
         // Asked again after each dispatch: the dispatched code may have destroyed the anti-freeze.
         TIdAntiFreeze* current = Applies() ? Instance() : nullptr;
-        if (!current || !current->MessagesWaiting || ms <= 0) return ready(ms <= 0 ? ms : static_cast<int>(left()));
+        if (!current || !current->MessagesWaiting || ms <= 0)
+            return ready(ms <= 0 ? ms : static_cast<int>(left()));
         const long long rest = left();
         const int answer = ready(static_cast<int>(std::min(rest, kPollStep)));
         if (answer != 0 || rest <= kPollStep) return answer;

@@ -41,7 +41,8 @@ public:
     // Waits up to `ms` (0 or more) through `ready`, which is asked with a wait of its own and answers
     // non-zero when the wait is over; messages arriving meanwhile are dispatched at once where
     // MessagesWaiting can tell. `stillValid` is asked after each dispatch (it may throw).
-    static int WaitDispatching(int ms, const std::function<int(int)>& ready, const std::function<void()>& stillValid);
+    static int WaitDispatching(int ms, const std::function<int(int)>& ready,
+                               const std::function<void()>& stillValid);
     void PumpMessages();
 
 private:

@@ -57,18 +57,22 @@ std::time_t ParseInternetDate(const std::string& text)
     bool parsed = false;
     if (comma) {
         // "Sun, 06 Nov 1994 08:49:37 GMT" or "Sunday, 06-Nov-94 08:49:37 GMT"
-        parsed = std::sscanf(comma + 1, " %d %3s %d %d:%d:%d", &day, month, &year, &hour, &minute, &second) == 6 ||
-                 std::sscanf(comma + 1, " %d-%3s-%d %d:%d:%d", &day, month, &year, &hour, &minute, &second) == 6;
+        parsed =
+            std::sscanf(comma + 1, " %d %3s %d %d:%d:%d", &day, month, &year, &hour, &minute, &second) == 6 ||
+            std::sscanf(comma + 1, " %d-%3s-%d %d:%d:%d", &day, month, &year, &hour, &minute, &second) == 6;
         if (parsed && year < 100) year += year < 70 ? 2000 : 1900;
     } else {
         // "Sun Nov  6 08:49:37 1994"
         char weekday[4] = {};
-        parsed = std::sscanf(s, "%3s %3s %d %d:%d:%d %d", weekday, month, &day, &hour, &minute, &second, &year) == 7;
+        parsed = std::sscanf(s, "%3s %3s %d %d:%d:%d %d", weekday, month, &day, &hour, &minute, &second,
+                             &year) == 7;
     }
     const int m = parsed ? MonthIndex(month) : -1;
-    if (m < 0 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60 || year < 1970 || year > 9999) return 0;
-    return static_cast<std::time_t>(DaysFromCivil(year, static_cast<unsigned>(m + 1), static_cast<unsigned>(day)) * 86400 +
-                                    hour * 3600 + minute * 60 + second);
+    if (m < 0 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60 || year < 1970 || year > 9999)
+        return 0;
+    return static_cast<std::time_t>(
+        DaysFromCivil(year, static_cast<unsigned>(m + 1), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
+        minute * 60 + second);
 }
 
 std::string FormatInternetDate(std::time_t when)
@@ -86,8 +90,9 @@ std::string FormatInternetDate(std::time_t when)
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
     const long long y = static_cast<long long>(yoe) + era * 400 + (m <= 2);
     char text[40];
-    std::snprintf(text, sizeof text, "%s, %02u %s %04lld %02lld:%02lld:%02lld GMT", kDays[static_cast<std::size_t>((days % 7 + 11) % 7)],
-                  d, kMonths[m - 1], y, rest / 3600, rest / 60 % 60, rest % 60);
+    std::snprintf(text, sizeof text, "%s, %02u %s %04lld %02lld:%02lld:%02lld GMT",
+                  kDays[static_cast<std::size_t>((days % 7 + 11) % 7)], d, kMonths[m - 1], y, rest / 3600,
+                  rest / 60 % 60, rest % 60);
     return text;
 }
 
@@ -97,7 +102,8 @@ const TClassInfo& TIdCookieManager::StaticClassInfo()
     return info;
 }
 
-bool TIdCookieManager::AddCookie(const std::string& value, const std::string& host, TIdCookieKind kind, std::time_t now)
+bool TIdCookieManager::AddCookie(const std::string& value, const std::string& host, TIdCookieKind kind,
+                                 std::time_t now)
 {
     const std::vector<std::string> items = SplitTrimmed(value, ';');
     TIdCookie cookie;
@@ -131,7 +137,8 @@ bool TIdCookieManager::AddCookie(const std::string& value, const std::string& ho
             cookie.Comment = attribute;
         }
     }
-    if (!hasExpires && !maxAge.empty() && std::all_of(maxAge.begin(), maxAge.end(), ::isdigit) && maxAge.size() < 12)
+    if (!hasExpires && !maxAge.empty() && std::all_of(maxAge.begin(), maxAge.end(), ::isdigit) &&
+        maxAge.size() < 12)
         cookie.Expires = now + static_cast<std::time_t>(std::stoll(maxAge));
     if (cookie.Domain.empty()) cookie.Domain = host;
     // Only for the host that sent it: exactly, or from its first dot on for a ".domain".
@@ -144,13 +151,17 @@ bool TIdCookieManager::AddCookie(const std::string& value, const std::string& ho
     }
     if (!fits || (OnNewCookie && !OnNewCookie(cookie))) return false;
     auto& group = domains_[LowerCase(cookie.Domain)];
-    const auto same = std::find_if(group.begin(), group.end(), [&](const TIdCookie& c) { return c.Name == cookie.Name; });
-    if (same != group.end()) *same = cookie;
-    else group.push_back(cookie);
+    const auto same =
+        std::find_if(group.begin(), group.end(), [&](const TIdCookie& c) { return c.Name == cookie.Name; });
+    if (same != group.end())
+        *same = cookie;
+    else
+        group.push_back(cookie);
     return true;
 }
 
-std::string TIdCookieManager::CookieHeader(const std::string& host, const std::string& path, bool secure, std::time_t now)
+std::string TIdCookieManager::CookieHeader(const std::string& host, const std::string& path, bool secure,
+                                           std::time_t now)
 {
     for (auto& [domain, group] : domains_)
         group.erase(std::remove_if(group.begin(), group.end(),
@@ -161,10 +172,12 @@ std::string TIdCookieManager::CookieHeader(const std::string& host, const std::s
     for (const auto& [domain, group] : domains_) {
         if (lowerHost.find(domain) == std::string::npos) continue;
         for (const TIdCookie& c : group)
-            if (!c.Path.empty() && path.compare(0, c.Path.size(), c.Path) == 0 && !c.Value.empty() && (!c.Secure || secure))
+            if (!c.Path.empty() && path.compare(0, c.Path.size(), c.Path) == 0 && !c.Value.empty() &&
+                (!c.Secure || secure))
                 chosen.push_back(&c);
     }
-    std::stable_sort(chosen.begin(), chosen.end(), [](const TIdCookie* a, const TIdCookie* b) { return a->Path.size() > b->Path.size(); });
+    std::stable_sort(chosen.begin(), chosen.end(),
+                     [](const TIdCookie* a, const TIdCookie* b) { return a->Path.size() > b->Path.size(); });
     std::string header;
     for (const TIdCookie* c : chosen) header += (header.empty() ? "" : "; ") + c->Name + "=" + c->Value;
     return header;

@@ -11,10 +11,10 @@ public:
     explicit EIdException(const std::string& message) : std::runtime_error(message) {}
 };
 
-#define ZELVORA_ID_EXCEPTION(Name, Base, Text)              \
-    class Name : public Base {                              \
-    public:                                                 \
-        Name() : Base(Text) {}                              \
+#define ZELVORA_ID_EXCEPTION(Name, Base, Text)                       \
+    class Name : public Base {                                       \
+    public:                                                          \
+        Name() : Base(Text) {}                                       \
         explicit Name(const std::string& message) : Base(message) {} \
     };
 
@@ -23,17 +23,30 @@ ZELVORA_ID_EXCEPTION(EIdAlreadyConnected, EIdException, "Verbindung besteht bere
 ZELVORA_ID_EXCEPTION(EIdInvalidSocket, EIdException, "Socket kann nicht zugewiesen werden.")
 ZELVORA_ID_EXCEPTION(EIdCouldNotBindSocket, EIdException,
                      "Socket konnte nicht gebunden werden. Adresse und Port werden bereits benutzt.")
-ZELVORA_ID_EXCEPTION(EIdConnectTimeout, EIdException, "Zeit\xFC" "berschreitung der Verbindung.")
+ZELVORA_ID_EXCEPTION(EIdConnectTimeout, EIdException,
+                     "Zeit\xFC"
+                     "berschreitung der Verbindung.")
 ZELVORA_ID_EXCEPTION(EIdConnectException, EIdException, "")
-ZELVORA_ID_EXCEPTION(EIdReadTimeout, EIdException, "Zeit\xFC" "berschreitung beim Lesen")
+ZELVORA_ID_EXCEPTION(EIdReadTimeout, EIdException,
+                     "Zeit\xFC"
+                     "berschreitung beim Lesen")
 ZELVORA_ID_EXCEPTION(EIdConnClosedGracefully, EIdException, "Die Verbindung wurde erfolgreich geschlossen.")
 ZELVORA_ID_EXCEPTION(EIdNotConnected, EIdException, "Nicht verbunden")
 ZELVORA_ID_EXCEPTION(EIdClosedSocket, EIdException, "Verbindung aufgehoben.")
-ZELVORA_ID_EXCEPTION(EIdReadLnMaxLineLengthExceeded, EIdException, "Max. Zeilenl\xE4" "nge \xFC" "berschritten.")
-ZELVORA_ID_EXCEPTION(EIdStackSetSizeExceeded, EIdException, "Mengengr\xF6\xDF" "e \xFC" "berschritten.")
+ZELVORA_ID_EXCEPTION(EIdReadLnMaxLineLengthExceeded, EIdException,
+                     "Max. Zeilenl\xE4"
+                     "nge \xFC"
+                     "berschritten.")
+ZELVORA_ID_EXCEPTION(EIdStackSetSizeExceeded, EIdException,
+                     "Mengengr\xF6\xDF"
+                     "e \xFC"
+                     "berschritten.")
 ZELVORA_ID_EXCEPTION(EIdNotEnoughDataInBuffer, EIdException, "Nicht gen\xFCgend Daten im Puffer.")
 ZELVORA_ID_EXCEPTION(EIdUnknownProtocol, EIdException, "")
-ZELVORA_ID_EXCEPTION(EIdIOHandlerPropInvalid, EIdException, "Wert f\xFC" "r IOHandler ist ung\xFC" "ltig")
+ZELVORA_ID_EXCEPTION(EIdIOHandlerPropInvalid, EIdException,
+                     "Wert f\xFC"
+                     "r IOHandler ist ung\xFC"
+                     "ltig")
 ZELVORA_ID_EXCEPTION(EIdURIException, EIdException, "")
 ZELVORA_ID_EXCEPTION(EIdInvalidPortRange, EIdException, "")
 ZELVORA_ID_EXCEPTION(EIdCanNotBindPortInRange, EIdException, "")
@@ -90,7 +103,12 @@ private:
 // The runtime's failed conversion of a text to a number.
 class EConvertError : public std::runtime_error {
 public:
-    explicit EConvertError(const std::string& text) : std::runtime_error("'" + text + "' ist kein g\xFC" "ltiger Integerwert") {}
+    explicit EConvertError(const std::string& text)
+        : std::runtime_error("'" + text +
+                             "' ist kein g\xFC"
+                             "ltiger Integerwert")
+    {
+    }
 };
 
 // "Socket-Fehler # %d\r\n%s" with the text for the number (empty for numbers without one).

@@ -8,7 +8,10 @@ namespace {
 
 constexpr char kSeparator[] = ": ";
 
-bool IsContinuation(const std::string& line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
+bool IsContinuation(const std::string& line)
+{
+    return !line.empty() && (line[0] == ' ' || line[0] == '\t');
+}
 
 }  // namespace
 
@@ -46,7 +49,8 @@ std::string TIdHeaderList::Values(const std::string& name) const
 std::vector<std::string> TIdHeaderList::AllValues(const std::string& name) const
 {
     std::vector<std::string> values;
-    for (std::size_t i = IndexOf(name); i != std::string::npos; i = IndexOf(name, i + 1)) values.push_back(ValueAt(i));
+    for (std::size_t i = IndexOf(name); i != std::string::npos; i = IndexOf(name, i + 1))
+        values.push_back(ValueAt(i));
     return values;
 }
 
@@ -59,8 +63,10 @@ std::vector<std::string> TIdHeaderList::Folded(const std::string& line) const
         std::size_t breakAt = std::string::npos;
         bool quoted = false;
         for (std::size_t i = 0; i < rest.size() && i < static_cast<std::size_t>(foldLength_); ++i) {
-            if (rest[i] == '"') quoted = !quoted;
-            else if (!quoted && (rest[i] == ' ' || rest[i] == '\t' || rest[i] == ',') && i > 0) breakAt = i + 1;
+            if (rest[i] == '"')
+                quoted = !quoted;
+            else if (!quoted && (rest[i] == ' ' || rest[i] == '\t' || rest[i] == ',') && i > 0)
+                breakAt = i + 1;
         }
         if (breakAt == std::string::npos || breakAt >= rest.size()) break;
         std::string piece = rest.substr(0, breakAt);
@@ -76,7 +82,8 @@ void TIdHeaderList::SetValue(const std::string& name, const std::string& value)
 {
     const std::size_t index = IndexOf(name);
     if (value.empty()) {
-        if (index != std::string::npos) lines_.erase(lines_.begin() + index, lines_.begin() + index + LinesOf(index));
+        if (index != std::string::npos)
+            lines_.erase(lines_.begin() + index, lines_.begin() + index + LinesOf(index));
         return;
     }
     const std::vector<std::string> pieces = Folded(name + kSeparator + value);

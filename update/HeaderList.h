@@ -35,5 +35,4 @@ private:
     int foldLength_;
 };
 
-
 }  // namespace zelvora

@@ -36,14 +36,22 @@ long long StrToInt(const std::string& text)
 const char* MethodWord(TIdHTTPMethod method)
 {
     switch (method) {
-    case TIdHTTPMethod::hmHead: return "HEAD ";
-    case TIdHTTPMethod::hmGet: return "GET ";
-    case TIdHTTPMethod::hmPost: return "POST ";
-    case TIdHTTPMethod::hmOptions: return "OPTIONS ";
-    case TIdHTTPMethod::hmTrace: return "TRACE ";
-    case TIdHTTPMethod::hmPut: return "PUT ";
-    case TIdHTTPMethod::hmConnect: return "CONNECT ";
-    case TIdHTTPMethod::hmDelete: return "";  // no word of its own
+        case TIdHTTPMethod::hmHead:
+            return "HEAD ";
+        case TIdHTTPMethod::hmGet:
+            return "GET ";
+        case TIdHTTPMethod::hmPost:
+            return "POST ";
+        case TIdHTTPMethod::hmOptions:
+            return "OPTIONS ";
+        case TIdHTTPMethod::hmTrace:
+            return "TRACE ";
+        case TIdHTTPMethod::hmPut:
+            return "PUT ";
+        case TIdHTTPMethod::hmConnect:
+            return "CONNECT ";
+        case TIdHTTPMethod::hmDelete:
+            return "";  // no word of its own
     }
     return "";
 }
@@ -64,7 +72,8 @@ std::string Base64Encode(const std::string& bytes)
     std::string out;
     std::size_t i = 0;
     for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+        const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) |
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
                            static_cast<unsigned char>(bytes[i + 2]);
         out += {kAlphabet[n >> 18], kAlphabet[(n >> 12) & 63], kAlphabet[(n >> 6) & 63], kAlphabet[n & 63]};
     }
@@ -72,13 +81,17 @@ std::string Base64Encode(const std::string& bytes)
         const unsigned n = static_cast<unsigned char>(bytes[i]) << 16;
         out += {kAlphabet[n >> 18], kAlphabet[(n >> 12) & 63], '=', '='};
     } else if (i + 2 == bytes.size()) {
-        const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        const unsigned n =
+            (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
         out += {kAlphabet[n >> 18], kAlphabet[(n >> 12) & 63], kAlphabet[(n >> 6) & 63], '='};
     }
     return out;
 }
 
-std::string TIdBasicAuthentication::Authentication() const { return "Basic " + Base64Encode(Username + ":" + Password); }
+std::string TIdBasicAuthentication::Authentication() const
+{
+    return "Basic " + Base64Encode(Username + ":" + Password);
+}
 
 // ---- records ----
 
@@ -97,7 +110,8 @@ void TIdRequestHeaderInfo::ClearRequest()
 {
     Accept = kDefaultAccept;
     UserAgent = kDefaultUserAgent;
-    AcceptCharSet.clear(), AcceptEncoding.clear(), AcceptLanguage.clear(), Host.clear(), From.clear(), Referer.clear();
+    AcceptCharSet.clear(), AcceptEncoding.clear(), AcceptLanguage.clear(), Host.clear(), From.clear(),
+        Referer.clear();
     ProxyConnection.clear(), Username.clear(), Password.clear();
     BasicAuthentication = false;
 }
@@ -148,7 +162,8 @@ void TIdResponseHeaderInfo::ProcessHeaders()
     const std::string range = raw.Values("Content-Range");
     ContentRangeStart = ContentRangeEnd = 0;
     if (!range.empty()) {
-        const std::string span = range.substr(range.find(' ') == std::string::npos ? range.size() : range.find(' ') + 1);
+        const std::string span =
+            range.substr(range.find(' ') == std::string::npos ? range.size() : range.find(' ') + 1);
         const std::size_t dash = span.find('-');
         ContentRangeStart = StrToInt(span.substr(0, dash));
         const std::string afterDash = dash == std::string::npos ? std::string() : span.substr(dash + 1);
@@ -167,7 +182,8 @@ void TIdResponseHeaderInfo::ProcessHeaders()
     LastModified = ParseInternetDate(raw.Values("Last-Modified"));
     const std::string expires = raw.Values("Expires");
     long long seconds = 0;
-    Expires = ToInteger(expires, seconds) ? std::time(nullptr) + static_cast<std::time_t>(seconds) : ParseInternetDate(expires);
+    Expires = ToInteger(expires, seconds) ? std::time(nullptr) + static_cast<std::time_t>(seconds)
+                                          : ParseInternetDate(expires);
     Pragma = raw.Values("Pragma");
 }
 
@@ -222,9 +238,12 @@ void TIdHTTP::PrepareRequest()
     if (!uri.Port.empty()) {
         url_.Port = uri.Port;
     } else if (url_.Port.empty() || url_.Port == "0" || url_.Port == "80" || url_.Port == "443") {
-        if (SameText(url_.Protocol, "http")) url_.Port = "80";
-        else if (SameText(url_.Protocol, "https")) url_.Port = "443";
-        else throw EIdUnknownProtocol();
+        if (SameText(url_.Protocol, "http"))
+            url_.Port = "80";
+        else if (SameText(url_.Protocol, "https"))
+            url_.Port = "443";
+        else
+            throw EIdUnknownProtocol();
     }
     const TIdHTTPMethod method = request_.Method;
     const bool onlyIn11 = method == TIdHTTPMethod::hmOptions || method == TIdHTTPMethod::hmTrace ||
@@ -232,7 +251,8 @@ void TIdHTTP::PrepareRequest()
     if (onlyIn11 && ProtocolVersion == TIdHTTPProtocolVersion::pv1_0)
         throw EIdException("This request method is supported in HTTP 1.1");
     const bool withBody = method == TIdHTTPMethod::hmPost || method == TIdHTTPMethod::hmPut;
-    request_.ContentLength = withBody && request_.Source ? static_cast<long long>(request_.Source->size()) : -1;
+    request_.ContentLength =
+        withBody && request_.Source ? static_cast<long long>(request_.Source->size()) : -1;
     request_.Host = url_.Port != "80" ? url_.Host + ":" + url_.Port : url_.Host;
 }
 
@@ -278,7 +298,8 @@ void TIdHTTP::SendRequest()
     if (request_.ConnectionType == TIdHTTPConnectionType::ctProxy) target = url_.FullURI();
     request_.SetHeaders();
     if (cookieManager_) {
-        const std::string cookies = cookieManager_->CookieHeader(url_.Host, url_.Path, false, std::time(nullptr));
+        const std::string cookies =
+            cookieManager_->CookieHeader(url_.Host, url_.Path, false, std::time(nullptr));
         if (!cookies.empty()) request_.RawHeaders.SetValue("Cookie", cookies);
     }
     BeginWriteBatch(-1);
@@ -293,7 +314,8 @@ void TIdHTTP::SendRequest()
         throw;
     }
     EndWriteBatch();
-    if (request_.Source && (request_.Method == TIdHTTPMethod::hmPost || request_.Method == TIdHTTPMethod::hmPut))
+    if (request_.Source &&
+        (request_.Method == TIdHTTPMethod::hmPost || request_.Method == TIdHTTPMethod::hmPut))
         WriteText(*request_.Source);
 }
 
@@ -303,7 +325,8 @@ void TIdHTTP::ReadResult()
         response_.ResponseText = ReadLine();
         response_.RawHeaders.Clear();
         try {
-            for (std::string line = ReadLine(); !line.empty(); line = ReadLine()) response_.RawHeaders.Add(line);
+            for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
+                response_.RawHeaders.Add(line);
         } catch (const EIdConnClosedGracefully&) {
             CloseConnection();
         }
@@ -314,7 +337,8 @@ void TIdHTTP::ReadResult()
         std::string code = Trim(space == std::string::npos ? status : status.substr(space + 1));
         code = code.substr(0, code.find(' '));
         long long value = -1;
-        response_.ResponseCode = ToInteger(code, value) && value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : -1;
+        response_.ResponseCode =
+            ToInteger(code, value) && value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : -1;
         // Cookies.
         if (AllowCookies && !cookieManager_) {
             ownedCookieManager_ = std::make_unique<TIdCookieManager>(nullptr);
@@ -328,19 +352,23 @@ void TIdHTTP::ReadResult()
                 cookieManager_->AddCookie(cookie, url_.Host, TIdCookieKind::RFC2965, now);
         }
     } while (response_.ResponseCode == 100);
-    const std::string version = response_.ResponseText.size() >= 8 ? response_.ResponseText.substr(5, 3) : std::string();
-    response_.ResponseVersion = SameText(version, "1.0") ? TIdHTTPProtocolVersion::pv1_0 : TIdHTTPProtocolVersion::pv1_1;
+    const std::string version =
+        response_.ResponseText.size() >= 8 ? response_.ResponseText.substr(5, 3) : std::string();
+    response_.ResponseVersion =
+        SameText(version, "1.0") ? TIdHTTPProtocolVersion::pv1_0 : TIdHTTPProtocolVersion::pv1_1;
     CheckPeerClosed(false, false);
     if (!transport_ || !transport_->Connected()) {
         response_.KeepAlive = false;
     } else if (ProtocolVersion == TIdHTTPProtocolVersion::pv1_0) {
-        response_.KeepAlive = SameText(response_.Connection, "KEEP-ALIVE") || SameText(response_.ProxyConnection, "KEEP-ALIVE");
+        response_.KeepAlive =
+            SameText(response_.Connection, "KEEP-ALIVE") || SameText(response_.ProxyConnection, "KEEP-ALIVE");
     } else if (response_.ResponseVersion == TIdHTTPProtocolVersion::pv1_0) {
         // An HTTP/1.0 server closes after its reply unless it says otherwise; reusing the
         // connection would race its close and fail the next request.
         response_.KeepAlive = SameText(response_.Connection, "KEEP-ALIVE");
     } else {
-        response_.KeepAlive = !SameText(response_.Connection, "CLOSE") && !SameText(response_.ProxyConnection, "CLOSE");
+        response_.KeepAlive =
+            !SameText(response_.Connection, "CLOSE") && !SameText(response_.ProxyConnection, "CLOSE");
     }
 }
 
@@ -353,7 +381,8 @@ void TIdHTTP::ReadBody(TIdMemoryStream* stream)
         } catch (const EIdConnClosedGracefully&) {
             // A body cut short by the server's close keeps what arrived.
         }
-    } else if (LowerCase(response_.RawHeaders.Values("Transfer-Encoding")).find("chunked") != std::string::npos) {
+    } else if (LowerCase(response_.RawHeaders.Values("Transfer-Encoding")).find("chunked") !=
+               std::string::npos) {
         DoStatus(TIdStatus::hsStatusText, "Chunk gestartet");
         const auto chunkSize = [this] {
             std::string line = ReadLine();
@@ -493,16 +522,19 @@ void TIdHTTP::PerformRequest(TIdHTTPMethod method, const std::string& url, const
             SendRequest();
             ReadResult();
             switch (ProcessResponse(content)) {
-            case TOutcome::GoToURL:
-                rewind();
-                serverAuthCount_ = proxyAuthCount_ = 0;
-                break;
-            case TOutcome::Authorise:
-                --redirectCount_;
-                request_.URL = url;
-                break;
-            case TOutcome::Undecided: throw EIdException("Undefined situation");
-            case TOutcome::Done: more = false; break;
+                case TOutcome::GoToURL:
+                    rewind();
+                    serverAuthCount_ = proxyAuthCount_ = 0;
+                    break;
+                case TOutcome::Authorise:
+                    --redirectCount_;
+                    request_.URL = url;
+                    break;
+                case TOutcome::Undecided:
+                    throw EIdException("Undefined situation");
+                case TOutcome::Done:
+                    more = false;
+                    break;
             }
         }
         redirectCount_ = 0;

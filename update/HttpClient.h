@@ -41,7 +41,8 @@ struct TIdEntityHeaderInfo {
     void Clear();
     TIdHeaderList RawHeaders{kIdRecordFoldLength};
     std::vector<std::string> CustomHeaders;
-    std::string Connection, ContentVersion, ContentEncoding, ContentLanguage, ContentType, CacheControl, Pragma;
+    std::string Connection, ContentVersion, ContentEncoding, ContentLanguage, ContentType, CacheControl,
+        Pragma;
     long long ContentLength = -1;
     bool HasContentLength() const { return ContentLength >= 0; }
     long long ContentRangeStart = 0, ContentRangeEnd = 0;
@@ -53,8 +54,8 @@ struct TIdRequestHeaderInfo : TIdEntityHeaderInfo {
     void ClearRequest();
     // The fields in their order into the raw list.
     void SetHeaders();
-    std::string Accept, AcceptCharSet, AcceptEncoding, AcceptLanguage, Host, From, Referer, UserAgent, ProxyConnection,
-        Username, Password;
+    std::string Accept, AcceptCharSet, AcceptEncoding, AcceptLanguage, Host, From, Referer, UserAgent,
+        ProxyConnection, Username, Password;
     bool BasicAuthentication = false;
     std::unique_ptr<TIdBasicAuthentication> Authentication;
 };

@@ -91,46 +91,103 @@ void TIdStack::RaiseSocketError(int number)
 const char* SocketErrorText(int number)
 {
     switch (number) {
-    case 10004: return "Unterbrochener Systemaufruf.";
-    case 10009: return "Falsche Dateinummer.";
-    case 10013: return "Zugriff verweigert.";
-    case 10014: return "Falsche Adresse.";
-    case 10022: return "Ung\xFC" "ltiges Argument.";
-    case 10024: return "Zu viele ge\xF6" "ffnete Dateien.";
-    case 10035: return "Die Operation w\xFC" "rde blockieren. ";
-    case 10036: return "Die Operation wird gerade durchgef\xFC" "hrt.";
-    case 10037: return "Die Operation wird bereits durchgef\xFC" "hrt.";
-    case 10038: return "Socket-Operation auf Nicht-Socket.";
-    case 10039: return "Zieladresse erforderlich.";
-    case 10040: return "Die Botschaft ist zu lang.";
-    case 10041: return "Das Protokoll hat f\xFC" "r Socket den falschen Typ.";
-    case 10042: return "Falsche Protokolloption.";
-    case 10043: return "Das Protokoll wird nicht unterst\xFC" "tzt.";
-    case 10044: return "Sockettyp wird nicht unterst\xFC" "tzt.";
-    case 10045: return "Die Operation wird bei Socket nicht unterst\xFC" "tzt.";
-    case 10046: return "Die Protokollfamilie wird nicht unterst\xFC" "tzt.";
-    case 10047: return "Die Adressfamilie wird von der Protokollfamilie nicht unterst\xFC" "tzt.";
-    case 10048: return "Die Adresse ist bereits in Gebrauch.";
-    case 10049: return "Die angeforderte Adresse kann nicht zugewiesen werden.";
-    case 10050: return "Das Netzwerk ist ausgefallen.";
-    case 10051: return "Das Netzwerk ist nicht erreichbar.";
-    case 10052: return "Netz hat die Verbindung verloren oder zur\xFC" "ckgesetzt.";
-    case 10053: return "Die Software hat den Abbruch der Verbindung verursacht.";
-    case 10054: return "Die Verbindung wurde von Peer zur\xFC" "ckgesetzt.";
-    case 10055: return "Es ist kein Pufferplatz verf\xFC" "gbar.";
-    case 10056: return "Socket ist bereits verbunden.";
-    case 10057: return "Socket ist nicht verbunden.";
-    case 10058: return "Nach Schlie\xDF" "en des Socket kann weder gesendet noch empfangen werden.";
-    case 10059: return "Zu viele Referenzen; keine Verbindungen m\xF6" "glich.";
-    case 10060: return "Zeit\xFC" "berschreitung bei Verbindung.";
-    case 10061: return "Verbindung abgelehnt.";
-    case 10062: return "Zu viele Ebenen von symbolischen Links.";
-    case 10063: return "Dateiname ist zu lang.";
-    case 10064: return "Der Host ist ausgefallen.";
-    case 10065: return "Keine Route zum Host.";
-    case 10066: return "Verzeichnis ist nicht leer";
-    case 11001: return "Host nicht gefunden.";
-    default: return "";
+        case 10004:
+            return "Unterbrochener Systemaufruf.";
+        case 10009:
+            return "Falsche Dateinummer.";
+        case 10013:
+            return "Zugriff verweigert.";
+        case 10014:
+            return "Falsche Adresse.";
+        case 10022:
+            return "Ung\xFC"
+                   "ltiges Argument.";
+        case 10024:
+            return "Zu viele ge\xF6"
+                   "ffnete Dateien.";
+        case 10035:
+            return "Die Operation w\xFC"
+                   "rde blockieren. ";
+        case 10036:
+            return "Die Operation wird gerade durchgef\xFC"
+                   "hrt.";
+        case 10037:
+            return "Die Operation wird bereits durchgef\xFC"
+                   "hrt.";
+        case 10038:
+            return "Socket-Operation auf Nicht-Socket.";
+        case 10039:
+            return "Zieladresse erforderlich.";
+        case 10040:
+            return "Die Botschaft ist zu lang.";
+        case 10041:
+            return "Das Protokoll hat f\xFC"
+                   "r Socket den falschen Typ.";
+        case 10042:
+            return "Falsche Protokolloption.";
+        case 10043:
+            return "Das Protokoll wird nicht unterst\xFC"
+                   "tzt.";
+        case 10044:
+            return "Sockettyp wird nicht unterst\xFC"
+                   "tzt.";
+        case 10045:
+            return "Die Operation wird bei Socket nicht unterst\xFC"
+                   "tzt.";
+        case 10046:
+            return "Die Protokollfamilie wird nicht unterst\xFC"
+                   "tzt.";
+        case 10047:
+            return "Die Adressfamilie wird von der Protokollfamilie nicht unterst\xFC"
+                   "tzt.";
+        case 10048:
+            return "Die Adresse ist bereits in Gebrauch.";
+        case 10049:
+            return "Die angeforderte Adresse kann nicht zugewiesen werden.";
+        case 10050:
+            return "Das Netzwerk ist ausgefallen.";
+        case 10051:
+            return "Das Netzwerk ist nicht erreichbar.";
+        case 10052:
+            return "Netz hat die Verbindung verloren oder zur\xFC"
+                   "ckgesetzt.";
+        case 10053:
+            return "Die Software hat den Abbruch der Verbindung verursacht.";
+        case 10054:
+            return "Die Verbindung wurde von Peer zur\xFC"
+                   "ckgesetzt.";
+        case 10055:
+            return "Es ist kein Pufferplatz verf\xFC"
+                   "gbar.";
+        case 10056:
+            return "Socket ist bereits verbunden.";
+        case 10057:
+            return "Socket ist nicht verbunden.";
+        case 10058:
+            return "Nach Schlie\xDF"
+                   "en des Socket kann weder gesendet noch empfangen werden.";
+        case 10059:
+            return "Zu viele Referenzen; keine Verbindungen m\xF6"
+                   "glich.";
+        case 10060:
+            return "Zeit\xFC"
+                   "berschreitung bei Verbindung.";
+        case 10061:
+            return "Verbindung abgelehnt.";
+        case 10062:
+            return "Zu viele Ebenen von symbolischen Links.";
+        case 10063:
+            return "Dateiname ist zu lang.";
+        case 10064:
+            return "Der Host ist ausgefallen.";
+        case 10065:
+            return "Keine Route zum Host.";
+        case 10066:
+            return "Verzeichnis ist nicht leer";
+        case 11001:
+            return "Host nicht gefunden.";
+        default:
+            return "";
     }
 }
 

@@ -12,12 +12,18 @@ namespace zelvora {
 std::string StatusText(TIdStatus status, const std::string& argument)
 {
     switch (status) {
-    case TIdStatus::hsResolving: return "Host-Name " + argument + " wird aufgel\xF6st.";
-    case TIdStatus::hsConnecting: return "Verbinden mit " + argument + ".";
-    case TIdStatus::hsConnected: return "Verbunden.";
-    case TIdStatus::hsDisconnecting: return "Verbindung wird getrennt.";
-    case TIdStatus::hsDisconnected: return "Verbindung aufgehoben.";
-    case TIdStatus::hsStatusText: return argument;
+        case TIdStatus::hsResolving:
+            return "Host-Name " + argument + " wird aufgel\xF6st.";
+        case TIdStatus::hsConnecting:
+            return "Verbinden mit " + argument + ".";
+        case TIdStatus::hsConnected:
+            return "Verbunden.";
+        case TIdStatus::hsDisconnecting:
+            return "Verbindung wird getrennt.";
+        case TIdStatus::hsDisconnected:
+            return "Verbindung aufgehoben.";
+        case TIdStatus::hsStatusText:
+            return argument;
     }
     return argument;
 }
@@ -65,9 +71,15 @@ void TIdMemoryStream::Commit(std::size_t used)
 
 // ---- components ----
 
-TIdComponent::TIdComponent(TComponent* owner) : TComponent(owner) { TIdStack::Acquire(); }
+TIdComponent::TIdComponent(TComponent* owner) : TComponent(owner)
+{
+    TIdStack::Acquire();
+}
 
-TIdComponent::~TIdComponent() { TIdStack::Release(); }
+TIdComponent::~TIdComponent()
+{
+    TIdStack::Release();
+}
 
 void TIdComponent::DoStatus(TIdStatus status, const std::string& argument)
 {
@@ -319,7 +331,8 @@ int TIdTCPConnection::ReceiveInto(char* target, int size)
 std::string TIdTCPConnection::ReadLine(std::string terminator, int timeout, int maxLength)
 {
     if (terminator.empty()) terminator = "\n";
-    const std::size_t limit = maxLength == -1 ? static_cast<std::size_t>(MaxLineLength) : static_cast<std::size_t>(std::max(maxLength, 0));
+    const std::size_t limit = maxLength == -1 ? static_cast<std::size_t>(MaxLineLength)
+                                              : static_cast<std::size_t>(std::max(maxLength, 0));
     ReadLnSplit = ReadLnTimedOut = false;
     std::size_t scanned = 0;  // bytes already searched for the terminator
     for (;;) {
@@ -327,7 +340,8 @@ std::string TIdTCPConnection::ReadLine(std::string terminator, int timeout, int 
         const std::size_t from = scanned >= terminator.size() ? scanned - terminator.size() + 1 : 0;
         const std::size_t found = buffered.find(terminator, from);
         scanned = buffered.size();
-        const bool tooLong = limit != 0 && (found != std::string_view::npos ? found > limit : buffered.size() > limit);
+        const bool tooLong =
+            limit != 0 && (found != std::string_view::npos ? found > limit : buffered.size() > limit);
         if (tooLong) {
             if (MaxLineAction == TIdMaxLineAction::maException) throw EIdReadLnMaxLineLengthExceeded();
             ReadLnSplit = true;
@@ -377,7 +391,8 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
         }
     } end{*this, stream};
     long long remaining = untilClose ? LLONG_MAX : count;
-    const std::size_t buffered = static_cast<std::size_t>(std::min<long long>(static_cast<long long>(input_.Size()), remaining));
+    const std::size_t buffered =
+        static_cast<std::size_t>(std::min<long long>(static_cast<long long>(input_.Size()), remaining));
     if (buffered > 0) {
         stream.Write(input_.Memory(), buffered);
         input_.Remove(buffered);
@@ -393,7 +408,8 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
             int got = 0;
             while (got < size) {
                 if (input_.Size() > 0) {
-                    const std::size_t n = std::min<std::size_t>(input_.Size(), static_cast<std::size_t>(size - got));
+                    const std::size_t n =
+                        std::min<std::size_t>(input_.Size(), static_cast<std::size_t>(size - got));
                     stream.Write(input_.Memory(), n);
                     input_.Remove(n);
                     got += static_cast<int>(n);

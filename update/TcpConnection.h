@@ -23,7 +23,14 @@ inline constexpr std::size_t kIdMaxPresize = 1 << 20;
 inline constexpr int kIdConnectLimitWithAntiFreeze = 120000;
 inline constexpr int kIdConnectSlice = 125;
 
-enum class TIdStatus { hsResolving, hsConnecting, hsConnected, hsDisconnecting, hsDisconnected, hsStatusText };
+enum class TIdStatus {
+    hsResolving,
+    hsConnecting,
+    hsConnected,
+    hsDisconnecting,
+    hsDisconnected,
+    hsStatusText
+};
 enum class TIdWorkMode { wmRead, wmWrite };
 enum class TIdMaxLineAction { maException, maSplit };
 
@@ -48,7 +55,11 @@ public:
     // No room left at the end: the next byte costs a copy of everything held.
     bool Full() const { return position_ == data_.size() && data_.size() == data_.capacity(); }
     void Commit(std::size_t used);
-    std::string Take() { position_ = 0; return std::move(data_); }
+    std::string Take()
+    {
+        position_ = 0;
+        return std::move(data_);
+    }
 
 private:
     std::string data_;

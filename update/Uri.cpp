@@ -12,7 +12,8 @@ void TIdURI::SetURI(std::string uri)
     for (char& c : uri)
         if (c == '\\') c = '/';
     uri_ = uri;
-    Protocol.clear(), Host.clear(), Port.clear(), Path.clear(), Document.clear(), Query.clear(), Fragment.clear();
+    Protocol.clear(), Host.clear(), Port.clear(), Path.clear(), Document.clear(), Query.clear(),
+        Fragment.clear();
     Username.clear(), Password.clear();
     std::string pathText = uri;
     const std::size_t scheme = uri.find("://");

@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "app/win32/Autostart.h"
+#include "app/win32/UpdateCheck.h"
+#include "base/Format.h"
 #include "dialogs/WebSites.h"
-#include "toolkit/win32/ShellOpen.h"
 #include "dialogs/win32/HotkeyWindow.h"
 #include "engine/win32/GlobalHotkeys.h"
-#include "toolkit/win32/KeyNames.h"
-#include "app/win32/UpdateCheck.h"
 #include "toolkit/win32/Application.h"
-#include "base/Format.h"
+#include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Registry.h"
+#include "toolkit/win32/ShellOpen.h"
 
 namespace zelvora {
 
@@ -104,7 +104,8 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("mnuOnlineUpdateClick", [this](TEventArgs&) { mnuOnlineUpdateClick(); });
     PublishMethod("mnuStartWithWindowsClick", [this](TEventArgs&) { mnuStartWithWindowsClick(); });
     PublishMethod("mnuLicenseClick", [](TEventArgs&) {
-        if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense"))) license->ShowModal();
+        if (auto* license = dynamic_cast<TForm*>(Application->FindComponent("frmLicense")))
+            license->ShowModal();
     });
     PublishMethod("Info1Click", [this](TEventArgs&) { ShowAbout(); });
     OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
@@ -268,10 +269,12 @@ void TfrmZelvora::UpdatePenPreview()
 
 void TfrmZelvora::UpdateHints()
 {
-    lblPaint.SetCaption(FormatText(GetNamedString("sPaint"), {ShortCutToText(engine_.PaintShortcut()),
-                                                               ShortCutToText(wipeShortcut_)}));
+    lblPaint.SetCaption(FormatText(GetNamedString("sPaint"),
+                                   {ShortCutToText(engine_.PaintShortcut()), ShortCutToText(wipeShortcut_)}));
     lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_)}));
-    const auto centred = [&](const char* message) { return "<P align=\"center\">" + GetNamedString(message) + "</P>"; };
+    const auto centred = [&](const char* message) {
+        return "<P align=\"center\">" + GetNamedString(message) + "</P>";
+    };
     pnlPen.Caption().SetText(centred("sPenAndPanel"));
     // Only the pen panel's caption font follows the language's charset.
     pnlPen.Caption().Font().SetCharset(ActiveLanguage() == 4 ? EASTEUROPE_CHARSET_VALUE : ANSI_CHARSET_VALUE);
@@ -288,7 +291,8 @@ void TfrmZelvora::mnuEditShortCutClick()
 {
     UnregisterHotkeys();
     engine_.SetDrawingEnabled(false);
-    if (auto* editor = dynamic_cast<TfrmEditHotkey*>(Application->FindComponent("frmEditHotkey"))) editor->Edit(*this);
+    if (auto* editor = dynamic_cast<TfrmEditHotkey*>(Application->FindComponent("frmEditHotkey")))
+        editor->Edit(*this);
     engine_.SetDrawingEnabled(true);
     UpdateHints();
 }

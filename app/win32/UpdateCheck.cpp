@@ -43,7 +43,8 @@ struct TBusyCursor {
 void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
 {
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
-    if (MessageDlg(texts.GetNamedString("sThisFunction"), TMsgDlgType::mtConfirmation, owner) != IDYES) return;
+    if (MessageDlg(texts.GetNamedString("sThisFunction"), TMsgDlgType::mtConfirmation, owner) != IDYES)
+        return;
     std::string server = UpdateServer();
     // Always with the port: the client keeps a port named by an earlier request when a later one names none.
     if (server.find(':') == std::string::npos) server += ":80";

@@ -45,12 +45,14 @@ int main()
         FillRect(source.get(), &band, brush.get());
         BitBlt(target.get(), 0, 0, kWidth, kHeight, source.get(), 0, 0, SRCCOPY);
     });
-    std::printf("Plain FillRect + BitBlt of a %d x %d band: %.2f us (the unit below)\n", kWidth, kHeight, baseline);
+    std::printf("Plain FillRect + BitBlt of a %d x %d band: %.2f us (the unit below)\n", kWidth, kHeight,
+                baseline);
 
-    static const char* kNames[] = {"stNormal",  "stNoise",    "stDiagShade", "stHShade",      "stVShade",
-                                   "stHBump",   "stVBump",    "stSoftBump",  "stHardBump",    "stLMetal",
-                                   "stRMetal",  "stIRadial",  "stORadial",   "stHShadeInv",   "stVShadeInv",
-                                   "stXPCaption", "stBitmap", "stBitmapRStretch", "stBitmapLStretch"};
+    static const char* kNames[] = {"stNormal",   "stNoise",          "stDiagShade",     "stHShade",
+                                   "stVShade",   "stHBump",          "stVBump",         "stSoftBump",
+                                   "stHardBump", "stLMetal",         "stRMetal",        "stIRadial",
+                                   "stORadial",  "stHShadeInv",      "stVShadeInv",     "stXPCaption",
+                                   "stBitmap",   "stBitmapRStretch", "stBitmapLStretch"};
     std::printf("Building the shade, per type:\n");
     const TShadeRandom random = ClockSeededRandom();
     for (int type = 0; type < kShadeTypeCount; ++type) {
@@ -67,8 +69,10 @@ int main()
     font.Style = kHtmlBold;
     font.Color = 98814;
     const double caption = MicrosecondsPerCall(500, [&] {
-        DrawMiniHtml(canvas, "<P align=\"center\">Stift und Fl\xE4" "che</P>", {0, 0, kWidth, kHeight}, THtmlMode::Paint,
-                     {}, font);
+        DrawMiniHtml(canvas,
+                     "<P align=\"center\">Stift und Fl\xE4"
+                     "che</P>",
+                     {0, 0, kWidth, kHeight}, THtmlMode::Paint, {}, font);
     });
     std::printf("Laying out and painting one caption: %.1f us  %.1fx\n", caption, caption / baseline);
 
@@ -83,7 +87,7 @@ int main()
         InvalidateRect(main.pnlDraw.Handle(), nullptr, TRUE);
         UpdateWindow(main.pnlDraw.Handle());
     });
-    std::printf("Repainting a panel: %.1f us  %.1fx; shade rebuilds over 101 repaints: %d\n", repaint, repaint / baseline,
-                main.pnlDraw.ShadeBuilds() - before);
+    std::printf("Repainting a panel: %.1f us  %.1fx; shade rebuilds over 101 repaints: %d\n", repaint,
+                repaint / baseline, main.pnlDraw.ShadeBuilds() - before);
     return 0;
 }

@@ -16,7 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr DWORD kIdleMs = 3000;       // time for the program to settle before its memory is read
+constexpr DWORD kIdleMs = 3000;  // time for the program to settle before its memory is read
 constexpr DWORD kWindowTimeoutMs = 30000;
 
 struct Program {
@@ -46,7 +46,8 @@ HWND VisibleWindowOf(DWORD processId, const wchar_t* windowClass)
             GetWindowThreadProcessId(hwnd, &owner);
             wchar_t name[64] = {};
             GetClassNameW(hwnd, name, 64);
-            if (owner != s.ProcessId || !IsWindowVisible(hwnd) || lstrcmpiW(name, s.WindowClass) != 0) return TRUE;
+            if (owner != s.ProcessId || !IsWindowVisible(hwnd) || lstrcmpiW(name, s.WindowClass) != 0)
+                return TRUE;
             s.Found = hwnd;
             return FALSE;
         },
@@ -61,7 +62,8 @@ bool StartOnce(const Program& program, Start& result)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const auto begin = Clock::now();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return false;
     HWND window = nullptr;
     while (!(window = VisibleWindowOf(process.dwProcessId, program.WindowClass))) {
@@ -102,7 +104,8 @@ std::wstring ZelvoraPath()
 int main(int argc, char** argv)
 {
     const int starts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    const Program programs[] = {{"Zelvora", ZelvoraPath(), L"TfrmZelvora"}, {"Notepad", L"notepad.exe", L"Notepad"}};
+    const Program programs[] = {{"Zelvora", ZelvoraPath(), L"TfrmZelvora"},
+                                {"Notepad", L"notepad.exe", L"Notepad"}};
     double medianMs[2] = {}, medianKiB[2] = {};
     // Alternating the two programs spreads the machine's noise over both alike.
     std::vector<double> ms[2], kib[2];
@@ -119,10 +122,11 @@ int main(int argc, char** argv)
     for (int p = 0; p < 2; ++p) {
         medianMs[p] = Median(ms[p]);
         medianKiB[p] = Median(kib[p]);
-        std::printf("%-8s start to window %7.1f ms   idle working set %8.0f KiB   (median of %d)\n", programs[p].Label,
-                    medianMs[p], medianKiB[p], starts);
+        std::printf("%-8s start to window %7.1f ms   idle working set %8.0f KiB   (median of %d)\n",
+                    programs[p].Label, medianMs[p], medianKiB[p], starts);
     }
-    std::printf("Zelvora / Notepad: start-up %.2fx (goal 1.5x or less), working set %.2fx (goal 2x or less)\n",
-                medianMs[0] / medianMs[1], medianKiB[1] > 0 ? medianKiB[0] / medianKiB[1] : 0.0);
+    std::printf(
+        "Zelvora / Notepad: start-up %.2fx (goal 1.5x or less), working set %.2fx (goal 2x or less)\n",
+        medianMs[0] / medianMs[1], medianKiB[1] > 0 ? medianKiB[0] / medianKiB[1] : 0.0);
     return 0;
 }

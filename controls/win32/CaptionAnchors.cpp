@@ -70,13 +70,15 @@ std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
     THtmlOptions options;
     options.HitTest = true;
     options.HitX = x, options.HitY = y;
-    const THtmlResult found =
-        inCaption ? DrawMiniHtml(canvas, text, CaptionTextBox(), THtmlMode::Measure, options, HtmlFontOf(caption_.Font()))
-                  : DrawMiniHtml(canvas, text, BodyTextBox(canvas), THtmlMode::Measure, options, HtmlFontOf(Font()));
+    const THtmlResult found = inCaption ? DrawMiniHtml(canvas, text, CaptionTextBox(), THtmlMode::Measure,
+                                                       options, HtmlFontOf(caption_.Font()))
+                                        : DrawMiniHtml(canvas, text, BodyTextBox(canvas), THtmlMode::Measure,
+                                                       options, HtmlFontOf(Font()));
     std::optional<TAnchorHit> hit;
     if (found.OnAnchor) {
         const TRect& r = found.AnchorRect;
-        hit = TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}, found.AnchorIndex, inCaption};
+        hit = TAnchorHit{found.AnchorTarget, RECT{r.Left, r.Top, r.Right, r.Bottom}, found.AnchorIndex,
+                         inCaption};
     }
     lastLookup_.emplace(key, hit);
     return hit;

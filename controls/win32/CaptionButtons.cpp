@@ -25,7 +25,8 @@ RECT TAdvPanel::MinMaxButtonRect() const
     if (!caption_.Visible() || !caption_.MinMaxButton()) return {};
     const int w = ButtonSize();
     const int inward = caption_.CloseButton() ? w : 0;  // the close button is outermost
-    const int left = caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight ? Width() - 2 - w - inward : 2 + inward;
+    const int left =
+        caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight ? Width() - 2 - w - inward : 2 + inward;
     return {left, 2, left + w, 2 + w};
 }
 

@@ -13,7 +13,6 @@
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Registry.h"
 
-
 namespace zelvora {
 
 TAdvPanel::TAdvPanel(TComponent* owner) : TPanel(owner)
@@ -40,12 +39,14 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          ColorProperty<TAdvPanel>("CollapsColor", &TAdvPanel::CollapsColor, &TAdvPanel::SetCollapsColor),
          IntegerProperty<TAdvPanel>("CollapsDelay", &TAdvPanel::CollapsDelay, &TAdvPanel::SetCollapsDelay),
          IntegerProperty<TAdvPanel>("CollapsSteps", &TAdvPanel::CollapsSteps, &TAdvPanel::SetCollapsSteps),
-         BooleanProperty<TAdvPanel>("AutoHideChildren", &TAdvPanel::AutoHideChildren, &TAdvPanel::SetAutoHideChildren),
+         BooleanProperty<TAdvPanel>("AutoHideChildren", &TAdvPanel::AutoHideChildren,
+                                    &TAdvPanel::SetAutoHideChildren),
          BooleanProperty<TAdvPanel>("CanMove", &TAdvPanel::CanMove, &TAdvPanel::SetCanMove),
          BooleanProperty<TAdvPanel>("CanSize", &TAdvPanel::CanSize, &TAdvPanel::SetCanSize),
          BooleanProperty<TAdvPanel>("Hover", &TAdvPanel::Hover, &TAdvPanel::SetHover),
          ColorProperty<TAdvPanel>("HoverColor", &TAdvPanel::HoverColor, &TAdvPanel::SetHoverColor),
-         ColorProperty<TAdvPanel>("HoverFontColor", &TAdvPanel::HoverFontColor, &TAdvPanel::SetHoverFontColor),
+         ColorProperty<TAdvPanel>("HoverFontColor", &TAdvPanel::HoverFontColor,
+                                  &TAdvPanel::SetHoverFontColor),
          ColorProperty<TAdvPanel>("URLColor", &TAdvPanel::URLColor, &TAdvPanel::SetURLColor),
          ColorProperty<TAdvPanel>("ShadowColor", &TAdvPanel::ShadowColor, &TAdvPanel::SetShadowColor),
          IntegerProperty<TAdvPanel>("ShadowOffset", &TAdvPanel::ShadowOffset, &TAdvPanel::SetShadowOffset),
@@ -70,10 +71,11 @@ const TClassInfo& TAdvPanel::StaticClassInfo()
          BooleanProperty<TAdvPanel>("FreeOnClose", &TAdvPanel::FreeOnClose, &TAdvPanel::SetFreeOnClose),
          ObjectProperty<TAdvPanel, TPanelPosition>("Position", &TAdvPanel::Position),
          ObjectProperty<TAdvPanel, TAutoSize>("AutoSize", &TAdvPanel::AutoSize),
-         EnumProperty<TAdvPanel, TBackGroundPosition>(
-             "BackgroundPosition",
-             {"bpTopLeft", "bpTopRight", "bpBottomLeft", "bpBottomRight", "bpTiled", "bpStretched", "bpCenter"},
-             &TAdvPanel::BackgroundPosition, &TAdvPanel::SetBackgroundPosition),
+         EnumProperty<TAdvPanel, TBackGroundPosition>("BackgroundPosition",
+                                                      {"bpTopLeft", "bpTopRight", "bpBottomLeft",
+                                                       "bpBottomRight", "bpTiled", "bpStretched", "bpCenter"},
+                                                      &TAdvPanel::BackgroundPosition,
+                                                      &TAdvPanel::SetBackgroundPosition),
          ComponentProperty<TAdvPanel, TImageList>("Images", &TAdvPanel::Images, &TAdvPanel::SetImages),
          ComponentProperty<TAdvPanel, TPictureContainer>("PictureContainer", &TAdvPanel::PictureContainer,
                                                          &TAdvPanel::SetPictureContainer),
@@ -120,7 +122,10 @@ void TAdvPanel::Notification(TComponent* component, TOperation operation)
     if (HandleAllocated()) Invalidate();
 }
 
-THtmlPictureSources TAdvPanel::PictureSources() { return {images_, pictureContainer_, &pictureCache_}; }
+THtmlPictureSources TAdvPanel::PictureSources()
+{
+    return {images_, pictureContainer_, &pictureCache_};
+}
 
 THtmlOptions TAdvPanel::HtmlOptions(bool inCaption) const
 {
@@ -206,88 +211,96 @@ void TAdvPanel::CreateParams(TCreateParams& params)
 LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
-    case WM_SIZE:
-        if (!shade_ || shade_->Width() != Width()) BuildShade();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-        if (msg != WM_LBUTTONDBLCLK && caption_.Visible() && PressButtons(x, y)) return 0;
-        if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
-            Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
-        if (auto target = AnchorAt(x, y)) {
-            if (target->find("://") != std::string::npos || target->find("mailto:") != std::string::npos) {
-                if (auto* open = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA"))
-                    open(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            } else if (OnAnchorClick.Handler) {
-                Fire(OnAnchorClick, &*target);
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel
+        case WM_SIZE:
+            if (!shade_ || shade_->Width() != Width()) BuildShade();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+            if (msg != WM_LBUTTONDBLCLK && caption_.Visible() && PressButtons(x, y)) return 0;
+            if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
+                Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
+            if (auto target = AnchorAt(x, y)) {
+                if (target->find("://") != std::string::npos ||
+                    target->find("mailto:") != std::string::npos) {
+                    if (auto* open = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA"))
+                        open(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+                } else if (OnAnchorClick.Handler) {
+                    Fire(OnAnchorClick, &*target);
+                }
             }
+            break;
         }
-        break;
-    }
-    case kReleaseMessage:
-        delete this;  // FreeOnClose: posted, so that no handler of this panel is still running
-        return 0;
-    case WM_ENTERSIZEMOVE: dragging_ = true; break;
-    case WM_WINDOWPOSCHANGING:
-        if (dragging_) {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-            if (fixedLeft_) pos->x = Left();
-            if (fixedTop_) pos->y = Top();
-            if (fixedWidth_) pos->cx = loadedWidth_;
-            if (fixedHeight_) pos->cy = loadedHeight_;
-        }
-        break;
-    case WM_NCHITTEST: {
-        const LRESULT standard = TPanel::WndProc(msg, wParam, lParam);
-        if (standard != HTCLIENT) return standard;
-        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ScreenToClient(Handle(), &p);
-        if (canSize_ && !collaps_ && p.x >= Width() - GetSystemMetrics(SM_CXVSCROLL) &&
-            p.y >= Height() - GetSystemMetrics(SM_CYHSCROLL))
-            return HTBOTTOMRIGHT;
-        if (canMove_ && caption_.Visible() && p.y < caption_.Height() && !AnchorAt(p.x, p.y)) {
-            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            return HTCAPTION;
-        }
-        return standard;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        // Moved or sized by the user: the object follows its window.
-        const auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
-            RECT r{};
-            GetWindowRect(Handle(), &r);
-            MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-            if (r.right - r.left != Width() || r.bottom - r.top != Height() || r.left != Left() || r.top != Top())
-                SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        }
-        break;
-    }
-    case WM_EXITSIZEMOVE:
-        dragging_ = false;
-        Fire(OnEndMoveSize);
-        break;
-    case WM_MOUSEMOVE: MouseMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        MouseLeft();
-        break;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && !(Application && Application->BusyCursor())) {
-            POINT p{};
-            GetCursorPos(&p);
+        case kReleaseMessage:
+            delete this;  // FreeOnClose: posted, so that no handler of this panel is still running
+            return 0;
+        case WM_ENTERSIZEMOVE:
+            dragging_ = true;
+            break;
+        case WM_WINDOWPOSCHANGING:
+            if (dragging_) {
+                auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+                if (fixedLeft_) pos->x = Left();
+                if (fixedTop_) pos->y = Top();
+                if (fixedWidth_) pos->cx = loadedWidth_;
+                if (fixedHeight_) pos->cy = loadedHeight_;
+            }
+            break;
+        case WM_NCHITTEST: {
+            const LRESULT standard = TPanel::WndProc(msg, wParam, lParam);
+            if (standard != HTCLIENT) return standard;
+            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             ScreenToClient(Handle(), &p);
-            if (AnchorAt(p.x, p.y)) {
-                ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
-                return TRUE;
+            if (canSize_ && !collaps_ && p.x >= Width() - GetSystemMetrics(SM_CXVSCROLL) &&
+                p.y >= Height() - GetSystemMetrics(SM_CYHSCROLL))
+                return HTBOTTOMRIGHT;
+            if (canMove_ && caption_.Visible() && p.y < caption_.Height() && !AnchorAt(p.x, p.y)) {
+                SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                return HTCAPTION;
             }
+            return standard;
         }
-        break;
-    default: break;
+        case WM_WINDOWPOSCHANGED: {
+            // Moved or sized by the user: the object follows its window.
+            const auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
+                RECT r{};
+                GetWindowRect(Handle(), &r);
+                MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+                if (r.right - r.left != Width() || r.bottom - r.top != Height() || r.left != Left() ||
+                    r.top != Top())
+                    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            }
+            break;
+        }
+        case WM_EXITSIZEMOVE:
+            dragging_ = false;
+            Fire(OnEndMoveSize);
+            break;
+        case WM_MOUSEMOVE:
+            MouseMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            break;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            MouseLeft();
+            break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && !(Application && Application->BusyCursor())) {
+                POINT p{};
+                GetCursorPos(&p);
+                ScreenToClient(Handle(), &p);
+                if (AnchorAt(p.x, p.y)) {
+                    ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                    return TRUE;
+                }
+            }
+            break;
+        default:
+            break;
     }
     return TPanel::WndProc(msg, wParam, lParam);
 }

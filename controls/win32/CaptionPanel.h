@@ -17,7 +17,15 @@
 namespace zelvora {
 
 enum class TTextVAlignment { tvaTop, tvaCenter, tvaBottom };
-enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
+enum class TBackGroundPosition {
+    bpTopLeft,
+    bpTopRight,
+    bpBottomLeft,
+    bpBottomRight,
+    bpTiled,
+    bpStretched,
+    bpCenter
+};
 
 class TAdvPanel : public TPanel {
 public:
@@ -124,8 +132,8 @@ public:
     std::optional<TAnchorHit> AnchorHitAt(int x, int y);
 
     // The anchor events carry the target in Text; OnAnchorHint may change the hint there.
-    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnAnchorEnter, OnAnchorExit, OnAnchorHint, OnMinimize,
-        OnMaximize, OnEndMoveSize, OnClose;
+    TEventRef OnCaptionClick, OnCaptionDBlClick, OnAnchorClick, OnAnchorEnter, OnAnchorExit, OnAnchorHint,
+        OnMinimize, OnMaximize, OnEndMoveSize, OnClose;
 
 protected:
     // Posted to a panel that frees itself after its close button.
@@ -186,7 +194,8 @@ private:
     TPictureContainer* pictureContainer_ = nullptr;
     THTMLPictureCache pictureCache_;
     bool trackingLeave_ = false;
-    bool fixedTop_ = false, fixedLeft_ = false, fixedHeight_ = false, fixedWidth_ = false, freeOnClose_ = false;
+    bool fixedTop_ = false, fixedLeft_ = false, fixedHeight_ = false, fixedWidth_ = false,
+         freeOnClose_ = false;
     bool dragging_ = false;
     int loadedWidth_ = 0, loadedHeight_ = 0;  // what FixedWidth and FixedHeight keep
     struct TAnchorLookup {

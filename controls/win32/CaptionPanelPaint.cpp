@@ -23,7 +23,8 @@ COLORREF Mix(COLORREF a, COLORREF b, double p)
 void Gradient(HDC dc, const RECT& r, TColor from, TColor to, bool vertical)
 {
     const COLORREF a = ColorToRGB(from), b = ColorToRGB(to);
-    const double extent = static_cast<double>(vertical ? r.bottom - r.top : r.right - r.left) / kGradientBands;
+    const double extent =
+        static_cast<double>(vertical ? r.bottom - r.top : r.right - r.left) / kGradientBands;
     for (int i = 0; i < kGradientBands; ++i) {
         const auto mix = [&](int shift) {
             const int c1 = (a >> shift) & 0xFF, c2 = (b >> shift) & 0xFF;
@@ -49,13 +50,15 @@ void Gradient(HDC dc, const RECT& r, TColor from, TColor to, bool vertical)
 void TAdvPanel::BuildShade()
 {
     ++shadeBuilds_;
-    shade_ = std::make_unique<TShadeBitmap>(zelvora::BuildShade({ColorToRGB(caption_.Color()), caption_.ShadeLight(),
-                                                         static_cast<std::uint8_t>(caption_.ShadeGrain()),
-                                                         static_cast<int>(caption_.ShadeType()), Width(), caption_.Height()},
-                                                        ClockSeededRandom()));
+    shade_ = std::make_unique<TShadeBitmap>(
+        zelvora::BuildShade({ColorToRGB(caption_.Color()), caption_.ShadeLight(),
+                             static_cast<std::uint8_t>(caption_.ShadeGrain()),
+                             static_cast<int>(caption_.ShadeType()), Width(), caption_.Height()},
+                            ClockSeededRandom()));
     // Kept as a device-independent bitmap, so that every paint only blits it.
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shade_->Width(), -shade_->Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), shade_->Width(), -shade_->Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     shadeBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (shadeBitmap_ && bits) {
@@ -73,7 +76,8 @@ RECT TAdvPanel::BandRect() const
 {
     RECT r{0, 0, Width(), Height()};
     if (borderShadow_) r.right -= 2, r.bottom -= 2;
-    if (BevelOuter() != TBevelCut::bvNone || BevelInner() != TBevelCut::bvNone) InflateRect(&r, -BevelWidth(), -BevelWidth());
+    if (BevelOuter() != TBevelCut::bvNone || BevelInner() != TBevelCut::bvNone)
+        InflateRect(&r, -BevelWidth(), -BevelWidth());
     r.bottom = r.top + caption_.Height() - 2 * BevelWidth();
     return r;
 }
@@ -112,7 +116,8 @@ void TAdvPanel::PaintOn(HDC dc)
         if (borderShadow_) {
             frame.right -= 2, frame.bottom -= 2;
             const auto shadowLine = [&](double share, int out) {
-                UniquePen pen(CreatePen(PS_SOLID, 1, Mix(ColorToRGB(borderColor_), GetSysColor(COLOR_BTNFACE), share)));
+                UniquePen pen(
+                    CreatePen(PS_SOLID, 1, Mix(ColorToRGB(borderColor_), GetSysColor(COLOR_BTNFACE), share)));
                 SelectedObject selected(dc, pen.get());
                 MoveToEx(dc, frame.right + out, frame.top, nullptr);
                 LineTo(dc, frame.right + out, frame.bottom + out);
@@ -151,17 +156,29 @@ void TAdvPanel::PaintBackground(HDC dc, const RECT& area)
     const int bottom = std::max<int>(area.top, Height() - h - BevelWidth());
     const auto at = [&](int x, int y) { background_.Draw(dc, {x, y, x + w, y + h}); };
     switch (backgroundPosition_) {
-    case TBackGroundPosition::bpTopLeft: at(area.left, area.top); break;
-    case TBackGroundPosition::bpTopRight: at(right, area.top); break;
-    case TBackGroundPosition::bpBottomLeft: at(area.left, bottom); break;
-    case TBackGroundPosition::bpBottomRight: at(right, bottom); break;
-    case TBackGroundPosition::bpCenter: at(right / 2, bottom / 2); break;
-    case TBackGroundPosition::bpStretched: background_.Draw(dc, area); break;
-    case TBackGroundPosition::bpTiled:
-        if (w <= 0 || h <= 0) break;
-        for (int y = area.top; y < Height(); y += h)
-            for (int x = area.left; x < Width(); x += w) at(x, y);
-        break;
+        case TBackGroundPosition::bpTopLeft:
+            at(area.left, area.top);
+            break;
+        case TBackGroundPosition::bpTopRight:
+            at(right, area.top);
+            break;
+        case TBackGroundPosition::bpBottomLeft:
+            at(area.left, bottom);
+            break;
+        case TBackGroundPosition::bpBottomRight:
+            at(right, bottom);
+            break;
+        case TBackGroundPosition::bpCenter:
+            at(right / 2, bottom / 2);
+            break;
+        case TBackGroundPosition::bpStretched:
+            background_.Draw(dc, area);
+            break;
+        case TBackGroundPosition::bpTiled:
+            if (w <= 0 || h <= 0) break;
+            for (int y = area.top; y < Height(); y += h)
+                for (int x = area.left; x < Width(); x += w) at(x, y);
+            break;
     }
 }
 
@@ -182,7 +199,9 @@ TRect TAdvPanel::BodyTextBox(IHtmlCanvas& canvas) const
     area.top += topIndent_;
     if (textVAlign_ != TTextVAlignment::tvaTop) {
         const TRect box{area.left, area.top, area.right, area.bottom};
-        const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, HtmlOptions(false), HtmlFontOf(Font())).Height;
+        const int height =
+            DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, HtmlOptions(false), HtmlFontOf(Font()))
+                .Height;
         const int spare = (area.bottom - area.top) - height;
         if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
     }
@@ -194,8 +213,10 @@ TRect TAdvPanel::CaptionTextBox() const
 {
     RECT box{0, 0, Width(), caption_.Height()};
     const int buttons = (caption_.CloseButton() ? 1 : 0) + (caption_.MinMaxButton() ? 1 : 0);
-    if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight) box.right -= buttons * ButtonSize();
-    else box.left += buttons * ButtonSize();
+    if (caption_.ButtonPosition() == TCaptionButtonPosition::cbpRight)
+        box.right -= buttons * ButtonSize();
+    else
+        box.left += buttons * ButtonSize();
     return {box.left + caption_.Indent(), box.top + caption_.TopIndent(), box.right, box.bottom};
 }
 
@@ -203,7 +224,8 @@ void TAdvPanel::PaintBodyText(HDC dc)
 {
     if (text_.empty()) return;
     TGdiHtmlCanvas canvas(dc, PictureSources());
-    DrawMiniHtml(canvas, text_, BodyTextBox(canvas), THtmlMode::Paint, HtmlOptions(false), HtmlFontOf(Font()));
+    DrawMiniHtml(canvas, text_, BodyTextBox(canvas), THtmlMode::Paint, HtmlOptions(false),
+                 HtmlFontOf(Font()));
 }
 
 void TAdvPanel::PaintSizeGrip(HDC dc)
@@ -233,7 +255,8 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
     const bool shaded = type != TShadeType::stNormal && type != TShadeType::stXPCaption;
     if (themed) {
         auto* openTheme = SystemFunction<decltype(OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
-        auto* drawTheme = SystemFunction<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+        auto* drawTheme =
+            SystemFunction<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
         auto* closeTheme = SystemFunction<decltype(CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
         if (HTHEME theme = openTheme && drawTheme && closeTheme ? openTheme(Handle(), L"window") : nullptr) {
             RECT grown = band;
@@ -241,7 +264,8 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
             drawTheme(theme, dc, 1 /* caption */, 1, &grown, nullptr);
             closeTheme(theme);
         }
-    } else if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch || type == TShadeType::stBitmapLStretch) {
+    } else if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch ||
+               type == TShadeType::stBitmapLStretch) {
         PaintBandPicture(dc, band);
     } else if (shaded && shade_) {
         PaintShade(dc, band);
@@ -266,83 +290,87 @@ void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)
     SelectedObject picture(memory.get(), caption_.Picture());
     const int bandHeight = band.bottom - band.top;
     switch (caption_.ShadeType()) {
-    case TShadeType::stBitmap:
-        StretchBlt(dc, band.left, band.top, band.right - band.left, bandHeight, memory.get(), 0, 0, info.bmWidth,
-                   info.bmHeight, SRCCOPY);
-        break;
-    case TShadeType::stBitmapRStretch:
-        BitBlt(dc, band.left, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-        StretchBlt(dc, band.left + info.bmWidth, band.top, band.right - band.left - info.bmWidth, bandHeight,
-                   memory.get(), std::max(0L, info.bmWidth - 3), 0, std::min(3L, info.bmWidth), info.bmHeight, SRCCOPY);
-        break;
-    default: {
-        const int a = std::max(0, Width() - static_cast<int>(info.bmWidth));
-        BitBlt(dc, band.left + a, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-        StretchBlt(dc, band.left, band.top, a, bandHeight, memory.get(), 0, 0, std::min(2L, info.bmWidth),
-                   info.bmHeight, SRCCOPY);
-        break;
-    }
+        case TShadeType::stBitmap:
+            StretchBlt(dc, band.left, band.top, band.right - band.left, bandHeight, memory.get(), 0, 0,
+                       info.bmWidth, info.bmHeight, SRCCOPY);
+            break;
+        case TShadeType::stBitmapRStretch:
+            BitBlt(dc, band.left, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+            StretchBlt(dc, band.left + info.bmWidth, band.top, band.right - band.left - info.bmWidth,
+                       bandHeight, memory.get(), std::max(0L, info.bmWidth - 3), 0,
+                       std::min(3L, info.bmWidth), info.bmHeight, SRCCOPY);
+            break;
+        default: {
+            const int a = std::max(0, Width() - static_cast<int>(info.bmWidth));
+            BitBlt(dc, band.left + a, band.top, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+            StretchBlt(dc, band.left, band.top, a, bandHeight, memory.get(), 0, 0, std::min(2L, info.bmWidth),
+                       info.bmHeight, SRCCOPY);
+            break;
+        }
     }
 }
 
 void TAdvPanel::PaintShade(HDC dc, RECT band)
 {
-    UniquePen gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))), white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    UniquePen gray(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))),
+        white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
     UniqueRegion clip;
     const int corner = 32;
     switch (caption_.Shape()) {
-    case TCaptionShape::csRectangle:
-        if (!caption_.Flat()) {
-            {
-                SelectedObject pen(dc, gray.get());
-                MoveToEx(dc, band.left, band.bottom - 1, nullptr);
-                LineTo(dc, band.right - 1, band.bottom - 1);
-                LineTo(dc, band.right - 1, band.top);
-            }
-            SelectedObject pen(dc, white.get());
-            LineTo(dc, band.left, band.top);
-            LineTo(dc, band.left, band.bottom - 1);
-            InflateRect(&band, -1, -1);
-        }
-        clip.reset(CreateRectRgn(band.left, band.top, band.right, band.bottom));
-        break;
-    case TCaptionShape::csRounded:
-    case TCaptionShape::csSemiRounded: {
-        const int middle = band.top + (band.bottom - band.top) / 2;
-        const auto halfOutline = [&](HGDIOBJ pen, int top, int bottom) {
-            UniqueRegion round(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
-            UniqueRegion half(CreateRectRgn(band.left, top, band.right, bottom));
-            CombineRgn(half.get(), half.get(), round.get(), RGN_AND);
-            SelectClipRgn(dc, half.get());
-            SelectedObject selectedPen(dc, pen);
-            SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
-            RoundRect(dc, band.left, band.top, band.right, band.bottom, corner, corner);
-            SelectClipRgn(dc, nullptr);
-        };
-        halfOutline(gray.get(), middle, band.bottom);
-        halfOutline(white.get(), band.top, middle);
-        if (caption_.Shape() == TCaptionShape::csRounded) {
-            SelectedObject pen(dc, gray.get());
-            MoveToEx(dc, band.left + 16, band.bottom - 1, nullptr);
-            LineTo(dc, band.right - 16, band.bottom - 1);
-            band.top += 1;
-            clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
-        } else {
-            {
+        case TCaptionShape::csRectangle:
+            if (!caption_.Flat()) {
+                {
+                    SelectedObject pen(dc, gray.get());
+                    MoveToEx(dc, band.left, band.bottom - 1, nullptr);
+                    LineTo(dc, band.right - 1, band.bottom - 1);
+                    LineTo(dc, band.right - 1, band.top);
+                }
                 SelectedObject pen(dc, white.get());
-                MoveToEx(dc, band.left + (band.right - band.left) / 2, band.top, nullptr);
                 LineTo(dc, band.left, band.top);
                 LineTo(dc, band.left, band.bottom - 1);
+                InflateRect(&band, -1, -1);
             }
-            SelectedObject pen(dc, gray.get());
-            LineTo(dc, band.right - 16, band.bottom - 1);
-            band.top += 1, band.left += 1;
-            clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
-            UniqueRegion square(CreateRectRgn(band.left, band.top, band.left + (band.right - band.left) / 2, band.bottom - 1));
-            CombineRgn(clip.get(), clip.get(), square.get(), RGN_OR);
+            clip.reset(CreateRectRgn(band.left, band.top, band.right, band.bottom));
+            break;
+        case TCaptionShape::csRounded:
+        case TCaptionShape::csSemiRounded: {
+            const int middle = band.top + (band.bottom - band.top) / 2;
+            const auto halfOutline = [&](HGDIOBJ pen, int top, int bottom) {
+                UniqueRegion round(
+                    CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+                UniqueRegion half(CreateRectRgn(band.left, top, band.right, bottom));
+                CombineRgn(half.get(), half.get(), round.get(), RGN_AND);
+                SelectClipRgn(dc, half.get());
+                SelectedObject selectedPen(dc, pen);
+                SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+                RoundRect(dc, band.left, band.top, band.right, band.bottom, corner, corner);
+                SelectClipRgn(dc, nullptr);
+            };
+            halfOutline(gray.get(), middle, band.bottom);
+            halfOutline(white.get(), band.top, middle);
+            if (caption_.Shape() == TCaptionShape::csRounded) {
+                SelectedObject pen(dc, gray.get());
+                MoveToEx(dc, band.left + 16, band.bottom - 1, nullptr);
+                LineTo(dc, band.right - 16, band.bottom - 1);
+                band.top += 1;
+                clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+            } else {
+                {
+                    SelectedObject pen(dc, white.get());
+                    MoveToEx(dc, band.left + (band.right - band.left) / 2, band.top, nullptr);
+                    LineTo(dc, band.left, band.top);
+                    LineTo(dc, band.left, band.bottom - 1);
+                }
+                SelectedObject pen(dc, gray.get());
+                LineTo(dc, band.right - 16, band.bottom - 1);
+                band.top += 1, band.left += 1;
+                clip.reset(CreateRoundRectRgn(band.left, band.top, band.right, band.bottom, corner, corner));
+                UniqueRegion square(CreateRectRgn(band.left, band.top,
+                                                  band.left + (band.right - band.left) / 2, band.bottom - 1));
+                CombineRgn(clip.get(), clip.get(), square.get(), RGN_OR);
+            }
+            break;
         }
-        break;
-    }
     }
     // The shade is drawn at the band's top-left, clipped to the band's outline; the clip goes after.
     SelectClipRgn(dc, clip.get());

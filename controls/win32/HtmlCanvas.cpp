@@ -28,7 +28,10 @@ THtmlFont HtmlFontOf(const TFont& font)
 }
 
 TGdiHtmlCanvas::TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources)
-    : dc_(dc), sources_(sources), originalFont_(GetCurrentObject(dc, OBJ_FONT)), originalBkMode_(SetBkMode(dc, TRANSPARENT))
+    : dc_(dc),
+      sources_(sources),
+      originalFont_(GetCurrentObject(dc, OBJ_FONT)),
+      originalBkMode_(SetBkMode(dc, TRANSPARENT))
 {
 }
 
@@ -45,8 +48,9 @@ HFONT TGdiHtmlCanvas::Font(const THtmlFont& font)
         slot.reset(CreateFontA(-MulDiv(font.Size, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, font.Orientation,
                                font.Orientation, (font.Style & kHtmlBold) ? FW_BOLD : FW_NORMAL,
                                (font.Style & kHtmlItalic) != 0, (font.Style & kHtmlUnderline) != 0,
-                               (font.Style & kHtmlStrikeOut) != 0, static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, font.Name.c_str()));
+                               (font.Style & kHtmlStrikeOut) != 0, static_cast<BYTE>(font.Charset),
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                               font.Name.c_str()));
     return slot.get();
 }
 
@@ -59,7 +63,8 @@ THtmlSize TGdiHtmlCanvas::TextExtent(const std::string& text, const THtmlFont& f
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void TGdiHtmlCanvas::DrawText(int x, int bottom, const std::string& text, const THtmlFont& font, TColor background)
+void TGdiHtmlCanvas::DrawText(int x, int bottom, const std::string& text, const THtmlFont& font,
+                              TColor background)
 {
     const THtmlSize size = TextExtent(text, font);
     RECT r{x, bottom - size.Height, x + size.Width, bottom};
@@ -120,15 +125,17 @@ std::optional<TGdiHtmlCanvas::TFoundPicture> TGdiHtmlCanvas::Find(const std::str
         SHFILEINFOA info{};
         auto* fileInfo = SystemFunction<decltype(SHGetFileInfoA)>(L"shell32.dll", "SHGetFileInfoA");
         if (!fileInfo) return std::nullopt;
-        found.List = reinterpret_cast<HIMAGELIST>(
-            fileInfo("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
+        found.List = reinterpret_cast<HIMAGELIST>(fileInfo(
+            "C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)));
         found.Index = NumberAfter(source, 5);
         if (!found.List || found.Index >= ImageList_GetImageCount(found.List)) return std::nullopt;
         ImageList_GetIconSize(found.List, &found.Width, &found.Height);
         return found;
     }
-    if (source.find("://") != std::string::npos) found.Picture = sources_.Cache ? sources_.Cache->Find(source) : nullptr;
-    else if (source.find(':') == std::string::npos && sources_.Container) found.Picture = sources_.Container->Find(source);
+    if (source.find("://") != std::string::npos)
+        found.Picture = sources_.Cache ? sources_.Cache->Find(source) : nullptr;
+    else if (source.find(':') == std::string::npos && sources_.Container)
+        found.Picture = sources_.Container->Find(source);
     if (!found.Picture) return std::nullopt;
     found.Width = found.Picture->Width(), found.Height = found.Picture->Height();
     return found;
@@ -146,9 +153,12 @@ void TGdiHtmlCanvas::DrawPicture(const std::string& source, const TRect& r)
 {
     const auto found = Find(source);
     if (!found) return;
-    if (found->Images) found->Images->Draw(dc_, r.Left, r.Top, found->Index);
-    else if (found->List) ImageList_Draw(found->List, found->Index, dc_, r.Left, r.Top, ILD_TRANSPARENT);
-    else found->Picture->Draw(dc_, {r.Left, r.Top, r.Right, r.Bottom});
+    if (found->Images)
+        found->Images->Draw(dc_, r.Left, r.Top, found->Index);
+    else if (found->List)
+        ImageList_Draw(found->List, found->Index, dc_, r.Left, r.Top, ILD_TRANSPARENT);
+    else
+        found->Picture->Draw(dc_, {r.Left, r.Top, r.Right, r.Bottom});
 }
 
 }  // namespace zelvora

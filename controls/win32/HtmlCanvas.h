@@ -6,11 +6,11 @@
 #include <map>
 #include <tuple>
 
-#include "controls/win32/HtmlPicture.h"
 #include "controls/MiniHtml.h"
-#include "toolkit/win32/ImageList.h"
+#include "controls/win32/HtmlPicture.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/ImageList.h"
 
 namespace zelvora {
 
@@ -31,7 +31,8 @@ public:
     TGdiHtmlCanvas& operator=(const TGdiHtmlCanvas&) = delete;
 
     THtmlSize TextExtent(const std::string& text, const THtmlFont& font) override;
-    void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font, TColor background) override;
+    void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font,
+                  TColor background) override;
     void FillRect(const TRect& r, TColor color) override;
     void Line(int x1, int y1, int x2, int y2, TColor color) override;
     std::optional<THtmlSize> PictureSize(const std::string& source) override;

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "toolkit/win32/SystemLibrary.h"
 #include "base/TextCase.h"
+#include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
 
@@ -43,7 +43,8 @@ void TOlePicture::LoadFromData(std::string data)
     }
     IStream* raw = nullptr;
     // The stream frees the memory from here on.
-    auto* createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
+    auto* createStream =
+        SystemFunction<decltype(CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
     auto* loadPicture = SystemFunction<decltype(OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
     if (!createStream || !loadPicture) throw EPictureError("No picture decoder");
     if (FAILED(createStream(memory.handle, TRUE, &raw))) throw EPictureError("Could not create image stream");
@@ -52,8 +53,9 @@ void TOlePicture::LoadFromData(std::string data)
     std::unique_ptr<IStream, Releaser> stream(raw);
     IPicture* picture = nullptr;
     const HRESULT hr = loadPicture(stream.get(), static_cast<LONG>(data.size()), FALSE, IID_IPicture,
-                                      reinterpret_cast<void**>(&picture));
-    if (hr == CTL_E_INVALIDPICTURE || hr == E_FAIL) throw EPictureError("Could not load image. Invalid format");
+                                   reinterpret_cast<void**>(&picture));
+    if (hr == CTL_E_INVALIDPICTURE || hr == E_FAIL)
+        throw EPictureError("Could not load image. Invalid format");
     if (FAILED(hr) || !picture) throw EPictureError("Could not load image");
     picture_.reset(picture);
     OLE_XSIZE_HIMETRIC w = 0;
@@ -79,7 +81,8 @@ void TOlePicture::LoadFromResource(HMODULE module, const std::string& name)
         HRSRC found = FindResourceA(module, name.c_str(), type);
         HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
         const void* bytes = loaded ? LockResource(loaded) : nullptr;
-        return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found)) : std::string();
+        return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found))
+                     : std::string();
     };
     std::string data = bytesOf(MAKEINTRESOURCEA(10));  // RT_RCDATA: a picture file as it is
     if (data.empty()) {
@@ -118,8 +121,10 @@ const THTMLPicture* THTMLPictureCache::Find(const std::string& address)
         slot->second = std::make_unique<THTMLPicture>();
         const std::string upper = UpperCase(address);
         try {
-            if (upper.rfind("RES://", 0) == 0) slot->second->LoadFromResource(module_, address.substr(6));
-            else if (upper.rfind("FILE://", 0) == 0) slot->second->LoadFromFile(address.substr(7));
+            if (upper.rfind("RES://", 0) == 0)
+                slot->second->LoadFromResource(module_, address.substr(6));
+            else if (upper.rfind("FILE://", 0) == 0)
+                slot->second->LoadFromFile(address.substr(7));
         } catch (const EPictureError&) {
             // An address that cannot be shown stays remembered as empty: it is not tried on every paint.
         }

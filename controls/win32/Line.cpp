@@ -46,11 +46,16 @@ TLine::Segment TLine::LineSegment(int w, int h) const
 {
     const int b = borderWidth_;
     switch (lineAlign_) {
-    case TAlign::alTop: return {true, {b, b}, {w - b, b}};
-    case TAlign::alBottom: return {true, {b, h - b}, {w - b, h - b}};
-    case TAlign::alLeft: return {true, {b, b}, {b, h - b}};
-    case TAlign::alRight: return {true, {w - lineWidth_ - b, b}, {w - lineWidth_ - b, h - b}};
-    default: return {};
+        case TAlign::alTop:
+            return {true, {b, b}, {w - b, b}};
+        case TAlign::alBottom:
+            return {true, {b, h - b}, {w - b, h - b}};
+        case TAlign::alLeft:
+            return {true, {b, b}, {b, h - b}};
+        case TAlign::alRight:
+            return {true, {w - lineWidth_ - b, b}, {w - lineWidth_ - b, h - b}};
+        default:
+            return {};
     }
 }
 

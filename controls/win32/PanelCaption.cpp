@@ -8,11 +8,11 @@ namespace zelvora {
 
 namespace {
 
-const std::vector<std::string> kShadeIdents{"stNormal",    "stNoise",       "stDiagShade",    "stHShade",
-                                            "stVShade",    "stHBump",       "stVBump",        "stSoftBump",
-                                            "stHardBump",  "stLMetal",      "stRMetal",       "stIRadial",
-                                            "stORadial",   "stHShadeInv",   "stVShadeInv",    "stXPCaption",
-                                            "stBitmap",    "stBitmapRStretch", "stBitmapLStretch"};
+const std::vector<std::string> kShadeIdents{
+    "stNormal",    "stNoise",   "stDiagShade",      "stHShade",        "stVShade",
+    "stHBump",     "stVBump",   "stSoftBump",       "stHardBump",      "stLMetal",
+    "stRMetal",    "stIRadial", "stORadial",        "stHShadeInv",     "stVShadeInv",
+    "stXPCaption", "stBitmap",  "stBitmapRStretch", "stBitmapLStretch"};
 constexpr int kMinShadeLight = 200;
 
 }  // namespace
@@ -35,8 +35,10 @@ const TClassInfo& TPanelCaption::StaticClassInfo()
          ColorProperty<TPanelCaption>("ColorTo", &TPanelCaption::ColorTo, &TPanelCaption::SetColorTo),
          EnumProperty<TPanelCaption, TShadeType>("ShadeType", kShadeIdents, &TPanelCaption::ShadeType,
                                                  &TPanelCaption::SetShadeType),
-         IntegerProperty<TPanelCaption>("ShadeLight", &TPanelCaption::ShadeLight, &TPanelCaption::SetShadeLight),
-         IntegerProperty<TPanelCaption>("ShadeGrain", &TPanelCaption::ShadeGrain, &TPanelCaption::SetShadeGrain),
+         IntegerProperty<TPanelCaption>("ShadeLight", &TPanelCaption::ShadeLight,
+                                        &TPanelCaption::SetShadeLight),
+         IntegerProperty<TPanelCaption>("ShadeGrain", &TPanelCaption::ShadeGrain,
+                                        &TPanelCaption::SetShadeGrain),
          EnumProperty<TPanelCaption, TCaptionShape>("Shape", {"csRectangle", "csRounded", "csSemiRounded"},
                                                     &TPanelCaption::Shape, &TPanelCaption::SetShape),
          BooleanProperty<TPanelCaption>("Flat", &TPanelCaption::Flat, &TPanelCaption::SetFlat),
@@ -45,18 +47,24 @@ const TClassInfo& TPanelCaption::StaticClassInfo()
          EnumProperty<TPanelCaption, TCaptionButtonPosition>("ButtonPosition", {"cbpRight", "cbpLeft"},
                                                              &TPanelCaption::ButtonPosition,
                                                              &TPanelCaption::SetButtonPosition),
-         BooleanProperty<TPanelCaption>("CloseButton", &TPanelCaption::CloseButton, &TPanelCaption::SetCloseButton),
-         ColorProperty<TPanelCaption>("CloseColor", &TPanelCaption::CloseColor, &TPanelCaption::SetCloseColor),
+         BooleanProperty<TPanelCaption>("CloseButton", &TPanelCaption::CloseButton,
+                                        &TPanelCaption::SetCloseButton),
+         ColorProperty<TPanelCaption>("CloseColor", &TPanelCaption::CloseColor,
+                                      &TPanelCaption::SetCloseColor),
          ColorProperty<TPanelCaption>("CloseButtonColor", &TPanelCaption::CloseButtonColor,
                                       &TPanelCaption::SetCloseButtonColor),
          ColorProperty<TPanelCaption>("MinMaxButtonColor", &TPanelCaption::MinMaxButtonColor,
                                       &TPanelCaption::SetMinMaxButtonColor),
-         StringProperty<TPanelCaption>("CloseMinGlyph", &TPanelCaption::CloseMinGlyph, &TPanelCaption::SetCloseMinGlyph),
-         StringProperty<TPanelCaption>("CloseMaxGlyph", &TPanelCaption::CloseMaxGlyph, &TPanelCaption::SetCloseMaxGlyph),
+         StringProperty<TPanelCaption>("CloseMinGlyph", &TPanelCaption::CloseMinGlyph,
+                                       &TPanelCaption::SetCloseMinGlyph),
+         StringProperty<TPanelCaption>("CloseMaxGlyph", &TPanelCaption::CloseMaxGlyph,
+                                       &TPanelCaption::SetCloseMaxGlyph),
          StringProperty<TPanelCaption>("MinGlyph", &TPanelCaption::MinGlyph, &TPanelCaption::SetMinGlyph),
          StringProperty<TPanelCaption>("MaxGlyph", &TPanelCaption::MaxGlyph, &TPanelCaption::SetMaxGlyph),
-         BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton, &TPanelCaption::SetMinMaxButton),
-         StringProperty<TPanelCaption>("Background", &TPanelCaption::Background, &TPanelCaption::SetBackground)});
+         BooleanProperty<TPanelCaption>("MinMaxButton", &TPanelCaption::MinMaxButton,
+                                        &TPanelCaption::SetMinMaxButton),
+         StringProperty<TPanelCaption>("Background", &TPanelCaption::Background,
+                                       &TPanelCaption::SetBackground)});
     return info;
 }
 

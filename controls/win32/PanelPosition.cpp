@@ -12,7 +12,8 @@ const TClassInfo& TPanelPosition::StaticClassInfo()
         "TPanelPosition", nullptr,
         {BooleanProperty<TPanelPosition>("Save", &TPanelPosition::Save, &TPanelPosition::SetSave),
          EnumProperty<TPanelPosition, TPositionLocation>("Location", {"clRegistry", "clInifile"},
-                                                         &TPanelPosition::Location, &TPanelPosition::SetLocation),
+                                                         &TPanelPosition::Location,
+                                                         &TPanelPosition::SetLocation),
          StringProperty<TPanelPosition>("Key", &TPanelPosition::Key, &TPanelPosition::SetKey),
          StringProperty<TPanelPosition>("Section", &TPanelPosition::Section, &TPanelPosition::SetSection)});
     return info;
@@ -20,10 +21,11 @@ const TClassInfo& TPanelPosition::StaticClassInfo()
 
 const TClassInfo& TAutoSize::StaticClassInfo()
 {
-    static const TClassInfo info("TAutoSize", nullptr,
-                                 {BooleanProperty<TAutoSize>("Enabled", &TAutoSize::Enabled, &TAutoSize::SetEnabled),
-                                  BooleanProperty<TAutoSize>("Height", &TAutoSize::Height, &TAutoSize::SetHeight),
-                                  BooleanProperty<TAutoSize>("Width", &TAutoSize::Width, &TAutoSize::SetWidth)});
+    static const TClassInfo info(
+        "TAutoSize", nullptr,
+        {BooleanProperty<TAutoSize>("Enabled", &TAutoSize::Enabled, &TAutoSize::SetEnabled),
+         BooleanProperty<TAutoSize>("Height", &TAutoSize::Height, &TAutoSize::SetHeight),
+         BooleanProperty<TAutoSize>("Width", &TAutoSize::Width, &TAutoSize::SetWidth)});
     return info;
 }
 
@@ -37,15 +39,16 @@ public:
     PositionStore(const TPanelPosition& position, TKeyOpening opening)
         : position_(position),
           registry_(position.Location() == TPositionLocation::clRegistry
-                        ? std::make_optional<TRegistry>(HKEY_CURRENT_USER, position.Key() + "\\" + position.Section(),
-                                                        opening)
+                        ? std::make_optional<TRegistry>(HKEY_CURRENT_USER,
+                                                        position.Key() + "\\" + position.Section(), opening)
                         : std::nullopt)
     {
     }
     int Read(const char* name, int fallback) const
     {
         if (!registry_)
-            return static_cast<int>(GetPrivateProfileIntA(position_.Section().c_str(), name, fallback, position_.Key().c_str()));
+            return static_cast<int>(
+                GetPrivateProfileIntA(position_.Section().c_str(), name, fallback, position_.Key().c_str()));
         try {
             return registry_->ValueExists(name) ? registry_->ReadInteger(name) : fallback;
         } catch (const ERegistryException&) {

@@ -1,10 +1,10 @@
 #include "dialogs/win32/AboutWindow.h"
 
-#include "toolkit/win32/VersionText.h"
 #include "dialogs/WebSites.h"
-#include "toolkit/win32/ShellOpen.h"
-#include "toolkit/win32/Label.h"
 #include "dialogs/win32/HeaderPicture.h"
+#include "toolkit/win32/Label.h"
+#include "toolkit/win32/ShellOpen.h"
+#include "toolkit/win32/VersionText.h"
 
 namespace zelvora {
 

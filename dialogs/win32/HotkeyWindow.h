@@ -2,8 +2,8 @@
 #pragma once
 
 #include "dialogs/HotkeyOwner.h"
-#include "toolkit/win32/HotkeyField.h"
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/HotkeyField.h"
 
 namespace zelvora {
 

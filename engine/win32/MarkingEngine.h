@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "engine/MarkerDefaults.h"
 #include "base/ShortCut.h"
+#include "engine/MarkerDefaults.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Handles.h"
 

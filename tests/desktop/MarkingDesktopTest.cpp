@@ -7,8 +7,8 @@
 #include <memory>
 #include <thread>
 
-#include "driver/Wait.h"
 #include "driver/NotepadPage.h"
+#include "driver/Wait.h"
 
 namespace zelvora::desktop {
 namespace {
@@ -60,7 +60,10 @@ protected:
     {
         EXPECT_TRUE(page_.DrawStroke({"Alt_L", "1"}, dy)) << "a point of the stroke stayed unmarked";
     }
-    void KeepForInspection(const std::string& name, const Image& expected) { page_.KeepForInspection(name, expected); }
+    void KeepForInspection(const std::string& name, const Image& expected)
+    {
+        page_.KeepForInspection(name, expected);
+    }
 
     WineDesktop& desktop_ = *theDesktop;
     X11Screen& screen_ = theDesktop->Screen();
@@ -177,7 +180,8 @@ TEST_F(MarkingOnTheDesktop, FilledBoxesCoverTheControlAndTheTransparentPenMasksI
         RestPointerAt({edit_.CentreX(), edit_.CentreY()});
         {
             HeldKeys chord(screen_, {"Alt_L", "1"});
-            ASSERT_TRUE(WaitUntil([&] { return IsOrange(screen_.Pixel(edit_.CentreX(), edit_.CentreY())); }, 3s));
+            ASSERT_TRUE(
+                WaitUntil([&] { return IsOrange(screen_.Pixel(edit_.CentreX(), edit_.CentreY())); }, 3s));
         }
         const Image filled = GrabEdit();
         int orange = 0;
@@ -202,7 +206,8 @@ TEST_F(MarkingOnTheDesktop, FilledBoxesCoverTheControlAndTheTransparentPenMasksI
     }
     const Image masked = GrabEdit();
     int wrong = 0;
-    for (std::size_t i = 0; i < clean.Pixels.size(); ++i) wrong += masked.Pixels[i] != (clean.Pixels[i] & kMarkerOrange);
+    for (std::size_t i = 0; i < clean.Pixels.size(); ++i)
+        wrong += masked.Pixels[i] != (clean.Pixels[i] & kMarkerOrange);
     EXPECT_EQ(wrong, 0) << "pixels that are not screen AND marker colour";
 }
 
@@ -249,7 +254,8 @@ TEST_F(MarkingOnTheDesktop, TheReportSpeaksTheStoredLanguageAndOddLanguagesFallB
     {
         ZelvoraSession german(desktop_, 0);
         EXPECT_EQ(firstReport(),
-                  "Zelvora\tDer Hotkey Alt+2 konnte nicht registriert werden. Bitte w\xE4hlen Sie einen anderen aus.\n");
+                  "Zelvora\tDer Hotkey Alt+2 konnte nicht registriert werden. Bitte w\xE4hlen Sie einen "
+                  "anderen aus.\n");
     }
     desktop_.SetSetting("Lang", 9);
     ZelvoraSession unknown(desktop_, 0);
@@ -277,7 +283,8 @@ TEST_F(MarkingOnTheDesktop, TheAboutWindowOpensFromTheMenuAndDrawingGoesOnWhileI
     EXPECT_GT(CountDifferences(before, GrabEdit()), 3000) << "the modal window stopped the drawing";
 
     screen_.Tap("Escape");
-    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 10s)) << "Esc did not close it";
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 10s))
+        << "Esc did not close it";
 }
 
 TEST_F(MarkingOnTheDesktop, ClosingTheWindowLeavesNoMarks)
@@ -291,7 +298,8 @@ TEST_F(MarkingOnTheDesktop, ClosingTheWindowLeavesNoMarks)
     int x = 0, y = 0;
     ASSERT_EQ(std::sscanf(closeButton.Output.c_str(), "%d %d", &x, &y), 2) << closeButton.Output;
     screen_.Click(x, y);
-    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 20s)) << "the close button did not end the program";
+    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 20s))
+        << "the close button did not end the program";
     EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, GrabEdit()) == 0; }, 5s))
         << CountDifferences(before, GrabEdit()) << " pixels still marked";
 }

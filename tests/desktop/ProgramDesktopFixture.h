@@ -29,16 +29,25 @@ inline RegistryValue Dword(unsigned value)
 
 inline RegistryValues DefaultSettings()
 {
-    return {{"MarkerSize", Dword(10)},      {"MarkerColor", Dword(0x80FF)},   {"Lang", Dword(2)},
-            {"Minimize", Dword(0)},         {"Transparency", Dword(0)},       {"FloodFill", Dword(0)},
-            {"PaintHotkey", Dword(0x8031)}, {"DeleteHotkey", Dword(0x8032)}, {"ModeHotkey", Dword(0x8033)},
+    return {{"MarkerSize", Dword(10)},
+            {"MarkerColor", Dword(0x80FF)},
+            {"Lang", Dword(2)},
+            {"Minimize", Dword(0)},
+            {"Transparency", Dword(0)},
+            {"FloodFill", Dword(0)},
+            {"PaintHotkey", Dword(0x8031)},
+            {"DeleteHotkey", Dword(0x8032)},
+            {"ModeHotkey", Dword(0x8033)},
             {"Mode", Dword(1)}};
 }
 
 class Settings : public ::testing::Test {
 protected:
     // One desktop for all cases: starting Wine and Notepad costs most of a minute.
-    static void SetUpTestSuite() { shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/settings", ZELVORA_BIN_DIR); }
+    static void SetUpTestSuite()
+    {
+        shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/settings", ZELVORA_BIN_DIR);
+    }
     static void TearDownTestSuite()
     {
         delete shared_;

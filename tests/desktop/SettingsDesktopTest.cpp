@@ -27,10 +27,12 @@ TEST_F(Settings, TheMarkerSizeIsClampedByTheTrackBarAndWrittenBackClamped)
         SCOPED_TRACE(stored);
         desktop_.SetSetting("MarkerSize", static_cast<unsigned>(stored));
         ZelvoraSession zelvora(desktop_);
-        EXPECT_NE(Texts("TfrmZelvora").find("Static\t" + std::to_string(applied) + " px\n"), std::string::npos);
+        EXPECT_NE(Texts("TfrmZelvora").find("Static\t" + std::to_string(applied) + " px\n"),
+                  std::string::npos);
         // A one-pixel line leaves out the point it ends on: no waiting for a mark under the pointer.
         ASSERT_GT(page_.ChangedByStroke(kPaintChord), 0);
-        EXPECT_NEAR(StrokeWidthAt(page_.Grab(), page_.StrokeStart().X + 150, page_.StrokeStart().Y), applied, 1);
+        EXPECT_NEAR(StrokeWidthAt(page_.Grab(), page_.StrokeStart().X + 150, page_.StrokeStart().Y), applied,
+                    1);
         ASSERT_TRUE(zelvora.Close());
         EXPECT_EQ(desktop_.Settings()["MarkerSize"], Dword(static_cast<unsigned>(applied)));
     }
@@ -46,7 +48,8 @@ TEST_F(Settings, AnyModeButOneStartsInControlModeAndIsWrittenBackAsTwo)
         page_.RestPointerAt({edit.CentreX(), edit.CentreY()});
         {
             HeldKeys chord(screen_, kPaintChord);
-            EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(edit.Left - 10, edit.CentreY()) == kMarkerOrange; }, 3s))
+            EXPECT_TRUE(
+                WaitUntil([&] { return screen_.Pixel(edit.Left - 10, edit.CentreY()) == kMarkerOrange; }, 3s))
                 << "no frame around Notepad's page";
         }
         ASSERT_TRUE(zelvora.Close());
@@ -143,7 +146,8 @@ TEST_F(Settings, AutostartWritesTheQuotedPathAndTheCheckFollowsTheRunValue)
     {
         ZelvoraSession zelvora(desktop_);
         ChooseMenu(desktop_, 1, {1});  // Aktion > Mit Windows starten
-        EXPECT_EQ(desktop_.QueryKey(kRunKey)["Zelvora"], (RegistryValue{"REG_SZ", ExpectedAutostartCommand()}));
+        EXPECT_EQ(desktop_.QueryKey(kRunKey)["Zelvora"],
+                  (RegistryValue{"REG_SZ", ExpectedAutostartCommand()}));
         ChooseMenu(desktop_, 1, {1});
         EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u) << "the second click did not remove it";
     }
@@ -179,7 +183,8 @@ TEST_F(Settings, TheFirstStartOpensTheAboutWindowOnceAndNeverAgain)
             ADD_FAILURE() << "Return did not close the about window";
             page_.KeepForInspection("first-start", page_.Grab());
         }
-        EXPECT_TRUE(Texts("TfrmAbout").find("Static\tVersion: 1.0.0\n") != std::string::npos) << Texts("TfrmAbout");
+        EXPECT_TRUE(Texts("TfrmAbout").find("Static\tVersion: 1.0.0\n") != std::string::npos)
+            << Texts("TfrmAbout");
     }
     ZelvoraSession zelvora(desktop_);
     std::this_thread::sleep_for(2s);
@@ -212,14 +217,17 @@ TEST_F(Settings, TheLanguageMenuRewritesEveryWindowAndIsSaved)
 {
     ZelvoraSession zelvora(desktop_);
     ChooseMenu(desktop_, 1, {4, 1});  // Aktion > Sprache > Deutsch
-    EXPECT_TRUE(WaitUntil([&] { return Texts("TfrmZelvora").find("Button\tFreihand\n") != std::string::npos; }, 5s));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Texts("TfrmZelvora").find("Button\tFreihand\n") != std::string::npos; }, 5s));
     EXPECT_EQ(Texts("TfrmAbout").rfind("TfrmAbout\tInfo über Zelvora\n", 0), 0u) << Texts("TfrmAbout");
     EXPECT_EQ(Texts("TfrmLicense").rfind("TfrmLicense\tZelvora Lizenz\n", 0), 0u) << Texts("TfrmLicense");
     EXPECT_EQ(Texts("TfrmEditHotkey").rfind("TfrmEditHotkey\tTastenkombinationen ändern\n", 0), 0u);
-    EXPECT_NE(Texts("TfrmZelvora").find("Static\tHalten Sie Alt+1 gedrückt"), std::string::npos) << Texts("TfrmZelvora");
+    EXPECT_NE(Texts("TfrmZelvora").find("Static\tHalten Sie Alt+1 gedrückt"), std::string::npos)
+        << Texts("TfrmZelvora");
 
     ChooseMenu(desktop_, 1, {4, 3});  // Română
-    EXPECT_TRUE(WaitUntil([&] { return Texts("TfrmLicense").find("Licenţă Zelvora") != std::string::npos; }, 5s))
+    EXPECT_TRUE(
+        WaitUntil([&] { return Texts("TfrmLicense").find("Licenţă Zelvora") != std::string::npos; }, 5s))
         << Texts("TfrmLicense");
     EXPECT_NE(Texts("TfrmEditHotkey").find("Editează scurtăturile"), std::string::npos);
     ASSERT_TRUE(zelvora.Close());
@@ -269,7 +277,8 @@ TEST_F(Settings, TheControlsChangeThePenAndAreSaved)
     EXPECT_TRUE(page_.DrawStroke(kPaintChord, 0, chosen)) << "the stored colour is not the pen's";
     ClickControl("msctls_trackbar32", "121x33");
     Type({"End"});  // the track bar's maximum
-    EXPECT_TRUE(WaitUntil([&] { return Texts("TfrmZelvora").find("Static\t20 px\n") != std::string::npos; }, 3s));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Texts("TfrmZelvora").find("Static\t20 px\n") != std::string::npos; }, 3s));
     ClickControl("Button", "Transparency");
     ClickControl("Button", "Flood fill");
     ClickControl("Button", "Visual controls");
@@ -298,7 +307,8 @@ TEST_F(HotkeyEditor, ANewPaintShortcutDrawsAndTheOldOneNoLonger)
     OpenEditor();
     Type({"q", "Return"});  // a bare Q becomes Ctrl+Alt+Q; Return is OK
     ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
-    EXPECT_NE(Texts("TfrmZelvora").find("Strg+Alt+Q"), std::string::npos) << "the instructions were not refreshed";
+    EXPECT_NE(Texts("TfrmZelvora").find("Strg+Alt+Q"), std::string::npos)
+        << "the instructions were not refreshed";
     desktop_.FocusDesktop();
     EXPECT_TRUE(page_.DrawStroke({"Control_L", "Alt_L", "q"})) << "Ctrl+Alt+Q does not draw";
     EXPECT_EQ(page_.ChangedByStroke(kPaintChord, 60), 0) << "Alt+1 still draws";
@@ -319,7 +329,8 @@ TEST_F(HotkeyEditor, CancelAfterChangingAllThreeKeepsTheShortcutsBefore)
     const Image before = page_.Grab();
     EXPECT_TRUE(page_.DrawStroke(kPaintChord)) << "Alt+1 no longer draws";
     PressChord(screen_, {"Alt_L", "2"});
-    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 5s)) << "Alt+2 no longer wipes";
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 5s))
+        << "Alt+2 no longer wipes";
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings(), DefaultSettings());
 }
@@ -335,7 +346,8 @@ TEST_F(HotkeyEditor, TheSameCombinationForWipeAndModeReportsTheModeOneAndTheWipe
     const Image before = page_.Grab();
     ASSERT_TRUE(page_.DrawStroke(kPaintChord));
     PressChord(screen_, {"Alt_L", "w"});
-    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 5s)) << "Alt+W does not wipe";
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 5s))
+        << "Alt+W does not wipe";
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings()["DeleteHotkey"], Dword(0x8057));
     EXPECT_EQ(desktop_.Settings()["ModeHotkey"], Dword(0x8057));

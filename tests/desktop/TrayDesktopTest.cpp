@@ -51,7 +51,10 @@ protected:
         ASSERT_EQ(std::sscanf(button.Output.c_str(), "%d %d", &x, &y), 2) << button.Output;
         screen_.Click(x, y);
     }
-    bool InTheTray() { return WaitForWindow("TfrmZelvora", false) && !Shows("TApplication") && FindTrayIcon(screen_); }
+    bool InTheTray()
+    {
+        return WaitForWindow("TfrmZelvora", false) && !Shows("TApplication") && FindTrayIcon(screen_);
+    }
 };
 
 TEST_F(TrayIcon, IsThereFromStartToExitAndGoneAfter)

@@ -17,12 +17,16 @@ using zelvora::testing::ReadRequest;
 using zelvora::testing::Send;
 using zelvora::testing::TScriptedServer;
 
-constexpr char kQuestion[] = "Best\xE4tigung\tThis function check for new Zelvora versions. Do you want to check for a new update?\n";
+constexpr char kQuestion[] =
+    "Best\xE4tigung\tThis function check for new Zelvora versions. Do you want to check for a new update?\n";
 
 class UpdateCheck : public ::testing::Test {
 protected:
     // One desktop for all cases: starting Wine and Notepad costs most of a minute.
-    static void SetUpTestSuite() { shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/update", ZELVORA_BIN_DIR); }
+    static void SetUpTestSuite()
+    {
+        shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/update", ZELVORA_BIN_DIR);
+    }
     static void TearDownTestSuite()
     {
         delete shared_;
@@ -40,7 +44,10 @@ protected:
         std::this_thread::sleep_for(300ms);
         return *window;
     }
-    void PointServerAt(int port) { desktop_->SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(port)); }
+    void PointServerAt(int port)
+    {
+        desktop_->SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(port));
+    }
 
     static inline WineDesktop* shared_ = nullptr;
     WineDesktop* desktop_ = shared_;
@@ -49,7 +56,8 @@ protected:
 std::vector<std::vector<zelvora::testing::TServerStep>> Version(const std::string& text, int pauseMs = 0)
 {
     return {{ReadRequest(), zelvora::testing::Pause(pauseMs),
-             Send("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(text.size()) + "\r\n\r\n" + text), CloseNow()}};
+             Send("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(text.size()) + "\r\n\r\n" + text),
+             CloseNow()}};
 }
 
 TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
@@ -69,16 +77,18 @@ TEST_F(UpdateCheck, SameVersionIsReportedAndADifferentOneOffersTheDownload)
     desktop_->Probe({"dismiss-msgboxes"});
     ASSERT_EQ(same.Requests().size(), 1u);
     EXPECT_EQ(same.Requests()[0].rfind("GET /zelvora/version.txt HTTP/1.1\r\n", 0), 0u) << same.Requests()[0];
-    EXPECT_NE(same.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(same.Port()) + "\r\n"), std::string::npos);
+    EXPECT_NE(same.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(same.Port()) + "\r\n"),
+              std::string::npos);
 
     TScriptedServer newer(Version("1.0.0\r\n"));  // a line break makes it another version
-    PointServerAt(newer.Port());                 // read again at each check
+    PointServerAt(newer.Port());                  // read again at each check
     WaitUntil([&] { return desktop_->Probe({"msgboxes"}).Output.empty(); }, 10s, 100ms);
     ChooseOnlineUpdate(*desktop_);
     EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
     AnswerMessageBox(*desktop_, "yes");
-    EXPECT_EQ(WaitForMessageBox(*desktop_), "Best\xE4tigung\tA new version of Zelvora is available - do you want to download the new "
-                            "version with the browser?\n");
+    EXPECT_EQ(WaitForMessageBox(*desktop_),
+              "Best\xE4tigung\tA new version of Zelvora is available - do you want to download the new "
+              "version with the browser?\n");
     AnswerMessageBox(*desktop_, "no");
     EXPECT_EQ(newer.Requests().size(), 1u);
 }
@@ -136,15 +146,17 @@ TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingEndsIt)
         HeldKeys chord(screen, {"Alt_L", "1"});
         EXPECT_TRUE(MovePointerAlong(screen, {{start.X + 3, start.Y}}, true)) << "the chord drew nothing";
         MovePointerAlong(screen, StraightPath(start, end, 8), false);
-        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(beforeEnd, screen.Grab(end.X - 6, end.Y - 6, 13, 13)) > 0; },
-                              3s, 20ms))
+        EXPECT_TRUE(WaitUntil(
+            [&] { return CountDifferences(beforeEnd, screen.Grab(end.X - 6, end.Y - 6, 13, 13)) > 0; }, 3s,
+            20ms))
             << "the line did not reach the pointer";
     }
     EXPECT_GT(CountDifferences(before, screen.Grab(edit.Left, edit.Top, edit.Width(), edit.Height())), 1000);
     EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "");  // no answer yet: the request still waits
     // Closing ends the waiting request, silently, and the program with it: long before the reply.
     desktop_->Probe({"close", "TfrmZelvora"});
-    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 8s, 100ms)) << "closing waited for the slow reply";
+    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 8s, 100ms))
+        << "closing waited for the slow reply";
     EXPECT_EQ(slow.Connections(), 1);
 }
 

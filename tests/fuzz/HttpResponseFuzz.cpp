@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zelvora::TIdHTTP http;
     auto& stack = scope.Stack();
     const std::string reply(reinterpret_cast<const char*>(data + 1), size - 1);
-    for (std::size_t at = 0; at < reply.size(); at += piece) stack.Incoming.push_back(reply.substr(at, piece));
+    for (std::size_t at = 0; at < reply.size(); at += piece)
+        stack.Incoming.push_back(reply.substr(at, piece));
     try {
         const std::string body = http.GetAsString("http://update.zelvora.example/zelvora/version.txt");
         if (body.size() > reply.size()) std::terminate();  // more body than bytes received

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dispatcher.SetLangNames({"Deutsch", "English", "French", "Romanian"});
 
     testing::TTestWindow window("TfrmFuzz");
-    for (const char* name : {"lblInfo", "Memo", "btnOk"}) TComponent::Create<testing::TTestControl>(window).SetName(name);
+    for (const char* name : {"lblInfo", "Memo", "btnOk"})
+        TComponent::Create<testing::TTestControl>(window).SetName(name);
     auto& lang = TComponent::Create<TsiLang>(window);
     lang.BeginLoading();
     lang.SetNumOfLanguages(5);

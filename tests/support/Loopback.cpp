@@ -1,9 +1,9 @@
 #include "Loopback.h"
 
+#include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace zelvora::testing {
 

@@ -28,7 +28,10 @@ public:
         ConnectedTo = ip + ":" + std::to_string(port);
         return 0;
     }
-    int ConnectStart(TIdSocket s, const std::string& ip, int port) override { return Connect(s, ip, port) == 0 ? 0 : -1; }
+    int ConnectStart(TIdSocket s, const std::string& ip, int port) override
+    {
+        return Connect(s, ip, port) == 0 ? 0 : -1;
+    }
     int ConnectWait(TIdSocket, int) override { return 1; }
     void Shutdown(TIdSocket, int) override {}
     void Close(TIdSocket) override {}

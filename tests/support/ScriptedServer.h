@@ -16,12 +16,27 @@ struct TServerStep {
     int Ms = 0;
 };
 
-inline TServerStep ReadRequest() { return {TServerStep::TKind::ReadRequest, {}, 0}; }
-inline TServerStep Send(std::string bytes) { return {TServerStep::TKind::Send, std::move(bytes), 0}; }
-inline TServerStep Pause(int ms) { return {TServerStep::TKind::Pause, {}, ms}; }
-inline TServerStep CloseNow() { return {TServerStep::TKind::Close, {}, 0}; }
+inline TServerStep ReadRequest()
+{
+    return {TServerStep::TKind::ReadRequest, {}, 0};
+}
+inline TServerStep Send(std::string bytes)
+{
+    return {TServerStep::TKind::Send, std::move(bytes), 0};
+}
+inline TServerStep Pause(int ms)
+{
+    return {TServerStep::TKind::Pause, {}, ms};
+}
+inline TServerStep CloseNow()
+{
+    return {TServerStep::TKind::Close, {}, 0};
+}
 // Keeps the connection open without a word until the client closes it or the server stops.
-inline TServerStep HoldOpen() { return {TServerStep::TKind::HoldOpen, {}, 0}; }
+inline TServerStep HoldOpen()
+{
+    return {TServerStep::TKind::HoldOpen, {}, 0};
+}
 
 class TScriptedServer {
 public:

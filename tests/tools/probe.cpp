@@ -19,9 +19,9 @@
 //   taskbar-created              broadcasts "TaskbarCreated", as a shell does when it starts
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -59,7 +59,8 @@ std::vector<HWND> TopLevelWindows(const char* className, bool hiddenToo = false)
             auto& s = *reinterpret_cast<Search*>(lParam);
             char name[256] = {};
             GetClassNameA(hwnd, name, sizeof name);
-            if (lstrcmpiA(name, s.ClassName) == 0 && (s.HiddenToo || IsWindowVisible(hwnd))) s.Found.push_back(hwnd);
+            if (lstrcmpiA(name, s.ClassName) == 0 && (s.HiddenToo || IsWindowVisible(hwnd)))
+                s.Found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -110,8 +111,9 @@ int Move(int argc, char** argv)
     const auto windows = TopLevelWindows(argv[2]);
     if (windows.empty()) return 1;
     const bool resize = argc == 7;
-    SetWindowPos(windows.front(), HWND_TOP, std::atoi(argv[3]), std::atoi(argv[4]), resize ? std::atoi(argv[5]) : 0,
-                 resize ? std::atoi(argv[6]) : 0, SWP_SHOWWINDOW | (resize ? 0 : SWP_NOSIZE));
+    SetWindowPos(windows.front(), HWND_TOP, std::atoi(argv[3]), std::atoi(argv[4]),
+                 resize ? std::atoi(argv[5]) : 0, resize ? std::atoi(argv[6]) : 0,
+                 SWP_SHOWWINDOW | (resize ? 0 : SWP_NOSIZE));
     return 0;
 }
 
@@ -143,9 +145,13 @@ int Hit(char** argv)
             if (SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == wanted) {
                 // Aim at the middle of the area, not its edge.
                 int right = x;
-                while (right - 1 > r.left && SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(right - 1, y)) == wanted) --right;
+                while (right - 1 > r.left &&
+                       SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(right - 1, y)) == wanted)
+                    --right;
                 int bottom = y;
-                while (bottom + 1 < r.bottom && SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1)) == wanted) ++bottom;
+                while (bottom + 1 < r.bottom &&
+                       SendMessageA(windows.front(), WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1)) == wanted)
+                    ++bottom;
                 std::printf("%d %d\n", (x + right) / 2, (y + bottom) / 2);
                 return 0;
             }
@@ -250,7 +256,8 @@ int main(int argc, char** argv)
     if (command == "hit" && argc == 4) return Hit(argv);
     if (command == "front" && argc == 3) return Front(argv);
     if (command == "close" && argc == 3) return Close(argv);
-    if (command == "count" && argc == 3) return std::printf("%zu\n", TopLevelWindows(argv[2]).size()) > 0 ? 0 : 1;
+    if (command == "count" && argc == 3)
+        return std::printf("%zu\n", TopLevelWindows(argv[2]).size()) > 0 ? 0 : 1;
     if (command == "msgboxes") return MessageBoxes(false);
     if (command == "dismiss-msgboxes") return MessageBoxes(true);
     if (command == "answer-msgbox" && argc == 3) return AnswerMessageBox(argv[2]);
@@ -259,6 +266,9 @@ int main(int argc, char** argv)
     if (command == "tray-delete" && argc == 4) return TrayDelete(argv);
     if (command == "taskbar-created") return TaskbarCreated();
     if (command == "texts" && argc == 3) return Texts(argv);
-    std::fprintf(stderr, "usage: zelvora-probe rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|answer-msgbox|texts|foreground|tray-delete|taskbar-created ...\n");
+    std::fprintf(stderr,
+                 "usage: zelvora-probe "
+                 "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
+                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created ...\n");
     return 2;
 }

@@ -18,7 +18,9 @@ constexpr TColor Rgb(int r, int g, int b)
 TShadeBitmap Build(TShadeType type, int w, int h, int light = 200, TColor color = kPanelBlue, int seed = 1)
 {
     std::mt19937 engine(static_cast<std::mt19937::result_type>(seed));
-    const TShadeRandom random = [&](int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(engine); };
+    const TShadeRandom random = [&](int n) {
+        return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(engine);
+    };
     return BuildShade({color, light, 32, static_cast<int>(type), w, h}, random);
 }
 
@@ -26,7 +28,8 @@ std::uint64_t Checksum(const TShadeBitmap& bitmap)
 {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the pixels
     for (TColor pixel : bitmap.Pixels())
-        for (int shift = 0; shift < 32; shift += 8) hash = (hash ^ ((pixel >> shift) & 0xFF)) * 1099511628211ull;
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ ((pixel >> shift) & 0xFF)) * 1099511628211ull;
     return hash;
 }
 
@@ -37,7 +40,7 @@ TEST(CaptionShade, InwardRadialGlowOfTheProgramsPanels)
     EXPECT_EQ(pen.Pixel(0, 0), Rgb(0, 38, 78));     // corner: d = 99, v = 99
     const TShadeBitmap other = Build(TShadeType::stIRadial, 205, 20);
     EXPECT_EQ(other.Pixel(102, 10), Rgb(0, 78, 158));
-    EXPECT_EQ(other.Pixel(0, 0), Rgb(0, 39, 80));    // d = 102, v = 101
+    EXPECT_EQ(other.Pixel(0, 0), Rgb(0, 39, 80));  // d = 102, v = 101
     // The glow is symmetric about the centre lines.
     EXPECT_EQ(other.Pixel(204, 0), other.Pixel(1, 0));
     EXPECT_EQ(other.Pixel(0, 19), other.Pixel(0, 1));
@@ -45,21 +48,26 @@ TEST(CaptionShade, InwardRadialGlowOfTheProgramsPanels)
 
 TEST(CaptionShade, MirroredAndEqualTypes)
 {
-    EXPECT_EQ(Build(TShadeType::stVShade, 205, 20).Pixels(), Build(TShadeType::stVShadeInv, 205, 20).Pixels());
-    const TShadeBitmap h = Build(TShadeType::stHShade, 205, 20), inv = Build(TShadeType::stHShadeInv, 205, 20);
+    EXPECT_EQ(Build(TShadeType::stVShade, 205, 20).Pixels(),
+              Build(TShadeType::stVShadeInv, 205, 20).Pixels());
+    const TShadeBitmap h = Build(TShadeType::stHShade, 205, 20),
+                       inv = Build(TShadeType::stHShadeInv, 205, 20);
     for (int x = 1; x < 205; ++x) EXPECT_EQ(inv.Pixel(x, 7), h.Pixel(205 - x, 7)) << x;
 }
 
 TEST(CaptionShade, LightIsTakenModulo256)
 {
-    EXPECT_EQ(Build(TShadeType::stVShade, 50, 20, 300).Pixels(), Build(TShadeType::stVShade, 50, 20, 44).Pixels());
-    EXPECT_NE(Build(TShadeType::stVShade, 50, 20, 300).Pixels(), Build(TShadeType::stVShade, 50, 20, 200).Pixels());
+    EXPECT_EQ(Build(TShadeType::stVShade, 50, 20, 300).Pixels(),
+              Build(TShadeType::stVShade, 50, 20, 44).Pixels());
+    EXPECT_NE(Build(TShadeType::stVShade, 50, 20, 300).Pixels(),
+              Build(TShadeType::stVShade, 50, 20, 200).Pixels());
 }
 
 TEST(CaptionShade, RandomTypesDifferBetweenBuildsTheOthersDoNot)
 {
     for (TShadeType type : {TShadeType::stNoise, TShadeType::stLMetal, TShadeType::stRMetal})
-        EXPECT_NE(Build(type, 205, 20, 200, kPanelBlue, 1).Pixels(), Build(type, 205, 20, 200, kPanelBlue, 2).Pixels())
+        EXPECT_NE(Build(type, 205, 20, 200, kPanelBlue, 1).Pixels(),
+                  Build(type, 205, 20, 200, kPanelBlue, 2).Pixels())
             << static_cast<int>(type);
     for (int t = 0; t < kShadeTypeCount; ++t) {
         if (t == 1 || t == 9 || t == 10) continue;

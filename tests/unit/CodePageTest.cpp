@@ -8,7 +8,8 @@ namespace {
 TEST(CodePage, Utf8ToWindows1252)
 {
     EXPECT_EQ(Utf8ToWindows1252("Zeichnung l\xC3\xB6schen"), "Zeichnung l\xF6schen");
-    EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC \xE2\x80\x9E\xE2\x80\x9C \xC5\xB8"), "\x80 \x84\x93 \x9F");  // € „“ Ÿ
+    EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC \xE2\x80\x9E\xE2\x80\x9C \xC5\xB8"),
+              "\x80 \x84\x93 \x9F");  // € „“ Ÿ
     EXPECT_EQ(Utf8ToWindows1252(""), "");
     EXPECT_EQ(Utf8ToWindows1252("\xC3\xBF"), "\xFF");
 }
@@ -36,7 +37,8 @@ TEST(CodePage, RoundTripsEveryDefinedByte)
 TEST(CodePage, RomanianLettersInWindows1250)
 {
     // s and t with cedilla, a with breve, i and a with circumflex.
-    EXPECT_EQ(Utf8ToCodePage("\xC5\x9F \xC5\xA3 \xC4\x83 \xC3\xAE \xC3\xA2 \xC5\x9E \xC5\xA2", TCodePage::Windows1250),
+    EXPECT_EQ(Utf8ToCodePage("\xC5\x9F \xC5\xA3 \xC4\x83 \xC3\xAE \xC3\xA2 \xC5\x9E \xC5\xA2",
+                             TCodePage::Windows1250),
               "\xBA \xFE \xE3 \xEE \xE2 \xAA \xDE");
     EXPECT_FALSE(Utf8ToCodePage("\xC3\xA8", TCodePage::Windows1250));  // e grave is French only
     EXPECT_EQ(CodePageToUtf8("Limb\xE3", TCodePage::Windows1250), "Limb\xC4\x83");

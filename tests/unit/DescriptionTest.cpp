@@ -46,17 +46,21 @@ TEST(DescriptionParser, ReadsTheTreeWithPropertiesInOrder)
     EXPECT_EQ(root.ClassName, "TSampleWindow");
     ASSERT_EQ(root.Properties.size(), 6u);
     EXPECT_EQ(root.Properties[0].Path, "Caption");
-    EXPECT_EQ(std::get<std::string>(root.Properties[0].Value), "Info \xC3\xBC" "ber Zelvora");
+    EXPECT_EQ(std::get<std::string>(root.Properties[0].Value),
+              "Info \xC3\xBC"
+              "ber Zelvora");
     EXPECT_EQ(std::get<long long>(root.Properties[1].Value), -12);
     EXPECT_EQ(std::get<TDescIdentifier>(root.Properties[2].Value).Name, "clWindow");
     EXPECT_EQ(root.Properties[3].Path, "Font.Name");
     EXPECT_EQ(std::get<long long>(root.Properties[4].Value), 11);
-    EXPECT_EQ(std::get<TDescSet>(root.Properties[5].Value).Members, (std::vector<std::string>{"akLeft", "akTop"}));
+    EXPECT_EQ(std::get<TDescSet>(root.Properties[5].Value).Members,
+              (std::vector<std::string>{"akLeft", "akTop"}));
     EXPECT_EQ(root.Properties[5].Line, 8);
     ASSERT_EQ(root.Children.size(), 2u);
     const TObjectDesc& label = root.Children[0].Children.at(0);
     EXPECT_EQ(std::get<std::string>(label.Properties[0].Value), "It's");
-    EXPECT_EQ(std::get<TDescStrings>(label.Properties[1].Value).Items, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(std::get<TDescStrings>(label.Properties[1].Value).Items,
+              (std::vector<std::string>{"first", "second"}));
 }
 
 TEST(DescriptionParser, ErrorsNameTheLine)
@@ -80,7 +84,8 @@ TEST(DescriptionParser, ErrorsNameTheLine)
     EXPECT_EQ(errorOf("object a: TA\n C = #1114112\nend"), "line 2: character code out of range");
     std::string deep;
     for (int i = 0; i < kMaxDescriptionDepth + 1; ++i) deep += "object o" + std::to_string(i) + ": T\n";
-    EXPECT_EQ(errorOf(deep.c_str()), "line " + std::to_string(kMaxDescriptionDepth + 1) + ": objects nested too deeply");
+    EXPECT_EQ(errorOf(deep.c_str()),
+              "line " + std::to_string(kMaxDescriptionDepth + 1) + ": objects nested too deeply");
 }
 
 class DescriptionReader : public ::testing::Test {
@@ -108,7 +113,9 @@ TEST_F(DescriptionReader, BuildsTheWindowSetsPropertiesAndResolvesReferences)
 {
     ReadDescription(window, kWindow);
     EXPECT_EQ(window.Name(), "frmSample");
-    EXPECT_EQ(window.Caption(), "Info \xFC" "ber Zelvora");  // converted to Windows-1252
+    EXPECT_EQ(window.Caption(),
+              "Info \xFC"
+              "ber Zelvora");  // converted to Windows-1252
     EXPECT_EQ(window.Left(), -12);
     EXPECT_EQ(window.Color(), 0xFF000005u);
     EXPECT_EQ(window.Font().Name(), "Tahoma");
@@ -172,7 +179,8 @@ TEST_F(DescriptionReader, ErrorsNameWindowObjectAndProperty)
               "Error reading w.OnClick (line 2): no handler Missing");
     EXPECT_EQ(ErrorOf("object w: TSampleWindow\n Caption = '\xE2\x82\xAC \xC4\x83'\nend"),
               "Error reading w.Caption (line 2): text not representable in Windows-1252");
-    EXPECT_EQ(ErrorOf("object w: TSample\nend"), "Error reading w (line 1): the window is a TSampleWindow, not a TSample");
+    EXPECT_EQ(ErrorOf("object w: TSample\nend"),
+              "Error reading w (line 1): the window is a TSampleWindow, not a TSample");
     EXPECT_EQ(ErrorOf("object w: TSampleWindow\n object P: TSample\n end\n object p: TSample\n end\nend"),
               "Error reading w.p (line 4): a component of this name exists");
 }

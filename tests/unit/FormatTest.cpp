@@ -25,7 +25,10 @@ TEST(FormatText, BrokenFormatsNeverReadPastTheArguments)
 
 TEST(FormatText, EightBitTextPassesUnchanged)
 {
-    EXPECT_EQ(FormatText("Gr\xFC\xDF %s", {"R\xFC" "ck"}), "Gr\xFC\xDF R\xFC" "ck");
+    EXPECT_EQ(FormatText("Gr\xFC\xDF %s", {"R\xFC"
+                                           "ck"}),
+              "Gr\xFC\xDF R\xFC"
+              "ck");
 }
 
 }  // namespace

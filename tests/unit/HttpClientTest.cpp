@@ -36,13 +36,20 @@ TEST(HttpRequest, SendsExactlyFiveLinesAndTheHostPortOnlyWhenNot80)
         EXPECT_EQ(http.GetAsString(url), "1.0.0");
         return scope.Stack().Sent;
     };
-    const std::string rest = "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
-    EXPECT_EQ(sentFor("http://update.zelvora.example/zelvora/version.txt"),
-              "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example\r\n" + rest);
+    const std::string rest =
+        "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
+    EXPECT_EQ(
+        sentFor("http://update.zelvora.example/zelvora/version.txt"),
+        "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example\r\n" +
+            rest);
     EXPECT_EQ(sentFor("http://update.zelvora.example:8080/zelvora/version.txt"),
-              "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example:8080\r\n" + rest);
-    EXPECT_EQ(sentFor("http://update.zelvora.example:80/zelvora/version.txt"),
-              "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example\r\n" + rest);
+              "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: "
+              "update.zelvora.example:8080\r\n" +
+                  rest);
+    EXPECT_EQ(
+        sentFor("http://update.zelvora.example:80/zelvora/version.txt"),
+        "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example\r\n" +
+            rest);
 }
 
 TEST(HttpRequest, RefusesHttpsAndUnknownProtocolsBeforeConnecting)
@@ -53,7 +60,10 @@ TEST(HttpRequest, RefusesHttpsAndUnknownProtocolsBeforeConnecting)
         http.GetAsString("https://update.zelvora.example/zelvora/version.txt");
         ADD_FAILURE();
     } catch (const EIdIOHandlerPropInvalid& e) {
-        EXPECT_STREQ(e.what(), "Wert f\xFC" "r IOHandler ist ung\xFC" "ltig");
+        EXPECT_STREQ(e.what(),
+                     "Wert f\xFC"
+                     "r IOHandler ist ung\xFC"
+                     "ltig");
     }
     EXPECT_THROW(http.GetAsString("ftp://update.zelvora.example/version.txt"), EIdUnknownProtocol);
     EXPECT_EQ(scope.Stack().Connects, 0);
@@ -71,8 +81,10 @@ TEST(HttpBody, ByLengthChunkedUntilCloseAndEmpty)
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\n1.2.3\r\n"), "1.2.3\r\n");
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\n\r\n1.2.3 and more"), "1.2.3 and more");
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n1.2.3\r\n0\r\n\r\n"), "1.2.3");
-    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n1.\r\n3\r\n2.3\r\n0\r\n\r\n"), "1.2.3");
-    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;name=value\r\n1.2.3\r\n0\r\n\r\n"), "");
+    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n1.\r\n3\r\n2.3\r\n0\r\n\r\n"),
+              "1.2.3");
+    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;name=value\r\n1.2.3\r\n0\r\n\r\n"),
+              "");
     EXPECT_EQ(get("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"), "ok");
     // A body cut short by the server keeps what arrived.
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n1.2"), "1.2");
@@ -116,7 +128,8 @@ TEST(HttpBody, HostileLengthsNeitherReserveNorWrap)
     EXPECT_EQ(exact.Data(), hundred);
     EXPECT_EQ(exact.Data().capacity(), 100u);
 
-    TScriptedServer chunked(Answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000005\r\nabcde\r\n0\r\n\r\n"));
+    TScriptedServer chunked(Answer(
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000005\r\nabcde\r\n0\r\n\r\n"));
     EXPECT_THROW(http.GetAsString(Url(chunked)), EIdException);
 }
 
@@ -130,7 +143,9 @@ TEST(HttpConnection, KeptAliveIsReusedAndCloseEndsIt)
     EXPECT_EQ(http.GetAsString(Url(kept)), "ok");
     EXPECT_EQ(kept.Connections(), 1);
 
-    TScriptedServer closing({{ReadRequest(), Send("HTTP/1.1 200 OK\r\nConnection: CLOSE\r\nContent-Length: 1\r\n\r\na"), HoldOpen()}});
+    TScriptedServer closing(
+        {{ReadRequest(), Send("HTTP/1.1 200 OK\r\nConnection: CLOSE\r\nContent-Length: 1\r\n\r\na"),
+          HoldOpen()}});
     TIdHTTP other;
     EXPECT_EQ(other.GetAsString(Url(closing)), "a");
     EXPECT_FALSE(other.Response().KeepAlive);
@@ -197,10 +212,11 @@ TEST(HttpFailures, ClosedBeforeAStatusLineAndTruncatedHeads)
 
 TEST(HttpCookies, OnlyCookiesWithAMatchingPathAreSentBack)
 {
-    TScriptedServer server({{ReadRequest(),
-                             Send("HTTP/1.1 200 OK\r\nSet-Cookie: session=42; path=\"/\"\r\nSet-cookie: nopath=1\r\n"
-                                  "Content-Length: 0\r\n\r\n"),
-                             ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), HoldOpen()}});
+    TScriptedServer server(
+        {{ReadRequest(),
+          Send("HTTP/1.1 200 OK\r\nSet-Cookie: session=42; path=\"/\"\r\nSet-cookie: nopath=1\r\n"
+               "Content-Length: 0\r\n\r\n"),
+          ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), HoldOpen()}});
     TIdHTTP http;
     http.GetAsString(Url(server));
     ASSERT_NE(http.CookieManager(), nullptr);
@@ -215,9 +231,11 @@ TEST(HttpCookies, OnlyCookiesWithAMatchingPathAreSentBack)
 
 TEST(HttpAuthentication, BasicChallengeFailsAndLaterRequestsCarryTheEmptyCredentials)
 {
-    TScriptedServer server({{ReadRequest(), Send("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"x\"\r\n"
-                                                 "Content-Length: 0\r\n\r\n"),
-                             ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), HoldOpen()}});
+    TScriptedServer server(
+        {{ReadRequest(),
+          Send("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"x\"\r\n"
+               "Content-Length: 0\r\n\r\n"),
+          ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), HoldOpen()}});
     TIdHTTP http;
     EXPECT_THROW(http.GetAsString(Url(server)), EIdHTTPProtocolException);
     http.GetAsString(Url(server));
@@ -267,11 +285,15 @@ TEST(HttpParts, CookieDomainsMustFitTheHost)
 {
     TIdCookieManager cookies(nullptr);
     EXPECT_TRUE(cookies.AddCookie("a=1; path=/", "www.zelvora.example", TIdCookieKind::RFC2109, 1000));
-    EXPECT_TRUE(cookies.AddCookie("b=2; path=/; domain=.zelvora.example", "www.zelvora.example", TIdCookieKind::RFC2109, 1000));
-    EXPECT_FALSE(cookies.AddCookie("c=3; domain=other.example", "www.zelvora.example", TIdCookieKind::RFC2109, 1000));
+    EXPECT_TRUE(cookies.AddCookie("b=2; path=/; domain=.zelvora.example", "www.zelvora.example",
+                                  TIdCookieKind::RFC2109, 1000));
+    EXPECT_FALSE(
+        cookies.AddCookie("c=3; domain=other.example", "www.zelvora.example", TIdCookieKind::RFC2109, 1000));
     EXPECT_FALSE(cookies.AddCookie("d=4; domain=10.0.0.2", "10.0.0.1", TIdCookieKind::RFC2109, 1000));
-    EXPECT_TRUE(cookies.AddCookie("e=5; path=/deep/; max-age=10", "www.zelvora.example", TIdCookieKind::RFC2109, 1000));
-    EXPECT_EQ(cookies.CookieHeader("www.zelvora.example", "/deep/x/", false, 1005), "e=5; b=2; a=1");  // longest path first
+    EXPECT_TRUE(cookies.AddCookie("e=5; path=/deep/; max-age=10", "www.zelvora.example",
+                                  TIdCookieKind::RFC2109, 1000));
+    EXPECT_EQ(cookies.CookieHeader("www.zelvora.example", "/deep/x/", false, 1005),
+              "e=5; b=2; a=1");  // longest path first
     EXPECT_EQ(cookies.CookieHeader("www.zelvora.example", "/deep/", false, 1011), "b=2; a=1");  // e expired
     EXPECT_EQ(Base64Encode("user:pw"), "dXNlcjpwdw==");
 }

@@ -40,14 +40,15 @@ struct Window {
         const std::string fifth = languages == 5 ? D : "";
         lang->ReadTranslationData(
             "stCaptions\r\n" + Row({className, "Fenster", "Window", "", "Fereastr\xE3"}) + fifth + "\r\n" +
-            Row({"lblInfo", "Hallo", "Hello", "Bonjour", ""}) + fifth + "\r\n" + Row({"lblGone", "x", "x", "x", "x"}) +
-            fifth + "\r\nstHints\r\nstFonts\r\n" + Row({className, "Tahoma", "", "", ""}) + fifth + "\r\n" +
-            Row({"lblInfo", "Tahoma", "", "", ""}) + fifth + "\r\n" + Row({"lblPlain", "Arial", "", "", ""}) + fifth +
-            "\r\nstCharSets\r\n" + Row({className, "ANSI_CHARSET", "", "", "EASTEUROPE_CHARSET"}) + fifth + "\r\n" +
+            Row({"lblInfo", "Hallo", "Hello", "Bonjour", ""}) + fifth + "\r\n" +
+            Row({"lblGone", "x", "x", "x", "x"}) + fifth + "\r\nstHints\r\nstFonts\r\n" +
+            Row({className, "Tahoma", "", "", ""}) + fifth + "\r\n" + Row({"lblInfo", "Tahoma", "", "", ""}) +
+            fifth + "\r\n" + Row({"lblPlain", "Arial", "", "", ""}) + fifth + "\r\nstCharSets\r\n" +
+            Row({className, "ANSI_CHARSET", "", "", "EASTEUROPE_CHARSET"}) + fifth + "\r\n" +
             Row({"lblInfo", "ANSI_CHARSET", "", "", "easteurope_charset"}) + fifth + "\r\n" +
-            Row({"lblPlain", "ANSI_CHARSET", "", "", "EASTEUROPE_CHARSET"}) + fifth +
-            "\r\nstMultiLines\r\n" + Row({"Memo.Lines", "Erste,Zweite,Dritte", "First,Second", "", ""}) + fifth +
-            "\r\nstStrings\r\n" + Row({"sHello", "Hallo %s", "Hello %s", "", "Salut %s"}) + fifth + "\r\n");
+            Row({"lblPlain", "ANSI_CHARSET", "", "", "EASTEUROPE_CHARSET"}) + fifth + "\r\nstMultiLines\r\n" +
+            Row({"Memo.Lines", "Erste,Zweite,Dritte", "First,Second", "", ""}) + fifth + "\r\nstStrings\r\n" +
+            Row({"sHello", "Hallo %s", "Hello %s", "", "Salut %s"}) + fifth + "\r\n");
     }
     void Load(TsiLangDispatcher* dispatcher = nullptr)
     {
@@ -84,7 +85,8 @@ TEST(LanguageDispatcher, LinkingCutsFiveLanguagesAndSwitchesToTheActiveOne)
     about.Load(&d.dispatcher);
     EXPECT_EQ(about.lang->NumOfLanguages(), 4);
     EXPECT_EQ(about.lang->LangNames(), (TStringList{"Deutsch", "English", "French", "Romanian"}));
-    EXPECT_EQ(about.lang->Section(TStringsType::stCaptions)[0], Row({"TfrmAbout", "Fenster", "Window", "", "Fereastr\xE3"}));
+    EXPECT_EQ(about.lang->Section(TStringsType::stCaptions)[0],
+              Row({"TfrmAbout", "Fenster", "Window", "", "Fereastr\xE3"}));
     EXPECT_EQ(about.form.caption, "Window");  // created while English is active: English at once
     EXPECT_EQ(about.label->caption, "Hello");
     EXPECT_EQ(changes, 1);
@@ -132,7 +134,7 @@ TEST(LanguageDispatcher, FontsAndCharsetsFollowFilledCellsAndSpareParentFonts)
     main.Load(&d.dispatcher);
     d.dispatcher.SetActiveLanguage(4);
     EXPECT_EQ(main.form.font.charset, 238);
-    EXPECT_EQ(main.label->font.charset, 238);  // charset names in rows match ignoring case
+    EXPECT_EQ(main.label->font.charset, 238);    // charset names in rows match ignoring case
     EXPECT_EQ(main.inherited->font.charset, 0);  // ParentFont: left to its parent
     EXPECT_EQ(main.inherited->font.name, "Tahoma");
     d.dispatcher.SetActiveLanguage(2);  // English cells are empty: the charset stays

@@ -9,9 +9,10 @@ class TTestFont : public TPersistent {
 public:
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info("TTestFont", nullptr,
-                                     {StringProperty<TTestFont>("Name", &TTestFont::Name, &TTestFont::SetName),
-                                      IntegerProperty<TTestFont>("Charset", &TTestFont::Charset, &TTestFont::SetCharset)});
+        static const TClassInfo info(
+            "TTestFont", nullptr,
+            {StringProperty<TTestFont>("Name", &TTestFont::Name, &TTestFont::SetName),
+             IntegerProperty<TTestFont>("Charset", &TTestFont::Charset, &TTestFont::SetCharset)});
         return info;
     }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -33,7 +34,8 @@ public:
             {StringProperty<TTestControl>("Caption", &TTestControl::Caption, &TTestControl::SetCaption),
              StringProperty<TTestControl>("Hint", &TTestControl::Hint, &TTestControl::SetHint),
              ObjectProperty<TTestControl, TTestFont>("Font", &TTestControl::Font),
-             BooleanProperty<TTestControl>("ParentFont", &TTestControl::ParentFont, &TTestControl::SetParentFont),
+             BooleanProperty<TTestControl>("ParentFont", &TTestControl::ParentFont,
+                                           &TTestControl::SetParentFont),
              StringsProperty<TTestControl>("Lines", &TTestControl::Lines, &TTestControl::SetLines),
              IntegerProperty<TTestControl>("Count", &TTestControl::Count)});
         return info;
@@ -64,7 +66,10 @@ const TClassInfo& FormClassInfo()
 
 class TTestWindow : public TTestControl {
 public:
-    explicit TTestWindow(const char* className) : TTestControl(nullptr), info_(className, &FormClassInfo(), {}) {}
+    explicit TTestWindow(const char* className)
+        : TTestControl(nullptr), info_(className, &FormClassInfo(), {})
+    {
+    }
     const TClassInfo& ClassInfo() const override { return info_; }
 
 private:

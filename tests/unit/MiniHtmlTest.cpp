@@ -36,7 +36,8 @@ public:
         const int perChar = ((font.Style & kHtmlBold) ? 7 : 6) * font.Size / 8;
         return {static_cast<int>(Shown(text).size()) * perChar, 14 * font.Size / 8};
     }
-    void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font, TColor background) override
+    void DrawText(int x, int bottom, const std::string& text, const THtmlFont& font,
+                  TColor background) override
     {
         runs.push_back({x, bottom, Shown(text), font, background});
     }
@@ -64,7 +65,8 @@ THtmlFont CaptionFont()
     return font;
 }
 
-THtmlResult Paint(FixedCanvas& canvas, const std::string& text, TRect rect, THtmlFont font = {}, THtmlOptions options = {})
+THtmlResult Paint(FixedCanvas& canvas, const std::string& text, TRect rect, THtmlFont font = {},
+                  THtmlOptions options = {})
 {
     return DrawMiniHtml(canvas, text, rect, THtmlMode::Paint, options, font);
 }
@@ -88,7 +90,10 @@ TEST(MiniHtml, CentredCaptionLineStartsWhereTheRestIsSplitEvenly)
 
     // Several words: the line's width is the sum of the runs, without the last space.
     FixedCanvas pen;
-    Paint(pen, "<P align=\"center\">Stift und Fl\xE4" "che</P>", {0, 0, 196, 18}, CaptionFont());
+    Paint(pen,
+          "<P align=\"center\">Stift und Fl\xE4"
+          "che</P>",
+          {0, 0, 196, 18}, CaptionFont());
     ASSERT_EQ(pen.runs.size(), 3u);
     EXPECT_EQ(pen.runs[0].X, 1 + (195 - 7 * 16) / 2);
 }
@@ -127,8 +132,9 @@ TEST(MiniHtml, EntitiesAndTagsThatAreNotTags)
 TEST(MiniHtml, FontStylesColoursAndSizes)
 {
     FixedCanvas canvas;
-    Paint(canvas, "<B>x</B>y<FONT color=\"#FF0000\">r</FONT><FONT size=\"3\">m</FONT><FONT size=\"20\">l</FONT>"
-                  "<FONT COLOR=\"clGreen\" bgcolor=\"#00FF00\">g</FONT>",
+    Paint(canvas,
+          "<B>x</B>y<FONT color=\"#FF0000\">r</FONT><FONT size=\"3\">m</FONT><FONT size=\"20\">l</FONT>"
+          "<FONT COLOR=\"clGreen\" bgcolor=\"#00FF00\">g</FONT>",
           {0, 0, 400, 60});
     ASSERT_EQ(canvas.runs.size(), 6u);
     EXPECT_TRUE(canvas.runs[0].Font.Style & kHtmlBold);
@@ -159,15 +165,17 @@ TEST(MiniHtml, AnchorsAreHitByThePointOverThem)
     options.HitTest = true;
     FixedCanvas canvas;
     options.HitX = 1 + 6 * 4 + 3, options.HitY = 5;  // over "site" after "See "
-    const THtmlResult hit = DrawMiniHtml(canvas, "See <A href=\"http://Ombrix.example\">site</A> now", {0, 0, 300, 20},
-                                         THtmlMode::Measure, options, {});
+    const THtmlResult hit = DrawMiniHtml(canvas, "See <A href=\"http://Ombrix.example\">site</A> now",
+                                         {0, 0, 300, 20}, THtmlMode::Measure, options, {});
     EXPECT_TRUE(hit.OnAnchor);
     EXPECT_EQ(hit.AnchorTarget, "http://Ombrix.example");  // the target keeps its case
     EXPECT_EQ(hit.AnchorIndex, 0);
     EXPECT_EQ(hit.AnchorRect.Left, 25);
     EXPECT_TRUE(canvas.runs.empty());  // measuring paints nothing
     options.HitX = 2;
-    EXPECT_FALSE(DrawMiniHtml(canvas, "See <A href=\"x\">site</A>", {0, 0, 300, 20}, THtmlMode::Measure, options, {}).OnAnchor);
+    EXPECT_FALSE(
+        DrawMiniHtml(canvas, "See <A href=\"x\">site</A>", {0, 0, 300, 20}, THtmlMode::Measure, options, {})
+            .OnAnchor);
     FixedCanvas painted;
     Paint(painted, "<A href=\"x\">link</A>", {0, 0, 300, 20});
     EXPECT_EQ(painted.runs[0].Font.Color, 0xFF0000u);  // URLColor
@@ -183,7 +191,8 @@ TEST(MiniHtml, BrokenMarkupNeverHurts)
     Paint(unknown, "a<QQQ>b<>c</>d", {0, 0, 300, 20});
     EXPECT_EQ(PaintedText(unknown), "abcd");
     FixedCanvas image;
-    const THtmlResult noSource = Paint(image, "x<IMG>y<IMG src=\"missing\">z<IMG src=\"logo\">", {0, 0, 300, 60});
+    const THtmlResult noSource =
+        Paint(image, "x<IMG>y<IMG src=\"missing\">z<IMG src=\"logo\">", {0, 0, 300, 60});
     EXPECT_EQ(PaintedText(image), "xyz");
     ASSERT_EQ(image.pictures.size(), 1u);
     EXPECT_EQ(noSource.Height, 30);  // the picture raises the line

@@ -11,7 +11,9 @@ namespace {
 
 struct Keyboard {
     explicit Keyboard(std::set<int> downKeys, std::set<int> tappedKeys = {})
-        : down(std::move(downKeys)), pressedSinceLastQuery(std::move(tappedKeys)) {}
+        : down(std::move(downKeys)), pressedSinceLastQuery(std::move(tappedKeys))
+    {
+    }
     std::set<int> down;
     std::set<int> pressedSinceLastQuery;  // down a moment ago, up again now
     std::vector<int> queried;

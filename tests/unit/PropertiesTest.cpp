@@ -54,8 +54,8 @@ TEST(Properties, ReadOnlyUnknownAndMistypedWritesAreRefused)
     EXPECT_TRUE(IsPublishedWritable(sample, "Caption"));
     EXPECT_TRUE(IsPublishedWritable(sample, "Font.Name"));
     EXPECT_FALSE(IsPublishedWritable(sample, "Hint"));
-    EXPECT_FALSE(IsPublishedWritable(sample, "Font"));           // an object, not a value
-    EXPECT_FALSE(IsPublishedWritable(sample, "Caption.Name"));   // not an object
+    EXPECT_FALSE(IsPublishedWritable(sample, "Font"));          // an object, not a value
+    EXPECT_FALSE(IsPublishedWritable(sample, "Caption.Name"));  // not an object
     EXPECT_THROW(SetPropValue(sample, "Hint", std::string("x")), EPropertyError);
     EXPECT_THROW(GetPropValue(sample, "Font.Style"), EPropertyError);
     EXPECT_THROW(SetPropValue(sample, "Left", std::string("12")), EPropertyError);

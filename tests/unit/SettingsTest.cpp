@@ -25,14 +25,16 @@ public:
     int ReadInteger(const std::string& name) const override
     {
         const auto found = Values.find(name);
-        if (found == Values.end()) throw std::runtime_error("Fehler beim Holen der Daten f\xFCr '" + name + "'");
+        if (found == Values.end())
+            throw std::runtime_error("Fehler beim Holen der Daten f\xFCr '" + name + "'");
         if (!std::holds_alternative<int>(found->second))
             throw std::runtime_error("Ung\xFCltiger Datentyp f\xFCr '" + name + "'");
         return std::get<int>(found->second);
     }
     void WriteInteger(const std::string& name, int value) override
     {
-        if (Unwritable.count(name)) throw std::runtime_error("Fehler beim Setzen der Daten f\xFCr '" + name + "'");
+        if (Unwritable.count(name))
+            throw std::runtime_error("Fehler beim Setzen der Daten f\xFCr '" + name + "'");
         Writes.emplace_back(name, value);
         Values[name] = value;
     }
@@ -63,9 +65,9 @@ TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
 TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
 {
     MemoryValues stored;
-    stored.Values = {{"MarkerSize", 50},     {"MarkerColor", 0xFF0000}, {"Lang", 4},
-                     {"Mode", 1},            {"Minimize", 7},           {"Transparency", 1},
-                     {"FloodFill", -1},      {"PaintHotkey", 0xC051},   {"DeleteHotkey", 0x4044},
+    stored.Values = {{"MarkerSize", 50},    {"MarkerColor", 0xFF0000}, {"Lang", 4},
+                     {"Mode", 1},           {"Minimize", 7},           {"Transparency", 1},
+                     {"FloodFill", -1},     {"PaintHotkey", 0xC051},   {"DeleteHotkey", 0x4044},
                      {"ModeHotkey", 0x2070}};
     const TSettings s = LoadSettings(stored).Settings;
     EXPECT_EQ(s.MarkerSize, 50);  // the track bar clamps it, not the store
@@ -92,7 +94,8 @@ TEST(LoadSettings, AnyModeButOneIsControlMode)
 TEST(LoadSettings, AWrongTypedValueKeepsItsDefaultAndTheOthersAreRead)
 {
     MemoryValues stored;
-    stored.Values = {{"MarkerSize", std::string("20")}, {"Lang", 1}, {"Mode", std::string("x")}, {"FloodFill", 1}};
+    stored.Values = {
+        {"MarkerSize", std::string("20")}, {"Lang", 1}, {"Mode", std::string("x")}, {"FloodFill", 1}};
     const TLoadedSettings loaded = LoadSettings(stored);
     EXPECT_EQ(loaded.Settings.MarkerSize, 10);
     EXPECT_TRUE(loaded.Settings.FreeHand);
@@ -117,15 +120,15 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderWithModeAsOneOrTwo)
     MemoryValues key;
     EXPECT_TRUE(SaveSettings(s, key).empty());
     EXPECT_EQ(key.Writes, (std::vector<std::pair<std::string, int>>{{"MarkerSize", 20},
-                                                                     {"MarkerColor", 0x123456},
-                                                                     {"Lang", 3},
-                                                                     {"Minimize", 1},
-                                                                     {"Transparency", 0},
-                                                                     {"FloodFill", 1},
-                                                                     {"PaintHotkey", 0xC051},
-                                                                     {"DeleteHotkey", 0x8032},
-                                                                     {"ModeHotkey", 0x8033},
-                                                                     {"Mode", 2}}));
+                                                                    {"MarkerColor", 0x123456},
+                                                                    {"Lang", 3},
+                                                                    {"Minimize", 1},
+                                                                    {"Transparency", 0},
+                                                                    {"FloodFill", 1},
+                                                                    {"PaintHotkey", 0xC051},
+                                                                    {"DeleteHotkey", 0x8032},
+                                                                    {"ModeHotkey", 0x8033},
+                                                                    {"Mode", 2}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);

@@ -72,8 +72,11 @@ TEST_P(ShortCutToTextTable, GivesTheFixedCaption)
 INSTANTIATE_TEST_SUITE_P(
     Keys, ShortCutToTextTable,
     ::testing::Values(TextCase{0x8031, "Alt+1"}, TextCase{0x6070, "Umsch+Strg+F1"}, TextCase{0x8032, "Alt+2"},
-                      TextCase{0x0008, "R\xFC" "ck"}, TextCase{0x0009, "Tab"}, TextCase{0x000D, "Enter"},
-                      TextCase{0x001B, "Esc"}, TextCase{0x0020, "Leerzeichen"}, TextCase{0x0021, "BildAuf"},
+                      TextCase{0x0008,
+                               "R\xFC"
+                               "ck"},
+                      TextCase{0x0009, "Tab"}, TextCase{0x000D, "Enter"}, TextCase{0x001B, "Esc"},
+                      TextCase{0x0020, "Leerzeichen"}, TextCase{0x0021, "BildAuf"},
                       TextCase{0x0022, "BildAb"}, TextCase{0x0023, "Ende"}, TextCase{0x0024, "Start"},
                       TextCase{0x0025, "Links"}, TextCase{0x0026, "Nach oben"}, TextCase{0x0027, "Rechts"},
                       TextCase{0x0028, "Nach unten"}, TextCase{0x002D, "Einfg"}, TextCase{0x002E, "Entf"},

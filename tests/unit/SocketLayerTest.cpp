@@ -1,10 +1,10 @@
 // The socket layer: host lookup, connect failures and time limits with the anti-freeze pumping,
 // line reads and their limits, time-outs and closes.
-#include <arpa/inet.h>
 #include <fcntl.h>
+#include <unistd.h>
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,8 @@ void ConnectToLocal(TIdTCPClient& client, int port)
 
 TEST(SocketLayer, HostLookupAndDottedQuads)
 {
-    for (const char* quad : {"10.0.0.1", "0.0.0.0", "255.255.255.255", "127.0.0.1"}) EXPECT_TRUE(TIdStack::IsDottedQuad(quad)) << quad;
+    for (const char* quad : {"10.0.0.1", "0.0.0.0", "255.255.255.255", "127.0.0.1"})
+        EXPECT_TRUE(TIdStack::IsDottedQuad(quad)) << quad;
     for (const char* other : {"10.0.0", "256.1.1.1", "1.2.3.4.5", "a.b.c.d", "", "1..2.3", "1.2.3.-4"})
         EXPECT_FALSE(TIdStack::IsDottedQuad(other)) << other;
 
@@ -179,7 +180,9 @@ TEST(SocketLayer, ClosesTimeOutsAndBuffers)
         client.ReadLine();
         ADD_FAILURE();
     } catch (const EIdReadTimeout& e) {
-        EXPECT_STREQ(e.what(), "Zeit\xFC" "berschreitung beim Lesen");
+        EXPECT_STREQ(e.what(),
+                     "Zeit\xFC"
+                     "berschreitung beim Lesen");
     }
     client.CloseConnection();
     EXPECT_THROW(client.WriteText("x"), EIdNotConnected);
@@ -252,7 +255,9 @@ TEST(SocketLayer, NewestAntiFreezeIsTheProcessWideOne)
 
 TEST(SocketLayer, WinsockErrorTexts)
 {
-    EXPECT_EQ(SocketErrorMessage(10035), "Socket-Fehler # 10035\r\nDie Operation w\xFC" "rde blockieren. ");
+    EXPECT_EQ(SocketErrorMessage(10035),
+              "Socket-Fehler # 10035\r\nDie Operation w\xFC"
+              "rde blockieren. ");
     EXPECT_EQ(SocketErrorMessage(10066), "Socket-Fehler # 10066\r\nVerzeichnis ist nicht leer");
     EXPECT_EQ(SocketErrorMessage(12345), "Socket-Fehler # 12345\r\n");
 }

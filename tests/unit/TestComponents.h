@@ -9,9 +9,10 @@ class TSampleFont : public TPersistent {
 public:
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info("TSampleFont", nullptr,
-                                     {StringProperty<TSampleFont>("Name", &TSampleFont::Name, &TSampleFont::SetName),
-                                      IntegerProperty<TSampleFont>("Height", &TSampleFont::Height, &TSampleFont::SetHeight)});
+        static const TClassInfo info(
+            "TSampleFont", nullptr,
+            {StringProperty<TSampleFont>("Name", &TSampleFont::Name, &TSampleFont::SetName),
+             IntegerProperty<TSampleFont>("Height", &TSampleFont::Height, &TSampleFont::SetHeight)});
         return info;
     }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -42,8 +43,8 @@ public:
              ColorProperty<TSample>("Color", &TSample::Color, &TSample::SetColor),
              ObjectProperty<TSample, TSampleFont>("Font", &TSample::Font),
              StringsProperty<TSample>("Lines", &TSample::Lines, &TSample::SetLines),
-             EnumProperty<TSample, TSampleAlign>("Align", {"alNone", "alTop", "alBottom", "alClient"}, &TSample::Align,
-                                                 &TSample::SetAlign),
+             EnumProperty<TSample, TSampleAlign>("Align", {"alNone", "alTop", "alBottom", "alClient"},
+                                                 &TSample::Align, &TSample::SetAlign),
              SetProperty<TSample>("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TSample::Anchors,
                                   &TSample::SetAnchors),
              ComponentProperty<TSample, TSample>("Buddy", &TSample::Buddy, &TSample::SetBuddy),

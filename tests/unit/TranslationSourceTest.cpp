@@ -30,8 +30,9 @@ std::string ErrorOf(const std::string& text)
 
 TEST(TranslationSource, ConvertsEachColumnToItsCodePage)
 {
-    const TTranslationStore store = Compile("languages = 4\n[stCaptions]\nSprache1 | Sprache | Language | Langage | Limbă\n"
-                                            "Stiftlschen1 | Zeichnung löschen | | Effacer | Şterge\n");
+    const TTranslationStore store = Compile(
+        "languages = 4\n[stCaptions]\nSprache1 | Sprache | Language | Langage | Limbă\n"
+        "Stiftlschen1 | Zeichnung löschen | | Effacer | Şterge\n");
     EXPECT_EQ(store.Section(TStringsType::stCaptions),
               (TRows{"Sprache1" + D + "Sprache" + D + "Language" + D + "Langage" + D + "Limb\xE3" + D,
                      "Stiftlschen1" + D + "Zeichnung l\xF6schen" + D + D + "Effacer" + D + "\xAAterge" + D}));
@@ -40,14 +41,15 @@ TEST(TranslationSource, ConvertsEachColumnToItsCodePage)
 
 TEST(TranslationSource, FiveLanguageRowsIncludesEscapesAndMultiLines)
 {
-    const TTranslationStore store =
-        Compile("languages = 5\n# comment\n[stCaptions]\nbtnOk | OK | | | |\nLabel | a \\| b | x\\ny | | |\n"
-                "[stMultiLines]\nMemo.Lines | eins\\n\\nzwei drei | one | | |\n@include common.lang\n");
+    const TTranslationStore store = Compile(
+        "languages = 5\n# comment\n[stCaptions]\nbtnOk | OK | | | |\nLabel | a \\| b | x\\ny | | |\n"
+        "[stMultiLines]\nMemo.Lines | eins\\n\\nzwei drei | one | | |\n@include common.lang\n");
     EXPECT_EQ(store.Section(TStringsType::stCaptions)[0], "btnOk" + D + "OK" + D + D + D + D + D);
     EXPECT_EQ(store.Field(store.Section(TStringsType::stCaptions)[1], 1), "a | b");
     EXPECT_EQ(store.Field(store.Section(TStringsType::stCaptions)[1], 2), "x\r\ny");
     EXPECT_EQ(store.Field(store.Section(TStringsType::stMultiLines)[0], 1), "eins,,\"zwei drei\"");
-    EXPECT_EQ(store.Section(TStringsType::stStrings), (TRows{"sShared" + D + "geteilt" + D + "shared" + D + D + D + D}));
+    EXPECT_EQ(store.Section(TStringsType::stStrings),
+              (TRows{"sShared" + D + "geteilt" + D + "shared" + D + D + D + D}));
 }
 
 TEST(TranslationSource, ErrorsNameTheFileLineRowAndColumn)
@@ -56,7 +58,8 @@ TEST(TranslationSource, ErrorsNameTheFileLineRowAndColumn)
               "test.lang:3: row 'mnuFrancais', column 4 (Romanian): text not representable in Windows-1250");
     EXPECT_EQ(ErrorOf("languages = 4\n[stCaptions]\nx | Acţiune | | |\n"),
               "test.lang:3: row 'x', column 1 (Deutsch): text not representable in Windows-1252");
-    EXPECT_EQ(ErrorOf("languages = 2\n[stCaptions]\nx | a | b | c\n"), "test.lang:3: row 'x' has more than 2 cells");
+    EXPECT_EQ(ErrorOf("languages = 2\n[stCaptions]\nx | a | b | c\n"),
+              "test.lang:3: row 'x' has more than 2 cells");
     EXPECT_EQ(ErrorOf("languages = 2\n[stNothing]\n"), "test.lang:2: unknown section [stNothing]");
     EXPECT_EQ(ErrorOf("languages = 2\nx | a\n"), "test.lang:2: row outside a section");
     EXPECT_EQ(ErrorOf("[stCaptions]\nx | a\n"), "test.lang:2: languages = N must come first");
@@ -74,7 +77,8 @@ TEST(TranslationSource, TheMainWindowsModePanelRowIsExactlyTheseBytes)
         text << in.rdbuf();
         return text.str();
     };
-    const TTranslationStore store = CompileTranslationSource(read("frmZelvora.lang"), "frmZelvora.lang", read);
+    const TTranslationStore store =
+        CompileTranslationSource(read("frmZelvora.lang"), "frmZelvora.lang", read);
     const std::string payload = store.WriteTranslationData();
     EXPECT_NE(payload.find("\r\nsModePanel\x01Modus\x01Mode\x01Mode\x01Mod\x01\r\n"), std::string::npos);
     // The named messages are in name order, as the store keeps them.

@@ -12,8 +12,9 @@ const std::string D(1, '\x01');
 TEST(TranslationStore, ReadsSectionsByNameInAnyLetterCase)
 {
     TTranslationStore store;
-    store.ReadTranslationData("before the first header is dropped\r\nSTCAPTIONS\r\nTfrmX" + D + "Titel" + D + "Title" + D +
-                              "\r\nstStrings\nsA" + D + "a" + D + "\rstListView_TreeView_Items\r\nlost\r\n");
+    store.ReadTranslationData("before the first header is dropped\r\nSTCAPTIONS\r\nTfrmX" + D + "Titel" + D +
+                              "Title" + D + "\r\nstStrings\nsA" + D + "a" + D +
+                              "\rstListView_TreeView_Items\r\nlost\r\n");
     ASSERT_EQ(store.Section(TStringsType::stCaptions).size(), 1u);
     EXPECT_EQ(store.Field(store.Section(TStringsType::stCaptions)[0], 2), "Title");
     EXPECT_EQ(store.Section(TStringsType::stStrings), (TRows{"sA" + D + "a" + D}));
@@ -40,7 +41,8 @@ TEST(TranslationStore, WritesEverySectionInOrderAndRoundTripsLineBreaks)
     EXPECT_EQ(store.Field(store.Section(TStringsType::stMultiLines)[0], 1), "one\r\ntwo");
     const std::string payload = store.WriteTranslationData();
     EXPECT_EQ(payload.substr(0, 12), "stCaptions\r\n");
-    EXPECT_NE(payload.find("stMultiLines\r\nMemo.Lines" + D + "one\x19\x1Atwo" + D + "\r\n"), std::string::npos);
+    EXPECT_NE(payload.find("stMultiLines\r\nMemo.Lines" + D + "one\x19\x1Atwo" + D + "\r\n"),
+              std::string::npos);
     EXPECT_EQ(payload.find("stListView"), std::string::npos);
     EXPECT_EQ(payload.substr(payload.size() - 12), "stCharSets\r\n");
     TTranslationStore again;
@@ -67,8 +69,8 @@ TEST(TranslationStore, EmptyCellsAndShortRows)
 TEST(TranslationStore, IndexIsSortedAndSearchedIgnoringCase)
 {
     TTranslationStore store;
-    store.ReadTranslationData("stStrings\r\nsWant" + D + "w" + D + "\r\nsCant" + D + "c" + D + "\r\nSmode" + D + "m" + D +
-                              "\r\n");
+    store.ReadTranslationData("stStrings\r\nsWant" + D + "w" + D + "\r\nsCant" + D + "c" + D + "\r\nSmode" +
+                              D + "m" + D + "\r\n");
     store.BuildIndex(1);
     ASSERT_EQ(store.Index().size(), 3u);
     EXPECT_EQ(store.Index()[0].Name, "sCant");
@@ -80,14 +82,17 @@ TEST(TranslationStore, IndexIsSortedAndSearchedIgnoringCase)
 TEST(TranslationStore, CuttingFiveLanguagesToFourKeepsTheClosingDelimiter)
 {
     TTranslationStore store;
-    const std::string five = "pmnuClose" + D + "Beenden" + D + "Close" + D + "Fermer" + D + "\xCEnchide" + D + D;
+    const std::string five =
+        "pmnuClose" + D + "Beenden" + D + "Close" + D + "Fermer" + D + "\xCEnchide" + D + D;
     const std::string four = "Panel1" + D + D + D + D + D;
-    store.ReadTranslationData("stCaptions\r\n" + five + "\r\n" + four + "\r\nstStrings\r\nsX" + D + "x" + D + "\r\n");
+    store.ReadTranslationData("stCaptions\r\n" + five + "\r\n" + four + "\r\nstStrings\r\nsX" + D + "x" + D +
+                              "\r\n");
     store.ChangeNumOfLanguages(5, 4, true);
     EXPECT_EQ(store.Section(TStringsType::stCaptions)[0],
               "pmnuClose" + D + "Beenden" + D + "Close" + D + "Fermer" + D + "\xCEnchide" + D);
     EXPECT_EQ(store.Section(TStringsType::stCaptions)[1], four);  // never had a fifth cell
-    EXPECT_EQ(store.Section(TStringsType::stStrings)[0], "sX" + D + "x" + D + D + D + D);  // padded at run time
+    EXPECT_EQ(store.Section(TStringsType::stStrings)[0],
+              "sX" + D + "x" + D + D + D + D);  // padded at run time
     EXPECT_EQ(store.FindMessage("sX")->Values.size(), 4u);
 }
 
@@ -107,9 +112,10 @@ TEST(TranslationStore, NoLanguagesIsRefusedAndChangesNothing)
 TEST(TranslationStore, LoadCompletionConvertsTabsFillsLocalesAndExcludes)
 {
     TTranslationStore store;
-    store.ReadTranslationData("stCaptions\r\nTfrmX\tA\tB\t\r\nstLocales\r\n" + std::string("Currency String\tSFr.\t\r\n") +
-                              "b\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nstOtherStrings\r\nMemo.Name\tx\t\r\n"
-                              "lblSize.Caption\ty\t\r\nMemo.HelpFile\tz\t\r\nMemo.Text\tw\t\r\n");
+    store.ReadTranslationData(
+        "stCaptions\r\nTfrmX\tA\tB\t\r\nstLocales\r\n" + std::string("Currency String\tSFr.\t\r\n") +
+        "b\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nstOtherStrings\r\nMemo.Name\tx\t\r\n"
+        "lblSize.Caption\ty\t\r\nMemo.HelpFile\tz\t\r\nMemo.Text\tw\t\r\n");
     store.CompleteLoading({false, false, 2, {"HelpFile"}, {"lblSize.Caption"}});
     EXPECT_EQ(store.Section(TStringsType::stCaptions)[0], "TfrmX" + D + "A" + D + "B" + D);
     EXPECT_EQ(store.Section(TStringsType::stLocales).size(), 15u);
@@ -119,7 +125,8 @@ TEST(TranslationStore, LoadCompletionConvertsTabsFillsLocalesAndExcludes)
 
 TEST(CommaText, WritesAndReadsLikeTheToolkit)
 {
-    EXPECT_EQ(ToCommaText({"one", "two words", "", "say \"hi\"", "a,b"}), "one,\"two words\",,\"say \"\"hi\"\"\",\"a,b\"");
+    EXPECT_EQ(ToCommaText({"one", "two words", "", "say \"hi\"", "a,b"}),
+              "one,\"two words\",,\"say \"\"hi\"\"\",\"a,b\"");
     EXPECT_EQ(ToCommaText({""}), "\"\"");
     EXPECT_EQ(ToCommaText({}), "");
     EXPECT_EQ(FromCommaText("one,\"two words\",,\"say \"\"hi\"\"\",\"a,b\""),
@@ -129,7 +136,8 @@ TEST(CommaText, WritesAndReadsLikeTheToolkit)
     EXPECT_EQ(FromCommaText("\"\""), (std::vector<std::string>{""}));
     EXPECT_EQ(FromCommaText(""), (std::vector<std::string>{}));
     EXPECT_EQ(FromCommaText("\"unterminated"), (std::vector<std::string>{"unterminated"}));
-    for (const std::vector<std::string>& lines : {std::vector<std::string>{"x", "", "y z"}, std::vector<std::string>{""}})
+    for (const std::vector<std::string>& lines :
+         {std::vector<std::string>{"x", "", "y z"}, std::vector<std::string>{""}})
         EXPECT_EQ(FromCommaText(ToCommaText(lines)), lines);
 }
 

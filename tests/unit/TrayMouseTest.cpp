@@ -54,8 +54,8 @@ protected:
     {
         mouse_.Events.OnClick = [this] { log_.push_back("click"); };
         mouse_.Events.OnMouseDown = [this](TMouseButton button, unsigned shift, TTrayPoint p) {
-            log_.push_back("down " + ButtonName(button) + " " + std::to_string(shift) + " " + std::to_string(p.X) + "," +
-                           std::to_string(p.Y));
+            log_.push_back("down " + ButtonName(button) + " " + std::to_string(shift) + " " +
+                           std::to_string(p.X) + "," + std::to_string(p.Y));
         };
         mouse_.Events.OnMouseUp = [this](TMouseButton button, unsigned, TTrayPoint) {
             log_.push_back("up " + ButtonName(button));
@@ -150,8 +150,8 @@ TEST_F(TrayMouse, TheRightPressOpensTheMenuAndTheShiftSetNamesKeysAndButton)
     Send(tnRightUp);
     Send(tnMiddleDown, tsShift | tsAlt, {1, 2});
     Send(tnMiddleUp);
-    EXPECT_EQ(log_, (std::vector<std::string>{"down right 20 -300,-20", "menu", "up right", "down middle 35 1,2",
-                                               "up middle"}));
+    EXPECT_EQ(log_, (std::vector<std::string>{"down right 20 -300,-20", "menu", "up right",
+                                              "down middle 35 1,2", "up middle"}));
 }
 
 TEST_F(TrayMouse, LeftPopupOpensTheMenuOnTheLeftPressAndKeepsTheDefaultItemShut)
@@ -172,8 +172,9 @@ TEST_F(TrayMouse, DisabledOnlyTheBalloonNotificationsGetThrough)
     mouse_.Events.OnBalloonHintClick = [&] { balloons.push_back("click"); };
     AssignDoubleClick();
     mouse_.Enabled = false;
-    for (unsigned n : std::initializer_list<unsigned>{tnMouseMove, tnLeftDown, tnLeftUp, tnLeftDoubleClick, tnRightDown, tnRightUp, tnMiddleDown,
-                       tnMiddleUp, tnBalloonHide, tnBalloonTimeout, tnBalloonClick, 600u})
+    for (unsigned n : std::initializer_list<unsigned>{tnMouseMove, tnLeftDown, tnLeftUp, tnLeftDoubleClick,
+                                                      tnRightDown, tnRightUp, tnMiddleDown, tnMiddleUp,
+                                                      tnBalloonHide, tnBalloonTimeout, tnBalloonClick, 600u})
         Send(n);
     Wait(kDoubleClickMs);
     EXPECT_TRUE(log_.empty());

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "toolkit/win32/MessageDialog.h"
-#include "toolkit/win32/Form.h"
 #include "toolkit/win32/Button.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/MessageDialog.h"
 
 namespace zelvora {
 namespace {
@@ -103,8 +103,9 @@ TEST(ErrorDisplay, AnExceptionInAHandlerIsShownWithTheApplicationTitle)
     app.SetTitle("Zelvora");
     auto& form = app.CreateForm<TSampleForm>();
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerMessageBox);
-    for (const auto& [thrown, shown] : {std::pair<std::string, std::string>{"Ende erreicht.", "Ende erreicht."},
-                                        {"Datei fehlt", "Datei fehlt."}}) {
+    for (const auto& [thrown, shown] :
+         {std::pair<std::string, std::string>{"Ende erreicht.", "Ende erreicht."},
+          {"Datei fehlt", "Datei fehlt."}}) {
         seen = {};
         form.message = thrown;
         SendMessageA(form.Button(), BM_CLICK, 0, 0);  // returns once the box was closed

@@ -58,10 +58,10 @@ TEST_F(CanvasOnBitmap, MaskModeOnlyDarkens)
     canvas.SetPenMode(R2_MASKPEN);
     canvas.MoveTo(10, 50);
     canvas.LineTo(190, 50);
-    EXPECT_EQ(Pixel(50, 50), kOrange);            // white AND orange
-    EXPECT_EQ(Pixel(150, 50), RGB(0, 0, 0));      // black stays black
+    EXPECT_EQ(Pixel(50, 50), kOrange);        // white AND orange
+    EXPECT_EQ(Pixel(150, 50), RGB(0, 0, 0));  // black stays black
     canvas.MoveTo(10, 50);
-    canvas.LineTo(190, 50);                       // twice over changes nothing
+    canvas.LineTo(190, 50);  // twice over changes nothing
     EXPECT_EQ(Pixel(50, 50), kOrange);
 }
 

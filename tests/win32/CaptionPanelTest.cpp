@@ -44,7 +44,8 @@ TEST_F(CaptionPanels, BandShowsTheTopRowsOfTheRadialShadeAndTheCentredBoldOrange
     EXPECT_EQ(draw.Shade()->Pixel(102, 10), RGB(0, 78, 158));
     EXPECT_EQ(Pixel(draw, 0, 0), RGB(0, 39, 80));  // the band covers the frame's top corner
     for (int x : {3, 30, 180, 200})
-        for (int y : {1, 9, 17}) EXPECT_EQ(Pixel(draw, x, y), Rgb(draw.Shade()->Pixel(x, y))) << x << "," << y;
+        for (int y : {1, 9, 17})
+            EXPECT_EQ(Pixel(draw, x, y), Rgb(draw.Shade()->Pixel(x, y))) << x << "," << y;
     EXPECT_NE(Pixel(draw, 30, 18), Rgb(draw.Shade()->Pixel(30, 18)));  // 18 rows of the band, no more
     int orange = 0;
     for (int x = 0; x < 205; ++x)
@@ -223,10 +224,11 @@ TEST_F(CaptionPanels, BandButtonsCollapseCloseAndFreeThePanel)
     const RECT close = panel.CloseButtonRect(), minMax = panel.MinMaxButtonRect();
     EXPECT_EQ(close.left, 200 - 2 - 12);
     EXPECT_EQ(close.top, 2);
-    EXPECT_EQ(minMax.right, close.left);  // one button further in
+    EXPECT_EQ(minMax.right, close.left);                                         // one button further in
     EXPECT_EQ(Pixel(panel, close.left + 6, close.top + 6), RGB(255, 255, 255));  // the cross's middle
     const auto press = [&](const RECT& r) {
-        SendMessageA(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        SendMessageA(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     };
     int captionClicks = 0, closes = 0;
     panel.OnCaptionClick = TEventRef{"click", [&](TEventArgs&) { ++captionClicks; }};
@@ -258,7 +260,7 @@ TEST_F(CaptionPanels, FixedEdgesAndSizesHoldWhileDragging)
     SendMessageA(panel.Handle(), WM_EXITSIZEMOVE, 0, 0);
     EXPECT_EQ(panel.Left(), 10);
     EXPECT_EQ(panel.Width(), 120);
-    EXPECT_EQ(panel.Top(), 90);     // not fixed
+    EXPECT_EQ(panel.Top(), 90);  // not fixed
     EXPECT_EQ(panel.Height(), 100);
     EXPECT_EQ(panel.FullHeight(), 100);
     panel.SetBounds(5, 5, 150, 60);  // the program itself is not held

@@ -172,7 +172,8 @@ end
     EXPECT_EQ(form.measuredBy, item);
     EXPECT_EQ(measure.itemWidth, 120u);
     EXPECT_EQ(measure.itemHeight, 22u);
-    DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, ODA_DRAWENTIRE, ODS_SELECTED, nullptr, nullptr, {1, 2, 121, 24}, info.dwItemData};
+    DRAWITEMSTRUCT draw{ODT_MENU,       0, 0, ODA_DRAWENTIRE, ODS_SELECTED, nullptr, nullptr, {1, 2, 121, 24},
+                        info.dwItemData};
     SendMessageA(form.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     EXPECT_EQ(form.drawnBy, item);
     EXPECT_EQ(form.drawnBox.right, 121);

@@ -57,7 +57,9 @@ TEST(UniqueWindow, DestroysTheWindow)
 {
     HWND raw = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(raw, nullptr);
-    { UniqueWindow window(raw); }
+    {
+        UniqueWindow window(raw);
+    }
     EXPECT_FALSE(IsWindow(raw));
 }
 

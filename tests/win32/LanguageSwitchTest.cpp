@@ -4,8 +4,8 @@
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "dialogs/win32/AboutWindow.h"
-#include "tray/MenuPainter.h"
 #include "toolkit/win32/Memo.h"
+#include "tray/MenuPainter.h"
 
 namespace zelvora {
 namespace {
@@ -20,8 +20,14 @@ protected:
     }
     // The language menu, as the user picks from it.
     void Choose(const char* item) { dynamic_cast<TMenuItem&>(*main_->FindComponent(item)).Click(); }
-    std::string MenuCaption(const char* item) { return dynamic_cast<TMenuItem&>(*main_->FindComponent(item)).Caption(); }
-    TControl& Control(TComponent& window, const char* name) { return dynamic_cast<TControl&>(*window.FindComponent(name)); }
+    std::string MenuCaption(const char* item)
+    {
+        return dynamic_cast<TMenuItem&>(*main_->FindComponent(item)).Caption();
+    }
+    TControl& Control(TComponent& window, const char* name)
+    {
+        return dynamic_cast<TControl&>(*window.FindComponent(name));
+    }
     int XPMenuCharset() { return dynamic_cast<TXPMenu&>(*main_->FindComponent("XPMenu")).Font().Charset(); }
 
     std::unique_ptr<TApplication> app_;
@@ -105,8 +111,9 @@ TEST_F(LanguageSwitch, EveryWindowSwitchesAndANewWindowStartsInTheActiveLanguage
 TEST_F(LanguageSwitch, ScreenshotsOfTheMainWindowInEachLanguage)
 {
     main_->Show();
-    for (const auto& [item, name] : {std::pair{"mnuGerman", "frmZelvora-de"}, std::pair{"mnuEnglish", "frmZelvora-en"},
-                                     std::pair{"mnuFrancais", "frmZelvora-fr"}, std::pair{"mnuRomana", "frmZelvora-ro"}}) {
+    for (const auto& [item, name] :
+         {std::pair{"mnuGerman", "frmZelvora-de"}, std::pair{"mnuEnglish", "frmZelvora-en"},
+          std::pair{"mnuFrancais", "frmZelvora-fr"}, std::pair{"mnuRomana", "frmZelvora-ro"}}) {
         Choose(item);
         UpdateWindow(main_->Handle());
         app_->ProcessMessages();

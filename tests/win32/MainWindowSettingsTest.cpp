@@ -49,8 +49,8 @@ TEST_F(MainWindowSettings, TheAutostartCheckFollowsTheRunValueAtStartAndTheOutco
     EXPECT_TRUE(item.Checked());
     wchar_t data[MAX_PATH + 3] = {};
     DWORD size = sizeof data;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Zelvora",
-                           RRF_RT_REG_SZ, nullptr, data, &size),
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                           L"Zelvora", RRF_RT_REG_SZ, nullptr, data, &size),
               ERROR_SUCCESS);
     const std::wstring command = data;
     ASSERT_GE(command.size(), 2u);

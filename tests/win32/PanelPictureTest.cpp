@@ -152,7 +152,8 @@ TEST_F(PanelPictures, ImageTagsDrawFilesResourcesListsAndContainerItems)
     UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     SelectedObject selected(memory.get(), header.get());
     for (int x : {3, 60, 150})
-        for (int y : {2, 20, 40}) EXPECT_EQ(Pixel(1 + x, top + y), GetPixel(memory.get(), x, y)) << x << "," << y;
+        for (int y : {2, 20, 40})
+            EXPECT_EQ(Pixel(1 + x, top + y), GetPixel(memory.get(), x, y)) << x << "," << y;
     std::remove(path.c_str());
 }
 
@@ -161,7 +162,7 @@ TEST_F(PanelPictures, BackgroundSitsWhereItsPositionSays)
     panel_->Background().LoadFromData(BmpFile(16, 10, kRed));
     panel_->Invalidate();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(Pixel(2, 22), kRed);  // top left of the body area, below the band
+    EXPECT_EQ(Pixel(2, 22), kRed);          // top left of the body area, below the band
     EXPECT_EQ(Pixel(2, 5), Pixel(150, 5));  // the band covers it, not the picture
     panel_->SetBackgroundPosition(TBackGroundPosition::bpBottomRight);
     EXPECT_EQ(Pixel(198 - 8, 88 - 5), kRed);

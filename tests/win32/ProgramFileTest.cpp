@@ -10,12 +10,12 @@ namespace {
 
 const std::string kProgram = std::string(ZELVORA_BIN_DIR) + "/Zelvora.exe";
 
-
 class ProgramFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        module_ = LoadLibraryExA(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        module_ = LoadLibraryExA(kProgram.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_NE(module_, nullptr) << kProgram;
     }
     void TearDown() override { FreeLibrary(module_); }
@@ -40,7 +40,7 @@ TEST_F(ProgramFile, CarriesFileVersion1001)
 
 TEST_F(ProgramFile, CarriesItsIconAndManifest)
 {
-    EXPECT_NE(FindResourceA(module_, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+    EXPECT_NE(FindResourceA(module_, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);           // RT_GROUP_ICON
     EXPECT_NE(FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr);  // RT_MANIFEST
     HICON icon = static_cast<HICON>(LoadImageA(module_, "MAINICON", IMAGE_ICON, 16, 16, 0));
     ASSERT_NE(icon, nullptr);
@@ -66,8 +66,8 @@ TEST_F(ProgramFile, IsAGuiProgramNeedingOnlySystemDlls)
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(imports.VirtualAddress, 0u);
     std::vector<std::string> dlls;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
-         ++entry) {
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         entry->Name; ++entry) {
         std::string name = reinterpret_cast<const char*>(base + entry->Name);
         CharLowerA(name.data());
         dlls.push_back(name);

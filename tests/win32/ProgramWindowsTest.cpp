@@ -89,29 +89,32 @@ TEST_F(ProgramWindows, MainWindowHasEveryControlInPlace)
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(main.Handle(), GW_OWNER), app->Handle());
-    CheckControls(main, {
-                            {"Panel1", "TPanel", 0, 0, 417, 48, ""},
-                            {"ImageHeader", "TImage", 0, 0, 417, 48, nullptr},
-                            {"pnlDraw", "TAdvPanel", 5, 48, 205, 85, nullptr},
-                            {"lblPaint", "Static", 5, 25, 195, 55, nullptr},  // inside the band and the border
-                            {"pnlMode", "TAdvPanel", 5, 140, 205, 97, nullptr},
-                            {"rbtnFreeHand", "Button", 12, 25, 185, 17, "Freihand"},
-                            {"rbtnControl", "Button", 12, 44, 185, 17, "Steuerelemente"},
-                            {"lblMode", "Static", 6, 65, 191, 24, nullptr},
-                            {"pnlPen", "TAdvPanel", 217, 48, 196, 189, nullptr},
-                            {"TrackBar", "msctls_trackbar32", 8, 28, 121, 33, nullptr},
-                            {"Panel2", "TPanel", 133, 28, 41, 41, ""},
-                            {"Shape2", "TShape", 15, 15, 10, 10, nullptr},  // the pen preview at size 10
-                            {"Shape3", "TShape", 0, 0, 41, 41, nullptr},
-                            {"lblSize", "Static", 16, 60, 109, 13, "10 px"},
-                            {"Line1", "TLine", 4, 72, 183, 9, nullptr},
-                            {"Label3", "Static", 4, 88, 189, 13, "Klicken um Farbe zu w\xE4hlen"},
-                            {"Shape", "TShape", 78, 106, 40, 20, nullptr},
-                            {"Shape1", "TShape", 80, 108, 37, 17, nullptr},
-                            {"Line2", "TLine", 6, 135, 183, 6, nullptr},
-                            {"cbTransparent", "Button", 8, 144, 137, 17, "Transparenz"},
-                            {"cbFloodFill", "Button", 8, 160, 137, 17, "Fl\xE4" "che f\xFCllend"},
-                        });
+    CheckControls(main,
+                  {
+                      {"Panel1", "TPanel", 0, 0, 417, 48, ""},
+                      {"ImageHeader", "TImage", 0, 0, 417, 48, nullptr},
+                      {"pnlDraw", "TAdvPanel", 5, 48, 205, 85, nullptr},
+                      {"lblPaint", "Static", 5, 25, 195, 55, nullptr},  // inside the band and the border
+                      {"pnlMode", "TAdvPanel", 5, 140, 205, 97, nullptr},
+                      {"rbtnFreeHand", "Button", 12, 25, 185, 17, "Freihand"},
+                      {"rbtnControl", "Button", 12, 44, 185, 17, "Steuerelemente"},
+                      {"lblMode", "Static", 6, 65, 191, 24, nullptr},
+                      {"pnlPen", "TAdvPanel", 217, 48, 196, 189, nullptr},
+                      {"TrackBar", "msctls_trackbar32", 8, 28, 121, 33, nullptr},
+                      {"Panel2", "TPanel", 133, 28, 41, 41, ""},
+                      {"Shape2", "TShape", 15, 15, 10, 10, nullptr},  // the pen preview at size 10
+                      {"Shape3", "TShape", 0, 0, 41, 41, nullptr},
+                      {"lblSize", "Static", 16, 60, 109, 13, "10 px"},
+                      {"Line1", "TLine", 4, 72, 183, 9, nullptr},
+                      {"Label3", "Static", 4, 88, 189, 13, "Klicken um Farbe zu w\xE4hlen"},
+                      {"Shape", "TShape", 78, 106, 40, 20, nullptr},
+                      {"Shape1", "TShape", 80, 108, 37, 17, nullptr},
+                      {"Line2", "TLine", 6, 135, 183, 6, nullptr},
+                      {"cbTransparent", "Button", 8, 144, 137, 17, "Transparenz"},
+                      {"cbFloodFill", "Button", 8, 160, 137, 17,
+                       "Fl\xE4"
+                       "che f\xFCllend"},
+                  });
     ShowAndPhotograph(main, "frmZelvora");
 }
 
@@ -138,7 +141,9 @@ TEST_F(ProgramWindows, HotkeyEditorAboutAndTermsWindowsHaveTheirControls)
     TForm& about = Window("frmAbout");
     EXPECT_EQ(testing::ClientSize(about.Handle()).cx, 291);
     EXPECT_EQ(testing::ClientSize(about.Handle()).cy, 214);
-    EXPECT_EQ(about.Caption(), "Info \xFC" "ber Zelvora");
+    EXPECT_EQ(about.Caption(),
+              "Info \xFC"
+              "ber Zelvora");
     CheckControls(about, {
                              {"Panel2", "TPanel", 0, 0, 291, 42, ""},
                              {"ImageHeader", "TImage", 0, 0, 291, 42, nullptr},
@@ -161,7 +166,8 @@ TEST_F(ProgramWindows, HotkeyEditorAboutAndTermsWindowsHaveTheirControls)
                              {"Panel2", "TPanel", 0, 267, 407, 41, ""},
                              {"btnClose", "Button", 164, 8, 75, 25, "Schliessen"},
                          });
-    const LONG memoStyle = GetWindowLongA(dynamic_cast<TControl&>(*terms.FindComponent("Memo")).Handle(), GWL_STYLE);
+    const LONG memoStyle =
+        GetWindowLongA(dynamic_cast<TControl&>(*terms.FindComponent("Memo")).Handle(), GWL_STYLE);
     EXPECT_TRUE(memoStyle & ES_READONLY);
     EXPECT_TRUE(memoStyle & WS_VSCROLL);
     EXPECT_FALSE(memoStyle & ES_WANTRETURN);
@@ -203,7 +209,9 @@ std::vector<std::string> MenuItems(HMENU menu)
 {
     std::vector<std::string> items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i)
-        items.push_back((MenuInfo(menu, static_cast<UINT>(i)).fType & MFT_SEPARATOR) ? "-" : MenuText(menu, static_cast<UINT>(i)));
+        items.push_back((MenuInfo(menu, static_cast<UINT>(i)).fType & MFT_SEPARATOR)
+                            ? "-"
+                            : MenuText(menu, static_cast<UINT>(i)));
     return items;
 }
 
@@ -212,23 +220,28 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
     HMENU bar = GetMenu(Window("frmZelvora").Handle());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(MenuItems(bar), (std::vector<std::string>{"Datei", "Aktion", "Hilfe"}));
-    EXPECT_EQ(MenuItems(GetSubMenu(bar, 0)), (std::vector<std::string>{"Minimieren", "-", "Beenden\tStrg+X"}));
+    EXPECT_EQ(MenuItems(GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"Minimieren", "-", "Beenden\tStrg+X"}));
     HMENU action = GetSubMenu(bar, 1);
-    EXPECT_EQ(MenuItems(action),
-              (std::vector<std::string>{"Zeichnung l\xF6schen", "-", "Mit Windows starten", "Minimieren beim Start", "-",
-                                        "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
+    EXPECT_EQ(
+        MenuItems(action),
+        (std::vector<std::string>{"Zeichnung l\xF6schen", "-", "Mit Windows starten", "Minimieren beim Start",
+                                  "-", "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
     HMENU languages = GetSubMenu(action, 7);
-    EXPECT_EQ(MenuItems(languages), (std::vector<std::string>{"English", "Deutsch", "Francais", "Rom\xE2na"}));
+    EXPECT_EQ(MenuItems(languages),
+              (std::vector<std::string>{"English", "Deutsch", "Francais", "Rom\xE2na"}));
     for (UINT i = 0; i < 4; ++i) {
         const MENUITEMINFOA info = MenuInfo(languages, i);
         EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
         // German is the stored language here.
         EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 1) << i;
     }
-    EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)), (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-",
-                                                                       "Online Update...", "-", "Info..."}));
+    EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-", "Online Update...", "-",
+                                        "Info..."}));
     auto& popup = dynamic_cast<TPopupMenu&>(*Window("frmZelvora").FindComponent("PopupMenu"));
-    EXPECT_EQ(MenuItems(popup.Handle()), (std::vector<std::string>{"Wiederherstellen", "-", "Lizenz...", "-", "Beenden"}));
+    EXPECT_EQ(MenuItems(popup.Handle()),
+              (std::vector<std::string>{"Wiederherstellen", "-", "Lizenz...", "-", "Beenden"}));
     EXPECT_FALSE(MenuInfo(popup.Handle(), 0).fState & MFS_DEFAULT) << "the tray menu has no default item";
 }
 
@@ -292,7 +305,9 @@ TEST_F(ProgramWindows, ShownWindowsPutTheKeyboardOnTheirFirstControlAndReturnPre
 {
     Window("frmZelvora").Show();
     const std::pair<const char*, const char*> firstControls[] = {
-        {"frmAbout", "Button"}, {"frmLicense", "Button"}, {"frmEditHotkey", "msctls_hotkey32"}};  // "Schliessen" comes before the text
+        {"frmAbout", "Button"},
+        {"frmLicense", "Button"},
+        {"frmEditHotkey", "msctls_hotkey32"}};  // "Schliessen" comes before the text
     for (const auto& [name, firstClass] : firstControls) {
         SCOPED_TRACE(name);
         KeyWatch watch{&Window(name), VK_RETURN, "", 0};

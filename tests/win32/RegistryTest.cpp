@@ -15,8 +15,9 @@ protected:
     static void Write(const char* name, DWORD type, const void* data, DWORD size)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         UniqueRegistryKey owned(key);
         ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     }
@@ -72,7 +73,8 @@ TEST_F(RegistryTest, WritesDwordsOverValuesOfAnyTypeAndDeletes)
 
     // Read back from outside: a real REG_DWORD of four bytes.
     DWORD type = 0, value = 0, size = sizeof value;
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kTestKey, "Mode", RRF_RT_ANY, &type, &value, &size), ERROR_SUCCESS);
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kTestKey, "Mode", RRF_RT_ANY, &type, &value, &size),
+              ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(value, 2u);
 
@@ -88,8 +90,8 @@ TEST_F(RegistryTest, WritesUnicodeTexts)
     settings.WriteString("Zelvora", path);
     wchar_t read[MAX_PATH] = {};
     DWORD type = 0, size = sizeof read;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Ombrix\\ZelvoraRegistryTest", L"Zelvora", RRF_RT_ANY,
-                           &type, read, &size),
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Ombrix\\ZelvoraRegistryTest", L"Zelvora",
+                           RRF_RT_ANY, &type, read, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(read), path);

@@ -8,8 +8,8 @@
 #include "app/win32/MainWindow.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/ImageList.h"
-#include "tray/win32/TrayIcon.h"
 #include "tray/win32/SimpleTimer.h"
+#include "tray/win32/TrayIcon.h"
 #include "tray/win32/TrayIconHandler.h"
 
 namespace zelvora {
@@ -46,7 +46,8 @@ TEST(TrayIconComponent, ClicksComeOnTheReleaseAndNothingReactsWhenDisabled)
     EXPECT_EQ(downs, 1);
 
     tray.SetEnabled(false);
-    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP})
+    for (UINT message :
+         {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP})
         Notify(tray, message);  // the right press would open the menu and wait here
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(downs, 1);

@@ -8,11 +8,11 @@
 #include <atomic>
 #include <thread>
 
-#include "app/win32/UpdateCheck.h"
-#include "toolkit/win32/VersionText.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/UpdateCheck.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Registry.h"
+#include "toolkit/win32/VersionText.h"
 #include "update/AntiFreeze.h"
 #include "update/Exceptions.h"
 #include "update/HttpClient.h"
@@ -71,7 +71,10 @@ private:
 };
 
 std::atomic<int> ticks{0};
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    ++ticks;
+}
 
 TEST(WinsockClient, FetchesFromALocalServerWhileWindowMessagesKeepFlowing)
 {
@@ -84,7 +87,8 @@ TEST(WinsockClient, FetchesFromALocalServerWhileWindowMessagesKeepFlowing)
     ticks = 0;
     EXPECT_EQ(http.GetAsString(server.Url()), "1.0.0");
     KillTimer(nullptr, timer);
-    EXPECT_GE(ticks.load(), 2) << "the wait dispatched no messages";  // one pump per 250 ms slice without data
+    EXPECT_GE(ticks.load(), 2)
+        << "the wait dispatched no messages";  // one pump per 250 ms slice without data
     EXPECT_LE(ticks.load(), 10);
 
     // Where the window layer tells that messages wait, they are dispatched as they come: the
@@ -96,9 +100,10 @@ TEST(WinsockClient, FetchesFromALocalServerWhileWindowMessagesKeepFlowing)
     EXPECT_EQ(http.GetAsString(paced.Url()), "1.0.1");
     KillTimer(nullptr, pacedTimer);
     EXPECT_GE(ticks.load(), 30);
-    EXPECT_EQ(server.Request(), "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" +
-                                    std::to_string(server.Port()) +
-                                    "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n");
+    EXPECT_EQ(server.Request(),
+              "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" +
+                  std::to_string(server.Port()) +
+                  "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n");
 }
 
 TEST(WinsockClient, RefusedConnectReportsWinsockError10061)
@@ -130,14 +135,16 @@ TEST(UpdateCheckParts, VersionTextAndTheServerSetting)
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, kUpdateServerValue);
     EXPECT_EQ(UpdateServer(), kDefaultUpdateServer);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
               ERROR_SUCCESS);
     UniqueRegistryKey owned(key);
     const char mirror[] = "mirror.corp.example:8080";
     RegSetValueExA(key, kUpdateServerValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(mirror), sizeof mirror);
     EXPECT_EQ(UpdateServer(), "mirror.corp.example:8080");
     const DWORD number = 5;
-    RegSetValueExA(key, kUpdateServerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegSetValueExA(key, kUpdateServerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
     EXPECT_EQ(UpdateServer(), kDefaultUpdateServer);  // a wrong type is passed over
     RegDeleteValueA(key, kUpdateServerValue);
 }

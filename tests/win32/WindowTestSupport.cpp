@@ -14,12 +14,14 @@
 
 namespace zelvora::testing {
 
-std::unique_ptr<TApplication> CreateProgramWindows(std::initializer_list<std::pair<const char*, DWORD>> settings)
+std::unique_ptr<TApplication> CreateProgramWindows(
+    std::initializer_list<std::pair<const char*, DWORD>> settings)
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
     if (settings.size()) {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr);
         UniqueHandle<RegistryKeyTraits> owned(key);
         for (const auto& [name, value] : settings)
             RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
@@ -78,7 +80,8 @@ bool SaveScreenshot(HWND hwnd, const std::string& name)
     const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     const BITMAPFILEHEADER file{0x4D42, headers + imageSize, 0, 0, headers};
     CreateDirectoryA("artefacts", nullptr);
-    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(("artefacts/" + name + ".bmp").c_str(), "wb"), std::fclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(("artefacts/" + name + ".bmp").c_str(), "wb"),
+                                              std::fclose);
     return out && std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
            std::fwrite(&bmi.bmiHeader, sizeof bmi.bmiHeader, 1, out.get()) == 1 &&
            std::fwrite(bits, 1, imageSize, out.get()) == imageSize;

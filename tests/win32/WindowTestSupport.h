@@ -5,8 +5,8 @@
 
 #include <initializer_list>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "toolkit/win32/Application.h"
 
@@ -14,7 +14,8 @@ namespace zelvora::testing {
 
 // The application with its four windows, created as the program creates them, with the stored
 // settings given (value name and number; an empty list is a first start).
-std::unique_ptr<TApplication> CreateProgramWindows(std::initializer_list<std::pair<const char*, DWORD>> settings = {});
+std::unique_ptr<TApplication> CreateProgramWindows(
+    std::initializer_list<std::pair<const char*, DWORD>> settings = {});
 
 struct ChildInfo {
     std::string ClassName;

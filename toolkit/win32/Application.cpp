@@ -28,7 +28,8 @@ int ShortCutOfKey(WPARAM virtualKey)
 
 LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (Application && Application->Handle() == hwnd) return Application->ApplicationWindowMessage(msg, wParam, lParam);
+    if (Application && Application->Handle() == hwnd)
+        return Application->ApplicationWindowMessage(msg, wParam, lParam);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -37,7 +38,8 @@ LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 std::string ErrorDisplayText(const std::string& message)
 {
     std::string text = message;
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+        text += '.';
     return text;
 }
 
@@ -105,7 +107,8 @@ void TApplication::Run()
 void TApplication::CreateFormWindows()
 {
     for (TComponent* component : Components())
-        if (auto* form = dynamic_cast<TForm*>(component); form && !form->HandleAllocated()) form->CreateHandle();
+        if (auto* form = dynamic_cast<TForm*>(component); form && !form->HandleAllocated())
+            form->CreateHandle();
 }
 
 void TApplication::Terminate()
@@ -173,7 +176,10 @@ void TApplication::HandleMessage()
     Dispatch(msg);
 }
 
-bool TApplication::MessageWaiting() const { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
+bool TApplication::MessageWaiting() const
+{
+    return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0;
+}
 
 void TApplication::SetBusyCursor(bool busy)
 {
@@ -243,8 +249,8 @@ int TApplication::TextCharset() const
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const
 {
     const int charset = TextCharset();
-    return MessageBoxW(window_.get(), WideFromAnsi(text, charset).c_str(), WideFromAnsi(caption, charset).c_str(),
-                       flags);
+    return MessageBoxW(window_.get(), WideFromAnsi(text, charset).c_str(),
+                       WideFromAnsi(caption, charset).c_str(), flags);
 }
 
 void TApplication::ShowException(const std::string& message) const

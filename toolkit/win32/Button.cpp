@@ -21,7 +21,8 @@ const TClassInfo& TButton::StaticClassInfo()
 void TButton::SetDefault(bool value)
 {
     default_ = value;
-    if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::CreateParams(TCreateParams& params)

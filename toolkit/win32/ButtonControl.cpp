@@ -9,10 +9,10 @@ TButtonControl::TButtonControl(TComponent* owner) : TControl(owner)
 
 const TClassInfo& TButtonControl::StaticClassInfo()
 {
-    static const TClassInfo info("TButtonControl", &TControl::StaticClassInfo(),
-                                 {BooleanProperty<TButtonControl>("Checked", &TButtonControl::Checked,
-                                                                  &TButtonControl::SetChecked),
-                                  EventProperty<TButtonControl>("OnClick", &TButtonControl::OnClick)});
+    static const TClassInfo info(
+        "TButtonControl", &TControl::StaticClassInfo(),
+        {BooleanProperty<TButtonControl>("Checked", &TButtonControl::Checked, &TButtonControl::SetChecked),
+         EventProperty<TButtonControl>("OnClick", &TButtonControl::OnClick)});
     return info;
 }
 

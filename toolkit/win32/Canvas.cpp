@@ -101,10 +101,10 @@ void TCanvas::RequireFont()
     if (!fontStale_) return;
     const unsigned style = fontAttributes_.Style();
     UniqueFont font(CreateFontA(fontAttributes_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
-                                     (style & fsItalic) != 0, (style & fsUnderline) != 0, (style & fsStrikeOut) != 0,
-                                     static_cast<BYTE>(fontAttributes_.Charset()), OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     fontAttributes_.Name().c_str()));
+                                (style & fsItalic) != 0, (style & fsUnderline) != 0,
+                                (style & fsStrikeOut) != 0, static_cast<BYTE>(fontAttributes_.Charset()),
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                fontAttributes_.Name().c_str()));
     if (!font) return;
     SelectObject(dc_, font.get());
     font_ = std::move(font);

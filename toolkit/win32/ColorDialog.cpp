@@ -7,8 +7,9 @@ namespace zelvora {
 
 const TClassInfo& TColorDialog::StaticClassInfo()
 {
-    static const TClassInfo info("TColorDialog", &TComponent::StaticClassInfo(),
-                                 {ColorProperty<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)});
+    static const TClassInfo info(
+        "TColorDialog", &TComponent::StaticClassInfo(),
+        {ColorProperty<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)});
     return info;
 }
 

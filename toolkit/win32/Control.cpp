@@ -254,8 +254,8 @@ void TControl::CreateHandle()
     if (parent_) params.ParentWindow = parent_->Handle();
     if (!params.SystemClass) RegisterOwnClass(params.WindowClass, StaticWndProc);
 
-    HWND hwnd = CreateWindowExW(params.ExStyle, Widen(params.WindowClass).c_str(), L"", params.Style, params.X,
-                                params.Y, params.Width, params.Height, params.ParentWindow, nullptr,
+    HWND hwnd = CreateWindowExW(params.ExStyle, Widen(params.WindowClass).c_str(), L"", params.Style,
+                                params.X, params.Y, params.Width, params.Height, params.ParentWindow, nullptr,
                                 GetModuleHandleW(nullptr), params.SystemClass ? nullptr : this);
     if (!hwnd) throw std::runtime_error("Cannot create window " + Name() + " (" + params.WindowClass + ")");
     window_.reset(hwnd);
@@ -292,10 +292,10 @@ HFONT TControl::FontHandle()
 {
     if (!font_handle_) {
         const unsigned style = font_.Style();
-        font_handle_.reset(CreateFontA(font_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
-                                       (style & fsItalic) != 0, (style & fsUnderline) != 0, (style & fsStrikeOut) != 0,
-                                       static_cast<BYTE>(font_.Charset()), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       DEFAULT_QUALITY, DEFAULT_PITCH, font_.Name().c_str()));
+        font_handle_.reset(CreateFontA(
+            font_.Height(), 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL, (style & fsItalic) != 0,
+            (style & fsUnderline) != 0, (style & fsStrikeOut) != 0, static_cast<BYTE>(font_.Charset()),
+            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, font_.Name().c_str()));
     }
     return font_handle_.get();
 }
@@ -324,23 +324,25 @@ void TControl::AlignControls()
             if (child->align_ != pass || !child->visible_) continue;
             const int w = area.right - area.left, h = area.bottom - area.top;
             switch (pass) {
-            case TAlign::alTop:
-                child->SetBounds(area.left, area.top, w, child->height_);
-                area.top += child->height_;
-                break;
-            case TAlign::alBottom:
-                child->SetBounds(area.left, area.bottom - child->height_, w, child->height_);
-                area.bottom -= child->height_;
-                break;
-            case TAlign::alLeft:
-                child->SetBounds(area.left, area.top, child->width_, h);
-                area.left += child->width_;
-                break;
-            case TAlign::alRight:
-                child->SetBounds(area.right - child->width_, area.top, child->width_, h);
-                area.right -= child->width_;
-                break;
-            default: child->SetBounds(area.left, area.top, w, h); break;
+                case TAlign::alTop:
+                    child->SetBounds(area.left, area.top, w, child->height_);
+                    area.top += child->height_;
+                    break;
+                case TAlign::alBottom:
+                    child->SetBounds(area.left, area.bottom - child->height_, w, child->height_);
+                    area.bottom -= child->height_;
+                    break;
+                case TAlign::alLeft:
+                    child->SetBounds(area.left, area.top, child->width_, h);
+                    area.left += child->width_;
+                    break;
+                case TAlign::alRight:
+                    child->SetBounds(area.right - child->width_, area.top, child->width_, h);
+                    area.right -= child->width_;
+                    break;
+                default:
+                    child->SetBounds(area.left, area.top, w, h);
+                    break;
             }
         }
     aligning_ = false;
@@ -369,54 +371,56 @@ LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        if (TControl* child = ControlOf(reinterpret_cast<HWND>(lParam)); child && child != this) {
-            LRESULT result = 0;
-            if (child->Reflected(msg, wParam, lParam, result)) return result;
-        }
-        break;
-    case WM_NOTIFY:
-        if (TControl* child = ControlOf(reinterpret_cast<NMHDR*>(lParam)->hwndFrom); child && child != this) {
-            LRESULT result = 0;
-            if (child->Reflected(msg, wParam, lParam, result)) return result;
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (!systemProc_) {
-            RECT r;
-            GetClientRect(Handle(), &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
-            return 1;
-        }
-        break;
-    case WM_PAINT:
-        if (!systemProc_) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (Application && Application->BusyCursor()) {
-            ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-            return TRUE;
-        }
-        if (cursor_ == TCursorKind::crHandPoint && LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-            return TRUE;
-        }
-        break;
-    case WM_SIZE:
-        if (!systemProc_) AlignControls();
-        break;
-    default: break;
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+            if (TControl* child = ControlOf(reinterpret_cast<HWND>(lParam)); child && child != this) {
+                LRESULT result = 0;
+                if (child->Reflected(msg, wParam, lParam, result)) return result;
+            }
+            break;
+        case WM_NOTIFY:
+            if (TControl* child = ControlOf(reinterpret_cast<NMHDR*>(lParam)->hwndFrom);
+                child && child != this) {
+                LRESULT result = 0;
+                if (child->Reflected(msg, wParam, lParam, result)) return result;
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (!systemProc_) {
+                RECT r;
+                GetClientRect(Handle(), &r);
+                FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+                return 1;
+            }
+            break;
+        case WM_PAINT:
+            if (!systemProc_) {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(Handle(), &ps);
+                Paint(dc);
+                EndPaint(Handle(), &ps);
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (Application && Application->BusyCursor()) {
+                ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+                return TRUE;
+            }
+            if (cursor_ == TCursorKind::crHandPoint && LOWORD(lParam) == HTCLIENT) {
+                ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
+        case WM_SIZE:
+            if (!systemProc_) AlignControls();
+            break;
+        default:
+            break;
     }
     return DefaultHandler(msg, wParam, lParam);
 }

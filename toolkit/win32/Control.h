@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win32/Canvas.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
@@ -18,8 +18,8 @@ namespace zelvora {
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum class TCursorKind { crDefault, crHandPoint };
 
-inline const std::vector<std::string> kAlignIdents{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
-                                                   "alCustom"};
+inline const std::vector<std::string> kAlignIdents{"alNone",  "alTop",    "alBottom", "alLeft",
+                                                   "alRight", "alClient", "alCustom"};
 
 struct TCreateParams {
     std::string WindowClass;
@@ -33,7 +33,6 @@ struct TCreateParams {
 class TControl;
 // The object of one of our windows; null for any other window.
 TControl* ControlOf(HWND hwnd);
-
 
 class TControl : public TComponent {
 public:

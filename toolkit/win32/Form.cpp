@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "toolkit/win32/Application.h"
-#include "toolkit/win32/RadioButton.h"
 #include "toolkit/DescriptionReader.h"
+#include "toolkit/win32/Application.h"
 #include "toolkit/win32/Menus.h"
+#include "toolkit/win32/RadioButton.h"
 
 namespace zelvora {
 
@@ -40,19 +40,21 @@ const TClassInfo& TForm::StaticClassInfo()
          EnumProperty<TForm, TFormBorderStyle>(
              "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
              &TForm::BorderStyle, &TForm::SetBorderStyle),
-         SetProperty<TForm>("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TForm::BorderIcons,
-                            &TForm::SetBorderIcons),
-         EnumProperty<TForm, TPosition>("Position",
-                                        {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                         "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
-                                        &TForm::Position, &TForm::SetPosition),
+         SetProperty<TForm>("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
+                            &TForm::BorderIcons, &TForm::SetBorderIcons),
+         EnumProperty<TForm, TPosition>(
+             "Position",
+             {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+              "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+             &TForm::Position, &TForm::SetPosition),
          BooleanProperty<TForm>("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview),
          ComponentProperty<TForm, TMainMenu>("Menu", &TForm::Menu, &TForm::SetMenu),
          EnumProperty<TForm, TWindowState>("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
                                            &TForm::WindowState, &TForm::SetWindowState),
          EventProperty<TForm>("OnCreate", &TForm::OnCreate), EventProperty<TForm>("OnShow", &TForm::OnShow),
          EventProperty<TForm>("OnDestroy", &TForm::OnDestroy),
-         EventProperty<TForm>("OnKeyPress", &TForm::OnKeyPress), EventProperty<TForm>("OnClose", &TForm::OnClose)});
+         EventProperty<TForm>("OnKeyPress", &TForm::OnKeyPress),
+         EventProperty<TForm>("OnClose", &TForm::OnClose)});
     return info;
 }
 
@@ -99,13 +101,19 @@ void TForm::CreateParams(TCreateParams& params)
     params.ParentWindow = Application ? Application->Handle() : nullptr;  // owner: no taskbar button
     params.ExStyle = 0;
     switch (borderStyle_) {
-    case TFormBorderStyle::bsNone: params.Style = WS_POPUP; break;
-    case TFormBorderStyle::bsDialog:
-        params.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-        params.ExStyle = WS_EX_DLGMODALFRAME;
-        break;
-    case TFormBorderStyle::bsSingle: params.Style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
-    default: params.Style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+        case TFormBorderStyle::bsNone:
+            params.Style = WS_POPUP;
+            break;
+        case TFormBorderStyle::bsDialog:
+            params.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+            params.ExStyle = WS_EX_DLGMODALFRAME;
+            break;
+        case TFormBorderStyle::bsSingle:
+            params.Style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER;
+            break;
+        default:
+            params.Style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+            break;
     }
     if (borderIcons_ & biSystemMenu) params.Style |= WS_SYSMENU;
     if (borderStyle_ != TFormBorderStyle::bsDialog) {
@@ -191,8 +199,9 @@ void TForm::SetWindowState(TWindowState state)
 {
     windowState_ = state;
     if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
-    ShowWindow(Handle(), state == TWindowState::wsMinimized ? SW_MINIMIZE
-                         : state == TWindowState::wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+    ShowWindow(Handle(), state == TWindowState::wsMinimized   ? SW_MINIMIZE
+                         : state == TWindowState::wsMaximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
 }
 
 void TForm::SetVisible(bool visible)
@@ -209,7 +218,8 @@ void TForm::Show()
     const bool wasVisible = IsWindowVisible(Handle());
     TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
+    SetForegroundWindow(
+        Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
     UpdateWindow(Handle());
     if (!wasVisible) Fire(OnShow);
 }
@@ -247,7 +257,8 @@ TModalResult TForm::ShowModal()
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM list) -> BOOL {
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&disabled));
@@ -289,7 +300,8 @@ bool IsTabStop(const TControl& control)
     const auto* radio = dynamic_cast<const TRadioButton*>(&control);
     if (!radio || radio->Checked() || !control.Parent()) return true;
     for (const TControl* sibling : control.Parent()->Controls())
-        if (const auto* other = dynamic_cast<const TRadioButton*>(sibling); other && other->Checked()) return false;
+        if (const auto* other = dynamic_cast<const TRadioButton*>(sibling); other && other->Checked())
+            return false;
     return true;
 }
 
@@ -342,7 +354,8 @@ TButton* TForm::FindButton(bool wantDefault) const
 {
     for (TComponent* component : Components())
         if (auto* button = dynamic_cast<TButton*>(component);
-            button && button->Visible() && button->Enabled() && (wantDefault ? button->Default() : button->Cancel()))
+            button && button->Visible() && button->Enabled() &&
+            (wantDefault ? button->Default() : button->Cancel()))
             return button;
     return nullptr;
 }
@@ -356,12 +369,14 @@ bool TForm::PreviewKey(const MSG& msg)
         OnKeyPress.Handler(args);
         if (args.Key == 0) return true;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0)
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0)
         return MoveFocus(GetKeyState(VK_SHIFT) >= 0);
     if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
         // Enter presses the focused button, else the default one. A push button outside the
         // system's dialog manager does not press itself on Enter.
-        if (auto* focused = dynamic_cast<TButton*>(ControlOf(GetFocus())); focused && msg.wParam == VK_RETURN) {
+        if (auto* focused = dynamic_cast<TButton*>(ControlOf(GetFocus()));
+            focused && msg.wParam == VK_RETURN) {
             focused->Click();
             return true;
         }
@@ -376,62 +391,66 @@ bool TForm::PreviewKey(const MSG& msg)
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CLOSE: Close(); return 0;
-    case WM_ACTIVATE:
-        // The control that had the keyboard gets it back when the window is active again.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle(), focus)) activeControl_ = focus;
-        } else if (!HIWORD(wParam)) {
-            FocusActiveControl();
+        case WM_CLOSE:
+            Close();
             return 0;
+        case WM_ACTIVATE:
+            // The control that had the keyboard gets it back when the window is active again.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) activeControl_ = focus;
+            } else if (!HIWORD(wParam)) {
+                FocusActiveControl();
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam)))
+                return 0;
+            break;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                clientWidth_ = LOWORD(lParam);
+                clientHeight_ = HIWORD(lParam);
+            }
+            break;
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure->CtlType != ODT_MENU) break;
+            auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
+            if (!item || !item->OnMeasureItem.Handler) break;
+            TEventArgs args;
+            args.Sender = item;
+            args.Width = static_cast<int>(measure->itemWidth);
+            args.Height = static_cast<int>(measure->itemHeight);
+            item->OnMeasureItem.Handler(args);
+            measure->itemWidth = static_cast<UINT>(args.Width);
+            measure->itemHeight = static_cast<UINT>(args.Height);
+            return TRUE;
         }
-        break;
-    case WM_COMMAND:
-        if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam))) return 0;
-        break;
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED) {
-            clientWidth_ = LOWORD(lParam);
-            clientHeight_ = HIWORD(lParam);
+        case WM_DRAWITEM: {
+            auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (draw->CtlType != ODT_MENU) break;
+            auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
+            if (!item || !item->OnDrawItem.Handler) break;
+            TEventArgs args;
+            args.Sender = item;
+            args.Dc = draw->hDC;
+            args.Left = draw->rcItem.left, args.Top = draw->rcItem.top;
+            args.Right = draw->rcItem.right, args.Bottom = draw->rcItem.bottom;
+            args.State = draw->itemState;
+            item->OnDrawItem.Handler(args);
+            return TRUE;
         }
-        break;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType != ODT_MENU) break;
-        auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
-        if (!item || !item->OnMeasureItem.Handler) break;
-        TEventArgs args;
-        args.Sender = item;
-        args.Width = static_cast<int>(measure->itemWidth);
-        args.Height = static_cast<int>(measure->itemHeight);
-        item->OnMeasureItem.Handler(args);
-        measure->itemWidth = static_cast<UINT>(args.Width);
-        measure->itemHeight = static_cast<UINT>(args.Height);
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType != ODT_MENU) break;
-        auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
-        if (!item || !item->OnDrawItem.Handler) break;
-        TEventArgs args;
-        args.Sender = item;
-        args.Dc = draw->hDC;
-        args.Left = draw->rcItem.left, args.Top = draw->rcItem.top;
-        args.Right = draw->rcItem.right, args.Bottom = draw->rcItem.bottom;
-        args.State = draw->itemState;
-        item->OnDrawItem.Handler(args);
-        return TRUE;
-    }
-    case WM_SYSCOMMAND:
-        // The main window minimises the whole application, through the application window.
-        if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
-            Application->Minimize();
-            return 0;
-        }
-        break;
-    default: break;
+        case WM_SYSCOMMAND:
+            // The main window minimises the whole application, through the application window.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+                Application->Minimize();
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return TControl::WndProc(msg, wParam, lParam);
 }

@@ -7,17 +7,25 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win32/Control.h"
 #include "toolkit/ModalResult.h"
 #include "toolkit/win32/Button.h"
+#include "toolkit/win32/Control.h"
 
 namespace zelvora {
 
 class TMainMenu;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-                       poMainFormCenter, poOwnerFormCenter };
+enum class TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 inline constexpr unsigned biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8;
 

@@ -15,7 +15,10 @@ struct HandleFamily {
     using Type = Traits;
 };
 template <typename Traits>
-    requires requires { typename Traits::Family; }
+requires requires
+{
+    typename Traits::Family;
+}
 struct HandleFamily<Traits> {
     using Type = typename Traits::Family;
 };
@@ -129,8 +132,7 @@ public:
     WindowDc() = default;
     WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
     ~WindowDc() { reset(); }
-    WindowDc(WindowDc&& other) noexcept
-        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDc(WindowDc&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
     WindowDc& operator=(WindowDc&& other) noexcept
     {
         if (this != &other) {

@@ -28,15 +28,14 @@ THotKey::THotKey(TComponent* owner) : TControl(owner)
 
 const TClassInfo& THotKey::StaticClassInfo()
 {
-    static const TClassInfo info(
-        "THotKey", &TControl::StaticClassInfo(),
-        {IntegerProperty<THotKey>("HotKey", &THotKey::HotKey, &THotKey::SetHotKey),
-         SetProperty<THotKey>("InvalidKeys",
-                              {"hcNone", "hcShift", "hcCtrl", "hcAlt", "hcShiftCtrl", "hcShiftAlt", "hcCtrlAlt",
-                               "hcShiftCtrlAlt"},
-                              &THotKey::InvalidKeys, &THotKey::SetInvalidKeys),
-         SetProperty<THotKey>("Modifiers", {"hkShift", "hkCtrl", "hkAlt", "hkExt"}, &THotKey::Modifiers,
-                              &THotKey::SetModifiers)});
+    static const TClassInfo info("THotKey", &TControl::StaticClassInfo(),
+                                 {IntegerProperty<THotKey>("HotKey", &THotKey::HotKey, &THotKey::SetHotKey),
+                                  SetProperty<THotKey>("InvalidKeys",
+                                                       {"hcNone", "hcShift", "hcCtrl", "hcAlt", "hcShiftCtrl",
+                                                        "hcShiftAlt", "hcCtrlAlt", "hcShiftCtrlAlt"},
+                                                       &THotKey::InvalidKeys, &THotKey::SetInvalidKeys),
+                                  SetProperty<THotKey>("Modifiers", {"hkShift", "hkCtrl", "hkAlt", "hkExt"},
+                                                       &THotKey::Modifiers, &THotKey::SetModifiers)});
     return info;
 }
 

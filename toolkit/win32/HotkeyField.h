@@ -7,7 +7,8 @@
 namespace zelvora {
 
 inline constexpr unsigned hcNone = 1u << 0, hcShift = 1u << 1, hcCtrl = 1u << 2, hcAlt = 1u << 3,
-                          hcShiftCtrl = 1u << 4, hcShiftAlt = 1u << 5, hcCtrlAlt = 1u << 6, hcShiftCtrlAlt = 1u << 7;
+                          hcShiftCtrl = 1u << 4, hcShiftAlt = 1u << 5, hcCtrlAlt = 1u << 6,
+                          hcShiftCtrlAlt = 1u << 7;
 inline constexpr unsigned hkShift = 1u << 0, hkCtrl = 1u << 1, hkAlt = 1u << 2, hkExt = 1u << 3;
 
 // The control's 16-bit value: virtual key in the low byte, Shift 1, Ctrl 2, Alt 4, extended 8 above.

@@ -4,7 +4,8 @@ namespace zelvora {
 
 TIcon::TIcon(const char* resourceName, int size)
     : size_(size),
-      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_ICON, size, size, 0)))
+      icon_(
+          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_ICON, size, size, 0)))
 {
 }
 

@@ -36,7 +36,8 @@ void TLabel::Restyle()
     if (!HandleAllocated()) return;
     TCreateParams params;
     CreateParams(params);
-    SetWindowLongPtrW(Handle(), GWL_STYLE, static_cast<LONG_PTR>(params.Style | (Visible() ? WS_VISIBLE : 0)));
+    SetWindowLongPtrW(Handle(), GWL_STYLE,
+                      static_cast<LONG_PTR>(params.Style | (Visible() ? WS_VISIBLE : 0)));
     Invalidate();
 }
 
@@ -46,9 +47,15 @@ void TLabel::CreateParams(TCreateParams& params)
     params.SystemClass = true;
     params.Style = WS_CHILD | SS_NOTIFY;
     switch (alignment_) {
-    case TAlignment::taCenter: params.Style |= SS_CENTER; break;
-    case TAlignment::taRightJustify: params.Style |= SS_RIGHT; break;
-    case TAlignment::taLeftJustify: params.Style |= wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP; break;
+        case TAlignment::taCenter:
+            params.Style |= SS_CENTER;
+            break;
+        case TAlignment::taRightJustify:
+            params.Style |= SS_RIGHT;
+            break;
+        case TAlignment::taLeftJustify:
+            params.Style |= wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP;
+            break;
     }
 }
 

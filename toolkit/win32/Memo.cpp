@@ -51,8 +51,10 @@ void TMemo::CreateParams(TCreateParams& params)
     if (readOnly_) params.Style |= ES_READONLY;
     if (wantReturns_) params.Style |= ES_WANTRETURN;
     if (!wordWrap_) params.Style |= ES_AUTOHSCROLL;
-    if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) params.Style |= WS_VSCROLL;
-    if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) params.Style |= WS_HSCROLL;
+    if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth)
+        params.Style |= WS_VSCROLL;
+    if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth)
+        params.Style |= WS_HSCROLL;
 }
 
 void TMemo::HandleCreated() {}

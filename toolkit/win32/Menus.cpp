@@ -81,7 +81,8 @@ void TMenuItem::SetChecked(bool checked)
     // A checked radio item unchecks the other radio items of its group.
     if (checked && radioItem_ && parentItem_)
         for (TMenuItem* sibling : parentItem_->items_)
-            if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+            if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
+                sibling->checked_ = false;
     Changed();
 }
 
@@ -174,9 +175,10 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(nullptr)
 
 const TClassInfo& TMenu::StaticClassInfo()
 {
-    static const TClassInfo info("TMenu", &TComponent::StaticClassInfo(),
-                                 {BooleanProperty<TMenu>("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
-                                  ComponentProperty<TMenu, TComponent>("Images", &TMenu::Images, &TMenu::SetImages)});
+    static const TClassInfo info(
+        "TMenu", &TComponent::StaticClassInfo(),
+        {BooleanProperty<TMenu>("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+         ComponentProperty<TMenu, TComponent>("Images", &TMenu::Images, &TMenu::SetImages)});
     return info;
 }
 
@@ -277,8 +279,9 @@ const TClassInfo& TMainMenu::StaticClassInfo()
 
 const TClassInfo& TPopupMenu::StaticClassInfo()
 {
-    static const TClassInfo info("TPopupMenu", &TMenu::StaticClassInfo(),
-                                 {BooleanProperty<TPopupMenu>("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)});
+    static const TClassInfo info(
+        "TPopupMenu", &TMenu::StaticClassInfo(),
+        {BooleanProperty<TPopupMenu>("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)});
     return info;
 }
 

@@ -66,7 +66,8 @@ private:
 
     std::string caption_;
     int shortCut_ = 0;
-    bool checked_ = false, radioItem_ = false, autoCheck_ = false, enabled_ = true, visible_ = true, default_ = false;
+    bool checked_ = false, radioItem_ = false, autoCheck_ = false, enabled_ = true, visible_ = true,
+         default_ = false;
     int groupIndex_ = 0;
     std::string hint_;
     UINT command_;

@@ -1,7 +1,7 @@
 #include "toolkit/win32/MessageDialog.h"
 
-#include "toolkit/win32/Application.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/win32/Application.h"
 #include "toolkit/win32/TextEncoding.h"
 
 namespace zelvora {
@@ -9,10 +9,14 @@ namespace zelvora {
 TMsgDlgLook MessageDialogLook(TMsgDlgType type)
 {
     switch (type) {
-    case TMsgDlgType::mtConfirmation: return {"Best\xE4tigung", MB_YESNO | MB_ICONQUESTION, "&Ja", "&Nein"};
-    case TMsgDlgType::mtWarning: return {"Warnung", MB_OK | MB_ICONWARNING, "OK", nullptr};
-    case TMsgDlgType::mtError: return {"Fehler", MB_OK | MB_ICONERROR, "OK", nullptr};
-    case TMsgDlgType::mtInformation: break;
+        case TMsgDlgType::mtConfirmation:
+            return {"Best\xE4tigung", MB_YESNO | MB_ICONQUESTION, "&Ja", "&Nein"};
+        case TMsgDlgType::mtWarning:
+            return {"Warnung", MB_OK | MB_ICONWARNING, "OK", nullptr};
+        case TMsgDlgType::mtError:
+            return {"Fehler", MB_OK | MB_ICONERROR, "OK", nullptr};
+        case TMsgDlgType::mtInformation:
+            break;
     }
     return {"Informationen", MB_OK | MB_ICONINFORMATION, "OK", nullptr};
 }

@@ -11,9 +11,9 @@ enum class TMsgDlgType { mtConfirmation, mtInformation, mtWarning, mtError };
 // Title and buttons of a message dialog of the given type.
 struct TMsgDlgLook {
     const char* Title;
-    UINT Flags;           // MB_ buttons and icon
-    const char* Yes;      // caption of the Yes / OK button
-    const char* No;       // caption of the No button, or null
+    UINT Flags;       // MB_ buttons and icon
+    const char* Yes;  // caption of the Yes / OK button
+    const char* No;   // caption of the No button, or null
 };
 TMsgDlgLook MessageDialogLook(TMsgDlgType type);
 

@@ -67,8 +67,12 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width)
 {
     if (cut == TBevelCut::bvNone) return;
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF topLeft = cut == TBevelCut::bvLowered ? dark : cut == TBevelCut::bvRaised ? light : GetSysColor(COLOR_BTNFACE);
-    const COLORREF bottomRight = cut == TBevelCut::bvLowered ? light : cut == TBevelCut::bvRaised ? dark : GetSysColor(COLOR_BTNFACE);
+    const COLORREF topLeft = cut == TBevelCut::bvLowered  ? dark
+                             : cut == TBevelCut::bvRaised ? light
+                                                          : GetSysColor(COLOR_BTNFACE);
+    const COLORREF bottomRight = cut == TBevelCut::bvLowered  ? light
+                                 : cut == TBevelCut::bvRaised ? dark
+                                                              : GetSysColor(COLOR_BTNFACE);
     for (int i = 0; i < width; ++i) {
         UniquePen tl(CreatePen(PS_SOLID, 1, topLeft)), br(CreatePen(PS_SOLID, 1, bottomRight));
         {

@@ -7,8 +7,8 @@ const TClassInfo& TBitBtn::StaticClassInfo()
     static const TClassInfo info(
         "TBitBtn", &TButton::StaticClassInfo(),
         {EnumProperty<TBitBtn, TBitBtnKind>("Kind",
-                                            {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
-                                             "bkAbort", "bkRetry", "bkIgnore", "bkAll"},
+                                            {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",
+                                             "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"},
                                             &TBitBtn::Kind, &TBitBtn::SetKind)});
     return info;
 }

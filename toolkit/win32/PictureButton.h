@@ -5,7 +5,19 @@
 
 namespace zelvora {
 
-enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum class TBitBtnKind {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 
 // A button whose kind brings its modal result, default or cancel role and caption.
 class TBitBtn : public TButton {

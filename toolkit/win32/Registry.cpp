@@ -18,7 +18,8 @@ TRegistry::TRegistry(HKEY root, const std::string& path, TKeyOpening opening)
 
 bool TRegistry::ValueExists(const std::string& name) const
 {
-    return key_ && RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return key_ &&
+           RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int TRegistry::ReadInteger(const std::string& name) const
@@ -41,13 +42,16 @@ std::string TRegistry::ReadString(const std::string& name) const
 {
     DWORD type = 0;
     DWORD size = 0;
-    LONG status = key_ ? RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) : ERROR_INVALID_HANDLE;
+    LONG status = key_ ? RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size)
+                       : ERROR_INVALID_HANDLE;
     if (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
         throw ERegistryException(FormatText("Ung\xFCltiger Datentyp f\xFCr '%s'", {name}));
     std::string value(size, '\0');
     if (status == ERROR_SUCCESS && size > 0)
-        status = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
-    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Holen der Daten f\xFCr '%s'", {name}));
+        status = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(value.data()), &size);
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(FormatText("Fehler beim Holen der Daten f\xFCr '%s'", {name}));
     value.resize(std::min<std::size_t>(size, value.size()));
     while (!value.empty() && value.back() == '\0') value.pop_back();
     return value;
@@ -59,7 +63,8 @@ void TRegistry::WriteInteger(const std::string& name, int value)
     const LONG status = key_ ? RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD,
                                               reinterpret_cast<const BYTE*>(&data), sizeof data)
                              : ERROR_INVALID_HANDLE;
-    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
 }
 
 void TRegistry::WriteString(const std::string& name, const std::wstring& value)
@@ -69,7 +74,8 @@ void TRegistry::WriteString(const std::string& name, const std::wstring& value)
     const LONG status = key_ ? RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ,
                                               reinterpret_cast<const BYTE*>(value.c_str()), bytes)
                              : ERROR_INVALID_HANDLE;
-    if (status != ERROR_SUCCESS) throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(FormatText("Fehler beim Setzen der Daten f\xFCr '%s'", {name}));
 }
 
 bool TRegistry::DeleteValue(const std::string& name)

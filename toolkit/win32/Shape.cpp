@@ -30,8 +30,8 @@ TShape::Outline TShape::Geometry() const
     const int half = noPen ? 0 : pen_.Width() / 2;
     Outline o{half, half, Width() - half * 2, Height() - half * 2};
     if (pen_.Width() == 0 || noPen) ++o.W, ++o.H;  // a null pen draws one pixel short
-    const bool square =
-        shape_ == TShapeType::stSquare || shape_ == TShapeType::stRoundSquare || shape_ == TShapeType::stCircle;
+    const bool square = shape_ == TShapeType::stSquare || shape_ == TShapeType::stRoundSquare ||
+                        shape_ == TShapeType::stCircle;
     if (square) {
         const int side = std::min(o.W, o.H);
         o.X += (o.W - side) / 2, o.Y += (o.H - side) / 2;
@@ -45,12 +45,14 @@ namespace {
 HRGN ShapeRegion(TShapeType shape, int x, int y, int w, int h)
 {
     switch (shape) {
-    case TShapeType::stEllipse:
-    case TShapeType::stCircle: return CreateEllipticRgn(x, y, x + w + 1, y + h + 1);
-    case TShapeType::stRoundRect:
-    case TShapeType::stRoundSquare:
-        return CreateRoundRectRgn(x, y, x + w + 1, y + h + 1, std::min(w, h) / 4, std::min(w, h) / 4);
-    default: return CreateRectRgn(x, y, x + w, y + h);
+        case TShapeType::stEllipse:
+        case TShapeType::stCircle:
+            return CreateEllipticRgn(x, y, x + w + 1, y + h + 1);
+        case TShapeType::stRoundRect:
+        case TShapeType::stRoundSquare:
+            return CreateRoundRectRgn(x, y, x + w + 1, y + h + 1, std::min(w, h) / 4, std::min(w, h) / 4);
+        default:
+            return CreateRectRgn(x, y, x + w, y + h);
     }
 }
 
@@ -66,7 +68,8 @@ void TShape::UpdateRegion()
     const Outline o = Geometry();
     const int pen = pen_.Style() == TPenStyle::psClear ? 0 : std::max(1, pen_.Width());
     HRGN outer = ShapeRegion(shape_, o.X - pen / 2, o.Y - pen / 2, o.W + pen - 1, o.H + pen - 1);
-    UniqueRegion inner(ShapeRegion(shape_, o.X - pen / 2 + pen, o.Y - pen / 2 + pen, o.W - pen - 1, o.H - pen - 1));
+    UniqueRegion inner(
+        ShapeRegion(shape_, o.X - pen / 2 + pen, o.Y - pen / 2 + pen, o.W - pen - 1, o.H - pen - 1));
     CombineRgn(outer, outer, inner.get(), RGN_DIFF);
     SetWindowRgn(Handle(), outer, TRUE);  // the window owns the region from here on
 }
@@ -78,7 +81,8 @@ const TClassInfo& TShape::StaticClassInfo()
         {EnumProperty<TShape, TShapeType>(
              "Shape", {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"},
              &TShape::Shape, &TShape::SetShape),
-         ObjectProperty<TShape, TPen>("Pen", &TShape::Pen), ObjectProperty<TShape, TBrush>("Brush", &TShape::Brush),
+         ObjectProperty<TShape, TPen>("Pen", &TShape::Pen),
+         ObjectProperty<TShape, TBrush>("Brush", &TShape::Brush),
          EventProperty<TShape>("OnMouseUp", &TShape::OnMouseUp)});
     return info;
 }
@@ -98,21 +102,27 @@ void TShape::CreateParams(TCreateParams& params)
 void TShape::Paint(HDC dc)
 {
     UniquePen pen(pen_.Style() == TPenStyle::psClear
-                            ? CreatePen(PS_NULL, 0, 0)
-                            : CreatePen(PS_SOLID, pen_.Width(), ColorToRGB(pen_.Color())));
+                      ? CreatePen(PS_NULL, 0, 0)
+                      : CreatePen(PS_SOLID, pen_.Width(), ColorToRGB(pen_.Color())));
     LOGBRUSH hollow{BS_HOLLOW, 0, 0};
     UniqueBrush brush(brush_.Style() == TBrushStyle::bsClear ? CreateBrushIndirect(&hollow)
-                                                                : CreateSolidBrush(ColorToRGB(brush_.Color())));
+                                                             : CreateSolidBrush(ColorToRGB(brush_.Color())));
     SelectedObject selectedPen(dc, pen.get());
     SelectedObject selectedBrush(dc, brush.get());
     const auto [x, y, w, h] = Geometry();
     switch (shape_) {
-    case TShapeType::stRectangle:
-    case TShapeType::stSquare: Rectangle(dc, x, y, x + w, y + h); break;
-    case TShapeType::stRoundRect:
-    case TShapeType::stRoundSquare: RoundRect(dc, x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
-    case TShapeType::stEllipse:
-    case TShapeType::stCircle: Ellipse(dc, x, y, x + w, y + h); break;
+        case TShapeType::stRectangle:
+        case TShapeType::stSquare:
+            Rectangle(dc, x, y, x + w, y + h);
+            break;
+        case TShapeType::stRoundRect:
+        case TShapeType::stRoundSquare:
+            RoundRect(dc, x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4);
+            break;
+        case TShapeType::stEllipse:
+        case TShapeType::stCircle:
+            Ellipse(dc, x, y, x + w, y + h);
+            break;
     }
 }
 

@@ -5,13 +5,20 @@ namespace zelvora {
 UINT CodePageForCharset(int charset)
 {
     switch (charset) {
-    case 0: return 1252;    // ANSI_CHARSET: Western
-    case 238: return 1250;  // EASTEUROPE_CHARSET
-    case 204: return 1251;  // RUSSIAN_CHARSET
-    case 161: return 1253;  // GREEK_CHARSET
-    case 162: return 1254;  // TURKISH_CHARSET
-    case 186: return 1257;  // BALTIC_CHARSET
-    default: return CP_ACP;
+        case 0:
+            return 1252;  // ANSI_CHARSET: Western
+        case 238:
+            return 1250;  // EASTEUROPE_CHARSET
+        case 204:
+            return 1251;  // RUSSIAN_CHARSET
+        case 161:
+            return 1253;  // GREEK_CHARSET
+        case 162:
+            return 1254;  // TURKISH_CHARSET
+        case 186:
+            return 1257;  // BALTIC_CHARSET
+        default:
+            return CP_ACP;
     }
 }
 

@@ -12,12 +12,13 @@ TTrackBar::TTrackBar(TComponent* owner) : TControl(owner)
 
 const TClassInfo& TTrackBar::StaticClassInfo()
 {
-    static const TClassInfo info("TTrackBar", &TControl::StaticClassInfo(),
-                                 {IntegerProperty<TTrackBar>("Min", &TTrackBar::Min, &TTrackBar::SetMin),
-                                  IntegerProperty<TTrackBar>("Max", &TTrackBar::Max, &TTrackBar::SetMax),
-                                  IntegerProperty<TTrackBar>("Position", &TTrackBar::Position, &TTrackBar::SetPosition),
-                                  IntegerProperty<TTrackBar>("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency),
-                                  EventProperty<TTrackBar>("OnChange", &TTrackBar::OnChange)});
+    static const TClassInfo info(
+        "TTrackBar", &TControl::StaticClassInfo(),
+        {IntegerProperty<TTrackBar>("Min", &TTrackBar::Min, &TTrackBar::SetMin),
+         IntegerProperty<TTrackBar>("Max", &TTrackBar::Max, &TTrackBar::SetMax),
+         IntegerProperty<TTrackBar>("Position", &TTrackBar::Position, &TTrackBar::SetPosition),
+         IntegerProperty<TTrackBar>("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency),
+         EventProperty<TTrackBar>("OnChange", &TTrackBar::OnChange)});
     return info;
 }
 

@@ -10,7 +10,8 @@ namespace zelvora {
 
 std::string GetVersionText()
 {
-    auto* infoSize = SystemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
+    auto* infoSize =
+        SystemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
     auto* readInfo = SystemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
     auto* queryValue = SystemFunction<decltype(VerQueryValueW)>(L"version.dll", "VerQueryValueW");
     if (!infoSize || !readInfo || !queryValue) return {};
@@ -24,7 +25,8 @@ std::string GetVersionText()
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     if (!queryValue(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) return {};
-    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
            std::to_string(HIWORD(fixed->dwFileVersionLS));
 }
 

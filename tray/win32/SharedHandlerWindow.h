@@ -54,7 +54,8 @@ protected:
         wc.lpszClassName = Derived::kClassName;
         RegisterClassW(&wc);  // already registered is fine
         window_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                                      Derived::kMessageOnly ? HWND_MESSAGE : nullptr, nullptr, wc.hInstance, nullptr));
+                                      Derived::kMessageOnly ? HWND_MESSAGE : nullptr, nullptr, wc.hInstance,
+                                      nullptr));
     }
 
 private:

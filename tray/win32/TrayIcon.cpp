@@ -53,10 +53,14 @@ const TClassInfo& TCoolTrayIcon::StaticClassInfo()
          BooleanProperty<C>("LeftPopup", &C::LeftPopup, &C::SetLeftPopup),
          BooleanProperty<C>("WantEnterExitEvents", &C::WantEnterExitEvents, &C::SetWantEnterExitEvents),
          BooleanProperty<C>("MinimizeToTray", &C::MinimizeToTray, &C::SetMinimizeToTray),
-         EventProperty<C>("OnClick", &C::OnClick), EventProperty<C>("OnDblClick", &C::OnDblClick),
-         EventProperty<C>("OnMouseDown", &C::OnMouseDown), EventProperty<C>("OnMouseUp", &C::OnMouseUp),
-         EventProperty<C>("OnMouseMove", &C::OnMouseMove), EventProperty<C>("OnMouseEnter", &C::OnMouseEnter),
-         EventProperty<C>("OnMouseExit", &C::OnMouseExit), EventProperty<C>("OnCycle", &C::OnCycle),
+         EventProperty<C>("OnClick", &C::OnClick),
+         EventProperty<C>("OnDblClick", &C::OnDblClick),
+         EventProperty<C>("OnMouseDown", &C::OnMouseDown),
+         EventProperty<C>("OnMouseUp", &C::OnMouseUp),
+         EventProperty<C>("OnMouseMove", &C::OnMouseMove),
+         EventProperty<C>("OnMouseEnter", &C::OnMouseEnter),
+         EventProperty<C>("OnMouseExit", &C::OnMouseExit),
+         EventProperty<C>("OnCycle", &C::OnCycle),
          EventProperty<C>("OnBalloonHintClick", &C::OnBalloonHintClick),
          EventProperty<C>("OnBalloonHintHide", &C::OnBalloonHintHide),
          EventProperty<C>("OnBalloonHintTimeout", &C::OnBalloonHintTimeout),
@@ -138,7 +142,8 @@ void TCoolTrayIcon::HookOwner()
     // fix its size too early. The hook follows once the window exists.
     HWND owner = OwnerWindow();
     if (hookedOwner_ || !owner) return;
-    if (SetWindowSubclass(owner, OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(this))) hookedOwner_ = owner;
+    if (SetWindowSubclass(owner, OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(this)))
+        hookedOwner_ = owner;
 }
 
 void TCoolTrayIcon::UnhookWindows()
@@ -153,12 +158,14 @@ bool TCoolTrayIcon::ApplicationMessage(UINT msg, WPARAM wParam)
 {
     HookOwner();
     if (msg == WM_SIZE && wParam == SIZE_MINIMIZED && minimizeToTray_) SendToTray();
-    if (msg == WM_WINDOWPOSCHANGED && startupPending_ && Application && Application->MainForm()) startupPending_ = false;
+    if (msg == WM_WINDOWPOSCHANGED && startupPending_ && Application && Application->MainForm())
+        startupPending_ = false;
     if (msg == TaskbarCreatedMessage() && iconVisible_) AddIcon();
     return false;  // the application window's own handling follows
 }
 
-LRESULT CALLBACK TCoolTrayIcon::OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK TCoolTrayIcon::OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR)
 {
     // Shown by an explicit show call: the program comes to the front with it.
     if (msg == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && Application) {
@@ -218,7 +225,8 @@ void TCoolTrayIcon::HandleNotification(unsigned notification)
     // may be assigned at any time; the rule follows it without a new function per notification.
     const bool wantsDoubleClick = static_cast<bool>(OnDblClick.Handler);
     if (wantsDoubleClick != static_cast<bool>(mouse_.Events.OnDblClick))
-        mouse_.Events.OnDblClick = wantsDoubleClick ? std::function<void()>([this] { DoDblClick(); }) : nullptr;
+        mouse_.Events.OnDblClick =
+            wantsDoubleClick ? std::function<void()>([this] { DoDblClick(); }) : nullptr;
     POINT pointer{};
     GetCursorPos(&pointer);  // signed: monitors left of or above the primary one
     mouse_.Notify(notification, ModifiersDown(), {pointer.x, pointer.y}, GetDoubleClickTime());
@@ -280,8 +288,8 @@ void TCoolTrayIcon::SetIcon(const std::string& resourceName)
 {
     iconName_ = resourceName;
     const std::wstring name(resourceName.begin(), resourceName.end());
-    icon_.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR)));
+    icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, kIconSize,
+                                              kIconSize, LR_DEFAULTCOLOR)));
     UpdateIcon();
 }
 

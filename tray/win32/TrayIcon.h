@@ -11,8 +11,8 @@
 #include "toolkit/win32/Handles.h"
 #include "toolkit/win32/ImageList.h"
 #include "toolkit/win32/Menus.h"
-#include "tray/win32/SimpleTimer.h"
 #include "tray/TrayMouse.h"
+#include "tray/win32/SimpleTimer.h"
 
 namespace zelvora {
 
@@ -86,9 +86,18 @@ protected:
     virtual void DoClick() { Fire(OnClick); }
     virtual void DoDblClick() { Fire(OnDblClick); }
     virtual void DoCycle(int nextIndex);
-    virtual void DoMouseDown(TMouseButton button, unsigned shift, TTrayPoint at) { Fire(OnMouseDown, button, shift, at); }
-    virtual void DoMouseUp(TMouseButton button, unsigned shift, TTrayPoint at) { Fire(OnMouseUp, button, shift, at); }
-    virtual void DoMouseMove(unsigned shift, TTrayPoint at) { Fire(OnMouseMove, TMouseButton::mbLeft, shift, at); }
+    virtual void DoMouseDown(TMouseButton button, unsigned shift, TTrayPoint at)
+    {
+        Fire(OnMouseDown, button, shift, at);
+    }
+    virtual void DoMouseUp(TMouseButton button, unsigned shift, TTrayPoint at)
+    {
+        Fire(OnMouseUp, button, shift, at);
+    }
+    virtual void DoMouseMove(unsigned shift, TTrayPoint at)
+    {
+        Fire(OnMouseMove, TMouseButton::mbLeft, shift, at);
+    }
     virtual void DoMouseEnter() { Fire(OnMouseEnter); }
     virtual void DoMouseExit() { Fire(OnMouseExit); }
 
@@ -96,19 +105,22 @@ private:
     void PrepareIconData();
     [[nodiscard]] bool Shell(DWORD message);
     void CycleTick();
-    void Fire(TEventRef& event, TMouseButton button = TMouseButton::mbLeft, unsigned shift = 0, TTrayPoint at = {});
+    void Fire(TEventRef& event, TMouseButton button = TMouseButton::mbLeft, unsigned shift = 0,
+              TTrayPoint at = {});
     void HookWindows();
     void HookOwner();
     void UnhookWindows();
     bool ApplicationMessage(UINT msg, WPARAM wParam);
-    static LRESULT CALLBACK OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
     HWND OwnerWindow() const;
 
     UINT id_ = 0;
     NOTIFYICONDATAW data_{};
     UniqueIcon icon_;
     std::string iconName_, hint_;
-    bool designPreview_ = false, cycleIcons_ = false, showHint_ = true, iconVisible_ = false, minimizeToTray_ = false;
+    bool designPreview_ = false, cycleIcons_ = false, showHint_ = true, iconVisible_ = false,
+         minimizeToTray_ = false;
     bool startupPending_ = true;
     int cycleInterval_ = 0, iconIndex_ = 0;
     TImageList* iconList_ = nullptr;

@@ -1,13 +1,13 @@
 // The socket services on POSIX sockets, for the native build. Errors are reported with the Winsock
 // numbers, so the client code and its tests behave the same on both systems.
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
+#include <poll.h>
+#include <unistd.h>
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -23,32 +23,58 @@ thread_local int lastError = 0;
 int WinsockNumber(int error)
 {
     switch (error) {
-    case EINTR: return 10004;
-    case EBADF: return 10009;
-    case EACCES: return 10013;
-    case EFAULT: return 10014;
-    case EINVAL: return 10022;
-    case EMFILE: return 10024;
-    case EWOULDBLOCK: return 10035;
-    case EINPROGRESS: return 10036;
-    case EALREADY: return 10037;
-    case ENOTSOCK: return 10038;
-    case EMSGSIZE: return 10040;
-    case EADDRINUSE: return 10048;
-    case EADDRNOTAVAIL: return 10049;
-    case ENETDOWN: return 10050;
-    case ENETUNREACH: return 10051;
-    case ECONNABORTED: return 10053;
-    case ECONNRESET: return 10054;
-    case ENOBUFS: return 10055;
-    case EISCONN: return 10056;
-    case ENOTCONN: return 10057;
-    case EPIPE: return 10058;
-    case ETIMEDOUT: return 10060;
-    case ECONNREFUSED: return 10061;
-    case EHOSTDOWN: return 10064;
-    case EHOSTUNREACH: return 10065;
-    default: return error;
+        case EINTR:
+            return 10004;
+        case EBADF:
+            return 10009;
+        case EACCES:
+            return 10013;
+        case EFAULT:
+            return 10014;
+        case EINVAL:
+            return 10022;
+        case EMFILE:
+            return 10024;
+        case EWOULDBLOCK:
+            return 10035;
+        case EINPROGRESS:
+            return 10036;
+        case EALREADY:
+            return 10037;
+        case ENOTSOCK:
+            return 10038;
+        case EMSGSIZE:
+            return 10040;
+        case EADDRINUSE:
+            return 10048;
+        case EADDRNOTAVAIL:
+            return 10049;
+        case ENETDOWN:
+            return 10050;
+        case ENETUNREACH:
+            return 10051;
+        case ECONNABORTED:
+            return 10053;
+        case ECONNRESET:
+            return 10054;
+        case ENOBUFS:
+            return 10055;
+        case EISCONN:
+            return 10056;
+        case ENOTCONN:
+            return 10057;
+        case EPIPE:
+            return 10058;
+        case ETIMEDOUT:
+            return 10060;
+        case ECONNREFUSED:
+            return 10061;
+        case EHOSTDOWN:
+            return 10064;
+        case EHOSTUNREACH:
+            return 10065;
+        default:
+            return error;
     }
 }
 
@@ -128,7 +154,10 @@ public:
         SetBlocking(Fd(s), true);
         return 1;
     }
-    void Shutdown(TIdSocket s, int how) override { shutdown(Fd(s), how == 1 ? SHUT_WR : how == 0 ? SHUT_RD : SHUT_RDWR); }
+    void Shutdown(TIdSocket s, int how) override
+    {
+        shutdown(Fd(s), how == 1 ? SHUT_WR : how == 0 ? SHUT_RD : SHUT_RDWR);
+    }
     void Close(TIdSocket s) override { close(Fd(s)); }
     int Recv(TIdSocket s, char* buffer, int size) override
     {
@@ -197,6 +226,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TIdStack> TIdStack::CreatePlatformStack() { return std::make_unique<TIdStackPosix>(); }
+std::unique_ptr<TIdStack> TIdStack::CreatePlatformStack()
+{
+    return std::make_unique<TIdStackPosix>();
+}
 
 }  // namespace zelvora

@@ -21,9 +21,29 @@ constexpr char kLibraryName[] = "WS2_32.DLL";
 constexpr WORD kWinsockVersion = 0x0202;
 
 enum TEntry {
-    eWSAStartup, eWSACleanup, eWSAGetLastError, eWSASetLastError, eSocket, eBind, eConnect, eGetSockName,
-    eGetPeerName, eGetHostByName, eHtons, eNtohs, eSetSockOpt, eGetSockOpt, eSelect, eRecv, eSend, eShutdown,
-    eCloseSocket, eIoctlSocket, eInetAddr, eInetNtoa, eEntryCount
+    eWSAStartup,
+    eWSACleanup,
+    eWSAGetLastError,
+    eWSASetLastError,
+    eSocket,
+    eBind,
+    eConnect,
+    eGetSockName,
+    eGetPeerName,
+    eGetHostByName,
+    eHtons,
+    eNtohs,
+    eSetSockOpt,
+    eGetSockOpt,
+    eSelect,
+    eRecv,
+    eSend,
+    eShutdown,
+    eCloseSocket,
+    eIoctlSocket,
+    eInetAddr,
+    eInetNtoa,
+    eEntryCount
 };
 
 // The entry table: each name with its address once bound (null: not yet).
@@ -33,11 +53,28 @@ struct TWinsockEntry {
 };
 
 std::array<TWinsockEntry, eEntryCount> entries{{
-    {"WSAStartup", nullptr}, {"WSACleanup", nullptr}, {"WSAGetLastError", nullptr}, {"WSASetLastError", nullptr},
-    {"socket", nullptr}, {"bind", nullptr}, {"connect", nullptr}, {"getsockname", nullptr}, {"getpeername", nullptr},
-    {"gethostbyname", nullptr}, {"htons", nullptr}, {"ntohs", nullptr}, {"setsockopt", nullptr},
-    {"getsockopt", nullptr}, {"select", nullptr}, {"recv", nullptr}, {"send", nullptr}, {"shutdown", nullptr},
-    {"closesocket", nullptr}, {"ioctlsocket", nullptr}, {"inet_addr", nullptr}, {"inet_ntoa", nullptr},
+    {"WSAStartup", nullptr},
+    {"WSACleanup", nullptr},
+    {"WSAGetLastError", nullptr},
+    {"WSASetLastError", nullptr},
+    {"socket", nullptr},
+    {"bind", nullptr},
+    {"connect", nullptr},
+    {"getsockname", nullptr},
+    {"getpeername", nullptr},
+    {"gethostbyname", nullptr},
+    {"htons", nullptr},
+    {"ntohs", nullptr},
+    {"setsockopt", nullptr},
+    {"getsockopt", nullptr},
+    {"select", nullptr},
+    {"recv", nullptr},
+    {"send", nullptr},
+    {"shutdown", nullptr},
+    {"closesocket", nullptr},
+    {"ioctlsocket", nullptr},
+    {"inet_addr", nullptr},
+    {"inet_ntoa", nullptr},
 }};
 
 std::atomic<HMODULE> library{nullptr};
@@ -46,8 +83,9 @@ std::atomic<bool> started{false};
 std::string SystemText(DWORD number)
 {
     char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   number, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        number, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
     std::string result = text ? text : "";
     if (text) LocalFree(text);
     while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
@@ -63,9 +101,9 @@ F Bound(TEntry entry)
         HMODULE module = library.load();
         if (module) proc = GetProcAddress(module, entries[entry].Name);
         if (!proc)
-            throw EIdWS2StubError(std::string("Fehler beim Aufruf einer Winsock2-Bibliotheksfunktion ") +
-                                      entries[entry].Name,
-                                  WSANOTINITIALISED, SystemText(WSANOTINITIALISED));
+            throw EIdWS2StubError(
+                std::string("Fehler beim Aufruf einer Winsock2-Bibliotheksfunktion ") + entries[entry].Name,
+                WSANOTINITIALISED, SystemText(WSANOTINITIALISED));
         entries[entry].Proc.store(proc);
     }
     return reinterpret_cast<F>(reinterpret_cast<void*>(proc));
@@ -79,8 +117,9 @@ int StartUp()
     HMODULE module = LoadLibraryA(kLibraryName);
     if (!module) {
         const DWORD error = GetLastError();
-        throw EIdWS2StubError(std::string("Fehler beim Laden einer Winsock2-Bibliothek (") + kLibraryName + ")", error,
-                              SystemText(error));
+        throw EIdWS2StubError(
+            std::string("Fehler beim Laden einer Winsock2-Bibliothek (") + kLibraryName + ")", error,
+            SystemText(error));
     }
     HMODULE expected = nullptr;
     if (!library.compare_exchange_strong(expected, module)) FreeLibrary(module);  // another thread was first
@@ -165,18 +204,22 @@ public:
         if (ready == SOCKET_ERROR) return -1;
         if (ready == 0) return 0;
         // FD_ISSET would bind the library at load time.
-        if (std::find(failed.fd_array, failed.fd_array + failed.fd_count, Handle(s)) != failed.fd_array + failed.fd_count) {
+        if (std::find(failed.fd_array, failed.fd_array + failed.fd_count, Handle(s)) !=
+            failed.fd_array + failed.fd_count) {
             int error = 0;
             int size = sizeof error;
-            WINSOCK(eGetSockOpt, int(WSAAPI*)(SOCKET, int, int, char*, int*))(Handle(s), SOL_SOCKET, SO_ERROR,
-                                                                            reinterpret_cast<char*>(&error), &size);
+            WINSOCK(eGetSockOpt, int(WSAAPI*)(SOCKET, int, int, char*, int*))
+            (Handle(s), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
             WINSOCK(eWSASetLastError, void(WSAAPI*)(int))(error ? error : WSAECONNREFUSED);
             return -1;
         }
         SetBlocking(s, true);
         return 1;
     }
-    void Shutdown(TIdSocket s, int how) override { WINSOCK(eShutdown, int(WSAAPI*)(SOCKET, int))(Handle(s), how); }
+    void Shutdown(TIdSocket s, int how) override
+    {
+        WINSOCK(eShutdown, int(WSAAPI*)(SOCKET, int))(Handle(s), how);
+    }
     void Close(TIdSocket s) override { WINSOCK(eCloseSocket, int(WSAAPI*)(SOCKET))(Handle(s)); }
     int Recv(TIdSocket s, char* buffer, int size) override
     {
@@ -206,16 +249,16 @@ public:
     {
         sockaddr_in address{};
         int size = sizeof address;
-        if (WINSOCK(eGetSockName, int(WSAAPI*)(SOCKET, sockaddr*, int*))(Handle(s), reinterpret_cast<sockaddr*>(&address),
-                                                                         &size) == 0)
+        if (WINSOCK(eGetSockName, int(WSAAPI*)(SOCKET, sockaddr*, int*))(
+                Handle(s), reinterpret_cast<sockaddr*>(&address), &size) == 0)
             Read(address, ip, port);
     }
     void PeerName(TIdSocket s, std::string& ip, int& port) override
     {
         sockaddr_in address{};
         int size = sizeof address;
-        if (WINSOCK(eGetPeerName, int(WSAAPI*)(SOCKET, sockaddr*, int*))(Handle(s), reinterpret_cast<sockaddr*>(&address),
-                                                                         &size) == 0)
+        if (WINSOCK(eGetPeerName, int(WSAAPI*)(SOCKET, sockaddr*, int*))(
+                Handle(s), reinterpret_cast<sockaddr*>(&address), &size) == 0)
             Read(address, ip, port);
     }
     int WSGetLastError() override { return WINSOCK(eWSAGetLastError, int(WSAAPI*)())(); }
@@ -223,7 +266,7 @@ public:
 protected:
     std::string HostByName(const std::string& name) override
     {
-        const hostent* host = WINSOCK(eGetHostByName, hostent*(WSAAPI*)(const char*))(name.c_str());
+        const hostent* host = WINSOCK(eGetHostByName, hostent * (WSAAPI*)(const char*))(name.c_str());
         if (!host || !host->h_addr_list || !host->h_addr_list[0]) return {};
         sockaddr_in address{};
         std::memcpy(&address.sin_addr, host->h_addr_list[0], sizeof address.sin_addr);
@@ -244,6 +287,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TIdStack> TIdStack::CreatePlatformStack() { return std::make_unique<TIdStackWindows>(); }
+std::unique_ptr<TIdStack> TIdStack::CreatePlatformStack()
+{
+    return std::make_unique<TIdStackWindows>();
+}
 
 }  // namespace zelvora

@@ -11,7 +11,10 @@ struct Image {
     int Left = 0, Top = 0, Width = 0, Height = 0;  // in screen coordinates
     std::vector<std::uint32_t> Pixels;             // row by row
 
-    bool Contains(int x, int y) const { return x >= Left && y >= Top && x < Left + Width && y < Top + Height; }
+    bool Contains(int x, int y) const
+    {
+        return x >= Left && y >= Top && x < Left + Width && y < Top + Height;
+    }
     std::uint32_t At(int x, int y) const
     {
         return Pixels[static_cast<std::size_t>(y - Top) * static_cast<std::size_t>(Width) +

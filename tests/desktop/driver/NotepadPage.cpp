@@ -38,7 +38,8 @@ int NotepadPage::ChangedByStroke(const std::vector<const char*>& chord, int dy)
     constexpr int kReach = 15;
     const Point start = StrokeStart(dy), end = Stroke(dy).back();
     const auto band = [&] {
-        return desktop_.Screen().Grab(start.X - kReach, start.Y - kReach, end.X - start.X + 2 * kReach, 2 * kReach);
+        return desktop_.Screen().Grab(start.X - kReach, start.Y - kReach, end.X - start.X + 2 * kReach,
+                                      2 * kReach);
     };
     const Image before = band();
     RestPointerAt(start);

@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <sys/wait.h>
 
 #include <stdexcept>
 #include <thread>
@@ -75,7 +75,8 @@ CommandResult RunCommand(const std::vector<std::string>& argv, std::chrono::mill
     const auto deadline = Clock::now() + timeout;
     char buffer[4096];
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) break;
         pollfd fd{pipeFds[0], POLLIN, 0};
         if (poll(&fd, 1, static_cast<int>(left)) <= 0) break;

@@ -1,12 +1,11 @@
 #include "WineDesktop.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
-
+#include <sys/stat.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -22,7 +21,7 @@ using namespace std::chrono_literals;
 
 bool DisplayInUse(int number)
 {
-    struct stat info{};
+    struct stat info {};
     return stat(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), &info) == 0 ||
            stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &info) == 0;
 }
@@ -42,8 +41,8 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
 {
     std::filesystem::create_directories(workDir_);
     const std::string display = ":" + std::to_string(FreeDisplayNumber());
-    xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
-                          "-nolisten", "tcp"},
+    xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0",
+                          std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp"},
                          workDir_ + "/xvfb.log");
     std::unique_ptr<X11Screen> screen;
     if (!WaitUntil(
@@ -69,8 +68,8 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", kDesktopName, "/f"});
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", kDesktopName, "/d",
              std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
-    RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
-             "/f"});
+    RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d",
+             "0", "/f"});
 
     // Wine's browser launcher runs this script instead of a browser: it notes what it was asked to open.
     const std::string browser = workDir_ + "/browser.sh";
@@ -126,7 +125,8 @@ CommandResult WineDesktop::Probe(const std::vector<std::string>& args)
     return RunCommand(argv, 30s);
 }
 
-std::optional<ScreenRect> WineDesktop::WindowRect(const std::string& windowClass, const std::string& childClass)
+std::optional<ScreenRect> WineDesktop::WindowRect(const std::string& windowClass,
+                                                  const std::string& childClass)
 {
     std::vector<std::string> args{"rect", windowClass};
     if (!childClass.empty()) args.push_back(childClass);

@@ -51,7 +51,8 @@ bool X11Screen::FocusWindowNamed(const std::string& suffix)
     Window found = 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         const std::string name = WindowName(display_, children[i]);
-        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        if (name.size() >= suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             found = children[i];
     }
     if (children) XFree(children);
@@ -72,8 +73,14 @@ void X11Screen::Key(const char* keysymName, bool down)
     Settle();
 }
 
-void X11Screen::KeyDown(const char* keysymName) { Key(keysymName, true); }
-void X11Screen::KeyUp(const char* keysymName) { Key(keysymName, false); }
+void X11Screen::KeyDown(const char* keysymName)
+{
+    Key(keysymName, true);
+}
+void X11Screen::KeyUp(const char* keysymName)
+{
+    Key(keysymName, false);
+}
 
 void X11Screen::Tap(const char* keysymName)
 {
@@ -123,8 +130,8 @@ Image X11Screen::Grab(int left, int top, int width, int height)
     for (int y = 0; y < height; ++y)
         for (int xx = 0; xx < width; ++xx) {
             const unsigned long rgb = XGetPixel(x, xx, y);  // 0xRRGGBB on a 24-bit TrueColor screen
-            image.Pixels.push_back(static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) |
-                                                              ((rgb & 0xFF) << 16)));
+            image.Pixels.push_back(
+                static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16)));
         }
     XDestroyImage(x);
     return image;
@@ -148,7 +155,8 @@ std::string X11Screen::PointerCursor()
     unsigned long sum = 0;
     for (int i = 0; i < image->width * image->height; ++i) sum = sum * 31 + image->pixels[i];
     const std::string shape = std::to_string(image->width) + "x" + std::to_string(image->height) + " at " +
-                              std::to_string(image->xhot) + "," + std::to_string(image->yhot) + " #" + std::to_string(sum);
+                              std::to_string(image->xhot) + "," + std::to_string(image->yhot) + " #" +
+                              std::to_string(sum);
     XFree(image);
     return shape;
 }

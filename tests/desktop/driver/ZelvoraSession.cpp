@@ -92,7 +92,8 @@ bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool 
     for (const Point& p : points) {
         screen.MovePointer(p.X, p.Y);
         if (waitForMarks)
-            allMarked = WaitUntil([&] { return screen.Pixel(p.X, p.Y) == kMarkerOrange; }, 3s, 5ms) && allMarked;
+            allMarked =
+                WaitUntil([&] { return screen.Pixel(p.X, p.Y) == kMarkerOrange; }, 3s, 5ms) && allMarked;
         else
             std::this_thread::sleep_for(30ms);  // a few ticks per point, as a hand would move
     }
@@ -151,8 +152,8 @@ std::optional<Point> FindTrayIcon(X11Screen& screen)
 {
     // The notification area: the right end of the taskbar, the bottom rows of the desktop.
     constexpr int kAreaWidth = 200, kAreaHeight = 24;
-    const Image area = screen.Grab(WineDesktop::kWidth - kAreaWidth, WineDesktop::kHeight - kAreaHeight, kAreaWidth,
-                                   kAreaHeight);
+    const Image area = screen.Grab(WineDesktop::kWidth - kAreaWidth, WineDesktop::kHeight - kAreaHeight,
+                                   kAreaWidth, kAreaHeight);
     int left = WineDesktop::kWidth, right = -1, top = WineDesktop::kHeight, bottom = -1;
     for (int y = area.Top; y < area.Top + area.Height; ++y)
         for (int x = area.Left; x < area.Left + area.Width; ++x) {
@@ -160,7 +161,8 @@ std::optional<Point> FindTrayIcon(X11Screen& screen)
             const int r = static_cast<int>(p & 0xFF), b = static_cast<int>((p >> 16) & 0xFF);
             // The taskbar is grey and the bare desktop blue; an icon has warm colours.
             if (r - b < 60) continue;
-            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+            bottom = std::max(bottom, y);
         }
     if (right < 0) return std::nullopt;
     return Point{(left + right) / 2, (top + bottom) / 2};

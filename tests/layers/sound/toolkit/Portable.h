@@ -1,0 +1,6 @@
+// A portable toolkit header.
+#pragma once
+
+#include <string>
+
+#include "base/Geometry.h"

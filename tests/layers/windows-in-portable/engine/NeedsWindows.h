@@ -1,0 +1,4 @@
+// Portable engine code that needs Windows.
+#pragma once
+
+#include <windows.h>
