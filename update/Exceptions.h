@@ -11,6 +11,7 @@ public:
     explicit EIdException(const std::string& message) : std::runtime_error(message) {}
 };
 
+// Texts in Windows-1252; octal escapes end after three digits, so a word needs no split literal.
 #define ZELVORA_ID_EXCEPTION(Name, Base, Text)                       \
     class Name : public Base {                                       \
     public:                                                          \
@@ -23,30 +24,17 @@ ZELVORA_ID_EXCEPTION(EIdAlreadyConnected, EIdException, "Verbindung besteht bere
 ZELVORA_ID_EXCEPTION(EIdInvalidSocket, EIdException, "Socket kann nicht zugewiesen werden.")
 ZELVORA_ID_EXCEPTION(EIdCouldNotBindSocket, EIdException,
                      "Socket konnte nicht gebunden werden. Adresse und Port werden bereits benutzt.")
-ZELVORA_ID_EXCEPTION(EIdConnectTimeout, EIdException,
-                     "Zeit\xFC"
-                     "berschreitung der Verbindung.")
+ZELVORA_ID_EXCEPTION(EIdConnectTimeout, EIdException, "Zeit\374berschreitung der Verbindung.")
 ZELVORA_ID_EXCEPTION(EIdConnectException, EIdException, "")
-ZELVORA_ID_EXCEPTION(EIdReadTimeout, EIdException,
-                     "Zeit\xFC"
-                     "berschreitung beim Lesen")
+ZELVORA_ID_EXCEPTION(EIdReadTimeout, EIdException, "Zeit\374berschreitung beim Lesen")
 ZELVORA_ID_EXCEPTION(EIdConnClosedGracefully, EIdException, "Die Verbindung wurde erfolgreich geschlossen.")
 ZELVORA_ID_EXCEPTION(EIdNotConnected, EIdException, "Nicht verbunden")
 ZELVORA_ID_EXCEPTION(EIdClosedSocket, EIdException, "Verbindung aufgehoben.")
-ZELVORA_ID_EXCEPTION(EIdReadLnMaxLineLengthExceeded, EIdException,
-                     "Max. Zeilenl\xE4"
-                     "nge \xFC"
-                     "berschritten.")
-ZELVORA_ID_EXCEPTION(EIdStackSetSizeExceeded, EIdException,
-                     "Mengengr\xF6\xDF"
-                     "e \xFC"
-                     "berschritten.")
-ZELVORA_ID_EXCEPTION(EIdNotEnoughDataInBuffer, EIdException, "Nicht gen\xFCgend Daten im Puffer.")
+ZELVORA_ID_EXCEPTION(EIdReadLnMaxLineLengthExceeded, EIdException, "Max. Zeilenl\344nge \374berschritten.")
+ZELVORA_ID_EXCEPTION(EIdStackSetSizeExceeded, EIdException, "Mengengr\366\337e \374berschritten.")
+ZELVORA_ID_EXCEPTION(EIdNotEnoughDataInBuffer, EIdException, "Nicht gen\374gend Daten im Puffer.")
 ZELVORA_ID_EXCEPTION(EIdUnknownProtocol, EIdException, "")
-ZELVORA_ID_EXCEPTION(EIdIOHandlerPropInvalid, EIdException,
-                     "Wert f\xFC"
-                     "r IOHandler ist ung\xFC"
-                     "ltig")
+ZELVORA_ID_EXCEPTION(EIdIOHandlerPropInvalid, EIdException, "Wert f\374r IOHandler ist ung\374ltig")
 ZELVORA_ID_EXCEPTION(EIdURIException, EIdException, "")
 ZELVORA_ID_EXCEPTION(EIdInvalidPortRange, EIdException, "")
 ZELVORA_ID_EXCEPTION(EIdCanNotBindPortInRange, EIdException, "")
@@ -104,9 +92,7 @@ private:
 class EConvertError : public std::runtime_error {
 public:
     explicit EConvertError(const std::string& text)
-        : std::runtime_error("'" + text +
-                             "' ist kein g\xFC"
-                             "ltiger Integerwert")
+        : std::runtime_error("'" + text + "' ist kein g\374ltiger Integerwert")
     {
     }
 };

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "SharedDesktopSuite.h"
 #include "driver/NotepadPage.h"
 #include "driver/Wait.h"
 
@@ -41,18 +42,10 @@ inline RegistryValues DefaultSettings()
             {"Mode", Dword(1)}};
 }
 
-class Settings : public ::testing::Test {
+inline constexpr char kSettingsFolder[] = "settings";
+
+class Settings : public SharedDesktopSuite<kSettingsFolder> {
 protected:
-    // One desktop for all cases: starting Wine and Notepad costs most of a minute.
-    static void SetUpTestSuite()
-    {
-        shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/settings", ZELVORA_BIN_DIR);
-    }
-    static void TearDownTestSuite()
-    {
-        delete shared_;
-        shared_ = nullptr;
-    }
     void SetUp() override
     {
         desktop_.ClearSettings();
@@ -134,10 +127,9 @@ protected:
         return boxes;
     }
 
-    static inline WineDesktop* shared_ = nullptr;
-    WineDesktop& desktop_ = *shared_;
-    X11Screen& screen_ = shared_->Screen();
-    NotepadPage page_{*shared_};
+    WineDesktop& desktop_ = Shared();
+    X11Screen& screen_ = Shared().Screen();
+    NotepadPage page_{Shared()};
 };
 
 }  // namespace zelvora::desktop

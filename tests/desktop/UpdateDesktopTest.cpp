@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "../support/ScriptedServer.h"
+#include "SharedDesktopSuite.h"
 #include "driver/Wait.h"
 #include "driver/ZelvoraSession.h"
 
@@ -20,18 +21,10 @@ using zelvora::testing::TScriptedServer;
 constexpr char kQuestion[] =
     "Best\xE4tigung\tThis function check for new Zelvora versions. Do you want to check for a new update?\n";
 
-class UpdateCheck : public ::testing::Test {
+inline constexpr char kUpdateFolder[] = "update";
+
+class UpdateCheck : public SharedDesktopSuite<kUpdateFolder> {
 protected:
-    // One desktop for all cases: starting Wine and Notepad costs most of a minute.
-    static void SetUpTestSuite()
-    {
-        shared_ = new WineDesktop(ZELVORA_DESKTOP_WORK_DIR "/update", ZELVORA_BIN_DIR);
-    }
-    static void TearDownTestSuite()
-    {
-        delete shared_;
-        shared_ = nullptr;
-    }
     void SetUp() override { desktop_->ClearSettings(); }
 
     // Rests the pointer on the main window, where its cursor shows.
@@ -49,8 +42,7 @@ protected:
         desktop_->SetTextSetting("UpdateServer", "127.0.0.1:" + std::to_string(port));
     }
 
-    static inline WineDesktop* shared_ = nullptr;
-    WineDesktop* desktop_ = shared_;
+    WineDesktop* desktop_ = &Shared();
 };
 
 std::vector<std::vector<zelvora::testing::TServerStep>> Version(const std::string& text, int pauseMs = 0)
