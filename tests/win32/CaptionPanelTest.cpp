@@ -295,6 +295,39 @@ TEST_F(CaptionPanels, PositionIsKeptBetweenRunsWhenAskedTo)
     RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
 }
 
+TEST_F(CaptionPanels, AMissingOrMistypedPlaceKeepsTheBoundsAndReadingCreatesNoKey)
+{
+    constexpr char kKey[] = "Software\\Ombrix\\ZelvoraPanelTest";
+    constexpr char kPlace[] = "Software\\Ombrix\\ZelvoraPanelTest\\pnlTest";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    const auto restore = [&](TAdvPanel& panel) {
+        panel.BeginLoading();
+        panel.Position().SetSave(true);
+        panel.Position().SetKey(kKey);
+        panel.Position().SetSection("pnlTest");
+        panel.SetBounds(10, 20, 120, 70);
+        panel.Loaded();
+    };
+    auto& fresh = TComponent::Create<TAdvPanel>(*main_);
+    restore(fresh);
+    EXPECT_EQ(fresh.Left(), 10);
+    EXPECT_EQ(fresh.Height(), 70);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPlace, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    fresh.Position().SetSave(false);
+
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kPlace, "Left", REG_SZ, "30", 3), ERROR_SUCCESS);
+    const DWORD top = 55;
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kPlace, "Top", REG_DWORD, &top, sizeof top), ERROR_SUCCESS);
+    auto& mixed = TComponent::Create<TAdvPanel>(*main_);
+    restore(mixed);
+    EXPECT_EQ(mixed.Left(), 10) << "a text where a number belongs";
+    EXPECT_EQ(mixed.Top(), 55);
+    EXPECT_EQ(mixed.Width(), 120);
+    mixed.Position().SetSave(false);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+}
+
 TEST_F(CaptionPanels, SeparatorLinesDrawOnlyWhereTheirPenReaches)
 {
     auto& top = dynamic_cast<TLine&>(*main_->FindComponent("Line2"));     // alTop, width 1
