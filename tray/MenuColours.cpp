@@ -1,0 +1,96 @@
+#include "tray/MenuColours.h"
+
+#include <algorithm>
+
+namespace zelvora {
+
+namespace {
+
+constexpr TRgb kWhite = 0xFFFFFF;
+constexpr TRgb kSilver = 0xC0C0C0;
+
+int Channel(TRgb colour, int shift)
+{
+    return static_cast<int>((colour >> shift) & 0xFF);
+}
+
+TRgb FromChannels(int red, int green, int blue)
+{
+    const auto byte = [](int v) { return static_cast<TRgb>(std::clamp(v, 0, 255)); };
+    return byte(red) | byte(green) << 8 | byte(blue) << 16;
+}
+
+// c + (255 - c) * p / 100, the quotient rounded to nearest with ties to even.
+int LightenChannel(int c, int percent)
+{
+    const int scaled = (255 - c) * percent;
+    int step = scaled / 100;
+    const int rest = scaled % 100;
+    if (rest > 50 || (rest == 50 && step % 2 == 1)) ++step;
+    return c + step;
+}
+
+}  // namespace
+
+TRgb Lighten(TRgb colour, int percent, const TNearestColour& nearest)
+{
+    percent = std::clamp(percent, 0, 100);
+    const TRgb lighter =
+        FromChannels(LightenChannel(Channel(colour, 0), percent), LightenChannel(Channel(colour, 8), percent),
+                     LightenChannel(Channel(colour, 16), percent));
+    return nearest ? nearest(lighter) : lighter;
+}
+
+TRgb Darken(TRgb colour, int amount)
+{
+    return FromChannels(Channel(colour, 0) - amount, Channel(colour, 8) - amount + 2,
+                        Channel(colour, 16) - amount);
+}
+
+TRgb GrayOf(TRgb colour, int amount)
+{
+    const int v = std::min((Channel(colour, 0) + Channel(colour, 8) + Channel(colour, 16)) / 3 + amount, 240);
+    return FromChannels(v, v, v);
+}
+
+TMenuColours DeriveColours(const TMenuColourSources& s, const TNearestColour& nearest)
+{
+    TMenuColours c;
+    c.MenuBackground = s.Color;
+    c.IconColumn = s.IconBackColor;
+    c.SelectionBorder = s.SelectBorderColor;
+    c.SelectedText = s.SelectFontColor;
+    c.MenuBarBackground = s.MenuBarColor;
+    c.Disabled = s.DisabledColor;
+    c.CheckFrame = s.CheckedColor;
+    c.Separator = s.SeparatorColor;
+    if (s.HighColor) {
+        const bool dim = s.UseDimColor;
+        c.SelectionFill = dim ? Lighten(s.SelectColor, 68, nearest) : s.SelectColor;
+        c.CheckFill = dim ? Lighten(s.SelectColor, 80, nearest) : s.SelectColor;
+        c.CheckFillSelected = dim ? Lighten(s.SelectColor, 50, nearest) : s.SelectColor;
+        c.FrameBorder = Darken(s.BtnFace, 90);
+        c.FrameShadow = Darken(s.BtnFace, 76);
+    } else {
+        c.SelectionFill = s.SelectColor;
+        c.CheckFill = kWhite;
+        c.CheckFillSelected = kSilver;
+        c.FrameBorder = c.FrameShadow = s.BtnShadow;
+    }
+    if (!s.UseSystemColors) return c;
+    const bool high = s.HighColor;
+    c.SelectedText = s.FontColor;
+    c.MenuBackground = high ? Lighten(s.BtnFace, 86, nearest) : kWhite;
+    c.IconColumn = high ? Lighten(s.BtnFace, 16, nearest) : s.BtnFace;
+    c.SelectionFill = high ? Lighten(s.Highlight, 68, nearest) : kWhite;
+    c.SelectionBorder = s.Highlight;
+    c.MenuBarBackground = s.BtnFace;
+    c.Disabled = high ? Lighten(s.BtnShadow, 10, nearest) : s.BtnShadow;
+    c.Separator = high ? Lighten(s.BtnShadow, 25, nearest) : s.BtnShadow;
+    c.CheckFrame = s.Highlight;
+    c.CheckFill = high ? Lighten(s.Highlight, 80, nearest) : kWhite;
+    c.CheckFillSelected = high ? Lighten(s.Highlight, 50, nearest) : kWhite;
+    return c;
+}
+
+}  // namespace zelvora
