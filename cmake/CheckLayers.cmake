@@ -1,6 +1,6 @@
 # The folders form layers: each may include only the folders below it, and code outside a
 # win32/ folder builds on every system, so it includes neither win32/ headers nor Windows ones.
-# Run at configure time and, as `cmake -DZELVORA_ROOT=... -P CheckLayers.cmake`, at every build.
+# Run as `cmake -DZELVORA_ROOT=<tree> -P CheckLayers.cmake`: at every build, and by the tests.
 
 set(zelvora_layers base toolkit engine i18n update tray controls dialogs app)
 set(zelvora_below_base "")
@@ -51,6 +51,4 @@ function(zelvora_check_layers root)
   endif()
 endfunction()
 
-if(CMAKE_SCRIPT_MODE_FILE)
-  zelvora_check_layers("${ZELVORA_ROOT}")
-endif()
+zelvora_check_layers("${ZELVORA_ROOT}")

@@ -29,11 +29,6 @@ int Cubic(int t)
     return (t * t * t / 128) / 128;
 }
 
-int BlueOf(TColor color)
-{
-    return static_cast<int>((color >> 16) & 0xFF);
-}
-
 void Fill(TShadeBitmap& bitmap, TColor color)
 {
     for (int y = 0; y < bitmap.Height(); ++y)
@@ -111,8 +106,7 @@ TShadeBitmap BuildShade(const TShadeSettings& settings, const TShadeRandom& rand
 {
     const int w = settings.Width > 0 ? settings.Width : kDefaultWidth;
     const int h = settings.Height > 0 ? settings.Height : kDefaultHeight;
-    const Shader s{static_cast<int>(settings.Color & 0xFF), static_cast<int>((settings.Color >> 8) & 0xFF),
-                   static_cast<int>((settings.Color >> 16) & 0xFF),
+    const Shader s{RedOf(settings.Color), GreenOf(settings.Color), BlueOf(settings.Color),
                    ((settings.ShadeLight % 256) + 256) % 256};
     TShadeBitmap bitmap(w, h);  // white
     const int L = s.L;

@@ -207,11 +207,11 @@ private:
         const std::string& tag;  // as written, for its attributes
         const std::string& up;   // upper case, for its name
         THtmlMode mode;
-        bool paint;
         int x;
         int& width;
         const TRect& rect;
         LineResult& line;
+        bool Painting() const { return mode == THtmlMode::Paint; }
     };
     using TagHandler = bool (LineDrawer::*)(TagCall&);
     // A rule matches the whole name, or every name that starts with it; the first match wins and
@@ -243,10 +243,9 @@ private:
                   LineResult& line)
     {
         const std::string up = UpperCase(tag);
-        const bool paint = mode == THtmlMode::Paint;
         if (up.empty()) return false;
-        if (up[0] == '/') return CloseTag(state, up.substr(1), paint);
-        TagCall call{state, tag, up, mode, paint, x, width, rect, line};
+        if (up[0] == '/') return CloseTag(state, up.substr(1), mode == THtmlMode::Paint);
+        TagCall call{state, tag, up, mode, x, width, rect, line};
         const auto matches = [&](const TagRule& rule) {
             return rule.WholeName ? up == rule.Name : up.starts_with(rule.Name);
         };
@@ -263,13 +262,13 @@ private:
         if (Hovered(c.state)) {
             c.state.Font.Color = options_.Hover && options_.HoverFontColor != clNone ? options_.HoverFontColor
                                                                                      : options_.URLColor;
-            if (c.paint) {
+            if (c.Painting()) {
                 c.state.Font.Style |= kHtmlUnderline;
                 if (options_.HoverColor != clNone) c.state.Background = options_.HoverColor;
             }
         } else {
             c.state.Font.Color = options_.URLColor;
-            if (c.paint) c.state.Font.Style |= kHtmlUnderline;
+            if (c.Painting()) c.state.Font.Style |= kHtmlUnderline;
         }
         return false;
     }
@@ -286,11 +285,11 @@ private:
     bool BodyTag(TagCall& c)
     {
         const std::string picture = Attribute(c.tag, "BACKGROUND", true);
-        if (c.paint && !picture.empty()) TilePicture(picture);
+        if (c.Painting() && !picture.empty()) TilePicture(picture);
         const std::string bg = Attribute(c.tag, "BGCOLOR");
         if (!bg.empty()) {
             const TColor color = HtmlColor(bg);
-            if (c.paint) canvas_.FillRect(layout_, color);
+            if (c.Painting()) canvas_.FillRect(layout_, color);
             c.state.Background = color;
         }
         return false;
@@ -302,7 +301,7 @@ private:
     }
     bool ErrorTag(TagCall& c)
     {
-        c.state.ErrorLine = c.paint;
+        c.state.ErrorLine = c.Painting();
         return false;
     }
     bool FontTag(TagCall& c)
@@ -312,7 +311,7 @@ private:
         const std::string color = ColorAttribute(c.tag);
         if (!color.empty() && !options_.NoFontColorChange) c.state.Font.Color = HtmlColor(color);
         const std::string bg = Attribute(c.tag, "BGCOLOR");
-        if (!bg.empty() && c.paint) {
+        if (!bg.empty() && c.Painting()) {
             c.state.SavedBackgroundFont = c.state.Background;
             c.state.Background = HtmlColor(bg);
         }
@@ -326,7 +325,7 @@ private:
     }
     bool HighlightTag(TagCall& c)
     {
-        if (c.paint) {
+        if (c.Painting()) {
             c.state.SavedColorHi = c.state.Font.Color;
             c.state.SavedBackgroundHi = c.state.Background;
             c.state.Font.Color = clSystemColor | 14;  // clHighlightText
@@ -336,7 +335,8 @@ private:
     }
     bool RuleTag(TagCall& c)
     {
-        if (c.paint) canvas_.Line(c.rect.Left, c.rect.Bottom + 1, c.rect.Right, c.rect.Bottom + 1, clBlack);
+        if (c.Painting())
+            canvas_.Line(c.rect.Left, c.rect.Bottom + 1, c.rect.Right, c.rect.Bottom + 1, clBlack);
         return true;
     }
     bool ItalicTag(TagCall& c)
@@ -355,7 +355,7 @@ private:
     {
         State& state = c.state;
         c.width += kListIndent * state.ListLevel;
-        if (c.paint && state.ListLevel > 0) {
+        if (c.Painting() && state.ListLevel > 0) {
             THtmlFont symbol = state.Font;
             symbol.Name = "Symbol";
             const std::string bullet = state.ListLevel % 2 ? "\xB7" : "o";
@@ -377,7 +377,7 @@ private:
         if (!bg.empty()) {
             c.state.SavedBackgroundP = c.state.Background;
             c.state.Background = HtmlColor(bg);
-            if (c.paint) canvas_.FillRect(c.rect, c.state.Background);
+            if (c.Painting()) canvas_.FillRect(c.rect, c.state.Background);
         }
         return false;
     }

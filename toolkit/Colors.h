@@ -26,6 +26,25 @@ inline constexpr bool IsSystemColor(TColor color)
     return (color & 0xFF000000) == clSystemColor;
 }
 
+// The channels of an RGB colour, and an RGB colour from channels clamped to 0..255.
+inline constexpr int RedOf(TColor color)
+{
+    return static_cast<int>(color & 0xFF);
+}
+inline constexpr int GreenOf(TColor color)
+{
+    return static_cast<int>((color >> 8) & 0xFF);
+}
+inline constexpr int BlueOf(TColor color)
+{
+    return static_cast<int>((color >> 16) & 0xFF);
+}
+inline constexpr TColor RgbOf(int red, int green, int blue)
+{
+    const auto byte = [](int v) { return static_cast<TColor>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return byte(red) | byte(green) << 8 | byte(blue) << 16;
+}
+
 // Identifiers of descriptions ("clWindow", "clBlack"); nothing for an unknown name.
 std::optional<TColor> ColorFromIdent(std::string_view name);
 

@@ -6,19 +6,7 @@ namespace zelvora {
 
 namespace {
 
-constexpr TRgb kWhite = 0xFFFFFF;
-constexpr TRgb kSilver = 0xC0C0C0;
-
-int Channel(TRgb colour, int shift)
-{
-    return static_cast<int>((colour >> shift) & 0xFF);
-}
-
-TRgb FromChannels(int red, int green, int blue)
-{
-    const auto byte = [](int v) { return static_cast<TRgb>(std::clamp(v, 0, 255)); };
-    return byte(red) | byte(green) << 8 | byte(blue) << 16;
-}
+constexpr TColor kSilver = 0xC0C0C0;
 
 // c + (255 - c) * p / 100, the quotient rounded to nearest with ties to even.
 int LightenChannel(int c, int percent)
@@ -32,25 +20,24 @@ int LightenChannel(int c, int percent)
 
 }  // namespace
 
-TRgb Lighten(TRgb colour, int percent, const TNearestColour& nearest)
+TColor Lighten(TColor colour, int percent, const TNearestColour& nearest)
 {
     percent = std::clamp(percent, 0, 100);
-    const TRgb lighter =
-        FromChannels(LightenChannel(Channel(colour, 0), percent), LightenChannel(Channel(colour, 8), percent),
-                     LightenChannel(Channel(colour, 16), percent));
+    const TColor lighter =
+        RgbOf(LightenChannel(RedOf(colour), percent), LightenChannel(GreenOf(colour), percent),
+              LightenChannel(BlueOf(colour), percent));
     return nearest ? nearest(lighter) : lighter;
 }
 
-TRgb Darken(TRgb colour, int amount)
+TColor Darken(TColor colour, int amount)
 {
-    return FromChannels(Channel(colour, 0) - amount, Channel(colour, 8) - amount + 2,
-                        Channel(colour, 16) - amount);
+    return RgbOf(RedOf(colour) - amount, GreenOf(colour) - amount + 2, BlueOf(colour) - amount);
 }
 
-TRgb GrayOf(TRgb colour, int amount)
+TColor GrayOf(TColor colour, int amount)
 {
-    const int v = std::min((Channel(colour, 0) + Channel(colour, 8) + Channel(colour, 16)) / 3 + amount, 240);
-    return FromChannels(v, v, v);
+    const int v = std::min((RedOf(colour) + GreenOf(colour) + BlueOf(colour)) / 3 + amount, 240);
+    return RgbOf(v, v, v);
 }
 
 TMenuColours DeriveColours(const TMenuColourSources& s, const TNearestColour& nearest)
@@ -73,23 +60,23 @@ TMenuColours DeriveColours(const TMenuColourSources& s, const TNearestColour& ne
         c.FrameShadow = Darken(s.BtnFace, 76);
     } else {
         c.SelectionFill = s.SelectColor;
-        c.CheckFill = kWhite;
+        c.CheckFill = clWhite;
         c.CheckFillSelected = kSilver;
         c.FrameBorder = c.FrameShadow = s.BtnShadow;
     }
     if (!s.UseSystemColors) return c;
     const bool high = s.HighColor;
     c.SelectedText = s.FontColor;
-    c.MenuBackground = high ? Lighten(s.BtnFace, 86, nearest) : kWhite;
+    c.MenuBackground = high ? Lighten(s.BtnFace, 86, nearest) : clWhite;
     c.IconColumn = high ? Lighten(s.BtnFace, 16, nearest) : s.BtnFace;
-    c.SelectionFill = high ? Lighten(s.Highlight, 68, nearest) : kWhite;
+    c.SelectionFill = high ? Lighten(s.Highlight, 68, nearest) : clWhite;
     c.SelectionBorder = s.Highlight;
     c.MenuBarBackground = s.BtnFace;
     c.Disabled = high ? Lighten(s.BtnShadow, 10, nearest) : s.BtnShadow;
     c.Separator = high ? Lighten(s.BtnShadow, 25, nearest) : s.BtnShadow;
     c.CheckFrame = s.Highlight;
-    c.CheckFill = high ? Lighten(s.Highlight, 80, nearest) : kWhite;
-    c.CheckFillSelected = high ? Lighten(s.Highlight, 50, nearest) : kWhite;
+    c.CheckFill = high ? Lighten(s.Highlight, 80, nearest) : clWhite;
+    c.CheckFillSelected = high ? Lighten(s.Highlight, 50, nearest) : clWhite;
     return c;
 }
 

@@ -19,18 +19,16 @@ TfrmEditHotkey::TfrmEditHotkey(TComponent* owner) : TForm(owner)
 
 TModalResult TfrmEditHotkey::Edit(IHotkeyOwner& owner)
 {
-    rememberedPaint_ = owner.PaintShortcut();
-    rememberedWipe_ = owner.WipeShortcut();
-    rememberedMode_ = owner.ModeShortcut();
-    edtDraw().SetHotKey(rememberedPaint_);
-    edtDelete().SetHotKey(rememberedWipe_);
-    edtMode().SetHotKey(rememberedMode_);
+    const TShortCut paint = owner.PaintShortcut(), wipe = owner.WipeShortcut(), mode = owner.ModeShortcut();
+    edtDraw().SetHotKey(paint);
+    edtDelete().SetHotKey(wipe);
+    edtMode().SetHotKey(mode);
     const TModalResult result = ShowModal();
     if (result == TModalResult::mrOk)
         Apply(owner, static_cast<TShortCut>(edtDraw().HotKey()), static_cast<TShortCut>(edtDelete().HotKey()),
               static_cast<TShortCut>(edtMode().HotKey()));
     else
-        Apply(owner, rememberedPaint_, rememberedWipe_, rememberedMode_);
+        Apply(owner, paint, wipe, mode);
     return result;
 }
 

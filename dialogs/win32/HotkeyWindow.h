@@ -22,8 +22,6 @@ private:
     THotKey& edtDelete() const { return Field<THotKey>("edtDelete"); }
     THotKey& edtMode() const { return Field<THotKey>("edtMode"); }
     static void Apply(IHotkeyOwner& owner, TShortCut paint, TShortCut wipe, TShortCut mode);
-
-    TShortCut rememberedPaint_ = 0, rememberedWipe_ = 0, rememberedMode_ = 0;
 };
 
 }  // namespace zelvora

@@ -15,7 +15,7 @@ TEST(MenuColourArithmetic, LightenMovesTowardsWhiteRoundingHalfToEven)
     EXPECT_EQ(Lighten(0x000000, 30), 0x4C4C4Cu);
     // Channels apart: red 10 -> 177, green 36 -> 185, blue 106 -> 207.
     EXPECT_EQ(Lighten(0x6A240A, 68), 0xCFB9B1u);
-    const auto nearest = [](TRgb c) { return c & 0xF0F0F0; };
+    const auto nearest = [](TColor c) { return c & 0xF0F0F0; };
     EXPECT_EQ(Lighten(0x6A240A, 68, nearest), 0xC0B0B0u) << "the device's nearest colour is used";
 }
 

@@ -47,18 +47,21 @@ struct TextCase {
 };
 
 // Failure messages and case names show the shortcut code, not the parameter's raw bytes.
-void PrintTo(const TextCase& c, std::ostream* out)
+std::string HexCode(TShortCut shortcut)
 {
     char code[8];
-    std::snprintf(code, sizeof code, "0x%04X", c.Shortcut);
-    *out << code << " \"" << c.Text << '"';
+    std::snprintf(code, sizeof code, "%04X", shortcut);
+    return code;
+}
+
+void PrintTo(const TextCase& c, std::ostream* out)
+{
+    *out << "0x" << HexCode(c.Shortcut) << " \"" << c.Text << '"';
 }
 
 std::string CaseName(const ::testing::TestParamInfo<TextCase>& info)
 {
-    char name[16];
-    std::snprintf(name, sizeof name, "Code%04X", info.param.Shortcut);
-    return name;
+    return "Code" + HexCode(info.param.Shortcut);
 }
 
 class ShortCutToTextTable : public ::testing::TestWithParam<TextCase> {};

@@ -62,16 +62,8 @@ void TForm::PrepareDestruction()
 {
     if (destroyFired_) return;
     destroyFired_ = true;
-    Fire(OnDestroy);
+    OnDestroy.Fire(this);
     BeforeDestruction();
-}
-
-void TForm::Fire(TEventRef& event)
-{
-    if (!event.Handler) return;
-    TEventArgs args;
-    args.Sender = this;
-    event.Handler(args);
 }
 
 void TForm::InitializeFromResource(const char* resourceName)
@@ -91,7 +83,7 @@ void TForm::InitializeFromText(const std::string& description)
     // millisecond or two, and the user waits for the main window only.
     if (!Application || Application->MainForm() == this) CreateHandle();
     ApplyMenu();
-    Fire(OnCreate);
+    OnCreate.Fire(this);
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -221,7 +213,7 @@ void TForm::Show()
     SetForegroundWindow(
         Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
     UpdateWindow(Handle());
-    if (!wasVisible) Fire(OnShow);
+    if (!wasVisible) OnShow.Fire(this);
 }
 
 void TForm::Hide()
@@ -280,7 +272,7 @@ TModalResult TForm::ShowModal()
 
 void TForm::Close()
 {
-    Fire(OnClose);
+    OnClose.Fire(this);
     if (Application && Application->MainForm() == this)
         Application->Terminate();
     else if (modal_)

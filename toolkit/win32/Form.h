@@ -94,7 +94,6 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void FontChanged() override;
     void UpdatesDone() override;
-    void Fire(TEventRef& event);
     // Called before the window and its components are freed: the place to save state.
     virtual void BeforeDestruction() {}
     // A component the description must have created, of the expected class.

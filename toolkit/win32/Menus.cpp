@@ -151,11 +151,7 @@ std::string TMenuItem::DisplayText() const
 void TMenuItem::Click()
 {
     if (autoCheck_) SetChecked(radioItem_ ? true : !checked_);
-    if (OnClick.Handler) {
-        TEventArgs args;
-        args.Sender = this;
-        OnClick.Handler(args);
-    }
+    OnClick.Fire(this);
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent)

@@ -42,11 +42,7 @@ void TTrackBar::SetPosition(int position)
     if (clamped == position_) return;
     position_ = clamped;
     if (HandleAllocated()) SendMessageA(Handle(), TBM_SETPOS, TRUE, position_);
-    if (!Loading() && OnChange.Handler) {
-        TEventArgs args;
-        args.Sender = this;
-        OnChange.Handler(args);
-    }
+    if (!Loading()) OnChange.Fire(this);
 }
 
 void TTrackBar::SetFrequency(int frequency)
