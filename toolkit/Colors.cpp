@@ -9,7 +9,7 @@ namespace zelvora {
 
 std::optional<TColor> ColorFromIdent(std::string_view name)
 {
-    static constexpr std::array<std::pair<std::string_view, TColor>, 26> kNames{{
+    static constexpr std::array<std::pair<std::string_view, TColor>, 28> kNames{{
         {"clNone", clNone},
         {"clBlack", 0x000000},
         {"clMaroon", 0x000080},
@@ -33,6 +33,8 @@ std::optional<TColor> ColorFromIdent(std::string_view name)
         {"clHighlight", clHighlight},
         {"clBtnShadow", clBtnShadow},
         {"clBtnText", clBtnText},
+        {"clInactiveCaption", clInactiveCaption},
+        {"clMenuText", clMenuText},
         {"clHighlightText", clSystemColor | 14},
         {"clGrayText", clSystemColor | 17},
         {"clInfoBk", clSystemColor | 24},

@@ -20,6 +20,8 @@ inline constexpr TColor clWindowText = clSystemColor | 8;
 inline constexpr TColor clHighlight = clSystemColor | 13;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clBtnText = clSystemColor | 18;
+inline constexpr TColor clInactiveCaption = clSystemColor | 3;
+inline constexpr TColor clMenuText = clSystemColor | 7;
 
 inline constexpr bool IsSystemColor(TColor color)
 {

@@ -69,6 +69,14 @@ void TComponent::Notification(TComponent* component, TOperation operation)
     if (operation == TOperation::opRemove) RemoveFreeNotification(component);
 }
 
+void TComponent::AnnounceInsert(TComponent& component)
+{
+    Notification(&component, TOperation::opInsert);
+    const std::vector<TComponent*> others = components_;
+    for (TComponent* other : others)
+        if (other != &component) other->Notification(&component, TOperation::opInsert);
+}
+
 void TComponent::InsertComponent(TComponent* component)
 {
     components_.push_back(component);

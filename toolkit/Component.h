@@ -28,8 +28,12 @@ public:
     template <typename T, typename... Args>
     static T& Create(TComponent& owner, Args&&... args)
     {
-        return *new T(&owner, std::forward<Args>(args)...);
+        T* component = new T(&owner, std::forward<Args>(args)...);
+        owner.AnnounceInsert(*component);
+        return *component;
     }
+    // Tells the owner and its other components (opInsert) that a whole new component is here.
+    void AnnounceInsert(TComponent& component);
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);

@@ -21,7 +21,7 @@
 #include "toolkit/win32/RadioButton.h"
 #include "toolkit/win32/Shape.h"
 #include "toolkit/win32/TrackBar.h"
-#include "tray/MenuPainter.h"
+#include "tray/win32/MenuPainter.h"
 #include "tray/win32/TrayIcon.h"
 #include "update/AntiFreeze.h"
 #include "update/HttpClient.h"

@@ -5,7 +5,7 @@
 #include "app/win32/MainWindow.h"
 #include "dialogs/win32/AboutWindow.h"
 #include "toolkit/win32/Memo.h"
-#include "tray/MenuPainter.h"
+#include "tray/win32/MenuPainter.h"
 
 namespace zelvora {
 namespace {

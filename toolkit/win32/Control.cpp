@@ -95,6 +95,7 @@ void TControl::DestroyHandle()
 {
     HWND hwnd = window_.release();
     if (!hwnd) return;
+    Perform(CM_WINDOWDESTROYED);
     // Unbind first: the window's last messages must not reach a half-destroyed object.
     Bind(hwnd, nullptr);
     if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
@@ -104,6 +105,7 @@ void TControl::DestroyHandle()
 
 void TControl::ForgetHandle()
 {
+    if (HandleAllocated()) Perform(CM_WINDOWDESTROYED);
     if (HWND hwnd = window_.release()) {
         Bind(hwnd, nullptr);
         if (systemProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
@@ -142,8 +144,10 @@ void TControl::SetVisible(bool visible)
 
 void TControl::SetEnabled(bool enabled)
 {
+    const bool changed = enabled != enabled_;
     enabled_ = enabled;
     if (HandleAllocated()) EnableWindow(Handle(), enabled);
+    if (changed) Perform(CM_ENABLEDCHANGED, enabled);
 }
 
 void TControl::SetCaption(const std::string& caption)
@@ -151,6 +155,7 @@ void TControl::SetCaption(const std::string& caption)
     if (caption == caption_) return;
     caption_ = caption;
     ApplyText();
+    Perform(CM_TEXTCHANGED);
 }
 
 void TControl::ApplyText()
@@ -163,8 +168,10 @@ void TControl::SetColor(TColor color)
     color_ = color;
     parentColor_ = false;
     Invalidate();
-    for (TControl* child : controls_)
+    for (TControl* child : controls_) {
         if (child->parentColor_) child->ApplyParentColor();
+        child->Perform(CM_PARENTCOLORCHANGED);
+    }
 }
 
 void TControl::SetParentColor(bool parentColor)
@@ -273,6 +280,33 @@ void TControl::CreateHandle()
     AlignControls();
 }
 
+void TControl::RecreateHandle()
+{
+    if (!HandleAllocated()) return;
+    Perform(CM_RECREATEWND);
+    DestroyHandle();
+    CreateHandle();
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return hook_ ? hook_->HookedMessage(*this, msg, wParam, lParam) : WndProc(msg, wParam, lParam);
+}
+
+// Enter and leave notices for every control, whatever its own handling does with the mouse.
+void TControl::TrackMouse(UINT msg)
+{
+    if (msg == WM_MOUSEMOVE && !mouseInside_) {
+        mouseInside_ = true;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&track);
+        Perform(CM_MOUSEENTER);
+    } else if (msg == WM_MOUSELEAVE && mouseInside_) {
+        mouseInside_ = false;
+        Perform(CM_MOUSELEAVE);
+    }
+}
+
 void TControl::Invalidate()
 {
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
@@ -370,6 +404,7 @@ LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg > CM_BASE && msg <= CM_LAST) return 0;  // the toolkit's own notices end here
     switch (msg) {
         case WM_COMMAND:
         case WM_HSCROLL:
@@ -437,7 +472,12 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     TControl* control = ControlOf(hwnd);
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
-        return control->WndProc(msg, wParam, lParam);
+        const LRESULT result = control->Perform(msg, wParam, lParam);
+        if (ControlOf(hwnd) == control) {
+            if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE) control->TrackMouse(msg);
+            if (msg == WM_KILLFOCUS) control->Perform(CM_EXIT);
+        }
+        return result;
     } catch (const std::exception& error) {
         if (Application) Application->ShowException(error.what());
     } catch (...) {

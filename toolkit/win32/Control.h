@@ -34,6 +34,30 @@ class TControl;
 // The object of one of our windows; null for any other window.
 TControl* ControlOf(HWND hwnd);
 
+// Notices the toolkit passes through a control's message chain; the window system never sees them.
+enum TControlNotice : UINT {
+    CM_BASE = 0xB000,
+    CM_MOUSEENTER,          // the pointer came over the control
+    CM_MOUSELEAVE,          // and left it
+    CM_EXIT,                // the keyboard focus left the control
+    CM_ENABLEDCHANGED,      // wParam: enabled now
+    CM_TEXTCHANGED,         // the caption changed
+    CM_PARENTCOLORCHANGED,  // the parent's colour changed
+    CM_RECREATEWND,         // the window is about to be rebuilt
+    CM_WINDOWDESTROYED,     // the window is gone (rebuilt or for good)
+    CM_LAST = 0xB0FF
+};
+
+// Sees every message of a control in place of the control's own handling, which it runs through
+// the control's previous hook or `RunWithoutHook`. Installed with `SetWindowHook`.
+class TWindowHook {
+public:
+    virtual LRESULT HookedMessage(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+
+protected:
+    ~TWindowHook() = default;
+};
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
@@ -92,6 +116,17 @@ public:
     // Arranges the aligned children inside the client area.
     void AlignControls();
 
+    // A message through the hook (if any) and the control's own handling, now.
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The control's own handling, without any hook.
+    LRESULT RunWithoutHook(UINT msg, WPARAM wParam, LPARAM lParam) { return WndProc(msg, wParam, lParam); }
+    TWindowHook* WindowHook() const { return hook_; }
+    void SetWindowHook(TWindowHook* hook) { hook_ = hook; }
+    // Destroys and creates the window again, telling the hook first.
+    void RecreateHandle();
+    bool Focused() const { return HandleAllocated() && GetFocus() == Handle(); }
+    bool MouseInside() const { return mouseInside_; }
+
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -119,8 +154,11 @@ private:
     void ApplyParentColor();
     void DestroyHandle();
     void ForgetHandle();
+    void TrackMouse(UINT msg);
 
     UniqueWindow window_;
+    TWindowHook* hook_ = nullptr;
+    bool mouseInside_ = false;
     WNDPROC systemProc_ = nullptr;
     UniqueFont font_handle_;
     UniqueBrush background_;

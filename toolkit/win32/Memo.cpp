@@ -16,7 +16,10 @@ const TClassInfo& TMemo::StaticClassInfo()
          EnumProperty<TMemo, TScrollStyle>("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
                                            &TMemo::ScrollBars, &TMemo::SetScrollBars),
          BooleanProperty<TMemo>("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns),
-         BooleanProperty<TMemo>("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)});
+         BooleanProperty<TMemo>("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap),
+         BooleanProperty<TMemo>("Ctl3D", &TMemo::Ctl3D, &TMemo::SetCtl3D),
+         EnumProperty<TMemo, TBorderStyle>("BorderStyle", {"bsNone", "bsSingle"}, &TMemo::BorderStyle,
+                                           &TMemo::SetBorderStyle)});
     return info;
 }
 
@@ -46,8 +49,13 @@ void TMemo::CreateParams(TCreateParams& params)
 {
     params.WindowClass = "EDIT";
     params.SystemClass = true;
-    params.ExStyle = WS_EX_CLIENTEDGE;
-    params.Style = WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
+    if (borderStyle_ == TBorderStyle::bsSingle) {
+        if (ctl3D_)
+            params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            params.Style |= WS_BORDER;
+    }
+    params.Style |= WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
     if (readOnly_) params.Style |= ES_READONLY;
     if (wantReturns_) params.Style |= ES_WANTRETURN;
     if (!wordWrap_) params.Style |= ES_AUTOHSCROLL;
@@ -58,5 +66,33 @@ void TMemo::CreateParams(TCreateParams& params)
 }
 
 void TMemo::HandleCreated() {}
+
+void TMemo::SetCtl3D(bool ctl3D)
+{
+    if (ctl3D == ctl3D_) return;
+    ctl3D_ = ctl3D;
+    ApplyBorder();
+}
+
+void TMemo::SetBorderStyle(TBorderStyle style)
+{
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    ApplyBorder();
+}
+
+// The edit control takes a new frame in place; no need to rebuild the window.
+void TMemo::ApplyBorder()
+{
+    if (!HandleAllocated()) return;
+    TCreateParams params;
+    CreateParams(params);
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, style | (params.Style & WS_BORDER));
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | (params.ExStyle & WS_EX_CLIENTEDGE));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace zelvora

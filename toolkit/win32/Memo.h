@@ -6,6 +6,7 @@
 namespace zelvora {
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TBorderStyle { bsNone, bsSingle };
 
 class TMemo : public TControl {
 public:
@@ -23,6 +24,11 @@ public:
     void SetWantReturns(bool want) { wantReturns_ = want; }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+    // The sunken 3-D border; without it a single border is a one-pixel line.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool ctl3D);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -31,11 +37,14 @@ protected:
 
 private:
     std::string Text() const;
+    void ApplyBorder();
     TStringList lines_;
     bool readOnly_ = false;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     bool wantReturns_ = true;
     bool wordWrap_ = true;
+    bool ctl3D_ = true;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
 };
 
 }  // namespace zelvora

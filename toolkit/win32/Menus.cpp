@@ -42,6 +42,7 @@ const TClassInfo& TMenuItem::StaticClassInfo()
          BooleanProperty<TMenuItem>("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
          BooleanProperty<TMenuItem>("Default", &TMenuItem::Default, &TMenuItem::SetDefault),
          StringProperty<TMenuItem>("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+         IntegerProperty<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
          EventProperty<TMenuItem>("OnClick", &TMenuItem::OnClick),
          EventProperty<TMenuItem>("OnMeasureItem", &TMenuItem::OnMeasureItem),
          EventProperty<TMenuItem>("OnDrawItem", &TMenuItem::OnDrawItem)});
@@ -101,6 +102,12 @@ void TMenuItem::SetEnabled(bool enabled)
 void TMenuItem::SetVisible(bool visible)
 {
     visible_ = visible;
+    Changed();
+}
+
+void TMenuItem::SetImageIndex(int index)
+{
+    imageIndex_ = index;
     Changed();
 }
 
@@ -174,14 +181,25 @@ const TClassInfo& TMenu::StaticClassInfo()
     static const TClassInfo info(
         "TMenu", &TComponent::StaticClassInfo(),
         {BooleanProperty<TMenu>("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+         BooleanProperty<TMenu>("RightToLeft", &TMenu::RightToLeft, &TMenu::SetRightToLeft),
          ComponentProperty<TMenu, TComponent>("Images", &TMenu::Images, &TMenu::SetImages)});
     return info;
 }
 
 void TMenu::SetOwnerDraw(bool ownerDraw)
 {
+    if (ownerDraw == ownerDraw_) return;
     ownerDraw_ = ownerDraw;
     dirty_ = true;
+    if (OnChange && !Loading()) OnChange();
+}
+
+void TMenu::SetRightToLeft(bool rightToLeft)
+{
+    if (rightToLeft == rightToLeft_) return;
+    rightToLeft_ = rightToLeft;
+    dirty_ = true;
+    if (OnChange && !Loading()) OnChange();
 }
 
 void TMenu::SetCharset(int charset)
@@ -222,6 +240,7 @@ void TMenu::Fill(HMENU menu, TMenuItem& parent)
             if (item->radioItem_) info.fType |= MFT_RADIOCHECK;
         }
         if (ownerDraw_) info.fType |= MFT_OWNERDRAW;
+        if (rightToLeft_) info.fType |= MFT_RIGHTORDER;
         if (item->checked_) info.fState |= MFS_CHECKED;
         if (!item->enabled_) info.fState |= MFS_DISABLED;
         if (item->default_) info.fState |= MFS_DEFAULT;

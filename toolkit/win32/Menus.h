@@ -39,6 +39,10 @@ public:
     void SetDefault(bool value);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
+    // The item's picture in its menu's image list; -1 for none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    TMenu* Menu() const { return OwningMenu(); }
 
     bool IsSeparator() const { return caption_ == "-"; }
     UINT Command() const { return command_; }
@@ -69,6 +73,7 @@ private:
     bool checked_ = false, radioItem_ = false, autoCheck_ = false, enabled_ = true, visible_ = true,
          default_ = false;
     int groupIndex_ = 0;
+    int imageIndex_ = -1;
     std::string hint_;
     UINT command_;
     TMenuItem* parentItem_ = nullptr;
@@ -84,7 +89,11 @@ public:
 
     TMenuItem& Items() { return items_; }
     bool OwnerDraw() const { return ownerDraw_; }
+    // The window showing the menu takes it again, so the system asks for sizes and pictures.
     void SetOwnerDraw(bool ownerDraw);
+    // Captions read and items stand from right to left.
+    bool RightToLeft() const { return rightToLeft_; }
+    void SetRightToLeft(bool rightToLeft);
     // The code page of the captions, as a font charset; the window sets its font's.
     int Charset() const { return charset_; }
     void SetCharset(int charset);
@@ -110,6 +119,7 @@ private:
     UniqueMenu retired_;  // the previous build, kept until the window has taken the new one
     bool dirty_ = true;
     bool ownerDraw_ = false;
+    bool rightToLeft_ = false;
     int charset_ = 1;
     TComponent* images_ = nullptr;
 };

@@ -1,6 +1,9 @@
 // A button of a kind (OK, Cancel, ...) that brings its own result, role and caption.
 #pragma once
 
+#include <memory>
+
+#include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Button.h"
 
 namespace zelvora {
@@ -19,7 +22,10 @@ enum class TBitBtnKind {
     bkAll
 };
 
-// A button whose kind brings its modal result, default or cancel role and caption.
+// Where the picture sits beside the caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// A button whose kind brings its modal result, default or cancel role, caption and picture.
 class TBitBtn : public TButton {
 public:
     using TButton::TButton;
@@ -28,8 +34,25 @@ public:
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind kind);
 
+    // The picture strip: NumGlyphs pictures side by side (normal, then disabled); its bottom-left
+    // pixel is the colour that stays transparent. Null when the button has none.
+    const TBitmap* Glyph() const { return glyph_.get(); }
+    void SetGlyph(std::unique_ptr<TBitmap> glyph, int numGlyphs);
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int count) { numGlyphs_ = count < 1 ? 1 : count; }
+    int GlyphWidth() const { return glyph_ ? glyph_->Width() / numGlyphs_ : 0; }
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    // Pixels between picture and caption.
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+
 private:
     TBitBtnKind kind_ = TBitBtnKind::bkCustom;
+    std::unique_ptr<TBitmap> glyph_;
+    int numGlyphs_ = 1;
+    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+    int spacing_ = 4;
 };
 
 }  // namespace zelvora

@@ -22,7 +22,7 @@ void TRadioButton::CreateParams(TCreateParams& params)
     params.WindowClass = "BUTTON";
     params.SystemClass = true;
     // Not BS_AUTORADIOBUTTON: the group is the parent, not the system's tab-order group.
-    params.Style = WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON;
+    params.Style = WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON | AlignmentStyle();
 }
 
 }  // namespace zelvora

@@ -14,7 +14,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    bool CheckedAfterClick() override { return true; }
+    void TakeClickState() override { SetChecked(true); }
 };
 
 }  // namespace zelvora

@@ -1,0 +1,12 @@
+// The flat faces of the styled controls, painted over what the control drew itself.
+#pragma once
+
+#include "tray/win32/ControlSubClass.h"
+
+namespace zelvora {
+
+class TXPMenu;
+
+void PaintFlatControl(const TXPMenu& painter, TControl& control, TStyledKind kind, const TFlatState& state);
+
+}  // namespace zelvora
