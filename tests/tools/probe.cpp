@@ -106,6 +106,25 @@ int Rect(int argc, char** argv)
     return 0;
 }
 
+// Every visible top-level window of a class, one rectangle a line.
+int Rects(char** argv)
+{
+    for (HWND hwnd : TopLevelWindows(argv[2])) {
+        RECT r{};
+        if (GetWindowRect(hwnd, &r)) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    }
+    return 0;
+}
+
+// The system colours the flat look derives from, as 0xBBGGRR numbers, and the check mark's size.
+int SystemLook()
+{
+    std::printf("%lu %lu %lu %lu %lu %d\n", GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_HIGHLIGHT),
+                GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_MENUTEXT), GetSysColor(COLOR_WINDOW),
+                GetSystemMetrics(SM_CXHTHUMB));
+    return 0;
+}
+
 int Move(int argc, char** argv)
 {
     const auto windows = TopLevelWindows(argv[2]);
@@ -251,6 +270,8 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "rect" && argc >= 3) return Rect(argc, argv);
     if (command == "move" && (argc == 5 || argc == 7)) return Move(argc, argv);
+    if (command == "rects" && argc == 3) return Rects(argv);
+    if (command == "system-look") return SystemLook();
     if (command == "list" && argc == 3) return List(argv);
     if (command == "close-hwnd" && argc == 3) return CloseWindow(argv);
     if (command == "hit" && argc == 4) return Hit(argv);

@@ -35,6 +35,8 @@ public:
     void SetBrushColor(TColor color);
     void SetBrushStyle(TBrushStyle style);
     void SetFont(const TFont& font);
+    // The colour text is drawn in, leaving the font itself as it is.
+    void SetFontColor(TColor color) { fontAttributes_.SetColor(color); }
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y);

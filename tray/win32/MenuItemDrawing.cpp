@@ -67,7 +67,6 @@ std::unique_ptr<TBitmap> ItemPicture(const TMenuItem& item, TCanvas& canvas)
 void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour, bool halo)
 {
     canvas.SetBrushStyle(TBrushStyle::bsClear);
-    TFont font;
     if (halo) {
         const TColor under = canvas.Pixel(bounds.left, bounds.top);
         const struct {
@@ -76,11 +75,11 @@ void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT fo
         for (const auto& step : around) {
             RECT moved = bounds;
             OffsetRect(&moved, step.dx, step.dy);
-            SetTextColor(canvas.Handle(), Darken(under, step.darkness));
+            canvas.SetFontColor(Darken(under, step.darkness));
             canvas.DrawText(text, moved, format);
         }
     }
-    SetTextColor(canvas.Handle(), colour);
+    canvas.SetFontColor(colour);
     canvas.DrawText(text, bounds, format);
 }
 

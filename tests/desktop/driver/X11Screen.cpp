@@ -122,9 +122,31 @@ void X11Screen::Button(int button, bool down)
 
 Image X11Screen::Grab(int left, int top, int width, int height)
 {
+    return GrabFrom(DefaultRootWindow(display_), left, top, left, top, width, height);
+}
+
+Image X11Screen::GrabWindowAt(int left, int top, int width, int height)
+{
+    const Window root = DefaultRootWindow(display_);
+    Window window = root;
+    int x = left + width / 2, y = top + height / 2;
+    for (;;) {
+        int inX = 0, inY = 0;
+        Window child = None;
+        if (!XTranslateCoordinates(display_, root, window, x, y, &inX, &inY, &child) || child == None) break;
+        window = child;
+    }
+    int originX = 0, originY = 0;
+    Window ignored = None;
+    XTranslateCoordinates(display_, window, root, 0, 0, &originX, &originY, &ignored);
+    return GrabFrom(window, left - originX, top - originY, left, top, width, height);
+}
+
+Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height)
+{
     Image image{left, top, width, height, {}};
-    XImage* x = XGetImage(display_, DefaultRootWindow(display_), left, top, static_cast<unsigned>(width),
-                          static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XImage* x = XGetImage(display_, window, x0, y0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                          AllPlanes, ZPixmap);
     if (!x) throw std::runtime_error("XGetImage failed");
     image.Pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y)

@@ -31,10 +31,14 @@ public:
     Image Grab(int left, int top, int width, int height);
     std::uint32_t Pixel(int x, int y);
     Image GrabAll();
+    // The same rectangle read from the innermost X window that shows its centre: popup menus are
+    // X windows of their own, which a grab of the root shows black.
+    Image GrabWindowAt(int left, int top, int width, int height);
     // The pointer's cursor as the X server shows it: size, hot spot and a checksum of its pixels.
     std::string PointerCursor();
 
 private:
+    Image GrabFrom(unsigned long window, int x, int y, int left, int top, int width, int height);
     void Key(const char* keysymName, bool down);
 
     Display* display_;

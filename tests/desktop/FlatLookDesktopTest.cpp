@@ -1,0 +1,229 @@
+// The flat look on the screen: the main window's drop-down menus (background, icon column,
+// selection, separator, paler shortcut, check marks, the flat frame and its shadow) and its check
+// boxes lit under the pointer, with the colours worked out from the desktop's system colours.
+#include "ProgramDesktopFixture.h"
+#include "driver/ZelvoraSession.h"
+#include "tray/MenuColours.h"
+#include "tray/MenuLayout.h"
+
+namespace zelvora::desktop {
+namespace {
+
+struct SystemLook {
+    TColor BtnFace = 0, Highlight = 0, BtnShadow = 0, MenuText = 0, Window = 0;
+    int ThumbWidth = 0;
+};
+
+SystemLook ReadSystemLook(WineDesktop& desktop)
+{
+    SystemLook look;
+    std::istringstream in(desktop.Probe({"system-look"}).Output);
+    in >> look.BtnFace >> look.Highlight >> look.BtnShadow >> look.MenuText >> look.Window >> look.ThumbWidth;
+    return look;
+}
+
+// The working colours as the painter derives them on a true-colour screen.
+TMenuColours ExpectedColours(const SystemLook& look)
+{
+    TMenuColourSources sources;
+    sources.HighColor = true;
+    sources.UseDimColor = false;
+    sources.UseSystemColors = true;
+    sources.FontColor = look.MenuText;
+    sources.BtnFace = look.BtnFace;
+    sources.BtnShadow = look.BtnShadow;
+    sources.Highlight = look.Highlight;
+    sources.Color = sources.IconBackColor = sources.MenuBarColor = sources.SeparatorColor = look.BtnFace;
+    sources.SelectColor = sources.SelectBorderColor = sources.CheckedColor = look.Highlight;
+    sources.SelectFontColor = look.MenuText;
+    return DeriveColours(sources);
+}
+
+std::vector<ScreenRect> MenuWindows(WineDesktop& desktop)
+{
+    std::vector<ScreenRect> menus;
+    std::istringstream in(desktop.Probe({"rects", "#32768"}).Output);
+    ScreenRect r;
+    while (in >> r.Left >> r.Top >> r.Right >> r.Bottom) menus.push_back(r);
+    return menus;
+}
+
+// Rows (from the top of the image) where pixel x has the colour.
+std::vector<int> RowsWith(const Image& image, int x, TColor colour)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < image.Height; ++y)
+        if (image.At(image.Left + x, image.Top + y) == colour) rows.push_back(y);
+    return rows;
+}
+
+// Columns (from the left of the image) of row y with the colour.
+std::vector<int> ColumnsWith(const Image& image, int y, TColor colour)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < image.Width; ++x)
+        if (image.At(image.Left + x, image.Top + y) == colour) columns.push_back(x);
+    return columns;
+}
+
+int CountColour(const Image& image, TColor colour, int right)
+{
+    int count = 0;
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < right; ++x) count += image.At(image.Left + x, image.Top + y) == colour;
+    return count;
+}
+
+// Opens main menu `menu` with the keyboard; the system selects its first item.
+ScreenRect DropDown(WineDesktop& desktop, int menu)
+{
+    const auto window = desktop.WindowRect("TfrmZelvora");
+    if (!window) throw std::runtime_error("no main window");
+    desktop.FocusDesktop();
+    desktop.Probe({"front", "TfrmZelvora"});
+    desktop.Screen().Click(window->Left + 60, window->Top + 10);
+    std::this_thread::sleep_for(200ms);
+    std::vector<const char*> keys{"Alt_L"};
+    keys.insert(keys.end(), static_cast<std::size_t>(menu), "Right");
+    keys.push_back("Down");
+    for (const char* key : keys) {
+        desktop.Screen().Tap(key);
+        std::this_thread::sleep_for(200ms);
+    }
+    if (!WaitUntil([&] { return MenuWindows(desktop).size() == 1; }, 5s))
+        throw std::runtime_error("no menu dropped down");
+    std::this_thread::sleep_for(300ms);  // every item drawn
+    return MenuWindows(desktop).front();
+}
+
+Image GrabMenu(X11Screen& screen, const ScreenRect& menu)
+{
+    return screen.GrabWindowAt(menu.Left, menu.Top, menu.Width(), menu.Height());
+}
+
+void CloseMenus(X11Screen& screen)
+{
+    for (int i = 0; i < 3; ++i) {
+        screen.Tap("Escape");
+        std::this_thread::sleep_for(150ms);
+    }
+}
+
+TEST_F(Settings, FlatLookTheFileMenuDropsDownFlatWithItsFrameSeparatorAndPalerShortCut)
+{
+    ZelvoraSession zelvora(desktop_);
+    const SystemLook look = ReadSystemLook(desktop_);
+    const TMenuColours c = ExpectedColours(look);
+    const ScreenRect menu = DropDown(desktop_, 0);  // Datei: "Minimize" selected, a separator, "Close  Strg+X"
+    const Image shot = GrabMenu(screen_, menu);
+    WritePng(shot, desktop_.WorkDir() + "/file-menu.png");
+    const int w = shot.Width, h = shot.Height;
+    const auto at = [&](int x, int y) { return shot.At(shot.Left + x, shot.Top + y); };
+
+    // The flat frame: a one-pixel border, a two-pixel shadow at right and bottom, light corners.
+    EXPECT_EQ(at(0, h / 2), c.FrameBorder);
+    EXPECT_EQ(at(w - 3, h / 2), c.FrameBorder);
+    EXPECT_EQ(at(w - 1, h / 2), c.FrameShadow);
+    EXPECT_EQ(at(w - 2, h / 2), c.FrameShadow);
+    EXPECT_EQ(at(w / 2, h - 1), c.FrameShadow);
+    EXPECT_EQ(at(w - 1, 0), look.BtnFace) << "the corners beyond the shadow";
+    EXPECT_EQ(at(0, h - 1), look.BtnFace);
+
+    // The selection of the first item: filled, with a one-pixel border in the highlight colour.
+    const std::vector<int> filled = RowsWith(shot, w / 2, c.SelectionFill);
+    ASSERT_FALSE(filled.empty()) << "no selected item";
+    EXPECT_EQ(at(w / 2, filled.front() - 1), c.SelectionBorder);
+    EXPECT_EQ(at(w / 2, filled.back() + 1), c.SelectionBorder);
+    const std::vector<int> border = ColumnsWith(shot, filled.front() + 3, c.SelectionBorder);
+    ASSERT_GE(border.size(), 2u);
+    const int itemRight = border.back() + 2;  // one pixel short of the edge with the flat frame
+
+    // Below it: the separator line starts 7 pixels past the icon column.
+    const std::vector<int> separatorRows = RowsWith(shot, w / 2, c.Separator);
+    ASSERT_EQ(separatorRows.size(), 1u) << "one separator line";
+    const int separatorY = separatorRows.front();
+    const std::vector<int> icon = ColumnsWith(shot, separatorY, c.IconColumn);
+    const std::vector<int> line = ColumnsWith(shot, separatorY, c.Separator);
+    ASSERT_FALSE(icon.empty());
+    ASSERT_FALSE(line.empty());
+    EXPECT_EQ(line.front() - (icon.back() + 1), 7) << "the line begins 7 pixels into the text area";
+    EXPECT_EQ(icon.back() + 1 - (border.front()), 24) << "the icon column is IconWidth wide";
+
+    // The last item: background and icon column, the caption in the menu text colour and the
+    // shortcut right-aligned 10 pixels from the edge in a paler colour.
+    const int rowY = (separatorY + h) / 2;
+    EXPECT_EQ(at(border.front() + 10, rowY), c.IconColumn);
+    EXPECT_EQ(at(itemRight - 5, rowY), c.MenuBackground);
+    const TColor paler = Darken(look.MenuText, -40);
+    int shortCutRight = -1, paleInk = 0, captionInk = 0;
+    for (int y = separatorY + 2; y < h - 3; ++y)
+        for (int x = border.front() + 24; x < itemRight - 1; ++x) {
+            const TColor pixel = at(x, y);
+            if (x > w / 2 && pixel != c.MenuBackground) shortCutRight = std::max(shortCutRight, x);
+            paleInk += x > w / 2 && pixel == paler;
+            captionInk += x < w / 2 && pixel == look.MenuText;
+        }
+    EXPECT_GT(paleInk, 5) << "the shortcut in the paler colour";
+    EXPECT_GT(captionInk, 10) << "the caption in the menu text colour";
+    // DrawText puts "Strg+X " (with its trailing blank, 2 to 4 pixels here) against the edge 10 pixels in.
+    EXPECT_LT(shortCutRight, itemRight - 10 - 1);
+    EXPECT_GE(shortCutRight, itemRight - 10 - 7);
+    CloseMenus(screen_);
+}
+
+TEST_F(Settings, FlatLookCheckedItemsShowATickInAFramedBoxAndARadioDot)
+{
+    desktop_.SetRegistryValue(kRunKey, "Zelvora", "REG_SZ", "\"C:\\\\Zelvora.exe\"");
+    ZelvoraSession zelvora(desktop_);
+    const TMenuColours c = ExpectedColours(ReadSystemLook(desktop_));
+    const ScreenRect action = DropDown(desktop_, 1);  // Aktion, with "start with Windows" checked
+    const Image shot = GrabMenu(screen_, action);
+    WritePng(shot, desktop_.WorkDir() + "/action-menu.png");
+    EXPECT_GE(CountColour(shot, c.CheckFrame, 30), 4 * 8) << "the check box's frame";
+    EXPECT_GE(CountColour(shot, 0x000000, 30), 8) << "the black tick";
+    EXPECT_GE(CountColour(shot, c.CheckFill, 30), 20) << "the box's tinted fill";
+
+    // Aktion > Sprache: the checked language is a filled circle.
+    for (const char* key : {"Up", "Right"}) {
+        screen_.Tap(key);
+        std::this_thread::sleep_for(250ms);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return MenuWindows(desktop_).size() == 2; }, 5s)) << "no language menu";
+    std::this_thread::sleep_for(300ms);
+    std::vector<ScreenRect> menus = MenuWindows(desktop_);
+    const ScreenRect languages = menus.front().Left > menus.back().Left ? menus.front() : menus.back();
+    const Image sub = GrabMenu(screen_, languages);
+    WritePng(sub, desktop_.WorkDir() + "/language-menu.png");
+    EXPECT_GE(CountColour(sub, c.SelectionBorder, 30), 10) << "the circle's outline";
+    EXPECT_GE(CountColour(sub, c.CheckFill, 30) + CountColour(sub, c.CheckFillSelected, 30), 20)
+        << "the circle's fill";
+    EXPECT_EQ(CountColour(sub, 0x000000, 30), 0) << "no tick for a radio item";
+    CloseMenus(screen_);
+    desktop_.DeleteRegistryValue(kRunKey, "Zelvora");
+}
+
+TEST_F(Settings, FlatLookCheckBoxesAreFlatAndLightUnderThePointer)
+{
+    ZelvoraSession zelvora(desktop_);
+    const SystemLook look = ReadSystemLook(desktop_);
+    const TMenuColours c = ExpectedColours(look);
+    desktop_.FocusDesktop();
+    const CommandResult found = desktop_.Probe({"rect", "TfrmZelvora", "Button", "Flood fill"});
+    ScreenRect r;
+    std::istringstream in(found.Output);
+    ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << found.Output;
+    const TRect box = CheckMarkBox({0, 0, r.Width(), r.Height()}, look.ThumbWidth, false, false);
+    const int x = r.Left + box.Right - 4, y = r.Top + box.Top + 3;  // inside the mark, clear of a tick
+
+    screen_.MovePointer(r.Right + 60, r.Bottom + 60);
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "a plain white box";
+    EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), look.BtnShadow) << "its grey frame";
+    screen_.MovePointer(r.Left + 40, r.CentreY());
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == c.SelectionFill; }, 3s)) << "lit under the pointer";
+    EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), c.SelectionBorder);
+    screen_.MovePointer(r.Right + 60, r.Bottom + 60);
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "plain again when left";
+}
+
+}  // namespace
+}  // namespace zelvora::desktop
