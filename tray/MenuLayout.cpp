@@ -160,7 +160,9 @@ TPoint PicturePosition(const TRect& c, int pictureWidth, int iconWidth, bool bar
 std::vector<TShadeStep> BarShadowSteps(const TRect& item)
 {
     const int r = item.Right, t = item.Top, b = item.Bottom;
-    return {{{r - 7, t, r, b}, 10}, {{r - 7, t + 3, r - 2, b}, 30}, {{r - 7, t + 5, r - 3, b}, 60},
+    return {{{r - 7, t, r, b}, 10},
+            {{r - 7, t + 3, r - 2, b}, 30},
+            {{r - 7, t + 5, r - 3, b}, 60},
             {{r - 7, t + 6, r - 5, b}, 100}};
 }
 
@@ -223,12 +225,16 @@ std::vector<TStroke> CheckBoxTickStrokes(const TRect& box)
 
 TStroke ButtonEdge(const TRect& c, bool pressed)
 {
-    if (pressed) return {{c.Left, c.Bottom - 2}, {c.Left, c.Top + 1}, {c.Left + 1, c.Top}, {c.Right - 1, c.Top}};
-    return {{c.Right - 1, c.Top + 1}, {c.Right - 1, c.Bottom - 2}, {c.Right - 2, c.Bottom - 1}, {c.Left, c.Bottom - 1}};
+    if (pressed)
+        return {{c.Left, c.Bottom - 2}, {c.Left, c.Top + 1}, {c.Left + 1, c.Top}, {c.Right - 1, c.Top}};
+    return {{c.Right - 1, c.Top + 1},
+            {c.Right - 1, c.Bottom - 2},
+            {c.Right - 2, c.Bottom - 1},
+            {c.Left, c.Bottom - 1}};
 }
 
-TGlyphPlacement PlaceGlyph(const TRect& client, int glyphWidth, int glyphHeight, int textWidth, int textHeight,
-                           TGlyphLayout layout, int spacing)
+TGlyphPlacement PlaceGlyph(const TRect& client, int glyphWidth, int glyphHeight, int textWidth,
+                           int textHeight, TGlyphLayout layout, int spacing)
 {
     if (textWidth == 0 || glyphWidth == 0) spacing = 0;
     const bool across = layout == TGlyphLayout::blGlyphLeft || layout == TGlyphLayout::blGlyphRight;

@@ -19,9 +19,9 @@ using TStroke = std::vector<TPoint>;
 
 struct TMenuItemMeasure {
     std::string Caption;
-    std::string ShortCutText;  // blank: no shortcut
+    std::string ShortCutText;             // blank: no shortcut
     int ImageWidth = 0, ImageHeight = 0;  // 0 x 0 without a picture
-    bool BarItem = false;  // a top-level item of the window's main menu
+    bool BarItem = false;                 // a top-level item of the window's main menu
     bool NtPlatform = true;
     int IconWidth = 24;
 };
@@ -64,7 +64,8 @@ TRect CaptionRect(const TRect& text, int lineHeight, bool rightToLeft);
 // The shortcut's room: 10 pixels off the far edge.
 TRect ShortCutRect(const TRect& caption, bool rightToLeft);
 // The top-left corner of a picture in the icon column.
-TPoint PicturePosition(const TRect& iconColumn, int pictureWidth, int iconWidth, bool barItem, bool rightToLeft);
+TPoint PicturePosition(const TRect& iconColumn, int pictureWidth, int iconWidth, bool barItem,
+                       bool rightToLeft);
 
 // A fill of the selected bar item's stepped shadow: the rectangle and how much darker than the bar.
 struct TShadeStep {
@@ -81,12 +82,12 @@ std::vector<TShadeStroke> BarShadowStrokes(const TRect& item);
 
 // The drop-down's flat frame on the screen, W being the menu window's rectangle.
 struct TFlatFrameLayout {
-    TRect Border;         // outlined in the frame colour
-    TRect Band;           // two pixels under the top, in the menu background
-    TStroke BandLine;     // the icon column's share of the band
-    TRect Strip;          // the icon column's edge at the side
-    TRect ShadowBottom;   // two rows
-    TRect ShadowRight;    // two columns
+    TRect Border;        // outlined in the frame colour
+    TRect Band;          // two pixels under the top, in the menu background
+    TStroke BandLine;    // the icon column's share of the band
+    TRect Strip;         // the icon column's edge at the side
+    TRect ShadowBottom;  // two rows
+    TRect ShadowRight;   // two columns
     TRect CornerBottomLeft, CornerTopRight;
 };
 TFlatFrameLayout FlatFrameLayout(const TRect& window, int iconWidth, bool rightToLeft);
@@ -108,7 +109,7 @@ struct TGlyphPlacement {
     TPoint Glyph;
     TRect Caption;
 };
-TGlyphPlacement PlaceGlyph(const TRect& client, int glyphWidth, int glyphHeight, int textWidth, int textHeight,
-                           TGlyphLayout layout, int spacing);
+TGlyphPlacement PlaceGlyph(const TRect& client, int glyphWidth, int glyphHeight, int textWidth,
+                           int textHeight, TGlyphLayout layout, int spacing);
 
 }  // namespace zelvora

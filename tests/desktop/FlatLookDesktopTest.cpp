@@ -114,7 +114,7 @@ TEST_F(Settings, FlatLookTheFileMenuDropsDownFlatWithItsFrameSeparatorAndPalerSh
     ZelvoraSession zelvora(desktop_);
     const SystemLook look = ReadSystemLook(desktop_);
     const TMenuColours c = ExpectedColours(look);
-    const ScreenRect menu = DropDown(desktop_, 0);  // Datei: "Minimize" selected, a separator, "Close  Strg+X"
+    const ScreenRect menu = DropDown(desktop_, 0);  // Datei: "Minimize" selected, a separator, "Close Strg+X"
     const Image shot = GrabMenu(screen_, menu);
     WritePng(shot, desktop_.WorkDir() + "/file-menu.png");
     const int w = shot.Width, h = shot.Height;
@@ -219,7 +219,8 @@ TEST_F(Settings, FlatLookCheckBoxesAreFlatAndLightUnderThePointer)
     EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "a plain white box";
     EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), look.BtnShadow) << "its grey frame";
     screen_.MovePointer(r.Left + 40, r.CentreY());
-    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == c.SelectionFill; }, 3s)) << "lit under the pointer";
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == c.SelectionFill; }, 3s))
+        << "lit under the pointer";
     EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), c.SelectionBorder);
     screen_.MovePointer(r.Right + 60, r.Bottom + 60);
     EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "plain again when left";

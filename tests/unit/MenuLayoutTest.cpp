@@ -172,7 +172,8 @@ TEST(FlatMenuMarks, FlatFrameBorderBandAndTwoPixelShadow)
 TEST(FlatControlMarks, CheckAndRadioBoxes)
 {
     // A 17-pixel-high check box, thumb width 16.
-    EXPECT_EQ(CheckMarkBox({0, 0, 120, 17}, 16, false, false), (TRect{0, 1, 15, 17})) << "3 + (11 - 16) div 2";
+    EXPECT_EQ(CheckMarkBox({0, 0, 120, 17}, 16, false, false), (TRect{0, 1, 15, 17}))
+        << "3 + (11 - 16) div 2";
     EXPECT_EQ(CheckMarkBox({0, 0, 120, 25}, 16, false, false), (TRect{0, 4, 15, 20}));
     EXPECT_EQ(CheckMarkBox({0, 0, 120, 25}, 16, true, false), (TRect{105, 4, 120, 20}));
     EXPECT_EQ(CheckMarkBox({0, 0, 120, 25}, 16, false, true), (TRect{0, 5, 15, 20}));

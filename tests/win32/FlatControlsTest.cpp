@@ -67,7 +67,8 @@ protected:
     {
         RECT client{};
         GetClientRect(control.Handle(), &client);
-        const TRect box = CheckMarkBox({0, 0, client.right, client.bottom}, GetSystemMetrics(SM_CXHTHUMB), false, radio);
+        const TRect box =
+            CheckMarkBox({0, 0, client.right, client.bottom}, GetSystemMetrics(SM_CXHTHUMB), false, radio);
         return {box.Left + 2, box.Top + 2, box.Right - 2, box.Bottom - 2};
     }
     static TApplication* app;
@@ -82,8 +83,8 @@ TEST_F(FlatControls, EachWindowStylesItsStandardControlsOnly)
     };
     const std::vector<Case> cases{
         {"frmZelvora",
-         {"cbTransparent", "cbFloodFill", "rbtnFreeHand", "rbtnControl", "pnlDraw", "pnlMode", "pnlPen", "Panel1",
-          "Panel2"},
+         {"cbTransparent", "cbFloodFill", "rbtnFreeHand", "rbtnControl", "pnlDraw", "pnlMode", "pnlPen",
+          "Panel1", "Panel2"},
          {"TrackBar", "lblSize", "Shape", "Line1", "ImageHeader"}},
         {"frmAbout", {"OKButton", "Panel1", "Panel2"}, {"lblVersion", "ImageHeader"}},
         {"frmLicense", {"btnClose", "Memo", "Panel1", "Panel2", "Panel3"}, {"ImageHeader"}},

@@ -247,7 +247,8 @@ TEST_F(FlatMenuItems, MeasuringLeavesRoomForColumnShortCutAndAmpersand)
     item->OnMeasureItem.Handler(args);
     EXPECT_EQ(args.Width, text + 5 + 24);
     const int line = canvas.TextExtent("W").cy;
-    EXPECT_EQ(args.Height, line + (line * 3 + 2) / 4 - ((line * 3) % 4 == 2 && (line * 3 / 4) % 2 == 0 ? 1 : 0));
+    EXPECT_EQ(args.Height,
+              line + (line * 3 + 2) / 4 - ((line * 3) % 4 == 2 && (line * 3 / 4) % 2 == 0 ? 1 : 0));
 
     TMenuItem* separator = AddItem(*file, "-");
     painter->SetActive(false);
@@ -261,7 +262,8 @@ TEST_F(FlatMenuItems, MeasuringLeavesRoomForColumnShortCutAndAmpersand)
     args = {};
     args.Sender = file;
     file->OnMeasureItem.Handler(args);
-    EXPECT_EQ(args.Width, canvas.TextExtent("&Datei").cx - canvas.TextExtent("&").cx + 5 + 8) << "bar items on NT";
+    EXPECT_EQ(args.Width, canvas.TextExtent("&Datei").cx - canvas.TextExtent("&").cx + 5 + 8)
+        << "bar items on NT";
 }
 
 TEST_F(FlatMenuItems, HookingFollowsTagsOwnerDrawAndLaterItems)

@@ -32,9 +32,9 @@ void TCheckBox::SetState(TCheckBoxState state)
 void TCheckBox::ApplyState()
 {
     if (!HandleAllocated()) return;
-    const WPARAM check = state_ == TCheckBoxState::cbGrayed  ? BST_INDETERMINATE
+    const WPARAM check = state_ == TCheckBoxState::cbGrayed    ? BST_INDETERMINATE
                          : state_ == TCheckBoxState::cbChecked ? BST_CHECKED
-                                                              : BST_UNCHECKED;
+                                                               : BST_UNCHECKED;
     SendMessageW(Handle(), BM_SETCHECK, check, 0);
 }
 
@@ -56,7 +56,8 @@ void TCheckBox::CreateParams(TCreateParams& params)
 {
     params.WindowClass = "BUTTON";
     params.SystemClass = true;
-    params.Style = WS_CHILD | WS_TABSTOP | (allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX) | AlignmentStyle();
+    params.Style =
+        WS_CHILD | WS_TABSTOP | (allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX) | AlignmentStyle();
 }
 
 }  // namespace zelvora

@@ -88,7 +88,8 @@ void TMemo::ApplyBorder()
     TCreateParams params;
     CreateParams(params);
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    const LONG_PTR exStyle =
+        GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
     SetWindowLongPtrW(Handle(), GWL_STYLE, style | (params.Style & WS_BORDER));
     SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | (params.ExStyle & WS_EX_CLIENTEDGE));
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,

@@ -24,8 +24,18 @@ std::unique_ptr<TBitmap> KindGlyph(TBitBtnKind kind)
         if (kind == TBitBtnKind::bkOK) {
             canvas.Polygon({{x + 3, 9}, {x + 7, 13}, {x + 15, 4}, {x + 15, 7}, {x + 7, 16}, {x + 3, 12}});
         } else {
-            canvas.Polygon({{x + 4, 3}, {x + 9, 8}, {x + 14, 3}, {x + 15, 4}, {x + 10, 9}, {x + 15, 14},
-                            {x + 14, 15}, {x + 9, 10}, {x + 4, 15}, {x + 3, 14}, {x + 8, 9}, {x + 3, 4}});
+            canvas.Polygon({{x + 4, 3},
+                            {x + 9, 8},
+                            {x + 14, 3},
+                            {x + 15, 4},
+                            {x + 10, 9},
+                            {x + 15, 14},
+                            {x + 14, 15},
+                            {x + 9, 10},
+                            {x + 4, 15},
+                            {x + 3, 14},
+                            {x + 8, 9},
+                            {x + 3, 4}});
         }
     }
     return glyph;

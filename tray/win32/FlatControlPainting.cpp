@@ -137,7 +137,8 @@ TButtonFace ButtonColours(const TFace& face, const TControl& button, bool hot, b
         result.Border = focused ? face.Lighten(face.Colours.SelectionBorder, 60) : ColorToRGB(clBtnShadow);
     }
     if (button.Tag() == 1000)  // takes its face from the surface it stands on
-        result.Face = face.Lighten(ParentColour(button), hot ? TXPMenu::kButtonHotPercent : TXPMenu::kButtonPercent);
+        result.Face =
+            face.Lighten(ParentColour(button), hot ? TXPMenu::kButtonHotPercent : TXPMenu::kButtonPercent);
     return result;
 }
 
@@ -206,11 +207,12 @@ void PaintPictureButton(const TFace& face, TBitBtn& button, const TFlatState& st
     const SIZE text = blank ? SIZE{0, 0} : canvas.TextExtent(caption);
     const TBitmap* glyph = button.Glyph();
     const int glyphWidth = button.GlyphWidth(), glyphHeight = glyph ? glyph->Height() : 0;
-    const TGlyphPlacement placed = PlaceGlyph(ClientOf(button), glyphWidth, glyphHeight, static_cast<int>(text.cx),
-                                              static_cast<int>(text.cy), GlyphLayoutOf(button.Layout()),
-                                              blank ? 0 : button.Spacing());
+    const TGlyphPlacement placed =
+        PlaceGlyph(ClientOf(button), glyphWidth, glyphHeight, static_cast<int>(text.cx),
+                   static_cast<int>(text.cy), GlyphLayoutOf(button.Layout()), blank ? 0 : button.Spacing());
     if (glyph && glyphWidth > 0) {
-        const TPictureSource source{const_cast<TBitmap*>(glyph)->Canvas().Handle(), {0, 0, glyphWidth, glyphHeight}};
+        const TPictureSource source{const_cast<TBitmap*>(glyph)->Canvas().Handle(),
+                                    {0, 0, glyphWidth, glyphHeight}};
         if (!button.Enabled()) {
             const int grayLevel = face.Painter.GrayLevel();
             DrawPicture(canvas, source, placed.Glyph,
@@ -220,13 +222,15 @@ void PaintPictureButton(const TFace& face, TBitBtn& button, const TFlatState& st
             DrawPicture(canvas, source, at, nullptr, Darken(face.Colours.SelectionFill, 50));
         } else {
             const int dimLevel = face.Painter.DimLevel();
-            DrawPicture(canvas, source, placed.Glyph, [&face, dimLevel](TColor c) { return face.Lighten(c, dimLevel); });
+            DrawPicture(canvas, source, placed.Glyph,
+                        [&face, dimLevel](TColor c) { return face.Lighten(c, dimLevel); });
         }
     }
     if (!blank) {
         const TRect& c = placed.Caption;
-        DrawMenuText(canvas, caption, RECT{c.Left, c.Top, c.Right, c.Bottom}, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                     CaptionColour(face, button), IsDefaultButton(button));
+        DrawMenuText(canvas, caption, RECT{c.Left, c.Top, c.Right, c.Bottom},
+                     DT_CENTER | DT_VCENTER | DT_SINGLELINE, CaptionColour(face, button),
+                     IsDefaultButton(button));
     }
 }
 

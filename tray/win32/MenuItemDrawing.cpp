@@ -64,7 +64,8 @@ std::unique_ptr<TBitmap> ItemPicture(const TMenuItem& item, TCanvas& canvas)
 }  // namespace
 
 // Text with an optional soft halo (default items), drawn transparently.
-void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour, bool halo)
+void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour,
+                  bool halo)
 {
     canvas.SetBrushStyle(TBrushStyle::bsClear);
     if (halo) {
@@ -98,8 +99,8 @@ void TXPMenu::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, b
     canvas.SetFont(font_);
     std::unique_ptr<TBitmap> picture = ItemPicture(item, canvas);
     const int pictureWidth = picture ? picture->Width() : 0;
-    const TMenuItemLayout layout =
-        LayoutMenuItem({{rect.left, rect.top, rect.right, rect.bottom}, bar, rightToLeft, iconWidth_, pictureWidth});
+    const TMenuItemLayout layout = LayoutMenuItem(
+        {{rect.left, rect.top, rect.right, rect.bottom}, bar, rightToLeft, iconWidth_, pictureWidth});
     const TRect& r = layout.Item;
     const TColor fontColour = ColorToRGB(font_.Color());
 
@@ -108,11 +109,13 @@ void TXPMenu::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, b
         canvas.SetPenColor(colours.MenuBarBackground);
         FillArea(canvas, r, colours.MenuBarBackground);
         if (drawMenuBar_) {
-            if (auto* form = dynamic_cast<TControl*>(Owner()); form && item.ParentItem() &&
-                                                                 item.ParentItem()->Items().back() == &item) {
+            if (auto* form = dynamic_cast<TControl*>(Owner());
+                form && item.ParentItem() && item.ParentItem()->Items().back() == &item) {
                 RECT client{};
                 GetClientRect(form->Handle(), &client);
-                FillArea(canvas, rightToLeft ? TRect{3, r.Top, r.Right, r.Bottom} : TRect{r.Left, r.Top, client.right + 5, r.Bottom},
+                FillArea(canvas,
+                         rightToLeft ? TRect{3, r.Top, r.Right, r.Bottom}
+                                     : TRect{r.Left, r.Top, client.right + 5, r.Bottom},
                          colours.MenuBarBackground);
             } else if (rightToLeft) {
                 FillArea(canvas, {r.Left, r.Top, r.Right + 7, r.Bottom}, colours.MenuBarBackground);
@@ -137,14 +140,19 @@ void TXPMenu::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, b
             canvas.SetPenColor(colours.SelectionBorder);
             const TColor c = colours.MenuBarBackground;
             if (!rightToLeft && highColor) {
-                DrawStroke(canvas, {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right - 8, r.Top}, {r.Right - 8, r.Bottom}});
-                for (const TShadeStep& step : BarShadowSteps(r)) FillArea(canvas, step.Area, Darken(c, step.Darkness));
+                DrawStroke(
+                    canvas,
+                    {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right - 8, r.Top}, {r.Right - 8, r.Bottom}});
+                for (const TShadeStep& step : BarShadowSteps(r))
+                    FillArea(canvas, step.Area, Darken(c, step.Darkness));
                 for (const TShadeStroke& stroke : BarShadowStrokes(r)) {
                     canvas.SetPenColor(stroke.Darkness ? Darken(c, stroke.Darkness) : c);
                     DrawStroke(canvas, stroke.Points);
                 }
             } else {
-                DrawStroke(canvas, {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right - 3, r.Top}, {r.Right - 3, r.Bottom}});
+                DrawStroke(
+                    canvas,
+                    {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right - 3, r.Top}, {r.Right - 3, r.Bottom}});
                 FillArea(canvas, {r.Right - 2, r.Top + 2, r.Right, r.Bottom}, Darken(c, 70));
                 FillArea(canvas, {r.Right - 2, r.Top, r.Right, r.Top + 2}, c);
             }
@@ -210,13 +218,15 @@ void TXPMenu::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, b
             const bool bright = (RedOf(icon) + BlueOf(icon)) / 2 > 150 || GreenOf(icon) > 200;
             colour = bright ? fontColour : lighten(icon, 90);
         }
-        DrawMenuText(canvas, " " + item.Caption(), ToRect(caption), format, colour, item.Default() && enabled);
+        DrawMenuText(canvas, " " + item.Caption(), ToRect(caption), format, colour,
+                     item.Default() && enabled);
         if (item.ShortCut() != 0) {
             const std::string shortCut = ShortCutToText(static_cast<TShortCut>(item.ShortCut()));
             if (!shortCut.empty()) {
-                const UINT shortCutFormat = DT_SINGLELINE | (rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT);
-                DrawMenuText(canvas, shortCut + " ", ToRect(ShortCutRect(caption, rightToLeft)), shortCutFormat,
-                             highColor ? Darken(colour, -40) : colour, false);
+                const UINT shortCutFormat =
+                    DT_SINGLELINE | (rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT);
+                DrawMenuText(canvas, shortCut + " ", ToRect(ShortCutRect(caption, rightToLeft)),
+                             shortCutFormat, highColor ? Darken(colour, -40) : colour, false);
             }
         }
     }

@@ -8,13 +8,13 @@
 #include "toolkit/win32/CheckBox.h"
 #include "toolkit/win32/Control.h"
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/ImageList.h"
+#include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Memo.h"
+#include "toolkit/win32/Menus.h"
 #include "toolkit/win32/Panel.h"
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/RadioButton.h"
-#include "toolkit/win32/ImageList.h"
-#include "toolkit/win32/KeyNames.h"
-#include "toolkit/win32/Menus.h"
 #include "tray/MenuLayout.h"
 #include "tray/win32/ControlSubClass.h"
 
@@ -26,12 +26,13 @@ namespace {
 constexpr char kOwnDraw[] = "XPMenu.DrawMenuItem";
 constexpr char kOwnMeasure[] = "XPMenu.MeasureMenuItem";
 
-const std::vector<std::string> kContainerIdents{"xccForm",     "xccFrame",     "xccToolbar",  "xccCoolbar",
-                                                "xccControlbar", "xccPanel",   "xccScrollBox", "xccGroupBox",
-                                                "xccTabSheet", "xccPageScroller"};
-const std::vector<std::string> kControlIdents{
-    "xcMainMenu", "xcPopupMenu",   "xcToolbar", "xcControlbar", "xcCombo",  "xcEdit",        "xcMaskEdit", "xcMemo",
-    "xcRichEdit", "xcCheckBox",    "xcRadioButton", "xcButton", "xcBitBtn", "xcSpeedButton", "xcPanel",    "xcGroupBox"};
+const std::vector<std::string> kContainerIdents{
+    "xccForm",  "xccFrame",     "xccToolbar",  "xccCoolbar",  "xccControlbar",
+    "xccPanel", "xccScrollBox", "xccGroupBox", "xccTabSheet", "xccPageScroller"};
+const std::vector<std::string> kControlIdents{"xcMainMenu", "xcPopupMenu",   "xcToolbar",     "xcControlbar",
+                                              "xcCombo",    "xcEdit",        "xcMaskEdit",    "xcMemo",
+                                              "xcRichEdit", "xcCheckBox",    "xcRadioButton", "xcButton",
+                                              "xcBitBtn",   "xcSpeedButton", "xcPanel",       "xcGroupBox"};
 
 // Face names are plain ASCII.
 std::string Narrow(const wchar_t* wide)
@@ -94,7 +95,8 @@ const TClassInfo& TXPMenu::StaticClassInfo()
          ColorProperty<TXPMenu>("IconBackColor", &TXPMenu::IconBackColor, &TXPMenu::SetIconBackColor),
          ColorProperty<TXPMenu>("MenuBarColor", &TXPMenu::MenuBarColor, &TXPMenu::SetMenuBarColor),
          ColorProperty<TXPMenu>("SelectColor", &TXPMenu::SelectColor, &TXPMenu::SetSelectColor),
-         ColorProperty<TXPMenu>("SelectBorderColor", &TXPMenu::SelectBorderColor, &TXPMenu::SetSelectBorderColor),
+         ColorProperty<TXPMenu>("SelectBorderColor", &TXPMenu::SelectBorderColor,
+                                &TXPMenu::SetSelectBorderColor),
          ColorProperty<TXPMenu>("SelectFontColor", &TXPMenu::SelectFontColor, &TXPMenu::SetSelectFontColor),
          ColorProperty<TXPMenu>("DisabledColor", &TXPMenu::DisabledColor, &TXPMenu::SetDisabledColor),
          ColorProperty<TXPMenu>("SeparatorColor", &TXPMenu::SeparatorColor, &TXPMenu::SetSeparatorColor),
@@ -103,11 +105,13 @@ const TClassInfo& TXPMenu::StaticClassInfo()
          BooleanProperty<TXPMenu>("DrawSelect", &TXPMenu::DrawSelect, &TXPMenu::SetDrawSelect),
          BooleanProperty<TXPMenu>("UseSystemColors", &TXPMenu::UseSystemColors, &TXPMenu::SetUseSystemColors),
          BooleanProperty<TXPMenu>("UseDimColor", &TXPMenu::UseDimColor, &TXPMenu::SetUseDimColor),
-         BooleanProperty<TXPMenu>("OverrideOwnerDraw", &TXPMenu::OverrideOwnerDraw, &TXPMenu::SetOverrideOwnerDraw),
+         BooleanProperty<TXPMenu>("OverrideOwnerDraw", &TXPMenu::OverrideOwnerDraw,
+                                  &TXPMenu::SetOverrideOwnerDraw),
          BooleanProperty<TXPMenu>("Gradient", &TXPMenu::Gradient, &TXPMenu::SetGradient),
          BooleanProperty<TXPMenu>("FlatMenu", &TXPMenu::FlatMenu, &TXPMenu::SetFlatMenu),
          BooleanProperty<TXPMenu>("AutoDetect", &TXPMenu::AutoDetect, &TXPMenu::SetAutoDetect),
-         SetProperty<TXPMenu>("XPContainers", kContainerIdents, &TXPMenu::XPContainers, &TXPMenu::SetXPContainers),
+         SetProperty<TXPMenu>("XPContainers", kContainerIdents, &TXPMenu::XPContainers,
+                              &TXPMenu::SetXPContainers),
          SetProperty<TXPMenu>("XPControls", kControlIdents, &TXPMenu::XPControls, &TXPMenu::SetXPControls),
          BooleanProperty<TXPMenu>("Active", &TXPMenu::Active, &TXPMenu::SetActive)});
     return info;
@@ -275,12 +279,14 @@ void TXPMenu::MeasureMenuItem(TMenuItem& item, TCanvas& canvas, int& width, int&
     TMenuItemMeasure measure;
     measure.Caption = item.Caption();
     if (item.ShortCut() != 0) measure.ShortCutText = ShortCutToText(static_cast<TShortCut>(item.ShortCut()));
-    if (TImageList* images = ImagesOf(item)) measure.ImageWidth = images->Width(), measure.ImageHeight = images->Height();
+    if (TImageList* images = ImagesOf(item))
+        measure.ImageWidth = images->Width(), measure.ImageHeight = images->Height();
     measure.BarItem = IsBarItem(item);
     measure.NtPlatform = IsNtPlatform();
     measure.IconWidth = iconWidth_;
-    const TTextMeasure text{[&canvas](std::string_view s) { return static_cast<int>(canvas.TextExtent(std::string(s)).cx); },
-                            static_cast<int>(canvas.TextExtent("W").cy)};
+    const TTextMeasure text{
+        [&canvas](std::string_view s) { return static_cast<int>(canvas.TextExtent(std::string(s)).cx); },
+        static_cast<int>(canvas.TextExtent("W").cy)};
     zelvora::MeasureMenuItem(measure, text, width, height);
 }
 
@@ -291,7 +297,8 @@ bool TXPMenu::HighColor(HDC dc) const
 
 TColor TXPMenu::LightenOn(HDC dc, TColor colour, int percent) const
 {
-    return Lighten(ColorToRGB(colour), percent, [dc](TColor c) { return static_cast<TColor>(GetNearestColor(dc, c)); });
+    return Lighten(ColorToRGB(colour), percent,
+                   [dc](TColor c) { return static_cast<TColor>(GetNearestColor(dc, c)); });
 }
 
 TMenuColourSources TXPMenu::ColourSources(HDC dc) const
@@ -332,7 +339,8 @@ std::optional<std::pair<TStyledKind, TXPControl>> StyledKindOf(const TControl& c
     if (name == "TMaskEdit" || name == "TDBEdit") return std::pair{TStyledKind::Edit, xcMaskEdit};
     if (dynamic_cast<const TMemo*>(&control)) return std::pair{TStyledKind::Edit, xcMemo};
     if (dynamic_cast<const TCheckBox*>(&control)) return std::pair{TStyledKind::CheckBox, xcCheckBox};
-    if (dynamic_cast<const TRadioButton*>(&control)) return std::pair{TStyledKind::RadioButton, xcRadioButton};
+    if (dynamic_cast<const TRadioButton*>(&control))
+        return std::pair{TStyledKind::RadioButton, xcRadioButton};
     if (name == "TBitBtn") return std::pair{TStyledKind::BitBtn, xcBitBtn};
     if (name == "TButton" || name == "TUpDown" || name == "TDBNavigator" || name == "TDBLookupComboBox")
         return std::pair{TStyledKind::Button, xcButton};

@@ -57,7 +57,8 @@ constexpr int kPainterKeepOut = 999;
 
 // Text drawn transparently in the DrawText format; a halo (default items and buttons) first draws
 // it four times around its place in darker shades of what lies under it.
-void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour, bool halo);
+void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour,
+                  bool halo);
 
 class TXPMenu : public TComponent {
 public:

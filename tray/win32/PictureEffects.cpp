@@ -15,7 +15,8 @@ void DrawPicture(TCanvas& target, const TPictureSource& source, TPoint at,
     std::vector<TColor> pixels(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[static_cast<std::size_t>(y) * width + x] = GetPixel(source.Dc, source.Area.Left + x, source.Area.Top + y);
+            pixels[static_cast<std::size_t>(y) * width + x] =
+                GetPixel(source.Dc, source.Area.Left + x, source.Area.Top + y);
 
     if (shadow)
         for (int y = 0; y < height; ++y)

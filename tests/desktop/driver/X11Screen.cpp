@@ -145,8 +145,8 @@ Image X11Screen::GrabWindowAt(int left, int top, int width, int height)
 Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height)
 {
     Image image{left, top, width, height, {}};
-    XImage* x = XGetImage(display_, window, x0, y0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                          AllPlanes, ZPixmap);
+    XImage* x = XGetImage(display_, window, x0, y0, static_cast<unsigned>(width),
+                          static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!x) throw std::runtime_error("XGetImage failed");
     image.Pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y)
