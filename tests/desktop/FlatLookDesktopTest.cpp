@@ -1,52 +1,13 @@
 // The flat look on the screen: the main window's drop-down menus (background, icon column,
 // selection, separator, paler shortcut, check marks, the flat frame and its shadow) and its check
 // boxes lit under the pointer, with the colours worked out from the desktop's system colours.
+#include "FlatLookExpectations.h"
 #include "ProgramDesktopFixture.h"
 #include "driver/ZelvoraSession.h"
-#include "tray/MenuColours.h"
 #include "tray/MenuLayout.h"
 
 namespace zelvora::desktop {
 namespace {
-
-struct SystemLook {
-    TColor BtnFace = 0, Highlight = 0, BtnShadow = 0, MenuText = 0, Window = 0;
-    int ThumbWidth = 0;
-};
-
-SystemLook ReadSystemLook(WineDesktop& desktop)
-{
-    SystemLook look;
-    std::istringstream in(desktop.Probe({"system-look"}).Output);
-    in >> look.BtnFace >> look.Highlight >> look.BtnShadow >> look.MenuText >> look.Window >> look.ThumbWidth;
-    return look;
-}
-
-// The working colours as the painter derives them on a true-colour screen.
-TMenuColours ExpectedColours(const SystemLook& look)
-{
-    TMenuColourSources sources;
-    sources.HighColor = true;
-    sources.UseDimColor = false;
-    sources.UseSystemColors = true;
-    sources.FontColor = look.MenuText;
-    sources.BtnFace = look.BtnFace;
-    sources.BtnShadow = look.BtnShadow;
-    sources.Highlight = look.Highlight;
-    sources.Color = sources.IconBackColor = sources.MenuBarColor = sources.SeparatorColor = look.BtnFace;
-    sources.SelectColor = sources.SelectBorderColor = sources.CheckedColor = look.Highlight;
-    sources.SelectFontColor = look.MenuText;
-    return DeriveColours(sources);
-}
-
-std::vector<ScreenRect> MenuWindows(WineDesktop& desktop)
-{
-    std::vector<ScreenRect> menus;
-    std::istringstream in(desktop.Probe({"rects", "#32768"}).Output);
-    ScreenRect r;
-    while (in >> r.Left >> r.Top >> r.Right >> r.Bottom) menus.push_back(r);
-    return menus;
-}
 
 // Rows (from the top of the image) where pixel x has the colour.
 std::vector<int> RowsWith(const Image& image, int x, TColor colour)
@@ -224,6 +185,36 @@ TEST_F(Settings, FlatLookCheckBoxesAreFlatAndLightUnderThePointer)
     EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), c.SelectionBorder);
     screen_.MovePointer(r.Right + 60, r.Bottom + 60);
     EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "plain again when left";
+}
+
+TEST_F(Settings, FlatLookAboutOkButtonLightsAndShowsAPressedEdgeWhileHeld)
+{
+    ZelvoraSession zelvora(desktop_);
+    const SystemLook look = ReadSystemLook(desktop_);
+    ChooseMenu(desktop_, 2, {3});  // Help > About
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 1; }, 10s));
+    desktop_.FocusDesktop();
+    std::this_thread::sleep_for(300ms);
+    const CommandResult found = desktop_.Probe({"rect", "TfrmAbout", "Button"});  // its one button
+    ScreenRect r;
+    std::istringstream in(found.Output);
+    ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << found.Output;
+    const int faceX = r.Left + 8, faceY = r.Top + 3, midY = r.CentreY();
+    const auto lighten = [](TColor colour, int p) { return Lighten(colour, p); };
+    const TColor hotBorder = lighten(look.Highlight, 60);
+
+    // The button has the keyboard, which lights it as the pointer does.
+    screen_.MovePointer(r.CentreX(), midY);
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(faceX, faceY) == lighten(look.BtnFace, 40); }, 3s))
+        << "a lit face";
+    EXPECT_EQ(screen_.Pixel(r.Right - 1, midY), Darken(hotBorder, 50)) << "the edge at the right";
+    screen_.Button(1, true);
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(r.Left, midY) == Darken(hotBorder, 50); }, 3s))
+        << "pressed: the edge moves to the left";
+    EXPECT_NE(screen_.Pixel(r.Right - 1, midY), Darken(hotBorder, 50));
+    screen_.Button(1, false);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 5s))
+        << "the click closes it";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The icon in the notification area: there from start to exit, minimise to tray, restore with
 // a click, the menu on the right button, and back after the shell restarts.
+#include "FlatLookExpectations.h"
 #include "ProgramDesktopFixture.h"
 
 namespace zelvora::desktop {
@@ -101,6 +102,16 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     EXPECT_LE(menu->Left - 3, pointer.X);
     EXPECT_GE(menu->Right + 3, pointer.X);
     EXPECT_LE(std::abs(menu->Bottom - pointer.Y), 16);
+    // Drawn flat, as the main window's menus: light background, darker icon column, flat frame.
+    std::this_thread::sleep_for(300ms);
+    const TMenuColours flat = ExpectedColours(ReadSystemLook(desktop_));
+    const Image shot = screen_.GrabWindowAt(menu->Left, menu->Top, menu->Width(), menu->Height());
+    WritePng(shot, desktop_.WorkDir() + "/tray-menu.png");
+    const int midY = shot.Top + shot.Height / 2;
+    EXPECT_EQ(shot.At(shot.Left, midY), flat.FrameBorder);
+    EXPECT_EQ(shot.At(shot.Left + shot.Width - 1, midY), flat.FrameShadow);
+    EXPECT_EQ(shot.At(shot.Left + 10, midY), flat.IconColumn);
+    EXPECT_EQ(shot.At(shot.Left + shot.Width - 8, midY), flat.MenuBackground);
     screen_.Button(3, false);
     ClickMenuItem(*menu, 0);
     EXPECT_EQ(desktop_.WindowCount("#32768"), 0);
