@@ -1,10 +1,12 @@
-// Opening and closing windows many times must give back every window, GDI object and menu.
+// Opening and closing windows many times (their controls styled flat, their menus drawn flat)
+// must give back every window, GDI object and menu.
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
 #include "dialogs/win32/AboutWindow.h"
 #include "dialogs/win32/HotkeyWindow.h"
 #include "dialogs/win32/TermsWindow.h"
+#include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Menus.h"
 
 namespace zelvora {
@@ -34,6 +36,25 @@ struct Census {
     long OurWindows = UniqueWindow::Live();
 };
 
+// Has every item of the main menu drawn and measured by the flat painter, as the system asks.
+void DrawMainMenu(TForm& main)
+{
+    TBitmap canvas(200, 24);
+    const auto drawAll = [&canvas](auto&& self, TMenuItem& parent) -> void {
+        for (TMenuItem* item : parent.Items()) {
+            TEventArgs args;
+            args.Sender = item;
+            args.Dc = canvas.Canvas().Handle();
+            args.Right = 200, args.Bottom = 22;
+            args.State = ODS_SELECTED;
+            if (item->OnMeasureItem.Handler) item->OnMeasureItem.Handler(args);
+            if (item->OnDrawItem.Handler) item->OnDrawItem.Handler(args);
+            self(self, *item);
+        }
+    };
+    drawAll(drawAll, dynamic_cast<TMainMenu&>(*main.FindComponent("MainMenu")).Items());
+}
+
 template <typename Form>
 void OpenAndClose(TApplication& app)
 {
@@ -60,6 +81,7 @@ TEST(HandleLeaks, OpeningAndClosingWindowsAHundredTimesGivesEverythingBack)
         OpenAndClose<TfrmEditHotkey>(*app);
         main.Hide();
         main.Show();
+        DrawMainMenu(main);
         app->ProcessMessages();
     }
     const Census after;

@@ -130,7 +130,9 @@ public:
     // The working colours for a device, recomputed at every drawing.
     TMenuColours DeriveColours(HDC dc) const;
     bool HighColor(HDC dc) const;
+    int DeviceBits(HDC dc) const;
     TColor LightenOn(HDC dc, TColor colour, int percent) const;
+    TNearestColour NearestOn(HDC dc) const;
     static constexpr int kButtonPercent = 16, kButtonHotPercent = 40;
 
     // Styled controls, for tests and the census.
@@ -164,6 +166,8 @@ private:
     bool overrideOwnerDraw_ = false, gradient_ = false, flatMenu_ = false, autoDetect_ = false;
     unsigned xpContainers_ = kAllXPContainers, xpControls_ = kAllXPControls;
     bool active_ = false;
+    mutable int deviceBits_ = 0;  // 0: not known (yet, or since the display changed)
+    int displayHook_ = -1;
     std::map<const TControl*, std::unique_ptr<TControlSubClass>> subClasses_;
 };
 
