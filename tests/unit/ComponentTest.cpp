@@ -21,6 +21,33 @@ private:
     std::string label_;
 };
 
+// Counts the whole components it is told were inserted beside it.
+class TInsertWatcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::vector<const TRecorded*> Seen;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TComponent::Notification(component, operation);
+        if (operation == TOperation::opInsert)
+            if (auto* recorded = dynamic_cast<const TRecorded*>(component)) Seen.push_back(recorded);
+    }
+};
+
+TEST(Component, ANewComponentIsAnnouncedWholeToItsSiblings)
+{
+    TComponent owner(nullptr);
+    TInsertWatcher& watcher = TComponent::Create<TInsertWatcher>(owner);
+    TRecorded& first = TComponent::Create<TRecorded>(owner, "first");
+    EXPECT_EQ(watcher.Seen, (std::vector<const TRecorded*>{&first}))
+        << "seen as what it is, not a bare component";
+    TComponent other(nullptr);
+    TComponent::Create<TRecorded>(other, "elsewhere");
+    EXPECT_EQ(watcher.Seen.size(), 1u) << "only the owner's own";
+}
+
 TEST(Component, OwnerFreesWhatItOwnsLastFirst)
 {
     destroyed.clear();

@@ -6,6 +6,8 @@
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "controls/win32/Line.h"
+#include "toolkit/win32/CheckBox.h"
+#include "toolkit/win32/Form.h"
 #include "toolkit/win32/HotkeyField.h"
 #include "toolkit/win32/Menus.h"
 
@@ -119,6 +121,90 @@ TEST_F(ProgramControls, RadioButtonsOfOneParentExcludeEachOther)
     EXPECT_FALSE(main.rbtnControl.Checked());
     SendMessageA(main.cbFloodFill.Handle(), BM_CLICK, 0, 0);
     EXPECT_TRUE(main.cbFloodFill.Checked());
+}
+
+// Records what passes through a control after its own handling.
+class RecordingHook : public TWindowHook {
+public:
+    LRESULT HookedMessage(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result = control.RunWithoutHook(msg, wParam, lParam);
+        if (msg >= CM_BASE && msg <= CM_LAST) Notices.push_back({msg, wParam});
+        return result;
+    }
+    std::vector<std::pair<UINT, WPARAM>> Notices;
+    bool Saw(UINT notice) const
+    {
+        for (const auto& [msg, wParam] : Notices)
+            if (msg == notice) return true;
+        return false;
+    }
+};
+
+TEST(ControlNotices, ChangesReachTheHookAsToolkitNotices)
+{
+    TComponent owner(nullptr);
+    TForm& form = TComponent::Create<TForm>(owner);
+    form.SetBounds(0, 0, 200, 100);
+    TCheckBox& box = TComponent::Create<TCheckBox>(form);
+    box.SetParent(&form);
+    box.SetBounds(10, 10, 120, 17);
+    form.CreateHandle();
+    RecordingHook hook;
+    box.SetWindowHook(&hook);
+
+    box.SetEnabled(false);
+    ASSERT_FALSE(hook.Notices.empty());
+    EXPECT_EQ(hook.Notices.back(), (std::pair<UINT, WPARAM>{CM_ENABLEDCHANGED, FALSE}));
+    box.SetEnabled(false);
+    EXPECT_EQ(hook.Notices.size(), 1u) << "no notice without a change";
+    box.SetEnabled(true);
+    box.SetCaption("Transparenz");
+    EXPECT_TRUE(hook.Saw(CM_TEXTCHANGED));
+    form.SetColor(clWhite);
+    EXPECT_TRUE(hook.Saw(CM_PARENTCOLORCHANGED));
+
+    hook.Notices.clear();
+    SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+    EXPECT_EQ(hook.Notices, (std::vector<std::pair<UINT, WPARAM>>{{CM_MOUSEENTER, 0}})) << "entered once";
+    SendMessageW(box.Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(hook.Saw(CM_MOUSELEAVE));
+    SendMessageW(box.Handle(), WM_KILLFOCUS, 0, 0);
+    EXPECT_TRUE(hook.Saw(CM_EXIT));
+
+    hook.Notices.clear();
+    box.RecreateHandle();
+    ASSERT_GE(hook.Notices.size(), 2u);
+    EXPECT_EQ(hook.Notices[0].first, static_cast<UINT>(CM_RECREATEWND));
+    EXPECT_EQ(hook.Notices[1].first, static_cast<UINT>(CM_WINDOWDESTROYED));
+    EXPECT_TRUE(box.HandleAllocated()) << "built again";
+    box.SetWindowHook(nullptr);
+}
+
+TEST(CheckBoxStates, GrayedAndCaptionSideReachTheSystemControl)
+{
+    TComponent owner(nullptr);
+    TForm& form = TComponent::Create<TForm>(owner);
+    TCheckBox& box = TComponent::Create<TCheckBox>(form);
+    box.SetParent(&form);
+    box.SetBounds(10, 10, 120, 17);
+    box.SetAllowGrayed(true);
+    form.CreateHandle();
+    box.SetState(TCheckBoxState::cbGrayed);
+    EXPECT_EQ(SendMessageW(box.Handle(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_FALSE(box.Checked());
+    box.SetChecked(true);
+    EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
+    EXPECT_EQ(SendMessageW(box.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // A click moves a three-state box on from checked to grayed, as the system control does.
+    SendMessageW(box.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(box.State(), TCheckBoxState::cbGrayed);
+
+    EXPECT_FALSE(GetWindowLongPtrW(box.Handle(), GWL_STYLE) & BS_LEFTTEXT);
+    box.SetAlignment(TLeftRight::taLeftJustify);
+    EXPECT_TRUE(GetWindowLongPtrW(box.Handle(), GWL_STYLE) & BS_LEFTTEXT) << "the caption on the left";
+    EXPECT_TRUE(box.CaptionOnLeft());
 }
 
 TEST(OwnerDrawnMenus, MeasureAndDrawReachTheItemsHandlers)
