@@ -129,6 +129,17 @@ TEST_F(Settings, FlatLookTheFileMenuDropsDownFlatWithItsFrameSeparatorAndPalerSh
     // DrawText puts "Strg+X " (with its trailing blank, 2 to 4 pixels here) against the edge 10 pixels in.
     EXPECT_LT(shortCutRight, itemRight - 10 - 1);
     EXPECT_GE(shortCutRight, itemRight - 10 - 7);
+
+    // The pointer over the last item selects it: its row takes the fill, the first item's gives it up.
+    screen_.MovePointer(menu.Left + w / 2, menu.Top + rowY);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const Image now = GrabMenu(screen_, menu);
+            return now.At(now.Left + itemRight - 6, now.Top + rowY) == c.SelectionFill &&
+                   now.At(now.Left + itemRight - 6, now.Top + filled.front()) == c.MenuBackground;
+        },
+        3s))
+        << "no selection under the pointer";
     CloseMenus(screen_);
 }
 
@@ -185,6 +196,20 @@ TEST_F(Settings, FlatLookCheckBoxesAreFlatAndLightUnderThePointer)
     EXPECT_EQ(screen_.Pixel(r.Left + box.Left + 2, y), c.SelectionBorder);
     screen_.MovePointer(r.Right + 60, r.Bottom + 60);
     EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(x, y) == look.Window; }, 3s)) << "plain again when left";
+
+    // A radio button of the mode panel: a flat ring that takes the tinted fill under the pointer.
+    const CommandResult radioFound = desktop_.Probe({"rect", "TfrmZelvora", "Button", "Visual controls"});
+    ScreenRect q;
+    std::istringstream radioIn(radioFound.Output);
+    ASSERT_TRUE(radioIn >> q.Left >> q.Top >> q.Right >> q.Bottom) << radioFound.Output;
+    const TRect ring = CheckMarkBox({0, 0, q.Width(), q.Height()}, look.ThumbWidth, false, true);
+    // Inside the ring, left of its centre.
+    const int ringX = q.Left + ring.Left + 5, ringY = q.Top + (ring.Top + ring.Bottom) / 2;
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(ringX, ringY) == look.Window; }, 3s)) << "a plain ring";
+    screen_.MovePointer(q.Left + 40, q.CentreY());
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(ringX, ringY) == c.SelectionFill; }, 3s))
+        << "lit under the pointer";
+    screen_.MovePointer(q.Right + 60, q.Bottom + 60);
 }
 
 TEST_F(Settings, FlatLookAboutOkButtonLightsAndShowsAPressedEdgeWhileHeld)

@@ -7,6 +7,7 @@
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/RadioButton.h"
 #include "tray/MenuLayout.h"
+#include "tray/win32/FlatDrawing.h"
 #include "tray/win32/MenuPainter.h"
 #include "tray/win32/PictureEffects.h"
 
@@ -35,18 +36,6 @@ TRect ClientOf(const TControl& control)
 TColor ParentColour(const TControl& control)
 {
     return ColorToRGB(control.Parent() ? control.Parent()->Color() : clBtnFace);
-}
-
-void DrawStroke(TCanvas& canvas, const TStroke& stroke)
-{
-    if (stroke.empty()) return;
-    canvas.MoveTo(stroke.front().X, stroke.front().Y);
-    for (std::size_t i = 1; i < stroke.size(); ++i) canvas.LineTo(stroke[i].X, stroke[i].Y);
-}
-
-TRect Shrunk(TRect r, int by)
-{
-    return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by};
 }
 
 // Over the whole window, so the one-pixel line replaces the border the control had.

@@ -9,6 +9,7 @@
 #include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Menus.h"
 #include "tray/MenuLayout.h"
+#include "tray/win32/FlatDrawing.h"
 #include "tray/win32/MenuPainter.h"
 #include "tray/win32/PictureEffects.h"
 
@@ -16,44 +17,11 @@ namespace zelvora {
 
 namespace {
 
-RECT ToRect(const TRect& r)
-{
-    return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
-void DrawStroke(TCanvas& canvas, const TStroke& stroke)
-{
-    if (stroke.empty()) return;
-    canvas.MoveTo(stroke.front().X, stroke.front().Y);
-    for (std::size_t i = 1; i < stroke.size(); ++i) canvas.LineTo(stroke[i].X, stroke[i].Y);
-}
-
-void FillArea(TCanvas& canvas, const TRect& r, TColor colour)
-{
-    canvas.SetBrushStyle(TBrushStyle::bsSolid);
-    canvas.SetBrushColor(colour);
-    canvas.FillRect(r);
-}
-
-void OutlineArea(TCanvas& canvas, const TRect& r, TColor colour)
-{
-    canvas.SetPenColor(colour);
-    canvas.SetBrushStyle(TBrushStyle::bsClear);
-    canvas.Rectangle(r);
-}
-
-bool IsBarItem(const TMenuItem& item)
-{
-    TMenu* menu = item.Menu();
-    return menu && dynamic_cast<TMainMenu*>(menu) && item.ParentItem() == &menu->Items();
-}
-
 // The item's picture from its menu's image list, on a ground of the canvas's colour at (2, 2).
 std::unique_ptr<TBitmap> ItemPicture(const TMenuItem& item, TCanvas& canvas)
 {
-    TMenu* menu = item.Menu();
-    auto* images = menu ? dynamic_cast<TImageList*>(menu->Images()) : nullptr;
-    if (!images || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return nullptr;
+    TImageList* images = PictureListOf(item);
+    if (!images) return nullptr;
     auto picture = std::make_unique<TBitmap>(images->Width(), images->Height());
     picture->Canvas().SetBrushColor(canvas.Pixel(2, 2));
     picture->Canvas().FillRect({0, 0, images->Width(), images->Height()});
@@ -62,27 +30,6 @@ std::unique_ptr<TBitmap> ItemPicture(const TMenuItem& item, TCanvas& canvas)
 }
 
 }  // namespace
-
-// Text with an optional soft halo (default items), drawn transparently.
-void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour,
-                  bool halo)
-{
-    canvas.SetBrushStyle(TBrushStyle::bsClear);
-    if (halo) {
-        const TColor under = canvas.Pixel(bounds.left, bounds.top);
-        const struct {
-            int dx, dy, darkness;
-        } around[] = {{1, 0, 30}, {0, 1, 30}, {-1, 0, 40}, {0, -1, 60}};
-        for (const auto& step : around) {
-            RECT moved = bounds;
-            OffsetRect(&moved, step.dx, step.dy);
-            canvas.SetFontColor(Darken(under, step.darkness));
-            canvas.DrawText(text, moved, format);
-        }
-    }
-    canvas.SetFontColor(colour);
-    canvas.DrawText(text, bounds, format);
-}
 
 void TXPMenu::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected)
 {

@@ -18,6 +18,7 @@
 #include "toolkit/win32/RadioButton.h"
 #include "tray/MenuLayout.h"
 #include "tray/win32/ControlSubClass.h"
+#include "tray/win32/FlatDrawing.h"
 
 namespace zelvora {
 
@@ -262,23 +263,6 @@ void TXPMenu::HookItem(TMenuItem& item, bool enable)
                               }};
 }
 
-namespace {
-
-bool IsBarItem(const TMenuItem& item)
-{
-    TMenu* menu = item.Menu();
-    return menu && dynamic_cast<TMainMenu*>(menu) && item.ParentItem() == &menu->Items();
-}
-
-TImageList* ImagesOf(const TMenuItem& item)
-{
-    TMenu* menu = item.Menu();
-    auto* images = menu ? dynamic_cast<TImageList*>(menu->Images()) : nullptr;
-    return images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count() ? images : nullptr;
-}
-
-}  // namespace
-
 void TXPMenu::MeasureMenuItem(TMenuItem& item, TCanvas& canvas, int& width, int& height)
 {
     if (!active_) return;
@@ -286,7 +270,7 @@ void TXPMenu::MeasureMenuItem(TMenuItem& item, TCanvas& canvas, int& width, int&
     TMenuItemMeasure measure;
     measure.Caption = item.Caption();
     if (item.ShortCut() != 0) measure.ShortCutText = ShortCutToText(static_cast<TShortCut>(item.ShortCut()));
-    if (TImageList* images = ImagesOf(item))
+    if (TImageList* images = PictureListOf(item))
         measure.ImageWidth = images->Width(), measure.ImageHeight = images->Height();
     measure.BarItem = IsBarItem(item);
     measure.NtPlatform = IsNtPlatform();
