@@ -157,32 +157,30 @@ void TXPMenu::SetActive(bool active)
     if (HWND owner = OwnerWindow()) ::DrawMenuBar(owner);
 }
 
+// A changed choice of kinds or parents: everything is given back with the old one, then taken
+// over with the new.
+void TXPMenu::ChangeChoice(unsigned& choice, unsigned value)
+{
+    if (value == choice) return;
+    if (!active_ || Loading()) {
+        choice = value;
+        return;
+    }
+    active_ = false;
+    ApplyToOwner(false, true);
+    active_ = true;
+    choice = value;
+    ApplyToOwner(true, true);
+}
+
 void TXPMenu::SetXPContainers(unsigned containers)
 {
-    if (containers == xpContainers_) return;
-    if (active_ && !Loading()) {
-        active_ = false;
-        ApplyToOwner(false, true);
-        active_ = true;
-        xpContainers_ = containers;
-        ApplyToOwner(true, true);
-    } else {
-        xpContainers_ = containers;
-    }
+    ChangeChoice(xpContainers_, containers);
 }
 
 void TXPMenu::SetXPControls(unsigned controls)
 {
-    if (controls == xpControls_) return;
-    if (active_ && !Loading()) {
-        active_ = false;
-        ApplyToOwner(false, true);
-        active_ = true;
-        xpControls_ = controls;
-        ApplyToOwner(true, true);
-    } else {
-        xpControls_ = controls;
-    }
+    ChangeChoice(xpControls_, controls);
 }
 
 void TXPMenu::Loaded()

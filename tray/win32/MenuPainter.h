@@ -149,6 +149,7 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void ChangeChoice(unsigned& choice, unsigned value);
     void ApplyToMenu(TMenu& menu, bool enable);
     void HookItem(TMenuItem& item, bool enable);
     void HookTree(TMenuItem& item, bool enable);
