@@ -22,7 +22,9 @@ TIdAntiFreeze::TIdAntiFreeze(TComponent* owner) : TComponent(owner)
 
 TIdAntiFreeze::~TIdAntiFreeze()
 {
-    instance.store(nullptr);
+    // An older one going leaves a newer one in place.
+    TIdAntiFreeze* self = this;
+    instance.compare_exchange_strong(self, nullptr);
 }
 
 const TClassInfo& TIdAntiFreeze::StaticClassInfo()

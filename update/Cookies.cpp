@@ -137,7 +137,8 @@ bool TIdCookieManager::AddCookie(const std::string& value, const std::string& ho
             cookie.Comment = attribute;
         }
     }
-    if (!hasExpires && !maxAge.empty() && std::all_of(maxAge.begin(), maxAge.end(), ::isdigit) &&
+    if (!hasExpires && !maxAge.empty() &&
+        std::all_of(maxAge.begin(), maxAge.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
         maxAge.size() < 12)
         cookie.Expires = now + static_cast<std::time_t>(std::stoll(maxAge));
     if (cookie.Domain.empty()) cookie.Domain = host;
@@ -150,28 +151,33 @@ bool TIdCookieManager::AddCookie(const std::string& value, const std::string& ho
         fits = dot != std::string::npos && SameText(cookie.Domain, host.substr(dot));
     }
     if (!fits || (OnNewCookie && !OnNewCookie(cookie))) return false;
-    auto& group = domains_[LowerCase(cookie.Domain)];
-    const auto same =
-        std::find_if(group.begin(), group.end(), [&](const TIdCookie& c) { return c.Name == cookie.Name; });
-    if (same != group.end())
-        *same = cookie;
+    TCookieGroup& group = domains_[LowerCase(cookie.Domain)];
+    const auto [place, added] = group.ByName.try_emplace(cookie.Name, group.Cookies.size());
+    if (added)
+        group.Cookies.push_back(std::move(cookie));
     else
-        group.push_back(cookie);
+        group.Cookies[place->second] = std::move(cookie);
     return true;
 }
 
 std::string TIdCookieManager::CookieHeader(const std::string& host, const std::string& path, bool secure,
                                            std::time_t now)
 {
-    for (auto& [domain, group] : domains_)
-        group.erase(std::remove_if(group.begin(), group.end(),
-                                   [&](const TIdCookie& c) { return c.Expires != 0 && c.Expires < now; }),
-                    group.end());
+    for (auto& [domain, group] : domains_) {
+        std::vector<TIdCookie>& cookies = group.Cookies;
+        const auto expired = std::remove_if(cookies.begin(), cookies.end(), [&](const TIdCookie& c) {
+            return c.Expires != 0 && c.Expires < now;
+        });
+        if (expired == cookies.end()) continue;
+        cookies.erase(expired, cookies.end());
+        group.ByName.clear();
+        for (std::size_t i = 0; i < cookies.size(); ++i) group.ByName.emplace(cookies[i].Name, i);
+    }
     std::vector<const TIdCookie*> chosen;
     const std::string lowerHost = LowerCase(host);
     for (const auto& [domain, group] : domains_) {
         if (lowerHost.find(domain) == std::string::npos) continue;
-        for (const TIdCookie& c : group)
+        for (const TIdCookie& c : group.Cookies)
             if (!c.Path.empty() && path.compare(0, c.Path.size(), c.Path) == 0 && !c.Value.empty() &&
                 (!c.Secure || secure))
                 chosen.push_back(&c);
@@ -186,7 +192,7 @@ std::string TIdCookieManager::CookieHeader(const std::string& host, const std::s
 std::size_t TIdCookieManager::Count() const
 {
     std::size_t count = 0;
-    for (const auto& [domain, group] : domains_) count += group.size();
+    for (const auto& [domain, group] : domains_) count += group.Cookies.size();
     return count;
 }
 

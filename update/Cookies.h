@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "toolkit/Component.h"
@@ -40,7 +41,13 @@ public:
     std::function<bool(const TIdCookie&)> OnNewCookie;
 
 private:
-    std::map<std::string, std::vector<TIdCookie>> domains_;
+    // A domain's cookies in arrival order, and where each name stands, so that storing a response's
+    // worth of cookies takes linear time.
+    struct TCookieGroup {
+        std::vector<TIdCookie> Cookies;
+        std::unordered_map<std::string, std::size_t> ByName;
+    };
+    std::map<std::string, TCookieGroup> domains_;
 };
 
 }  // namespace zelvora

@@ -36,7 +36,12 @@ std::string TIdHeaderList::ValueAt(std::size_t index) const
 {
     const std::string& line = lines_[index];
     std::string value = Trim(line.substr(line.find(':') + 1));
-    for (std::size_t i = index + 1; i < index + LinesOf(index); ++i) value += " " + Trim(lines_[i]);
+    // Counted once: counting again for every continuation made thousands of them quadratic.
+    const std::size_t end = index + LinesOf(index);
+    for (std::size_t i = index + 1; i < end; ++i) {
+        value += ' ';
+        value += Trim(lines_[i]);
+    }
     return Trim(value);
 }
 

@@ -11,7 +11,7 @@ namespace zelvora {
 namespace {
 
 constexpr char kDefaultAccept[] = "text/html, */*";
-constexpr char kDefaultUserAgent[] = "Mozilla/3.0 (compatible; Indy Library)";
+constexpr char kDefaultUserAgent[] = "Mozilla/3.0 (compatible; Zelvora)";
 constexpr char kDefaultContentType[] = "text/html";
 
 // A whole decimal number (sign allowed), or nothing.
@@ -321,12 +321,22 @@ void TIdHTTP::SendRequest()
 
 void TIdHTTP::ReadResult()
 {
+    std::size_t headBytes = 0;
+    int headLines = 0;
+    const auto count = [&](const std::string& line) {
+        headBytes += line.size() + 2;
+        if (++headLines > kIdMaxHeadLines || headBytes > kIdMaxHeadBytes)
+            throw EIdException("Response head too large");
+    };
     do {
         response_.ResponseText = ReadLine();
+        count(response_.ResponseText);
         response_.RawHeaders.Clear();
         try {
-            for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
+            for (std::string line = ReadLine(); !line.empty(); line = ReadLine()) {
+                count(line);
                 response_.RawHeaders.Add(line);
+            }
         } catch (const EIdConnClosedGracefully&) {
             CloseConnection();
         }
@@ -372,40 +382,66 @@ void TIdHTTP::ReadResult()
     }
 }
 
+namespace {
+
+// The size of a chunk: hex digits, then an optional extension after ";" (skipped) or blanks.
+long long ChunkSize(const std::string& line)
+{
+    long long size = 0;
+    std::size_t digits = 0;
+    for (char c : line) {
+        const int digit = (c >= '0' && c <= '9')   ? c - '0'
+                          : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                          : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                                   : -1;
+        if (digit < 0) {
+            if (c == ';' || c == ' ' || c == '\t') break;
+            throw EIdException("Malformed chunk size: " + line);
+        }
+        if (size > (LLONG_MAX >> 4)) throw EIdException("Chunk size out of range: " + line);
+        size = size * 16 + digit;
+        ++digits;
+    }
+    if (digits == 0) throw EIdException("Malformed chunk size: " + line);
+    return size;
+}
+
+}  // namespace
+
 void TIdHTTP::ReadBody(TIdMemoryStream* stream)
 {
     if (!stream) return;
+    const std::size_t start = stream->Position();
+    const auto tooLarge = [&](long long more) {
+        return MaxBodySize >= 0 && static_cast<long long>(stream->Position() - start) + more > MaxBodySize;
+    };
     if (response_.ContentLength >= 1) {
+        if (tooLarge(response_.ContentLength)) throw EIdException("Response body too large");
         try {
             ReadIntoStream(*stream, response_.ContentLength, false);
         } catch (const EIdConnClosedGracefully&) {
-            // A body cut short by the server's close keeps what arrived.
+            throw EIdException("Response body cut short");
         }
+        if (static_cast<long long>(stream->Position() - start) < response_.ContentLength)
+            throw EIdException("Response body cut short");
     } else if (LowerCase(response_.RawHeaders.Values("Transfer-Encoding")).find("chunked") !=
                std::string::npos) {
         DoStatus(TIdStatus::hsStatusText, "Chunk gestartet");
-        const auto chunkSize = [this] {
-            std::string line = ReadLine();
-            line = line.substr(0, line.find(' '));
-            long long size = 0;
-            for (char c : line) {
-                const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                                  : (c >= 'a' && c <= 'f')                    ? c - 'a' + 10
-                                  : (c >= 'A' && c <= 'F')                    ? c - 'A' + 10
-                                                                              : -1;
-                if (digit < 0) return 0LL;  // malformed (an extension after ";" too) ends the body
-                if (size > (LLONG_MAX >> 4)) throw EIdException("Chunk size out of range: " + line);
-                size = size * 16 + digit;
+        try {
+            for (long long size = ChunkSize(ReadLine()); size > 0; size = ChunkSize(ReadLine())) {
+                if (tooLarge(size)) throw EIdException("Response body too large");
+                ReadIntoStream(*stream, size, false);
+                ReadLine();
             }
-            return size;
-        };
-        for (long long size = chunkSize(); size > 0; size = chunkSize()) {
-            ReadIntoStream(*stream, size, false);
-            ReadLine();
+            // The trailer: header lines up to an empty one, as many as a head may hold.
+            for (int lines = 0; !ReadLine().empty();)
+                if (++lines > kIdMaxHeadLines) throw EIdException("Response head too large");
+        } catch (const EIdConnClosedGracefully&) {
+            throw EIdException("Response body cut short");
         }
-        ReadLine();
     } else if (!response_.HasContentLength()) {
-        ReadIntoStream(*stream, -1, true);
+        ReadIntoStream(*stream, MaxBodySize >= 0 ? MaxBodySize + 1 : -1, true);
+        if (tooLarge(0)) throw EIdException("Response body too large");
     }
 }
 
@@ -538,9 +574,14 @@ void TIdHTTP::PerformRequest(TIdHTTPMethod method, const std::string& url, const
             }
         }
         redirectCount_ = 0;
-    } catch (...) {
+    } catch (const EIdHTTPProtocolException&) {
         redirectCount_ = 0;
         if (!response_.KeepAlive) CloseConnection();
+        throw;
+    } catch (...) {
+        redirectCount_ = 0;
+        // A failure inside an exchange may leave unread bytes behind: the connection is not used again.
+        CloseConnection();
         throw;
     }
     if (!response_.KeepAlive) CloseConnection();

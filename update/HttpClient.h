@@ -20,6 +20,11 @@ enum class TIdHTTPMethod { hmHead, hmGet, hmPost, hmOptions, hmTrace, hmPut, hmD
 enum class TIdHTTPConnectionType { ctNormal, ctSSL, ctProxy, ctSSLProxy };
 inline constexpr unsigned hoInProcessAuth = 1, hoKeepOrigProtocol = 2, hoForceEncodeParams = 4;
 
+// A response head (status line, header lines and any interim heads before it) may hold at most
+// this much; a longer one fails the request instead of growing without end.
+inline constexpr std::size_t kIdMaxHeadBytes = 64 * 1024;
+inline constexpr int kIdMaxHeadLines = 100;
+
 // Reading an error page or a discarded body waits at most this long.
 inline constexpr int kIdErrorBodyTimeout = 2000;
 inline constexpr int kIdDiscardBodyTimeout = 4000;
@@ -107,6 +112,8 @@ public:
     int RedirectMaximum = 15;
     int AuthRetries = 3;
     bool AllowCookies = true;
+    // A longer body fails the request; -1: no limit.
+    long long MaxBodySize = -1;
     unsigned HTTPOptions = hoForceEncodeParams;
     std::string ProxyServer;
     int ProxyPort = 0;

@@ -265,10 +265,20 @@ bool TIdTCPConnection::CheckPeerClosed(bool raiseIfClosed, bool ignoreBuffer)
     return closed;
 }
 
+int TIdTCPConnection::WithinDeadline(int timeoutMs) const
+{
+    if (!deadline_) return timeoutMs;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline_ - Clock()).count();
+    if (left <= 0) throw EIdReadTimeout();
+    const int leftMs = static_cast<int>(std::min<long long>(left, INT_MAX - 1));
+    return timeoutMs == kIdInfinite || timeoutMs < 0 ? leftMs : std::min(timeoutMs, leftMs);
+}
+
 int TIdTCPConnection::FillInput(bool raiseIfClosed, int timeout, bool raiseOnTimeout)
 {
     if (timeout == -1) timeout = ReadTimeout;
     if (timeout == 0) timeout = kIdInfinite;
+    timeout = WithinDeadline(timeout);
     CheckPeerClosed(raiseIfClosed, false);
     if (!transport_ || !transport_->Connected()) {
         if (raiseIfClosed) throw EIdNotConnected();
@@ -319,7 +329,7 @@ int TIdTCPConnection::ReceiveInto(char* target, int size)
 {
     CheckPeerClosed(true, false);
     if (!transport_ || !transport_->Connected()) throw EIdNotConnected();
-    const int timeout = ReadTimeout == 0 ? kIdInfinite : ReadTimeout;
+    const int timeout = WithinDeadline(ReadTimeout == 0 ? kIdInfinite : ReadTimeout);
     const std::shared_ptr<TIdIOHandlerSocket> waiting = transport_;  // alive through the dispatches
     if (!waiting->Readable(timeout)) throw EIdReadTimeout();
     const int result = Receive(target, size);
@@ -390,7 +400,7 @@ void TIdTCPConnection::ReadIntoStream(TIdMemoryStream& stream, long long count, 
             if (Stream.Size() > Stream.Position()) Stream.Truncate();
         }
     } end{*this, stream};
-    long long remaining = untilClose ? LLONG_MAX : count;
+    long long remaining = untilClose && count < 0 ? LLONG_MAX : count;
     const std::size_t buffered =
         static_cast<std::size_t>(std::min<long long>(static_cast<long long>(input_.Size()), remaining));
     if (buffered > 0) {
@@ -542,13 +552,16 @@ void TIdTCPClient::OpenConnection(int timeout)
         std::string peer = Host;
         if (!TIdStack::IsDottedQuad(Host)) {
             DoStatus(TIdStatus::hsResolving, Host);
+            WithinDeadline(kIdInfinite);
             peer = stack.LookUpHost(Host);
         }
         binding.PeerIP = peer;
         binding.PeerPort = Port;
         if (!transport_->UseNagle) stack.SetNoDelay(binding.Handle());
         DoStatus(TIdStatus::hsConnecting, peer);
-        if (timeout != -1 && timeout != 0) {
+        if (Deadline()) {
+            ConnectWithLimit(binding, WithinDeadline(timeout != -1 && timeout != 0 ? timeout : kIdInfinite));
+        } else if (timeout != -1 && timeout != 0) {
             ConnectWithLimit(binding, timeout);
         } else if (TIdAntiFreeze::Applies()) {
             ConnectWithLimit(binding, kIdConnectLimitWithAntiFreeze);

@@ -2,9 +2,11 @@
 // input buffer, the plain socket transport, buffered line/byte/stream reads and batched writes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "toolkit/Component.h"
@@ -22,6 +24,8 @@ inline constexpr std::size_t kIdMaxPresize = 1 << 20;
 // The connect limit while the anti-freeze keeps the windows alive.
 inline constexpr int kIdConnectLimitWithAntiFreeze = 120000;
 inline constexpr int kIdConnectSlice = 125;
+
+using TIdClock = std::function<std::chrono::steady_clock::time_point()>;
 
 enum class TIdStatus {
     hsResolving,
@@ -185,7 +189,16 @@ public:
     bool ReadLnSplit = false, ReadLnTimedOut = false;
     std::function<void()> OnConnected, OnDisconnected;
 
+    // One limit for all that follows (resolving, connecting, every read), however slowly the bytes
+    // trickle in; passing it raises EIdReadTimeout. None by default.
+    void SetDeadline(std::optional<std::chrono::steady_clock::time_point> deadline) { deadline_ = deadline; }
+    const std::optional<std::chrono::steady_clock::time_point>& Deadline() const { return deadline_; }
+    // What the deadline is measured with; tests give a clock of their own.
+    TIdClock Clock = [] { return std::chrono::steady_clock::now(); };
+
 protected:
+    // A wait of `timeoutMs` (kIdInfinite for none) cut to what is left before the deadline.
+    int WithinDeadline(int timeoutMs) const;
     // Shared so that a wait can hold it while dispatched code closes the connection.
     std::shared_ptr<TIdIOHandlerSocket> transport_;
     TIdManagedBuffer input_{this};
@@ -198,6 +211,7 @@ private:
     // One receive straight into `target`; what FillInput does, without the input buffer.
     int ReceiveInto(char* target, int size);
     std::string receive_;
+    std::optional<std::chrono::steady_clock::time_point> deadline_;
     std::unique_ptr<std::string> writeBuffer_;
     int writeThreshold_ = -1;
 };

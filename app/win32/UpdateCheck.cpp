@@ -53,6 +53,12 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
         TBusyCursor busy;
         try {
             http.ReadTimeout = kUpdateReadTimeout;
+            http.MaxBodySize = kUpdateMaxBody;
+            http.SetDeadline(http.Clock() + kUpdateCheckTime);
+            struct TEndDeadline {
+                TIdHTTP& Http;
+                ~TEndDeadline() { Http.SetDeadline(std::nullopt); }
+            } endDeadline{http};
             received = http.GetAsString("http://" + server + kVersionDocument);
         } catch (const std::exception&) {
             if (Application->Terminated()) return;  // closed meanwhile: no report on the way out

@@ -2,6 +2,7 @@
 // question-and-answer round the menu command runs.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace zelvora {
@@ -16,6 +17,10 @@ inline constexpr char kVersionDocument[] = "/zelvora/version.txt";
 inline constexpr char kDownloadDocument[] = "/zelvora/Zelvora.exe";
 // A server that accepts and never answers still gets the user an answer after this long.
 inline constexpr int kUpdateReadTimeout = 30000;
+// The whole check, from "Yes" to the answer, however slowly a server answers.
+inline constexpr std::chrono::seconds kUpdateCheckTime{60};
+// A version text is a few bytes; a server sending more is not the update server.
+inline constexpr long long kUpdateMaxBody = 64 * 1024;
 
 // "host" or "host:port" from the settings, read at each check; the default server otherwise.
 std::string UpdateServer();

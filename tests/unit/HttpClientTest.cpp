@@ -37,7 +37,7 @@ TEST(HttpRequest, SendsExactlyFiveLinesAndTheHostPortOnlyWhenNot80)
         return scope.Stack().Sent;
     };
     const std::string rest =
-        "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
+        "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Zelvora)\r\n\r\n";
     EXPECT_EQ(
         sentFor("http://update.zelvora.example/zelvora/version.txt"),
         "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.zelvora.example\r\n" +
@@ -83,11 +83,29 @@ TEST(HttpBody, ByLengthChunkedUntilCloseAndEmpty)
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n1.2.3\r\n0\r\n\r\n"), "1.2.3");
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n1.\r\n3\r\n2.3\r\n0\r\n\r\n"),
               "1.2.3");
+    // A chunk extension is skipped; a trailer is read up to its empty line.
     EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;name=value\r\n1.2.3\r\n0\r\n\r\n"),
-              "");
+              "1.2.3");
+    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n1.2.3\r\n0\r\nX-T: 1\r\n\r\n"),
+              "1.2.3");
     EXPECT_EQ(get("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"), "ok");
-    // A body cut short by the server keeps what arrived.
-    EXPECT_EQ(get("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n1.2"), "1.2");
+}
+
+TEST(HttpBody, CutShortOrMalformedBodiesFail)
+{
+    const auto get = [](const std::string& reply) {
+        TScriptedServer server(Answer(reply));
+        TIdHTTP http;
+        return http.GetAsString(Url(server));
+    };
+    // Closed before the announced length or the last chunk: never a (spurious) version text.
+    EXPECT_THROW(get("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n1.2"), EIdException);
+    EXPECT_THROW(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n1.2.3\r\n"), EIdException);
+    EXPECT_THROW(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n1.2"), EIdException);
+    EXPECT_THROW(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n1.2.3\r\n0\r\n\r\n"),
+                 EIdException)
+        << "a chunk size that is no number";
+    EXPECT_THROW(get("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n\r\n"), EIdException);
 }
 
 TEST(HttpBody, HostileLengthsNeitherReserveNorWrap)
@@ -95,7 +113,7 @@ TEST(HttpBody, HostileLengthsNeitherReserveNorWrap)
     TScriptedServer server(Answer("HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\nsmall"));
     TIdHTTP http;
     TIdMemoryStream stream;
-    http.GetToStream(Url(server), stream);
+    EXPECT_THROW(http.GetToStream(Url(server), stream), EIdException) << "cut short";
     EXPECT_EQ(stream.Data(), "small");
     EXPECT_LE(stream.Data().capacity(), kIdMaxPresize);
 

@@ -248,6 +248,8 @@ TEST(SocketLayer, NewestAntiFreezeIsTheProcessWideOne)
     auto second = std::make_unique<TIdAntiFreeze>();
     EXPECT_EQ(TIdAntiFreeze::Instance(), second.get());
     first.reset();
+    EXPECT_EQ(TIdAntiFreeze::Instance(), second.get()) << "an older one going leaves the newer in place";
+    second.reset();
     EXPECT_EQ(TIdAntiFreeze::Instance(), nullptr);
     std::thread other([] { EXPECT_FALSE(TIdAntiFreeze::Applies()); });
     other.join();

@@ -103,7 +103,7 @@ TEST(WinsockClient, FetchesFromALocalServerWhileWindowMessagesKeepFlowing)
     EXPECT_EQ(server.Request(),
               "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" +
                   std::to_string(server.Port()) +
-                  "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n");
+                  "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Zelvora)\r\n\r\n");
 }
 
 TEST(WinsockClient, RefusedConnectReportsWinsockError10061)
