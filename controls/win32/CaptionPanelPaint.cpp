@@ -3,6 +3,8 @@
 #include <uxtheme.h>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <type_traits>
 #include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
@@ -258,11 +260,14 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
         auto* drawTheme =
             SystemFunction<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
         auto* closeTheme = SystemFunction<decltype(CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
-        if (HTHEME theme = openTheme && drawTheme && closeTheme ? openTheme(Handle(), L"window") : nullptr) {
+        // Closed however the drawing ends.
+        const auto closer = [closeTheme](HTHEME theme) { closeTheme(theme); };
+        const std::unique_ptr<std::remove_pointer_t<HTHEME>, decltype(closer)> theme(
+            openTheme && drawTheme && closeTheme ? openTheme(Handle(), L"window") : nullptr, closer);
+        if (theme) {
             RECT grown = band;
             InflateRect(&grown, 1, 1);
-            drawTheme(theme, dc, 1 /* caption */, 1, &grown, nullptr);
-            closeTheme(theme);
+            drawTheme(theme.get(), dc, 1 /* caption */, 1, &grown, nullptr);
         }
     } else if (type == TShadeType::stBitmap || type == TShadeType::stBitmapRStretch ||
                type == TShadeType::stBitmapLStretch) {

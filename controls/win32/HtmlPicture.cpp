@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "base/TextCase.h"
+#include "toolkit/win32/Handles.h"
 #include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
@@ -12,14 +13,6 @@ namespace zelvora {
 namespace {
 
 constexpr int kHimetricPerInch = 2540;
-
-struct GlobalMemory {
-    HGLOBAL handle;
-    ~GlobalMemory()
-    {
-        if (handle) GlobalFree(handle);
-    }
-};
 
 }  // namespace
 
@@ -33,11 +26,11 @@ void TOlePicture::Clear()
 void TOlePicture::LoadFromData(std::string data)
 {
     Clear();
-    GlobalMemory memory{GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(data.size(), 1))};
-    if (!memory.handle) throw EPictureError("Could not allocate memory for image");
-    if (void* bytes = GlobalLock(memory.handle)) {
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(data.size(), 1)));
+    if (!memory) throw EPictureError("Could not allocate memory for image");
+    if (void* bytes = GlobalLock(memory.get())) {
         std::copy(data.begin(), data.end(), static_cast<char*>(bytes));
-        GlobalUnlock(memory.handle);
+        GlobalUnlock(memory.get());
     } else {
         throw EPictureError("Could not allocate memory for image");
     }
@@ -47,8 +40,8 @@ void TOlePicture::LoadFromData(std::string data)
         SystemFunction<decltype(CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
     auto* loadPicture = SystemFunction<decltype(OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
     if (!createStream || !loadPicture) throw EPictureError("No picture decoder");
-    if (FAILED(createStream(memory.handle, TRUE, &raw))) throw EPictureError("Could not create image stream");
-    memory.handle = nullptr;
+    if (FAILED(createStream(memory.get(), TRUE, &raw))) throw EPictureError("Could not create image stream");
+    memory.release();
     if (!raw) throw EPictureError("Empty image stream created");
     std::unique_ptr<IStream, Releaser> stream(raw);
     IPicture* picture = nullptr;

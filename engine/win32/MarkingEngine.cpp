@@ -2,6 +2,7 @@
 
 #include "engine/MarkGeometry.h"
 #include "engine/PaintChord.h"
+#include "toolkit/win32/Boundary.h"
 
 namespace zelvora {
 
@@ -47,7 +48,7 @@ void TMarkingEngine::RepaintAllWindows()
     constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
     RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     EnumWindows(
-        [](HWND window, LPARAM) -> BOOL {
+        [](HWND window, LPARAM) noexcept -> BOOL {
             if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, kRepaint);
             return TRUE;
         },
@@ -75,9 +76,13 @@ void TMarkingEngine::StopPollTimer()
     if (pollingEngine == this) pollingEngine = nullptr;
 }
 
-void CALLBACK TMarkingEngine::PollTimerProc(HWND, UINT, UINT_PTR, DWORD)
+void CALLBACK TMarkingEngine::PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept
 {
-    if (pollingEngine) pollingEngine->PollTick();
+    if (pollingEngine)
+        Guarded(0, [] {
+            pollingEngine->PollTick();
+            return 0;
+        });
 }
 
 void TMarkingEngine::PollTick()

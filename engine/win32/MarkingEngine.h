@@ -56,7 +56,7 @@ public:
     void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
 
 private:
-    static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
 
     const IMarkingOptions& options_;
     WindowDc desktopDc_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "controls/win32/Line.h"
@@ -180,6 +182,43 @@ TEST(ControlNotices, ChangesReachTheHookAsToolkitNotices)
     EXPECT_EQ(hook.Notices[1].first, static_cast<UINT>(CM_WINDOWDESTROYED));
     EXPECT_TRUE(box.HandleAllocated()) << "built again";
     box.SetWindowHook(nullptr);
+}
+
+// A control whose painting fails.
+class TFailingPaint : public TControl {
+public:
+    using TControl::TControl;
+    int Paints = 0;
+    std::vector<HDC> Dcs;
+
+protected:
+    void Paint(HDC dc) override
+    {
+        ++Paints;
+        Dcs.push_back(dc);
+        throw std::runtime_error("paint failed");
+    }
+};
+
+TEST(WindowBoundary, APaintThatThrowsStillEndsThePaintAndNothingEscapes)
+{
+    ASSERT_EQ(Application, nullptr) << "the error display would show a box";
+    TComponent owner(nullptr);
+    TForm& form = TComponent::Create<TForm>(owner);
+    form.SetBounds(0, 0, 200, 100);
+    TFailingPaint& failing = TComponent::Create<TFailingPaint>(form);
+    failing.SetParent(&form);
+    failing.SetBounds(0, 0, 50, 50);
+    form.CreateHandle();
+    ShowWindow(form.Handle(), SW_SHOWNA);
+    for (int i = 0; i < 3; ++i) {
+        InvalidateRect(failing.Handle(), nullptr, TRUE);
+        UpdateWindow(failing.Handle());  // the exception ends inside the window procedure
+    }
+    ASSERT_EQ(failing.Paints, 3);
+    // EndPaint gave the paint's DC back to the system's cache, which hands it out again.
+    EXPECT_EQ(failing.Dcs[1], failing.Dcs[0]);
+    EXPECT_EQ(failing.Dcs[2], failing.Dcs[0]);
 }
 
 TEST(CheckBoxStates, GrayedAndCaptionSideReachTheSystemControl)

@@ -1,5 +1,7 @@
 #include "toolkit/win32/Application.h"
 
+#include "toolkit/win32/Boundary.h"
+
 #include <stdexcept>
 
 #include "base/ShortCut.h"
@@ -26,10 +28,11 @@ int ShortCutOfKey(WPARAM virtualKey)
     return shortCut;
 }
 
-LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ApplicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (Application && Application->Handle() == hwnd)
-        return Application->ApplicationWindowMessage(msg, wParam, lParam);
+        return Guarded(LRESULT{0},
+                       [&] { return Application->ApplicationWindowMessage(msg, wParam, lParam); });
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

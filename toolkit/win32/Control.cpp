@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/TextEncoding.h"
 
 namespace zelvora {
@@ -434,10 +435,8 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             break;
         case WM_PAINT:
             if (!systemProc_) {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(Handle(), &ps);
-                Paint(dc);
-                EndPaint(Handle(), &ps);
+                PaintScope paint(Handle());
+                Paint(paint.Dc());
                 return 0;
             }
             break;
@@ -460,7 +459,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return DefaultHandler(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (msg == WM_NCCREATE) {
         auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -471,19 +470,14 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     }
     TControl* control = ControlOf(hwnd);
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
+    return Guarded(LRESULT{0}, [&] {
         const LRESULT result = control->Perform(msg, wParam, lParam);
         if (ControlOf(hwnd) == control) {
             if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE) control->TrackMouse(msg);
             if (msg == WM_KILLFOCUS) control->Perform(CM_EXIT);
         }
         return result;
-    } catch (const std::exception& error) {
-        if (Application) Application->ShowException(error.what());
-    } catch (...) {
-        if (Application) Application->ShowException("Unknown error");
-    }
-    return 0;
+    });
 }
 
 }  // namespace zelvora

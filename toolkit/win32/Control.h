@@ -149,7 +149,7 @@ protected:
     TColor EffectiveColor() const;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void ApplyParentFont();
     void ApplyParentColor();
     void DestroyHandle();

@@ -226,7 +226,7 @@ void TForm::Hide()
         } search{Handle(), nullptr};
         EnumThreadWindows(
             GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM data) -> BOOL {
+            [](HWND hwnd, LPARAM data) noexcept -> BOOL {
                 auto& s = *reinterpret_cast<Search*>(data);
                 if (hwnd == s.Self || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
                 RECT r{};
@@ -248,9 +248,12 @@ TModalResult TForm::ShowModal()
     std::vector<HWND> disabled;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) -> BOOL {
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        [](HWND hwnd, LPARAM list) noexcept -> BOOL {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) try {
+                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+                } catch (...) {
+                    return FALSE;  // no memory: the windows found so far wait
+                }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&disabled));

@@ -108,6 +108,16 @@ struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static void Close(HMENU h) { DestroyMenu(h); }
 };
+struct HookTraits {
+    using Handle = HHOOK;
+    static HHOOK Invalid() { return nullptr; }
+    static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
+};
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static HKEY Invalid() { return nullptr; }
@@ -123,8 +133,27 @@ using UniqueBitmap = UniqueHandle<TypedGdiTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<TypedGdiTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+// One paint of a window: BeginPaint now, EndPaint however the painting ends, so a paint that
+// throws does not leave the window invalid (and ask for the same failing paint again).
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Dc() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return paint_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
 
 // A device context from GetDC/GetDCEx: releasing it needs the window it came from.
 class WindowDc {

@@ -1,4 +1,6 @@
 #include "toolkit/win32/MessageDialog.h"
+#include "toolkit/win32/Boundary.h"
+#include "toolkit/win32/Handles.h"
 
 #include "toolkit/Graphics.h"
 #include "toolkit/win32/Application.h"
@@ -28,22 +30,24 @@ namespace {
 thread_local const TMsgDlgLook* pendingLook = nullptr;
 thread_local HHOOK renameHook = nullptr;
 
-LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
-    if (code == HCBT_ACTIVATE && pendingLook) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        // The toolkit's own texts are German, in Windows-1252.
-        const auto rename = [box](int button, const char* text) {
-            SetDlgItemTextW(box, button, WideFromAnsi(text, ANSI_CHARSET_VALUE).c_str());
-        };
-        if (pendingLook->No) {
-            rename(IDYES, pendingLook->Yes);
-            rename(IDNO, pendingLook->No);
-        } else {
-            rename(IDOK, pendingLook->Yes);
-        }
-        pendingLook = nullptr;
-    }
+    if (code == HCBT_ACTIVATE && pendingLook)
+        Guarded(0, [&] {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            // The toolkit's own texts are German, in Windows-1252.
+            const auto rename = [box](int button, const char* text) {
+                SetDlgItemTextW(box, button, WideFromAnsi(text, ANSI_CHARSET_VALUE).c_str());
+            };
+            if (pendingLook->No) {
+                rename(IDYES, pendingLook->Yes);
+                rename(IDNO, pendingLook->No);
+            } else {
+                rename(IDOK, pendingLook->Yes);
+            }
+            pendingLook = nullptr;
+            return 0;
+        });
     return CallNextHookEx(renameHook, code, wParam, lParam);
 }
 
@@ -53,11 +57,11 @@ int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
 {
     const TMsgDlgLook look = MessageDialogLook(type);
     pendingLook = &look;
-    renameHook = SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId());
+    const UniqueHook hook(SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId()));
+    renameHook = hook.get();
     const int charset = Application ? Application->TextCharset() : ANSI_CHARSET_VALUE;
     const int result = MessageBoxW(owner, WideFromAnsi(text, charset).c_str(),
                                    WideFromAnsi(look.Title, ANSI_CHARSET_VALUE).c_str(), look.Flags);
-    if (renameHook) UnhookWindowsHookEx(renameHook);
     renameHook = nullptr;
     pendingLook = nullptr;
     return result;

@@ -10,7 +10,7 @@ public:
     static constexpr const wchar_t* kClassName = L"TSimpleTimerHandler";
     static constexpr bool kMessageOnly = true;
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     {
         if (msg != WM_TIMER || !Instance()) return DefWindowProcW(hwnd, msg, wParam, lParam);
         TSimpleTimer* timer = Instance()->Find(static_cast<UINT_PTR>(wParam));

@@ -165,7 +165,7 @@ bool TCoolTrayIcon::ApplicationMessage(UINT msg, WPARAM wParam)
 }
 
 LRESULT CALLBACK TCoolTrayIcon::OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR)
+                                          DWORD_PTR) noexcept
 {
     // Shown by an explicit show call: the program comes to the front with it.
     if (msg == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && Application) {

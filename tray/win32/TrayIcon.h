@@ -112,7 +112,7 @@ private:
     void UnhookWindows();
     bool ApplicationMessage(UINT msg, WPARAM wParam);
     static LRESULT CALLBACK OwnerHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
+                                      DWORD_PTR self) noexcept;
     HWND OwnerWindow() const;
 
     UINT id_ = 0;

@@ -4,7 +4,7 @@
 
 namespace zelvora {
 
-LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (msg) {
         case kTrayCallbackMessage:
@@ -15,6 +15,8 @@ LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam
                     icon->HandleNotification(static_cast<unsigned>(lParam & 0xFFFF));
                 } catch (const std::exception& error) {
                     icon->ReportError(error.what());
+                } catch (...) {
+                    icon->ReportError("Unknown error");
                 }
             }
             return 0;

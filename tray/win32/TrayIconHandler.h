@@ -18,7 +18,7 @@ public:
     // A top-level window: the shell's broadcasts reach it, a message-only one they would not.
     static constexpr bool kMessageOnly = false;
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 };
 
 }  // namespace zelvora
