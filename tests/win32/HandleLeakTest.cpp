@@ -34,6 +34,9 @@ struct Census {
     long MemoryDcs = UniqueMemoryDc::Live();
     long Menus = UniqueMenu::Live();
     long OurWindows = UniqueWindow::Live();
+    // The system's own count of what the process holds; Wine answers 0 (then only ours count).
+    DWORD SystemGdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    DWORD SystemUser = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
 };
 
 // Has every item of the main menu drawn and measured by the flat painter, as the system asks.
@@ -90,6 +93,8 @@ TEST(HandleLeaks, OpeningAndClosingWindowsAHundredTimesGivesEverythingBack)
     EXPECT_EQ(after.MemoryDcs, before.MemoryDcs);
     EXPECT_EQ(after.Menus, before.Menus);
     EXPECT_EQ(after.OurWindows, before.OurWindows);
+    EXPECT_EQ(after.SystemGdi, before.SystemGdi);
+    EXPECT_EQ(after.SystemUser, before.SystemUser);
 }
 
 }  // namespace
