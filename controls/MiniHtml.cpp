@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <utility>
 
 #include "base/TextCase.h"
@@ -79,9 +80,10 @@ struct State {
     bool Anchor = false, Sub = false, Sup = false, Shadow = false, ErrorLine = false, Hidden = false;
     int AnchorCount = 0;
     std::string AnchorTarget;
-    // What opening tags saved, for their closing tags.
-    TColor SavedBackgroundP = clNone, SavedBackgroundFont = clNone, SavedColorHi = clNone,
-           SavedBackgroundHi = clNone;
+    // What opening tags saved, for their closing tags; a closing tag with nothing saved (a stray
+    // one) keeps the colours as they are.
+    std::optional<TColor> SavedBackgroundP, SavedBackgroundFont, SavedColorHi, SavedBackgroundHi;
+    int OpenFonts = 0;
     int SavedOrientation = 0;
 };
 
@@ -105,15 +107,17 @@ public:
     {
     }
 
-    // Lays out (and in paint mode paints) one line from `source`, starting at x, inside `rect`.
+    // Lays out (and in paint mode paints) one line from `source`, starting at x, inside `rect`;
+    // words wrap at `widthLimit` (the rectangle's width when none is given), so that painting an
+    // indented or aligned line keeps every word its layout took.
     LineResult Line(State& state, std::string_view source, int x, const TRect& rect, THtmlMode mode,
-                    bool hitTest, int textOffset = 0)
+                    bool hitTest, int textOffset = 0, int widthLimit = -1)
     {
         LineResult line;
         textOffset_ = textOffset;
         const int g = canvas_.TextExtent("gh", state.Font).Height;
         line.Height = g;
-        const int lineWidthLimit = rect.Right - rect.Left;
+        const int lineWidthLimit = widthLimit >= 0 ? widthLimit : rect.Right - rect.Left;
         int width = 0, trailingSpace = 0, listItems = 0;
         bool acceptedEndsInSpace = false;  // nothing accepted yet: the first run is taken
         std::size_t pos = 0;
@@ -145,13 +149,16 @@ public:
                 if (state.Sub) line.SubExtra = std::max(line.SubExtra, size.Height / 4);
                 if (state.Sup) line.SupExtra = std::max(line.SupExtra, size.Height / 4);
                 if (mode == THtmlMode::Paint) PaintRun(state, run, x + width, rect, size, line);
-                if (hitTest && state.Anchor && options_.HitY >= rect.Top &&
-                    options_.HitY < rect.Top + size.Height && options_.HitX >= x + width &&
+                // Where the run's text stands: up from its baseline, as PaintRun draws it.
+                const int textBottom = RunBottom(state, rect, size);
+                if (hitTest && state.Anchor && options_.HitY >= textBottom - size.Height &&
+                    options_.HitY < textBottom && options_.HitX >= x + width &&
                     options_.HitX < x + width + size.Width) {
                     line.HitAnchor = true;
                     line.Target = state.AnchorTarget;
                     line.AnchorIndex = state.AnchorCount - 1;
-                    line.AnchorRect = {x + width, rect.Top, x + width + size.Width, rect.Top + size.Height};
+                    line.AnchorRect = {x + width, textBottom - size.Height, x + width + size.Width,
+                                       textBottom};
                 }
                 width += size.Width;
                 acceptedEndsInSpace = run.back() == ' ';
@@ -178,12 +185,18 @@ public:
     }
 
 private:
-    void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size,
-                  LineResult&)
+    int RunBottom(const State& state, const TRect& rect, const THtmlSize& size) const
     {
         int bottom = rect.Bottom - textOffset_;
         if (state.Sub) bottom += size.Height / 4;
         if (state.Sup) bottom -= size.Height / 4;
+        return bottom;
+    }
+
+    void PaintRun(State& state, const std::string& run, int x, const TRect& rect, const THtmlSize& size,
+                  LineResult&)
+    {
+        const int bottom = RunBottom(state, rect, size);
         if (state.Shadow) {
             THtmlFont shadow = state.Font;
             shadow.Color = options_.ShadowColor;
@@ -306,6 +319,7 @@ private:
     }
     bool FontTag(TagCall& c)
     {
+        ++c.state.OpenFonts;
         const std::string face = Attribute(c.tag, "FACE", true);
         if (!face.empty()) c.state.Font.Name = face;
         const std::string color = ColorAttribute(c.tag);
@@ -428,7 +442,8 @@ private:
         if (up.empty()) return false;
         switch (up[0]) {
             case 'P':
-                state.Background = state.SavedBackgroundP;
+                if (state.SavedBackgroundP)
+                    state.Background = *std::exchange(state.SavedBackgroundP, std::nullopt);
                 return true;
             case 'B':
                 if (up == "B")
@@ -461,17 +476,21 @@ private:
                 state.ErrorLine = false;
                 return false;
             case 'H':
-                if (paint) {
-                    state.Font.Color = state.SavedColorHi;
-                    state.Background = state.SavedBackgroundHi;
+                if (paint && state.SavedColorHi) {
+                    state.Font.Color = *std::exchange(state.SavedColorHi, std::nullopt);
+                    state.Background = state.SavedBackgroundHi.value_or(state.Background);
+                    state.SavedBackgroundHi.reset();
                 }
                 return false;
             case 'F':
+                if (state.OpenFonts == 0) return false;  // nothing to close
+                --state.OpenFonts;
                 state.Font.Name = base_.Name;
                 state.Font.Size = base_.Size;
                 if (paint && !options_.NoFontColorChange) {
                     state.Font.Color = base_.Color;
-                    state.Background = state.SavedBackgroundFont;
+                    if (state.SavedBackgroundFont)
+                        state.Background = *std::exchange(state.SavedBackgroundFont, std::nullopt);
                 }
                 return false;
             case 'A':
@@ -685,7 +704,7 @@ THtmlResult DrawMiniHtml(IHtmlCanvas& canvas, const std::string& text, TRect rec
             const THtmlMode pass = mode == THtmlMode::Paint ? THtmlMode::Paint : THtmlMode::Measure;
             const LineResult drawn =
                 drawer.Line(state, source.substr(0, consumed), x, {x, top, rect.Right, top + lineHeight},
-                            pass, options.HitTest, line.TextOffset);
+                            pass, options.HitTest, line.TextOffset, rect.Right - rect.Left);
             if (drawn.HitAnchor && !result.OnAnchor) {
                 result.OnAnchor = true;
                 result.AnchorTarget = drawn.Target;

@@ -251,3 +251,67 @@ TEST(MiniHtml, OnlyTheHoveredAnchorTakesTheHoverColours)
 
 }  // namespace
 }  // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+TEST(MiniHtmlLayout, AlignedAndIndentedLinesPaintEveryWordTheirLayoutTook)
+{
+    // 6 pixels a letter: "aaaa bbbb cccc" is 84 pixels in a 101-pixel box (100 after the first column).
+    for (const char* text :
+         {"<P align=\"right\">aaaa bbbb cccc</P>", "<P align=\"center\">aaaa bbbb cccc</P>",
+          "<P indent=\"10\">aaaa bbbb cccc</P>"}) {
+        SCOPED_TRACE(text);
+        FixedCanvas canvas;
+        const THtmlResult result = Paint(canvas, text, {0, 0, 101, 100});
+        EXPECT_EQ(PaintedText(canvas), "aaaa bbbb cccc");
+        ASSERT_FALSE(canvas.runs.empty());
+        for (const auto& run : canvas.runs) EXPECT_EQ(run.Bottom, canvas.runs.front().Bottom) << "one line";
+        EXPECT_EQ(result.Height, 14);
+    }
+}
+
+TEST(MiniHtmlLayout, AnchorsAreHitWhereTheirTextStandsInATallLine)
+{
+    // A 16-point run makes the line 28 high; the 8-point anchor's text is the line's bottom 14.
+    const std::string text = "<FONT size=\"16\">Big</FONT><A href=\"go\">go</A>";
+    THtmlOptions options;
+    options.HitTest = true;
+    options.HitX = 37;  // over "go": "Big" takes 36 pixels from x = 1
+    for (const auto& [y, hit] :
+         std::vector<std::pair<int, bool>>{{2, false}, {13, false}, {15, true}, {27, true}}) {
+        SCOPED_TRACE(y);
+        FixedCanvas canvas;
+        options.HitY = y;
+        const THtmlResult result =
+            DrawMiniHtml(canvas, text, {0, 0, 200, 100}, THtmlMode::Measure, options, {});
+        EXPECT_EQ(result.OnAnchor, hit);
+        if (hit) {
+            EXPECT_EQ(result.AnchorRect, (TRect{37, 14, 49, 28}));
+        }
+    }
+}
+
+TEST(MiniHtmlLayout, StrayClosingTagsKeepTheColoursAsTheyAre)
+{
+    FixedCanvas canvas;
+    THtmlFont font;
+    font.Color = 0x123456;
+    Paint(canvas, "<P bgcolor=\"#00FF00\">a</FONT>b</HI>c", {0, 0, 200, 100}, font);
+    ASSERT_EQ(canvas.runs.size(), 3u);
+    for (const auto& run : canvas.runs) {
+        EXPECT_EQ(run.Font.Color, 0x123456u) << run.Text;
+        EXPECT_EQ(run.Background, 0x00FF00u) << run.Text << ": the paragraph's background stays";
+    }
+    // A closing tag that has something to close still restores.
+    FixedCanvas closed;
+    Paint(closed, "<FONT color=\"#0000FF\">a</FONT>b<HI>c</HI>d", {0, 0, 200, 100}, font);
+    ASSERT_EQ(closed.runs.size(), 4u);
+    EXPECT_EQ(closed.runs[0].Font.Color, 0xFF0000u);
+    EXPECT_EQ(closed.runs[1].Font.Color, 0x123456u);
+    EXPECT_EQ(closed.runs[3].Font.Color, 0x123456u);
+    EXPECT_EQ(closed.runs[3].Background, clNone);
+}
+
+}  // namespace
+}  // namespace zelvora
