@@ -20,6 +20,12 @@ RECT TAdvPanel::CloseButtonRect() const
     return {left, 2, left + w, 2 + w};
 }
 
+bool TAdvPanel::OnCaptionButton(POINT p) const
+{
+    const RECT close = CloseButtonRect(), minMax = MinMaxButtonRect();
+    return PtInRect(&close, p) || PtInRect(&minMax, p);
+}
+
 RECT TAdvPanel::MinMaxButtonRect() const
 {
     if (!caption_.Visible() || !caption_.MinMaxButton()) return {};

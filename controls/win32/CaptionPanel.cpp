@@ -236,7 +236,13 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             break;
         }
         case kReleaseMessage:
-            delete this;  // FreeOnClose: posted, so that no handler of this panel is still running
+            // FreeOnClose: posted, so that no handler of this panel is still running. An animation
+            // dispatching messages is such a handler: it frees the panel when it ends.
+            if (changing_) {
+                releasePending_ = true;
+                return 0;
+            }
+            delete this;
             return 0;
         case WM_ENTERSIZEMOVE:
             dragging_ = true;
@@ -258,7 +264,8 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (canSize_ && !collaps_ && p.x >= Width() - GetSystemMetrics(SM_CXVSCROLL) &&
                 p.y >= Height() - GetSystemMetrics(SM_CYHSCROLL))
                 return HTBOTTOMRIGHT;
-            if (canMove_ && caption_.Visible() && p.y < caption_.Height() && !AnchorAt(p.x, p.y)) {
+            if (canMove_ && caption_.Visible() && p.y < caption_.Height() && !AnchorAt(p.x, p.y) &&
+                !OnCaptionButton(p)) {
                 SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                 return HTCAPTION;
             }

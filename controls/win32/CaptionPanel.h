@@ -104,6 +104,10 @@ public:
     // The band's buttons, in client coordinates; empty when the button is not shown.
     RECT CloseButtonRect() const;
     RECT MinMaxButtonRect() const;
+    // Posted to free a FreeOnClose panel once its handlers have returned.
+    static constexpr UINT kReleaseMessage = WM_APP + 0x2A1;
+    // Over the close or the collapse button: never part of the area that moves the panel.
+    bool OnCaptionButton(POINT p) const;
 
     TPanelPosition& Position() { return position_; }
     TAutoSize& AutoSize() { return autoSize_; }
@@ -137,7 +141,6 @@ public:
 
 protected:
     // Posted to a panel that frees itself after its close button.
-    static constexpr UINT kReleaseMessage = WM_APP + 0x2A1;
 
     void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
@@ -197,6 +200,8 @@ private:
     bool fixedTop_ = false, fixedLeft_ = false, fixedHeight_ = false, fixedWidth_ = false,
          freeOnClose_ = false;
     bool dragging_ = false;
+    bool releasePending_ = false;             // FreeOnClose asked while an animation ran
+    int toggles_ = 0;                         // collapse and expand toggles so far: a newer one takes over
     int loadedWidth_ = 0, loadedHeight_ = 0;  // what FixedWidth and FixedHeight keep
     struct TAnchorLookup {
         int X, Y, Width, Height;

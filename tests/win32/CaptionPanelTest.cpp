@@ -249,6 +249,64 @@ TEST_F(CaptionPanels, BandButtonsCollapseCloseAndFreeThePanel)
     EXPECT_EQ(main_->FindComponent("pnlButtons"), nullptr);  // freed once its handlers had returned
 }
 
+TEST_F(CaptionPanels, TogglesDuringTheAnimationKeepTheFullHeightAndAReleaseWaits)
+{
+    TAdvPanel& panel = NewPanel(*main_, 200, 90);
+    panel.SetName("pnlAnimated");
+    panel.Caption().SetCloseButton(true);
+    panel.Caption().SetMinMaxButton(true);
+    panel.SetCollapsSteps(6);
+    panel.SetCollapsDelay(1);
+    app_->ProcessMessages();
+    const RECT minMax = panel.MinMaxButtonRect();
+    const LPARAM onMinMax = MAKELPARAM((minMax.left + minMax.right) / 2, (minMax.top + minMax.bottom) / 2);
+
+    // A second press arrives while the collapse runs: the panel ends expanded, at its full height.
+    PostMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onMinMax);
+    panel.SetCollaps(true);
+    EXPECT_FALSE(panel.Collaps());
+    EXPECT_EQ(panel.Height(), 90);
+    EXPECT_EQ(panel.FullHeight(), 90);
+
+    // Collapsed, then expanded with a collapse arriving half-way: the full height stays 90.
+    panel.SetCollapsSteps(0);
+    panel.SetCollaps(true);
+    panel.SetCollapsSteps(6);
+    PostMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onMinMax);
+    panel.SetCollaps(false);
+    EXPECT_TRUE(panel.Collaps());
+    EXPECT_EQ(panel.Height(), 20);
+    EXPECT_EQ(panel.FullHeight(), 90) << "not the height the expansion had reached";
+    panel.SetCollapsSteps(0);
+    panel.SetCollaps(false);
+    EXPECT_EQ(panel.Height(), 90);
+
+    // A release that arrives during the animation waits for its end.
+    panel.SetFreeOnClose(true);
+    panel.SetCollapsSteps(6);
+    PostMessageW(panel.Handle(), TAdvPanel::kReleaseMessage, 0, 0);
+    panel.SetCollaps(true);
+    EXPECT_EQ(panel.Height(), 20) << "the animation ran to its end on a live panel";
+    app_->ProcessMessages();
+    EXPECT_EQ(main_->FindComponent("pnlAnimated"), nullptr) << "freed after the animation";
+}
+
+TEST_F(CaptionPanels, AMovableBandKeepsItsButtonsClickable)
+{
+    TAdvPanel& panel = NewPanel(*main_, 200, 90);
+    panel.Caption().SetCloseButton(true);
+    panel.Caption().SetMinMaxButton(true);
+    panel.SetCanMove(true);
+    const auto hit = [&](const RECT& r) {
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(panel.Handle(), &p);
+        return SendMessageA(panel.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    EXPECT_EQ(hit(panel.CloseButtonRect()), HTCLIENT);
+    EXPECT_EQ(hit(panel.MinMaxButtonRect()), HTCLIENT);
+    EXPECT_EQ(hit(RECT{40, 5, 42, 7}), HTCAPTION) << "the rest of the band moves the panel";
+}
+
 TEST_F(CaptionPanels, FixedEdgesAndSizesHoldWhileDragging)
 {
     TAdvPanel& panel = NewPanel(*main_, 120, 80);
