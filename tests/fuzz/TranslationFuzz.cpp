@@ -2,6 +2,8 @@
 // neither crash, hang nor leak.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "../unit/LanguageTestComponents.h"
@@ -31,7 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)lang.GetNamedString("sPaint");
         (void)lang.GetNamedString(payload.substr(0, 16));
     }
-    // Written back and read again, the payload keeps its rows.
-    lang.ReadTranslationData(lang.WriteTranslationData());
+    // Written back and read again, the payload keeps its rows: writing it once more gives the same
+    // bytes, and every language answers the same named strings.
+    const std::string written = lang.WriteTranslationData();
+    auto& again = TComponent::Create<TsiLang>(window);
+    again.BeginLoading();
+    again.SetNumOfLanguages(5);
+    again.ReadTranslationData(written);
+    again.SetLangDispatcher(&dispatcher);
+    again.Loaded();
+    if (again.WriteTranslationData() != written) std::abort();
+    for (int language : {1, 2, 3, 4}) {
+        dispatcher.SetActiveLanguage(language);
+        for (const std::string_view name : {std::string_view("sPaint"), payload.substr(0, 16)})
+            if (again.GetNamedString(name) != lang.GetNamedString(name)) std::abort();
+    }
     return 0;
 }

@@ -33,11 +33,5 @@ TEST(ControlFrame, GrowingNeverWrapsAround)
     EXPECT_EQ(frame.Bounds, (TRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}));
 }
 
-TEST(PenMode, TransparentPenMasksOtherwiseCopies)
-{
-    EXPECT_EQ(PenModeFor(true), 9);
-    EXPECT_EQ(PenModeFor(false), 13);
-}
-
 }  // namespace
 }  // namespace zelvora

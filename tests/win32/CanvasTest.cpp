@@ -1,3 +1,4 @@
+#include "engine/MarkGeometry.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Icon.h"
@@ -50,12 +51,16 @@ TEST_F(CanvasOnBitmap, LineHasThePensColourAndWidth)
     EXPECT_EQ(canvas.PenPos().y, 150);
 }
 
-TEST_F(CanvasOnBitmap, MaskModeOnlyDarkens)
+TEST_F(CanvasOnBitmap, TheTransparentPenOnlyDarkensTheOpaqueOneCovers)
 {
     TCanvas canvas(dc_.get());
     canvas.SetPenColor(kOrange);
     canvas.SetPenWidth(10);
-    canvas.SetPenMode(R2_MASKPEN);
+    canvas.SetPenMode(PenModeFor(false));
+    canvas.MoveTo(150, 100);
+    canvas.LineTo(190, 100);
+    EXPECT_EQ(Pixel(160, 100), kOrange) << "the opaque pen covers black";
+    canvas.SetPenMode(PenModeFor(true));
     canvas.MoveTo(10, 50);
     canvas.LineTo(190, 50);
     EXPECT_EQ(Pixel(50, 50), kOrange);        // white AND orange

@@ -16,13 +16,28 @@ UniqueWindow MakeWindow()
 // Ctrl+Shift+Alt+F11: nothing else on a test desktop holds it.
 constexpr TShortCut kRareShortcut = 0xE07A;
 
-TEST(GlobalHotkeys, AtomsAreStableAcrossCallers)
+TEST(GlobalHotkeys, AShortcutTakesExactlyItsKeyAndModifiers)
 {
-    const ATOM wipe = AddHotkeyAtom(kWipeHotkeyAtomName);
-    const ATOM mode = AddHotkeyAtom(kModeHotkeyAtomName);
-    EXPECT_NE(wipe, 0);
-    EXPECT_NE(wipe, mode);
-    EXPECT_EQ(AddHotkeyAtom(kWipeHotkeyAtomName), wipe);
+    UniqueWindow ours = MakeWindow();
+    UniqueWindow probe = MakeWindow();
+    struct Case {
+        TShortCut Shortcut;
+        UINT Modifiers, Key;
+    };
+    // Shift 0x2000, Ctrl 0x4000, Alt 0x8000 in the shortcut; the system's MOD_ bits differ.
+    for (const Case& c :
+         {Case{0xE07A, MOD_SHIFT | MOD_CONTROL | MOD_ALT, VK_F11}, Case{0xA07B, MOD_SHIFT | MOD_ALT, VK_F12},
+          Case{0x6079, MOD_SHIFT | MOD_CONTROL, VK_F10}}) {
+        SCOPED_TRACE(c.Shortcut);
+        ASSERT_TRUE(RegisterShortcutHotkey(ours.get(), 0xC010, c.Shortcut));
+        // The system now holds that very combination for us, and no other.
+        EXPECT_FALSE(RegisterHotKey(probe.get(), 0xC011, c.Modifiers, c.Key));
+        EXPECT_TRUE(RegisterHotKey(probe.get(), 0xC012, c.Modifiers ^ MOD_SHIFT, c.Key));
+        UnregisterHotKey(probe.get(), 0xC012);
+        UnregisterShortcutHotkey(ours.get(), 0xC010);
+        EXPECT_TRUE(RegisterHotKey(probe.get(), 0xC011, c.Modifiers, c.Key)) << "given back";
+        UnregisterHotKey(probe.get(), 0xC011);
+    }
 }
 
 TEST(GlobalHotkeys, ASecondOwnerOfTheSameCombinationIsRefused)
@@ -48,14 +63,6 @@ TEST(GlobalHotkeys, ReRegisteringAnIdReplacesItsCombination)
     EXPECT_TRUE(RegisterShortcutHotkey(other.get(), 0xC003, kRareShortcut));
     UnregisterShortcutHotkey(owner.get(), 0xC003);
     UnregisterShortcutHotkey(other.get(), 0xC003);
-}
-
-TEST(GlobalHotkeys, UnregisteringWhatIsNotRegisteredIsHarmless)
-{
-    UniqueWindow owner = MakeWindow();
-    UnregisterShortcutHotkey(owner.get(), 0xC004);
-    EXPECT_TRUE(RegisterShortcutHotkey(owner.get(), 0xC004, kRareShortcut));
-    UnregisterShortcutHotkey(owner.get(), 0xC004);
 }
 
 }  // namespace

@@ -77,13 +77,26 @@ TEST(SelectedObject, PutsThePreviousObjectBack)
 
 TEST(WindowDc, ReleasesTheDcItTook)
 {
-    WindowDc dc(nullptr, GetDC(nullptr));
-    ASSERT_TRUE(dc);
-    WindowDc moved(std::move(dc));
-    EXPECT_FALSE(dc);
-    EXPECT_TRUE(moved);
-    moved.reset();
-    EXPECT_FALSE(moved);
+    // A window without a DC of its own draws through the system's cache: a DC given back is the
+    // one handed out next, a DC kept is not.
+    UniqueWindow window(
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    HDC first = nullptr;
+    {
+        WindowDc dc(window.get(), GetDC(window.get()));
+        ASSERT_TRUE(dc);
+        first = dc.get();
+        WindowDc moved(std::move(dc));
+        EXPECT_FALSE(dc);
+        EXPECT_EQ(moved.get(), first);
+    }
+    WindowDc again(window.get(), GetDC(window.get()));
+    EXPECT_EQ(again.get(), first) << "the moved-to owner gave it back once";
+    HDC kept = GetDC(window.get());  // not given back
+    WindowDc third(window.get(), GetDC(window.get()));
+    again.reset();
+    EXPECT_NE(third.get(), kept) << "the check can tell a kept DC";
+    ReleaseDC(window.get(), kept);
 }
 
 }  // namespace

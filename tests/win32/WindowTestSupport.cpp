@@ -87,4 +87,18 @@ bool SaveScreenshot(HWND hwnd, const std::string& name)
            std::fwrite(bits, 1, imageSize, out.get()) == imageSize;
 }
 
+std::uint64_t ScreenHash(HWND hwnd)
+{
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    WindowDc screen(nullptr, GetDC(nullptr));
+    std::uint64_t hash = 1469598103934665603ull;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            hash ^= GetPixel(screen.get(), x, y);
+            hash *= 1099511628211ull;
+        }
+    return hash;
+}
+
 }  // namespace zelvora::testing

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -40,5 +41,7 @@ bool PumpUntil(TApplication& app, Condition condition, DWORD timeoutMs = 3000)
 
 // Saves what the window shows on the screen as a 24-bit BMP under artefacts/.
 bool SaveScreenshot(HWND hwnd, const std::string& name);
+// A checksum of what the window shows on the screen (FNV-1a over its pixels).
+std::uint64_t ScreenHash(HWND hwnd);
 
 }  // namespace zelvora::testing
