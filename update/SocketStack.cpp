@@ -82,6 +82,13 @@ std::string TIdStack::LookUpHost(const std::string& name)
     return address;
 }
 
+std::string TIdStack::Resolve(const std::string& name, int& error)
+{
+    std::string address = HostByName(name);
+    error = address.empty() ? WSGetLastError() : 0;
+    return address;
+}
+
 void TIdStack::RaiseSocketError(int number)
 {
     lastError_ = number;

@@ -58,6 +58,9 @@ public:
 
     // "LOCALHOST" and dotted quads without asking anyone; other names through the resolver.
     std::string LookUpHost(const std::string& name);
+    // The resolver alone, callable from any thread: the address, or empty with the error number
+    // in `error` (the calling thread's, read there).
+    std::string Resolve(const std::string& name, int& error);
     static bool IsDottedQuad(const std::string& text);
     int LastError() const { return lastError_; }
     // Raises EIdSocketError for the number, which becomes the last error.

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
+#include "base/TextCase.h"
 #include "update/AntiFreeze.h"
 #include "update/Exceptions.h"
 
@@ -552,8 +556,7 @@ void TIdTCPClient::OpenConnection(int timeout)
         std::string peer = Host;
         if (!TIdStack::IsDottedQuad(Host)) {
             DoStatus(TIdStatus::hsResolving, Host);
-            WithinDeadline(kIdInfinite);
-            peer = stack.LookUpHost(Host);
+            peer = ResolveHost(stack);
         }
         binding.PeerIP = peer;
         binding.PeerPort = Port;
@@ -575,6 +578,57 @@ void TIdTCPClient::OpenConnection(int timeout)
         CloseSocketOnly();
         throw;
     }
+}
+
+// On the window's thread the name is looked up on a thread of its own while the anti-freeze keeps
+// the windows answering, within the deadline; a lookup still running then finishes on its own.
+std::string TIdTCPClient::ResolveHost(TIdStack& stack)
+{
+    WithinDeadline(kIdInfinite);
+    if (!TIdAntiFreeze::Applies() || SameText(Host, "LOCALHOST")) return stack.LookUpHost(Host);
+    struct TLookup {
+        std::mutex Lock;
+        std::condition_variable Finished;
+        bool Done = false;
+        std::string Address;
+        int Error = 0;
+    };
+    auto lookup = std::make_shared<TLookup>();
+    TIdStack::Acquire();  // the lookup's own share of the services, given back when it ends
+    try {
+        std::thread([lookup, host = Host] {
+            std::string address;
+            int error = wsa::kHostNotFound;
+            try {
+                address = TIdStack::Instance().Resolve(host, error);
+            } catch (...) {
+            }
+            TIdStack::Release();
+            std::lock_guard lock(lookup->Lock);
+            lookup->Address = std::move(address);
+            lookup->Error = error;
+            lookup->Done = true;
+            lookup->Finished.notify_all();
+        }).detach();
+    } catch (...) {
+        TIdStack::Release();
+        throw;
+    }
+    const auto done = [&](int ms) {
+        std::unique_lock lock(lookup->Lock);
+        return lookup->Finished.wait_for(lock, std::chrono::milliseconds(std::max(ms, 0)),
+                                         [&] { return lookup->Done; })
+                   ? 1
+                   : 0;
+    };
+    for (;;) {
+        const int slice = WithinDeadline(kIdConnectSlice);
+        if (TIdAntiFreeze::WaitDispatching(slice, done, [] {}) == 1) break;
+        TIdAntiFreeze::Step(true, false);
+    }
+    std::lock_guard lock(lookup->Lock);
+    if (lookup->Address.empty()) stack.RaiseSocketError(lookup->Error ? lookup->Error : wsa::kHostNotFound);
+    return lookup->Address;
 }
 
 // The connect runs without blocking and is polled in slices; messages are dispatched between them.

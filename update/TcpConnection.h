@@ -228,6 +228,7 @@ public:
 
 private:
     void ConnectWithLimit(TIdSocketHandle& binding, int limit);
+    std::string ResolveHost(TIdStack& stack);
 };
 
 }  // namespace zelvora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "update/SocketStack.h"
@@ -18,6 +19,8 @@ public:
     std::string Sent;
     int Connects = 0;
     std::string ConnectedTo;
+    // Runs inside every name lookup, on the thread that looks up (a test may hold the lookup there).
+    std::function<void()> OnLookup;
 
     TIdSocket NewSocket() override { return ++sockets_; }
     int Bind(TIdSocket, const std::string&, int) override { return 0; }
@@ -59,6 +62,7 @@ public:
 protected:
     std::string HostByName(const std::string& name) override
     {
+        if (OnLookup) OnLookup();
         if (name.find("unknown") != std::string::npos) {
             lastError_ = wsa::kHostNotFound;
             return {};

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
+#include "../support/MemoryStack.h"
 #include "../support/ScriptedServer.h"
+#include "update/AntiFreeze.h"
 #include "update/Cookies.h"
 #include "update/Exceptions.h"
 #include "update/HttpClient.h"
@@ -141,6 +146,79 @@ TEST(HostileServer, ManyCookiesAreStoredOnceEachAndReplacedByName)
     cookies.AddCookie("c4999=z; path=/", "example.org", TIdCookieKind::RFC2109, 2000);
     EXPECT_EQ(cookies.Count(), 5000u);
     EXPECT_NE(cookies.CookieHeader("example.org", "/", false, 2000).find("c4999=z"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+// Lookups that wait for the window thread: a lookup on that thread itself would never end.
+struct TLookupGate {
+    std::mutex Lock;
+    std::condition_variable Changed;
+    int Pumps = 0;
+    bool Open = false;
+    std::thread::id LookupThread;
+
+    void Pumped()
+    {
+        std::lock_guard lock(Lock);
+        ++Pumps;
+        Changed.notify_all();
+    }
+    // Held until the windows were served three times, or the gate opens, or 10 s pass.
+    void Hold()
+    {
+        std::unique_lock lock(Lock);
+        LookupThread = std::this_thread::get_id();
+        Changed.wait_for(lock, std::chrono::seconds(10), [&] { return Pumps >= 3 || Open; });
+    }
+    void Release()
+    {
+        std::lock_guard lock(Lock);
+        Open = true;
+        Changed.notify_all();
+    }
+};
+
+TEST(HostNames, AreLookedUpOffTheWindowThreadWhileItsMessagesAreServed)
+{
+    testing::TMemoryStackScope scope;
+    TIdHTTP http;
+    auto gate = std::make_shared<TLookupGate>();
+    scope.Stack().OnLookup = [gate] { gate->Hold(); };
+    scope.Stack().Incoming = {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3"};
+    TIdAntiFreeze antiFreeze;
+    antiFreeze.ProcessMessages = [gate] { gate->Pumped(); };
+    EXPECT_EQ(http.GetAsString("http://update.zelvora.example/zelvora/version.txt"), "1.2.3");
+    EXPECT_GE(gate->Pumps, 3) << "the windows were served while the name was looked up";
+    EXPECT_NE(gate->LookupThread, std::this_thread::get_id());
+
+    http.SetDeadline(std::nullopt);
+    scope.Stack().OnLookup = nullptr;
+    try {
+        http.GetAsString("http://unknown.zelvora.example/");
+        ADD_FAILURE() << "an unknown name was found";
+    } catch (const EIdSocketError& error) {
+        EXPECT_EQ(error.LastError(), wsa::kHostNotFound) << "the lookup thread's error number";
+    }
+}
+
+TEST(HostNames, AHangingLookupEndsAtTheDeadline)
+{
+    testing::TMemoryStackScope scope;
+    TIdHTTP http;
+    auto gate = std::make_shared<TLookupGate>();
+    gate->Pumps = -1000000;  // never enough: only the gate opens it
+    scope.Stack().OnLookup = [gate] { gate->Hold(); };
+    TIdAntiFreeze antiFreeze;
+    auto ticks = std::make_shared<TenSecondTicks>();
+    http.Clock = [ticks] { return (*ticks)(); };
+    http.SetDeadline(std::chrono::steady_clock::time_point{} + 60s);
+    EXPECT_THROW(http.GetAsString("http://update.zelvora.example/zelvora/version.txt"), EIdReadTimeout);
+    gate->Release();  // the abandoned lookup ends on its own
 }
 
 }  // namespace
