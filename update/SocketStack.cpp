@@ -49,6 +49,13 @@ void TIdStack::Release()
     if (services.LiveComponents > 0 && --services.LiveComponents == 0) services.Stack.reset();
 }
 
+int TIdStack::Holders()
+{
+    TStackServices& services = Services();
+    std::lock_guard lock(services.Lock);
+    return services.LiveComponents;
+}
+
 void TIdStack::SetFactory(TFactory factory)
 {
     TStackServices& services = Services();

@@ -30,6 +30,8 @@ public:
     static TIdStack& Instance();
     static void Acquire();
     static void Release();
+    // How many holders the services have now (components, and lookups still running).
+    static int Holders();
     // Which services the next Acquire creates; the platform's by default. Tests put in their own.
     using TFactory = std::function<std::unique_ptr<TIdStack>()>;
     static void SetFactory(TFactory factory);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -183,10 +184,21 @@ struct TLookupGate {
     }
 };
 
+// The lookup threads a test started have let go of the socket services (the next test may need
+// the real ones).
+void WaitForLookupsToEnd()
+{
+    const auto until = std::chrono::steady_clock::now() + 10s;
+    while (TIdStack::Holders() > 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(TIdStack::Holders(), 0);
+}
+
 TEST(HostNames, AreLookedUpOffTheWindowThreadWhileItsMessagesAreServed)
 {
     testing::TMemoryStackScope scope;
-    TIdHTTP http;
+    std::optional<TIdHTTP> owner(std::in_place);
+    TIdHTTP& http = *owner;
     auto gate = std::make_shared<TLookupGate>();
     scope.Stack().OnLookup = [gate] { gate->Hold(); };
     scope.Stack().Incoming = {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3"};
@@ -204,12 +216,15 @@ TEST(HostNames, AreLookedUpOffTheWindowThreadWhileItsMessagesAreServed)
     } catch (const EIdSocketError& error) {
         EXPECT_EQ(error.LastError(), wsa::kHostNotFound) << "the lookup thread's error number";
     }
+    owner.reset();
+    WaitForLookupsToEnd();
 }
 
 TEST(HostNames, AHangingLookupEndsAtTheDeadline)
 {
     testing::TMemoryStackScope scope;
-    TIdHTTP http;
+    std::optional<TIdHTTP> owner(std::in_place);
+    TIdHTTP& http = *owner;
     auto gate = std::make_shared<TLookupGate>();
     gate->Pumps = -1000000;  // never enough: only the gate opens it
     scope.Stack().OnLookup = [gate] { gate->Hold(); };
@@ -219,6 +234,8 @@ TEST(HostNames, AHangingLookupEndsAtTheDeadline)
     http.SetDeadline(std::chrono::steady_clock::time_point{} + 60s);
     EXPECT_THROW(http.GetAsString("http://update.zelvora.example/zelvora/version.txt"), EIdReadTimeout);
     gate->Release();  // the abandoned lookup ends on its own
+    owner.reset();
+    WaitForLookupsToEnd();
 }
 
 }  // namespace
