@@ -5,6 +5,8 @@
 #include <chrono>
 #include <thread>
 
+#include "update/SocketStack.h"
+
 namespace zelvora {
 
 namespace {
@@ -60,14 +62,16 @@ void TIdAntiFreeze::Step(bool idle, bool force)
 }
 
 int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
-                                   const std::function<void()>& stillValid)
+                                   const std::function<void()>& stillValid,
+                                   const std::function<int(int)>& readyOrMessage)
 {
     constexpr long long kPollStep = 5;  // below the marking timer's 10 ms
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    TIdAntiFreeze* first = Applies() ? Instance() : nullptr;
+    const TIdClock clock = first ? first->Clock : TIdClock([] { return std::chrono::steady_clock::now(); });
+    const auto deadline = clock() + std::chrono::milliseconds(ms);
     const auto left = [&] {
         return std::max<long long>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count(), 0);
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock()).count(), 0);
     };
     for (;;) {
         // Asked again after each dispatch: the dispatched code may have destroyed the anti-freeze.
@@ -75,6 +79,16 @@ int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
         if (!current || !current->MessagesWaiting || ms <= 0)
             return ready(ms <= 0 ? ms : static_cast<int>(left()));
         const long long rest = left();
+        if (readyOrMessage) {
+            const int answer = readyOrMessage(static_cast<int>(rest));
+            if (answer != TIdStack::kMessageWaiting) return answer;
+            if (current->MessagesWaiting()) {
+                current->PumpMessages();
+                stillValid();
+            }
+            if (rest == 0) return 0;
+            continue;
+        }
         const int answer = ready(static_cast<int>(std::min(rest, kPollStep)));
         if (answer != 0 || rest <= kPollStep) return answer;
         if (current->MessagesWaiting()) {

@@ -2,11 +2,14 @@
 // into slices and the window messages that arrived meanwhile are dispatched between them.
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 #include "toolkit/Component.h"
 
 namespace zelvora {
+
+using TIdClock = std::function<std::chrono::steady_clock::time_point()>;
 
 class TIdAntiFreeze : public TComponent {
 public:
@@ -32,6 +35,8 @@ public:
     // message is dispatched as it arrives instead of a whole slice later: the 10 ms marking timer
     // and the pointer keep their pace during a request.
     std::function<bool()> MessagesWaiting;
+    // What the waits are timed with; tests give a clock of their own.
+    TIdClock Clock = [] { return std::chrono::steady_clock::now(); };
 
     // The most recently created anti-freeze, or none.
     static TIdAntiFreeze* Instance();
@@ -41,8 +46,11 @@ public:
     // Waits up to `ms` (0 or more) through `ready`, which is asked with a wait of its own and answers
     // non-zero when the wait is over; messages arriving meanwhile are dispatched at once where
     // MessagesWaiting can tell. `stillValid` is asked after each dispatch (it may throw).
+    // `readyOrMessage`, where given, sleeps on the wait and the message queue together, answering
+    // TIdStack::kMessageWaiting when a message woke it: then nothing polls.
     static int WaitDispatching(int ms, const std::function<int(int)>& ready,
-                               const std::function<void()>& stillValid);
+                               const std::function<void()>& stillValid,
+                               const std::function<int(int)>& readyOrMessage = {});
     void PumpMessages();
 
 private:

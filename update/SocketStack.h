@@ -52,6 +52,14 @@ public:
     [[nodiscard]] virtual int Send(TIdSocket socket, const char* buffer, int size) = 0;
     // 1 readable, 0 not within `ms` (kIdInfinite: no limit), -1 failed.
     [[nodiscard]] virtual int WaitReadable(TIdSocket socket, int ms) = 0;
+    // As WaitReadable, and kMessageWaiting as soon as a window message arrives for this thread,
+    // where the stack can wait on both (WaitsOnMessages); others poll in short steps instead.
+    static constexpr int kMessageWaiting = 2;
+    virtual bool WaitsOnMessages() const { return false; }
+    [[nodiscard]] virtual int WaitReadableOrMessage(TIdSocket socket, int ms)
+    {
+        return WaitReadable(socket, ms);
+    }
     [[nodiscard]] virtual int SetNoDelay(TIdSocket socket) = 0;
     virtual void SockName(TIdSocket socket, std::string& ip, int& port) = 0;
     virtual void PeerName(TIdSocket socket, std::string& ip, int& port) = 0;

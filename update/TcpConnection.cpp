@@ -185,7 +185,11 @@ bool TIdSocketHandle::Select(int ms)
             ms, [&](int step) { return stack_.WaitReadable(handle_, step); },
             [&] {
                 if (!allocated_) throw EIdConnClosedGracefully();  // closed while messages were dispatched
-            }) == 1;
+            },
+            stack_.WaitsOnMessages() ? std::function<int(int)>([&](int step) {
+                return stack_.WaitReadableOrMessage(handle_, step);
+            })
+                                     : std::function<int(int)>()) == 1;
     TIdAntiFreeze::Step(!readable, false);
     return readable;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "toolkit/Component.h"
+#include "update/AntiFreeze.h"
 #include "update/SocketStack.h"
 
 namespace zelvora {
@@ -24,8 +25,6 @@ inline constexpr std::size_t kIdMaxPresize = 1 << 20;
 // The connect limit while the anti-freeze keeps the windows alive.
 inline constexpr int kIdConnectLimitWithAntiFreeze = 120000;
 inline constexpr int kIdConnectSlice = 125;
-
-using TIdClock = std::function<std::chrono::steady_clock::time_point()>;
 
 enum class TIdStatus {
     hsResolving,

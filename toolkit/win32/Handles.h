@@ -113,6 +113,11 @@ struct HookTraits {
     static HHOOK Invalid() { return nullptr; }
     static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
 };
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
 struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static HGLOBAL Invalid() { return nullptr; }
@@ -135,6 +140,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;  // events and the like
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 

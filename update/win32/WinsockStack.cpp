@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "toolkit/win32/Handles.h"
 #include "update/Exceptions.h"
 #include "update/SocketStack.h"
 
@@ -43,6 +44,7 @@ enum TEntry {
     eIoctlSocket,
     eInetAddr,
     eInetNtoa,
+    eEventSelect,
     eEntryCount
 };
 
@@ -75,6 +77,7 @@ std::array<TWinsockEntry, eEntryCount> entries{{
     {"ioctlsocket", nullptr},
     {"inet_addr", nullptr},
     {"inet_ntoa", nullptr},
+    {"WSAEventSelect", nullptr},
 }};
 
 std::atomic<HMODULE> library{nullptr};
@@ -239,6 +242,30 @@ public:
             0, &readable, nullptr, nullptr, ms == kIdInfinite ? nullptr : &limit);
         return ready == SOCKET_ERROR ? -1 : ready == 1 ? 1 : 0;
     }
+    // Sleeps on the socket and the thread's message queue together: no polling while a server
+    // keeps silent, and a message wakes the wait at once.
+    bool WaitsOnMessages() const override { return true; }
+    int WaitReadableOrMessage(TIdSocket s, int ms) override
+    {
+        const int now = WaitReadable(s, 0);
+        if (now != 0) return now;
+        if (!readEvent_) readEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!readEvent_) return WaitReadable(s, ms);
+        auto* eventSelect = WINSOCK(eEventSelect, int(WSAAPI*)(SOCKET, HANDLE, long));
+        ResetEvent(readEvent_.get());
+        if (eventSelect(Handle(s), readEvent_.get(), FD_READ | FD_CLOSE) != 0) return WaitReadable(s, ms);
+        HANDLE event = readEvent_.get();
+        const DWORD woke =
+            MsgWaitForMultipleObjectsEx(1, &event, ms == kIdInfinite ? INFINITE : static_cast<DWORD>(ms),
+                                        QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // Back to a plain blocking socket: the event selection made it non-blocking.
+        eventSelect(Handle(s), nullptr, 0);
+        SetBlocking(s, true);
+        if (woke == WAIT_OBJECT_0) return 1;
+        if (woke == WAIT_OBJECT_0 + 1) return WaitReadable(s, 0) == 1 ? 1 : kMessageWaiting;
+        if (woke == WAIT_TIMEOUT) return 0;
+        return -1;
+    }
     int SetNoDelay(TIdSocket s) override
     {
         const DWORD one = 1;
@@ -283,6 +310,7 @@ private:
         u_long mode = blocking ? 0 : 1;
         WINSOCK(eIoctlSocket, int(WSAAPI*)(SOCKET, long, u_long*))(Handle(s), FIONBIO, &mode);
     }
+    UniqueKernelObject readEvent_;  // signalled by the socket a wait is on
 };
 
 }  // namespace
