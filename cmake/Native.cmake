@@ -7,6 +7,11 @@ if(ZELVORA_TESTS)
   # The HTTP client beside curl over loopback.
   add_executable(zelvora-http-bench bench/http_bench.cpp tests/support/Loopback.cpp)
   target_link_libraries(zelvora-http-bench PRIVATE zelvora_portable)
+  # The update check's client against hostile servers: time to the failure and peak memory.
+  add_executable(zelvora-hostile-bench bench/hostile_bench.cpp tests/support/ScriptedServer.cpp
+    tests/support/Loopback.cpp)
+  target_link_libraries(zelvora-hostile-bench PRIVATE zelvora_portable)
+  target_include_directories(zelvora-hostile-bench PRIVATE ${CMAKE_SOURCE_DIR})
   find_package(X11)
   find_package(PNG)
   if(X11_FOUND AND X11_XTest_FOUND AND X11_Xfixes_FOUND AND PNG_FOUND)

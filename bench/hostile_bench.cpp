@@ -1,0 +1,109 @@
+// The update check's HTTP client against hostile servers on loopback: for each, the time until the
+// request fails and the peak memory of a process that did nothing else. Each server runs in a child
+// process of its own, so that one's peak does not hide another's.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../tests/support/ScriptedServer.h"
+#include "update/HttpClient.h"
+
+using namespace zelvora;
+using namespace zelvora::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr long long kCheckBody = 64 * 1024;
+constexpr auto kCheckTime = std::chrono::seconds(60);
+
+std::string Repeat(const std::string& piece, std::size_t times)
+{
+    std::string all;
+    all.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) all += piece;
+    return all;
+}
+
+struct THostile {
+    const char* Name;
+    std::function<std::vector<TServerStep>()> Script;
+};
+
+// Runs one request the way the update check does; prints the outcome from the child.
+void RunCheck(const THostile& hostile)
+{
+    TScriptedServer server({hostile.Script()});
+    TIdHTTP http;
+    http.ReadTimeout = 30000;
+    http.MaxBodySize = kCheckBody;
+    http.SetDeadline(Clock::now() + kCheckTime);
+    const auto start = Clock::now();
+    std::string outcome;
+    try {
+        http.GetAsString("http://127.0.0.1:" + std::to_string(server.Port()) + "/zelvora/version.txt");
+        outcome = "answered";
+    } catch (const std::exception& error) {
+        outcome = error.what();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("  %-32s %7.2f s  %-28s", hostile.Name, seconds, outcome.c_str());
+    std::fflush(stdout);
+    server.Stop();
+}
+
+}  // namespace
+
+int main()
+{
+    const std::vector<THostile> servers{
+        {"endless folded header lines",
+         [] {
+             return std::vector<TServerStep>{ReadRequest(),
+                                              Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 2000000)),
+                                              HoldOpen()};
+         }},
+        {"a byte every 10 s",
+         [] {
+             std::vector<TServerStep> script{ReadRequest()};
+             for (char c : std::string("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3")) {
+                 script.push_back(Send(std::string(1, c)));
+                 script.push_back(Pause(10000));
+             }
+             return script;
+         }},
+        {"a 2 GB body",
+         [] {
+             std::vector<TServerStep> script{ReadRequest(), Send("HTTP/1.1 200 OK\r\n\r\n")};
+             const std::string block(1 << 20, 'b');
+             for (int i = 0; i < 2048; ++i) script.push_back(Send(block));
+             return script;
+         }},
+        {"endless one-byte chunks",
+         [] {
+             return std::vector<TServerStep>{
+                 ReadRequest(),
+                 Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeat("1\r\nx\r\n", 20000000)),
+                 HoldOpen()};
+         }},
+    };
+    std::printf("Hostile servers against the update check (64 KiB head and body, 60 s for all):\n");
+    for (const THostile& hostile : servers) {
+        const pid_t child = fork();
+        if (child == 0) {
+            RunCheck(hostile);
+            _exit(0);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        std::printf(" peak %6.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    }
+    return 0;
+}
