@@ -1,9 +1,10 @@
 // The update check's HTTP client against hostile servers on loopback: for each, the time until the
 // request fails and the peak memory of a process that did nothing else. Each server runs in a child
 // process of its own, so that one's peak does not hide another's.
+#include <signal.h>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -36,10 +37,9 @@ struct THostile {
     std::function<std::vector<TServerStep>()> Script;
 };
 
-// Runs one request the way the update check does; prints the outcome from the child.
-void RunCheck(const THostile& hostile)
+// Runs one request the way the update check does against the port, prints the outcome and ends.
+[[noreturn]] void RunCheck(const char* name, int port)
 {
-    TScriptedServer server({hostile.Script()});
     TIdHTTP http;
     http.ReadTimeout = 30000;
     http.MaxBodySize = kCheckBody;
@@ -47,15 +47,25 @@ void RunCheck(const THostile& hostile)
     const auto start = Clock::now();
     std::string outcome;
     try {
-        http.GetAsString("http://127.0.0.1:" + std::to_string(server.Port()) + "/zelvora/version.txt");
+        http.GetAsString("http://127.0.0.1:" + std::to_string(port) + "/zelvora/version.txt");
         outcome = "answered";
     } catch (const std::exception& error) {
         outcome = error.what();
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("  %-32s %7.2f s  %-28s", hostile.Name, seconds, outcome.c_str());
+    std::printf("  %-30s %6.2f s  %-30s", name, seconds, outcome.c_str());
     std::fflush(stdout);
-    server.Stop();
+    _exit(0);
+}
+
+// Serves the script in a process of its own (its bytes must not count as the client's), telling
+// the port through the pipe; runs until it is killed.
+[[noreturn]] void Serve(const THostile& hostile, int portPipe)
+{
+    TScriptedServer server({hostile.Script()});
+    const int port = server.Port();
+    if (write(portPipe, &port, sizeof port) != sizeof port) _exit(1);
+    for (;;) pause();
 }
 
 }  // namespace
@@ -65,9 +75,9 @@ int main()
     const std::vector<THostile> servers{
         {"endless folded header lines",
          [] {
-             return std::vector<TServerStep>{ReadRequest(),
-                                              Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 2000000)),
-                                              HoldOpen()};
+             return std::vector<TServerStep>{
+                 ReadRequest(), Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 2000000)),
+                 HoldOpen()};
          }},
         {"a byte every 10 s",
          [] {
@@ -87,23 +97,32 @@ int main()
          }},
         {"endless one-byte chunks",
          [] {
-             return std::vector<TServerStep>{
-                 ReadRequest(),
-                 Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeat("1\r\nx\r\n", 20000000)),
-                 HoldOpen()};
+             return std::vector<TServerStep>{ReadRequest(),
+                                             Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                                                  Repeat("1\r\nx\r\n", 20000000)),
+                                             HoldOpen()};
          }},
     };
     std::printf("Hostile servers against the update check (64 KiB head and body, 60 s for all):\n");
+    std::fflush(stdout);
     for (const THostile& hostile : servers) {
-        const pid_t child = fork();
-        if (child == 0) {
-            RunCheck(hostile);
-            _exit(0);
-        }
+        int ports[2];
+        if (pipe(ports) != 0) return 1;
+        const pid_t server = fork();
+        if (server == 0) Serve(hostile, ports[1]);
+        int port = 0;
+        if (read(ports[0], &port, sizeof port) != sizeof port) return 1;
+        close(ports[0]);
+        close(ports[1]);
+        const pid_t client = fork();
+        if (client == 0) RunCheck(hostile.Name, port);
         int status = 0;
         rusage usage{};
-        wait4(child, &status, 0, &usage);
+        wait4(client, &status, 0, &usage);
         std::printf(" peak %6.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+        std::fflush(stdout);
+        kill(server, SIGKILL);
+        waitpid(server, &status, 0);
     }
     return 0;
 }

@@ -86,7 +86,7 @@ int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
                 current->PumpMessages();
                 stillValid();
             }
-            if (rest == 0) return 0;
+            if (rest == 0) return readyOrMessage(0);  // a wait of no time ends the wait
             continue;
         }
         const int answer = ready(static_cast<int>(std::min(rest, kPollStep)));

@@ -109,6 +109,56 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
         << desktop_->Screen().PointerCursor() << " is not the normal " << normalCursor;
 }
 
+std::string Repeat(const std::string& piece, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i) all += piece;
+    return all;
+}
+
+TEST_F(UpdateCheck, HostileServersEndInTheFailureWhileTheWindowKeepsAnswering)
+{
+    std::vector<zelvora::testing::TServerStep> trickle{ReadRequest()};
+    for (char c : std::string("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3")) {
+        trickle.push_back(Send(std::string(1, c)));
+        trickle.push_back(zelvora::testing::Pause(10000));
+    }
+    const struct {
+        const char* Name;
+        std::vector<zelvora::testing::TServerStep> Script;
+    } servers[] = {
+        {"endless folded header lines",
+         {ReadRequest(), Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 200000)),
+          zelvora::testing::HoldOpen()}},
+        {"endless one-byte chunks",
+         {ReadRequest(),
+          Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeat("1\r\nx\r\n", 200000)),
+          zelvora::testing::HoldOpen()}},
+        {"a byte every 10 s", trickle},
+    };
+    ZelvoraSession zelvora(*desktop_);
+    for (const auto& hostile : servers) {
+        SCOPED_TRACE(hostile.Name);
+        TScriptedServer server({hostile.Script});
+        PointServerAt(server.Port());
+        ChooseOnlineUpdate(*desktop_);
+        ASSERT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+        AnswerMessageBox(*desktop_, "yes");
+        // Within the check's 60 s (and some for the box), the window answers every second.
+        bool failed = false;
+        const auto until = std::chrono::steady_clock::now() + 75s;
+        while (!failed && std::chrono::steady_clock::now() < until) {
+            EXPECT_EQ(desktop_->Probe({"answers", "TfrmZelvora"}).Output, "yes\n")
+                << "the window did not answer";
+            failed = desktop_->Probe({"msgboxes"}).Output == "Zelvora\tCan't connect to the server.\n";
+            if (!failed) std::this_thread::sleep_for(1s);
+        }
+        EXPECT_TRUE(failed) << "no failure within the deadline";
+        desktop_->Probe({"dismiss-msgboxes"});
+        std::this_thread::sleep_for(300ms);
+    }
+}
+
 TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingEndsIt)
 {
     TScriptedServer slow(Version("1.0.0", 25000));  // within the 30 s read limit

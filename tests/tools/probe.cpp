@@ -106,6 +106,18 @@ int Rect(int argc, char** argv)
     return 0;
 }
 
+// Whether the window's thread answers a message within a second: "yes" or "no".
+int Answers(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2]);
+    if (windows.empty()) return 1;
+    DWORD_PTR result = 0;
+    const bool answered = SendMessageTimeoutW(windows.front(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                              1000, &result) != 0;
+    std::printf("%s\n", answered ? "yes" : "no");
+    return 0;
+}
+
 // Every visible top-level window of a class, one rectangle a line.
 int Rects(char** argv)
 {
@@ -271,6 +283,7 @@ int main(int argc, char** argv)
     if (command == "rect" && argc >= 3) return Rect(argc, argv);
     if (command == "move" && (argc == 5 || argc == 7)) return Move(argc, argv);
     if (command == "rects" && argc == 3) return Rects(argv);
+    if (command == "answers" && argc == 3) return Answers(argv);
     if (command == "system-look") return SystemLook();
     if (command == "list" && argc == 3) return List(argv);
     if (command == "close-hwnd" && argc == 3) return CloseWindow(argv);

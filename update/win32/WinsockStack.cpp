@@ -223,7 +223,11 @@ public:
     {
         WINSOCK(eShutdown, int(WSAAPI*)(SOCKET, int))(Handle(s), how);
     }
-    void Close(TIdSocket s) override { WINSOCK(eCloseSocket, int(WSAAPI*)(SOCKET))(Handle(s)); }
+    void Close(TIdSocket s) override
+    {
+        if (s == watched_) watched_ = kIdInvalidSocket;  // its number may come back for another socket
+        WINSOCK(eCloseSocket, int(WSAAPI*)(SOCKET))(Handle(s));
+    }
     int Recv(TIdSocket s, char* buffer, int size) override
     {
         return WINSOCK(eRecv, int(WSAAPI*)(SOCKET, char*, int, int))(Handle(s), buffer, size, 0);
@@ -245,24 +249,22 @@ public:
     // Sleeps on the socket and the thread's message queue together: no polling while a server
     // keeps silent, and a message wakes the wait at once.
     bool WaitsOnMessages() const override { return true; }
+    // The socket stays watched while messages wake the wait, so that the wakes of the 10 ms
+    // marking timer cost one system call each, as they do when the program is idle; a wait that
+    // ends (data, time, failure, or one of no time) gives the socket back blocking.
     int WaitReadableOrMessage(TIdSocket s, int ms) override
     {
-        const int now = WaitReadable(s, 0);
-        if (now != 0) return now;
-        if (!readEvent_) readEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        if (!readEvent_) return WaitReadable(s, ms);
-        auto* eventSelect = WINSOCK(eEventSelect, int(WSAAPI*)(SOCKET, HANDLE, long));
-        ResetEvent(readEvent_.get());
-        if (eventSelect(Handle(s), readEvent_.get(), FD_READ | FD_CLOSE) != 0) return WaitReadable(s, ms);
+        if (ms == 0 || !Watch(s)) {
+            Unwatch();
+            return WaitReadable(s, ms);
+        }
         HANDLE event = readEvent_.get();
         const DWORD woke =
             MsgWaitForMultipleObjectsEx(1, &event, ms == kIdInfinite ? INFINITE : static_cast<DWORD>(ms),
                                         QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        // Back to a plain blocking socket: the event selection made it non-blocking.
-        eventSelect(Handle(s), nullptr, 0);
-        SetBlocking(s, true);
+        if (woke == WAIT_OBJECT_0 + 1) return kMessageWaiting;
+        Unwatch();
         if (woke == WAIT_OBJECT_0) return 1;
-        if (woke == WAIT_OBJECT_0 + 1) return WaitReadable(s, 0) == 1 ? 1 : kMessageWaiting;
         if (woke == WAIT_TIMEOUT) return 0;
         return -1;
     }
@@ -310,7 +312,32 @@ private:
         u_long mode = blocking ? 0 : 1;
         WINSOCK(eIoctlSocket, int(WSAAPI*)(SOCKET, long, u_long*))(Handle(s), FIONBIO, &mode);
     }
+    // Selects the socket's read and close events into the wait's event; false when that fails.
+    bool Watch(TIdSocket s)
+    {
+        if (watched_ == s) return true;
+        Unwatch();
+        if (!readEvent_) readEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!readEvent_) return false;
+        ResetEvent(readEvent_.get());
+        if (WINSOCK(eEventSelect, int(WSAAPI*)(SOCKET, HANDLE, long))(Handle(s), readEvent_.get(),
+                                                                      FD_READ | FD_CLOSE) != 0)
+            return false;
+        watched_ = s;
+        // Data that came before the selection wakes the wait at once too.
+        if (WaitReadable(s, 0) != 0) SetEvent(readEvent_.get());
+        return true;
+    }
+    // Back to a plain blocking socket: the event selection made it non-blocking.
+    void Unwatch()
+    {
+        if (watched_ == kIdInvalidSocket) return;
+        WINSOCK(eEventSelect, int(WSAAPI*)(SOCKET, HANDLE, long))(Handle(watched_), nullptr, 0);
+        SetBlocking(watched_, true);
+        watched_ = kIdInvalidSocket;
+    }
     UniqueKernelObject readEvent_;  // signalled by the socket a wait is on
+    TIdSocket watched_ = kIdInvalidSocket;
 };
 
 }  // namespace
