@@ -36,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Written back and read again, the payload keeps its rows: writing it once more gives the same
     // bytes, and every language answers the same named strings.
     const std::string written = lang.WriteTranslationData();
-    auto& again = TComponent::Create<TsiLang>(window);
+    testing::TTestWindow copy("TfrmFuzz");  // one translation component per window
+    for (const char* name : {"lblInfo", "Memo", "btnOk"})
+        TComponent::Create<testing::TTestControl>(copy).SetName(name);
+    auto& again = TComponent::Create<TsiLang>(copy);
     again.BeginLoading();
     again.SetNumOfLanguages(5);
     again.ReadTranslationData(written);
