@@ -73,11 +73,11 @@ int TIdAntiFreeze::WaitDispatching(int ms, const std::function<int(int)>& ready,
         return std::max<long long>(
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock()).count(), 0);
     };
-    for (;;) {
+    for (bool first = true;; first = false) {
         // Asked again after each dispatch: the dispatched code may have destroyed the anti-freeze.
         TIdAntiFreeze* current = Applies() ? Instance() : nullptr;
         if (!current || !current->MessagesWaiting || ms <= 0)
-            return ready(ms <= 0 ? ms : static_cast<int>(left()));
+            return ready(ms <= 0 || first ? ms : static_cast<int>(left()));
         const long long rest = left();
         if (readyOrMessage) {
             const int answer = readyOrMessage(static_cast<int>(rest));

@@ -2,6 +2,7 @@
 // from a script of byte chunks. For tests and the fuzz target.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <string>
@@ -21,6 +22,14 @@ public:
     std::string ConnectedTo;
     // Runs inside every name lookup, on the thread that looks up (a test may hold the lookup there).
     std::function<void()> OnLookup;
+    // Time here is virtual: a wait with nothing to read passes it instead of waiting, and a piece
+    // of Incoming may be given the time it arrives at (Arrivals, in the same order; missing: now).
+    long long NowMs = 0;
+    std::deque<long long> Arrivals;
+    std::chrono::steady_clock::time_point Now() const
+    {
+        return std::chrono::steady_clock::time_point{} + std::chrono::milliseconds(NowMs);
+    }
 
     TIdSocket NewSocket() override { return ++sockets_; }
     int Bind(TIdSocket, const std::string&, int) override { return 0; }
@@ -45,7 +54,10 @@ public:
         const int n = std::min<int>(size, static_cast<int>(chunk.size()));
         chunk.copy(buffer, static_cast<std::size_t>(n));
         chunk.erase(0, static_cast<std::size_t>(n));
-        if (chunk.empty()) Incoming.pop_front();
+        if (chunk.empty()) {
+            Incoming.pop_front();
+            if (!Arrivals.empty()) Arrivals.pop_front();
+        }
         return n;
     }
     int Send(TIdSocket, const char* buffer, int size) override
@@ -53,7 +65,18 @@ public:
         Sent.append(buffer, static_cast<std::size_t>(size));
         return size;
     }
-    int WaitReadable(TIdSocket, int) override { return Incoming.empty() && HoldOpen ? 0 : 1; }
+    int WaitReadable(TIdSocket, int ms) override
+    {
+        if (Incoming.empty() && !HoldOpen) return 1;  // the close is there to read
+        const long long arrival = Incoming.empty() ? -1 : Arrivals.empty() ? NowMs : Arrivals.front();
+        if (arrival >= 0 && arrival <= NowMs) return 1;
+        if (arrival >= 0 && (ms == kIdInfinite || NowMs + ms >= arrival)) {
+            NowMs = arrival;
+            return 1;
+        }
+        if (ms > 0) NowMs += ms;
+        return 0;
+    }
     int SetNoDelay(TIdSocket) override { return 0; }
     void SockName(TIdSocket, std::string& ip, int& port) override { ip = "127.0.0.1", port = 50000; }
     void PeerName(TIdSocket, std::string& ip, int& port) override { ip = "10.1.2.3", port = 80; }

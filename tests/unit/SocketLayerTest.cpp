@@ -201,32 +201,46 @@ TEST(SocketLayer, ClosesTimeOutsAndBuffers)
 
 TEST(SocketLayer, WaitingMessagesAreDispatchedAsTheyArriveNotASliceLater)
 {
-    const auto readLateLine = [] {
-        TScriptedServer late({{Pause(600), Send("late\r\n"), HoldOpen()}});
-        TIdTCPClient client;
-        ConnectToLocal(client, late.Port());
+    // In virtual time, a line that arrives 600 ms after the wait began.
+    const auto readLateLine = [](TIdAntiFreeze& antiFreeze) {
+        TMemoryStackScope scope;
+        TIdTCPClient client;  // starts the memory services
+        TMemoryStack& stack = scope.Stack();
+        stack.Incoming = {"late\r\n"};
+        stack.Arrivals = {600};
+        stack.HoldOpen = true;
+        antiFreeze.Clock = [&stack] { return stack.Now(); };
+        ConnectToLocal(client, 80);
         EXPECT_EQ(client.ReadLine(), "late");
+        EXPECT_EQ(stack.NowMs, 600);
     };
     {
         TIdAntiFreeze antiFreeze;  // cannot tell whether messages wait: one dispatch per quiet slice
         int pumps = 0;
         antiFreeze.ProcessMessages = [&] { ++pumps; };
-        readLateLine();
-        EXPECT_LE(pumps, 5);
+        readLateLine(antiFreeze);
+        EXPECT_EQ(pumps, 2) << "after the slices ending at 250 and 500 ms";
     }
     {
         TIdAntiFreeze antiFreeze;  // a message always waits, like the 10 ms marking timer
         int pumps = 0;
         antiFreeze.ProcessMessages = [&] { ++pumps; };
         antiFreeze.MessagesWaiting = [] { return true; };
-        readLateLine();
-        EXPECT_GE(pumps, 20);
+        readLateLine(antiFreeze);
+        EXPECT_GE(pumps, 600 / 5 - 3) << "one dispatch every 5 ms step";
+        EXPECT_LE(pumps, 600 / 5);
     }
+    const auto readLateLineReal = [] {
+        TScriptedServer late({{Pause(600), Send("late\r\n"), HoldOpen()}});
+        TIdTCPClient client;
+        ConnectToLocal(client, late.Port());
+        EXPECT_EQ(client.ReadLine(), "late");
+    };
     {
         auto antiFreeze = std::make_unique<TIdAntiFreeze>();  // a dispatch that frees it: the wait goes on
         antiFreeze->MessagesWaiting = [] { return true; };
         antiFreeze->ProcessMessages = [&] { antiFreeze.reset(); };
-        readLateLine();
+        readLateLineReal();
         EXPECT_EQ(TIdAntiFreeze::Instance(), nullptr);
     }
     {
