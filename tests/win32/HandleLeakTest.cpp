@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
+#include "app/win32/MainWindow.h"
 #include "dialogs/win32/AboutWindow.h"
 #include "dialogs/win32/HotkeyWindow.h"
 #include "dialogs/win32/TermsWindow.h"
@@ -58,6 +59,18 @@ void DrawMainMenu(TForm& main)
     drawAll(drawAll, dynamic_cast<TMainMenu&>(*main.FindComponent("MainMenu")).Items());
 }
 
+// Strokes and control frames on the screen, then a wipe: the engine's whole drawing cycle.
+void DrawMarks(TfrmZelvora& main)
+{
+    TMarkingEngine& engine = main.Engine();
+    for (int i = 0; i < 20; ++i) {
+        engine.MovePenTo(100 + i, 100);
+        engine.DrawLineTo(300, 120 + i);
+        engine.FrameWindowAt(main.Left() + 20, main.Top() + 60);
+    }
+    engine.WipeMarks();
+}
+
 template <typename Form>
 void OpenAndClose(TApplication& app)
 {
@@ -85,6 +98,7 @@ TEST(HandleLeaks, OpeningAndClosingWindowsAHundredTimesGivesEverythingBack)
         main.Hide();
         main.Show();
         DrawMainMenu(main);
+        DrawMarks(dynamic_cast<TfrmZelvora&>(main));
         app->ProcessMessages();
     }
     const Census after;
