@@ -27,6 +27,7 @@ else()
 endif()
 set(payload_dir "${CMAKE_BINARY_DIR}/payloads")
 file(MAKE_DIRECTORY "${payload_dir}")
+configure_file(resources/ZelvoraVersion.h.in "${payload_dir}/ZelvoraVersion.h")
 set(payloads)
 foreach(window frmZelvora frmAbout frmLicense frmEditHotkey)
   add_custom_command(
@@ -52,7 +53,7 @@ set(ZELVORA_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/resources/frmZelvora.form ${CMAKE_SOURCE_DIR}/resources/frmAbout.form
   ${CMAKE_SOURCE_DIR}/resources/frmLicense.form ${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form
   ${CMAKE_SOURCE_DIR}/resources/header.bmp ${CMAKE_SOURCE_DIR}/resources/Zelvora.ico
-  ${CMAKE_SOURCE_DIR}/resources/Zelvora.manifest)
+  ${CMAKE_SOURCE_DIR}/resources/Zelvora.manifest "${payload_dir}/ZelvoraVersion.h")
 set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS "${ZELVORA_RESOURCE_FILES}")
 set_target_properties(Zelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVORA_BIN_DIR})
 

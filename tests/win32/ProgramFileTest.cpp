@@ -36,6 +36,14 @@ TEST_F(ProgramFile, CarriesFileVersion1001)
     EXPECT_EQ(LOWORD(info->dwFileVersionMS), 0);
     EXPECT_EQ(HIWORD(info->dwFileVersionLS), 0);
     EXPECT_EQ(LOWORD(info->dwFileVersionLS), 1);
+    // The texts say the same, from the same one place.
+    char* text = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040704E4\\FileVersion",
+                               reinterpret_cast<void**>(&text), &length));
+    EXPECT_STREQ(text, "1.0.0.1");
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040704E4\\ProductVersion",
+                               reinterpret_cast<void**>(&text), &length));
+    EXPECT_STREQ(text, "1.0.0.1");
 }
 
 TEST_F(ProgramFile, CarriesItsIconAndManifest)
