@@ -24,14 +24,6 @@ namespace {
 constexpr long long kCheckBody = 64 * 1024;
 constexpr auto kCheckTime = std::chrono::seconds(60);
 
-std::string Repeat(const std::string& piece, std::size_t times)
-{
-    std::string all;
-    all.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i) all += piece;
-    return all;
-}
-
 struct THostile {
     const char* Name;
     std::function<std::vector<TServerStep>()> Script;
@@ -76,18 +68,11 @@ int main()
         {"endless folded header lines",
          [] {
              return std::vector<TServerStep>{
-                 ReadRequest(), Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 2000000)),
+                 ReadRequest(), Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeated(" folded\r\n", 2000000)),
                  HoldOpen()};
          }},
         {"a byte every 10 s",
-         [] {
-             std::vector<TServerStep> script{ReadRequest()};
-             for (char c : std::string("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3")) {
-                 script.push_back(Send(std::string(1, c)));
-                 script.push_back(Pause(10000));
-             }
-             return script;
-         }},
+         [] { return Trickle("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3", 10000); }},
         {"a 2 GB body",
          [] {
              std::vector<TServerStep> script{ReadRequest(), Send("HTTP/1.1 200 OK\r\n\r\n")};
@@ -99,7 +84,7 @@ int main()
          [] {
              return std::vector<TServerStep>{ReadRequest(),
                                              Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
-                                                  Repeat("1\r\nx\r\n", 20000000)),
+                                                  Repeated("1\r\nx\r\n", 20000000)),
                                              HoldOpen()};
          }},
     };

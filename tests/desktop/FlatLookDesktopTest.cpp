@@ -38,19 +38,7 @@ int CountColour(const Image& image, TColor colour, int right)
 // Opens main menu `menu` with the keyboard; the system selects its first item.
 ScreenRect DropDown(WineDesktop& desktop, int menu)
 {
-    const auto window = desktop.WindowRect("TfrmZelvora");
-    if (!window) throw std::runtime_error("no main window");
-    desktop.FocusDesktop();
-    desktop.Probe({"front", "TfrmZelvora"});
-    desktop.Screen().Click(window->Left + 60, window->Top + 10);
-    std::this_thread::sleep_for(200ms);
-    std::vector<const char*> keys{"Alt_L"};
-    keys.insert(keys.end(), static_cast<std::size_t>(menu), "Right");
-    keys.push_back("Down");
-    for (const char* key : keys) {
-        desktop.Screen().Tap(key);
-        std::this_thread::sleep_for(200ms);
-    }
+    OpenMenu(desktop, menu);
     if (!WaitUntil([&] { return MenuWindows(desktop).size() == 1; }, 5s))
         throw std::runtime_error("no menu dropped down");
     std::this_thread::sleep_for(300ms);  // every item drawn

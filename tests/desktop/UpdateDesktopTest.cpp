@@ -109,30 +109,22 @@ TEST_F(UpdateCheck, NoSendsNothingAndAStoppedServerCannotBeReached)
         << desktop_->Screen().PointerCursor() << " is not the normal " << normalCursor;
 }
 
-std::string Repeat(const std::string& piece, int times)
-{
-    std::string all;
-    for (int i = 0; i < times; ++i) all += piece;
-    return all;
-}
-
 TEST_F(UpdateCheck, HostileServersEndInTheFailureWhileTheWindowKeepsAnswering)
 {
-    std::vector<zelvora::testing::TServerStep> trickle{ReadRequest()};
-    for (char c : std::string("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3")) {
-        trickle.push_back(Send(std::string(1, c)));
-        trickle.push_back(zelvora::testing::Pause(10000));
-    }
+    const std::vector<zelvora::testing::TServerStep> trickle =
+        zelvora::testing::Trickle("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3", 10000);
     const struct {
         const char* Name;
         std::vector<zelvora::testing::TServerStep> Script;
     } servers[] = {
         {"endless folded header lines",
-         {ReadRequest(), Send("HTTP/1.1 200 OK\r\nX: a\r\n" + Repeat(" folded\r\n", 200000)),
+         {ReadRequest(),
+          Send("HTTP/1.1 200 OK\r\nX: a\r\n" + zelvora::testing::Repeated(" folded\r\n", 200000)),
           zelvora::testing::HoldOpen()}},
         {"endless one-byte chunks",
          {ReadRequest(),
-          Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeat("1\r\nx\r\n", 200000)),
+          Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
+               zelvora::testing::Repeated("1\r\nx\r\n", 200000)),
           zelvora::testing::HoldOpen()}},
         {"a byte every 10 s", trickle},
     };

@@ -38,6 +38,26 @@ inline TServerStep HoldOpen()
     return {TServerStep::TKind::HoldOpen, {}, 0};
 }
 
+// `piece` written `times` times: the endless lines, chunks and bodies of hostile servers.
+inline std::string Repeated(const std::string& piece, std::size_t times)
+{
+    std::string all;
+    all.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) all += piece;
+    return all;
+}
+
+// A reply sent a byte at a time with a pause after each, after the request was read.
+inline std::vector<TServerStep> Trickle(const std::string& reply, int pauseMs)
+{
+    std::vector<TServerStep> script{ReadRequest()};
+    for (char c : reply) {
+        script.push_back(Send(std::string(1, c)));
+        script.push_back(Pause(pauseMs));
+    }
+    return script;
+}
+
 class TScriptedServer {
 public:
     // Connection n runs scripts[n], the last script again for any further connection.

@@ -44,31 +44,24 @@ std::string FailureOf(const std::vector<TServerStep>& script, long long maxBody 
     return "";
 }
 
-std::string Repeat(const std::string& piece, int times)
-{
-    std::string all;
-    all.reserve(piece.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i) all += piece;
-    return all;
-}
-
 TEST(HostileServer, EndlessOrTooManyHeaderLinesFailTheHead)
 {
-    const std::string folded = "HTTP/1.1 200 OK\r\nX-Fold: a\r\n" + Repeat(" more folded text\r\n", 20000);
+    const std::string folded = "HTTP/1.1 200 OK\r\nX-Fold: a\r\n" + Repeated(" more folded text\r\n", 20000);
     EXPECT_EQ(FailureOf({ReadRequest(), Send(folded), HoldOpen()}), "Response head too large");
 
     const std::string many =
-        "HTTP/1.1 200 OK\r\n" + Repeat("X-Many: 1\r\n", 99) + "Content-Length: 2\r\n\r\nok";
+        "HTTP/1.1 200 OK\r\n" + Repeated("X-Many: 1\r\n", 99) + "Content-Length: 2\r\n\r\nok";
     EXPECT_EQ(FailureOf({ReadRequest(), Send(many), CloseNow()}), "Response head too large")
         << "status line and 100 header lines";
     const std::string enough =
-        "HTTP/1.1 200 OK\r\n" + Repeat("X-Many: 1\r\n", 98) + "Content-Length: 2\r\n\r\nok";
+        "HTTP/1.1 200 OK\r\n" + Repeated("X-Many: 1\r\n", 98) + "Content-Length: 2\r\n\r\nok";
     EXPECT_EQ(FailureOf({ReadRequest(), Send(enough), CloseNow()}), "") << "status line and 99 header lines";
 
-    const std::string wide = "HTTP/1.1 200 OK\r\n" + Repeat("X-Wide: " + std::string(8000, 'w') + "\r\n", 9);
+    const std::string wide =
+        "HTTP/1.1 200 OK\r\n" + Repeated("X-Wide: " + std::string(8000, 'w') + "\r\n", 9);
     EXPECT_EQ(FailureOf({ReadRequest(), Send(wide), HoldOpen()}), "Response head too large") << "over 64 KiB";
 
-    const std::string interim = Repeat("HTTP/1.1 100 Continue\r\n\r\n", 200);
+    const std::string interim = Repeated("HTTP/1.1 100 Continue\r\n\r\n", 200);
     EXPECT_EQ(FailureOf({ReadRequest(), Send(interim), HoldOpen()}), "Response head too large")
         << "endless interim heads count together";
 }
@@ -80,7 +73,7 @@ TEST(HostileServer, BodiesBeyondTheLimitFailInEveryFraming)
               "Response body too large")
         << "refused from the announced length, before a byte of it";
     const std::string oneByteChunks =
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeat("1\r\nx\r\n", 70000);
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeated("1\r\nx\r\n", 70000);
     EXPECT_EQ(FailureOf({ReadRequest(), Send(oneByteChunks), HoldOpen()}), "Response body too large");
     const std::string untilClose = "HTTP/1.1 200 OK\r\n\r\n" + std::string(100000, 'b');
     EXPECT_EQ(FailureOf({ReadRequest(), Send(untilClose), HoldOpen()}), "Response body too large")
@@ -106,11 +99,7 @@ struct TenSecondTicks {
 
 TEST(HostileServer, AByteNowAndThenEndsAtTheDeadline)
 {
-    std::vector<TServerStep> trickle{ReadRequest()};
-    for (char c : std::string("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3")) {
-        trickle.push_back(Send(std::string(1, c)));
-        trickle.push_back(Pause(5));
-    }
+    std::vector<TServerStep> trickle = Trickle("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3", 5);
     trickle.push_back(HoldOpen());
     TScriptedServer server({trickle});
     TIdHTTP http;

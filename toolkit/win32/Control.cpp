@@ -472,9 +472,13 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return Guarded(LRESULT{0}, [&] {
         const LRESULT result = control->Perform(msg, wParam, lParam);
-        if (ControlOf(hwnd) == control) {
-            if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE) control->TrackMouse(msg);
-            if (msg == WM_KILLFOCUS) control->Perform(CM_EXIT);
+        // Only these make notices; the handling may have freed the control, so look again.
+        const bool notices = msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE || msg == WM_KILLFOCUS;
+        if (notices && ControlOf(hwnd) == control) {
+            if (msg == WM_KILLFOCUS)
+                control->Perform(CM_EXIT);
+            else
+                control->TrackMouse(msg);
         }
         return result;
     });

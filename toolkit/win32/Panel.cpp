@@ -65,8 +65,12 @@ void TPanel::CreateParams(TCreateParams& params)
 
 void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width)
 {
+    DrawBevel(dc, r, cut, width, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+}
+
+void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width, COLORREF light, COLORREF dark)
+{
     if (cut == TBevelCut::bvNone) return;
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF topLeft = cut == TBevelCut::bvLowered  ? dark
                              : cut == TBevelCut::bvRaised ? light
                                                           : GetSysColor(COLOR_BTNFACE);

@@ -9,6 +9,8 @@ enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 // A 3-D frame of `width` lines; the rectangle shrinks by it.
 void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width);
+// The same in two colours of the caller's (the flat look's shades of the panel's own colour).
+void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width, COLORREF light, COLORREF dark);
 
 class TPanel : public TControl {
 public:

@@ -30,6 +30,8 @@ public:
 
     // Gives the control its previous handling and its own 3-D look back.
     void Detach();
+    // Detaches and has the painter free this object: nothing of it may be touched afterwards.
+    void Release();
     // The control is being destroyed: leave it alone.
     void ForgetControl() { control_ = nullptr; }
     void Repaint();
@@ -43,7 +45,6 @@ public:
 private:
     LRESULT HookedMessage(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void React(UINT msg, WPARAM wParam);
-    void Release();
 
     TXPMenu& painter_;
     TControl* control_;

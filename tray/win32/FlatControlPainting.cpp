@@ -80,9 +80,7 @@ void PaintCheckMark(const TFace& face, TButtonControl& control, const TFlatState
     const TRect client = ClientOf(control);
     const int thumb = GetSystemMetrics(SM_CXHTHUMB);
     const TRect box = CheckMarkBox(client, thumb, CheckMarkAtRight(control.CaptionOnLeft(), false), radio);
-    canvas.SetBrushStyle(TBrushStyle::bsSolid);
-    canvas.SetBrushColor(ColorToRGB(control.Color()));
-    canvas.FillRect(box);
+    FillArea(canvas, box, ColorToRGB(control.Color()));
     const TRect mark = Shrunk(box, 2);
     canvas.SetBrushColor(fill);
     canvas.SetPenColor(pen);
@@ -135,9 +133,7 @@ void PaintButtonBody(const TFace& face, const TControl& button, const TButtonFac
 {
     TCanvas& canvas = face.Canvas;
     const TRect client = ClientOf(button);
-    canvas.SetBrushStyle(TBrushStyle::bsSolid);
-    canvas.SetBrushColor(ParentColour(button));
-    canvas.FillRect(client);
+    FillArea(canvas, client, ParentColour(button));
     canvas.SetBrushColor(colours.Face);
     canvas.SetPenColor(face.Lighten(colours.Border, 30));
     canvas.RoundRect(client, 4, 4);
@@ -223,32 +219,21 @@ void PaintPictureButton(const TFace& face, TBitBtn& button, const TFlatState& st
     }
 }
 
-// A frame `width` lines deep; the rectangle shrinks by it.
-void FlatBevel(TCanvas& canvas, TRect& r, TBevelCut cut, int width, TColor dark, TColor light)
-{
-    const TColor topLeft = cut == TBevelCut::bvLowered ? dark : light;
-    const TColor bottomRight = cut == TBevelCut::bvLowered ? light : dark;
-    for (int i = 0; i < width; ++i) {
-        canvas.SetPenColor(topLeft);
-        DrawStroke(canvas, {{r.Left, r.Bottom - 1}, {r.Left, r.Top}, {r.Right - 1, r.Top}});
-        canvas.SetPenColor(bottomRight);
-        DrawStroke(canvas, {{r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left - 1, r.Bottom - 1}});
-        r = Shrunk(r, 1);
-    }
-}
-
 void PaintPanel(const TFace& face, TPanel& panel)
 {
     const TColor c = ColorToRGB(panel.Color());
     const TColor dark = Darken(c, 60), light = face.Lighten(c, 60);
     RECT client{};
     GetClientRect(panel.Handle(), &client);
-    TRect r{client.left, client.top, client.right, client.bottom};
-    if (panel.BevelOuter() != TBevelCut::bvNone && panel.BevelOuter() != TBevelCut::bvSpace)
-        FlatBevel(face.Canvas, r, panel.BevelOuter(), panel.BevelWidth(), dark, light);
-    if (panel.BevelInner() != TBevelCut::bvNone && panel.BevelInner() != TBevelCut::bvSpace) {
-        r = Shrunk(r, panel.BorderWidth());
-        FlatBevel(face.Canvas, r, panel.BevelInner(), panel.BevelWidth(), dark, light);
+    // Lowered and raised bevels only: a flat panel has no spacing bevel of its own colour.
+    const auto drawn = [](TBevelCut cut) {
+        return cut == TBevelCut::bvLowered || cut == TBevelCut::bvRaised;
+    };
+    HDC dc = face.Canvas.Handle();
+    if (drawn(panel.BevelOuter())) DrawBevel(dc, client, panel.BevelOuter(), panel.BevelWidth(), light, dark);
+    if (drawn(panel.BevelInner())) {
+        InflateRect(&client, -panel.BorderWidth(), -panel.BorderWidth());
+        DrawBevel(dc, client, panel.BevelInner(), panel.BevelWidth(), light, dark);
     }
 }
 

@@ -375,8 +375,7 @@ void TXPMenu::StyleControl(TControl& control, bool enable, bool repaint)
     if (TControlSubClass* styled = SubClassOf(control)) {
         // The chosen kinds or parents changed: a control left out now gets its own look back.
         if (!chosen) {
-            styled->Detach();
-            ReleaseSubClass(*styled);
+            styled->Release();
             control.Invalidate();
         }
         return;

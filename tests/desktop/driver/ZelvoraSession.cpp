@@ -108,7 +108,19 @@ std::vector<Point> StraightPath(Point from, Point to, int steps)
     return points;
 }
 
-void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items)
+namespace {
+
+void TapKeys(WineDesktop& desktop, const std::vector<const char*>& keys)
+{
+    for (const char* key : keys) {
+        desktop.Screen().Tap(key);
+        std::this_thread::sleep_for(200ms);  // the menu loop takes each key in its own time
+    }
+}
+
+}  // namespace
+
+void OpenMenu(WineDesktop& desktop, int menu)
 {
     const auto window = desktop.WindowRect(kMainWindowClass);
     if (!window) throw std::runtime_error("no main window to choose from");
@@ -119,15 +131,19 @@ void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items)
     std::vector<const char*> keys{"Alt_L"};
     keys.insert(keys.end(), static_cast<std::size_t>(menu), "Right");
     keys.push_back("Down");  // opens the menu on its first item
+    TapKeys(desktop, keys);
+}
+
+void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items)
+{
+    OpenMenu(desktop, menu);
+    std::vector<const char*> keys;
     for (std::size_t level = 0; level < items.size(); ++level) {
         if (level > 0) keys.push_back("Right");
         keys.insert(keys.end(), static_cast<std::size_t>(items[level]), "Down");
     }
     keys.push_back("Return");
-    for (const char* key : keys) {
-        desktop.Screen().Tap(key);
-        std::this_thread::sleep_for(200ms);  // the menu loop takes each key in its own time
-    }
+    TapKeys(desktop, keys);
 }
 
 void ChooseOnlineUpdate(WineDesktop& desktop)

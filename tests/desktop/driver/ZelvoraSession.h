@@ -65,6 +65,8 @@ std::vector<Point> StraightPath(Point from, Point to, int steps);
 // the menu `menu` (0 Datei, 1 Aktion, 2 Hilfe), then Down to the item at each level (separators
 // do not count; Right opens a submenu), then Return.
 void ChooseMenu(WineDesktop& desktop, int menu, const std::vector<int>& items);
+// Drops main menu `menu` down with the keyboard; the system selects its first item.
+void OpenMenu(WineDesktop& desktop, int menu);
 // Hilfe > Online Update... in the main window.
 void ChooseOnlineUpdate(WineDesktop& desktop);
 // The message boxes that show, as "caption<TAB>text\n" each; empty when none showed in time.
