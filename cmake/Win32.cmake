@@ -57,6 +57,25 @@ set(ZELVORA_RESOURCE_FILES
 set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS "${ZELVORA_RESOURCE_FILES}")
 set_target_properties(Zelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELVORA_BIN_DIR})
 
+# The setup program, with the same version the version resource carries.
+find_program(ZELVORA_MAKENSIS makensis)
+if(ZELVORA_MAKENSIS)
+  set(setup_file "${ZELVORA_BIN_DIR}/Zelvora-${PROJECT_VERSION}-setup.exe")
+  file(GLOB installer_sources "${CMAKE_SOURCE_DIR}/installer/*")
+  add_custom_command(
+    OUTPUT "${setup_file}"
+    COMMAND "${ZELVORA_MAKENSIS}" -V2 -INPUTCHARSET UTF8 -WX
+            "-DZELVORA_VERSION=${PROJECT_VERSION}" "-DZELVORA_EXE=$<TARGET_FILE:Zelvora>"
+            "-DZELVORA_ICON=${CMAKE_SOURCE_DIR}/resources/Zelvora.ico" "-DSETUP_FILE=${setup_file}"
+            "${CMAKE_SOURCE_DIR}/installer/Zelvora.nsi"
+    DEPENDS Zelvora ${installer_sources} "${CMAKE_SOURCE_DIR}/resources/Zelvora.ico"
+    WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}/installer"
+    COMMENT "Making the setup program")
+  add_custom_target(zelvora_setup ALL DEPENDS "${setup_file}")
+else()
+  message(WARNING "makensis not found (Debian package nsis): no setup program is made")
+endif()
+
 if(ZELVORA_TESTS)
   add_subdirectory(tests/tools)
   add_subdirectory(bench/win32)

@@ -2,6 +2,7 @@
 //   zelvora-demo OUTPUT_DIR [BIN_DIR]
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -26,6 +27,25 @@ bool Snapshot(X11Screen& screen, const std::string& dir, const char* name)
     return true;
 }
 
+// A picture of one window only, for the README.
+bool SnapshotOf(WineDesktop& desktop, const std::string& windowClass, const std::string& dir,
+                const char* name)
+{
+    auto r = desktop.WindowRect(windowClass);
+    const std::string path = dir + "/" + name;
+    if (r) {  // what lies on the screen
+        r->Left = std::max(r->Left, 0), r->Top = std::max(r->Top, 0);
+        r->Right = std::min(r->Right, WineDesktop::kWidth),
+        r->Bottom = std::min(r->Bottom, WineDesktop::kHeight);
+    }
+    if (!r || !WritePng(desktop.Screen().Grab(r->Left, r->Top, r->Width(), r->Height()), path)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -43,6 +63,7 @@ int main(int argc, char** argv)
         X11Screen& screen = desktop.Screen();
         const ScreenRect edit = desktop.NotepadEdit();
         bool ok = Snapshot(screen, outDir, "01-start.png");
+        ok = SnapshotOf(desktop, "TfrmZelvora", outDir, "main-window.png") && ok;
 
         // A wave across Notepad while Alt+1 is held.
         const Point start{edit.Left + 40, edit.Top + 200};
@@ -57,6 +78,7 @@ int main(int argc, char** argv)
             MovePointerAlong(screen, wave, true);
         }
         ok = Snapshot(screen, outDir, "02-stroke.png") && ok;
+        ok = SnapshotOf(desktop, "Notepad", outDir, "mark-over-notepad.png") && ok;
 
         // Control mode: a frame around Notepad's page.
         PressChord(screen, {"Alt_L", "3"});

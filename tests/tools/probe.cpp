@@ -276,9 +276,30 @@ int AnswerMessageBox(const std::string& answer)
 
 }  // namespace
 
-int main(int argc, char** argv)
+// The arguments in UTF-8, as the driver wrote them: the ANSI ones lose what the code page lacks.
+std::vector<std::string> Utf8Arguments()
+{
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; wide && i < count; ++i) {
+        char utf8[4096] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8, sizeof utf8, nullptr, nullptr);
+        arguments.emplace_back(utf8);
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+int main()
 {
     _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the driver compares exact text
+    std::vector<std::string> arguments = Utf8Arguments();
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    const int argc = static_cast<int>(arguments.size());
+    char** argv = pointers.data();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "rect" && argc >= 3) return Rect(argc, argv);
     if (command == "move" && (argc == 5 || argc == 7)) return Move(argc, argv);

@@ -30,10 +30,21 @@ std::vector<std::string> MainWindows(WineDesktop& desktop)
 }  // namespace
 
 ZelvoraSession::ZelvoraSession(WineDesktop& desktop, int visibleMainWindows)
+    : ZelvoraSession(desktop, {desktop.BinDir() + "/Zelvora.exe"}, visibleMainWindows)
+{
+}
+
+ZelvoraSession::ZelvoraSession(WineDesktop& desktop, const std::vector<std::string>& command,
+                               int visibleMainWindows)
     : desktop_(desktop), windowsBefore_(MainWindows(desktop))
 {
-    process_ = desktop_.Launch(desktop_.BinDir() + "/Zelvora.exe");
+    process_ = desktop_.Launch(command.front(), {command.begin() + 1, command.end()});
     if (visibleMainWindows > 0) WaitForMainWindow(visibleMainWindows);
+}
+
+ZelvoraSession::ZelvoraSession(WineDesktop& desktop, StartedElsewhere) : desktop_(desktop)
+{
+    WaitForMainWindow(1);
 }
 
 ZelvoraSession::~ZelvoraSession()
@@ -63,12 +74,20 @@ bool ZelvoraSession::WaitForMainWindow(int visibleMainWindows)
 bool ZelvoraSession::Close()
 {
     if (mainWindow_.empty() || desktop_.Probe({"close-hwnd", mainWindow_}).ExitCode != 0) return false;
-    return process_.WaitForExit(20s);
+    return WaitForExit();
 }
 
 bool ZelvoraSession::Exited()
 {
-    return !process_.Running();
+    if (process_.Pid() > 0) return !process_.Running();
+    const auto windows = MainWindows(desktop_);
+    return std::find(windows.begin(), windows.end(), mainWindow_) == windows.end();
+}
+
+bool ZelvoraSession::WaitForExit()
+{
+    if (process_.Pid() > 0) return process_.WaitForExit(20s);
+    return WaitUntil([&] { return Exited(); }, 20s, 100ms);
 }
 
 HeldKeys::HeldKeys(X11Screen& screen, std::vector<const char*> keys) : screen_(screen), keys_(std::move(keys))

@@ -19,6 +19,12 @@ class ZelvoraSession {
 public:
     // Starts a copy and waits until `visibleMainWindows` main windows show (this one included).
     explicit ZelvoraSession(WineDesktop& desktop, int visibleMainWindows = 1);
+    // Starts a copy with another command run in the desktop: an installed program, or "start"
+    // and a shortcut.
+    ZelvoraSession(WineDesktop& desktop, const std::vector<std::string>& command, int visibleMainWindows = 1);
+    // Takes over the one copy something else started (a setup program's last page, say).
+    struct StartedElsewhere {};
+    ZelvoraSession(WineDesktop& desktop, StartedElsewhere);
     ~ZelvoraSession();
     ZelvoraSession(const ZelvoraSession&) = delete;
     ZelvoraSession& operator=(const ZelvoraSession&) = delete;
@@ -28,7 +34,7 @@ public:
     // Asks the window to close, as its close button does, and waits for the program to end.
     bool Close();
     bool Exited();
-    bool WaitForExit() { return process_.WaitForExit(std::chrono::seconds(20)); }
+    bool WaitForExit();
     // Ends the process at once, without its orderly exit.
     void Kill() { process_.Kill(); }
     const std::string& MainWindow() const { return mainWindow_; }
