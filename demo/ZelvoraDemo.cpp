@@ -63,7 +63,6 @@ int main(int argc, char** argv)
         X11Screen& screen = desktop.Screen();
         const ScreenRect edit = desktop.NotepadEdit();
         bool ok = Snapshot(screen, outDir, "01-start.png");
-        ok = SnapshotOf(desktop, "TfrmZelvora", outDir, "main-window.png") && ok;
 
         // A wave across Notepad while Alt+1 is held.
         const Point start{edit.Left + 40, edit.Top + 200};
@@ -93,6 +92,11 @@ int main(int argc, char** argv)
         WaitUntil([&] { return screen.Pixel(edit.Left - 10, edit.CentreY()) != kMarkerOrange; }, 5s);
         std::this_thread::sleep_for(300ms);  // let every window finish its repaint for the picture
         ok = Snapshot(screen, outDir, "04-wiped.png") && ok;
+
+        // The main window whole (it was parked half below the screen's edge, off the page).
+        desktop.Probe({"move", "TfrmZelvora", "590", "150"});
+        std::this_thread::sleep_for(500ms);
+        ok = SnapshotOf(desktop, "TfrmZelvora", outDir, "main-window.png") && ok;
         return ok ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zelvora-demo: %s\n", error.what());
