@@ -57,6 +57,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "© 2026 ${PUBLISHER}"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 !define MUI_FINISHPAGE_SHOWREADME_FUNCTION WriteAutostart
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FinishPageLeave
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -85,6 +86,16 @@ Function FinishPageShow
   ReadRegStr $0 HKCU "${RUN_KEY}" "Zelvora"
   ${If} $0 != ""
     SendMessage $mui.FinishPage.ShowReadme ${BM_SETCHECK} ${BST_CHECKED} 0
+  ${EndIf}
+FunctionEnd
+
+; Unticked, an autostart of this copy goes; another copy's stays.
+Function FinishPageLeave
+  SendMessage $mui.FinishPage.ShowReadme ${BM_GETCHECK} 0 0 $0
+  ReadRegStr $1 HKCU "${RUN_KEY}" "Zelvora"
+  ${If} $0 <> ${BST_CHECKED}
+  ${AndIf} $1 == '"$INSTDIR\Zelvora.exe"'
+    DeleteRegValue HKCU "${RUN_KEY}" "Zelvora"
   ${EndIf}
 FunctionEnd
 

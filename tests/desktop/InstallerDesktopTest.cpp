@@ -24,6 +24,7 @@ constexpr char kSetupWindowClass[] = "#32770";
 // Setup's exit codes beside 0.
 constexpr int kSetupAlreadyRunning = 3;
 constexpr int kFolderNotWritable = 4;
+constexpr int kZelvoraWouldNotEnd = 5;
 
 std::string FileBytes(const fs::path& path)
 {
@@ -223,6 +224,20 @@ TEST_F(Installer, StartWithWindowsOnTheLastPageWritesTheRunValueTheProgramShowsC
         << "the program's menu did not show the installer's choice checked";
 }
 
+TEST_F(Installer, AgainByItsPagesAnAutostartThatIsOnShowsTickedAndUntickingTurnsItOff)
+{
+    ASSERT_EQ(RunSetup({"/S", "/AUTOSTART"}), 0);
+    ChildProcess setup = LaunchSetup();
+    ASSERT_TRUE(SetupShows("&Next >"));
+    ASSERT_TRUE(PressReturnInSetup("&Install"));
+    ASSERT_TRUE(PressReturnInSetup("Start with Windows"));
+    ClickInSetup("Start with Windows");  // ticked as it comes: now off
+    ClickInSetup("Start Zelvora now");
+    PressReturnInSetup();
+    ASSERT_TRUE(setup.WaitForExit(30s));
+    EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u) << "the box did not show the autostart ticked";
+}
+
 TEST_F(Installer, TheSetupSpeaksTheSystemsLanguage)
 {
     struct Language {
@@ -268,6 +283,22 @@ TEST_F(Installer, InstallingOverARunningCopyEndsItOrderlyAndKeepsItsSettings)
     EXPECT_EQ(settings.at("Mode"), Dword(2)) << "the running copy's change was not saved";
     EXPECT_EQ(settings.at("MarkerSize"), Dword(5)) << "the second install lost a setting";
     EXPECT_EQ(FileBytes(ProgramFolder() / "Zelvora.exe"), FileBytes(ZELVORA_BIN_DIR "/Zelvora.exe"));
+}
+
+TEST_F(Installer, AZelvoraThatWillNotEndStopsTheSetupBeforeAnyFileIsReplaced)
+{
+    ASSERT_EQ(RunSetup({"/S"}), 0);
+    fs::resize_file(ProgramFolder() / "Zelvora.exe", 1000);
+    ChildProcess hung({"wine", desktop_.BinDir() + "/zelvora-probe.exe", "stubborn", "TfrmZelvora", "60"});
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmZelvora") == 1; }, 20s, 100ms));
+
+    EXPECT_EQ(RunSetup({"/S"}), kZelvoraWouldNotEnd);
+    EXPECT_EQ(fs::file_size(ProgramFolder() / "Zelvora.exe"), 1000u) << "a file was replaced";
+    EXPECT_EQ(RunCommand({"wine", ProgramFolderW() + "\\Uninstall.exe", "/S", "_?=" + ProgramFolderW()}, 120s)
+                  .ExitCode,
+              kZelvoraWouldNotEnd);
+    EXPECT_TRUE(fs::exists(ProgramFolder() / "Uninstall.exe")) << "the uninstaller went on";
+    hung.Stop();
 }
 
 TEST_F(Installer, ASilentUninstallEndsTheProgramAndLeavesOnlyTheSettings)

@@ -17,6 +17,7 @@
 //   tray-delete CLASS ID         asks the shell to drop the tray icon ID of the window of CLASS, as a
 //                                restarting shell loses it
 //   taskbar-created              broadcasts "TaskbarCreated", as a shell does when it starts
+//   stubborn CLASS SECONDS       a window of the class that ignores WM_CLOSE, for SECONDS
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
 #include <windows.h>
@@ -266,6 +267,27 @@ int TaskbarCreated()
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
 }
 
+// A window of the class that refuses to close, as a hung program does, for SECONDS.
+int Stubborn(char** argv)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = argv[2];
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowA(argv[2], "stubborn", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, static_cast<UINT>(std::atoi(argv[3])) * 1000, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
 int AnswerMessageBox(const std::string& answer)
 {
     const auto boxes = TopLevelWindows("#32770");
@@ -320,10 +342,11 @@ int main()
     if (command == "foreground") return Foreground();
     if (command == "tray-delete" && argc == 4) return TrayDelete(argv);
     if (command == "taskbar-created") return TaskbarCreated();
+    if (command == "stubborn" && argc == 4) return Stubborn(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
     std::fprintf(stderr,
                  "usage: zelvora-probe "
                  "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
-                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created ...\n");
+                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn ...\n");
     return 2;
 }
