@@ -47,6 +47,8 @@ add_executable(Zelvora WIN32
 add_dependencies(Zelvora zelvora_payloads)
 target_include_directories(Zelvora PRIVATE "${payload_dir}")
 target_link_libraries(Zelvora PRIVATE zelvora_windows)
+# What users get carries no symbol tables: half the file.
+target_link_options(Zelvora PRIVATE $<$<CONFIG:Release>:-s>)
 # Window descriptions and pictures are compiled in; a change to one rebuilds the resources.
 set(ZELVORA_RESOURCE_FILES
   ${ZELVORA_PAYLOADS}
