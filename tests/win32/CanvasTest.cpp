@@ -1,6 +1,7 @@
 #include "engine/MarkGeometry.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/Handles.h"
 #include "toolkit/win32/Icon.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,23 @@ TEST_F(CanvasOnBitmap, EllipsesPolygonsAndClipping)
     EXPECT_EQ(Pixel(85, 165), kOrange);
     canvas.SetPixel(5, 195, clBlack);
     EXPECT_EQ(canvas.Pixel(5, 195), 0u);
+}
+
+// The windows are described in Tahoma; a substitute would change every text's width.
+TEST_F(CanvasOnBitmap, TahomaIsTheFaceTheSystemGivesNotASubstitute)
+{
+    LOGFONTW wanted{};
+    wanted.lfHeight = -11;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyW(wanted.lfFaceName, L"Tahoma");
+    UniqueFont font(CreateFontIndirectW(&wanted));
+    ASSERT_TRUE(font);
+    const HGDIOBJ before = SelectObject(dc_.get(), font.get());
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc_.get(), LF_FACESIZE, face);
+    SelectObject(dc_.get(), before);
+    EXPECT_STREQ(face, L"Tahoma")
+        << "Wine needs the fonts of the Debian package fonts-wine in its Fonts folder";
 }
 
 TEST_F(CanvasOnBitmap, TextUsesTheFontAndAClearBrushLeavesTheBackground)

@@ -136,7 +136,8 @@ TEST_F(FlatMenuItems, ShortCutIsPalerAndRightAligned)
     picture.Canvas().SetFont(painter->Font());
     const int textEnd = kWidth - 10 - picture.Canvas().TextExtent(" ").cx;
     EXPECT_LT(rightmost, textEnd);
-    EXPECT_GE(rightmost, textEnd - 2);
+    // Within the last glyph's cell: its ink ends some pixels before its advance, by the font.
+    EXPECT_GE(rightmost, textEnd - picture.Canvas().TextExtent("X").cx);
     EXPECT_EQ(Count(paler, 0, kWidth / 2), 0) << "the caption keeps the menu text colour";
 }
 
