@@ -16,7 +16,7 @@ void TTrayMouse::SetWantEnterExitEvents(bool want)
 {
     wantEnterExit_ = want;
     if (want)
-        hoverTimer_.Start(kHoverIntervalMs);
+        (void)hoverTimer_.Start(kHoverIntervalMs);  // without it no leave notice comes; nothing breaks
     else
         hoverTimer_.Stop();
 }
@@ -50,7 +50,8 @@ void TTrayMouse::Notify(unsigned notification, unsigned modifiers, TTrayPoint po
             break;
         case tnLeftDown:
             // With a double-click handler a single click waits to see whether a second one follows.
-            if (Events.OnDblClick) clickTimer_.Start(doubleClickTimeMs);
+            // A timer that does not start lets the click through at once on the release.
+            if (Events.OnDblClick) (void)clickTimer_.Start(doubleClickTimeMs);
             Raise(Events.OnMouseDown, TMouseButton::mbLeft, modifiers | tsLeft, pointer);
             leftDown_ = true;
             if (LeftPopup) Raise(Actions.PopupAtPointer);

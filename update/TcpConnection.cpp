@@ -564,7 +564,8 @@ void TIdTCPClient::OpenConnection(int timeout)
         }
         binding.PeerIP = peer;
         binding.PeerPort = Port;
-        if (!transport_->UseNagle) stack.SetNoDelay(binding.Handle());
+        // Only a little slower without it: a socket that refuses the option still works.
+        if (!transport_->UseNagle) (void)stack.SetNoDelay(binding.Handle());
         DoStatus(TIdStatus::hsConnecting, peer);
         if (Deadline()) {
             ConnectWithLimit(binding, WithinDeadline(timeout != -1 && timeout != 0 ? timeout : kIdInfinite));

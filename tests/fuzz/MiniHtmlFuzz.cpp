@@ -1,7 +1,9 @@
 // Caption and body texts are data: any markup laid out, measured and painted must neither
-// crash nor hang.
+// crash nor hang; measuring and painting agree on the height, and a hit lies in the anchor it
+// reports.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "controls/MiniHtml.h"
@@ -43,7 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.HitY = data[1] / 8;
     CountingCanvas canvas;
     const int width = 1 + data[0] % 250;
-    for (auto mode : {zelvora::THtmlMode::Measure, zelvora::THtmlMode::Paint, zelvora::THtmlMode::FirstPass})
-        (void)zelvora::DrawMiniHtml(canvas, text, {0, 0, width, 40}, mode, options, {});
+    const zelvora::TRect rect{0, 0, width, 40};
+    const auto measured = zelvora::DrawMiniHtml(canvas, text, rect, zelvora::THtmlMode::Measure, options, {});
+    const auto painted = zelvora::DrawMiniHtml(canvas, text, rect, zelvora::THtmlMode::Paint, options, {});
+    (void)zelvora::DrawMiniHtml(canvas, text, rect, zelvora::THtmlMode::FirstPass, options, {});
+    if (measured.Height != painted.Height) std::abort();
+    for (const auto& result : {measured, painted}) {
+        if (!result.OnAnchor) continue;
+        const zelvora::TRect& anchor = result.AnchorRect;
+        if (options.HitX < anchor.Left || options.HitX >= anchor.Right || options.HitY < anchor.Top ||
+            options.HitY >= anchor.Bottom)
+            std::abort();  // a hit outside the anchor it names
+    }
     return 0;
 }
