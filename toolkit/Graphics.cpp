@@ -3,20 +3,14 @@
 #include <array>
 #include <utility>
 
+#include "base/DpiScaling.h"
+
 namespace zelvora {
 
 namespace {
 
-constexpr int kScreenDpi = 96;
+constexpr int kScreenDpi = kDesignDpi;
 constexpr int kPointsPerInch = 72;
-
-// a * b / c rounded half away from zero, as the window system's MulDiv does.
-int MulDivRounded(int a, int b, int c)
-{
-    const long long product = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
 
 }  // namespace
 

@@ -1,0 +1,66 @@
+#include "base/DpiScaling.h"
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+TEST(DpiScaling, LengthsRoundHalfAwayFromZeroAsMulDivDoes)
+{
+    EXPECT_EQ(ScaleToDpi(10, 144), 15);
+    EXPECT_EQ(ScaleToDpi(11, 144), 17);    // 16.5
+    EXPECT_EQ(ScaleToDpi(-11, 144), -17);  // the same away from zero
+    EXPECT_EQ(ScaleToDpi(10, 120), 13);    // 125 %: 12.5
+    EXPECT_EQ(ScaleToDpi(7, 192), 14);
+    EXPECT_EQ(ScaleToDpi(3, 72), 2);         // 2.25
+    EXPECT_EQ(MulDivRounded(7, 1, -2), -4);  // a negative divisor as well
+    EXPECT_EQ(ScaleToDpi(30000, 192), 60000) << "no overflow in the product";
+}
+
+TEST(DpiScaling, AMissingDpiLeavesTheDescriptionAsItIs)
+{
+    EXPECT_EQ(ScaleToDpi(10, 96), 10);
+    EXPECT_EQ(ScaleToDpi(10, 0), 10);
+    EXPECT_EQ(ScaleToDpi(10, -144), 10);
+    EXPECT_EQ(ScaleRectToDpi({8, 16, 200, 41}, 96), (TRect{8, 16, 200, 41}));
+}
+
+TEST(DpiScaling, RectanglesKeepEqualSizesAndNegativePlaces)
+{
+    // Two buttons of one size, side by side: both get the same width at 150 %.
+    const TRect ok = ScaleRectToDpi({5, 5, 80, 30}, 144);
+    const TRect cancel = ScaleRectToDpi({86, 5, 161, 30}, 144);
+    EXPECT_EQ(ok.Width(), cancel.Width());
+    EXPECT_EQ(ok.Width(), 113);  // 112.5
+    EXPECT_LT(ok.Right, cancel.Left) << "the gap between them stays";
+    // A window on a screen left of the main one.
+    EXPECT_EQ(ScaleRectToDpi({-700, -20, -300, 280}, 144), (TRect{-1050, -30, -450, 420}));
+}
+
+TEST(DpiScaling, FontsGrowWithTheScreenAndNeverVanish)
+{
+    EXPECT_EQ(ScaleFontHeight(-11, 144), -17);  // Tahoma 8 pt
+    EXPECT_EQ(ScaleFontHeight(-11, 96), -11);
+    EXPECT_EQ(ScaleFontHeight(-1, 48), -1) << "0 would mean the system's default size";
+    EXPECT_EQ(ScaleFontHeight(1, 48), 1);
+    EXPECT_EQ(ScaleFontHeight(0, 144), 0) << "the default size stays the default";
+}
+
+TEST(DpiScaling, MarkerWidthIsInPhysicalPixelsAndAtLeastOne)
+{
+    EXPECT_EQ(MarkerWidthAtDpi(10, 144), 15);
+    EXPECT_EQ(MarkerWidthAtDpi(1, 144), 2);
+    EXPECT_EQ(MarkerWidthAtDpi(1, 48), 1);
+    EXPECT_EQ(MarkerWidthAtDpi(0, 96), 1);
+}
+
+TEST(DpiScaling, PackedPointsAreSigned)
+{
+    EXPECT_EQ(PointFromPacked(0x00140032), (TPoint{50, 20}));
+    EXPECT_EQ(PointFromPacked(0xFFECFFCE), (TPoint{-50, -20})) << "left of and above the main screen";
+    EXPECT_EQ(PointFromPacked(0x7FFF8000), (TPoint{-32768, 32767}));
+    EXPECT_EQ(PointFromPacked(0xABCD'0000'0014'0032ULL), (TPoint{50, 20})) << "the high half is ignored";
+}
+
+}  // namespace
+}  // namespace zelvora
