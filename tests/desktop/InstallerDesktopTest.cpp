@@ -50,6 +50,11 @@ protected:
         fs::remove_all(locked);
         fs::create_directory(locked);
         lockable_ = RunCommand({"chattr", "+i", locked.string()}).ExitCode == 0;
+        // Where the shell's folders lie: asked of Wine once, not at every test.
+        programFolderW_ = WindowsFolder("LOCALAPPDATA") + "\\Programs\\Zelvora";
+        shortcutW_ = WindowsFolder("APPDATA") + "\\Microsoft\\Windows\\Start Menu\\Programs\\Zelvora.lnk";
+        programFolder_ = UnixPath(programFolderW_);
+        shortcut_ = UnixPath(shortcutW_);
     }
     static void TearDownTestSuite()
     {
@@ -80,10 +85,10 @@ protected:
         return Trimmed(RunCommand({"winepath", "-u", windowsPath}, 60s).Output);
     }
 
-    std::string ProgramFolderW() const { return localAppData_ + "\\Programs\\Zelvora"; }
-    fs::path ProgramFolder() const { return UnixPath(ProgramFolderW()); }
-    std::string ShortcutW() const { return startMenu_ + "\\Zelvora.lnk"; }
-    fs::path Shortcut() const { return UnixPath(ShortcutW()); }
+    static const std::string& ProgramFolderW() { return programFolderW_; }
+    static const fs::path& ProgramFolder() { return programFolder_; }
+    static const std::string& ShortcutW() { return shortcutW_; }
+    static const fs::path& Shortcut() { return shortcut_; }
     std::string QuotedProgram() const { return "\"" + ProgramFolderW() + "\\Zelvora.exe\""; }
 
     int RunSetup(const std::vector<std::string>& args)
@@ -167,12 +172,12 @@ protected:
     }
 
     static inline bool lockable_ = false;
+    static inline std::string programFolderW_, shortcutW_;
+    static inline fs::path programFolder_, shortcut_;
     const std::string kSetup = std::string(ZELVORA_BIN_DIR "/Zelvora-") + ZELVORA_VERSION + "-setup.exe";
     WineDesktop& desktop_ = Shared();
     X11Screen& screen_ = Shared().Screen();
     NotepadPage page_{Shared()};
-    const std::string localAppData_ = WindowsFolder("LOCALAPPDATA");
-    const std::string startMenu_ = WindowsFolder("APPDATA") + "\\Microsoft\\Windows\\Start Menu\\Programs";
 };
 
 TEST_F(Installer, ASilentInstallPutsFilesShortcutAndUninstallEntryInPlaceAndTheProgramDraws)

@@ -11,6 +11,25 @@
 
 using namespace zelvora;
 
+namespace {
+
+// A window with three controls and a translation component loaded from the payload.
+TsiLang& LoadTranslations(testing::TTestWindow& window, std::string_view payload,
+                          TsiLangDispatcher& dispatcher)
+{
+    for (const char* name : {"lblInfo", "Memo", "btnOk"})
+        TComponent::Create<testing::TTestControl>(window).SetName(name);
+    auto& lang = TComponent::Create<TsiLang>(window);
+    lang.BeginLoading();
+    lang.SetNumOfLanguages(5);
+    lang.ReadTranslationData(payload);
+    lang.SetLangDispatcher(&dispatcher);
+    lang.Loaded();
+    return lang;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view payload(reinterpret_cast<const char*>(data), size);
@@ -20,14 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dispatcher.SetLangNames({"Deutsch", "English", "French", "Romanian"});
 
     testing::TTestWindow window("TfrmFuzz");
-    for (const char* name : {"lblInfo", "Memo", "btnOk"})
-        TComponent::Create<testing::TTestControl>(window).SetName(name);
-    auto& lang = TComponent::Create<TsiLang>(window);
-    lang.BeginLoading();
-    lang.SetNumOfLanguages(5);
-    lang.ReadTranslationData(payload);
-    lang.SetLangDispatcher(&dispatcher);
-    lang.Loaded();
+    auto& lang = LoadTranslations(window, payload, dispatcher);
     for (int language : {2, 4, 3, 1, 4}) {
         dispatcher.SetActiveLanguage(language);
         (void)lang.GetNamedString("sPaint");
@@ -37,14 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // bytes, and every language answers the same named strings.
     const std::string written = lang.WriteTranslationData();
     testing::TTestWindow copy("TfrmFuzz");  // one translation component per window
-    for (const char* name : {"lblInfo", "Memo", "btnOk"})
-        TComponent::Create<testing::TTestControl>(copy).SetName(name);
-    auto& again = TComponent::Create<TsiLang>(copy);
-    again.BeginLoading();
-    again.SetNumOfLanguages(5);
-    again.ReadTranslationData(written);
-    again.SetLangDispatcher(&dispatcher);
-    again.Loaded();
+    auto& again = LoadTranslations(copy, written, dispatcher);
     if (again.WriteTranslationData() != written) std::abort();
     for (int language : {1, 2, 3, 4}) {
         dispatcher.SetActiveLanguage(language);
