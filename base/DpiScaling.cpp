@@ -13,20 +13,46 @@ int MulDivRounded(int a, int b, int c)
     return static_cast<int>((product < 0) != (divisor < 0) ? -magnitude : magnitude);
 }
 
+namespace {
+
+int KnownDpi(int dpi)
+{
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+}  // namespace
+
 int ScaleToDpi(int value, int dpi)
 {
-    return MulDivRounded(value, dpi > 0 ? dpi : kDesignDpi, kDesignDpi);
+    return ScaleBetweenDpi(value, dpi, kDesignDpi);
+}
+
+int ScaleBetweenDpi(int value, int toDpi, int fromDpi)
+{
+    return MulDivRounded(value, KnownDpi(toDpi), KnownDpi(fromDpi));
 }
 
 TRect ScaleRectToDpi(const TRect& rect, int dpi)
 {
-    const int left = ScaleToDpi(rect.Left, dpi), top = ScaleToDpi(rect.Top, dpi);
-    return {left, top, left + ScaleToDpi(rect.Width(), dpi), top + ScaleToDpi(rect.Height(), dpi)};
+    return ScaleRectBetweenDpi(rect, dpi, kDesignDpi);
+}
+
+TRect ScaleRectBetweenDpi(const TRect& rect, int toDpi, int fromDpi)
+{
+    const int left = ScaleBetweenDpi(rect.Left, toDpi, fromDpi),
+              top = ScaleBetweenDpi(rect.Top, toDpi, fromDpi);
+    return {left, top, left + ScaleBetweenDpi(rect.Width(), toDpi, fromDpi),
+            top + ScaleBetweenDpi(rect.Height(), toDpi, fromDpi)};
 }
 
 int ScaleFontHeight(int height, int dpi)
 {
-    const int scaled = ScaleToDpi(height, dpi);
+    return ScaleFontHeightBetweenDpi(height, dpi, kDesignDpi);
+}
+
+int ScaleFontHeightBetweenDpi(int height, int toDpi, int fromDpi)
+{
+    const int scaled = ScaleBetweenDpi(height, toDpi, fromDpi);
     if (scaled == 0 && height != 0) return height < 0 ? -1 : 1;
     return scaled;
 }

@@ -14,10 +14,14 @@ int MulDivRounded(int a, int b, int c);
 
 // A length of a 96-dpi description at `dpi`; a missing dpi (0 or less) counts as 96.
 int ScaleToDpi(int value, int dpi);
+// A length shown at `fromDpi`, as it is at `toDpi` (a window moved to another screen).
+int ScaleBetweenDpi(int value, int toDpi, int fromDpi);
 // Place and size are scaled apart: equal sizes stay equal and controls keep their order.
 TRect ScaleRectToDpi(const TRect& rect, int dpi);
+TRect ScaleRectBetweenDpi(const TRect& rect, int toDpi, int fromDpi);
 // A font height (negative: the characters' height) at `dpi`; a font never shrinks to height 0.
 int ScaleFontHeight(int height, int dpi);
+int ScaleFontHeightBetweenDpi(int height, int toDpi, int fromDpi);
 // The pen's width in screen pixels for a size chosen in 96-dpi pixels, at least one pixel.
 int MarkerWidthAtDpi(int size, int dpi);
 

@@ -4,6 +4,7 @@
 
 #include "app/win32/Autostart.h"
 #include "app/win32/UpdateCheck.h"
+#include "base/DpiScaling.h"
 #include "base/Format.h"
 #include "dialogs/WebSites.h"
 #include "dialogs/win32/HotkeyWindow.h"
@@ -260,7 +261,8 @@ void TfrmZelvora::Shape1MouseUp()
 
 void TfrmZelvora::UpdatePenPreview()
 {
-    const int size = engine_.MarkerSize();
+    // The pen as wide as it draws on this window's screen.
+    const int size = MarkerWidthAtDpi(engine_.MarkerSize(), Shape2.Dpi());
     const int left = (Panel2.Width() - size) / 2;
     const int top = (Panel2.Height() - size) / 2;
     Shape2.Brush().SetColor(engine_.MarkerColor());

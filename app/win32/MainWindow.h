@@ -102,6 +102,7 @@ public:
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void BeforeDestruction() override;
+    void ScaleChanged() override { UpdatePenPreview(); }
 
 private:
     bool FreeHandMode() const override { return rbtnFreeHand.Checked(); }

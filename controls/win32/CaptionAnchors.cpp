@@ -66,14 +66,14 @@ std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
     const TAnchorLookup key{x, y, Width(), Height(), inCaption, text};
     if (lastLookup_ && lastLookup_->first == key) return lastLookup_->second;
     WindowDc screen(nullptr, GetDC(nullptr));
-    TGdiHtmlCanvas canvas(screen.get(), PictureSources());
+    TGdiHtmlCanvas canvas(screen.get(), PictureSources(), Dpi());
     THtmlOptions options;
     options.HitTest = true;
     options.HitX = x, options.HitY = y;
     const THtmlResult found = inCaption ? DrawMiniHtml(canvas, text, CaptionTextBox(), THtmlMode::Measure,
-                                                       options, HtmlFontOf(caption_.Font()))
+                                                       options, HtmlFontOf(caption_.Font(), Dpi()))
                                         : DrawMiniHtml(canvas, text, BodyTextBox(canvas), THtmlMode::Measure,
-                                                       options, HtmlFontOf(Font()));
+                                                       options, HtmlFontOf(Font(), Dpi()));
     std::optional<TAnchorHit> hit;
     if (found.OnAnchor) {
         const TRect& r = found.AnchorRect;

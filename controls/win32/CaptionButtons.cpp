@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "base/DpiScaling.h"
+
 namespace zelvora {
 
 int TAdvPanel::ButtonSize() const
 {
-    if (caption_.ShadeType() == TShadeType::stXPCaption && VisualStylesActive()) return 16;
+    if (caption_.ShadeType() == TShadeType::stXPCaption && VisualStylesActive()) return ScaleToDpi(16, Dpi());
     if (caption_.CloseButton() && caption_.BothCloseGlyphs()) return caption_.CloseGlyph(false).Width();
     if (caption_.MinMaxButton() && caption_.BothMinMaxGlyphs()) return caption_.MinMaxGlyph(false).Width();
-    return 12;
+    return ScaleToDpi(12, Dpi());
 }
 
 RECT TAdvPanel::CloseButtonRect() const

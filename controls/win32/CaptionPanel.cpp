@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/DpiScaling.h"
 #include "controls/win32/HtmlCanvas.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Bitmap.h"
@@ -177,6 +178,31 @@ void TAdvPanel::SetBounds(int left, int top, int width, int height)
     if (HandleAllocated() && (!shade_ || shade_->Width() != Width())) BuildShade();
 }
 
+void TAdvPanel::ScaleMetrics(int toDpi)
+{
+    const int fromDpi = Dpi();
+    const auto scale = [&](int length) { return ScaleBetweenDpi(length, toDpi, fromDpi); };
+    caption_.SetHeight(scale(caption_.Height()));
+    caption_.Font().SetHeight(ScaleFontHeightBetweenDpi(caption_.Font().Height(), toDpi, fromDpi));
+    caption_.SetIndent(scale(caption_.Indent()));
+    caption_.SetTopIndent(scale(caption_.TopIndent()));
+    shadowOffset_ = scale(shadowOffset_);
+    indent_ = scale(indent_);
+    topIndent_ = scale(topIndent_);
+    fullHeight_ = scale(fullHeight_);
+    loadedWidth_ = scale(loadedWidth_);
+    loadedHeight_ = scale(loadedHeight_);
+    lastLookup_.reset();
+    TPanel::ScaleMetrics(toDpi);
+}
+
+void TAdvPanel::ApplyScaledMetrics()
+{
+    TPanel::ApplyScaledMetrics();
+    // The band's shade is made for its size in pixels: a new one at the new height.
+    if (HandleAllocated()) BuildShade();
+}
+
 void TAdvPanel::Loaded()
 {
     TPanel::Loaded();
@@ -220,7 +246,7 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+            const auto [x, y] = PointFromPacked(static_cast<unsigned long long>(lParam));
             if (msg != WM_LBUTTONDBLCLK && caption_.Visible() && PressButtons(x, y)) return 0;
             if (caption_.Visible() && y < caption_.Height() && x < Width() - 2)
                 Fire(msg == WM_LBUTTONDBLCLK ? OnCaptionDBlClick : OnCaptionClick);
@@ -259,7 +285,8 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_NCHITTEST: {
             const LRESULT standard = TPanel::WndProc(msg, wParam, lParam);
             if (standard != HTCLIENT) return standard;
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const TPoint packed = PointFromPacked(static_cast<unsigned long long>(lParam));
+            POINT p{packed.X, packed.Y};
             ScreenToClient(Handle(), &p);
             if (canSize_ && !collaps_ && p.x >= Width() - GetSystemMetrics(SM_CXVSCROLL) &&
                 p.y >= Height() - GetSystemMetrics(SM_CYHSCROLL))
@@ -288,9 +315,11 @@ LRESULT TAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             dragging_ = false;
             Fire(OnEndMoveSize);
             break;
-        case WM_MOUSEMOVE:
-            MouseMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        case WM_MOUSEMOVE: {
+            const TPoint at = PointFromPacked(static_cast<unsigned long long>(lParam));
+            MouseMoved(at.X, at.Y);
             break;
+        }
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
             MouseLeft();

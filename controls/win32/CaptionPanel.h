@@ -119,6 +119,8 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
     void Loaded() override;
+    void ScaleMetrics(int toDpi) override;
+    void ApplyScaledMetrics() override;
     ~TAdvPanel() override;
     // Regenerates the shade picture of the band.
     virtual void BuildShade();

@@ -201,9 +201,9 @@ TRect TAdvPanel::BodyTextBox(IHtmlCanvas& canvas) const
     area.top += topIndent_;
     if (textVAlign_ != TTextVAlignment::tvaTop) {
         const TRect box{area.left, area.top, area.right, area.bottom};
-        const int height =
-            DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, HtmlOptions(false), HtmlFontOf(Font()))
-                .Height;
+        const int height = DrawMiniHtml(canvas, text_, box, THtmlMode::Measure, HtmlOptions(false),
+                                        HtmlFontOf(Font(), Dpi()))
+                               .Height;
         const int spare = (area.bottom - area.top) - height;
         if (spare > 0) area.top += textVAlign_ == TTextVAlignment::tvaCenter ? spare / 2 : spare;
     }
@@ -225,9 +225,9 @@ TRect TAdvPanel::CaptionTextBox() const
 void TAdvPanel::PaintBodyText(HDC dc)
 {
     if (text_.empty()) return;
-    TGdiHtmlCanvas canvas(dc, PictureSources());
+    TGdiHtmlCanvas canvas(dc, PictureSources(), Dpi());
     DrawMiniHtml(canvas, text_, BodyTextBox(canvas), THtmlMode::Paint, HtmlOptions(false),
-                 HtmlFontOf(Font()));
+                 HtmlFontOf(Font(), Dpi()));
 }
 
 void TAdvPanel::PaintSizeGrip(HDC dc)
@@ -281,9 +281,9 @@ void TAdvPanel::PaintBand(HDC dc, RECT band)
         Gradient(dc, band, caption_.Color(), caption_.ColorTo(), false);
     }
     PaintButtons(dc);
-    TGdiHtmlCanvas canvas(dc, PictureSources());
+    TGdiHtmlCanvas canvas(dc, PictureSources(), Dpi());
     DrawMiniHtml(canvas, caption_.Text(), CaptionTextBox(), THtmlMode::Paint, HtmlOptions(true),
-                 HtmlFontOf(caption_.Font()));
+                 HtmlFontOf(caption_.Font(), Dpi()));
 }
 
 void TAdvPanel::PaintBandPicture(HDC dc, const RECT& band)

@@ -16,20 +16,23 @@ constexpr UINT kRunFlags = DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING | 
 
 }  // namespace
 
-THtmlFont HtmlFontOf(const TFont& font)
+THtmlFont HtmlFontOf(const TFont& font, int dpi)
 {
     THtmlFont html;
     html.Name = font.Name();
-    html.Size = font.Size();
+    TFont designed;
+    designed.SetHeight(ScaleFontHeightBetweenDpi(font.Height(), kDesignDpi, dpi));
+    html.Size = designed.Size();
     html.Color = font.Color();
     html.Style = font.Style();  // the same bits: bold, italic, underline, strike-out
     html.Charset = font.Charset();
     return html;
 }
 
-TGdiHtmlCanvas::TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources)
+TGdiHtmlCanvas::TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources, int dpi)
     : dc_(dc),
       sources_(sources),
+      dpi_(dpi),
       originalFont_(GetCurrentObject(dc, OBJ_FONT)),
       originalBkMode_(SetBkMode(dc, TRANSPARENT))
 {
@@ -45,12 +48,12 @@ HFONT TGdiHtmlCanvas::Font(const THtmlFont& font)
 {
     auto& slot = fonts_[{font.Name, font.Size, font.Style, font.Charset, font.Orientation}];
     if (!slot)
-        slot.reset(CreateFontA(-MulDiv(font.Size, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, font.Orientation,
-                               font.Orientation, (font.Style & kHtmlBold) ? FW_BOLD : FW_NORMAL,
-                               (font.Style & kHtmlItalic) != 0, (font.Style & kHtmlUnderline) != 0,
-                               (font.Style & kHtmlStrikeOut) != 0, static_cast<BYTE>(font.Charset),
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                               font.Name.c_str()));
+        slot.reset(CreateFontA(
+            -ScaleToDpi(MulDivRounded(font.Size, kDesignDpi, 72), dpi_), 0, font.Orientation,
+            font.Orientation, (font.Style & kHtmlBold) ? FW_BOLD : FW_NORMAL, (font.Style & kHtmlItalic) != 0,
+            (font.Style & kHtmlUnderline) != 0, (font.Style & kHtmlStrikeOut) != 0,
+            static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+            DEFAULT_PITCH, font.Name.c_str()));
     return slot.get();
 }
 
@@ -145,8 +148,7 @@ std::optional<THtmlSize> TGdiHtmlCanvas::PictureSize(const std::string& source)
 {
     const auto found = Find(source);
     if (!found) return std::nullopt;
-    return THtmlSize{MulDiv(found->Width, GetDeviceCaps(dc_, LOGPIXELSX), 96),
-                     MulDiv(found->Height, GetDeviceCaps(dc_, LOGPIXELSY), 96)};
+    return THtmlSize{ScaleToDpi(found->Width, dpi_), ScaleToDpi(found->Height, dpi_)};
 }
 
 void TGdiHtmlCanvas::DrawPicture(const std::string& source, const TRect& r)

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "base/DpiScaling.h"
 #include "controls/MiniHtml.h"
 #include "controls/win32/HtmlPicture.h"
 #include "toolkit/Graphics.h"
@@ -14,7 +15,8 @@
 
 namespace zelvora {
 
-THtmlFont HtmlFontOf(const TFont& font);
+// Mini-HTML sizes are points on a 96-dpi screen; `dpi` is the one the font's height is for.
+THtmlFont HtmlFontOf(const TFont& font, int dpi = kDesignDpi);
 
 // Where image tags find their pictures; any of them may be missing.
 struct THtmlPictureSources {
@@ -25,7 +27,8 @@ struct THtmlPictureSources {
 
 class TGdiHtmlCanvas : public IHtmlCanvas {
 public:
-    explicit TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources = {});
+    // Text and pictures are drawn for a screen of `dpi`, the control's, whatever the device says.
+    explicit TGdiHtmlCanvas(HDC dc, THtmlPictureSources sources = {}, int dpi = kDesignDpi);
     ~TGdiHtmlCanvas();
     TGdiHtmlCanvas(const TGdiHtmlCanvas&) = delete;
     TGdiHtmlCanvas& operator=(const TGdiHtmlCanvas&) = delete;
@@ -51,6 +54,7 @@ private:
 
     HDC dc_;
     THtmlPictureSources sources_;
+    int dpi_;
     HGDIOBJ originalFont_;
     int originalBkMode_;
     // Fonts of this drawing, made once each and freed with the canvas.

@@ -1,5 +1,9 @@
 #include "controls/win32/Line.h"
 
+#include <algorithm>
+
+#include "base/DpiScaling.h"
+
 namespace zelvora {
 
 TLine::TLine(TComponent* owner) : TControl(owner)
@@ -57,6 +61,13 @@ TLine::Segment TLine::LineSegment(int w, int h) const
         default:
             return {};
     }
+}
+
+void TLine::ScaleMetrics(int toDpi)
+{
+    lineWidth_ = std::max(lineWidth_ > 0 ? 1 : 0, ScaleBetweenDpi(lineWidth_, toDpi, Dpi()));
+    borderWidth_ = ScaleBetweenDpi(borderWidth_, toDpi, Dpi());
+    TControl::ScaleMetrics(toDpi);
 }
 
 void TLine::CreateParams(TCreateParams& params)

@@ -30,6 +30,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
+    void ScaleMetrics(int toDpi) override;
 
 private:
     int lineWidth_ = 1;

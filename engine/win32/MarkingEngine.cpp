@@ -1,8 +1,10 @@
 #include "engine/win32/MarkingEngine.h"
 
+#include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"
 #include "engine/PaintChord.h"
 #include "toolkit/win32/Boundary.h"
+#include "toolkit/win32/ScreenDpi.h"
 
 namespace zelvora {
 
@@ -103,7 +105,7 @@ void TMarkingEngine::DrawLineTo(int x, int y)
 {
     if (!drawingEnabled_ || !desktopCanvas_) return;
     desktopCanvas_->SetPenColor(markerColor_);
-    desktopCanvas_->SetPenWidth(markerSize_);
+    desktopCanvas_->SetPenWidth(PenWidthAt(x, y));
     desktopCanvas_->SetPenMode(PenModeFor(options_.Transparent()));
     desktopCanvas_->LineTo(x, y);
 }
@@ -116,13 +118,18 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
     RECT r{};
     if (!GetWindowRect(control, &r)) return;
     const TControlFrame frame =
-        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, markerSize_, options_.FloodFill());
+        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, PenWidthAt(x, y), options_.FloodFill());
     desktopCanvas_->SetPenColor(markerColor_);
     desktopCanvas_->SetPenMode(PenModeFor(options_.Transparent()));
     desktopCanvas_->SetBrushColor(markerColor_);
     desktopCanvas_->SetPenWidth(frame.PenWidth);
     desktopCanvas_->SetBrushStyle(frame.Brush);
     desktopCanvas_->Rectangle(frame.Bounds);
+}
+
+int TMarkingEngine::PenWidthAt(int x, int y) const
+{
+    return MarkerWidthAtDpi(markerSize_, DpiAtPoint(POINT{x, y}));
 }
 
 void TMarkingEngine::MovePenTo(int x, int y)

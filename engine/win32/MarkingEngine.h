@@ -42,6 +42,8 @@ public:
     void StopPollTimer();
 
     void PollTick();
+    // Screen points are physical pixels; the marker size is in 96-dpi pixels, so a pen keeps its
+    // physical width on every monitor.
     void DrawLineTo(int x, int y);
     void FrameWindowAt(int x, int y);
     void MovePenTo(int x, int y);
@@ -57,6 +59,8 @@ public:
 
 private:
     static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
+    // The pen's width in the pixels of the monitor at a screen point.
+    int PenWidthAt(int x, int y) const;
 
     const IMarkingOptions& options_;
     WindowDc desktopDc_;

@@ -46,6 +46,20 @@ TEST(DpiScaling, FontsGrowWithTheScreenAndNeverVanish)
     EXPECT_EQ(ScaleFontHeight(0, 144), 0) << "the default size stays the default";
 }
 
+TEST(DpiScaling, AWindowMovedBetweenScreensScalesFromWhereItWas)
+{
+    EXPECT_EQ(ScaleBetweenDpi(15, 96, 144), 10);
+    EXPECT_EQ(ScaleBetweenDpi(15, 192, 144), 20);
+    EXPECT_EQ(ScaleBetweenDpi(17, 120, 144), 14);  // 14.17
+    EXPECT_EQ(ScaleBetweenDpi(15, 144, 0), 23) << "an unknown source dpi counts as 96";
+    // There and back again lands where it started for the sizes of this program's windows.
+    for (int length : {5, 20, 48, 85, 205, 417})
+        EXPECT_EQ(ScaleBetweenDpi(ScaleToDpi(length, 144), 96, 144), length) << length;
+    EXPECT_EQ(ScaleRectBetweenDpi({-30, 15, 120, 45}, 96, 144), (TRect{-20, 10, 80, 30}));
+    EXPECT_EQ(ScaleFontHeightBetweenDpi(-17, 96, 144), -11);
+    EXPECT_EQ(ScaleFontHeightBetweenDpi(-1, 96, 192), -1);
+}
+
 TEST(DpiScaling, MarkerWidthIsInPhysicalPixelsAndAtLeastOne)
 {
     EXPECT_EQ(MarkerWidthAtDpi(10, 144), 15);

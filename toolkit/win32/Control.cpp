@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/DpiScaling.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/TextEncoding.h"
@@ -381,6 +382,31 @@ void TControl::AlignControls()
             }
         }
     aligning_ = false;
+}
+
+void TControl::ChangeScale(int toDpi)
+{
+    if (toDpi <= 0 || toDpi == dpi_) return;
+    ScaleMetrics(toDpi);
+    ApplyScaledMetrics();
+}
+
+void TControl::ScaleMetrics(int toDpi)
+{
+    const TRect scaled = ScaleRectBetweenDpi(TRect{left_, top_, left_ + width_, top_ + height_}, toDpi, dpi_);
+    left_ = scaled.Left, top_ = scaled.Top, width_ = scaled.Width(), height_ = scaled.Height();
+    // A font of its own changes here and hands itself on to the children that share it.
+    if (!parentFont_ || !parent_) font_.SetHeight(ScaleFontHeightBetweenDpi(font_.Height(), toDpi, dpi_));
+    dpi_ = toDpi;
+    for (TControl* child : controls_) child->ScaleMetrics(toDpi);
+}
+
+void TControl::ApplyScaledMetrics()
+{
+    // A window without a parent control places itself on the screen.
+    if (HandleAllocated() && parent_) SetBounds(left_, top_, width_, height_);
+    for (TControl* child : controls_) child->ApplyScaledMetrics();
+    AlignControls();
 }
 
 bool TControl::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)

@@ -30,6 +30,16 @@ struct TCreateParams {
     int X = 0, Y = 0, Width = 0, Height = 0;
 };
 
+// A component that is no control but measures in pixels (a menu painter's font): the window
+// that owns it scales it with its controls.
+class IScaledComponent {
+public:
+    virtual void ScaleMetrics(int toDpi, int fromDpi) = 0;
+
+protected:
+    ~IScaledComponent() = default;
+};
+
 class TControl;
 // The object of one of our windows; null for any other window.
 TControl* ControlOf(HWND hwnd);
@@ -116,6 +126,13 @@ public:
     // Arranges the aligned children inside the client area.
     void AlignControls();
 
+    // The screen DPI the control's pixel measures are for: 96 as described, the monitor's once
+    // scaled.
+    int Dpi() const { return dpi_; }
+    // Makes places, sizes, fonts and the control's own pixel measures right for `toDpi`, its
+    // children's too, and moves the windows there.
+    void ChangeScale(int toDpi);
+
     // A message through the hook (if any) and the control's own handling, now.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     // The control's own handling, without any hook.
@@ -145,6 +162,11 @@ protected:
     HFONT FontHandle();
     // Window coordinates of this control inside its parent window.
     virtual POINT WindowOrigin() const { return POINT{left_, top_}; }
+    // The measures a control adds to place, size and font, scaled from Dpi() to `toDpi`; the
+    // windows are not touched yet. Overrides add theirs and call this one.
+    virtual void ScaleMetrics(int toDpi);
+    // The windows take the scaled measures, parents first.
+    virtual void ApplyScaledMetrics();
 
     TColor EffectiveColor() const;
 
@@ -178,6 +200,7 @@ private:
     bool parentFont_ = true;
     TCursorKind cursor_ = TCursorKind::crDefault;
     bool aligning_ = false;
+    int dpi_ = 96;
 };
 
 }  // namespace zelvora

@@ -3,10 +3,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/DpiScaling.h"
 #include "toolkit/DescriptionReader.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Menus.h"
 #include "toolkit/win32/RadioButton.h"
+#include "toolkit/win32/ScreenDpi.h"
 
 namespace zelvora {
 
@@ -77,6 +79,7 @@ void TForm::InitializeFromText(const std::string& description)
         return Owner() ? Owner()->FindComponent(name) : nullptr;
     };
     ReadDescription(*this, description, windows);
+    ChangeScale(OpeningDpi());
     PlaceWindow();
     // The main window's system windows come at once. The other windows get theirs once the main
     // window shows (or when they are first shown): under Wine each system window costs a
@@ -116,16 +119,46 @@ void TForm::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_CONTROLPARENT;
 }
 
+bool TForm::Centred() const
+{
+    return position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
+           position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter;
+}
+
+int TForm::OpeningDpi() const
+{
+    return Centred() ? PrimaryMonitorDpi() : DpiAtPoint(POINT{Left(), Top()});
+}
+
+void TForm::ScaleMetrics(int toDpi)
+{
+    clientWidth_ = ScaleBetweenDpi(clientWidth_, toDpi, Dpi());
+    clientHeight_ = ScaleBetweenDpi(clientHeight_, toDpi, Dpi());
+    for (TComponent* component : Components())
+        if (auto* scaled = dynamic_cast<IScaledComponent*>(component)) scaled->ScaleMetrics(toDpi, Dpi());
+    TControl::ScaleMetrics(toDpi);
+}
+
+void TForm::DpiChanged(int dpi, const RECT& suggested)
+{
+    ScaleMetrics(dpi);
+    // The system's rectangle keeps the window under the pointer that dragged it across.
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyScaledMetrics();
+    if (menu_) DrawMenuBar(Handle());
+    ScaleChanged();
+}
+
 void TForm::PlaceWindow()
 {
     TCreateParams params;
     CreateParams(params);
     RECT frame{0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectEx(&frame, params.Style, menu_ != nullptr, params.ExStyle);
+    AdjustWindowRectForDpi(frame, params.Style, menu_ != nullptr, params.ExStyle, Dpi());
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     int left = Left(), top = Top();
-    if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
-        position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter) {
+    if (Centred()) {
         left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
@@ -403,6 +436,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam)))
                 return 0;
             break;
+        case WM_DPICHANGED:
+            DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) {
                 clientWidth_ = LOWORD(lParam);

@@ -91,11 +91,14 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }
+    void ScaleMetrics(int toDpi) override;
     void Notification(TComponent* component, TOperation operation) override;
     void FontChanged() override;
     void UpdatesDone() override;
     // Called before the window and its components are freed: the place to save state.
     virtual void BeforeDestruction() {}
+    // The window moved to a screen of another DPI and its measures are scaled to it.
+    virtual void ScaleChanged() {}
     // A component the description must have created, of the expected class.
     template <typename T>
     T& Field(const char* name) const
@@ -108,6 +111,10 @@ protected:
 private:
     void ApplyMenu();
     void PlaceWindow();
+    bool Centred() const;
+    // The DPI of the monitor the window opens on.
+    int OpeningDpi() const;
+    void DpiChanged(int dpi, const RECT& suggested);
     TButton* FindButton(bool wantDefault) const;
     bool MoveFocus(bool forward);
 

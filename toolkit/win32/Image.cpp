@@ -1,5 +1,6 @@
 #include "toolkit/win32/Image.h"
 
+#include "base/DpiScaling.h"
 #include "toolkit/win32/Bitmap.h"
 
 namespace zelvora {
@@ -44,7 +45,18 @@ void TImage::Paint(HDC dc)
     GetObjectA(bitmap_.get(), sizeof info, &info);
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     SelectedObject picture(memory.get(), bitmap_.get());
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    if (Dpi() == kDesignDpi) {
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    // Halftone averages the source pixels each target pixel covers: no jagged steps.
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchBlt(dc, 0, 0, ScaleToDpi(info.bmWidth, Dpi()), ScaleToDpi(info.bmHeight, Dpi()), memory.get(), 0,
+               0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace zelvora

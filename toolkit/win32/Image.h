@@ -5,7 +5,8 @@
 
 namespace zelvora {
 
-// Shows a bitmap from the program's resources, unscaled from the top-left corner.
+// Shows a bitmap from the program's resources from the top-left corner, at its own size on a
+// 96-dpi screen and smoothly stretched on others.
 class TImage : public TControl {
 public:
     explicit TImage(TComponent* owner);

@@ -1,5 +1,7 @@
 #include "toolkit/win32/Panel.h"
 
+#include "base/DpiScaling.h"
+
 #include <algorithm>
 #include "toolkit/win32/TextEncoding.h"
 
@@ -41,6 +43,14 @@ void TPanel::SetBorderWidth(int width)
 {
     borderWidth_ = width;
     Changed();
+}
+
+void TPanel::ScaleMetrics(int toDpi)
+{
+    // Borders stay in proportion to what they hold; a drawn bevel keeps at least a pixel.
+    bevelWidth_ = std::max(bevelWidth_ > 0 ? 1 : 0, ScaleBetweenDpi(bevelWidth_, toDpi, Dpi()));
+    borderWidth_ = ScaleBetweenDpi(borderWidth_, toDpi, Dpi());
+    TControl::ScaleMetrics(toDpi);
 }
 
 void TPanel::Changed()

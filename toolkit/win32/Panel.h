@@ -31,6 +31,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
+    void ScaleMetrics(int toDpi) override;
 
 private:
     void Changed();

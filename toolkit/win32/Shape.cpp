@@ -1,5 +1,7 @@
 #include "toolkit/win32/Shape.h"
 
+#include "base/DpiScaling.h"
+
 #include <algorithm>
 
 namespace zelvora {
@@ -9,6 +11,12 @@ TShape::TShape(TComponent* owner) : TControl(owner)
     SetParentColor(true);
     pen_.OnChange = [this] { Changed(); };
     brush_.OnChange = [this] { Changed(); };
+}
+
+void TShape::ScaleMetrics(int toDpi)
+{
+    pen_.SetWidth(std::max(1, ScaleBetweenDpi(pen_.Width(), toDpi, Dpi())));
+    TControl::ScaleMetrics(toDpi);
 }
 
 void TShape::Changed()
@@ -131,8 +139,9 @@ LRESULT TShape::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && OnMouseUp.Handler) {
         TEventArgs args;
         args.Sender = this;
-        args.X = static_cast<short>(LOWORD(lParam));
-        args.Y = static_cast<short>(HIWORD(lParam));
+        const TPoint at = PointFromPacked(static_cast<unsigned long long>(lParam));
+        args.X = at.X;
+        args.Y = at.Y;
         args.Button = msg == WM_LBUTTONUP ? 0 : msg == WM_RBUTTONUP ? 1 : 2;
         OnMouseUp.Handler(args);
         return 0;

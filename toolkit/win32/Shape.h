@@ -25,6 +25,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
     void HandleCreated() override { UpdateRegion(); }
+    void ScaleMetrics(int toDpi) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

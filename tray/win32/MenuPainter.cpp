@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/DpiScaling.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/CheckBox.h"
@@ -66,6 +67,12 @@ bool IsNtPlatform()
 }
 
 }  // namespace
+
+void TXPMenu::ScaleMetrics(int toDpi, int fromDpi)
+{
+    iconWidth_ = ScaleBetweenDpi(iconWidth_, toDpi, fromDpi);
+    font_.SetHeight(ScaleFontHeightBetweenDpi(font_.Height(), toDpi, fromDpi));
+}
 
 TXPMenu::TXPMenu(TComponent* owner)
     : TComponent(owner), selectFontColor_(clMenuText), disabledColor_(clInactiveCaption)

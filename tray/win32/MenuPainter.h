@@ -9,6 +9,7 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/win32/Control.h"
 #include "tray/MenuColours.h"
 
 namespace zelvora {
@@ -60,10 +61,12 @@ constexpr int kPainterKeepOut = 999;
 void DrawMenuText(TCanvas& canvas, const std::string& text, RECT bounds, UINT format, TColor colour,
                   bool halo);
 
-class TXPMenu : public TComponent {
+class TXPMenu : public TComponent, public IScaledComponent {
 public:
     explicit TXPMenu(TComponent* owner);
     ~TXPMenu() override;
+    // The font and the icon column grow with the window's screen.
+    void ScaleMetrics(int toDpi, int fromDpi) override;
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
