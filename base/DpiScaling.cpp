@@ -29,7 +29,9 @@ int ScaleToDpi(int value, int dpi)
 
 int ScaleBetweenDpi(int value, int toDpi, int fromDpi)
 {
-    return MulDivRounded(value, KnownDpi(toDpi), KnownDpi(fromDpi));
+    toDpi = KnownDpi(toDpi), fromDpi = KnownDpi(fromDpi);
+    if (toDpi == fromDpi) return value;
+    return MulDivRounded(MulDivRounded(value, kDesignDpi, fromDpi), toDpi, kDesignDpi);
 }
 
 TRect ScaleRectToDpi(const TRect& rect, int dpi)

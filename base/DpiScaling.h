@@ -14,7 +14,8 @@ int MulDivRounded(int a, int b, int c);
 
 // A length of a 96-dpi description at `dpi`; a missing dpi (0 or less) counts as 96.
 int ScaleToDpi(int value, int dpi);
-// A length shown at `fromDpi`, as it is at `toDpi` (a window moved to another screen).
+// A length shown at `fromDpi`, as it is at `toDpi` (a window moved to another screen). It goes
+// through its 96-dpi length, so a window moved back and forth between screens keeps its pixels.
 int ScaleBetweenDpi(int value, int toDpi, int fromDpi);
 // Place and size are scaled apart: equal sizes stay equal and controls keep their order.
 TRect ScaleRectToDpi(const TRect& rect, int dpi);

@@ -58,6 +58,9 @@ TEST(DpiScaling, AWindowMovedBetweenScreensScalesFromWhereItWas)
     EXPECT_EQ(ScaleRectBetweenDpi({-30, 15, 120, 45}, 96, 144), (TRect{-20, 10, 80, 30}));
     EXPECT_EQ(ScaleFontHeightBetweenDpi(-17, 96, 144), -11);
     EXPECT_EQ(ScaleFontHeightBetweenDpi(-1, 96, 192), -1);
+    // 150 % to 200 %: as if scaled from 96 at once, not 17 * 4 / 3 = 22.67.
+    EXPECT_EQ(ScaleFontHeightBetweenDpi(-17, 192, 144), -22);
+    EXPECT_EQ(ScaleBetweenDpi(16, 144, 144), 16) << "no change of screen, no change";
 }
 
 TEST(DpiScaling, MarkerWidthIsInPhysicalPixelsAndAtLeastOne)

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "ProgramWindowLayouts.h"
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "toolkit/win32/Form.h"
@@ -13,12 +14,7 @@ namespace {
 
 using testing::ChildInfo;
 
-struct Expected {
-    const char* Name;
-    const char* WindowClass;
-    int Left, Top, Width, Height;  // -1: whatever the control needs
-    const char* Text;              // nullptr: not checked
-};
+using Expected = testing::ControlPlace;
 
 class ProgramWindows : public ::testing::Test {
 protected:
@@ -80,8 +76,8 @@ TEST_F(ProgramWindows, MainWindowHasEveryControlInPlace)
     TForm& main = Window("frmZelvora");
     EXPECT_EQ(app->MainForm(), &main);
     const SIZE client = testing::ClientSize(main.Handle());
-    EXPECT_EQ(client.cx, 417);
-    EXPECT_EQ(client.cy, 241);
+    EXPECT_EQ(client.cx, testing::kMainWindowLayout.ClientWidth);
+    EXPECT_EQ(client.cy, testing::kMainWindowLayout.ClientHeight);
     EXPECT_EQ(main.Caption(), "Zelvora");
     const LONG style = GetWindowLongA(main.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -89,83 +85,33 @@ TEST_F(ProgramWindows, MainWindowHasEveryControlInPlace)
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(main.Handle(), GW_OWNER), app->Handle());
-    CheckControls(main,
-                  {
-                      {"Panel1", "TPanel", 0, 0, 417, 48, ""},
-                      {"ImageHeader", "TImage", 0, 0, 417, 48, nullptr},
-                      {"pnlDraw", "TAdvPanel", 5, 48, 205, 85, nullptr},
-                      {"lblPaint", "Static", 5, 25, 195, 55, nullptr},  // inside the band and the border
-                      {"pnlMode", "TAdvPanel", 5, 140, 205, 97, nullptr},
-                      {"rbtnFreeHand", "Button", 12, 25, 185, 17, "Freihand"},
-                      {"rbtnControl", "Button", 12, 44, 185, 17, "Steuerelemente"},
-                      {"lblMode", "Static", 6, 65, 191, 24, nullptr},
-                      {"pnlPen", "TAdvPanel", 217, 48, 196, 189, nullptr},
-                      {"TrackBar", "msctls_trackbar32", 8, 28, 121, 33, nullptr},
-                      {"Panel2", "TPanel", 133, 28, 41, 41, ""},
-                      {"Shape2", "TShape", 15, 15, 10, 10, nullptr},  // the pen preview at size 10
-                      {"Shape3", "TShape", 0, 0, 41, 41, nullptr},
-                      {"lblSize", "Static", 16, 60, 109, 13, "10 px"},
-                      {"Line1", "TLine", 4, 72, 183, 9, nullptr},
-                      {"Label3", "Static", 4, 88, 189, 13, "Klicken um Farbe zu w\xE4hlen"},
-                      {"Shape", "TShape", 78, 106, 40, 20, nullptr},
-                      {"Shape1", "TShape", 80, 108, 37, 17, nullptr},
-                      {"Line2", "TLine", 6, 135, 183, 6, nullptr},
-                      {"cbTransparent", "Button", 8, 144, 137, 17, "Transparenz"},
-                      {"cbFloodFill", "Button", 8, 160, 137, 17,
-                       "Fl\xE4"
-                       "che f\xFCllend"},
-                  });
+    CheckControls(main, testing::kMainWindowLayout.Controls);
     ShowAndPhotograph(main, "frmZelvora");
 }
 
 TEST_F(ProgramWindows, HotkeyEditorAboutAndTermsWindowsHaveTheirControls)
 {
     TForm& editor = Window("frmEditHotkey");
-    EXPECT_EQ(testing::ClientSize(editor.Handle()).cx, 262);
-    EXPECT_EQ(testing::ClientSize(editor.Handle()).cy, 191);
+    EXPECT_EQ(testing::ClientSize(editor.Handle()).cx, testing::kHotkeyWindowLayout.ClientWidth);
+    EXPECT_EQ(testing::ClientSize(editor.Handle()).cy, testing::kHotkeyWindowLayout.ClientHeight);
     EXPECT_EQ(editor.Caption(), "Tastenkombinationen \xE4ndern");
-    CheckControls(editor, {
-                              {"Panel1", "TPanel", 0, 0, 262, 42, ""},
-                              {"ImageHeader", "TImage", 0, 0, 262, 42, nullptr},
-                              {"Label2", "Static", 8, 65, -1, -1, "Zeichnen:"},
-                              {"Label3", "Static", 8, 95, -1, -1, "L\xF6schen:"},
-                              {"Label4", "Static", 8, 125, -1, -1, "Modus:"},
-                              {"edtDraw", "msctls_hotkey32", 78, 62, 176, 19, nullptr},
-                              {"edtDelete", "msctls_hotkey32", 78, 92, 176, 19, nullptr},
-                              {"edtMode", "msctls_hotkey32", 78, 122, 176, 19, nullptr},
-                              {"btnOk", "Button", 48, 160, 81, 25, "OK"},
-                              {"btnCancel", "Button", 133, 160, 81, 25, "Cancel"},
-                          });
+    CheckControls(editor, testing::kHotkeyWindowLayout.Controls);
     ShowAndPhotograph(editor, "frmEditHotkey");
 
     TForm& about = Window("frmAbout");
-    EXPECT_EQ(testing::ClientSize(about.Handle()).cx, 291);
-    EXPECT_EQ(testing::ClientSize(about.Handle()).cy, 214);
+    EXPECT_EQ(testing::ClientSize(about.Handle()).cx, testing::kAboutWindowLayout.ClientWidth);
+    EXPECT_EQ(testing::ClientSize(about.Handle()).cy, testing::kAboutWindowLayout.ClientHeight);
     EXPECT_EQ(about.Caption(),
               "Info \xFC"
               "ber Zelvora");
-    CheckControls(about, {
-                             {"Panel2", "TPanel", 0, 0, 291, 42, ""},
-                             {"ImageHeader", "TImage", 0, 0, 291, 42, nullptr},
-                             {"Panel1", "TPanel", 3, 48, 286, 138, ""},
-                             {"lblVersion", "Static", 6, 10, 270, 13, "Version:"},
-                             {"lblMaker", "Static", 4, 30, 277, 15, nullptr},
-                             {"OKButton", "Button", 106, 192, 75, 19, "Ok"},
-                         });
+    CheckControls(about, testing::kAboutWindowLayout.Controls);
     ShowAndPhotograph(about, "frmAbout");
 
     TForm& terms = Window("frmLicense");
-    EXPECT_EQ(testing::ClientSize(terms.Handle()).cx, 407);
-    EXPECT_EQ(testing::ClientSize(terms.Handle()).cy, 308);
+    EXPECT_EQ(testing::ClientSize(terms.Handle()).cx, testing::kTermsWindowLayout.ClientWidth);
+    EXPECT_EQ(testing::ClientSize(terms.Handle()).cy, testing::kTermsWindowLayout.ClientHeight);
     EXPECT_EQ(terms.Caption(), "Zelvora Lizenz");
-    CheckControls(terms, {
-                             {"Panel1", "TPanel", 0, 0, 407, 41, ""},
-                             {"ImageHeader", "TImage", 0, 0, 407, 41, nullptr},
-                             {"Panel3", "TPanel", 0, 41, 407, 226, ""},
-                             {"Memo", "Edit", 0, 0, 407, 226, nullptr},
-                             {"Panel2", "TPanel", 0, 267, 407, 41, ""},
-                             {"btnClose", "Button", 164, 8, 75, 25, "Schliessen"},
-                         });
+    CheckControls(terms, testing::kTermsWindowLayout.Controls);
     const LONG memoStyle =
         GetWindowLongA(dynamic_cast<TControl&>(*terms.FindComponent("Memo")).Handle(), GWL_STYLE);
     EXPECT_TRUE(memoStyle & ES_READONLY);

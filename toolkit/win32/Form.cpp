@@ -150,13 +150,19 @@ void TForm::DpiChanged(int dpi, const RECT& suggested)
     ScaleChanged();
 }
 
-void TForm::PlaceWindow()
+SIZE TForm::WindowSizeAt(int dpi)
 {
     TCreateParams params;
     CreateParams(params);
-    RECT frame{0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectForDpi(frame, params.Style, menu_ != nullptr, params.ExStyle, Dpi());
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT frame{0, 0, ScaleBetweenDpi(clientWidth_, dpi, Dpi()), ScaleBetweenDpi(clientHeight_, dpi, Dpi())};
+    AdjustWindowRectForDpi(frame, params.Style, menu_ != nullptr, params.ExStyle, dpi);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TForm::PlaceWindow()
+{
+    const SIZE size = WindowSizeAt(Dpi());
+    const int width = size.cx, height = size.cy;
     int left = Left(), top = Top();
     if (Centred()) {
         left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -436,6 +442,10 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam)))
                 return 0;
             break;
+        case WM_GETDPISCALEDSIZE:
+            // The client area is what scales; the frame takes the new screen's metrics.
+            *reinterpret_cast<SIZE*>(lParam) = WindowSizeAt(static_cast<int>(wParam));
+            return TRUE;
         case WM_DPICHANGED:
             DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

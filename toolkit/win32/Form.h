@@ -114,6 +114,8 @@ private:
     bool Centred() const;
     // The DPI of the monitor the window opens on.
     int OpeningDpi() const;
+    // The outer size of the window with its client area scaled to `dpi`.
+    SIZE WindowSizeAt(int dpi);
     void DpiChanged(int dpi, const RECT& suggested);
     TButton* FindButton(bool wantDefault) const;
     bool MoveFocus(bool forward);

@@ -24,9 +24,11 @@ int ScreenDeviceDpi()
 
 int MonitorDpi(HMONITOR monitor)
 {
-    static auto* const getDpiForMonitor = SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+    static auto* const getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
     UINT dpiX = 0, dpiY = 0;
-    if (monitor && getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiY > 0)
+    if (monitor && getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) &&
+        dpiY > 0)
         return static_cast<int>(dpiY);
     return ScreenDeviceDpi();
 }
@@ -45,7 +47,8 @@ int PrimaryMonitorDpi()
 
 int DpiOfWindow(HWND window)
 {
-    static auto* const getDpiForWindow = SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+    static auto* const getDpiForWindow =
+        SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && window)
         if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
     return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
