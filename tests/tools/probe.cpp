@@ -316,6 +316,7 @@ std::vector<std::string> Utf8Arguments()
 int main()
 {
     _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the driver compares exact text
+    SetProcessDPIAware();                  // rectangles in screen pixels, as Zelvora sees them
     std::vector<std::string> arguments = Utf8Arguments();
     std::vector<char*> pointers;
     for (std::string& argument : arguments) pointers.push_back(argument.data());

@@ -49,7 +49,7 @@ int FreeDisplayNumber()
 
 }  // namespace
 
-WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
+WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, int dpi)
     : workDir_(std::filesystem::absolute(workDir).lexically_normal()),
       binDir_(std::filesystem::absolute(binDir).lexically_normal())
 {
@@ -85,6 +85,11 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir)
              std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d",
              "0", "/f"});
+    if (dpi != 96) {
+        RunWine({"reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                 std::to_string(dpi), "/f"});
+        RunCommand({"wineserver", "-k"}, 10s);  // the server reads it when it starts
+    }
 
     // Wine's browser launcher runs this script instead of a browser: it notes what it was asked to open.
     const std::string browser = workDir_ + "/browser.sh";

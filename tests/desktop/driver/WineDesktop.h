@@ -37,8 +37,9 @@ public:
     static constexpr int kHeight = 768;
     static constexpr const char* kDesktopName = "zelvora";
 
-    // `workDir` receives the prefix and logs; `binDir` holds Zelvora.exe and the probe.
-    WineDesktop(const std::string& workDir, const std::string& binDir);
+    // `workDir` receives the prefix and logs; `binDir` holds Zelvora.exe and the probe. `dpi` is
+    // the screen's ("LogPixels"), which programs aware of it see.
+    WineDesktop(const std::string& workDir, const std::string& binDir, int dpi = 96);
     ~WineDesktop();
     WineDesktop(const WineDesktop&) = delete;
     WineDesktop& operator=(const WineDesktop&) = delete;
