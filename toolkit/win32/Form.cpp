@@ -127,7 +127,17 @@ bool TForm::Centred() const
 
 int TForm::OpeningDpi() const
 {
-    return Centred() ? PrimaryMonitorDpi() : DpiAtPoint(POINT{Left(), Top()});
+    // Asking a monitor loads a library (tens of milliseconds under Wine): a centred window takes
+    // the system's DPI, and HandleCreated corrects it in the rare case the main monitor's differs.
+    return Centred() ? SystemDpi() : DpiAtPoint(POINT{Left(), Top()});
+}
+
+void TForm::HandleCreated()
+{
+    const int dpi = DpiOfWindow(Handle());
+    if (dpi == Dpi()) return;
+    ChangeScale(dpi);
+    PlaceWindow();
 }
 
 void TForm::ScaleMetrics(int toDpi)

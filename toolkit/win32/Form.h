@@ -92,6 +92,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }
     void ScaleMetrics(int toDpi) override;
+    void HandleCreated() override;
     void Notification(TComponent* component, TOperation operation) override;
     void FontChanged() override;
     void UpdatesDone() override;

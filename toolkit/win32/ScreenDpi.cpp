@@ -12,6 +12,7 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
 using GetDpiForWindowFunction = UINT WINAPI(HWND);
+using GetDpiForSystemFunction = UINT WINAPI();
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // Systems before 8.1 have one DPI for every screen, the screen device's.
@@ -43,6 +44,15 @@ int DpiAtPoint(POINT point)
 int PrimaryMonitorDpi()
 {
     return MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+int SystemDpi()
+{
+    static auto* const getDpiForSystem =
+        SystemFunction<GetDpiForSystemFunction>(L"user32.dll", "GetDpiForSystem");
+    if (getDpiForSystem)
+        if (const UINT dpi = getDpiForSystem(); dpi > 0) return static_cast<int>(dpi);
+    return ScreenDeviceDpi();
 }
 
 int DpiOfWindow(HWND window)

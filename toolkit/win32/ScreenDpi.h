@@ -10,6 +10,9 @@ namespace zelvora {
 int DpiAtPoint(POINT point);
 // The DPI of the main monitor, where centred windows open.
 int PrimaryMonitorDpi();
+// The DPI the system had when the user signed in: the main monitor's then. Cheaper than asking
+// the monitor (no library to load), and right unless its scale changed since.
+int SystemDpi();
 // The DPI the window is shown at, which is its monitor's.
 int DpiOfWindow(HWND window);
 // AdjustWindowRectEx with the frame and menu metrics of `dpi`.
