@@ -59,6 +59,13 @@ int ScaleFontHeightBetweenDpi(int height, int toDpi, int fromDpi)
     return scaled;
 }
 
+int ScaleLineWidth(int width, int toDpi, int fromDpi)
+{
+    if (width <= 1) return width;
+    const int scaled = ScaleBetweenDpi(width, toDpi, fromDpi);
+    return scaled < 1 ? 1 : scaled;
+}
+
 int MarkerWidthAtDpi(int size, int dpi)
 {
     const int width = ScaleToDpi(size, dpi);

@@ -23,6 +23,9 @@ TRect ScaleRectBetweenDpi(const TRect& rect, int toDpi, int fromDpi);
 // A font height (negative: the characters' height) at `dpi`; a font never shrinks to height 0.
 int ScaleFontHeight(int height, int dpi);
 int ScaleFontHeightBetweenDpi(int height, int toDpi, int fromDpi);
+// The width of a drawn line: a hairline stays one pixel (as the system draws its borders, and
+// so that lines drawn side by side do not cover each other), wider lines scale.
+int ScaleLineWidth(int width, int toDpi, int fromDpi);
 // The pen's width in screen pixels for a size chosen in 96-dpi pixels, at least one pixel.
 int MarkerWidthAtDpi(int size, int dpi);
 

@@ -1,7 +1,5 @@
 #include "controls/win32/Line.h"
 
-#include <algorithm>
-
 #include "base/DpiScaling.h"
 
 namespace zelvora {
@@ -65,7 +63,7 @@ TLine::Segment TLine::LineSegment(int w, int h) const
 
 void TLine::ScaleMetrics(int toDpi)
 {
-    lineWidth_ = std::max(lineWidth_ > 0 ? 1 : 0, ScaleBetweenDpi(lineWidth_, toDpi, Dpi()));
+    lineWidth_ = ScaleLineWidth(lineWidth_, toDpi, Dpi());
     borderWidth_ = ScaleBetweenDpi(borderWidth_, toDpi, Dpi());
     TControl::ScaleMetrics(toDpi);
 }

@@ -63,6 +63,17 @@ TEST(DpiScaling, AWindowMovedBetweenScreensScalesFromWhereItWas)
     EXPECT_EQ(ScaleBetweenDpi(16, 144, 144), 16) << "no change of screen, no change";
 }
 
+TEST(DpiScaling, HairlinesStayHairlinesAndWiderLinesScale)
+{
+    EXPECT_EQ(ScaleLineWidth(1, 144, 96), 1);
+    EXPECT_EQ(ScaleLineWidth(1, 192, 96), 1);
+    EXPECT_EQ(ScaleLineWidth(0, 144, 96), 0) << "no line stays no line";
+    EXPECT_EQ(ScaleLineWidth(2, 144, 96), 3);
+    EXPECT_EQ(ScaleLineWidth(5, 144, 96), 8);
+    EXPECT_EQ(ScaleLineWidth(8, 96, 144), 5);
+    EXPECT_EQ(ScaleLineWidth(2, 48, 96), 1) << "never thinner than a pixel";
+}
+
 TEST(DpiScaling, MarkerWidthIsInPhysicalPixelsAndAtLeastOne)
 {
     EXPECT_EQ(MarkerWidthAtDpi(10, 144), 15);

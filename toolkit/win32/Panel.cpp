@@ -47,8 +47,8 @@ void TPanel::SetBorderWidth(int width)
 
 void TPanel::ScaleMetrics(int toDpi)
 {
-    // Borders stay in proportion to what they hold; a drawn bevel keeps at least a pixel.
-    bevelWidth_ = std::max(bevelWidth_ > 0 ? 1 : 0, ScaleBetweenDpi(bevelWidth_, toDpi, Dpi()));
+    // The inner border keeps its share of the panel; a bevel is a drawn line.
+    bevelWidth_ = ScaleLineWidth(bevelWidth_, toDpi, Dpi());
     borderWidth_ = ScaleBetweenDpi(borderWidth_, toDpi, Dpi());
     TControl::ScaleMetrics(toDpi);
 }

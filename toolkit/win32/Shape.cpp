@@ -15,7 +15,7 @@ TShape::TShape(TComponent* owner) : TControl(owner)
 
 void TShape::ScaleMetrics(int toDpi)
 {
-    pen_.SetWidth(std::max(1, ScaleBetweenDpi(pen_.Width(), toDpi, Dpi())));
+    pen_.SetWidth(ScaleLineWidth(pen_.Width(), toDpi, Dpi()));
     TControl::ScaleMetrics(toDpi);
 }
 
