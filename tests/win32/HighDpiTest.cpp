@@ -114,8 +114,17 @@ TEST_F(HighDpi, TheProgramSeesTheScreensOwnDpi)
 TEST_F(HighDpi, EveryWindowKeepsItsLayoutScaledToTheScreen)
 {
     for (const WindowLayout* layout : {&testing::kMainWindowLayout, &testing::kHotkeyWindowLayout,
-                                       &testing::kAboutWindowLayout, &testing::kTermsWindowLayout})
+                                       &testing::kAboutWindowLayout, &testing::kTermsWindowLayout}) {
         CheckLayout(*layout, ExpectedDpi());
+        // A picture of each for a person to look at.
+        TForm& form = Window(layout->Name);
+        Show(form);
+        const DWORD shown = GetTickCount();
+        testing::PumpUntil(*app, [&] { return GetTickCount() - shown > 300; });  // Wine paints late
+        EXPECT_TRUE(testing::SaveScreenshot(
+            form.Handle(), std::string(layout->Name) + "-" + std::to_string(ExpectedDpi()) + "dpi"));
+        form.Hide();
+    }
 }
 
 TEST_F(HighDpi, TextIsTahomaAsHighAsTheScreenScalesIt)
