@@ -14,6 +14,7 @@
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/Handles.h"
 #include "toolkit/win32/Image.h"
+#include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/ScreenDpi.h"
 #include "toolkit/win32/Shape.h"
 
@@ -217,12 +218,18 @@ TEST_F(HighDpi, TheHeaderPictureFillsItsScaledPlaceSmoothly)
     main.Hide();
 }
 
-TEST_F(HighDpi, ThePenPreviewIsAsWideAsThePenDrawsOnThisScreen)
+TEST_F(HighDpi, ThePenPreviewAndButtonPicturesAreDrawnForTheScreen)
 {
     TForm& main = Window("frmZelvora");
     auto& preview = Part<TShape>(main, "Shape2");
     EXPECT_EQ(preview.Width(), MarkerWidthAtDpi(10, ExpectedDpi()));
     EXPECT_EQ(preview.Height(), MarkerWidthAtDpi(10, ExpectedDpi()));
+    EXPECT_EQ(Part<TControl>(main, "lblSize").Caption(), "10 px") << "the label shows the size chosen";
+    // The OK and Cancel pictures are drawn for the screen, not stretched.
+    auto& ok = Part<TBitBtn>(Window("frmEditHotkey"), "btnOk");
+    ASSERT_NE(ok.Glyph(), nullptr);
+    EXPECT_EQ(ok.GlyphWidth(), ScaleToDpi(18, ExpectedDpi()));
+    EXPECT_EQ(ok.Spacing(), ScaleToDpi(4, ExpectedDpi()));
 }
 
 TEST_F(HighDpi, AWindowMovedToAScreenOfAnotherDpiTakesTheSuggestedPlaceAndScalesAgain)

@@ -47,8 +47,12 @@ public:
     int Spacing() const { return spacing_; }
     void SetSpacing(int spacing);
 
+protected:
+    void ScaleMetrics(int toDpi) override;
+
 private:
     TBitBtnKind kind_ = TBitBtnKind::bkCustom;
+    bool kindGlyph_ = false;  // the kind's own picture, drawn again for another screen
     std::unique_ptr<TBitmap> glyph_;
     int numGlyphs_ = 1;
     TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
