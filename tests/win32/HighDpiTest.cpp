@@ -32,21 +32,8 @@ int ExpectedDpi()
 // Two roundings meet in a nested control (its parent's place and its own): one pixel each.
 constexpr int kNestedTolerance = 2;
 
-class HighDpi : public ::testing::Test {
+class HighDpi : public testing::ProgramWindowsSuite {
 protected:
-    static void SetUpTestSuite() { app = testing::CreateProgramWindows({{"Lang", 1}}).release(); }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        app = nullptr;
-    }
-
-    static TForm& Window(const char* name)
-    {
-        auto* form = dynamic_cast<TForm*>(app->FindComponent(name));
-        if (!form) throw std::runtime_error(std::string("no window ") + name);
-        return *form;
-    }
     template <typename T>
     static T& Part(TForm& form, const char* name)
     {
@@ -95,11 +82,7 @@ protected:
             rects[place.Name] = testing::DescribeWindow(Part<TControl>(form, place.Name).Handle()).Bounds;
         return rects;
     }
-
-    static TApplication* app;
 };
-
-TApplication* HighDpi::app = nullptr;
 
 TEST_F(HighDpi, TheProgramSeesTheScreensOwnDpi)
 {

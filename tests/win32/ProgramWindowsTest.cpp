@@ -16,23 +16,8 @@ using testing::ChildInfo;
 
 using Expected = testing::ControlPlace;
 
-class ProgramWindows : public ::testing::Test {
+class ProgramWindows : public testing::ProgramWindowsSuite {
 protected:
-    // German: the windows as their descriptions show them.
-    static void SetUpTestSuite() { app = testing::CreateProgramWindows({{"Lang", 1}}).release(); }
-    static void TearDownTestSuite()
-    {
-        delete app;
-        app = nullptr;
-    }
-
-    static TForm& Window(const char* name)
-    {
-        auto* form = dynamic_cast<TForm*>(app->FindComponent(name));
-        if (!form) throw std::runtime_error(std::string("no window ") + name);
-        return *form;
-    }
-
     static void CheckControls(TForm& form, const std::vector<Expected>& controls)
     {
         for (const Expected& e : controls) {
@@ -65,11 +50,7 @@ protected:
         EXPECT_TRUE(testing::SaveScreenshot(form.Handle(), name));
         form.Hide();
     }
-
-    static TApplication* app;
 };
-
-TApplication* ProgramWindows::app = nullptr;
 
 TEST_F(ProgramWindows, MainWindowHasEveryControlInPlace)
 {

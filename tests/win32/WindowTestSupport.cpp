@@ -4,6 +4,7 @@
 #include "toolkit/win32/Registry.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 #include "app/win32/ComponentClasses.h"
@@ -35,6 +36,13 @@ std::unique_ptr<TApplication> CreateProgramWindows(
     app->CreateForm<TfrmEditHotkey>();
     app->CreateFormWindows();  // as Run does once the main window shows
     return app;
+}
+
+TForm& ProgramWindowsSuite::Window(const char* name)
+{
+    auto* form = dynamic_cast<TForm*>(app->FindComponent(name));
+    if (!form) throw std::runtime_error(std::string("no window ") + name);
+    return *form;
 }
 
 ChildInfo DescribeWindow(HWND hwnd)

@@ -9,7 +9,10 @@
 #include <string>
 #include <utility>
 
+#include <gtest/gtest.h>
+
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/Form.h"
 
 namespace zelvora::testing {
 
@@ -17,6 +20,20 @@ namespace zelvora::testing {
 // settings given (value name and number; an empty list is a first start).
 std::unique_ptr<TApplication> CreateProgramWindows(
     std::initializer_list<std::pair<const char*, DWORD>> settings = {});
+
+// A suite that opens the four windows once, in German: as their descriptions show them.
+class ProgramWindowsSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { app = CreateProgramWindows({{"Lang", 1}}).release(); }
+    static void TearDownTestSuite()
+    {
+        delete app;
+        app = nullptr;
+    }
+    static TForm& Window(const char* name);
+
+    static inline TApplication* app = nullptr;
+};
 
 struct ChildInfo {
     std::string ClassName;

@@ -17,6 +17,7 @@
 #include "toolkit/win32/Panel.h"
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/RadioButton.h"
+#include "toolkit/win32/ScreenDpi.h"
 #include "tray/MenuLayout.h"
 #include "tray/win32/ControlSubClass.h"
 #include "tray/win32/FlatDrawing.h"
@@ -45,7 +46,8 @@ std::string Narrow(const wchar_t* wide)
     return narrow;
 }
 
-// The menu font of the system's non-client metrics.
+// The menu font of the system's non-client metrics, at 96 dpi as every description is: the
+// window that owns the painter scales it to its screen.
 void AssignMenuFont(TFont& font)
 {
     NONCLIENTMETRICSW metrics{};
@@ -53,7 +55,7 @@ void AssignMenuFont(TFont& font)
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
     const LOGFONTW& menuFont = metrics.lfMenuFont;
     font.SetName(Narrow(menuFont.lfFaceName));
-    font.SetHeight(menuFont.lfHeight);
+    font.SetHeight(ScaleFontHeightBetweenDpi(menuFont.lfHeight, kDesignDpi, SystemDpi()));
     font.SetCharset(menuFont.lfCharSet);
     unsigned style = 0;
     if (menuFont.lfWeight >= FW_BOLD) style |= fsBold;
