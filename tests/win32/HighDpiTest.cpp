@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ProgramWindowLayouts.h"
 #include "WindowTestSupport.h"
@@ -17,6 +18,7 @@
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/ScreenDpi.h"
 #include "toolkit/win32/Shape.h"
+#include "tray/win32/TrayIcon.h"
 
 namespace zelvora {
 namespace {
@@ -213,6 +215,37 @@ TEST_F(HighDpi, ThePenPreviewAndButtonPicturesAreDrawnForTheScreen)
     ASSERT_NE(ok.Glyph(), nullptr);
     EXPECT_EQ(ok.GlyphWidth(), ScaleToDpi(18, ExpectedDpi()));
     EXPECT_EQ(ok.Spacing(), ScaleToDpi(4, ExpectedDpi()));
+}
+
+TEST_F(HighDpi, TheTrayAndTheTitleBarGetPicturesDrawnAtTheirSize)
+{
+    // The notification area's icons are 16 px at 96 dpi and 24 at 144: the icon file has both.
+    const int size = ScaleToDpi(16, ExpectedDpi());
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), size);
+    TComponent* tray = nullptr;
+    for (TComponent* component : Window("frmZelvora").Components())
+        if (dynamic_cast<TCoolTrayIcon*>(component)) tray = component;
+    ASSERT_NE(tray, nullptr);
+    HICON icon = static_cast<TCoolTrayIcon*>(tray)->IconHandle();
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    // The icon resource holds a picture drawn for each size a screen asks for, up to 200 %.
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC group = FindResourceW(module, L"MAINICON", MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    ASSERT_NE(directory, nullptr);
+    const int count = directory[4] | (directory[5] << 8);
+    std::vector<int> sides;
+    for (int i = 0; i < count; ++i) sides.push_back(directory[6 + 14 * i]);  // 14-byte entries, width first
+    EXPECT_EQ(sides, (std::vector<int>{16, 24, 32, 48}));
 }
 
 TEST_F(HighDpi, AWindowMovedToAScreenOfAnotherDpiTakesTheSuggestedPlaceAndScalesAgain)

@@ -35,14 +35,18 @@ std::wstring Widen(const std::string& ascii)
 void RegisterOwnClass(const std::string& name, WNDPROC proc)
 {
     const std::wstring className = Widen(name);
-    WNDCLASSW wc{};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    // The title bar's picture at its own size for the screen, not the large one shrunk.
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, small, small, LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = className.c_str();
-    RegisterClassW(&wc);  // a second registration of the same class fails harmlessly
+    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ namespace zelvora {
 
 namespace {
 
-constexpr int kIconSize = 16;
 constexpr UINT_PTR kOwnerHookId = 0x7A54;  // this component's subclass of its owner window
 
 // The shell's broadcast after it (re)starts: icons must be added again.
@@ -288,8 +287,11 @@ void TCoolTrayIcon::SetIcon(const std::string& resourceName)
 {
     iconName_ = resourceName;
     const std::wstring name(resourceName.begin(), resourceName.end());
-    icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, kIconSize,
-                                              kIconSize, LR_DEFAULTCOLOR)));
+    // The notification area's icon size grows with the screen's DPI (16 at 96, 24 at 144): the
+    // picture of that size, not a smaller one stretched.
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     UpdateIcon();
 }
 
