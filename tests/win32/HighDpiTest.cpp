@@ -253,6 +253,8 @@ TEST_F(HighDpi, AWindowMovedToAScreenOfAnotherDpiTakesTheSuggestedPlaceAndScales
     const int dpi = ExpectedDpi();
     TForm& main = Window("frmZelvora");
     const std::map<std::string, RECT> before = ControlRects(main);
+    RECT fileItemBefore{};
+    ASSERT_TRUE(GetMenuItemRect(main.Handle(), GetMenu(main.Handle()), 0, &fileItemBefore));
     RECT window{};
     GetWindowRect(main.Handle(), &window);
 
@@ -275,6 +277,11 @@ TEST_F(HighDpi, AWindowMovedToAScreenOfAnotherDpiTakesTheSuggestedPlaceAndScales
         EXPECT_NEAR(r.right - r.left, ScaleToDpi(place.Width, 192), 2 * kNestedTolerance);
     }
     EXPECT_EQ(Part<TShape>(main, "Shape2").Width(), 20) << "a 10 px pen on a 200 % screen";
+    RECT fileItem{};
+    ASSERT_TRUE(GetMenuItemRect(main.Handle(), GetMenu(main.Handle()), 0, &fileItem));
+    // Sizes the system kept would leave it as it was; the text grows, the item's margins do not.
+    EXPECT_GT(fileItem.right - fileItem.left, fileItemBefore.right - fileItemBefore.left + 8)
+        << "the menu bar's items are measured again";
     EXPECT_EQ(Part<TAdvPanel>(main, "pnlPen").Shade()->Height(), 40);
     EXPECT_EQ(Part<TAdvPanel>(main, "pnlPen").Caption().Font().Height(), -22);
 

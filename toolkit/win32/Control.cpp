@@ -43,7 +43,8 @@ void RegisterOwnClass(const std::string& name, WNDPROC proc)
     wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
     // The title bar's picture at its own size for the screen, not the large one shrunk.
     const int small = GetSystemMetrics(SM_CXSMICON);
-    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, small, small, LR_SHARED));
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, small, small, LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = className.c_str();
     RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly

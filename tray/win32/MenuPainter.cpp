@@ -74,6 +74,15 @@ void TXPMenu::ScaleMetrics(int toDpi, int fromDpi)
 {
     iconWidth_ = ScaleBetweenDpi(iconWidth_, toDpi, fromDpi);
     font_.SetHeight(ScaleFontHeightBetweenDpi(font_.Height(), toDpi, fromDpi));
+    // The system keeps the sizes it measured for each item: the menus are handed back and taken
+    // over again, so that their items are measured anew in the new font.
+    if (!active_ || !Owner() || !OwnerWindow()) return;
+    for (TComponent* component : Owner()->Components())
+        if (auto* menu = dynamic_cast<TMenu*>(component)) {
+            ApplyToMenu(*menu, false);
+            ApplyToMenu(*menu, true);
+        }
+    ::DrawMenuBar(OwnerWindow());
 }
 
 TXPMenu::TXPMenu(TComponent* owner)
