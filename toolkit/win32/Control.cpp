@@ -399,7 +399,9 @@ void TControl::ChangeScale(int toDpi)
 void TControl::ScaleMetrics(int toDpi)
 {
     const TRect scaled = ScaleRectBetweenDpi(TRect{left_, top_, left_ + width_, top_ + height_}, toDpi, dpi_);
-    left_ = scaled.Left, top_ = scaled.Top, width_ = scaled.Width(), height_ = scaled.Height();
+    // A window of its own is placed at a point of the screen, which is no length to scale.
+    if (parent_) left_ = scaled.Left, top_ = scaled.Top;
+    width_ = scaled.Width(), height_ = scaled.Height();
     // A font of its own changes here and hands itself on to the children that share it.
     if (!parentFont_ || !parent_) font_.SetHeight(ScaleFontHeightBetweenDpi(font_.Height(), toDpi, dpi_));
     dpi_ = toDpi;
