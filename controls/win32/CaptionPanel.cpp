@@ -199,8 +199,8 @@ void TAdvPanel::ScaleMetrics(int toDpi)
 void TAdvPanel::ApplyScaledMetrics()
 {
     TPanel::ApplyScaledMetrics();
-    // The band's shade is made for its size in pixels: a new one at the new height.
-    if (HandleAllocated()) BuildShade();
+    // The band's shade is made for its size in pixels; a new width has brought a new one already.
+    if (HandleAllocated() && (!shade_ || shade_->Height() != caption_.Height())) BuildShade();
 }
 
 void TAdvPanel::Loaded()

@@ -89,7 +89,7 @@ protected:
 TEST_F(HighDpi, TheProgramSeesTheScreensOwnDpi)
 {
     // A program the system thinks unaware of DPI is told 96 and stretched into a blur.
-    EXPECT_EQ(PrimaryMonitorDpi(), ExpectedDpi());
+    EXPECT_EQ(DpiAtPoint(POINT{0, 0}), ExpectedDpi()) << "the main monitor's";
     TForm& main = Window("frmZelvora");
     EXPECT_EQ(main.Dpi(), ExpectedDpi());
     EXPECT_EQ(DpiOfWindow(main.Handle()), ExpectedDpi());

@@ -15,12 +15,16 @@ using GetDpiForWindowFunction = UINT WINAPI(HWND);
 using GetDpiForSystemFunction = UINT WINAPI();
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 
-// Systems before 8.1 have one DPI for every screen, the screen device's.
+// Systems before 8.1 have one DPI for every screen, the screen device's, fixed for the session:
+// read once, not at every stroke.
 int ScreenDeviceDpi()
 {
-    WindowDc screen(nullptr, GetDC(nullptr));
-    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kDesignDpi;
+    static const int dpi = [] {
+        WindowDc screen(nullptr, GetDC(nullptr));
+        const int found = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        return found > 0 ? found : kDesignDpi;
+    }();
+    return dpi;
 }
 
 int MonitorDpi(HMONITOR monitor)
@@ -39,11 +43,6 @@ int MonitorDpi(HMONITOR monitor)
 int DpiAtPoint(POINT point)
 {
     return MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
-}
-
-int PrimaryMonitorDpi()
-{
-    return MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
 int SystemDpi()

@@ -8,8 +8,6 @@ namespace zelvora {
 
 // The DPI of the monitor nearest to a screen point (the pointer, a window's place).
 int DpiAtPoint(POINT point);
-// The DPI of the main monitor, where centred windows open.
-int PrimaryMonitorDpi();
 // The DPI the system had when the user signed in: the main monitor's then. Cheaper than asking
 // the monitor (no library to load), and right unless its scale changed since.
 int SystemDpi();

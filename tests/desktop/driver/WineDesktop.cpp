@@ -26,20 +26,6 @@ bool DisplayInUse(int number)
            stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &info) == 0;
 }
 
-// Debian's Wine does not look in the folder of the fonts it ships (Tahoma, Marlett, ...), but reads
-// the prefix's own Fonts folder.
-void GiveWineItsFonts(const std::string& prefix)
-{
-    const std::filesystem::path shipped = "/usr/share/wine/fonts";
-    const std::filesystem::path fonts = prefix + "/drive_c/windows/Fonts";
-    std::error_code error;
-    std::filesystem::create_directories(fonts, error);
-    for (const auto& font : std::filesystem::directory_iterator(shipped, error)) {
-        const auto link = fonts / font.path().filename();
-        if (!std::filesystem::exists(link)) std::filesystem::create_symlink(font.path(), link, error);
-    }
-}
-
 int FreeDisplayNumber()
 {
     for (int number = 90 + (getpid() % 50); number < 400; ++number)
@@ -78,7 +64,8 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installer dialogs
     RunCommand({"wineserver", "-k"}, 10s);
     if (RunCommand({"wineboot", "-i"}, 180s).ExitCode != 0) throw std::runtime_error("wineboot failed");
-    GiveWineItsFonts(workDir_ + "/prefix");
+    // Tahoma and Marlett, as every prefix of ours gets them ($WINEPREFIX is set above).
+    RunCommand({ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s);
     // Every program of this prefix joins one virtual desktop, the probe included.
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", kDesktopName, "/f"});
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", kDesktopName, "/d",
