@@ -29,3 +29,8 @@ LangString KeepSettingsQuestion ${LANG_ENGLISH} "Keep your Zelvora settings (pen
 LangString KeepSettingsQuestion ${LANG_GERMAN} "Ihre Zelvora-Einstellungen (Stift, Farbe, Tastenkürzel) für eine spätere Installation behalten?"
 LangString KeepSettingsQuestion ${LANG_FRENCH} "Conserver vos réglages de Zelvora (crayon, couleur, raccourcis) pour une installation ultérieure ?"
 LangString KeepSettingsQuestion ${LANG_ROMANIAN} "Păstraţi setările Zelvora (creion, culoare, comenzi rapide) pentru o instalare ulterioară?"
+
+LangString FolderNotOurs ${LANG_ENGLISH} "The folder$\r$\n$INSTDIR$\r$\nalready holds other files. Zelvora is not installed there, so that no file of another program is replaced or later removed. Please choose an empty folder."
+LangString FolderNotOurs ${LANG_GERMAN} "Der Ordner$\r$\n$INSTDIR$\r$\nenthält bereits andere Dateien. Zelvora wird dort nicht installiert, damit keine Datei eines anderen Programms ersetzt oder später entfernt wird. Bitte wählen Sie einen leeren Ordner."
+LangString FolderNotOurs ${LANG_FRENCH} "Le dossier$\r$\n$INSTDIR$\r$\ncontient déjà d'autres fichiers. Zelvora n'y est pas installé, afin qu'aucun fichier d'un autre programme ne soit remplacé ou supprimé plus tard. Veuillez choisir un dossier vide."
+LangString FolderNotOurs ${LANG_ROMANIAN} "Dosarul$\r$\n$INSTDIR$\r$\nconţine deja alte fişiere. Zelvora nu este instalat acolo, pentru ca niciun fişier al altui program să nu fie înlocuit sau şters mai târziu. Vă rugăm să alegeţi un dosar gol."

@@ -3,6 +3,8 @@
 ;            -DSETUP_FILE=<output> Zelvora.nsi
 ; Command line of the setup: /S silent, /AUTOSTART start with Windows (for silent installs),
 ; /D=<folder> another program folder (last, unquoted, as NSIS wants it).
+; Exit codes: 3 another setup runs, 4 the folder cannot be written, 5 a running Zelvora would not
+; end, 6 the folder holds another program's files.
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
@@ -72,6 +74,50 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "© 2026 ${PUBLISHER}"
 
 Var Autostart
 
+; The Run value names this copy when it is this folder's Zelvora.exe as a path: any case, short
+; (8.3) names or long, quoted or not. Leaves 1 on the stack when it does, else 0.
+!macro RunValueIsThisCopy un
+Function ${un}RunValueIsThisCopy
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Zelvora"
+  StrCpy $1 $0 1
+  ${If} $1 == '"'
+    StrCpy $0 $0 "" 1
+    StrCpy $1 $0 1 -1
+    ${If} $1 == '"'
+      StrCpy $0 $0 -1
+    ${EndIf}
+  ${EndIf}
+  ${If} $0 == ""
+    StrCpy $0 0
+  ${Else}
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 <> 0
+      StrCpy $0 $1
+    ${EndIf}
+    StrCpy $1 "$INSTDIR\Zelvora.exe"
+    System::Call 'kernel32::GetLongPathNameW(w r1, w .r2, i ${NSIS_MAX_STRLEN}) i .r3'
+    ${If} $3 <> 0
+      StrCpy $1 $2
+    ${EndIf}
+    ${If} $0 == $1 ; StrCmp ignores case
+      StrCpy $0 1
+    ${Else}
+      StrCpy $0 0
+    ${EndIf}
+  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro RunValueIsThisCopy ""
+!insertmacro RunValueIsThisCopy "un."
+
 ; The program writes the same value from its menu: its quoted path.
 Function WriteAutostart
   WriteRegStr HKCU "${RUN_KEY}" "Zelvora" '"$INSTDIR\Zelvora.exe"'
@@ -92,9 +138,10 @@ FunctionEnd
 ; Unticked, an autostart of this copy goes; another copy's stays.
 Function FinishPageLeave
   SendMessage $mui.FinishPage.ShowReadme ${BM_GETCHECK} 0 0 $0
-  ReadRegStr $1 HKCU "${RUN_KEY}" "Zelvora"
+  Call RunValueIsThisCopy
+  Pop $1
   ${If} $0 <> ${BST_CHECKED}
-  ${AndIf} $1 == '"$INSTDIR\Zelvora.exe"'
+  ${AndIf} $1 = 1
     DeleteRegValue HKCU "${RUN_KEY}" "Zelvora"
   ${EndIf}
 FunctionEnd
@@ -119,15 +166,22 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; Tries the folder before anything is changed; a folder made for the try goes again.
+; Tries the folder before anything is changed; every folder made for the try goes again.
 ; Leaves 1 on the stack when it can be written, else 0.
 Function FolderWritable
   Push $0
   Push $1
-  StrCpy $1 0
-  ${IfNot} ${FileExists} "$INSTDIR\*.*"
-    StrCpy $1 1
-  ${EndIf}
+  Push $2
+  ; The outermost folder that is missing: the try makes it and all below it.
+  StrCpy $1 ""
+  StrCpy $2 "$INSTDIR"
+  ${DoWhile} $2 != ""
+    ${If} ${FileExists} "$2\*.*"
+      ${Break}
+    ${EndIf}
+    StrCpy $1 $2
+    ${GetParent} $2 $2
+  ${Loop}
   ClearErrors
   CreateDirectory "$INSTDIR"
   FileOpen $0 "$INSTDIR\zelvora-setup.tmp" w
@@ -138,14 +192,58 @@ Function FolderWritable
     Delete "$INSTDIR\zelvora-setup.tmp"
     StrCpy $0 1
   ${EndIf}
-  ${If} $1 = 1
-    RMDir "$INSTDIR"
+  ${If} $1 != ""
+    StrCpy $2 "$INSTDIR"
+    ${Do}
+      RMDir $2
+      ${If} $2 == $1
+      ${OrIf} $2 == ""
+        ${Break}
+      ${EndIf}
+      ${GetParent} $2 $2
+    ${Loop}
   ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; The uninstaller deletes Zelvora.exe and Uninstall.exe by name: a folder that holds other files
+; and no Zelvora.exe belongs to something else. Leaves 1 on the stack when it may be used.
+Function FolderIsOurs
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $0 1 ; missing, empty, or holding our program
+  ${IfNot} ${FileExists} "$INSTDIR\Zelvora.exe"
+    ClearErrors
+    FindFirst $1 $2 "$INSTDIR\*.*"
+    ${IfNot} ${Errors}
+      ${Do}
+        ${If} $2 != "."
+        ${AndIf} $2 != ".."
+        ${AndIf} $2 != ""
+          StrCpy $0 0
+          ${Break}
+        ${EndIf}
+        ClearErrors
+        FindNext $1 $2
+      ${LoopUntil} ${Errors}
+      FindClose $1
+    ${EndIf}
+  ${EndIf}
+  Pop $2
   Pop $1
   Exch $0
 FunctionEnd
 
 Function FolderPageLeave
+  Call FolderIsOurs
+  Pop $0
+  ${If} $0 = 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(FolderNotOurs)"
+    Abort ; stays on the page
+  ${EndIf}
   Call FolderWritable
   Pop $0
   ${If} $0 = 0
@@ -158,6 +256,13 @@ FunctionEnd
 !insertmacro CloseZelvora "un."
 
 Section "Zelvora"
+  Call FolderIsOurs
+  Pop $0
+  ${If} $0 = 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(FolderNotOurs)" /SD IDOK
+    SetErrorLevel 6
+    Quit
+  ${EndIf}
   Call FolderWritable
   Pop $0
   ${If} $0 = 0
@@ -187,7 +292,10 @@ Section "Zelvora"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ; Our two files only, whatever else the folder holds.
+  ${GetSize} "$INSTDIR" "/M=Zelvora.exe /S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/M=Uninstall.exe /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
@@ -211,16 +319,18 @@ Section "Uninstall"
     SetErrorLevel 5
     Quit
   ${EndIf}
+  ; Only a Run value that starts this copy; another copy's stays. Asked while the file is there
+  ; (its long name is read from the disk).
+  Call un.RunValueIsThisCopy
+  Pop $0
+  ${If} $0 = 1
+    DeleteRegValue HKCU "${RUN_KEY}" "Zelvora"
+  ${EndIf}
 
   Delete "$INSTDIR\Zelvora.exe"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Zelvora.lnk"
-  ; Only a Run value that starts this copy; another copy's stays.
-  ReadRegStr $0 HKCU "${RUN_KEY}" "Zelvora"
-  ${If} $0 == '"$INSTDIR\Zelvora.exe"'
-    DeleteRegValue HKCU "${RUN_KEY}" "Zelvora"
-  ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ${If} $R0 = 0
     DeleteRegKey HKCU "${SETTINGS_KEY}"

@@ -68,11 +68,12 @@ std::time_t ParseInternetDate(const std::string& text)
                              &year) == 7;
     }
     const int m = parsed ? MonthIndex(month) : -1;
-    if (m < 0 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60 || year < 1970 || year > 9999)
+    if (m < 0 || day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 ||
+        second > 60 || year < 1970 || year > 9999)
         return 0;
     return static_cast<std::time_t>(
-        DaysFromCivil(year, static_cast<unsigned>(m + 1), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
-        minute * 60 + second);
+        DaysFromCivil(year, static_cast<unsigned>(m + 1), static_cast<unsigned>(day)) * 86400LL +
+        hour * 3600LL + minute * 60LL + second);
 }
 
 std::string FormatInternetDate(std::time_t when)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <limits>
 
 #include "update/Exceptions.h"
 
@@ -182,8 +183,14 @@ void TIdResponseHeaderInfo::ProcessHeaders()
     LastModified = ParseInternetDate(raw.Values("Last-Modified"));
     const std::string expires = raw.Values("Expires");
     long long seconds = 0;
-    Expires = ToInteger(expires, seconds) ? std::time(nullptr) + static_cast<std::time_t>(seconds)
-                                          : ParseInternetDate(expires);
+    if (ToInteger(expires, seconds)) {
+        // A delta in seconds; a negative one is no date, a huge one the farthest time there is.
+        const std::time_t now = std::time(nullptr);
+        const std::time_t latest = std::numeric_limits<std::time_t>::max();
+        Expires = seconds < 0 ? 0 : seconds > latest - now ? latest : now + static_cast<std::time_t>(seconds);
+    } else {
+        Expires = ParseInternetDate(expires);
+    }
     Pragma = raw.Values("Pragma");
 }
 
@@ -413,7 +420,9 @@ void TIdHTTP::ReadBody(TIdMemoryStream* stream)
     if (!stream) return;
     const std::size_t start = stream->Position();
     const auto tooLarge = [&](long long more) {
-        return MaxBodySize >= 0 && static_cast<long long>(stream->Position() - start) + more > MaxBodySize;
+        // Compared without adding: a chunk may announce nearly LLONG_MAX bytes.
+        const auto used = static_cast<long long>(stream->Position() - start);
+        return MaxBodySize >= 0 && (used > MaxBodySize || more > MaxBodySize - used);
     };
     if (response_.ContentLength >= 1) {
         if (tooLarge(response_.ContentLength)) throw EIdException("Response body too large");
@@ -440,7 +449,7 @@ void TIdHTTP::ReadBody(TIdMemoryStream* stream)
             throw EIdException("Response body cut short");
         }
     } else if (!response_.HasContentLength()) {
-        ReadIntoStream(*stream, MaxBodySize >= 0 ? MaxBodySize + 1 : -1, true);
+        ReadIntoStream(*stream, MaxBodySize >= 0 && MaxBodySize < LLONG_MAX ? MaxBodySize + 1 : -1, true);
         if (tooLarge(0)) throw EIdException("Response body too large");
     }
 }

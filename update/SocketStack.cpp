@@ -17,10 +17,12 @@ struct TStackServices {
     TIdStack::TFactory Factory;
 };
 
+// Never destroyed: a lookup thread that outlives the deadline may still be inside the services when
+// static destruction runs; they end when their last holder lets go, not before.
 TStackServices& Services()
 {
-    static TStackServices services;
-    return services;
+    static auto* services = new TStackServices;
+    return *services;
 }
 
 }  // namespace

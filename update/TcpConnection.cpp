@@ -561,6 +561,8 @@ void TIdTCPClient::OpenConnection(int timeout)
         if (!TIdStack::IsDottedQuad(Host)) {
             DoStatus(TIdStatus::hsResolving, Host);
             peer = ResolveHost(stack);
+            // Messages were dispatched meanwhile: the window may have closed this connection.
+            if (transport_ != connecting || !binding.Allocated()) throw EIdConnClosedGracefully();
         }
         binding.PeerIP = peer;
         binding.PeerPort = Port;
@@ -626,9 +628,15 @@ std::string TIdTCPClient::ResolveHost(TIdStack& stack)
                    ? 1
                    : 0;
     };
+    const std::shared_ptr<TIdIOHandlerSocket> resolving = transport_;
+    const auto closedMeanwhile = [&] {
+        if (transport_ != resolving || !resolving || !resolving->Binding()->Allocated())
+            throw EIdConnClosedGracefully();  // the lookup is left to finish on its own
+    };
     for (;;) {
         const int slice = WithinDeadline(kIdConnectSlice);
-        if (TIdAntiFreeze::WaitDispatching(slice, done, [] {}) == 1) break;
+        if (TIdAntiFreeze::WaitDispatching(slice, done, closedMeanwhile) == 1) break;
+        closedMeanwhile();
         TIdAntiFreeze::Step(true, false);
     }
     std::lock_guard lock(lookup->Lock);

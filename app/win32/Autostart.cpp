@@ -2,25 +2,10 @@
 
 #include <windows.h>
 
-#include <vector>
-
+#include "toolkit/win32/ProgramPath.h"
 #include "toolkit/win32/Registry.h"
 
 namespace zelvora {
-
-namespace {
-
-std::wstring ProgramPath()
-{
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) return std::wstring(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);  // long paths: the name was cut
-    }
-}
-
-}  // namespace
 
 std::wstring AutostartCommand(const std::wstring& programPath)
 {
@@ -29,7 +14,8 @@ std::wstring AutostartCommand(const std::wstring& programPath)
 
 bool AutostartEnabled()
 {
-    return TRegistry(HKEY_CURRENT_USER, kRunKeyPath).ValueExists(kAutostartValue);
+    // Read only: a missing Run key is not created, a read-only one still answers.
+    return TRegistry(HKEY_CURRENT_USER, kRunKeyPath, TKeyOpening::ExistingOnly).ValueExists(kAutostartValue);
 }
 
 bool SetAutostart(bool enabled)

@@ -271,9 +271,11 @@ void TfrmZelvora::UpdatePenPreview()
 
 void TfrmZelvora::UpdateHints()
 {
-    lblPaint.SetCaption(FormatText(GetNamedString("sPaint"),
-                                   {ShortCutToText(engine_.PaintShortcut()), ShortCutToText(wipeShortcut_)}));
-    lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_)}));
+    const int charset = lblPaint.Font().Charset();  // the key names in the labels' code page
+    lblPaint.SetCaption(FormatText(
+        GetNamedString("sPaint"),
+        {ShortCutToText(engine_.PaintShortcut(), charset), ShortCutToText(wipeShortcut_, charset)}));
+    lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_, charset)}));
     const auto centred = [&](const char* message) {
         return "<P align=\"center\">" + GetNamedString(message) + "</P>";
     };

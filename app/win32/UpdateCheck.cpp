@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/UpdateAddresses.h"
 #include "app/win32/MainWindow.h"
 #include "i18n/TranslationComponent.h"
 #include "toolkit/win32/Application.h"
@@ -18,7 +19,8 @@ namespace zelvora {
 
 std::string UpdateServer()
 {
-    const TRegistry settings(HKEY_CURRENT_USER, kSettingsKeyPath);
+    // Read only: a missing key is not created, a read-only one still answers.
+    const TRegistry settings(HKEY_CURRENT_USER, kSettingsKeyPath, TKeyOpening::ExistingOnly);
     try {
         if (settings.ValueExists(kUpdateServerValue)) {
             const std::string server = settings.ReadString(kUpdateServerValue);
@@ -45,9 +47,7 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
     if (MessageDlg(texts.GetNamedString("sThisFunction"), TMsgDlgType::mtConfirmation, owner) != IDYES)
         return;
-    std::string server = UpdateServer();
-    // Always with the port: the client keeps a port named by an earlier request when a later one names none.
-    if (server.find(':') == std::string::npos) server += ":80";
+    const TUpdateAddresses addresses = UpdateAddresses(UpdateServer());
     std::string received;
     {
         TBusyCursor busy;
@@ -59,7 +59,7 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
                 TIdHTTP& Http;
                 ~TEndDeadline() { Http.SetDeadline(std::nullopt); }
             } endDeadline{http};
-            received = http.GetAsString("http://" + server + kVersionDocument);
+            received = http.GetAsString(addresses.Version);
         } catch (const std::exception&) {
             if (Application->Terminated()) return;  // closed meanwhile: no report on the way out
             throw std::runtime_error(texts.GetNamedString("sCantConnect"));
@@ -67,12 +67,8 @@ void RunUpdateCheck(TIdHTTP& http, TsiLang& texts)
     }
     if (Application->Terminated()) return;  // the user closed the program meanwhile
     if (received != GetVersionText()) {
-        if (MessageDlg(texts.GetNamedString("sWantUpdate"), TMsgDlgType::mtConfirmation, owner) == IDYES) {
-            const std::string host = server.substr(0, server.find(':'));
-            const std::string port = server.substr(server.find(':') + 1);
-            const std::string download = "http://" + (port == "80" ? host : server) + kDownloadDocument;
-            ShellOpen(download.c_str(), owner, "Open");
-        }
+        if (MessageDlg(texts.GetNamedString("sWantUpdate"), TMsgDlgType::mtConfirmation, owner) == IDYES)
+            ShellOpen(addresses.Download.c_str(), owner, "Open");
     } else {
         MessageDlg(texts.GetNamedString("sNoUpdate"), TMsgDlgType::mtInformation, owner);
     }

@@ -13,8 +13,6 @@ class TsiLang;
 // The server's name when the settings name none: a reserved name that never belongs to anyone.
 inline constexpr char kDefaultUpdateServer[] = "update.zelvora.example";
 inline constexpr char kUpdateServerValue[] = "UpdateServer";
-inline constexpr char kVersionDocument[] = "/zelvora/version.txt";
-inline constexpr char kDownloadDocument[] = "/zelvora/Zelvora.exe";
 // A server that accepts and never answers still gets the user an answer after this long.
 inline constexpr int kUpdateReadTimeout = 30000;
 // The whole check, from "Yes" to the answer, however slowly a server answers.
@@ -22,7 +20,8 @@ inline constexpr std::chrono::seconds kUpdateCheckTime{60};
 // A version text is a few bytes; a server sending more is not the update server.
 inline constexpr long long kUpdateMaxBody = 64 * 1024;
 
-// "host" or "host:port" from the settings, read at each check; the default server otherwise.
+// "host", "host:port" or an address with its scheme from the settings, read at each check; the default server
+// otherwise.
 std::string UpdateServer();
 
 // The whole check: asks, fetches, compares and offers the download. Raises the connection

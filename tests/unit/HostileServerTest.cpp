@@ -75,6 +75,10 @@ TEST(HostileServer, BodiesBeyondTheLimitFailInEveryFraming)
     const std::string oneByteChunks =
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + Repeated("1\r\nx\r\n", 70000);
     EXPECT_EQ(FailureOf({ReadRequest(), Send(oneByteChunks), HoldOpen()}), "Response body too large");
+    const std::string hugeChunk =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nx\r\n7fffffffffffffff\r\n";
+    EXPECT_EQ(FailureOf({ReadRequest(), Send(hugeChunk), HoldOpen()}), "Response body too large")
+        << "a size that overflows the sum with what came before";
     const std::string untilClose = "HTTP/1.1 200 OK\r\n\r\n" + std::string(100000, 'b');
     EXPECT_EQ(FailureOf({ReadRequest(), Send(untilClose), HoldOpen()}), "Response body too large")
         << "a body without length, never closed";
@@ -205,6 +209,31 @@ TEST(HostNames, AreLookedUpOffTheWindowThreadWhileItsMessagesAreServed)
     } catch (const EIdSocketError& error) {
         EXPECT_EQ(error.LastError(), wsa::kHostNotFound) << "the lookup thread's error number";
     }
+    owner.reset();
+    WaitForLookupsToEnd();
+}
+
+TEST(HostNames, ClosingTheConnectionWhileTheNameIsLookedUpEndsTheRequest)
+{
+    testing::TMemoryStackScope scope;
+    std::optional<TIdHTTP> owner(std::in_place);
+    TIdHTTP& http = *owner;
+    auto gate = std::make_shared<TLookupGate>();
+    gate->Pumps = -1000000;  // the lookup hangs until the test opens the gate
+    scope.Stack().OnLookup = [gate] { gate->Hold(); };
+    scope.Stack().Incoming = {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.2.3"};
+    TIdAntiFreeze antiFreeze;
+    antiFreeze.MessagesWaiting = [] { return true; };
+    int closes = 0;
+    // What the main window does when it is closed during a request.
+    antiFreeze.ProcessMessages = [&] {
+        if (http.IsConnected()) ++closes, http.CloseConnection();
+    };
+    EXPECT_THROW(http.GetAsString("http://update.zelvora.example/zelvora/version.txt"), EIdException);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(scope.Stack().Connects, 0) << "nothing connects after the close";
+    EXPECT_FALSE(http.IsConnected());
+    gate->Release();  // the abandoned lookup ends on its own
     owner.reset();
     WaitForLookupsToEnd();
 }

@@ -297,6 +297,11 @@ TEST(HttpParts, UrlsHeaderListsAndDates)
     EXPECT_EQ(ParseInternetDate("Sunday, 06-Nov-94 08:49:37 GMT"), 784111777);
     EXPECT_EQ(ParseInternetDate("Sun Nov  6 08:49:37 1994"), 784111777);
     EXPECT_EQ(ParseInternetDate("yesterday"), 0);
+    // Negative fields are no date (they overflowed the sum before).
+    EXPECT_EQ(ParseInternetDate("Sun, 06 Nov 1994 -2147483648:49:37 GMT"), 0);
+    EXPECT_EQ(ParseInternetDate("Sun, 06 Nov 1994 08:-2147483648:37 GMT"), 0);
+    EXPECT_EQ(ParseInternetDate("Sun Nov  6 08:49:-1 1994"), 0);
+    EXPECT_EQ(ParseInternetDate("Fri, 31 Dec 9999 23:59:59 GMT"), 253402300799);
     EXPECT_EQ(FormatInternetDate(784111777), "Sun, 06 Nov 1994 08:49:37 GMT");
 }
 

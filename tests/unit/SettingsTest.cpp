@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/UpdateAddresses.h"
+
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -202,6 +204,32 @@ TEST(TakeFirstStart, AFailedWriteIsReportedButTheAboutWindowStillOpens)
     std::vector<std::string> errors;
     EXPECT_TRUE(TakeFirstStart(key, errors));
     EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST(UpdateAddresses, TheDownloadIsOfferedOverHttpsUnlessTheSettingNamesPlainHttp)
+{
+    const struct {
+        const char* Server;
+        const char* Version;
+        const char* Download;
+    } cases[] = {
+        {"update.zelvora.example", "http://update.zelvora.example:80/zelvora/version.txt",
+         "https://update.zelvora.example/zelvora/Zelvora.exe"},
+        {"mirror.lan:8080", "http://mirror.lan:8080/zelvora/version.txt",
+         "https://mirror.lan/zelvora/Zelvora.exe"},
+        {"http://127.0.0.1:8080", "http://127.0.0.1:8080/zelvora/version.txt",
+         "http://127.0.0.1:8080/zelvora/Zelvora.exe"},
+        {"HTTP://mirror.lan/", "http://mirror.lan:80/zelvora/version.txt",
+         "http://mirror.lan/zelvora/Zelvora.exe"},
+        {"https://files.example:8443", "http://files.example:80/zelvora/version.txt",
+         "https://files.example:8443/zelvora/Zelvora.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Server);
+        const TUpdateAddresses addresses = UpdateAddresses(c.Server);
+        EXPECT_EQ(addresses.Version, c.Version);
+        EXPECT_EQ(addresses.Download, c.Download);
+    }
 }
 
 }  // namespace

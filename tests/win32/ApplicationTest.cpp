@@ -161,6 +161,31 @@ TEST(Application, MinimisingHidesTheWindowsAndTellsTheHooks)
     EXPECT_FALSE(IsIconic(app.Handle()));
 }
 
+TEST(Application, AModalLoopLeftByAnExceptionGivesTheOtherWindowsBack)
+{
+    RegisterComponentClass<TButton>();
+    TApplication app;
+    auto& main = app.CreateForm<TSampleForm>();
+    auto& dialog = app.CreateForm<TSampleForm>();
+    main.Show();
+    app.CreateFormWindows();
+    // A key handler that throws while the window is modal: the exception leaves the modal loop.
+    dialog.SetKeyPreview(true);
+    dialog.OnKeyPress.Handler = [](TEventArgs&) { throw std::runtime_error("handler failed"); };
+    dialog.Show();
+    dialog.Hide();
+    PostMessageA(dialog.Handle(), WM_CHAR, 'x', 0);
+    EXPECT_THROW(dialog.ShowModal(), std::runtime_error);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    EXPECT_FALSE(dialog.Modal());
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    // And it can be modal again.
+    dialog.OnKeyPress.Handler = nullptr;
+    dialog.SetModalResult(TModalResult::mrNone);
+    PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog.ShowModal(), TModalResult::mrCancel);
+}
+
 TEST(MessageDialogs, CarryTheToolkitsGermanTitlesAndButtons)
 {
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndAnswerMessageBox);

@@ -308,17 +308,25 @@ TModalResult TForm::ShowModal()
         reinterpret_cast<LPARAM>(&disabled));
     for (HWND hwnd : disabled)
         if (hwnd != Handle()) EnableWindow(hwnd, FALSE);
+    // Whatever leaves the loop, an exception too, gives the other windows back.
+    struct TEndModal {
+        TForm& Form;
+        const std::vector<HWND>& Disabled;
+        ~TEndModal()
+        {
+            for (HWND hwnd : Disabled)
+                if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+            if (Form.HandleAllocated()) Form.Hide();
+            Form.modal_ = false;
+            if (!Disabled.empty() && IsWindow(Disabled.front())) SetActiveWindow(Disabled.front());
+        }
+    } endModal{*this, disabled};
     modal_ = true;
     modalResult_ = TModalResult::mrNone;
     Show();
     while (modalResult_ == TModalResult::mrNone && Application && !Application->Terminated())
         Application->HandleMessage();
     const TModalResult result = modalResult_;
-    for (HWND hwnd : disabled)
-        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-    Hide();
-    modal_ = false;
-    if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
     return result == TModalResult::mrNone ? TModalResult::mrCancel : result;
 }
 

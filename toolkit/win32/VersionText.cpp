@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "toolkit/win32/ProgramPath.h"
 #include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
@@ -15,8 +16,10 @@ std::string GetVersionText()
     auto* readInfo = SystemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
     auto* queryValue = SystemFunction<decltype(VerQueryValueW)>(L"version.dll", "VerQueryValueW");
     if (!infoSize || !readInfo || !queryValue) return {};
-    wchar_t path[MAX_PATH] = {};  // Unicode: the folder's name may have letters no code page has
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    // Unicode and at any length: the folder's name may have letters no code page has, or be deep.
+    const std::wstring program = ProgramPath();
+    if (program.empty()) return {};
+    const wchar_t* path = program.c_str();
     DWORD handle = 0;
     const DWORD size = infoSize(path, &handle);
     if (size == 0) return {};
