@@ -316,6 +316,27 @@ TEST_F(FlatMenuItems, FreeingThePainterGivesTheItemsBack)
     EXPECT_FALSE(plain->OnMeasureItem.Handler);
 }
 
+TEST_F(FlatMenuItems, TheBarsColourCoversTheWholeBarNotOnlyItsItems)
+{
+    painter->SetUseSystemColors(false);
+    painter->SetMenuBarColor(0x2040E0);
+    form->Show();
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetMenuBarInfo(form->Handle(), OBJID_MENU, 0, &bar));
+    RECT item{};
+    ASSERT_TRUE(GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &item));
+    ASSERT_LT(item.right + 20, bar.rcBar.right) << "room beside the one item";
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    WindowDc screen(nullptr, GetDC(nullptr));
+    const int y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
+    EXPECT_EQ(GetPixel(screen.get(), item.right - 3, y), 0x2040E0) << "under the item";
+    EXPECT_EQ(GetPixel(screen.get(), bar.rcBar.right - 10, y), 0x2040E0) << "beside the items";
+    painter->SetActive(false);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(GetPixel(screen.get(), bar.rcBar.right - 10, y), 0x2040E0) << "given back, the system's colour";
+}
+
 TEST(FlatMenuDefaults, ThePainterStartsWithTheSystemMenuFontAndDocumentedDefaults)
 {
     TComponent owner(nullptr);

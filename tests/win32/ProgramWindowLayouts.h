@@ -39,7 +39,7 @@ inline const WindowLayout kMainWindowLayout{
         {"Shape3", "TShape", 0, 0, 41, 41, nullptr},
         {"lblSize", "Static", 16, 60, 109, 13, "10 px"},
         {"Line1", "TLine", 4, 72, 183, 9, nullptr},
-        {"Label3", "Static", 4, 88, 189, 13, "Klicken um Farbe zu w\xE4hlen"},
+        {"Label3", "Static", 4, 88, 187, 13, "Klicken um Farbe zu w\xE4hlen"},
         {"Shape", "TShape", 78, 106, 40, 20, nullptr},
         {"Shape1", "TShape", 80, 108, 37, 17, nullptr},
         {"Line2", "TLine", 6, 135, 183, 6, nullptr},

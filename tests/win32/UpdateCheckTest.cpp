@@ -6,15 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "app/win32/Autostart.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/UpdateCheck.h"
 #include "toolkit/win32/Application.h"
-#include "toolkit/win32/ProgramPath.h"
 #include "toolkit/win32/Registry.h"
 #include "toolkit/win32/VersionText.h"
 #include "update/AntiFreeze.h"
@@ -170,49 +167,6 @@ TEST(UpdateCheckParts, ReadingTheServerAndTheAutostartLeavesNoKeyBehind)
     EXPECT_FALSE(AutostartEnabled());
     EXPECT_FALSE(keyExists(kSettingsKeyPath));
     EXPECT_FALSE(keyExists(kRunKeyPath));
-}
-
-// Run in a copy of this program in a folder deeper than MAX_PATH allows.
-constexpr wchar_t kDeepCopyVariable[] = L"ZELVORA_DEEP_COPY";
-
-TEST(UpdateCheckParts, TheVersionTextIsReadInAPathLongerThanMaxPath)
-{
-    if (GetEnvironmentVariableW(kDeepCopyVariable, nullptr, 0) != 0) {
-        EXPECT_GT(ProgramPath().size(), static_cast<std::size_t>(MAX_PATH));
-        EXPECT_EQ(GetVersionText(), "1.0.0");
-        return;
-    }
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(L"\\\\?\\") + temp + L"zelvora-deep";
-    std::vector<std::wstring> made;
-    for (int level = 0; level < 5; ++level) {
-        folder += L"\\" + std::wstring(60, static_cast<wchar_t>(L'a' + level));
-        CreateDirectoryW(folder.c_str(), nullptr);
-        made.push_back(folder);
-    }
-    const std::wstring copy = folder + L"\\zelvora_win32_tests.exe";
-    ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), copy.c_str(), FALSE));
-    SetEnvironmentVariableW(kDeepCopyVariable, L"1");
-    std::wstring command = L"\"" + copy.substr(4) +
-                           L"\" --gtest_filter=UpdateCheckParts.TheVersionTextIsReadInAPathLongerThanMaxPath";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    SetEnvironmentVariableW(kDeepCopyVariable, nullptr);
-    DWORD exitCode = 1;
-    if (started) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    DeleteFileW(copy.c_str());
-    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
-    ASSERT_TRUE(started) << GetLastError();
-    EXPECT_EQ(exitCode, 0u) << "the copy in the deep folder read another version";
 }
 
 }  // namespace

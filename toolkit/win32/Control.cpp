@@ -132,6 +132,37 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (resized && align_ != TAlign::alNone && parent_ && !Loading()) parent_->AlignControls();
 }
 
+void TControl::GrowBy(int delta)
+{
+    if (delta == 0) return;
+    if (align_ == TAlign::alClient) {
+        if (parent_) parent_->GrowBy(delta);
+        return;
+    }
+    const int oldBottom = top_ + height_;
+    SetBounds(left_, top_, width_, std::max(height_ + delta, 0));
+    if (parent_) parent_->MakeRoomBelow(*this, oldBottom, delta);
+}
+
+void TControl::MakeRoomBelow(const TControl& child, int oldBottom, int delta)
+{
+    // Only the freely placed children count: aligned ones follow this control's size.
+    const auto lowest = [&](int childBottom) {
+        int bottom = 0;
+        for (const TControl* c : controls_)
+            if (c->align_ == TAlign::alNone && c->visible_)
+                bottom = std::max(bottom, c == &child ? childBottom : c->top_ + c->height_);
+        return bottom;
+    };
+    const int lowestBefore = lowest(oldBottom);
+    for (TControl* c : controls_) {
+        const bool beside = c->left_ < child.left_ + child.width_ && child.left_ < c->left_ + c->width_;
+        if (c != &child && c->align_ == TAlign::alNone && c->top_ >= oldBottom && beside)
+            c->SetBounds(c->left_, c->top_ + delta, c->width_, c->height_);
+    }
+    GrowBy(lowest(child.top_ + child.height_) - lowestBefore);
+}
+
 RECT TControl::ClientRect() const
 {
     return RECT{0, 0, width_, height_};
@@ -396,8 +427,20 @@ void TControl::ChangeScale(int toDpi)
     ApplyScaledMetrics();
 }
 
+bool TControl::ScalingMetrics() const
+{
+    for (const TControl* control = this; control; control = control->parent_)
+        if (control->scalingMetrics_) return true;
+    return false;
+}
+
 void TControl::ScaleMetrics(int toDpi)
 {
+    scalingMetrics_ = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{scalingMetrics_};
     const TRect scaled = ScaleRectBetweenDpi(TRect{left_, top_, left_ + width_, top_ + height_}, toDpi, dpi_);
     // A window of its own is placed at a point of the screen, which is no length to scale.
     if (parent_) left_ = scaled.Left, top_ = scaled.Top;

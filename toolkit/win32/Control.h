@@ -125,6 +125,10 @@ public:
 
     // Arranges the aligned children inside the client area.
     void AlignControls();
+    // Gives the control `delta` more pixels of height (fewer when negative) at its bottom: the
+    // controls below it in its parent follow, and the parent grows by as much as its lowest
+    // control moved, up to the window. A control aligned to fill its parent asks the parent.
+    virtual void GrowBy(int delta);
 
     // The screen DPI the control's pixel measures are for: 96 as described, the monitor's once
     // scaled.
@@ -132,6 +136,9 @@ public:
     // Makes places, sizes, fonts and the control's own pixel measures right for `toDpi`, its
     // children's too, and moves the windows there.
     void ChangeScale(int toDpi);
+    // True while this control or one of its parents takes new measures and the windows do not
+    // have them yet: sizes and fonts disagree then, and nothing should be measured.
+    bool ScalingMetrics() const;
 
     // A message through the hook (if any) and the control's own handling, now.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -169,6 +176,9 @@ protected:
     virtual void ApplyScaledMetrics();
 
     TColor EffectiveColor() const;
+    // A child's bottom moved from `oldBottom` by `delta`: the children below it and beside it
+    // move with it, and this control grows by as much as its lowest child moved.
+    void MakeRoomBelow(const TControl& child, int oldBottom, int delta);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -181,6 +191,7 @@ private:
     UniqueWindow window_;
     TWindowHook* hook_ = nullptr;
     bool mouseInside_ = false;
+    bool scalingMetrics_ = false;
     WNDPROC systemProc_ = nullptr;
     UniqueFont font_handle_;
     UniqueBrush background_;

@@ -1,5 +1,7 @@
 #include "toolkit/win32/Form.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 #include <vector>
 
@@ -152,7 +154,8 @@ void TForm::ScaleMetrics(int toDpi)
 void TForm::DpiChanged(int dpi, const RECT& suggested)
 {
     ScaleMetrics(dpi);
-    // The system's rectangle keeps the window under the pointer that dragged it across.
+    // The system's rectangle keeps the window under the pointer that dragged it across; texts
+    // that need other room at this size change its height from there.
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyScaledMetrics();
@@ -191,6 +194,19 @@ void TForm::SetClientHeight(int height)
 {
     clientHeight_ = height;
     if (HandleAllocated()) PlaceWindow();
+}
+
+void TForm::GrowBy(int delta)
+{
+    if (!HandleAllocated()) {
+        clientHeight_ = std::max(clientHeight_ + delta, 0);
+        return;
+    }
+    // From the window as it is: its frame may differ from what the DPI alone would give.
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    TControl::SetBounds(window.left, window.top, window.right - window.left,
+                        std::max<int>(window.bottom - window.top + delta, 0));
 }
 
 void TForm::SetMenu(TMainMenu* menu)
@@ -500,6 +516,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             args.State = draw->itemState;
             item->OnDrawItem.Handler(args);
             return TRUE;
+        }
+        case WM_NCPAINT:
+        case WM_NCACTIVATE: {
+            const LRESULT result = TControl::WndProc(msg, wParam, lParam);
+            if (menu_) menu_->PaintBarBeside(Handle());
+            return result;
         }
         case WM_SYSCOMMAND:
             // The main window minimises the whole application, through the application window.

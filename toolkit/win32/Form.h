@@ -41,6 +41,8 @@ public:
     int ClientHeight() const { return clientHeight_; }
     void SetClientHeight(int height);
     RECT ClientRect() const override { return RECT{0, 0, clientWidth_, clientHeight_}; }
+    // The client area grows; a window on the screen keeps its place.
+    void GrowBy(int delta) override;
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
     unsigned BorderIcons() const { return borderIcons_; }

@@ -1,5 +1,10 @@
 #include "toolkit/win32/Label.h"
 
+#include <algorithm>
+
+#include "base/DpiScaling.h"
+#include "toolkit/win32/TextEncoding.h"
+
 namespace zelvora {
 
 TLabel::TLabel(TComponent* owner) : TControl(owner)
@@ -29,6 +34,80 @@ void TLabel::SetWordWrap(bool wordWrap)
 {
     wordWrap_ = wordWrap;
     Restyle();
+    FitText();
+}
+
+void TLabel::SetCaption(const std::string& caption)
+{
+    TControl::SetCaption(caption);
+    FitText();
+}
+
+void TLabel::SetBounds(int left, int top, int width, int height)
+{
+    const bool widthChanged = width != Width();
+    TControl::SetBounds(left, top, width, height);
+    if (widthChanged) FitText();
+}
+
+void TLabel::FontChanged()
+{
+    TControl::FontChanged();
+    FitText();
+}
+
+void TLabel::HandleCreated()
+{
+    TControl::HandleCreated();
+    FitText();
+}
+
+void TLabel::ScaleMetrics(int toDpi)
+{
+    grown_ = ScaleBetweenDpi(grown_, toDpi, Dpi());
+    widened_ = ScaleBetweenDpi(widened_, toDpi, Dpi());
+    TControl::ScaleMetrics(toDpi);
+}
+
+void TLabel::ApplyScaledMetrics()
+{
+    TControl::ApplyScaledMetrics();
+    FitText();
+}
+
+void TLabel::FitText()
+{
+    if (fitting_ || !HandleAllocated() || Loading() || Width() <= 0 || ScalingMetrics()) return;
+    fitting_ = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{fitting_};
+    const bool wraps = WrapsText();
+    const int madeWidth = Width() - widened_, madeHeight = Height() - grown_;  // as the label was made
+    const std::wstring text = WideFromAnsi(Caption(), Font().Charset());
+    SIZE needed{};
+    if (!text.empty()) {
+        WindowDc dc(Handle(), GetDC(Handle()));
+        if (!dc) return;
+        SelectedObject font(dc.get(), FontHandle());
+        RECT rect{0, 0, wraps ? Width() : 0, 0};
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect,
+                  DT_CALCRECT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : 0));
+        needed = SIZE{rect.right, rect.bottom};
+    }
+    const int taller = std::max(static_cast<int>(needed.cy) - madeHeight, 0);
+    if (wraps) {
+        const int delta = taller - grown_;
+        if (delta == 0) return;
+        grown_ = taller;
+        GrowBy(delta);
+        return;
+    }
+    const int wider = std::max(static_cast<int>(needed.cx) - madeWidth, 0);
+    if (wider == widened_ && taller == grown_) return;
+    widened_ = wider, grown_ = taller;
+    SetBounds(Left(), Top(), madeWidth + wider, madeHeight + taller);
 }
 
 void TLabel::Restyle()

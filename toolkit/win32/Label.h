@@ -21,12 +21,27 @@ public:
     void SetTransparent(bool transparent) { transparent_ = transparent; }
     TEventRef OnClick;
 
+    void SetCaption(const std::string& caption) override;
+    void SetBounds(int left, int top, int width, int height) override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void FontChanged() override;
+    void HandleCreated() override;
+    void ScaleMetrics(int toDpi) override;
+    void ApplyScaledMetrics() override;
 
 private:
     void Restyle();
+    // A text that wraps onto more lines than the label has room for makes the label taller, and
+    // its parents make room below it; a one-line text wider or taller than the label widens it
+    // where it stands. A shorter text gives the room back: the label never becomes smaller than
+    // it was made.
+    void FitText();
+    bool WrapsText() const { return wordWrap_ || alignment_ != TAlignment::taLeftJustify; }
+    int grown_ = 0, widened_ = 0;
+    bool fitting_ = false;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool wordWrap_ = false;
     bool transparent_ = false;

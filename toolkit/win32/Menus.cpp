@@ -1,5 +1,7 @@
 #include "toolkit/win32/Menus.h"
 
+#include "toolkit/win32/Canvas.h"
+
 #include <algorithm>
 
 #include "toolkit/win32/KeyNames.h"
@@ -261,6 +263,44 @@ void TMenu::Rebuild()
     retired_ = std::move(handle_);
     handle_ = std::move(menu);
     dirty_ = false;
+    ApplyBackground();
+}
+
+void TMenu::SetBackground(TColor color)
+{
+    UniqueBrush previous = std::move(background_);
+    if (color != clNone) background_.reset(CreateSolidBrush(ColorToRGB(color)));
+    ApplyBackground();  // the menu lets go of the previous brush before it is deleted
+    if (OnChange) OnChange();
+}
+
+void TMenu::PaintBarBeside(HWND window)
+{
+    if (!background_ || !handle_ || GetMenu(window) != handle_.get()) return;
+    const int count = GetMenuItemCount(handle_.get());
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    RECT last{};
+    RECT frame{};
+    if (count <= 0 || !GetMenuBarInfo(window, OBJID_MENU, 0, &bar) ||
+        !GetMenuItemRect(window, handle_.get(), static_cast<UINT>(count - 1), &last) ||
+        !GetWindowRect(window, &frame))
+        return;
+    RECT rest{last.right, last.top, bar.rcBar.right, last.bottom};
+    if (rest.left >= rest.right) return;
+    OffsetRect(&rest, -frame.left, -frame.top);
+    WindowDc dc(window, GetWindowDC(window));
+    if (dc) FillRect(dc.get(), &rest, background_.get());
+}
+
+void TMenu::ApplyBackground()
+{
+    if (!handle_) return;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = background_.get();
+    SetMenuInfo(handle_.get(), &info);
 }
 
 HMENU TMenu::Handle()

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "toolkit/Colors.h"
 #include "toolkit/Component.h"
 #include "toolkit/win32/Handles.h"
 
@@ -99,6 +100,11 @@ public:
     void SetCharset(int charset);
     TComponent* Images() const { return images_; }
     void SetImages(TComponent* images);
+    // The colour of a menu bar where no item is (clNone: the system's), kept across rebuilds.
+    void SetBackground(TColor color);
+    // Paints that colour beside the last item of the window's bar, after the system painted the
+    // frame: not every system takes the menu's background for the bar.
+    void PaintBarBeside(HWND window);
     // The system menu, built on first use and again after any change to the items.
     HMENU Handle();
     bool DispatchCommand(UINT command);
@@ -122,6 +128,8 @@ private:
     bool rightToLeft_ = false;
     int charset_ = 1;
     TComponent* images_ = nullptr;
+    UniqueBrush background_;
+    void ApplyBackground();
 };
 
 class TMainMenu : public TMenu {

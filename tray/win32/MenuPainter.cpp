@@ -157,12 +157,14 @@ void TXPMenu::SetFont(const TFont& font)
 void TXPMenu::SetMenuBarColor(TColor color)
 {
     menuBarColor_ = color;
+    if (!Loading()) ColourOwnersMenuBar();
     if (HWND owner = OwnerWindow()) ::DrawMenuBar(owner);
 }
 
 void TXPMenu::SetUseSystemColors(bool use)
 {
     useSystemColors_ = use;
+    if (!Loading()) ColourOwnersMenuBar();
     if (HWND owner = OwnerWindow()) ::DrawMenuBar(owner);
 }
 
@@ -247,6 +249,25 @@ void TXPMenu::ApplyToMenu(TMenu& menu, bool enable)
         return;
     for (TMenuItem* item : menu.Items().Items()) HookTree(*item, enable);
     menu.SetOwnerDraw(enable);
+    if (!popup) ColourMenuBar(menu, enable);
+}
+
+void TXPMenu::ColourMenuBar(TMenu& menu, bool enable) const
+{
+    if (!enable) {
+        menu.SetBackground(clNone);
+        return;
+    }
+    WindowDc screen(nullptr, GetDC(nullptr));
+    menu.SetBackground(DeriveColours(screen.get()).MenuBarBackground);
+}
+
+void TXPMenu::ColourOwnersMenuBar() const
+{
+    if (!active_ || !Owner() || !(xpControls_ & (1u << xcMainMenu))) return;
+    for (TComponent* component : Owner()->Components())
+        if (auto* menu = dynamic_cast<TMainMenu*>(component); menu && menu->Tag() != kPainterKeepOut)
+            ColourMenuBar(*menu, true);
 }
 
 void TXPMenu::HookTree(TMenuItem& item, bool enable)

@@ -154,6 +154,9 @@ protected:
 private:
     void ChangeChoice(unsigned& choice, unsigned value);
     void ApplyToMenu(TMenu& menu, bool enable);
+    // The bar's colour beside its items too, not only under them.
+    void ColourMenuBar(TMenu& menu, bool enable) const;
+    void ColourOwnersMenuBar() const;
     void HookItem(TMenuItem& item, bool enable);
     void HookTree(TMenuItem& item, bool enable);
     void StyleControl(TControl& control, bool enable, bool repaint);
