@@ -103,7 +103,7 @@ TEST_F(Settings, FlatLookTheFileMenuDropsDownFlatWithItsFrameSeparatorAndPalerSh
     const int rowY = (separatorY + h) / 2;
     EXPECT_EQ(at(border.front() + 10, rowY), c.IconColumn);
     EXPECT_EQ(at(itemRight - 5, rowY), c.MenuBackground);
-    const TColor paler = Darken(look.MenuText, -40);
+    const TColor paler = Darker(look.MenuText, -40);
     int shortCutRight = -1, paleInk = 0, captionInk = 0;
     for (int y = separatorY + 2; y < h - 3; ++y)
         for (int x = border.front() + 24; x < itemRight - 1; ++x) {
@@ -213,18 +213,17 @@ TEST_F(Settings, FlatLookAboutOkButtonLightsAndShowsAPressedEdgeWhileHeld)
     std::istringstream in(found.Output);
     ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << found.Output;
     const int faceX = r.Left + 8, faceY = r.Top + 3, midY = r.CentreY();
-    const auto lighten = [](TColor colour, int p) { return Lighten(colour, p); };
-    const TColor hotBorder = lighten(look.Highlight, 60);
+    const TColor hotBorder = Lighter(look.Highlight, 60);
 
     // The button has the keyboard, which lights it as the pointer does.
     screen_.MovePointer(r.CentreX(), midY);
-    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(faceX, faceY) == lighten(look.BtnFace, 40); }, 3s))
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(faceX, faceY) == Lighter(look.BtnFace, 40); }, 3s))
         << "a lit face";
-    EXPECT_EQ(screen_.Pixel(r.Right - 1, midY), Darken(hotBorder, 50)) << "the edge at the right";
+    EXPECT_EQ(screen_.Pixel(r.Right - 1, midY), Darker(hotBorder, 50)) << "the edge at the right";
     screen_.Button(1, true);
-    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(r.Left, midY) == Darken(hotBorder, 50); }, 3s))
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(r.Left, midY) == Darker(hotBorder, 50); }, 3s))
         << "pressed: the edge moves to the left";
-    EXPECT_NE(screen_.Pixel(r.Right - 1, midY), Darken(hotBorder, 50));
+    EXPECT_NE(screen_.Pixel(r.Right - 1, midY), Darker(hotBorder, 50));
     screen_.Button(1, false);
     EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 5s))
         << "the click closes it";

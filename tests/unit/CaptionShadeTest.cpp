@@ -94,6 +94,37 @@ TEST(CaptionShade, SizesPlainFillsAndUnknownTypes)
     EXPECT_NE(tiny.Pixel(2, 0), clWhite);
 }
 
+// Pixels worked out by hand from the rules, on a white base (S(v) is then grey v) of 10 x 4 at
+// light 200, so that a fault in any one formula shows by itself.
+TEST(CaptionShade, PixelsWorkedOutFromTheRules)
+{
+    const auto grey = [](int v) { return Rgb(v, v, v); };
+    const auto at = [](TShadeType type, int x, int y) {
+        return Build(type, 10, 4, 200, clWhite).Pixel(x, y);
+    };
+    // Horizontal shade: p = (10 - x) * 239 div 10, v = 200 - (p + 8) div 2.
+    EXPECT_EQ(at(TShadeType::stHShade, 0, 2), grey(77));   // p 239, v = 200 - 123
+    EXPECT_EQ(at(TShadeType::stHShade, 5, 2), grey(137));  // p 119, v = 200 - 63
+    EXPECT_EQ(at(TShadeType::stHShade, 9, 0), grey(185));  // p 23, v = 200 - 15
+    // Vertical shade: p = y * 239 div 4.
+    EXPECT_EQ(at(TShadeType::stVShade, 6, 0), grey(196));  // p 0, v = 200 - 4
+    EXPECT_EQ(at(TShadeType::stVShade, 6, 3), grey(107));  // p 179, v = 200 - 93
+    // Horizontal bump: t = (10 - x) * 255 div 10 - 127, f(t) = t^3 div 128 div 128 (toward zero),
+    // e = f(t) * 120 div 128 + 128, v = 200 - e div 2.
+    EXPECT_EQ(at(TShadeType::stHBump, 5, 1), grey(136));  // t 0, e 128
+    EXPECT_EQ(at(TShadeType::stHBump, 0, 1), grey(76));   // t 128, f 128, e 248
+    EXPECT_EQ(at(TShadeType::stHBump, 9, 1), grey(166));  // t -102, f -64, e 68
+    // Diagonal shade over the white fill (blue 255): t = -55 + x * 129 div 10 + y * 129 div 4.
+    EXPECT_EQ(at(TShadeType::stDiagShade, 0, 0), grey(227));  // t -55, t div 2 = -27
+    EXPECT_EQ(at(TShadeType::stDiagShade, 9, 3), grey(122));  // t -55 + 116 + 96 = 157
+    // Inward radial: K 5, M 2, D = round(sqrt(116)) = 11, v = round((D - d) / D * 200).
+    EXPECT_EQ(at(TShadeType::stIRadial, 5, 2), grey(200));  // d 0
+    EXPECT_EQ(at(TShadeType::stIRadial, 0, 0), grey(109));  // d = round(sqrt(29)) = 5
+    EXPECT_EQ(at(TShadeType::stIRadial, 9, 3), grey(127));  // mirrored from (1, 1): d 4
+    // The base colour scales each channel: S(137) of the panels' blue (1, 100, 202).
+    EXPECT_EQ(Build(TShadeType::stHShade, 10, 4).Pixel(5, 2), Rgb(0, 53, 108));
+}
+
 // Guards the arithmetic: any change to a deterministic shade shows here. The values were taken
 // from this implementation after checking the worked values above.
 TEST(CaptionShade, ChecksumsOfEveryDeterministicType)

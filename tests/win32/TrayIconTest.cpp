@@ -51,8 +51,15 @@ TEST(TrayIconComponent, ClicksComeOnTheReleaseAndNothingReactsWhenDisabled)
         Notify(tray, message);  // the right press would open the menu and wait here
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(downs, 1);
-    // An id the handler does not know is ignored.
+    // An id the handler does not know reaches no icon, while this one's own id still does.
+    tray.SetEnabled(true);
+    SendMessageW(TCoolTrayIcon::HandlerWindow(), kTrayCallbackMessage, tray.IconId() + 1000, WM_LBUTTONDOWN);
     SendMessageW(TCoolTrayIcon::HandlerWindow(), kTrayCallbackMessage, tray.IconId() + 1000, WM_LBUTTONUP);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(clicks, 1);
+    Notify(tray, WM_LBUTTONDOWN);
+    Notify(tray, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST(TrayIconComponent, TheTooltipIsTheHintCutTo127CharactersOrEmpty)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <thread>
 
 #include "app/win32/Autostart.h"
@@ -17,14 +19,16 @@
 #include "update/AntiFreeze.h"
 #include "update/Exceptions.h"
 #include "update/HttpClient.h"
+#include "update/SocketStack.h"
 
 namespace zelvora {
 namespace {
 
-// A one-connection server on Winsock that waits `delayMs`, sends `reply` and closes.
+// A one-connection server on Winsock that reads a request, waits until `replyWhen` says so (at
+// once when it says nothing), sends `reply` and closes.
 class TLocalServer {
 public:
-    TLocalServer(std::string reply, int delayMs)
+    TLocalServer(std::string reply, std::function<void()> replyWhen = {})
     {
         WSADATA data;
         WSAStartup(0x0202, &data);
@@ -37,7 +41,7 @@ public:
         int size = sizeof address;
         getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
         port_ = ntohs(address.sin_port);
-        worker_ = std::thread([this, reply, delayMs] {
+        worker_ = std::thread([this, reply, replyWhen] {
             SOCKET client = accept(listener_, nullptr, nullptr);
             if (client == INVALID_SOCKET) return;
             std::string request;
@@ -48,7 +52,7 @@ public:
                 request.append(buffer, n);
             }
             request_ = request;
-            Sleep(delayMs);
+            if (replyWhen) replyWhen();
             send(client, reply.data(), static_cast<int>(reply.size()), 0);
             shutdown(client, SD_SEND);
             closesocket(client);
@@ -71,37 +75,98 @@ private:
     std::thread worker_;
 };
 
+// The platform's socket services, counting how the client's waits for data end.
+class TCountingStack : public TIdStack {
+public:
+    static inline std::atomic<int> SliceEnds{0}, MessageWakes{0};
+
+    TIdSocket NewSocket() override { return inner_->NewSocket(); }
+    int Bind(TIdSocket s, const std::string& ip, int port) override { return inner_->Bind(s, ip, port); }
+    int Connect(TIdSocket s, const std::string& ip, int port) override
+    {
+        return inner_->Connect(s, ip, port);
+    }
+    int ConnectStart(TIdSocket s, const std::string& ip, int port) override
+    {
+        return inner_->ConnectStart(s, ip, port);
+    }
+    int ConnectWait(TIdSocket s, int ms) override { return inner_->ConnectWait(s, ms); }
+    void Shutdown(TIdSocket s, int how) override { inner_->Shutdown(s, how); }
+    void Close(TIdSocket s) override { inner_->Close(s); }
+    int Recv(TIdSocket s, char* buffer, int size) override { return inner_->Recv(s, buffer, size); }
+    int Send(TIdSocket s, const char* buffer, int size) override { return inner_->Send(s, buffer, size); }
+    int WaitReadable(TIdSocket s, int ms) override { return Counted(inner_->WaitReadable(s, ms)); }
+    bool WaitsOnMessages() const override { return inner_->WaitsOnMessages(); }
+    int WaitReadableOrMessage(TIdSocket s, int ms) override
+    {
+        return Counted(inner_->WaitReadableOrMessage(s, ms));
+    }
+    int SetNoDelay(TIdSocket s) override { return inner_->SetNoDelay(s); }
+    void SockName(TIdSocket s, std::string& ip, int& port) override { inner_->SockName(s, ip, port); }
+    void PeerName(TIdSocket s, std::string& ip, int& port) override { inner_->PeerName(s, ip, port); }
+    int WSGetLastError() override { return inner_->WSGetLastError(); }
+
+protected:
+    std::string HostByName(const std::string& name) override
+    {
+        int error = 0;
+        return inner_->Resolve(name, error);
+    }
+
+private:
+    static int Counted(int answer)
+    {
+        if (answer == 0) ++SliceEnds;
+        if (answer == kMessageWaiting) ++MessageWakes;
+        return answer;
+    }
+    std::unique_ptr<TIdStack> inner_ = CreatePlatformStack();
+};
+
 std::atomic<int> ticks{0};
 void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD)
 {
     ++ticks;
 }
 
+// Holds the server's reply until the window thread has dispatched `count` timer ticks.
+std::function<void()> AfterTicks(int count)
+{
+    return [count] {
+        while (ticks.load() < count) std::this_thread::yield();
+    };
+}
+
 TEST(WinsockClient, FetchesFromALocalServerWhileWindowMessagesKeepFlowing)
 {
+    TIdStack::SetFactory([] { return std::make_unique<TCountingStack>(); });
     TApplication app;
     TIdAntiFreeze antiFreeze;
     antiFreeze.ProcessMessages = [&] { app.ProcessMessages(); };
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CountTick);
-    TLocalServer server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.0.0", 800);
     TIdHTTP http;
-    ticks = 0;
-    EXPECT_EQ(http.GetAsString(server.Url()), "1.0.0");
-    KillTimer(nullptr, timer);
-    const int sliced = ticks.load();
-    EXPECT_GE(sliced, 1) << "the wait dispatched no messages";  // one pump per 250 ms slice without data
+    TIdStack::SetFactory(nullptr);
 
-    // Where the window layer tells that messages wait, they are dispatched as they come: the
-    // 10 ms timer keeps most of its pace (about 80 ticks in 800 ms).
-    antiFreeze.MessagesWaiting = [&] { return app.MessageWaiting(); };
-    TLocalServer paced("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1", 800);
-    const UINT_PTR pacedTimer = SetTimer(nullptr, 0, 10, CountTick);
+    // The server answers only once the timer has been served during the wait: without the
+    // window layer's word that messages wait, they are dispatched between slices of the wait.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CountTick);
     ticks = 0;
+    TCountingStack::SliceEnds = TCountingStack::MessageWakes = 0;
+    TLocalServer server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.0.0", AfterTicks(3));
+    EXPECT_EQ(http.GetAsString(server.Url()), "1.0.0");
+    EXPECT_GE(TCountingStack::SliceEnds.load(), 1) << "the ticks waited for slices to end";
+    EXPECT_EQ(TCountingStack::MessageWakes.load(), 0);
+
+    // Where the window layer tells that messages wait, a message ends the wait when it comes:
+    // the ticks are served by wakes, not by slices that ran out.
+    antiFreeze.MessagesWaiting = [&] { return app.MessageWaiting(); };
+    ticks = 0;
+    TCountingStack::SliceEnds = TCountingStack::MessageWakes = 0;
+    TLocalServer paced("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1", AfterTicks(20));
     EXPECT_EQ(http.GetAsString(paced.Url()), "1.0.1");
-    KillTimer(nullptr, pacedTimer);
-    // The same wait, measured in the same run: a timer of 10 ms against slices of 250 ms.
-    EXPECT_GT(ticks.load(), 3 * sliced)
-        << "woken by each message, the wait dispatched no more than the sliced one";
+    KillTimer(nullptr, timer);
+    // Mostly wakes: a tick that comes as a slice runs out is served by that slice's end.
+    EXPECT_GE(TCountingStack::MessageWakes.load(), 10) << "the wait did not wake for the messages";
+    EXPECT_GT(TCountingStack::MessageWakes.load(), 2 * TCountingStack::SliceEnds.load());
     EXPECT_EQ(server.Request(),
               "GET /zelvora/version.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1:" +
                   std::to_string(server.Port()) +
@@ -112,7 +177,7 @@ TEST(WinsockClient, RefusedConnectReportsWinsockError10061)
 {
     int port = 0;
     {
-        TLocalServer closed("", 0);
+        TLocalServer closed("");
         port = closed.Port();
         // Answer the server's accept so that it ends.
         TIdTCPClient wake;

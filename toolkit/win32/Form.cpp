@@ -154,10 +154,19 @@ void TForm::ScaleMetrics(int toDpi)
 void TForm::DpiChanged(int dpi, const RECT& suggested)
 {
     ScaleMetrics(dpi);
-    // The system's rectangle keeps the window under the pointer that dragged it across; texts
-    // that need other room at this size change its height from there.
+    const int width = clientWidth_, height = clientHeight_;
+    // The system's rectangle keeps the window under the pointer that dragged it across.
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A system that keeps the frame at its own DPI (Wine) leaves another client area than the
+    // scaled one: the window makes up the difference, so that a way back lands where it began.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right != width || client.bottom != height)
+        SetWindowPos(Handle(), nullptr, 0, 0, suggested.right - suggested.left + width - client.right,
+                     suggested.bottom - suggested.top + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Texts that need other room at this size change the height from there.
     ApplyScaledMetrics();
     if (menu_) DrawMenuBar(Handle());
     ScaleChanged();
