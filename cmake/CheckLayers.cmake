@@ -2,16 +2,17 @@
 # win32/ folder builds on every system, so it includes neither win32/ headers nor Windows ones.
 # Run as `cmake -DZELVORA_ROOT=<tree> -P CheckLayers.cmake`: at every build, and by the tests.
 
-set(zelvora_layers base toolkit engine i18n update tray controls dialogs app)
+set(zelvora_layers base toolkit engine i18n update tray look controls dialogs app)
 set(zelvora_below_base "")
 set(zelvora_below_toolkit base)
 set(zelvora_below_engine base toolkit)
 set(zelvora_below_i18n base toolkit)
 set(zelvora_below_update base toolkit)
 set(zelvora_below_tray base toolkit)
+set(zelvora_below_look base toolkit)
 set(zelvora_below_controls base toolkit)
 set(zelvora_below_dialogs base toolkit)
-set(zelvora_below_app base toolkit engine i18n update tray controls dialogs)
+set(zelvora_below_app base toolkit engine i18n update tray look controls dialogs)
 set(zelvora_windows_headers
     "windows|winsock2|ws2tcpip|shellapi|shlobj|commctrl|commdlg|uxtheme|olectl|ocidl|objbase|mmsystem|windowsx|winuser|wingdi|winreg")
 

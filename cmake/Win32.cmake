@@ -4,7 +4,7 @@ enable_language(RC)
 # One self-contained program file: no MinGW runtime DLLs beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-zelvora_sources(win32_sources "win32/" toolkit engine tray controls)
+zelvora_sources(win32_sources "win32/" toolkit engine tray look controls)
 add_library(zelvora_win32 STATIC ${win32_sources})
 # comdlg32, shell32, ole32, oleaut32, uxtheme and version are bound on first use (SystemLibrary.h).
 target_link_libraries(zelvora_win32 PUBLIC zelvora_portable user32 gdi32 advapi32 comctl32 uuid)

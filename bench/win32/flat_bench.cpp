@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "look/win32/MenuPainter.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/CheckBox.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/Menus.h"
-#include "tray/win32/MenuPainter.h"
 
 using namespace zelvora;
 using Clock = std::chrono::steady_clock;

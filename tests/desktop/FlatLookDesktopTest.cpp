@@ -4,7 +4,7 @@
 #include "FlatLookExpectations.h"
 #include "ProgramDesktopFixture.h"
 #include "driver/ZelvoraSession.h"
-#include "tray/MenuLayout.h"
+#include "look/MenuLayout.h"
 
 namespace zelvora::desktop {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "driver/WineDesktop.h"
-#include "tray/MenuColours.h"
+#include "look/MenuColours.h"
 
 namespace zelvora::desktop {
 

@@ -1,4 +1,4 @@
-#include "tray/MenuLayout.h"
+#include "look/MenuLayout.h"
 
 #include <gtest/gtest.h>
 

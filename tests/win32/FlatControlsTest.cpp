@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
+#include "look/MenuLayout.h"
+#include "look/win32/ControlSubClass.h"
+#include "look/win32/MenuPainter.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/CheckBox.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/Memo.h"
 #include "toolkit/win32/Panel.h"
 #include "toolkit/win32/PictureButton.h"
-#include "tray/MenuLayout.h"
-#include "tray/win32/ControlSubClass.h"
-#include "tray/win32/MenuPainter.h"
 
 namespace zelvora {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <memory>
 
+#include "look/MenuLayout.h"
+#include "look/win32/MenuPainter.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/ImageList.h"
 #include "toolkit/win32/Menus.h"
-#include "tray/MenuLayout.h"
-#include "tray/win32/MenuPainter.h"
 
 namespace zelvora {
 namespace {

@@ -7,8 +7,8 @@
 #include "WindowTestSupport.h"
 #include "app/win32/MainWindow.h"
 #include "dialogs/win32/AboutWindow.h"
+#include "look/win32/MenuPainter.h"
 #include "toolkit/win32/Memo.h"
-#include "tray/win32/MenuPainter.h"
 
 namespace zelvora {
 namespace {

@@ -1,7 +1,7 @@
 // The flat faces of the styled controls, painted over what the control drew itself.
 #pragma once
 
-#include "tray/win32/ControlSubClass.h"
+#include "look/win32/ControlSubClass.h"
 
 namespace zelvora {
 

@@ -1,15 +1,15 @@
-#include "tray/win32/FlatControlPainting.h"
+#include "look/win32/FlatControlPainting.h"
 
+#include "look/MenuLayout.h"
+#include "look/win32/FlatDrawing.h"
+#include "look/win32/MenuPainter.h"
+#include "look/win32/PictureEffects.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/CheckBox.h"
 #include "toolkit/win32/Memo.h"
 #include "toolkit/win32/Panel.h"
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/RadioButton.h"
-#include "tray/MenuLayout.h"
-#include "tray/win32/FlatDrawing.h"
-#include "tray/win32/MenuPainter.h"
-#include "tray/win32/PictureEffects.h"
 
 namespace zelvora {
 

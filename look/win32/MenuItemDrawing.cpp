@@ -2,16 +2,16 @@
 // text with its shortcut, the menu bar's selection, and the drop-down's frame.
 #include <optional>
 
+#include "look/MenuLayout.h"
+#include "look/win32/FlatDrawing.h"
+#include "look/win32/MenuPainter.h"
+#include "look/win32/PictureEffects.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Control.h"
 #include "toolkit/win32/ImageList.h"
 #include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Menus.h"
-#include "tray/MenuLayout.h"
-#include "tray/win32/FlatDrawing.h"
-#include "tray/win32/MenuPainter.h"
-#include "tray/win32/PictureEffects.h"
 
 namespace zelvora {
 

@@ -1,9 +1,9 @@
-#include "tray/win32/FlatDrawing.h"
+#include "look/win32/FlatDrawing.h"
 
+#include "look/MenuColours.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/ImageList.h"
 #include "toolkit/win32/Menus.h"
-#include "tray/MenuColours.h"
 
 namespace zelvora {
 

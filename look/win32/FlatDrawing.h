@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/Geometry.h"
+#include "look/MenuLayout.h"
 #include "toolkit/Colors.h"
-#include "tray/MenuLayout.h"
 
 namespace zelvora {
 

@@ -1,10 +1,13 @@
-#include "tray/win32/MenuPainter.h"
+#include "look/win32/MenuPainter.h"
 
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "base/DpiScaling.h"
+#include "look/MenuLayout.h"
+#include "look/win32/ControlSubClass.h"
+#include "look/win32/FlatDrawing.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/CheckBox.h"
@@ -18,9 +21,6 @@
 #include "toolkit/win32/PictureButton.h"
 #include "toolkit/win32/RadioButton.h"
 #include "toolkit/win32/ScreenDpi.h"
-#include "tray/MenuLayout.h"
-#include "tray/win32/ControlSubClass.h"
-#include "tray/win32/FlatDrawing.h"
 
 namespace zelvora {
 

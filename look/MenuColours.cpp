@@ -1,4 +1,4 @@
-#include "tray/MenuColours.h"
+#include "look/MenuColours.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tray/win32/PictureEffects.h"
+#include "look/win32/PictureEffects.h"
 
 #include <vector>
 

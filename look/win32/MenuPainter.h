@@ -7,10 +7,10 @@
 #include <map>
 #include <memory>
 
+#include "look/MenuColours.h"
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/win32/Control.h"
-#include "tray/MenuColours.h"
 
 namespace zelvora {
 

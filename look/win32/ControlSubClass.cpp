@@ -1,8 +1,8 @@
-#include "tray/win32/ControlSubClass.h"
+#include "look/win32/ControlSubClass.h"
 
+#include "look/win32/FlatControlPainting.h"
+#include "look/win32/MenuPainter.h"
 #include "toolkit/win32/Memo.h"
-#include "tray/win32/FlatControlPainting.h"
-#include "tray/win32/MenuPainter.h"
 
 namespace zelvora {
 
