@@ -2,6 +2,8 @@
 // uninstalling, and refusing what it cannot do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,6 +27,7 @@ constexpr char kSetupWindowClass[] = "#32770";
 constexpr int kSetupAlreadyRunning = 3;
 constexpr int kFolderNotWritable = 4;
 constexpr int kZelvoraWouldNotEnd = 5;
+constexpr int kFolderNotOurs = 6;
 
 std::string FileBytes(const fs::path& path)
 {
@@ -195,10 +198,20 @@ TEST_F(Installer, ASilentInstallPutsFilesShortcutAndUninstallEntryInPlaceAndTheP
     EXPECT_EQ(entry["UninstallString"],
               (RegistryValue{"REG_SZ", "\"" + ProgramFolderW() + "\\Uninstall.exe\""}));
     EXPECT_EQ(entry["InstallLocation"], (RegistryValue{"REG_SZ", ProgramFolderW()}));
-    // In KiB, at least the program's own size.
+    // In KiB: the program and the uninstaller, nothing else the folder may hold.
+    const auto ourKiB =
+        (fs::file_size(ProgramFolder() / "Zelvora.exe") + fs::file_size(ProgramFolder() / "Uninstall.exe")) /
+        1024;
     EXPECT_EQ(entry["EstimatedSize"].Type, "REG_DWORD");
-    EXPECT_GE(std::stoul(entry["EstimatedSize"].Data, nullptr, 16),
-              fs::file_size(ZELVORA_BIN_DIR "/Zelvora.exe") / 1024);
+    EXPECT_NEAR(static_cast<double>(std::stoul(entry["EstimatedSize"].Data, nullptr, 16)),
+                static_cast<double>(ourKiB), 2);
+    std::ofstream(ProgramFolder() / "notes.bin", std::ios::binary) << std::string(3 << 20, 'n');
+    ASSERT_EQ(RunSetup({"/S"}), 0) << "a folder with our program is ours, whatever else it holds";
+    EXPECT_NEAR(
+        static_cast<double>(std::stoul(desktop_.QueryKey(kUninstallKey)["EstimatedSize"].Data, nullptr, 16)),
+        static_cast<double>(ourKiB), 2)
+        << "a person's own file was counted";
+    fs::remove(ProgramFolder() / "notes.bin");
     EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u) << "autostart was not chosen";
 
     // Started from the Start menu's shortcut, as a person does.
@@ -299,6 +312,11 @@ TEST_F(Installer, AZelvoraThatWillNotEndStopsTheSetupBeforeAnyFileIsReplaced)
 
     EXPECT_EQ(RunSetup({"/S"}), kZelvoraWouldNotEnd);
     EXPECT_EQ(fs::file_size(ProgramFolder() / "Zelvora.exe"), 1000u) << "a file was replaced";
+    // Into a new folder three levels deep: the try to write there leaves none of them behind.
+    const fs::path fresh = Shared().WorkDir() + "/prefix/drive_c/Fresh";
+    fs::remove_all(fresh);
+    EXPECT_EQ(RunSetup({"/S", "/D=C:\\Fresh\\Deeper\\Zelvora"}), kZelvoraWouldNotEnd);
+    EXPECT_FALSE(fs::exists(fresh)) << "the folders made to try writing stayed";
     EXPECT_EQ(RunCommand({"wine", ProgramFolderW() + "\\Uninstall.exe", "/S", "_?=" + ProgramFolderW()}, 120s)
                   .ExitCode,
               kZelvoraWouldNotEnd);
@@ -379,6 +397,61 @@ TEST_F(Installer, AFolderThatCannotBeWrittenIsNamedAndNothingChanges)
     desktop_.Probe({"close", kSetupWindowClass});
     EXPECT_TRUE(setup.WaitForExit(20s));
     ExpectNothingInstalled();
+}
+
+TEST_F(Installer, AFolderHoldingAnotherProgramIsRefusedAndKeepsItsFiles)
+{
+    const fs::path tools = Shared().WorkDir() + "/prefix/drive_c/Tools";
+    fs::remove_all(tools);
+    fs::create_directories(tools);
+    std::ofstream(tools / "Uninstall.exe") << "another program's uninstaller";
+    std::ofstream(tools / "readme.txt") << "keep me";
+    EXPECT_EQ(RunSetup({"/S", "/D=C:\\Tools"}), kFolderNotOurs);
+    EXPECT_EQ(FileBytes(tools / "Uninstall.exe"), "another program's uninstaller");
+    EXPECT_FALSE(fs::exists(tools / "Zelvora.exe"));
+    ExpectNothingInstalled();
+
+    ChildProcess setup = LaunchSetup({"/D=C:\\Tools"});
+    ASSERT_TRUE(SetupShows("&Next >"));
+    ASSERT_TRUE(PressReturnInSetup("&Install")) << "no folder page after Next";
+    PressReturnInSetup();
+    const std::string text = WaitForMessageText();
+    EXPECT_NE(text.find("C:\\Tools"), std::string::npos) << text;
+    EXPECT_NE(text.find("already holds other files"), std::string::npos) << text;
+    EXPECT_TRUE(AcknowledgeMessageBox());
+    EXPECT_TRUE(SetupShows("&Install")) << "the folder page should stay for another choice";
+    desktop_.Probe({"close", kSetupWindowClass});
+    EXPECT_TRUE(setup.WaitForExit(20s));
+    EXPECT_EQ(FileBytes(tools / "Uninstall.exe"), "another program's uninstaller");
+    fs::remove_all(tools);
+}
+
+TEST_F(Installer, AnAutostartNamingThisCopyInShortNamesOrAnotherCaseGoesWithIt)
+{
+    const std::string folderW = "C:\\Program Tools Folder\\Zelvora";
+    const fs::path folder = Shared().WorkDir() + "/prefix/drive_c/Program Tools Folder";
+    for (const bool shortNames : {true, false}) {
+        SCOPED_TRACE(shortNames ? "short names" : "upper case");
+        fs::remove_all(folder);
+        ASSERT_EQ(RunSetup({"/S", "/AUTOSTART", "/D=" + folderW}), 0);
+        const std::string program = folderW + "\\Zelvora.exe";
+        std::string other = program;
+        if (shortNames) {
+            other = desktop_.Probe({"short-path", program}).Output;
+            while (!other.empty() && (other.back() == '\n' || other.back() == '\r')) other.pop_back();
+            ASSERT_NE(other.find('~'), std::string::npos) << "no short name: " << other;
+        } else {
+            std::transform(other.begin(), other.end(), other.begin(),
+                           [](unsigned char c) { return std::toupper(c); });
+        }
+        desktop_.SetRegistryValue(kRunKey, "Zelvora", "REG_SZ", "\"" + other + "\"");
+        const int code = RunCommand({"wine", folderW + "\\Uninstall.exe", "/S"}, 120s).ExitCode;
+        ASSERT_EQ(code, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder / "Zelvora"); }, 60s, 200ms));
+        EXPECT_TRUE(WaitUntil([&] { return desktop_.QueryKey(kRunKey).count("Zelvora") == 0; }, 10s, 200ms))
+            << "the autostart still names the removed " << other;
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

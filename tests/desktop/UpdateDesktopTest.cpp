@@ -2,6 +2,9 @@
 // a local server named by the "UpdateServer" setting.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "../support/ScriptedServer.h"
@@ -127,6 +130,11 @@ TEST_F(UpdateCheck, HostileServersEndInTheFailureWhileTheWindowKeepsAnswering)
                zelvora::testing::Repeated("1\r\nx\r\n", 200000)),
           zelvora::testing::HoldOpen()}},
         {"a byte every 10 s", trickle},
+        {"a chunk of 2^63 - 1 bytes after one byte",
+         {ReadRequest(),
+          Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nx\r\n7fffffffffffffff\r\n" +
+               zelvora::testing::Repeated("x", 100000)),
+          zelvora::testing::HoldOpen()}},
     };
     ZelvoraSession zelvora(*desktop_);
     for (const auto& hostile : servers) {
@@ -192,6 +200,59 @@ TEST_F(UpdateCheck, WhileARequestWaitsTheCommandIsOffAndClosingEndsIt)
     EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 8s, 100ms))
         << "closing waited for the slow reply";
     EXPECT_EQ(slow.Connections(), 1);
+}
+
+// A resolver of the test's, preloaded into the program's process: names ending in ".hang.test"
+// hang until the test lets them go.
+class HangingResolver {
+public:
+    explicit HangingResolver(const std::string& workDir)
+        : marker_(workDir + "/lookup-started"), release_(workDir + "/lookup-release")
+    {
+        std::filesystem::remove(marker_);
+        std::filesystem::remove(release_);
+        setenv("ZELVORA_HANG_MARKER", marker_.c_str(), 1);
+        setenv("ZELVORA_HANG_RELEASE", release_.c_str(), 1);
+        setenv("LD_PRELOAD", ZELVORA_HANGING_RESOLVER, 1);
+    }
+    ~HangingResolver()
+    {
+        StopPreloading();
+        Release();
+    }
+    // Programs started from now on resolve as usual.
+    void StopPreloading() { unsetenv("LD_PRELOAD"); }
+    bool WaitForLookup()
+    {
+        return WaitUntil([&] { return std::filesystem::exists(marker_); }, 30s, 100ms);
+    }
+    void Release() { std::ofstream(release_) << "go\n"; }
+
+private:
+    std::string marker_, release_;
+};
+
+TEST_F(UpdateCheck, ClosingWhileTheServersNameIsLookedUpEndsTheProgramOrderly)
+{
+    desktop_->SetTextSetting("UpdateServer", "update.hang.test");
+    HangingResolver resolver(desktop_->WorkDir());
+    ZelvoraSession zelvora(*desktop_);
+    resolver.StopPreloading();
+    ChooseOnlineUpdate(*desktop_);
+    EXPECT_EQ(WaitForMessageBox(*desktop_), kQuestion);
+    AnswerMessageBox(*desktop_, "yes");
+    ASSERT_TRUE(resolver.WaitForLookup()) << "the server's name was not looked up";
+    EXPECT_EQ(desktop_->Probe({"answers", "TfrmZelvora"}).Output, "yes\n") << "the lookup froze the window";
+    // Closed while the lookup hangs: the program ends now, not when the lookup returns, and
+    // writes what a person changed.
+    desktop_->Probe({"close", "TfrmZelvora"});
+    EXPECT_TRUE(WaitUntil([&] { return zelvora.Exited(); }, 15s, 100ms)) << "the close waited for the lookup";
+    resolver.Release();  // the old code crashed here, in the lookup's return
+    RegistryValues stored = desktop_->Settings();
+    stored.erase("UpdateServer");
+    EXPECT_EQ(stored.size(), 10u) << "the ten values were not written";
+    EXPECT_EQ(stored.count("Mode"), 1u);
+    EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "") << "no report on the way out";
 }
 
 }  // namespace

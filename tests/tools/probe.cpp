@@ -298,6 +298,18 @@ int AnswerMessageBox(const std::string& answer)
 
 }  // namespace
 
+// The short (8.3) form of an existing path, as some tools write it into the Run key.
+int ShortPath(const char* path)
+{
+    wchar_t wide[MAX_PATH] = {}, shortened[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH);
+    if (GetShortPathNameW(wide, shortened, MAX_PATH) == 0) return 1;
+    char utf8[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, shortened, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+    return 0;
+}
+
 // The arguments in UTF-8, as the driver wrote them: the ANSI ones lose what the code page lacks.
 std::vector<std::string> Utf8Arguments()
 {
@@ -345,9 +357,10 @@ int main()
     if (command == "taskbar-created") return TaskbarCreated();
     if (command == "stubborn" && argc == 4) return Stubborn(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
+    if (command == "short-path" && argc == 3) return ShortPath(argv[2]);
     std::fprintf(stderr,
                  "usage: zelvora-probe "
                  "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
-                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn ...\n");
+                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn|short-path ...\n");
     return 2;
 }
