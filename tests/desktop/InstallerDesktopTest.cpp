@@ -428,8 +428,9 @@ TEST_F(Installer, AFolderHoldingAnotherProgramIsRefusedAndKeepsItsFiles)
 
 TEST_F(Installer, AnAutostartNamingThisCopyInShortNamesOrAnotherCaseGoesWithIt)
 {
-    const std::string folderW = "C:\\Program Tools Folder\\Zelvora";
-    const fs::path folder = Shared().WorkDir() + "/prefix/drive_c/Program Tools Folder";
+    // A name longer than 8.3 (no blank: the setup takes /D= unquoted).
+    const std::string folderW = "C:\\ProgramToolsFolder\\Zelvora";
+    const fs::path folder = Shared().WorkDir() + "/prefix/drive_c/ProgramToolsFolder";
     for (const bool shortNames : {true, false}) {
         SCOPED_TRACE(shortNames ? "short names" : "upper case");
         fs::remove_all(folder);

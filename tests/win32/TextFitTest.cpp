@@ -132,6 +132,11 @@ protected:
             if (!textControl || text.empty()) continue;
             const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
             ASSERT_NE(font, nullptr) << "a text control that does not name its font";
+            // The font it names is the one it draws with: the control's own, at its scaled height.
+            LOGFONTW named{};
+            ASSERT_EQ(GetObjectW(font, sizeof named, &named), static_cast<int>(sizeof named));
+            EXPECT_EQ(named.lfHeight, control->Font().Height());
+            EXPECT_EQ(named.lfCharSet, static_cast<BYTE>(control->Font().Charset()));
             const TextRoom room = RoomOf(child, form.Dpi());
             WindowDc dc(child, GetDC(child));
             SelectedObject selected(dc.get(), font);
