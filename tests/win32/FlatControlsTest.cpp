@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "WindowTestSupport.h"
 #include "look/MenuLayout.h"
 #include "look/win32/ControlSubClass.h"
@@ -203,6 +207,16 @@ TEST_F(FlatControls, PushButtonFaceEdgeAndPressedLook)
     ShowWindow(Window("frmAbout").Handle(), SW_HIDE);
 }
 
+// A colour p % of the way to white, rounded to nearest with ties to even: the dimming rule.
+TColor LighterByRule(TColor c, int percent)
+{
+    const auto channel = [percent](int v) {
+        return v + static_cast<int>(std::nearbyint((255 - v) * percent / 100.0));
+    };
+    return static_cast<TColor>(channel(c & 0xFF) | channel((c >> 8) & 0xFF) << 8 |
+                               channel((c >> 16) & 0xFF) << 16);
+}
+
 TEST_F(FlatControls, PictureButtonsShowTheirGlyphAndCaption)
 {
     Show("frmEditHotkey");
@@ -211,19 +225,41 @@ TEST_F(FlatControls, PictureButtonsShowTheirGlyphAndCaption)
     ASSERT_NE(ok.Glyph(), nullptr);
     EXPECT_EQ(ok.NumGlyphs(), 2);
     EXPECT_EQ(ok.GlyphWidth(), 18);
+    const int dim = Painter("frmEditHotkey").DimLevel();
     for (TBitBtn* button : {&ok, &cancel}) {
+        SCOPED_TRACE(button->Name());
         button->Perform(CM_MOUSELEAVE);
         button->Perform(WM_PAINT);
         RECT client{};
         GetClientRect(button->Handle(), &client);
-        // Some pixel of the left half is the dimmed glyph's ink: greenish for OK, reddish for Cancel.
-        bool inked = false;
-        for (int y = 2; y < client.bottom - 2 && !inked; ++y)
-            for (int x = 2; x < client.right / 2 && !inked; ++x) {
-                const TColor p = PixelOf(*button, x, y);
-                inked = button == &ok ? GreenOf(p) > RedOf(p) + 40 : RedOf(p) > GreenOf(p) + 40;
-            }
-        EXPECT_TRUE(inked) << button->Name();
+        std::vector<TColor> shown(static_cast<std::size_t>(client.right * client.bottom));
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) shown[y * client.right + x] = PixelOf(*button, x, y);
+        // The first picture of the strip, each pixel dimmed by the painter's level; the strip's
+        // bottom-left colour stays transparent.
+        HDC strip = const_cast<TBitmap*>(button->Glyph())->Canvas().Handle();
+        const int gw = button->GlyphWidth(), gh = button->Glyph()->Height();
+        const TColor transparent = GetPixel(strip, 0, gh - 1);
+        struct Ink {
+            int X, Y;
+            TColor Colour;
+        };
+        std::vector<Ink> ink;
+        for (int y = 0; y < gh; ++y)
+            for (int x = 0; x < gw; ++x)
+                if (const TColor c = GetPixel(strip, x, y); c != transparent)
+                    ink.push_back({x, y, LighterByRule(c, dim)});
+        ASSERT_GT(ink.size(), 20u);
+        // The whole dimmed picture shows at exactly one place, in the left half, beside the caption.
+        std::vector<POINT> found;
+        for (int top = 0; top + gh <= client.bottom; ++top)
+            for (int left = 0; left + gw <= client.right; ++left)
+                if (std::all_of(ink.begin(), ink.end(), [&](const Ink& i) {
+                        return shown[(top + i.Y) * client.right + left + i.X] == i.Colour;
+                    }))
+                    found.push_back({left, top});
+        ASSERT_EQ(found.size(), 1u) << "the dimmed picture does not show whole";
+        EXPECT_LT(found[0].x + gw / 2, client.right / 2);
     }
     ShowWindow(Window("frmEditHotkey").Handle(), SW_HIDE);
 }
