@@ -1,0 +1,110 @@
+#include "engine/MarkHistory.h"
+
+#include <algorithm>
+
+namespace zelvora {
+
+namespace {
+
+bool IsEmpty(const TRect& r)
+{
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
+
+TRect Union(const TRect& a, const TRect& b)
+{
+    if (IsEmpty(a)) return b;
+    if (IsEmpty(b)) return a;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
+
+TRect Grown(const TRect& r, int by)
+{
+    return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
+}
+
+}  // namespace
+
+TRect PieceBounds(const TMarkPiece& piece)
+{
+    const int half = (std::max(piece.Pen.Width, 1) + 1) / 2;
+    if (piece.Kind == TMarkPiece::TKind::Frame) {
+        const int frameHalf = (std::max(piece.Frame.PenWidth, 1) + 1) / 2;
+        return Grown(piece.Frame.Bounds, frameHalf);
+    }
+    const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
+                     std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};
+    return Grown(ends, half);
+}
+
+std::size_t TMark::Bytes() const
+{
+    std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
+    for (const TMarkPiece& piece : Pieces) bytes += piece.Pixels.capacity() * sizeof(TColor);
+    return bytes;
+}
+
+TMarkHistory::TMarkHistory(std::size_t maxMarks, std::size_t maxBytes)
+    : maxMarks_(std::max<std::size_t>(maxMarks, 1)), maxBytes_(maxBytes)
+{
+}
+
+void TMarkHistory::BeginMark()
+{
+    EndMark();
+    marks_.emplace_back();
+    bytes_ += marks_.back().Bytes();
+    drawing_ = true;
+    Trim();
+}
+
+void TMarkHistory::EndMark()
+{
+    drawing_ = false;
+}
+
+void TMarkHistory::AddPiece(TMarkPiece piece)
+{
+    if (!drawing_) BeginMark();
+    TMark& mark = marks_.back();
+    bytes_ -= mark.Bytes();
+    mark.Bounds = Union(mark.Bounds, PieceBounds(piece));
+    mark.Pieces.push_back(std::move(piece));
+    bytes_ += mark.Bytes();
+    Trim();
+}
+
+std::optional<TMark> TMarkHistory::Undo()
+{
+    if (marks_.empty()) return std::nullopt;
+    TMark last = std::move(marks_.back());
+    marks_.pop_back();
+    bytes_ -= last.Bytes();
+    drawing_ = false;
+    return last;
+}
+
+void TMarkHistory::Clear()
+{
+    marks_.clear();
+    bytes_ = 0;
+    drawing_ = false;
+}
+
+void TMarkHistory::Trim()
+{
+    while (marks_.size() > 1 && (marks_.size() > maxMarks_ || bytes_ > maxBytes_)) {
+        bytes_ -= marks_.front().Bytes();
+        marks_.pop_front();
+    }
+}
+
+TColor ChooseColourKey(TColor pen)
+{
+    // Colours no one picks for a pen; the second stands in when the first is the pen's.
+    constexpr TColor kMagenta = RgbOf(255, 0, 255), kOddGreen = RgbOf(1, 254, 1);
+    return (pen & 0xFFFFFF) == kMagenta ? kOddGreen : kMagenta;
+}
+
+}  // namespace zelvora

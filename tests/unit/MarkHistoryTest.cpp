@@ -1,0 +1,103 @@
+// The ink layer's memory of what was drawn: marks as the chord bounds them, where each lies,
+// undo from the last back to the first, the limits, and the colour the layer shows through.
+#include "engine/MarkHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+TMarkPiece Line(TPoint from, TPoint to, int width = 5)
+{
+    TMarkPiece piece;
+    piece.Pen = {width, 0x80FF, false};
+    piece.From = from, piece.To = to;
+    return piece;
+}
+
+TMarkPiece Highlight(TPoint from, TPoint to, std::size_t pixels)
+{
+    TMarkPiece piece = Line(from, to);
+    piece.Pen.Highlighter = true;
+    piece.Pixels.assign(pixels, 0xFFFFFF);
+    return piece;
+}
+
+TEST(MarkHistory, AMarkIsWhatOneHoldOfTheChordDrewAndKnowsWhereItLies)
+{
+    TMarkHistory history;
+    history.BeginMark();
+    history.AddPiece(Line({10, 10}, {20, 10}));  // a 5 px pen: 3 pixels either side
+    history.AddPiece(Line({20, 10}, {20, 40}));
+    history.EndMark();
+    history.AddPiece(Line({300, 300}, {290, 310}, 1));  // no chord seen: a mark of its own
+    history.EndMark();
+    TMarkPiece frame;
+    frame.Kind = TMarkPiece::TKind::Frame;
+    frame.Frame = ControlFrameFor({100, 100, 200, 150}, 10, false);
+    history.AddPiece(frame);
+    history.EndMark();
+
+    ASSERT_EQ(history.Marks().size(), 3u);
+    EXPECT_EQ(history.Marks()[0].Pieces.size(), 2u);
+    EXPECT_EQ(history.Marks()[0].Bounds, (TRect{7, 7, 24, 44}));
+    EXPECT_EQ(history.Marks()[1].Bounds, (TRect{289, 299, 302, 312}));
+    // The frame's pen of 10 lies on the control grown by 10, centred: 5 more outside.
+    EXPECT_EQ(history.Marks()[2].Bounds, (TRect{85, 85, 215, 165}));
+}
+
+TEST(MarkHistory, UndoTakesTheLastMarkAgainAndAgainBackToTheFirst)
+{
+    TMarkHistory history;
+    for (int i = 0; i < 3; ++i) {
+        history.BeginMark();
+        history.AddPiece(Line({i * 100, 0}, {i * 100 + 10, 0}));
+        history.EndMark();
+    }
+    history.BeginMark();  // a fourth, still being drawn, goes first
+    history.AddPiece(Line({900, 0}, {910, 0}));
+    EXPECT_EQ(history.Undo()->Bounds.Left, 897);
+    EXPECT_FALSE(history.Drawing());
+    EXPECT_EQ(history.Undo()->Bounds.Left, 197);
+    EXPECT_EQ(history.Undo()->Bounds.Left, 97);
+    EXPECT_EQ(history.Undo()->Bounds.Left, -3);
+    EXPECT_FALSE(history.Undo().has_value());
+    EXPECT_EQ(history.Bytes(), 0u);
+}
+
+TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoButNeverTheOneBeingDrawn)
+{
+    TMarkHistory few(3, TMarkHistory::kMaxBytes);
+    for (int i = 0; i < 5; ++i) {
+        few.AddPiece(Line({i, 0}, {i, 1}));
+        few.EndMark();
+    }
+    ASSERT_EQ(few.Marks().size(), 3u);
+    EXPECT_EQ(few.Marks().front().Pieces.front().From.X, 2);
+
+    // Highlighter pixels count: 1 MB of limit holds two marks of 100,000 pixels each, not three.
+    TMarkHistory small(TMarkHistory::kMaxMarks, 1024 * 1024);
+    for (int i = 0; i < 3; ++i) {
+        small.AddPiece(Highlight({i, 0}, {i, 9}, 100000));
+        small.EndMark();
+    }
+    EXPECT_EQ(small.Marks().size(), 2u);
+    EXPECT_LE(small.Bytes(), 1024u * 1024);
+    // One mark larger than the limit stays while it is drawn, alone.
+    small.AddPiece(Highlight({0, 0}, {0, 9}, 400000));
+    EXPECT_EQ(small.Marks().size(), 1u);
+    EXPECT_TRUE(small.Drawing());
+    small.Clear();
+    EXPECT_TRUE(small.Marks().empty());
+    EXPECT_EQ(small.Bytes(), 0u);
+}
+
+TEST(MarkHistory, TheLayersSeeThroughColourIsNeverThePens)
+{
+    for (TColor pen : {TColor{0x80FF}, RgbOf(255, 0, 255), RgbOf(1, 254, 1), TColor{0}, TColor{0xFFFFFF}})
+        EXPECT_NE(ChooseColourKey(pen), pen) << std::hex << pen;
+    EXPECT_EQ(ChooseColourKey(0x80FF), ChooseColourKey(0x80FF)) << "the same pen, the same key";
+}
+
+}  // namespace
+}  // namespace zelvora
