@@ -166,6 +166,22 @@ protected:
         screen_.Tap("Return");
         return WaitUntil([&] { return MessageBoxes().empty(); }, 10s, 200ms);
     }
+    // By its pages, the folder given with /D= is refused with a message naming it, and the folder
+    // page stays for another choice; then the setup is closed.
+    void ExpectRefusedOnTheFolderPage(const std::string& folder, const std::string& why)
+    {
+        ChildProcess setup = LaunchSetup({"/D=" + folder});
+        ASSERT_TRUE(SetupShows("&Next >"));
+        ASSERT_TRUE(PressReturnInSetup("&Install")) << "no folder page after Next";
+        PressReturnInSetup();
+        const std::string text = WaitForMessageText();
+        EXPECT_NE(text.find(folder), std::string::npos) << text;
+        EXPECT_NE(text.find(why), std::string::npos) << text;
+        EXPECT_TRUE(AcknowledgeMessageBox());
+        EXPECT_TRUE(SetupShows("&Install")) << "the folder page should stay for another choice";
+        desktop_.Probe({"close", kSetupWindowClass});
+        EXPECT_TRUE(setup.WaitForExit(20s));
+    }
     void ExpectNothingInstalled()
     {
         EXPECT_FALSE(fs::exists(ProgramFolder()));
@@ -383,19 +399,8 @@ TEST_F(Installer, AFolderThatCannotBeWrittenIsNamedAndNothingChanges)
     EXPECT_EQ(RunSetup({"/S", "/D=C:\\Locked\\Zelvora"}), kFolderNotWritable);
     ExpectNothingInstalled();
 
-    ChildProcess setup = LaunchSetup({"/D=C:\\Locked\\Zelvora"});
-    ASSERT_TRUE(SetupShows("&Next >"));
-    ASSERT_TRUE(PressReturnInSetup("&Install")) << "no folder page after Next";
-    PressReturnInSetup();
-    const std::string text = WaitForMessageText();
-    EXPECT_NE(text.find("C:\\Locked\\Zelvora"), std::string::npos) << text;
-    EXPECT_NE(text.find("cannot be written. Nothing was changed. Please choose another folder."),
-              std::string::npos)
-        << text;
-    EXPECT_TRUE(AcknowledgeMessageBox());
-    EXPECT_TRUE(SetupShows("&Install")) << "the folder page should stay for another choice";
-    desktop_.Probe({"close", kSetupWindowClass});
-    EXPECT_TRUE(setup.WaitForExit(20s));
+    ExpectRefusedOnTheFolderPage("C:\\Locked\\Zelvora",
+                                 "cannot be written. Nothing was changed. Please choose another folder.");
     ExpectNothingInstalled();
 }
 
@@ -411,17 +416,7 @@ TEST_F(Installer, AFolderHoldingAnotherProgramIsRefusedAndKeepsItsFiles)
     EXPECT_FALSE(fs::exists(tools / "Zelvora.exe"));
     ExpectNothingInstalled();
 
-    ChildProcess setup = LaunchSetup({"/D=C:\\Tools"});
-    ASSERT_TRUE(SetupShows("&Next >"));
-    ASSERT_TRUE(PressReturnInSetup("&Install")) << "no folder page after Next";
-    PressReturnInSetup();
-    const std::string text = WaitForMessageText();
-    EXPECT_NE(text.find("C:\\Tools"), std::string::npos) << text;
-    EXPECT_NE(text.find("already holds other files"), std::string::npos) << text;
-    EXPECT_TRUE(AcknowledgeMessageBox());
-    EXPECT_TRUE(SetupShows("&Install")) << "the folder page should stay for another choice";
-    desktop_.Probe({"close", kSetupWindowClass});
-    EXPECT_TRUE(setup.WaitForExit(20s));
+    ExpectRefusedOnTheFolderPage("C:\\Tools", "already holds other files");
     EXPECT_EQ(FileBytes(tools / "Uninstall.exe"), "another program's uninstaller");
     fs::remove_all(tools);
 }
