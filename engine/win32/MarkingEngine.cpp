@@ -29,39 +29,22 @@ TMarkingEngine::~TMarkingEngine()
 
 void TMarkingEngine::AcquireDesktopCanvas()
 {
-    ReleaseDesktopCanvas();
-    // The screen DC draws over every window; the desktop window's own DC would be clipped by them.
-    desktopDc_ = WindowDc(nullptr, GetDC(nullptr));
-    if (desktopDc_) desktopCanvas_ = std::make_unique<TCanvas>(desktopDc_.get());
+    screen_.Acquire();
 }
 
 void TMarkingEngine::ReleaseDesktopCanvas()
 {
-    desktopCanvas_.reset();
-    desktopDc_.reset();
+    screen_.Release();
 }
 
 void TMarkingEngine::RepaintAllWindows()
 {
-    // Each window is asked to erase and paint itself in its own paint cycle. The one-call form,
-    // InvalidateRect(nullptr, nullptr, TRUE), erases other programs' windows at once from this
-    // thread; under Wine that erase can land after their repaint and blank them, and it leaves
-    // the bare desktop out.
-    constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-    RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    EnumWindows(
-        [](HWND window, LPARAM) noexcept -> BOOL {
-            if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, kRepaint);
-            return TRUE;
-        },
-        0);
+    TScreenSurface::RepaintAllWindows();
 }
 
 void TMarkingEngine::WipeMarks()
 {
-    ReleaseDesktopCanvas();
-    RepaintAllWindows();
-    AcquireDesktopCanvas();
+    surface_->Wipe();
 }
 
 void TMarkingEngine::StartPollTimer()
@@ -103,28 +86,21 @@ void TMarkingEngine::PollTick()
 
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
-    if (!drawingEnabled_ || !desktopCanvas_) return;
-    desktopCanvas_->SetPenColor(markerColor_);
-    desktopCanvas_->SetPenWidth(PenWidthAt(x, y));
-    desktopCanvas_->SetPenMode(PenModeFor(options_.Transparent()));
-    desktopCanvas_->LineTo(x, y);
+    if (!drawingEnabled_) return;
+    surface_->LineTo(TPoint{x, y}, TMarkPen{PenWidthAt(x, y), markerColor_, options_.Transparent()});
 }
 
 void TMarkingEngine::FrameWindowAt(int x, int y)
 {
-    if (!drawingEnabled_ || !desktopCanvas_) return;
+    if (!drawingEnabled_) return;
     HWND control = WindowFromPoint(POINT{x, y});
     if (!control) return;
     RECT r{};
     if (!GetWindowRect(control, &r)) return;
+    const int width = PenWidthAt(x, y);
     const TControlFrame frame =
-        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, PenWidthAt(x, y), options_.FloodFill());
-    desktopCanvas_->SetPenColor(markerColor_);
-    desktopCanvas_->SetPenMode(PenModeFor(options_.Transparent()));
-    desktopCanvas_->SetBrushColor(markerColor_);
-    desktopCanvas_->SetPenWidth(frame.PenWidth);
-    desktopCanvas_->SetBrushStyle(frame.Brush);
-    desktopCanvas_->Rectangle(frame.Bounds);
+        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, width, options_.FloodFill());
+    surface_->DrawFrame(frame, TMarkPen{width, markerColor_, options_.Transparent()});
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const
@@ -134,7 +110,7 @@ int TMarkingEngine::PenWidthAt(int x, int y) const
 
 void TMarkingEngine::MovePenTo(int x, int y)
 {
-    if (desktopCanvas_) desktopCanvas_->MoveTo(x, y);
+    surface_->MovePenTo(TPoint{x, y});
 }
 
 }  // namespace zelvora

@@ -1,4 +1,5 @@
-// Draws the user's marks straight onto the screen from a 10 ms poll of pointer and keyboard.
+// Draws the user's marks from a 10 ms poll of pointer and keyboard, through a drawing surface:
+// the screen itself.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +8,7 @@
 
 #include "base/ShortCut.h"
 #include "engine/MarkerDefaults.h"
-#include "toolkit/win32/Canvas.h"
-#include "toolkit/win32/Handles.h"
+#include "engine/win32/ScreenSurface.h"
 
 namespace zelvora {
 
@@ -63,8 +63,8 @@ private:
     int PenWidthAt(int x, int y) const;
 
     const IMarkingOptions& options_;
-    WindowDc desktopDc_;
-    std::unique_ptr<TCanvas> desktopCanvas_;
+    TScreenSurface screen_;
+    IMarkSurface* surface_ = &screen_;
     UINT_PTR pollTimer_ = 0;
     bool drawingEnabled_ = true;
     int markerSize_ = kDefaultMarkerSize;

@@ -1,0 +1,34 @@
+// Marks drawn straight onto the screen's device context, over every window: they stay until
+// something repaints beneath them.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "engine/MarkSurface.h"
+#include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+
+class TScreenSurface final : public IMarkSurface {
+public:
+    // Without a canvas nothing is drawn.
+    void Acquire();
+    void Release();
+
+    void MovePenTo(TPoint at) override;
+    void LineTo(TPoint to, const TMarkPen& pen) override;
+    void DrawFrame(const TControlFrame& frame, const TMarkPen& pen) override;
+    // Every window repaints over the marks; the canvas is taken anew.
+    void Wipe() override;
+
+    static void RepaintAllWindows();
+
+private:
+    WindowDc dc_;
+    std::unique_ptr<TCanvas> canvas_;
+};
+
+}  // namespace zelvora
