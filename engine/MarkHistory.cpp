@@ -28,14 +28,11 @@ TRect Grown(const TRect& r, int by)
 
 TRect PieceBounds(const TMarkPiece& piece)
 {
-    const int half = (std::max(piece.Pen.Width, 1) + 1) / 2;
-    if (piece.Kind == TMarkPiece::TKind::Frame) {
-        const int frameHalf = (std::max(piece.Frame.PenWidth, 1) + 1) / 2;
-        return Grown(piece.Frame.Bounds, frameHalf);
-    }
+    const auto half = [](int width) { return (std::max(width, 1) + 1) / 2; };
+    if (piece.Kind == TMarkPiece::TKind::Frame) return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
     const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
                      std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};
-    return Grown(ends, half);
+    return Grown(ends, half(piece.Pen.Width));
 }
 
 std::size_t TMark::Bytes() const

@@ -5,6 +5,7 @@
 #include <climits>
 #include <limits>
 
+#include "base/Restore.h"
 #include "update/Exceptions.h"
 
 namespace zelvora {
@@ -56,14 +57,6 @@ const char* MethodWord(TIdHTTPMethod method)
     }
     return "";
 }
-
-// Restores a value when the scope ends, also by an exception.
-template <typename T>
-struct TRestore {
-    T& Field;
-    T Saved;
-    ~TRestore() { Field = Saved; }
-};
 
 }  // namespace
 

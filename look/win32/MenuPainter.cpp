@@ -157,14 +157,14 @@ void TXPMenu::SetFont(const TFont& font)
 void TXPMenu::SetMenuBarColor(TColor color)
 {
     menuBarColor_ = color;
-    if (!Loading()) ColourOwnersMenuBar();
+    if (active_ && !Loading()) ColourMenuBars(true);
     if (HWND owner = OwnerWindow()) ::DrawMenuBar(owner);
 }
 
 void TXPMenu::SetUseSystemColors(bool use)
 {
     useSystemColors_ = use;
-    if (!Loading()) ColourOwnersMenuBar();
+    if (active_ && !Loading()) ColourMenuBars(true);
     if (HWND owner = OwnerWindow()) ::DrawMenuBar(owner);
 }
 
@@ -230,6 +230,7 @@ void TXPMenu::ApplyToOwner(bool enable, bool repaint)
     if (!Owner()) return;
     const std::vector<TComponent*> components = Owner()->Components();
     for (TComponent* component : components) ApplyToComponent(*component, enable, repaint);
+    ColourMenuBars(enable);
 }
 
 void TXPMenu::ApplyToComponent(TComponent& component, bool enable, bool repaint)
@@ -249,25 +250,19 @@ void TXPMenu::ApplyToMenu(TMenu& menu, bool enable)
         return;
     for (TMenuItem* item : menu.Items().Items()) HookTree(*item, enable);
     menu.SetOwnerDraw(enable);
-    if (!popup) ColourMenuBar(menu, enable);
 }
 
-void TXPMenu::ColourMenuBar(TMenu& menu, bool enable) const
+void TXPMenu::ColourMenuBars(bool enable) const
 {
-    if (!enable) {
-        menu.SetBackground(clNone);
-        return;
+    if (!Owner() || !(xpControls_ & (1u << xcMainMenu))) return;
+    TColor colour = clNone;
+    if (enable) {
+        WindowDc screen(nullptr, GetDC(nullptr));
+        colour = DeriveColours(screen.get()).MenuBarBackground;
     }
-    WindowDc screen(nullptr, GetDC(nullptr));
-    menu.SetBackground(DeriveColours(screen.get()).MenuBarBackground);
-}
-
-void TXPMenu::ColourOwnersMenuBar() const
-{
-    if (!active_ || !Owner() || !(xpControls_ & (1u << xcMainMenu))) return;
     for (TComponent* component : Owner()->Components())
         if (auto* menu = dynamic_cast<TMainMenu*>(component); menu && menu->Tag() != kPainterKeepOut)
-            ColourMenuBar(*menu, true);
+            menu->SetBackground(colour);
 }
 
 void TXPMenu::HookTree(TMenuItem& item, bool enable)

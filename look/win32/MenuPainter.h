@@ -154,9 +154,8 @@ protected:
 private:
     void ChangeChoice(unsigned& choice, unsigned value);
     void ApplyToMenu(TMenu& menu, bool enable);
-    // The bar's colour beside its items too, not only under them.
-    void ColourMenuBar(TMenu& menu, bool enable) const;
-    void ColourOwnersMenuBar() const;
+    // The main menus' bars take the bar's colour beside their items too (clNone: given back).
+    void ColourMenuBars(bool enable) const;
     void HookItem(TMenuItem& item, bool enable);
     void HookTree(TMenuItem& item, bool enable);
     void StyleControl(TControl& control, bool enable, bool repaint);

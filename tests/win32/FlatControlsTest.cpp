@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
+#include "../support/ColourRules.h"
 #include "WindowTestSupport.h"
 #include "look/MenuLayout.h"
 #include "look/win32/ControlSubClass.h"
@@ -207,16 +207,6 @@ TEST_F(FlatControls, PushButtonFaceEdgeAndPressedLook)
     ShowWindow(Window("frmAbout").Handle(), SW_HIDE);
 }
 
-// A colour p % of the way to white, rounded to nearest with ties to even: the dimming rule.
-TColor LighterByRule(TColor c, int percent)
-{
-    const auto channel = [percent](int v) {
-        return v + static_cast<int>(std::nearbyint((255 - v) * percent / 100.0));
-    };
-    return static_cast<TColor>(channel(c & 0xFF) | channel((c >> 8) & 0xFF) << 8 |
-                               channel((c >> 16) & 0xFF) << 16);
-}
-
 TEST_F(FlatControls, PictureButtonsShowTheirGlyphAndCaption)
 {
     Show("frmEditHotkey");
@@ -248,7 +238,7 @@ TEST_F(FlatControls, PictureButtonsShowTheirGlyphAndCaption)
         for (int y = 0; y < gh; ++y)
             for (int x = 0; x < gw; ++x)
                 if (const TColor c = GetPixel(strip, x, y); c != transparent)
-                    ink.push_back({x, y, LighterByRule(c, dim)});
+                    ink.push_back({x, y, testing::Lighter(c, dim)});
         ASSERT_GT(ink.size(), 20u);
         // The whole dimmed picture shows at exactly one place, in the left half, beside the caption.
         std::vector<POINT> found;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "base/DpiScaling.h"
+#include "base/Restore.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/TextEncoding.h"
@@ -436,11 +437,8 @@ bool TControl::ScalingMetrics() const
 
 void TControl::ScaleMetrics(int toDpi)
 {
+    const TRestore<bool> restore{scalingMetrics_, scalingMetrics_};
     scalingMetrics_ = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{scalingMetrics_};
     const TRect scaled = ScaleRectBetweenDpi(TRect{left_, top_, left_ + width_, top_ + height_}, toDpi, dpi_);
     // A window of its own is placed at a point of the screen, which is no length to scale.
     if (parent_) left_ = scaled.Left, top_ = scaled.Top;

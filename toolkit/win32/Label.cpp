@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/DpiScaling.h"
+#include "base/Restore.h"
 #include "toolkit/win32/TextEncoding.h"
 
 namespace zelvora {
@@ -78,11 +79,8 @@ void TLabel::ApplyScaledMetrics()
 void TLabel::FitText()
 {
     if (fitting_ || !HandleAllocated() || Loading() || Width() <= 0 || ScalingMetrics()) return;
+    const TRestore<bool> restore{fitting_, fitting_};
     fitting_ = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{fitting_};
     const bool wraps = WrapsText();
     const int madeWidth = Width() - widened_, madeHeight = Height() - grown_;  // as the label was made
     const std::wstring text = WideFromAnsi(Caption(), Font().Charset());

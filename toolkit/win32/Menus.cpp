@@ -268,6 +268,8 @@ void TMenu::Rebuild()
 
 void TMenu::SetBackground(TColor color)
 {
+    if (color == backgroundColor_) return;
+    backgroundColor_ = color;
     UniqueBrush previous = std::move(background_);
     if (color != clNone) background_.reset(CreateSolidBrush(ColorToRGB(color)));
     ApplyBackground();  // the menu lets go of the previous brush before it is deleted

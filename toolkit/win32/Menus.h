@@ -128,6 +128,7 @@ private:
     bool rightToLeft_ = false;
     int charset_ = 1;
     TComponent* images_ = nullptr;
+    TColor backgroundColor_ = clNone;
     UniqueBrush background_;
     void ApplyBackground();
 };
