@@ -308,8 +308,12 @@ TEST_F(Installer, InstallingOverARunningCopyEndsItOrderlyAndKeepsItsSettings)
     desktop_.SetSetting("MarkerSize", 5);
     ZelvoraSession zelvora(desktop_, {ProgramFolderW() + "\\Zelvora.exe"});
     ASSERT_FALSE(zelvora.MainWindow().empty());
-    PressChord(screen_, {"Alt_L", "3"});                     // control mode, not yet saved
-    fs::resize_file(ProgramFolder() / "Zelvora.exe", 1000);  // an old copy the setup must replace
+    PressChord(screen_, {"Alt_L", "3"});  // control mode, not yet saved
+    ASSERT_TRUE(page_.ChordFramesThePage(kPaintChord, 5)) << "the mode change did not reach the program";
+    // Another copy the setup must replace. Grown, not cut: cutting the file the running program is
+    // mapped from makes its next fresh code page fault, and it would die instead of saving.
+    const fs::path program = ProgramFolder() / "Zelvora.exe";
+    fs::resize_file(program, fs::file_size(program) + 1000);
 
     ASSERT_EQ(RunSetup({"/S"}), 0);
     EXPECT_TRUE(zelvora.Exited()) << "the running copy was not ended";
@@ -345,9 +349,11 @@ TEST_F(Installer, ASilentUninstallEndsTheProgramAndLeavesOnlyTheSettings)
     ASSERT_EQ(RunSetup({"/S", "/AUTOSTART"}), 0);
     EXPECT_EQ(desktop_.QueryKey(kRunKey)["Zelvora"], (RegistryValue{"REG_SZ", QuotedProgram()}));
     desktop_.SetSetting("Mode", 1);
+    desktop_.SetSetting("MarkerSize", 5);
     ZelvoraSession zelvora(desktop_, {ProgramFolderW() + "\\Zelvora.exe"});
     ASSERT_FALSE(zelvora.MainWindow().empty());
     PressChord(screen_, {"Alt_L", "3"});
+    ASSERT_TRUE(page_.ChordFramesThePage(kPaintChord, 5)) << "the mode change did not reach the program";
 
     ASSERT_TRUE(UninstallSilently()) << "the program folder is still there";
     EXPECT_TRUE(zelvora.Exited());

@@ -63,16 +63,7 @@ TEST_F(Settings, AKilledProcessLeavesTheStoredValuesAsTheyWere)
     desktop_.SetSetting("Mode", 1);
     ZelvoraSession zelvora(desktop_);
     PressChord(screen_, {"Alt_L", "3"});  // control mode, unsaved
-    // The program took the change: the chord frames Notepad's page instead of drawing a line (a
-    // 5 px pen on the page's rectangle grown by 5).
-    const ScreenRect edit = page_.Edit();
-    page_.RestPointerAt({edit.CentreX(), edit.CentreY()});
-    {
-        HeldKeys chord(screen_, kPaintChord);
-        ASSERT_TRUE(
-            WaitUntil([&] { return screen_.Pixel(edit.Left - 5, edit.CentreY()) == kMarkerOrange; }, 3s))
-            << "the mode change did not reach the program before the kill";
-    }
+    ASSERT_TRUE(page_.ChordFramesThePage(kPaintChord, 5)) << "the mode change did not reach the program";
     ChooseMenu(desktop_, 1, {2});  // "Minimieren beim Start", unsaved
     zelvora.Kill();
     EXPECT_EQ(desktop_.Settings(), (RegistryValues{{"MarkerSize", Dword(5)}, {"Mode", Dword(1)}}));

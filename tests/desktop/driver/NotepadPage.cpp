@@ -51,6 +51,14 @@ int NotepadPage::ChangedByStroke(const std::vector<const char*>& chord, int dy)
     return CountDifferences(before, band());
 }
 
+bool NotepadPage::ChordFramesThePage(const std::vector<const char*>& chord, int penWidth)
+{
+    RestPointerAt({edit_.CentreX(), edit_.CentreY()});
+    HeldKeys held(desktop_.Screen(), chord);
+    return WaitUntil(
+        [&] { return desktop_.Screen().Pixel(edit_.Left - penWidth, edit_.CentreY()) == kMarkerOrange; }, 5s);
+}
+
 void NotepadPage::KeepForInspection(const std::string& name, const Image& expected)
 {
     const std::string base = desktop_.WorkDir() + "/" + name;

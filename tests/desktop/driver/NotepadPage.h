@@ -30,6 +30,9 @@ public:
     // Holds the chord while the pointer crosses the page; returns how many pixels changed in the
     // band the stroke crosses.
     int ChangedByStroke(const std::vector<const char*>& chord, int dy = 0);
+    // Holds the chord over the page and waits for control mode's frame, a `penWidth` pen around
+    // the page grown by it: proof that the program has taken a switch to that mode.
+    bool ChordFramesThePage(const std::vector<const char*>& chord, int penWidth);
 
     // Saves the expected picture and the screen as they are now, for a failure's reader.
     void KeepForInspection(const std::string& name, const Image& expected);
