@@ -51,6 +51,8 @@ TLoadedSettings LoadSettings(const ISettingsValues& values)
     s.PaintHotkey = read.ShortCut("PaintHotkey", defaults.PaintHotkey);
     s.DeleteHotkey = read.ShortCut("DeleteHotkey", defaults.DeleteHotkey);
     s.ModeHotkey = read.ShortCut("ModeHotkey", defaults.ModeHotkey);
+    s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
+    s.UndoHotkey = read.ShortCut("UndoHotkey", defaults.UndoHotkey);
     return loaded;
 }
 
@@ -67,6 +69,8 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"DeleteHotkey", s.DeleteHotkey},
         {"ModeHotkey", s.ModeHotkey},
         {"Mode", s.FreeHand ? kStoredFreeHand : kStoredControlMode},
+        {"KeepMarks", s.KeepMarks ? 1 : 0},
+        {"UndoHotkey", s.UndoHotkey},
     };
     std::vector<std::string> errors;
     for (const auto& [name, value] : ordered) {

@@ -27,6 +27,9 @@ struct TSettings {
     TShortCut PaintHotkey = kDefaultPaintShortcut;
     TShortCut DeleteHotkey = kDefaultWipeShortcut;
     TShortCut ModeHotkey = kDefaultModeShortcut;
+    // Saved after the ten values above.
+    bool KeepMarks = false;
+    TShortCut UndoHotkey = kDefaultUndoShortcut;
 };
 
 // Integer values under one key. Reads and writes throw std::exception with a text for the user
@@ -50,8 +53,8 @@ struct TLoadedSettings {
 // Every value that exists is read; a missing or unreadable one gives its default.
 TLoadedSettings LoadSettings(const ISettingsValues& values);
 
-// Writes the ten values in their fixed order. A value that cannot be written does not stop the
-// ones after it; the texts of the failures are returned.
+// Writes the values in their fixed order: the ten first, then KeepMarks and UndoHotkey. A value that cannot
+// be written does not stop the ones after it; the texts of the failures are returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 
 // True once on a first start: "FirstStart" is there and non-zero; it is then set to 0. An

@@ -1,6 +1,8 @@
 // Rectangles in screen or client pixels, shared by the drawing code and the pure layout code.
 #pragma once
 
+#include <algorithm>
+
 namespace zelvora {
 
 struct TRect {
@@ -9,6 +11,28 @@ struct TRect {
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }
 };
+
+constexpr bool IsEmpty(const TRect& r)
+{
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
+
+// Empty when they do not overlap.
+constexpr TRect Intersection(const TRect& a, const TRect& b)
+{
+    const TRect common{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                       std::min(a.Bottom, b.Bottom)};
+    return IsEmpty(common) ? TRect{} : common;
+}
+
+// The smallest rectangle around both; an empty one adds nothing.
+constexpr TRect Union(const TRect& a, const TRect& b)
+{
+    if (IsEmpty(a)) return b;
+    if (IsEmpty(b)) return a;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
 
 struct TPoint {
     int X = 0, Y = 0;

@@ -6,19 +6,6 @@ namespace zelvora {
 
 namespace {
 
-bool IsEmpty(const TRect& r)
-{
-    return r.Right <= r.Left || r.Bottom <= r.Top;
-}
-
-TRect Union(const TRect& a, const TRect& b)
-{
-    if (IsEmpty(a)) return b;
-    if (IsEmpty(b)) return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
-}
-
 TRect Grown(const TRect& r, int by)
 {
     return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
@@ -35,10 +22,16 @@ TRect PieceBounds(const TMarkPiece& piece)
     return Grown(ends, half(piece.Pen.Width));
 }
 
+bool TMarkPiece::SameDrawingAs(const TMarkPiece& other) const
+{
+    if (Kind != other.Kind || !(Pen == other.Pen)) return false;
+    return Kind == TKind::Frame ? Frame == other.Frame : From == other.From && To == other.To;
+}
+
 std::size_t TMark::Bytes() const
 {
     std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
-    for (const TMarkPiece& piece : Pieces) bytes += piece.Pixels.capacity() * sizeof(TColor);
+    for (const TMarkPiece& piece : Pieces) bytes += piece.Pixels.capacity() * sizeof(piece.Pixels[0]);
     return bytes;
 }
 
@@ -70,6 +63,11 @@ void TMarkHistory::AddPiece(TMarkPiece piece)
     mark.Pieces.push_back(std::move(piece));
     bytes_ += mark.Bytes();
     Trim();
+}
+
+bool TMarkHistory::RepeatsLast(const TMarkPiece& piece) const
+{
+    return drawing_ && !marks_.back().Pieces.empty() && marks_.back().Pieces.back().SameDrawingAs(piece);
 }
 
 std::optional<TMark> TMarkHistory::Undo()

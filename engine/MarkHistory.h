@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -28,10 +29,15 @@ struct TMarkPiece {
     TMarkPen Pen;
     TPoint From, To;
     TControlFrame Frame;
-    // The highlighter's screen pixels under the piece as they were when it was drawn, row by row
-    // over PixelsRect; none for an opaque pen.
+    // The highlighter's ink, the screen's pixels under the piece as they were when it was drawn
+    // ANDed with the pen, row by row over PixelsRect as 0x00RRGGBB; kNoInk where the piece does
+    // not reach. None for an opaque pen, which is drawn again from its geometry.
     TRect PixelsRect;
-    std::vector<TColor> Pixels;
+    std::vector<std::uint32_t> Pixels;
+    static constexpr std::uint32_t kNoInk = 0xFFFFFFFF;
+
+    // The same drawing: kind, pen and place, whatever pixels were kept.
+    bool SameDrawingAs(const TMarkPiece& other) const;
 };
 
 // Every pixel the piece covers: a line's ends widened by half the pen, a frame's rectangle by
@@ -58,6 +64,8 @@ public:
     bool Drawing() const { return drawing_; }
     // Into the mark being drawn; a piece without one begins one.
     void AddPiece(TMarkPiece piece);
+    // The piece is what the mark being drawn ended with: a pointer at rest, a frame held.
+    bool RepeatsLast(const TMarkPiece& piece) const;
     // Takes the last mark away (also one still being drawn); none when there is none.
     std::optional<TMark> Undo();
     void Clear();

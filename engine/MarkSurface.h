@@ -2,20 +2,20 @@
 // loop whether it draws on the screen or on a layer that keeps what it draws.
 #pragma once
 
-#include "base/Geometry.h"
-#include "engine/MarkGeometry.h"
 #include "engine/MarkHistory.h"
 
 namespace zelvora {
 
 class IMarkSurface {
 public:
-    // The pen moves without drawing (the chord is up).
-    virtual void MovePenTo(TPoint at) = 0;
-    // A line from where the pen is, which then stands at `to`.
-    virtual void LineTo(TPoint to, const TMarkPen& pen) = 0;
-    // A control's frame, or its filled box in the pen's colour.
-    virtual void DrawFrame(const TControlFrame& frame, const TMarkPen& pen) = 0;
+    // Draws a line or a frame; returns the piece as the history keeps it (the layer adds the
+    // highlighter's pixels).
+    virtual TMarkPiece Draw(TMarkPiece piece) = 0;
+    // A surface that keeps its marks need not draw the same piece again on every tick; the
+    // screen does, since a repaint beneath may have taken it.
+    virtual bool KeepsMarks() const = 0;
+    // The mark is no longer in the history; what it covered shows again.
+    virtual void Remove(const TMark& gone) = 0;
     // Every mark goes.
     virtual void Wipe() = 0;
 

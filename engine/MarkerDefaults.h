@@ -12,5 +12,6 @@ inline constexpr TColor kDefaultMarkerColor = 33023;        // orange, 0x000080F
 inline constexpr TShortCut kDefaultPaintShortcut = 0x8031;  // Alt+1
 inline constexpr TShortCut kDefaultWipeShortcut = 0x8032;   // Alt+2
 inline constexpr TShortCut kDefaultModeShortcut = 0x8033;   // Alt+3
+inline constexpr TShortCut kDefaultUndoShortcut = 0x8034;   // Alt+4
 
 }  // namespace zelvora

@@ -46,6 +46,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       Shape2(Field<TShape>("Shape2")),
       mnuMinimizeOnStart(Field<TMenuItem>("mnuMinimizeOnStart")),
       mnuStartWithWindows(Field<TMenuItem>("mnuStartWithWindows")),
+      mnuKeepMarks(Field<TMenuItem>("mnuKeepMarks")),
       ColorDialog(Field<TColorDialog>("ColorDialog")),
       siLang(Field<TsiLang>("siLang")),
       pnlDraw(Field<TAdvPanel>("pnlDraw")),
@@ -72,6 +73,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     FormCreate();
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
+    undoHotkeyId_ = AddHotkeyAtom(kUndoHotkeyAtomName);
     settingsKey_ = std::make_unique<TSettingsKey>();
     ApplyStoredSettings();
     SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
@@ -79,6 +81,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     // that is taken is therefore reported twice at start-up.
     RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
     RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
+    RegisterShortcutHotkey(undoHotkeyId_, undoShortcut_);
     mnuStartWithWindows.SetChecked(AutostartEnabled());
 }
 
@@ -95,6 +98,8 @@ void TfrmZelvora::PublishHandlers()
     });
     PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
     PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
+    PublishMethod("mnuUndoMarkClick", [this](TEventArgs&) { UndoLastMark(); });
+    PublishMethod("mnuKeepMarksClick", [this](TEventArgs&) { SetKeepMarks(!mnuKeepMarks.Checked()); });
     PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { ShellOpen(kProductWebSite); });
     PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
     PublishMethod("siLangChangeLanguage", [this](TEventArgs&) { siLangChangeLanguage(); });
@@ -147,6 +152,7 @@ void TfrmZelvora::FormDestroy()
 {
     UnregisterHotkeys();
     engine_.StopPollTimer();
+    engine_.SetKeepMarks(false);
     TMarkingEngine::RepaintAllWindows();  // no mark outlives the program
     engine_.ReleaseDesktopCanvas();
 }
@@ -180,6 +186,7 @@ void TfrmZelvora::ApplyStoredSettings()
     mnuMinimizeOnStart.SetChecked(stored.MinimizeOnStart);
     cbTransparent.SetChecked(stored.Transparent);
     cbFloodFill.SetChecked(stored.FloodFill);
+    SetKeepMarks(stored.KeepMarks);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
     Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
     UpdatePenPreview();
@@ -189,6 +196,7 @@ void TfrmZelvora::ApplyStoredSettings()
     SetPaintShortcut(stored.PaintHotkey);
     SetWipeShortcut(stored.DeleteHotkey);
     SetModeShortcut(stored.ModeHotkey);
+    SetUndoShortcut(stored.UndoHotkey);
 }
 
 TSettings TfrmZelvora::CurrentSettings() const
@@ -204,6 +212,8 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.PaintHotkey = engine_.PaintShortcut();
     current.DeleteHotkey = wipeShortcut_;
     current.ModeHotkey = modeShortcut_;
+    current.KeepMarks = engine_.KeepMarks();
+    current.UndoHotkey = undoShortcut_;
     return current;
 }
 
@@ -305,6 +315,7 @@ void TfrmZelvora::UnregisterHotkeys()
 {
     UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
     UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
+    UnregisterShortcutHotkey(Handle(), undoHotkeyId_);
 }
 
 std::string TfrmZelvora::GetNamedString(const std::string& name) const
@@ -341,6 +352,18 @@ void TfrmZelvora::SetModeShortcut(TShortCut shortcut)
     RegisterShortcutHotkey(modeHotkeyId_, shortcut);
 }
 
+void TfrmZelvora::SetUndoShortcut(TShortCut shortcut)
+{
+    undoShortcut_ = shortcut;
+    RegisterShortcutHotkey(undoHotkeyId_, shortcut);
+}
+
+void TfrmZelvora::SetKeepMarks(bool keep)
+{
+    engine_.SetKeepMarks(keep);
+    mnuKeepMarks.SetChecked(engine_.KeepMarks());
+}
+
 void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
 {
     // An emptied shortcut has no key: it is simply off, with nothing to report.
@@ -365,6 +388,7 @@ void TfrmZelvora::WMHotKey(WPARAM id)
 {
     if (static_cast<int>(id) == wipeHotkeyId_) WipeMarks();
     if (static_cast<int>(id) == modeHotkeyId_) ToggleMode();
+    if (static_cast<int>(id) == undoHotkeyId_) UndoLastMark();
 }
 
 LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

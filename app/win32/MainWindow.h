@@ -49,19 +49,24 @@ public:
 
     TMarkingEngine& Engine() { return engine_; }
     void WipeMarks() { engine_.WipeMarks(); }
+    void UndoLastMark() { engine_.UndoLastMark(); }
+    void SetKeepMarks(bool keep);
     void ToggleMode();
 
     TShortCut PaintShortcut() const override { return engine_.PaintShortcut(); }
     TShortCut WipeShortcut() const override { return wipeShortcut_; }
     TShortCut ModeShortcut() const override { return modeShortcut_; }
+    TShortCut UndoShortcut() const override { return undoShortcut_; }
     void SetPaintShortcut(TShortCut shortcut) override;
     void SetWipeShortcut(TShortCut shortcut) override;
     void SetModeShortcut(TShortCut shortcut) override;
+    void SetUndoShortcut(TShortCut shortcut) override;
     void RegisterShortcutHotkey(int id, TShortCut shortcut);
     void UnregisterHotkeys();
 
     int WipeHotkeyId() const { return wipeHotkeyId_; }
     int ModeHotkeyId() const { return modeHotkeyId_; }
+    int UndoHotkeyId() const { return undoHotkeyId_; }
     int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
@@ -83,6 +88,7 @@ public:
     TShape& Shape2;
     TMenuItem& mnuMinimizeOnStart;
     TMenuItem& mnuStartWithWindows;
+    TMenuItem& mnuKeepMarks;
     TColorDialog& ColorDialog;
     TsiLang& siLang;
     TAdvPanel& pnlDraw;
@@ -130,8 +136,10 @@ private:
     std::unique_ptr<TSettingsKey> settingsKey_;
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;
+    int undoHotkeyId_ = 0;
     TShortCut wipeShortcut_ = kDefaultWipeShortcut;
     TShortCut modeShortcut_ = kDefaultModeShortcut;
+    TShortCut undoShortcut_ = kDefaultUndoShortcut;
 };
 
 }  // namespace zelvora

@@ -19,24 +19,27 @@ TfrmEditHotkey::TfrmEditHotkey(TComponent* owner) : TForm(owner)
 
 TModalResult TfrmEditHotkey::Edit(IHotkeyOwner& owner)
 {
-    const TShortCut paint = owner.PaintShortcut(), wipe = owner.WipeShortcut(), mode = owner.ModeShortcut();
-    edtDraw().SetHotKey(paint);
-    edtDelete().SetHotKey(wipe);
-    edtMode().SetHotKey(mode);
+    const TShortcuts before{owner.PaintShortcut(), owner.WipeShortcut(), owner.ModeShortcut(),
+                            owner.UndoShortcut()};
+    edtDraw().SetHotKey(before.Paint);
+    edtDelete().SetHotKey(before.Wipe);
+    edtMode().SetHotKey(before.Mode);
+    edtUndo().SetHotKey(before.Undo);
     const TModalResult result = ShowModal();
+    const auto field = [](const THotKey& edit) { return static_cast<TShortCut>(edit.HotKey()); };
     if (result == TModalResult::mrOk)
-        Apply(owner, static_cast<TShortCut>(edtDraw().HotKey()), static_cast<TShortCut>(edtDelete().HotKey()),
-              static_cast<TShortCut>(edtMode().HotKey()));
+        Apply(owner, {field(edtDraw()), field(edtDelete()), field(edtMode()), field(edtUndo())});
     else
-        Apply(owner, paint, wipe, mode);
+        Apply(owner, before);
     return result;
 }
 
-void TfrmEditHotkey::Apply(IHotkeyOwner& owner, TShortCut paint, TShortCut wipe, TShortCut mode)
+void TfrmEditHotkey::Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts)
 {
-    owner.SetPaintShortcut(paint);
-    owner.SetWipeShortcut(wipe);
-    owner.SetModeShortcut(mode);
+    owner.SetPaintShortcut(shortcuts.Paint);
+    owner.SetWipeShortcut(shortcuts.Wipe);
+    owner.SetModeShortcut(shortcuts.Mode);
+    owner.SetUndoShortcut(shortcuts.Undo);
 }
 
 }  // namespace zelvora

@@ -1,4 +1,4 @@
-// The hotkey editor: paint, wipe and mode shortcuts.
+// The hotkey editor: paint, wipe, mode and undo shortcuts.
 #pragma once
 
 #include "dialogs/HotkeyOwner.h"
@@ -21,7 +21,11 @@ private:
     THotKey& edtDraw() const { return Field<THotKey>("edtDraw"); }
     THotKey& edtDelete() const { return Field<THotKey>("edtDelete"); }
     THotKey& edtMode() const { return Field<THotKey>("edtMode"); }
-    static void Apply(IHotkeyOwner& owner, TShortCut paint, TShortCut wipe, TShortCut mode);
+    THotKey& edtUndo() const { return Field<THotKey>("edtUndo"); }
+    struct TShortcuts {
+        TShortCut Paint, Wipe, Mode, Undo;
+    };
+    static void Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts);
 };
 
 }  // namespace zelvora

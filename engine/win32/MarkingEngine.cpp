@@ -1,5 +1,7 @@
 #include "engine/win32/MarkingEngine.h"
 
+#include <utility>
+
 #include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"
 #include "engine/PaintChord.h"
@@ -45,6 +47,20 @@ void TMarkingEngine::RepaintAllWindows()
 void TMarkingEngine::WipeMarks()
 {
     surface_->Wipe();
+    history_.Clear();
+}
+
+void TMarkingEngine::UndoLastMark()
+{
+    if (auto gone = history_.Undo()) surface_->Remove(*gone);
+}
+
+void TMarkingEngine::SetKeepMarks(bool keep)
+{
+    if (keep == KeepMarks()) return;
+    history_.Clear();
+    layer_.Close();
+    surface_ = keep ? static_cast<IMarkSurface*>(&layer_) : &screen_;
 }
 
 void TMarkingEngine::StartPollTimer()
@@ -74,7 +90,11 @@ void TMarkingEngine::PollTick()
 {
     POINT pointer{};
     GetCursorPos(&pointer);
-    if (IsChordHeld(paintShortcut_, AsyncKeyState, nullptr)) {
+    const bool held = IsChordHeld(paintShortcut_, AsyncKeyState, nullptr);
+    if (chordHeld_ && !held) history_.EndMark();  // the next piece begins the next mark
+    chordHeld_ = held;
+    if (KeepMarks()) layer_.StayOnTop();
+    if (held) {
         if (options_.FreeHandMode())
             DrawLineTo(pointer.x, pointer.y);
         else
@@ -87,7 +107,11 @@ void TMarkingEngine::PollTick()
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
     if (!drawingEnabled_) return;
-    surface_->LineTo(TPoint{x, y}, TMarkPen{PenWidthAt(x, y), markerColor_, options_.Transparent()});
+    TMarkPiece line;
+    line.Pen = {PenWidthAt(x, y), markerColor_, options_.Transparent()};
+    line.From = std::exchange(penAt_, TPoint{x, y});
+    line.To = penAt_;
+    Draw(std::move(line));
 }
 
 void TMarkingEngine::FrameWindowAt(int x, int y)
@@ -97,10 +121,22 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
     if (!control) return;
     RECT r{};
     if (!GetWindowRect(control, &r)) return;
-    const int width = PenWidthAt(x, y);
-    const TControlFrame frame =
-        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, width, options_.FloodFill());
-    surface_->DrawFrame(frame, TMarkPen{width, markerColor_, options_.Transparent()});
+    TMarkPiece frame;
+    frame.Kind = TMarkPiece::TKind::Frame;
+    frame.Pen = {PenWidthAt(x, y), markerColor_, options_.Transparent()};
+    frame.Frame =
+        ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, frame.Pen.Width, options_.FloodFill());
+    Draw(std::move(frame));
+}
+
+void TMarkingEngine::Draw(TMarkPiece piece)
+{
+    // A pointer at rest or a frame held draws the same piece on every tick: the history keeps
+    // it once, and only the screen, where a repaint beneath may have taken it, needs it again.
+    const bool repeat = history_.RepeatsLast(piece);
+    if (repeat && surface_->KeepsMarks()) return;
+    TMarkPiece drawn = surface_->Draw(std::move(piece));
+    if (!repeat) history_.AddPiece(std::move(drawn));
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const
@@ -110,7 +146,7 @@ int TMarkingEngine::PenWidthAt(int x, int y) const
 
 void TMarkingEngine::MovePenTo(int x, int y)
 {
-    surface_->MovePenTo(TPoint{x, y});
+    penAt_ = {x, y};
 }
 
 }  // namespace zelvora

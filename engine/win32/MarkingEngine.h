@@ -1,5 +1,5 @@
 // Draws the user's marks from a 10 ms poll of pointer and keyboard, through a drawing surface:
-// the screen itself.
+// the screen itself, or the ink layer that keeps them; remembers them mark by mark for undo.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "base/ShortCut.h"
+#include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
+#include "engine/win32/InkLayer.h"
 #include "engine/win32/ScreenSurface.h"
 
 namespace zelvora {
@@ -36,6 +38,16 @@ public:
     void ReleaseDesktopCanvas();
     static void RepaintAllWindows();
     void WipeMarks();
+    // Removes the last mark: from the layer exactly; on the screen the windows under it repaint.
+    void UndoLastMark();
+
+    // Keep marks on draws on the ink layer; switching either way forgets the marks so far, and
+    // turning it off takes the layer away.
+    bool KeepMarks() const { return surface_ == &layer_; }
+    void SetKeepMarks(bool keep);
+    // Null while the layer holds nothing.
+    HWND InkLayerWindow() const { return layer_.Handle(); }
+    const TMarkHistory& History() const { return history_; }
 
     // Only one engine of a process polls: a thread timer hands its callback no context.
     void StartPollTimer();
@@ -61,10 +73,15 @@ private:
     static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
     // The pen's width in the pixels of the monitor at a screen point.
     int PenWidthAt(int x, int y) const;
+    void Draw(TMarkPiece piece);
 
     const IMarkingOptions& options_;
+    TMarkHistory history_;
     TScreenSurface screen_;
+    TInkLayer layer_{history_};
     IMarkSurface* surface_ = &screen_;
+    TPoint penAt_;
+    bool chordHeld_ = false;
     UINT_PTR pollTimer_ = 0;
     bool drawingEnabled_ = true;
     int markerSize_ = kDefaultMarkerSize;

@@ -1,5 +1,7 @@
 #include "engine/win32/ScreenSurface.h"
 
+#include "engine/win32/PieceDrawing.h"
+
 namespace zelvora {
 
 void TScreenSurface::Acquire()
@@ -16,29 +18,15 @@ void TScreenSurface::Release()
     dc_.reset();
 }
 
-void TScreenSurface::MovePenTo(TPoint at)
+TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
 {
-    if (canvas_) canvas_->MoveTo(at.X, at.Y);
+    if (canvas_) DrawPiece(*canvas_, piece, {}, piece.Pen.Color, PenModeFor(piece.Pen.Highlighter));
+    return piece;
 }
 
-void TScreenSurface::LineTo(TPoint to, const TMarkPen& pen)
+void TScreenSurface::Remove(const TMark& gone)
 {
-    if (!canvas_) return;
-    canvas_->SetPenColor(pen.Color);
-    canvas_->SetPenWidth(pen.Width);
-    canvas_->SetPenMode(PenModeFor(pen.Highlighter));
-    canvas_->LineTo(to.X, to.Y);
-}
-
-void TScreenSurface::DrawFrame(const TControlFrame& frame, const TMarkPen& pen)
-{
-    if (!canvas_) return;
-    canvas_->SetPenColor(pen.Color);
-    canvas_->SetPenMode(PenModeFor(pen.Highlighter));
-    canvas_->SetBrushColor(pen.Color);
-    canvas_->SetPenWidth(frame.PenWidth);
-    canvas_->SetBrushStyle(frame.Brush);
-    canvas_->Rectangle(frame.Bounds);
+    RepaintWindowsUnder(gone.Bounds);
 }
 
 void TScreenSurface::Wipe()
@@ -48,20 +36,49 @@ void TScreenSurface::Wipe()
     Acquire();
 }
 
-void TScreenSurface::RepaintAllWindows()
+namespace {
+
+// Each window is asked to erase and paint itself in its own paint cycle. The one-call form,
+// InvalidateRect(nullptr, nullptr, TRUE), erases other programs' windows at once from this
+// thread; under Wine that erase can land after their repaint and blank them, and it leaves the
+// bare desktop out. Without an area the whole of every window repaints.
+void Repaint(HWND window, const RECT* area, UINT flags)
 {
-    // Each window is asked to erase and paint itself in its own paint cycle. The one-call form,
-    // InvalidateRect(nullptr, nullptr, TRUE), erases other programs' windows at once from this
-    // thread; under Wine that erase can land after their repaint and blank them, and it leaves
-    // the bare desktop out.
-    constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-    RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    if (!area) {
+        RedrawWindow(window, nullptr, nullptr, flags);
+        return;
+    }
+    RECT frame{}, local{};
+    if (!GetWindowRect(window, &frame) || !IntersectRect(&local, &frame, area)) return;
+    // RedrawWindow takes client points; the frame lies at negative ones.
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&local), 2);
+    RedrawWindow(window, &local, nullptr, flags);
+}
+
+void RepaintWindows(const RECT* area)
+{
+    Repaint(GetDesktopWindow(), area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     EnumWindows(
-        [](HWND window, LPARAM) noexcept -> BOOL {
-            if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, kRepaint);
+        [](HWND window, LPARAM area) noexcept -> BOOL {
+            constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+            if (IsWindowVisible(window)) Repaint(window, reinterpret_cast<const RECT*>(area), kRepaint);
             return TRUE;
         },
-        0);
+        reinterpret_cast<LPARAM>(area));
+}
+
+}  // namespace
+
+void TScreenSurface::RepaintAllWindows()
+{
+    RepaintWindows(nullptr);
+}
+
+void TScreenSurface::RepaintWindowsUnder(const TRect& area)
+{
+    if (IsEmpty(area)) return;
+    const RECT r{area.Left, area.Top, area.Right, area.Bottom};
+    RepaintWindows(&r);
 }
 
 }  // namespace zelvora

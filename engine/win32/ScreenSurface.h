@@ -18,13 +18,15 @@ public:
     void Acquire();
     void Release();
 
-    void MovePenTo(TPoint at) override;
-    void LineTo(TPoint to, const TMarkPen& pen) override;
-    void DrawFrame(const TControlFrame& frame, const TMarkPen& pen) override;
+    TMarkPiece Draw(TMarkPiece piece) override;
+    bool KeepsMarks() const override { return false; }
+    // The windows under the mark repaint: other marks there may go too.
+    void Remove(const TMark& gone) override;
     // Every window repaints over the marks; the canvas is taken anew.
     void Wipe() override;
 
     static void RepaintAllWindows();
+    static void RepaintWindowsUnder(const TRect& area);
 
 private:
     WindowDc dc_;

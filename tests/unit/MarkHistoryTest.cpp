@@ -92,6 +92,25 @@ TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoButNeverTheOneBeingDrawn)
     EXPECT_EQ(small.Bytes(), 0u);
 }
 
+TEST(MarkHistory, APieceRepeatsOnlyTheLastOfTheMarkBeingDrawn)
+{
+    TMarkHistory history;
+    TMarkPiece rest = Line({5, 5}, {5, 5});
+    EXPECT_FALSE(history.RepeatsLast(rest)) << "nothing drawn yet";
+    history.AddPiece(rest);
+    TMarkPiece kept = rest;
+    kept.Pixels = {1, 2, 3};  // kept pixels do not make it another drawing
+    EXPECT_TRUE(history.RepeatsLast(kept));
+    EXPECT_FALSE(history.RepeatsLast(Line({5, 5}, {5, 5}, 6))) << "another pen";
+    EXPECT_FALSE(history.RepeatsLast(Line({4, 5}, {5, 5})));
+    TMarkPiece frame;
+    frame.Kind = TMarkPiece::TKind::Frame;
+    frame.Pen = rest.Pen;
+    EXPECT_FALSE(history.RepeatsLast(frame)) << "another kind";
+    history.EndMark();
+    EXPECT_FALSE(history.RepeatsLast(rest)) << "a new hold of the chord is a new mark";
+}
+
 TEST(MarkHistory, TheLayersSeeThroughColourIsNeverThePens)
 {
     for (TColor pen : {TColor{0x80FF}, RgbOf(255, 0, 255), RgbOf(1, 254, 1), TColor{0}, TColor{0xFFFFFF}})

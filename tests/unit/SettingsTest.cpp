@@ -54,6 +54,8 @@ void ExpectDefaults(const TSettings& s)
     EXPECT_EQ(s.PaintHotkey, 0x8031);
     EXPECT_EQ(s.DeleteHotkey, 0x8032);
     EXPECT_EQ(s.ModeHotkey, 0x8033);
+    EXPECT_FALSE(s.KeepMarks);
+    EXPECT_EQ(s.UndoHotkey, 0x8034);
 }
 
 TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
@@ -67,10 +69,10 @@ TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
 TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
 {
     MemoryValues stored;
-    stored.Values = {{"MarkerSize", 50},    {"MarkerColor", 0xFF0000}, {"Lang", 4},
-                     {"Mode", 1},           {"Minimize", 7},           {"Transparency", 1},
-                     {"FloodFill", -1},     {"PaintHotkey", 0xC051},   {"DeleteHotkey", 0x4044},
-                     {"ModeHotkey", 0x2070}};
+    stored.Values = {
+        {"MarkerSize", 50},       {"MarkerColor", 0xFF0000}, {"Lang", 4},       {"Mode", 1},
+        {"Minimize", 7},          {"Transparency", 1},       {"FloodFill", -1}, {"PaintHotkey", 0xC051},
+        {"DeleteHotkey", 0x4044}, {"ModeHotkey", 0x2070},    {"KeepMarks", 5},  {"UndoHotkey", 0}};
     const TSettings s = LoadSettings(stored).Settings;
     EXPECT_EQ(s.MarkerSize, 50);  // the track bar clamps it, not the store
     EXPECT_EQ(s.MarkerColor, 0xFF0000u);
@@ -82,6 +84,8 @@ TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
     EXPECT_EQ(s.PaintHotkey, 0xC051);
     EXPECT_EQ(s.DeleteHotkey, 0x4044);
     EXPECT_EQ(s.ModeHotkey, 0x2070);
+    EXPECT_TRUE(s.KeepMarks);
+    EXPECT_EQ(s.UndoHotkey, 0) << "an emptied shortcut stays off";
 }
 
 TEST(LoadSettings, AnyModeButOneIsControlMode)
@@ -109,7 +113,7 @@ TEST(LoadSettings, AWrongTypedValueKeepsItsDefaultAndTheOthersAreRead)
               "Ung\xFCltiger Datentyp f\xFCr 'MarkerSize'\nUng\xFCltiger Datentyp f\xFCr 'Mode'");
 }
 
-TEST(SaveSettings, WritesTheTenValuesInTheirOrderWithModeAsOneOrTwo)
+TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenKeepMarksAndTheUndoShortcut)
 {
     TSettings s;
     s.MarkerSize = 20;
@@ -119,6 +123,7 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderWithModeAsOneOrTwo)
     s.MinimizeOnStart = true;
     s.FloodFill = true;
     s.PaintHotkey = 0xC051;
+    s.KeepMarks = true;
     MemoryValues key;
     EXPECT_TRUE(SaveSettings(s, key).empty());
     EXPECT_EQ(key.Writes, (std::vector<std::pair<std::string, int>>{{"MarkerSize", 20},
@@ -130,11 +135,13 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderWithModeAsOneOrTwo)
                                                                     {"PaintHotkey", 0xC051},
                                                                     {"DeleteHotkey", 0x8032},
                                                                     {"ModeHotkey", 0x8033},
-                                                                    {"Mode", 2}}));
+                                                                    {"Mode", 2},
+                                                                    {"KeepMarks", 1},
+                                                                    {"UndoHotkey", 0x8034}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);
-    EXPECT_EQ(key.Writes.back(), (std::pair<std::string, int>{"Mode", 1}));
+    EXPECT_EQ(key.Writes[9], (std::pair<std::string, int>{"Mode", 1}));
     EXPECT_FALSE(key.ValueExists(kFirstStartValue)) << "the save never writes FirstStart";
 }
 
@@ -145,8 +152,8 @@ TEST(SaveSettings, AValueThatCannotBeWrittenDoesNotLoseTheOnesAfterIt)
     const std::vector<std::string> errors = SaveSettings(TSettings{}, key);
     EXPECT_EQ(errors, (std::vector<std::string>{"Fehler beim Setzen der Daten f\xFCr 'Lang'",
                                                 "Fehler beim Setzen der Daten f\xFCr 'ModeHotkey'"}));
-    EXPECT_EQ(key.Writes.size(), 8u);
-    EXPECT_EQ(key.Writes.back().first, "Mode");
+    EXPECT_EQ(key.Writes.size(), 10u);
+    EXPECT_EQ(key.Writes.back().first, "UndoHotkey");
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
@@ -158,6 +165,8 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     s.FreeHand = false;
     s.Transparent = true;
     s.DeleteHotkey = 0x4044;
+    s.KeepMarks = true;
+    s.UndoHotkey = 0x6034;
     MemoryValues key;
     key.Values["MarkerSize"] = std::string("wrong type, rewritten");
     SaveSettings(s, key);
@@ -169,6 +178,8 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     EXPECT_FALSE(loaded.Settings.FreeHand);
     EXPECT_TRUE(loaded.Settings.Transparent);
     EXPECT_EQ(loaded.Settings.DeleteHotkey, 0x4044);
+    EXPECT_TRUE(loaded.Settings.KeepMarks);
+    EXPECT_EQ(loaded.Settings.UndoHotkey, 0x6034);
 }
 
 TEST(TakeFirstStart, TrueOnceWhenTheValueIsSetThenZero)

@@ -266,7 +266,8 @@ TEST_F(ProgramWindows, TabFollowsTheOrderOfCreationNotTheStacking)
     editor.Show();
     testing::PumpUntil(*app, [&] { return IsWindowVisible(editor.Handle()) != FALSE; });
     for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
-    EXPECT_EQ(names, (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "btnOk", "btnCancel"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "btnOk", "btnCancel"}));
     editor.Hide();
 
     // Of the two radio buttons only the checked one is a stop.

@@ -1,0 +1,45 @@
+// The ink layer's pixel work, pure arithmetic over rows of 32-bit 0x00RRGGBB pixels (the layout
+// of a device-independent bitmap), so that it is tested without a screen.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "base/Geometry.h"
+#include "engine/MarkHistory.h"
+
+namespace zelvora {
+
+// A buffer of pixels whose first one shows the screen point `Origin`.
+struct TPixelRows {
+    std::uint32_t* Bits = nullptr;
+    int Width = 0, Height = 0;
+    TPoint Origin;
+    TRect Area() const { return {Origin.X, Origin.Y, Origin.X + Width, Origin.Y + Height}; }
+};
+
+// 0x00BBGGRR as the window system's colours hold it, to 0x00RRGGBB.
+constexpr std::uint32_t PixelOf(TColor color)
+{
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+// The highlighter's ink over one area, pixel for pixel: where `shape` is lit (the piece drawn in
+// white on black), what a person sees there ANDed with the pen, else TMarkPiece::kNoInk. What a
+// person sees is the layer's own ink where it has some, the screen below where it shows the key.
+// Ink that would come out as the key is moved off it by one step of green, which no eye tells.
+std::vector<std::uint32_t> HighlighterInk(std::span<const std::uint32_t> screen,
+                                          std::span<const std::uint32_t> layer,
+                                          std::span<const std::uint32_t> shape, TColor pen, TColor key);
+
+// Copies a piece's kept ink into the buffer, inside `clip` (screen points) only.
+void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip);
+
+// Fills the part of `area` (screen points) inside the buffer.
+void FillPixels(const TPixelRows& target, const TRect& area, std::uint32_t pixel);
+
+// Every pixel of one colour takes another: the layer changing its key.
+void ReplacePixels(const TPixelRows& target, std::uint32_t from, std::uint32_t to);
+
+}  // namespace zelvora

@@ -1,0 +1,248 @@
+#include "engine/win32/InkLayer.h"
+
+#include <utility>
+
+#include "engine/win32/PieceDrawing.h"
+#include "toolkit/win32/Boundary.h"
+
+namespace zelvora {
+
+namespace {
+
+constexpr DWORD kLayerStyles =
+    WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
+
+TRect VirtualScreen()
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::vector<std::uint32_t> RowsOf(const TPixelRows& rows, const TRect& area)
+{
+    std::vector<std::uint32_t> out;
+    out.reserve(static_cast<std::size_t>(area.Width()) * area.Height());
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::uint32_t* row = rows.Bits + static_cast<std::size_t>(y - rows.Origin.Y) * rows.Width;
+        out.insert(out.end(), row + (area.Left - rows.Origin.X), row + (area.Right - rows.Origin.X));
+    }
+    return out;
+}
+
+std::span<const std::uint32_t> AllOf(const TPixelBuffer& buffer)
+{
+    return {buffer.Bits(), static_cast<std::size_t>(buffer.Width()) * buffer.Height()};
+}
+
+}  // namespace
+
+TMarkPiece TInkLayer::Draw(TMarkPiece piece)
+{
+    if (!Open()) return piece;
+    KeepKeyOffPen(piece.Pen.Color);
+    if (piece.Pen.Highlighter) piece = Highlight(std::move(piece));
+    Paint(piece, screens_);
+    Show(PieceBounds(piece));
+    return piece;
+}
+
+void TInkLayer::Remove(const TMark& gone)
+{
+    if (marks_.Marks().empty())
+        Close();
+    else if (window_)
+        Repaint(gone.Bounds);
+}
+
+void TInkLayer::Close()
+{
+    window_.reset();
+    canvas_.reset();
+    pixels_.reset();
+}
+
+bool TInkLayer::Open()
+{
+    if (window_) return true;
+    screens_ = VirtualScreen();
+    pixels_ = std::make_unique<TPixelBuffer>(screens_.Width(), screens_.Height());
+    if (!*pixels_) {
+        Close();
+        return false;
+    }
+    canvas_ = std::make_unique<TCanvas>(pixels_->Dc());
+    key_ = ChooseColourKey(0);
+    FillPixels(Rows(), screens_, PixelOf(key_));
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kInkLayerClass;
+    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
+    window_.reset(CreateWindowExW(kLayerStyles, kInkLayerClass, L"", WS_POPUP, screens_.Left, screens_.Top,
+                                  screens_.Width(), screens_.Height(), nullptr, nullptr, wc.hInstance, this));
+    if (!window_) {
+        Close();
+        return false;
+    }
+    SetLayeredWindowAttributes(window_.get(), key_, 0, LWA_COLORKEY);
+    ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+LRESULT CALLBACK TInkLayer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* layer = reinterpret_cast<TInkLayer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Until CreateWindowExW returns the layer does not know its window: the default answers.
+    if (!layer || layer->window_.get() != window) return DefWindowProcW(window, msg, wParam, lParam);
+    return Guarded(LRESULT{0}, [&] { return layer->HandleMessage(msg, wParam, lParam); });
+}
+
+LRESULT TInkLayer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+        case WM_PAINT: {
+            PaintScope paint(window_.get());
+            const RECT& r = paint.Info().rcPaint;
+            BitBlt(paint.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, pixels_->Dc(), r.left,
+                   r.top, SRCCOPY);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCHITTEST:  // the style already lets clicks through; this says so to everyone
+            return HTTRANSPARENT;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_DISPLAYCHANGE:
+            FitScreens();
+            return 0;
+        case WM_DPICHANGED:  // the layer measures in physical pixels: nothing to scale
+            return 0;
+        default:
+            return DefWindowProcW(window_.get(), msg, wParam, lParam);
+    }
+}
+
+void TInkLayer::FitScreens()
+{
+    const TRect now = VirtualScreen();
+    if (now == screens_) return;
+    auto pixels = std::make_unique<TPixelBuffer>(now.Width(), now.Height());
+    if (!*pixels) return;  // the old layer stays as it was
+    canvas_.reset();
+    pixels_ = std::move(pixels);
+    canvas_ = std::make_unique<TCanvas>(pixels_->Dc());
+    screens_ = now;
+    SetWindowPos(window_.get(), HWND_TOPMOST, now.Left, now.Top, now.Width(), now.Height(), SWP_NOACTIVATE);
+    Repaint(screens_);
+}
+
+void TInkLayer::StayOnTop()
+{
+    if (!window_) return;
+    // Wine raises a clicked window in its X stacking a moment after the activation: once more
+    // a little later catches that.
+    constexpr int kRaiseAgainAfterTicks = 20;
+    const HWND front = GetForegroundWindow();
+    bool covered = std::exchange(foreground_, front) != front;
+    if (covered)
+        ticksToRaiseAgain_ = kRaiseAgainAfterTicks;
+    else if (ticksToRaiseAgain_ > 0)
+        covered = --ticksToRaiseAgain_ == 0;
+    for (HWND above = GetWindow(window_.get(), GW_HWNDPREV); above && !covered;
+         above = GetWindow(above, GW_HWNDPREV))
+        covered = IsWindowVisible(above);
+    if (covered) Raise();
+}
+
+void TInkLayer::Raise()
+{
+    // Below the active window and back on top: a real change of order, which the system carries
+    // out even where it believes the layer is on top already.
+    constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    const HWND below = foreground_ && foreground_ != window_.get() ? foreground_ : HWND_BOTTOM;
+    SetWindowPos(window_.get(), below, 0, 0, 0, 0, kOrderOnly);
+    SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+}
+
+void TInkLayer::KeepKeyOffPen(TColor pen)
+{
+    if ((pen & 0xFFFFFF) != key_) return;
+    const TColor key = ChooseColourKey(pen);
+    GdiFlush();
+    ReplacePixels(Rows(), PixelOf(key_), PixelOf(key));
+    key_ = key;
+    SetLayeredWindowAttributes(window_.get(), key_, 0, LWA_COLORKEY);
+    Show(screens_);
+}
+
+TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
+{
+    const TRect area = Intersection(PieceBounds(piece), screens_);
+    if (IsEmpty(area)) return piece;
+    // What the screen shows there now, and the piece's own shape in white on black.
+    TPixelBuffer screen(area.Width(), area.Height()), shape(area.Width(), area.Height());
+    if (!screen || !shape) return piece;
+    {
+        const WindowDc screenDc(nullptr, GetDC(nullptr));
+        BitBlt(screen.Dc(), 0, 0, area.Width(), area.Height(), screenDc.get(), area.Left, area.Top, SRCCOPY);
+        TCanvas shapeCanvas(shape.Dc());
+        DrawPiece(shapeCanvas, piece, {area.Left, area.Top}, RgbOf(255, 255, 255), R2_COPYPEN);
+    }
+    GdiFlush();
+    piece.Pixels = HighlighterInk(AllOf(screen), RowsOf(Rows(), area), AllOf(shape), piece.Pen.Color, key_);
+    piece.PixelsRect = area;
+    return piece;
+}
+
+void TInkLayer::Repaint(const TRect& area)
+{
+    const TRect inside = Intersection(area, screens_);
+    if (IsEmpty(inside)) return;
+    GdiFlush();
+    FillPixels(Rows(), inside, PixelOf(key_));
+    for (const TMark& mark : marks_.Marks()) {
+        if (IsEmpty(Intersection(mark.Bounds, inside))) continue;
+        for (const TMarkPiece& piece : mark.Pieces)
+            if (!IsEmpty(Intersection(PieceBounds(piece), inside))) Paint(piece, inside);
+    }
+    Show(inside);
+}
+
+void TInkLayer::Paint(const TMarkPiece& piece, const TRect& clip)
+{
+    if (piece.Pen.Highlighter) {
+        GdiFlush();
+        StampInk(piece, Rows(), clip);
+        return;
+    }
+    const TPoint origin{screens_.Left, screens_.Top};
+    canvas_->SetClipRect(
+        {clip.Left - origin.X, clip.Top - origin.Y, clip.Right - origin.X, clip.Bottom - origin.Y});
+    DrawPiece(*canvas_, piece, origin, piece.Pen.Color, R2_COPYPEN);
+    canvas_->ResetClip();
+}
+
+void TInkLayer::Show(const TRect& area)
+{
+    const TRect inside = Intersection(area, screens_);
+    if (IsEmpty(inside) || !window_) return;
+    GdiFlush();
+    const RECT local{inside.Left - screens_.Left, inside.Top - screens_.Top, inside.Right - screens_.Left,
+                     inside.Bottom - screens_.Top};
+    InvalidateRect(window_.get(), &local, FALSE);
+    UpdateWindow(window_.get());
+}
+
+TPixelRows TInkLayer::Rows() const
+{
+    return {pixels_->Bits(), pixels_->Width(), pixels_->Height(), {screens_.Left, screens_.Top}};
+}
+
+}  // namespace zelvora

@@ -1,0 +1,65 @@
+// Marks kept on a window of their own above every other: top-most, click-through, never active,
+// over the whole virtual screen in physical pixels, showing the screen through a colour key. What
+// it holds stays whatever repaints beneath it, and it paints again from the mark history, so an
+// undo takes exactly one mark away. The window exists only while it holds something.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "engine/InkPixels.h"
+#include "engine/MarkSurface.h"
+#include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/Handles.h"
+#include "toolkit/win32/PixelBuffer.h"
+
+namespace zelvora {
+
+inline constexpr wchar_t kInkLayerClass[] = L"TZelvoraInkLayer";
+
+class TInkLayer final : public IMarkSurface {
+public:
+    // The history is what the layer paints again from after an undo or a change of screens.
+    explicit TInkLayer(const TMarkHistory& marks) : marks_(marks) {}
+    TInkLayer(const TInkLayer&) = delete;
+    TInkLayer& operator=(const TInkLayer&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+
+    TMarkPiece Draw(TMarkPiece piece) override;
+    bool KeepsMarks() const override { return true; }
+    void Remove(const TMark& gone) override;
+    void Wipe() override { Close(); }
+    // On every poll tick: a window activated or made top-most since may stand above the layer.
+    // (Wine also raises a clicked window above every other in its X stacking.)
+    void StayOnTop();
+    // The window and its pixels go; the next piece makes them again.
+    void Close();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Open();
+    // After a change of monitors: the layer covers the new virtual screen and paints again.
+    void FitScreens();
+    void Raise();
+    void KeepKeyOffPen(TColor pen);
+    TMarkPiece Highlight(TMarkPiece piece);
+    // Paints the area again from the history alone.
+    void Repaint(const TRect& area);
+    void Paint(const TMarkPiece& piece, const TRect& clip);
+    void Show(const TRect& area);
+    TPixelRows Rows() const;
+
+    const TMarkHistory& marks_;
+    TRect screens_;
+    TColor key_ = 0;
+    HWND foreground_ = nullptr;
+    int ticksToRaiseAgain_ = 0;
+    std::unique_ptr<TPixelBuffer> pixels_;
+    std::unique_ptr<TCanvas> canvas_;
+    UniqueWindow window_;
+};
+
+}  // namespace zelvora
