@@ -212,7 +212,7 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.PaintHotkey = engine_.PaintShortcut();
     current.DeleteHotkey = wipeShortcut_;
     current.ModeHotkey = modeShortcut_;
-    current.KeepMarks = engine_.KeepMarks();
+    current.KeepMarks = mnuKeepMarks.Checked();
     current.UndoHotkey = undoShortcut_;
     return current;
 }

@@ -1,5 +1,6 @@
 #include "engine/win32/InkLayer.h"
 
+#include <string_view>
 #include <utility>
 
 #include "engine/win32/PieceDrawing.h"
@@ -58,6 +59,7 @@ void TInkLayer::Remove(const TMark& gone)
 void TInkLayer::Close()
 {
     window_.reset();
+    owner_.reset();
     canvas_.reset();
     pixels_.reset();
 }
@@ -80,8 +82,11 @@ bool TInkLayer::Open()
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kInkLayerClass;
     RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
+    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kInkLayerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, wc.hInstance, nullptr));
     window_.reset(CreateWindowExW(kLayerStyles, kInkLayerClass, L"", WS_POPUP, screens_.Left, screens_.Top,
-                                  screens_.Width(), screens_.Height(), nullptr, nullptr, wc.hInstance, this));
+                                  screens_.Width(), screens_.Height(), owner_.get(), nullptr, wc.hInstance,
+                                  this));
     if (!window_) {
         Close();
         return false;
@@ -157,8 +162,20 @@ void TInkLayer::StayOnTop()
         covered = --ticksToRaiseAgain_ == 0;
     for (HWND above = GetWindow(window_.get(), GW_HWNDPREV); above && !covered;
          above = GetWindow(above, GW_HWNDPREV))
-        covered = IsWindowVisible(above);
+        covered = Covers(above);
     if (covered) Raise();
+}
+
+bool TInkLayer::Covers(HWND window)
+{
+    // Menus come and go above everything: raising the layer over one would end it.
+    if (!IsWindowVisible(window)) return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) return false;
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return std::wstring_view(className) != L"#32768";
 }
 
 void TInkLayer::Raise()

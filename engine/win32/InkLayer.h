@@ -44,6 +44,8 @@ private:
     // After a change of monitors: the layer covers the new virtual screen and paints again.
     void FitScreens();
     void Raise();
+    // Stands above the layer and should not: any visible window but a menu or our own.
+    static bool Covers(HWND window);
     void KeepKeyOffPen(TColor pen);
     TMarkPiece Highlight(TMarkPiece piece);
     // Paints the area again from the history alone.
@@ -59,6 +61,9 @@ private:
     int ticksToRaiseAgain_ = 0;
     std::unique_ptr<TPixelBuffer> pixels_;
     std::unique_ptr<TCanvas> canvas_;
+    // Never shown. An owned window has no taskbar button, also where the tool-window style is
+    // not enough (Wine); a hidden owner is never minimised, so neither is the layer.
+    UniqueWindow owner_;
     UniqueWindow window_;
 };
 

@@ -46,21 +46,27 @@ TEST_F(MarkingAt144Dpi, TheMainWindowOpensAtOneAndAHalfTimesItsSize)
     EXPECT_GE(window->Height(), 362 + 20);
 }
 
-TEST_F(MarkingAt144Dpi, AStrokeLiesOnThePointersPathAndIsFifteenPixelsWide)
+TEST_F(MarkingAt144Dpi, AStrokeLiesOnThePointersPathAndIsFifteenPixelsWideOnTheScreenAndOnTheLayer)
 {
-    ZelvoraSession zelvora(desktop_);
-    const Image before = page_.Grab();
-    // Every point the pointer passes turns orange: the mark is under the pointer.
-    EXPECT_TRUE(page_.DrawStroke({"Alt_L", "1"})) << "a point of the pointer's path stayed unmarked";
-    const Image after = page_.Grab();
-    const int y = page_.StrokeStart().Y;
-    for (int x = page_.StrokeStart().X + 10; x <= edit_.Left + 350; x += 17) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(StrokeWidthAt(after, x, y), kPenWidth);
-        EXPECT_EQ(after.At(x, y - 10), before.At(x, y - 10)) << "nothing beyond the pen's reach";
-        EXPECT_EQ(after.At(x, y + 10), before.At(x, y + 10));
+    for (const int keepMarks : {0, 1}) {
+        SCOPED_TRACE(keepMarks ? "on the ink layer" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keepMarks);
+        ZelvoraSession zelvora(desktop_);
+        const Image before = page_.Grab();
+        // Every point the pointer passes turns orange: the mark is under the pointer.
+        EXPECT_TRUE(page_.DrawStroke({"Alt_L", "1"})) << "a point of the pointer's path stayed unmarked";
+        EXPECT_EQ(desktop_.WindowCount("TZelvoraInkLayer"), keepMarks);
+        const Image after = page_.Grab();
+        const int y = page_.StrokeStart().Y;
+        for (int x = page_.StrokeStart().X + 10; x <= edit_.Left + 350; x += 17) {
+            SCOPED_TRACE(x);
+            EXPECT_EQ(StrokeWidthAt(after, x, y), kPenWidth);
+            EXPECT_EQ(after.At(x, y - 10), before.At(x, y - 10)) << "nothing beyond the pen's reach";
+            EXPECT_EQ(after.At(x, y + 10), before.At(x, y + 10));
+        }
+        PressChord(screen_, {"Alt_L", "2"});
+        ASSERT_TRUE(WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 5s));
     }
-    PressChord(screen_, {"Alt_L", "2"});
 }
 
 TEST_F(MarkingAt144Dpi, TheControlFrameSurroundsNotepadsEditGrownByFifteen)

@@ -14,7 +14,8 @@ using namespace std::chrono_literals;
 
 constexpr char kInkFolder[] = "ink";
 constexpr char kLayerClass[] = "TZelvoraInkLayer";
-constexpr int kKeepMarksItem = 2;  // in the Aktion menu, after "Zeichnung löschen" and undo
+constexpr int kKeepMarksItem = 2;  // Aktion: "Zeichnung löschen", "Letzte Markierung entfernen", this
+const std::vector<const char*> kUndoChord{"Alt_L", "4"};
 
 class InkLayer : public SharedDesktopSuite<kInkFolder> {
 protected:
@@ -29,21 +30,28 @@ protected:
     {
         return StraightPath({edit_.Left + 20, edit_.Top + 11}, {edit_.Left + 260, edit_.Top + 11}, 9);
     }
+    // Holds the paint chord along the path; false when a point did not turn orange.
     bool Draw(const std::vector<Point>& path)
     {
         page_.RestPointerAt({path.front().X - 4, path.front().Y});
         HeldKeys chord(screen_, kPaintChord);
-        return MovePointerAlong(screen_, {{path.front().X - 2, path.front().Y}}, false) &&
-               MovePointerAlong(screen_, path, true);
+        MovePointerAlong(screen_, {{path.front().X - 2, path.front().Y}}, false);  // Wine sees the keys
+        return MovePointerAlong(screen_, path, true);
     }
-    int StillOrange(const std::vector<Point>& points)
+    int Orange(const std::vector<Point>& points)
     {
         const Image now = screen_.GrabAll();
         int orange = 0;
         for (const Point& p : points) orange += now.At(p.X, p.Y) == kMarkerOrange;
         return orange;
     }
-    // A person clicks below the text, types a line and selects everything; Notepad repaints.
+    bool WaitForOrange(const std::vector<Point>& points, int count)
+    {
+        return WaitUntil([&] { return Orange(points) == count; }, 5s);
+    }
+    int Layers() { return desktop_.WindowCount(kLayerClass); }
+    std::string Foreground() { return desktop_.Probe({"foreground"}).Output; }
+    // A person clicks below the text, types a line and selects everything: Notepad repaints.
     void TypeUnderAndSelectAll()
     {
         screen_.Click(edit_.Left + 40, edit_.Top + 120);
@@ -51,16 +59,15 @@ protected:
         screen_.Tap("Return");
         screen_.TypeText("WWWW MMMM");
         std::this_thread::sleep_for(300ms);
-        HeldKeys selectAll(screen_, {"Control_L", "a"});
+        PressChord(screen_, {"Control_L", "a"});
         std::this_thread::sleep_for(300ms);
     }
-    // Puts the page's text back as the suite found it.
+    // The page's text as the desktop began with it.
     void RestoreText()
     {
         screen_.Click(edit_.Left + 40, edit_.Top + 120);
-        {
-            HeldKeys selectAll(screen_, {"Control_L", "a"});
-        }
+        std::this_thread::sleep_for(200ms);
+        PressChord(screen_, {"Control_L", "a"});
         screen_.TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
         std::this_thread::sleep_for(300ms);
     }
@@ -74,29 +81,155 @@ protected:
 TEST_F(InkLayer, KeptMarksSurviveTypingUnderThemAndSelectingAllWhileScreenMarksDoNot)
 {
     const std::vector<Point> stroke = FirstLineStroke();
-
+    {
+        ZelvoraSession zelvora(desktop_);
+        ASSERT_TRUE(Draw(stroke));
+        TypeUnderAndSelectAll();
+        EXPECT_EQ(Orange(stroke), 0) << "on the screen the repaint takes the mark";
+        RestoreText();
+    }
     desktop_.SetSetting("KeepMarks", 1);
     ZelvoraSession zelvora(desktop_);
-    EXPECT_EQ(desktop_.WindowCount(kLayerClass), 0) << "a layer before anything is drawn";
+    EXPECT_EQ(Layers(), 0) << "a layer before anything is drawn";
     ASSERT_TRUE(Draw(stroke));
-    EXPECT_EQ(desktop_.WindowCount(kLayerClass), 1);
-    page_.KeepForInspection("drawn", screen_.GrabAll());
-    std::system("xwininfo -root -tree | grep -v '1x1+' | head -40");
-    std::printf("fg after draw: %s\n", desktop_.Probe({"foreground"}).Output.c_str());
-    std::printf("rects: %s\n", desktop_.Probe({"rects", kLayerClass}).Output.c_str());
-    screen_.Click(edit_.Left + 40, edit_.Top + 120);
-    std::this_thread::sleep_for(500ms);
-    page_.KeepForInspection("clicked", screen_.GrabAll());
-    std::system("xwininfo -root -tree | grep -v '1x1+' | head -40");
-    std::printf("fg after click: %s\n", desktop_.Probe({"foreground"}).Output.c_str());
-    std::printf("count: %d\n", desktop_.WindowCount(kLayerClass));
-
-    Draw(StraightPath({edit_.Left + 20, edit_.Top + 200}, {edit_.Left + 260, edit_.Top + 200}, 8));
-    page_.KeepForInspection("second", screen_.GrabAll());
+    EXPECT_EQ(Layers(), 1);
     TypeUnderAndSelectAll();
-    page_.KeepForInspection("kept", screen_.GrabAll());
-    EXPECT_EQ(StillOrange(stroke), 9);
+    EXPECT_EQ(Orange(stroke), 9);
     RestoreText();
+    EXPECT_EQ(Orange(stroke), 9);
+}
+
+TEST_F(InkLayer, KeepMarksIsChosenInTheMenuReadAtStartSavedAtExitAndLeavesNothingBehind)
+{
+    Image clean;
+    {
+        ZelvoraSession zelvora(desktop_);
+        clean = page_.Grab();  // Notepad inactive: no caret
+        ChooseMenu(desktop_, 1, {kKeepMarksItem});
+        ASSERT_TRUE(page_.DrawStroke(kPaintChord));
+        EXPECT_EQ(Layers(), 1) << "the menu did not turn keep marks on";
+        ASSERT_TRUE(zelvora.Close());
+    }
+    EXPECT_EQ(desktop_.Settings().at("KeepMarks"), Dword(1));
+    EXPECT_EQ(Layers(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s))
+        << "a mark outlived the exit";
+
+    ZelvoraSession zelvora(desktop_);
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord));
+    EXPECT_EQ(Layers(), 1) << "the stored value was not read";
+    ChooseMenu(desktop_, 1, {kKeepMarksItem});  // off: the layer and its marks go
+    EXPECT_TRUE(WaitUntil([&] { return Layers() == 0; }, 5s));
+    if (!WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s)) {
+        ADD_FAILURE() << CountDifferences(clean, page_.Grab()) << " pixels still marked after turning it off";
+        page_.KeepForInspection("keep-off", clean);
+    }
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord));
+    EXPECT_EQ(Layers(), 0) << "off draws on the screen again";
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings().at("KeepMarks"), Dword(0));
+}
+
+TEST_F(InkLayer, ClicksGoThroughTheLayerWhichIsNeverActiveNorOnTheTaskbarNorFramed)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession zelvora(desktop_);
+    const auto taskbar = [&] { return screen_.Grab(0, 748, 1024, 20); };
+    const Image taskbarBefore = taskbar();
+    // A stroke across Notepad's menu bar, over "File".
+    int x = 0, menuY = 0;
+    ASSERT_EQ(std::sscanf(desktop_.Probe({"hit", "Notepad", "5"}).Output.c_str(), "%d %d", &x, &menuY), 2);
+    const std::vector<Point> overMenu = StraightPath({edit_.Left, menuY}, {edit_.Left + 60, menuY}, 6);
+    ASSERT_TRUE(Draw(overMenu));
+    EXPECT_NE(Foreground(), std::string(kLayerClass) + "\n");
+    EXPECT_EQ(desktop_.Probe({"focus", "TfrmZelvora"}).Output.find(kLayerClass), std::string::npos)
+        << "the layer took the keyboard";
+    if (CountDifferences(taskbarBefore, taskbar()) != 0) {
+        ADD_FAILURE() << "the layer has a taskbar button";
+        page_.KeepForInspection("taskbar", taskbarBefore);
+    }
+
+    screen_.Click(edit_.Left + 12, menuY);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s))
+        << "Notepad's menu did not open";
+    EXPECT_NE(Foreground(), std::string(kLayerClass) + "\n");
+    screen_.Tap("Escape");
+    screen_.Tap("Escape");
+    EXPECT_EQ(Orange(overMenu), 6) << "the mark under the menu went";
+
+    // Control mode finds Notepad's page under the layer and frames it (10 px, grown by 10).
+    PressChord(screen_, {"Alt_L", "3"});
+    EXPECT_TRUE(page_.ChordFramesThePage(kPaintChord, 10)) << "control mode framed something else";
+    PressChord(screen_, {"Alt_L", "3"});
+    PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(InkLayer, UndoTakesTheLastMarkThenTheOneBeforeAndAWipeTakesAll)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession zelvora(desktop_);
+    const Image clean = page_.Grab();
+    const std::vector<Point> first = page_.Stroke(0), second = page_.Stroke(40);
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
+
+    PressChord(screen_, kUndoChord);
+    EXPECT_TRUE(WaitForOrange(second, 0)) << "the last mark stayed";
+    EXPECT_EQ(Orange(first), static_cast<int>(first.size())) << "the first mark went too";
+    ChooseMenu(desktop_, 1, {1});  // Aktion > Letzte Markierung entfernen
+    EXPECT_TRUE(WaitForOrange(first, 0)) << "the first mark stayed";
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s));
+    EXPECT_EQ(Layers(), 0) << "an empty layer stays";
+
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
+    PressChord(screen_, {"Alt_L", "2"});
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s))
+        << "the wipe left ink";
+    EXPECT_EQ(Layers(), 0);
+    PressChord(screen_, kUndoChord);  // nothing left to undo: nothing comes back
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(CountDifferences(clean, page_.Grab()), 0);
+}
+
+TEST_F(InkLayer, OnTheScreenUndoRepaintsTheWindowsUnderTheLastMark)
+{
+    ZelvoraSession zelvora(desktop_);
+    const std::vector<Point> first = page_.Stroke(0), second = page_.Stroke(40);
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
+    PressChord(screen_, kUndoChord);
+    EXPECT_TRUE(WaitForOrange(second, 0)) << "the windows under the last mark did not repaint";
+    EXPECT_EQ(Orange(first), static_cast<int>(first.size())) << "a window beyond the mark repainted";
+    EXPECT_EQ(Layers(), 0);
+    PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(InkLayer, TheHighlighterShowsThePenOverWhiteAndTheTextAndedWithIt)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    desktop_.SetSetting("Transparency", 1);
+    desktop_.SetSetting("Mode", 2);
+    desktop_.SetSetting("FloodFill", 1);
+    ZelvoraSession zelvora(desktop_);
+    page_.RestPointerAt({edit_.CentreX(), edit_.CentreY()});
+    const Image clean = page_.Grab();
+    int white = 0, black = 0;
+    for (std::uint32_t pixel : clean.Pixels) white += pixel == 0xFFFFFF, black += pixel == 0;
+    ASSERT_GT(white, 1000);
+    ASSERT_GT(black, 10) << "no text to see through";
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        ASSERT_TRUE(
+            WaitUntil([&] { return screen_.Pixel(edit_.CentreX(), edit_.CentreY()) == kMarkerOrange; }, 3s));
+    }
+    EXPECT_EQ(Layers(), 1);
+    const Image marked = page_.Grab();
+    int wrong = 0;
+    for (std::size_t i = 0; i < clean.Pixels.size(); ++i)
+        wrong += marked.Pixels[i] != (clean.Pixels[i] & kMarkerOrange);
+    EXPECT_EQ(wrong, 0) << "pixels that are not what was there ANDed with the pen";
+    PressChord(screen_, {"Alt_L", "2"});
 }
 
 }  // namespace

@@ -39,7 +39,9 @@ inline RegistryValues DefaultSettings()
             {"PaintHotkey", Dword(0x8031)},
             {"DeleteHotkey", Dword(0x8032)},
             {"ModeHotkey", Dword(0x8033)},
-            {"Mode", Dword(1)}};
+            {"Mode", Dword(1)},
+            {"KeepMarks", Dword(0)},
+            {"UndoHotkey", Dword(0x8034)}};
 }
 
 inline constexpr char kSettingsFolder[] = "settings";

@@ -243,6 +243,23 @@ int Texts(char** argv)
     return 0;
 }
 
+// The classes of the active and the focused window of the thread that owns a window of the class.
+int Focus(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2]);
+    if (windows.empty()) return 1;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(windows.front(), nullptr), &info)) return 1;
+    char active[256] = {}, focus[256] = {};
+    GetClassNameA(info.hwndActive, active, sizeof active);
+    GetClassNameA(info.hwndFocus, focus, sizeof focus);
+    char capture[256] = {};
+    GetClassNameA(info.hwndCapture, capture, sizeof capture);
+    std::printf("%s %s capture=%s flags=%lx\n", active, focus, capture, info.flags);
+    return 0;
+}
+
 int Foreground()
 {
     char name[256] = {};
@@ -353,6 +370,7 @@ int main()
     if (command == "answer-msgbox" && argc == 3) return AnswerMessageBox(argv[2]);
     if (command == "msgboxes-utf8") return Utf8MessageBoxes();
     if (command == "foreground") return Foreground();
+    if (command == "focus" && argc == 3) return Focus(argv);
     if (command == "tray-delete" && argc == 4) return TrayDelete(argv);
     if (command == "taskbar-created") return TaskbarCreated();
     if (command == "stubborn" && argc == 4) return Stubborn(argv);

@@ -147,7 +147,9 @@ void OpenMenu(WineDesktop& desktop, int menu)
     desktop.Probe({"front", kMainWindowClass});
     desktop.Screen().Click(window->Left + 60, window->Top + 10);  // the title bar takes the keyboard
     std::this_thread::sleep_for(200ms);
-    std::vector<const char*> keys{"Alt_L"};
+    // F10, not Alt: Alt alone reaches no menu while Zelvora's ink layer lies under the pointer
+    // (Wine hands the key to the layer's X window first).
+    std::vector<const char*> keys{"F10"};
     keys.insert(keys.end(), static_cast<std::size_t>(menu), "Right");
     keys.push_back("Down");  // opens the menu on its first item
     TapKeys(desktop, keys);
