@@ -369,6 +369,34 @@ TEST_F(HotkeyEditor, AnEmptiedPaintFieldNeverDrawsAndIsNotReported)
     EXPECT_EQ(desktop_.Settings()["PaintHotkey"], Dword(0));
 }
 
+TEST_F(HotkeyEditor, TheUndoRowChangesCancelsAndReportsATakenCombination)
+{
+    ZelvoraSession zelvora(desktop_);
+    const auto drawnThenUndone = [&](std::vector<const char*> undo) {
+        desktop_.FocusDesktop();
+        const Image before = page_.Grab();
+        if (!page_.DrawStroke(kPaintChord)) return false;
+        PressChord(screen_, std::move(undo));
+        return WaitUntil([&] { return CountDifferences(before, page_.Grab()) == 0; }, 3s);
+    };
+    OpenEditor();
+    Type({"Tab", "Tab", "Tab", "u", "Return"});  // the fourth field: Alt+U
+    ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
+    EXPECT_FALSE(drawnThenUndone({"Alt_L", "4"})) << "Alt+4 still undoes";
+    EXPECT_TRUE(drawnThenUndone({"Alt_L", "u"})) << "Alt+U does not undo";
+
+    OpenEditor();
+    Type({"Tab", "Tab", "Tab", "j", "Escape"});
+    ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
+    EXPECT_TRUE(drawnThenUndone({"Alt_L", "u"})) << "Cancel did not keep Alt+U";
+
+    OpenEditor();
+    Type({"Tab", "Tab", "Tab", "2", "Return"});  // the wipe's combination
+    EXPECT_EQ(TakeMessageBoxes(), "Zelvora\tCan't register the hotkey Alt+2. Please select another.\n");
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings()["UndoHotkey"], Dword(0x8032)) << "kept, though taken, for another try";
+}
+
 // Ending the session ends Notepad and the desktop too: a desktop of its own.
 TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
 {
@@ -385,7 +413,7 @@ TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
     EXPECT_EQ(ended.ExitCode, 0);
     EXPECT_TRUE(zelvora.WaitForExit());
     const RegistryValues stored = desktop.Settings();
-    ASSERT_EQ(stored.size(), 10u) << "nothing saved";
+    ASSERT_EQ(stored.size(), 12u) << "nothing saved";
     EXPECT_EQ(stored.at("Mode"), Dword(2));
 }
 

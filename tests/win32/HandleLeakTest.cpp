@@ -96,16 +96,27 @@ void DrawMainMenu(TForm& main)
     drawAll(drawAll, dynamic_cast<TMainMenu&>(*main.FindComponent("MainMenu")).Items());
 }
 
-// Strokes and control frames on the screen, then a wipe: the engine's whole drawing cycle.
+// Strokes, highlighter strokes and control frames on the screen and on the ink layer, an undo and
+// a wipe: the engine's whole drawing cycle, the layer's window and pixels made and given back.
 void DrawMarks(TfrmZelvora& main)
 {
     TMarkingEngine& engine = main.Engine();
-    for (int i = 0; i < 20; ++i) {
-        engine.MovePenTo(100 + i, 100);
-        engine.DrawLineTo(300, 120 + i);
-        engine.FrameWindowAt(main.Left() + 20, main.Top() + 60);
+    for (const bool keep : {false, true}) {
+        main.SetKeepMarks(keep);
+        for (const bool highlighter : {false, true}) {
+            main.cbTransparent.SetChecked(highlighter);
+            for (int i = 0; i < 10; ++i) {
+                engine.MovePenTo(100 + i, 100);
+                engine.DrawLineTo(300, 120 + i);
+                engine.FrameWindowAt(main.Left() + 20, main.Top() + 60);
+            }
+            engine.UndoLastMark();
+        }
+        engine.DrawLineTo(400, 400);
+        engine.WipeMarks();
     }
-    engine.WipeMarks();
+    main.SetKeepMarks(false);
+    main.cbTransparent.SetChecked(false);
 }
 
 template <typename Form>

@@ -150,11 +150,12 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
     EXPECT_EQ(MenuItems(GetSubMenu(bar, 0)),
               (std::vector<std::string>{"Minimieren", "-", "Beenden\tStrg+X"}));
     HMENU action = GetSubMenu(bar, 1);
-    EXPECT_EQ(
-        MenuItems(action),
-        (std::vector<std::string>{"Zeichnung l\xF6schen", "-", "Mit Windows starten", "Minimieren beim Start",
-                                  "-", "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
-    HMENU languages = GetSubMenu(action, 7);
+    EXPECT_EQ(MenuItems(action),
+              (std::vector<std::string>{"Zeichnung l\xF6schen", "Letzte Markierung entfernen",
+                                        "Markierungen behalten", "-", "Mit Windows starten",
+                                        "Minimieren beim Start", "-", "Tastenkombinationen \xE4ndern...", "-",
+                                        "Sprache"}));
+    HMENU languages = GetSubMenu(action, 9);
     EXPECT_EQ(MenuItems(languages),
               (std::vector<std::string>{"English", "Deutsch", "Francais", "Rom\xE2na"}));
     for (UINT i = 0; i < 4; ++i) {
