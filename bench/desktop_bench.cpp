@@ -3,7 +3,9 @@
 //    the Wine server's share in the same window;
 //  - time from a pointer move with the paint chord held to the first marked pixel at the new
 //    place, over 50 moves;
-//  - both again while an update request waits for a server that does not answer.
+//  - both again while an update request waits for a server that does not answer;
+//  - both again with keep marks on, and a stroke over Notepad's first line counted after a line is
+//    typed under it and after Ctrl+A, on the screen and on the ink layer.
 //   zelvora-desktop-bench [IDLE_SECONDS]
 #include <dirent.h>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "../tests/support/ScriptedServer.h"
@@ -135,6 +138,42 @@ std::vector<double> MeasureLatencies(WineDesktop& desktop, int rowFromTop)
     return latencies;
 }
 
+// Of nine points along a stroke over Notepad's first line, how many are still marked after a
+// line is typed under it, and after Ctrl+A; the text is put back after.
+std::pair<int, int> MeasureSurvival(WineDesktop& desktop)
+{
+    X11Screen& screen = desktop.Screen();
+    const ScreenRect edit = desktop.NotepadEdit();
+    const std::vector<Point> stroke =
+        StraightPath({edit.Left + 20, edit.Top + 11}, {edit.Left + 260, edit.Top + 11}, 9);
+    const auto marked = [&] {
+        const Image now = screen.GrabAll();
+        int count = 0;
+        for (const Point& p : stroke) count += now.At(p.X, p.Y) == kMarkerOrange;
+        return count;
+    };
+    screen.MovePointer(edit.Left + 16, edit.Top + 11);
+    std::this_thread::sleep_for(100ms);
+    {
+        HeldKeys chord(screen, {"Alt_L", "1"});
+        MovePointerAlong(screen, {{edit.Left + 18, edit.Top + 11}}, false);
+        if (!MovePointerAlong(screen, stroke, true)) throw std::runtime_error("the stroke was not drawn");
+    }
+    screen.Click(edit.Left + 40, edit.Top + 120);
+    std::this_thread::sleep_for(200ms);
+    screen.Tap("Return");
+    screen.TypeText("WWWW MMMM");
+    std::this_thread::sleep_for(500ms);
+    const int afterTyping = marked();
+    PressChord(screen, {"Control_L", "a"});
+    std::this_thread::sleep_for(500ms);
+    const int afterSelectAll = marked();
+    PressChord(screen, {"Control_L", "a"});
+    screen.TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
+    std::this_thread::sleep_for(300ms);
+    return {afterTyping, afterSelectAll};
+}
+
 void PrintLatencies(const char* title, const std::vector<double>& latencies)
 {
     const double median = Percentile(latencies, 0.5), p95 = Percentile(latencies, 0.95);
@@ -204,6 +243,29 @@ int main(int argc, char** argv)
         silent.Stop();  // the request fails and its report is dismissed, so the program can close
         WaitForMessageBox(desktop);
         desktop.Probe({"dismiss-msgboxes"});
+        PressChord(desktop.Screen(), {"Alt_L", "2"});
+        const auto onScreen = MeasureSurvival(desktop);
+        zelvora.Close();
+
+        desktop.SetSetting("KeepMarks", 1);
+        ZelvoraSession kept(desktop);
+        const auto onLayer = MeasureSurvival(desktop);  // the layer now exists, as it does in use
+        std::this_thread::sleep_for(3s);
+        const IdleShare keptIdle = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
+        std::printf("Keep marks on, the ink layer holding a stroke (%d s):\n", idleSeconds);
+        PrintIdle("Zelvora", keptIdle);
+        std::printf("  keep marks / screen: %.2fx (goal: at most 1.1x)\n",
+                    (keptIdle.Program + keptIdle.Server) / (program.Program + program.Server));
+        const std::vector<double> keptLatencies = MeasureLatencies(desktop, 350);
+        PrintLatencies("Pointer move to first marked pixel on the ink layer", keptLatencies);
+        std::printf(
+            "  95th percentile on the layer / on the screen: %.2fx (goal: at most one tick, %.1f ms)\n",
+            Percentile(keptLatencies, 0.95) / Percentile(idleLatencies, 0.95), kTickMs);
+        std::printf(
+            "Of 9 points of a stroke over Notepad's first line, still marked:\n"
+            "  on the screen: %d after typing a line under it, %d after Ctrl+A\n"
+            "  on the layer:  %d after typing a line under it, %d after Ctrl+A\n",
+            onScreen.first, onScreen.second, onLayer.first, onLayer.second);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zelvora-desktop-bench: %s\n", error.what());

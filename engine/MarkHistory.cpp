@@ -15,7 +15,8 @@ TRect Grown(const TRect& r, int by)
 
 TRect PieceBounds(const TMarkPiece& piece)
 {
-    const auto half = [](int width) { return (std::max(width, 1) + 1) / 2; };
+    // Half the pen and a pixel more: wide pens are rasterised a pixel beyond their half on one side.
+    const auto half = [](int width) { return (std::max(width, 1) + 1) / 2 + 1; };
     if (piece.Kind == TMarkPiece::TKind::Frame) return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
     const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
                      std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};

@@ -41,7 +41,7 @@ struct TMarkPiece {
 };
 
 // Every pixel the piece covers: a line's ends widened by half the pen, a frame's rectangle by
-// half its pen (the pen is centred on the rectangle's edges).
+// half its pen (the pen is centred on the rectangle's edges), each with a pixel to spare.
 TRect PieceBounds(const TMarkPiece& piece);
 
 struct TMark {

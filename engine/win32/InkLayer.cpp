@@ -253,8 +253,9 @@ void TInkLayer::Show(const TRect& area)
     GdiFlush();
     const RECT local{inside.Left - screens_.Left, inside.Top - screens_.Top, inside.Right - screens_.Left,
                      inside.Bottom - screens_.Top};
+    // Painted as soon as the thread is idle, right after the tick: strokes drawn faster than
+    // that share one paint (Wine scans the whole layer for its colour key at every paint).
     InvalidateRect(window_.get(), &local, FALSE);
-    UpdateWindow(window_.get());
 }
 
 TPixelRows TInkLayer::Rows() const

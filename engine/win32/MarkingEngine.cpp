@@ -91,7 +91,7 @@ void TMarkingEngine::PollTick()
     POINT pointer{};
     GetCursorPos(&pointer);
     const bool held = IsChordHeld(paintShortcut_, AsyncKeyState, nullptr);
-    if (chordHeld_ && !held) history_.EndMark();  // the next piece begins the next mark
+    if (chordHeld_ && !held) EndMark();
     chordHeld_ = held;
     if (KeepMarks()) layer_.StayOnTop();
     if (held) {

@@ -59,6 +59,8 @@ public:
     void DrawLineTo(int x, int y);
     void FrameWindowAt(int x, int y);
     void MovePenTo(int x, int y);
+    // The chord went up: the next piece begins the next mark.
+    void EndMark() { history_.EndMark(); }
 
     bool DrawingEnabled() const { return drawingEnabled_; }
     void SetDrawingEnabled(bool enabled) { drawingEnabled_ = enabled; }

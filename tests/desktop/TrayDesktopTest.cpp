@@ -126,7 +126,7 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     ASSERT_TRUE(WaitForWindow("TfrmLicense", false));
     ChooseFromTrayMenu(2);  // Beenden
     EXPECT_TRUE(zelvora.WaitForExit()) << "Beenden";
-    EXPECT_EQ(desktop_.Settings().size(), 10u) << "an orderly exit";
+    EXPECT_EQ(desktop_.Settings().size(), 12u) << "an orderly exit";
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheShellRestarts)

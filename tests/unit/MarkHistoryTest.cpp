@@ -27,7 +27,7 @@ TEST(MarkHistory, AMarkIsWhatOneHoldOfTheChordDrewAndKnowsWhereItLies)
 {
     TMarkHistory history;
     history.BeginMark();
-    history.AddPiece(Line({10, 10}, {20, 10}));  // a 5 px pen: 3 pixels either side
+    history.AddPiece(Line({10, 10}, {20, 10}));  // a 5 px pen: 3 pixels either side and one spare
     history.AddPiece(Line({20, 10}, {20, 40}));
     history.EndMark();
     history.AddPiece(Line({300, 300}, {290, 310}, 1));  // no chord seen: a mark of its own
@@ -40,10 +40,10 @@ TEST(MarkHistory, AMarkIsWhatOneHoldOfTheChordDrewAndKnowsWhereItLies)
 
     ASSERT_EQ(history.Marks().size(), 3u);
     EXPECT_EQ(history.Marks()[0].Pieces.size(), 2u);
-    EXPECT_EQ(history.Marks()[0].Bounds, (TRect{7, 7, 24, 44}));
-    EXPECT_EQ(history.Marks()[1].Bounds, (TRect{289, 299, 302, 312}));
-    // The frame's pen of 10 lies on the control grown by 10, centred: 5 more outside.
-    EXPECT_EQ(history.Marks()[2].Bounds, (TRect{85, 85, 215, 165}));
+    EXPECT_EQ(history.Marks()[0].Bounds, (TRect{6, 6, 25, 45}));
+    EXPECT_EQ(history.Marks()[1].Bounds, (TRect{288, 298, 303, 313}));
+    // The frame's pen of 10 lies on the control grown by 10, centred: 5 more outside, 1 spare.
+    EXPECT_EQ(history.Marks()[2].Bounds, (TRect{84, 84, 216, 166}));
 }
 
 TEST(MarkHistory, UndoTakesTheLastMarkAgainAndAgainBackToTheFirst)
@@ -56,11 +56,11 @@ TEST(MarkHistory, UndoTakesTheLastMarkAgainAndAgainBackToTheFirst)
     }
     history.BeginMark();  // a fourth, still being drawn, goes first
     history.AddPiece(Line({900, 0}, {910, 0}));
-    EXPECT_EQ(history.Undo()->Bounds.Left, 897);
+    EXPECT_EQ(history.Undo()->Bounds.Left, 896);
     EXPECT_FALSE(history.Drawing());
-    EXPECT_EQ(history.Undo()->Bounds.Left, 197);
-    EXPECT_EQ(history.Undo()->Bounds.Left, 97);
-    EXPECT_EQ(history.Undo()->Bounds.Left, -3);
+    EXPECT_EQ(history.Undo()->Bounds.Left, 196);
+    EXPECT_EQ(history.Undo()->Bounds.Left, 96);
+    EXPECT_EQ(history.Undo()->Bounds.Left, -4);
     EXPECT_FALSE(history.Undo().has_value());
     EXPECT_EQ(history.Bytes(), 0u);
 }
