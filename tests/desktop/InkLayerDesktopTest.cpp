@@ -164,6 +164,24 @@ TEST_F(InkLayer, ClicksGoThroughTheLayerWhichIsNeverActiveNorOnTheTaskbarNorFram
     PressChord(screen_, {"Alt_L", "2"});
 }
 
+TEST_F(InkLayer, MarksStayAboveAWindowThatBecomesTopMostLater)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession zelvora(desktop_);
+    const std::vector<Point> stroke = page_.Stroke(0);
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
+    // A white top-most window over the stroke, shown without taking the activation.
+    const ScreenRect& edit = edit_;
+    ChildProcess overlay({"wine", desktop_.BinDir() + "/zelvora-probe.exe", "topmost",
+                          std::to_string(edit.Left + 40), std::to_string(edit.Top + 180), "360", "40", "20"});
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("ProbeTopMost") == 1; }, 20s, 100ms));
+    EXPECT_TRUE(WaitForOrange(stroke, static_cast<int>(stroke.size())))
+        << "the top-most window covers the mark";
+    EXPECT_EQ(screen_.Pixel(edit.Left + 45, edit.Top + 185), 0xFFFFFFu) << "no white window there";
+    overlay.Stop();
+    PressChord(screen_, {"Alt_L", "2"});
+}
+
 TEST_F(InkLayer, UndoTakesTheLastMarkThenTheOneBeforeAndAWipeTakesAll)
 {
     desktop_.SetSetting("KeepMarks", 1);

@@ -305,6 +305,28 @@ int Stubborn(char** argv)
     return 0;
 }
 
+// A white top-most window at a place, shown without activation, for SECONDS: what another
+// program's overlay or notification does.
+int TopMost(char** argv)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "ProbeTopMost";
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP,
+                                  std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                                  std::atoi(argv[5]), nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, static_cast<UINT>(std::atoi(argv[6])) * 1000, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
 int AnswerMessageBox(const std::string& answer)
 {
     const auto boxes = TopLevelWindows("#32770");
@@ -374,6 +396,7 @@ int main()
     if (command == "tray-delete" && argc == 4) return TrayDelete(argv);
     if (command == "taskbar-created") return TaskbarCreated();
     if (command == "stubborn" && argc == 4) return Stubborn(argv);
+    if (command == "topmost" && argc == 7) return TopMost(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
     if (command == "short-path" && argc == 3) return ShortPath(argv[2]);
     std::fprintf(stderr,
