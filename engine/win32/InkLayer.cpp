@@ -150,16 +150,17 @@ void TInkLayer::FitScreens()
 
 void TInkLayer::StayOnTop()
 {
-    if (!window_) return;
-    // Wine raises a clicked window in its X stacking a moment after the activation: once more
-    // a little later catches that.
-    constexpr int kRaiseAgainAfterTicks = 20;
+    // Every fifth tick is soon enough and keeps the idle cost near the screen's. Wine raises a
+    // clicked window in its X stacking a moment after the activation: once more 200 ms later
+    // catches that.
+    constexpr int kTicksPerCheck = 5, kChecksToRaiseAgain = 4;
+    if (!window_ || ++ticks_ % kTicksPerCheck != 0) return;
     const HWND front = GetForegroundWindow();
     bool covered = std::exchange(foreground_, front) != front;
     if (covered)
-        ticksToRaiseAgain_ = kRaiseAgainAfterTicks;
-    else if (ticksToRaiseAgain_ > 0)
-        covered = --ticksToRaiseAgain_ == 0;
+        checksToRaiseAgain_ = kChecksToRaiseAgain;
+    else if (checksToRaiseAgain_ > 0)
+        covered = --checksToRaiseAgain_ == 0;
     for (HWND above = GetWindow(window_.get(), GW_HWNDPREV); above && !covered;
          above = GetWindow(above, GW_HWNDPREV))
         covered = Covers(above);

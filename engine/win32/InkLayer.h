@@ -58,7 +58,8 @@ private:
     TRect screens_;
     TColor key_ = 0;
     HWND foreground_ = nullptr;
-    int ticksToRaiseAgain_ = 0;
+    unsigned ticks_ = 0;
+    int checksToRaiseAgain_ = 0;
     std::unique_ptr<TPixelBuffer> pixels_;
     std::unique_ptr<TCanvas> canvas_;
     // Never shown. An owned window has no taskbar button, also where the tool-window style is
