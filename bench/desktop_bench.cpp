@@ -159,8 +159,9 @@ std::pair<int, int> MeasureSurvival(WineDesktop& desktop)
         MovePointerAlong(screen, {{edit.Left + 18, edit.Top + 11}}, false);
         if (!MovePointerAlong(screen, stroke, true)) throw std::runtime_error("the stroke was not drawn");
     }
+    desktop.Probe({"front", "Notepad"});
     screen.Click(edit.Left + 40, edit.Top + 120);
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(300ms);
     screen.Tap("Return");
     screen.TypeText("WWWW MMMM");
     std::this_thread::sleep_for(500ms);
@@ -243,7 +244,9 @@ int main(int argc, char** argv)
         silent.Stop();  // the request fails and its report is dismissed, so the program can close
         WaitForMessageBox(desktop);
         desktop.Probe({"dismiss-msgboxes"});
+        WaitUntil([&] { return desktop.Probe({"msgboxes"}).Output.empty(); }, 10s, 200ms);
         PressChord(desktop.Screen(), {"Alt_L", "2"});
+        desktop.FocusDesktop();
         const auto onScreen = MeasureSurvival(desktop);
         zelvora.Close();
 
