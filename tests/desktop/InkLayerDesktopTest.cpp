@@ -190,6 +190,7 @@ TEST_F(InkLayer, UndoTakesTheLastMarkThenTheOneBeforeAndAWipeTakesAll)
     const std::vector<Point> first = page_.Stroke(0), second = page_.Stroke(40);
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
+    std::this_thread::sleep_for(300ms);  // the program has seen the chord go up, as a person waits
 
     PressChord(screen_, kUndoChord);
     EXPECT_TRUE(WaitForOrange(second, 0)) << "the last mark stayed";
@@ -216,6 +217,7 @@ TEST_F(InkLayer, OnTheScreenUndoRepaintsTheWindowsUnderTheLastMark)
     const std::vector<Point> first = page_.Stroke(0), second = page_.Stroke(40);
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
+    std::this_thread::sleep_for(300ms);
     PressChord(screen_, kUndoChord);
     EXPECT_TRUE(WaitForOrange(second, 0)) << "the windows under the last mark did not repaint";
     EXPECT_EQ(Orange(first), static_cast<int>(first.size())) << "a window beyond the mark repainted";
