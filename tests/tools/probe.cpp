@@ -284,6 +284,18 @@ int TaskbarCreated()
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
 }
 
+// Shows the window without activating it and serves it for SECONDS.
+int ShowFor(HWND window, const char* seconds)
+{
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, static_cast<UINT>(std::atoi(seconds)) * 1000, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
 // A window of the class that refuses to close, as a hung program does, for SECONDS.
 int Stubborn(char** argv)
 {
@@ -296,13 +308,7 @@ int Stubborn(char** argv)
     if (!RegisterClassA(&windowClass)) return 1;
     HWND window = CreateWindowA(argv[2], "stubborn", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                 windowClass.hInstance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetTimer(window, 1, static_cast<UINT>(std::atoi(argv[3])) * 1000, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
-    DestroyWindow(window);
-    return 0;
+    return ShowFor(window, argv[3]);
 }
 
 // A white top-most window at a place, shown without activation, for SECONDS: what another
@@ -318,13 +324,7 @@ int TopMost(char** argv)
     HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP,
                                   std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                                   std::atoi(argv[5]), nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetTimer(window, 1, static_cast<UINT>(std::atoi(argv[6])) * 1000, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
-    DestroyWindow(window);
-    return 0;
+    return ShowFor(window, argv[6]);
 }
 
 int AnswerMessageBox(const std::string& answer)
