@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "engine/VanishingInk.h"
+
 namespace zelvora {
 
 namespace {
@@ -53,6 +55,8 @@ TLoadedSettings LoadSettings(const ISettingsValues& values)
     s.ModeHotkey = read.ShortCut("ModeHotkey", defaults.ModeHotkey);
     s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
     s.UndoHotkey = read.ShortCut("UndoHotkey", defaults.UndoHotkey);
+    s.SnapshotHotkey = read.ShortCut("SnapshotHotkey", defaults.SnapshotHotkey);
+    s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
     return loaded;
 }
 
@@ -71,6 +75,8 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"Mode", s.FreeHand ? kStoredFreeHand : kStoredControlMode},
         {"KeepMarks", s.KeepMarks ? 1 : 0},
         {"UndoHotkey", s.UndoHotkey},
+        {"SnapshotHotkey", s.SnapshotHotkey},
+        {"VanishSeconds", TVanishingInk::ValidSeconds(s.VanishSeconds)},
     };
     std::vector<std::string> errors;
     for (const auto& [name, value] : ordered) {

@@ -30,6 +30,8 @@ struct TSettings {
     // Saved after the ten values above.
     bool KeepMarks = false;
     TShortCut UndoHotkey = kDefaultUndoShortcut;
+    TShortCut SnapshotHotkey = kDefaultSnapshotShortcut;
+    int VanishSeconds = 0;  // 0 (never), 2, 5 or 15; any other stored value reads as 0
 };
 
 // Integer values under one key. Reads and writes throw std::exception with a text for the user
@@ -53,7 +55,8 @@ struct TLoadedSettings {
 // Every value that exists is read; a missing or unreadable one gives its default.
 TLoadedSettings LoadSettings(const ISettingsValues& values);
 
-// Writes the values in their fixed order: the ten first, then KeepMarks and UndoHotkey. A value that cannot
+// Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
+// SnapshotHotkey and VanishSeconds. A value that cannot
 // be written does not stop the ones after it; the texts of the failures are returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 

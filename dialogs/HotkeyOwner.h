@@ -1,4 +1,4 @@
-// What the hotkey editor edits: the four shortcuts of whoever opens it.
+// What the hotkey editor edits: the five shortcuts of whoever opens it.
 #pragma once
 
 #include "base/ShortCut.h"
@@ -11,11 +11,13 @@ public:
     virtual TShortCut WipeShortcut() const = 0;
     virtual TShortCut ModeShortcut() const = 0;
     virtual TShortCut UndoShortcut() const = 0;
+    virtual TShortCut SnapshotShortcut() const = 0;
     // Each setter applies the shortcut at once (registering it with the system).
     virtual void SetPaintShortcut(TShortCut shortcut) = 0;
     virtual void SetWipeShortcut(TShortCut shortcut) = 0;
     virtual void SetModeShortcut(TShortCut shortcut) = 0;
     virtual void SetUndoShortcut(TShortCut shortcut) = 0;
+    virtual void SetSnapshotShortcut(TShortCut shortcut) = 0;
 
 protected:
     ~IHotkeyOwner() = default;

@@ -55,6 +55,12 @@ void TMarkHistory::EndMark()
     drawing_ = false;
 }
 
+void TMarkHistory::EndMark(TInkTime at)
+{
+    if (drawing_ && !marks_.empty()) marks_.back().EndedAt = at;
+    drawing_ = false;
+}
+
 void TMarkHistory::AddPiece(TMarkPiece piece)
 {
     if (!drawing_) BeginMark();
@@ -79,6 +85,16 @@ std::optional<TMark> TMarkHistory::Undo()
     bytes_ -= last.Bytes();
     drawing_ = false;
     return last;
+}
+
+std::optional<TMark> TMarkHistory::TakeFirst()
+{
+    if (marks_.empty()) return std::nullopt;
+    TMark first = std::move(marks_.front());
+    marks_.pop_front();
+    bytes_ -= first.Bytes();
+    if (marks_.empty()) drawing_ = false;
+    return first;
 }
 
 void TMarkHistory::Clear()

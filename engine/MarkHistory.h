@@ -3,6 +3,7 @@
 // no screen, tested natively.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -44,9 +45,12 @@ struct TMarkPiece {
 // half its pen (the pen is centred on the rectangle's edges), each with a pixel to spare.
 TRect PieceBounds(const TMarkPiece& piece);
 
+using TInkTime = std::chrono::steady_clock::time_point;
+
 struct TMark {
     std::vector<TMarkPiece> Pieces;
-    TRect Bounds;  // of all pieces; empty for a mark without any
+    TRect Bounds;                     // of all pieces; empty for a mark without any
+    std::optional<TInkTime> EndedAt;  // when its chord went up; none while it is drawn
     std::size_t Bytes() const;
 };
 
@@ -61,6 +65,8 @@ public:
     // The chord went down: what follows is a new mark until it goes up.
     void BeginMark();
     void EndMark();
+    // The chord went up at `at`: the mark remembers when (vanishing ink counts from there).
+    void EndMark(TInkTime at);
     bool Drawing() const { return drawing_; }
     // Into the mark being drawn; a piece without one begins one.
     void AddPiece(TMarkPiece piece);
@@ -69,6 +75,8 @@ public:
     // Takes the last mark away (also one still being drawn); none when there is none.
     std::optional<TMark> Undo();
     void Clear();
+    // Takes the first mark away: the oldest, which vanishes first.
+    std::optional<TMark> TakeFirst();
     const std::deque<TMark>& Marks() const { return marks_; }
     std::size_t Bytes() const { return bytes_; }
 

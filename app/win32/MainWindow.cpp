@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/win32/Autostart.h"
+#include "app/win32/ScreenSnapshot.h"
 #include "app/win32/UpdateCheck.h"
 #include "base/DpiScaling.h"
 #include "base/Format.h"
@@ -13,6 +14,8 @@
 #include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Registry.h"
 #include "toolkit/win32/ShellOpen.h"
+#include "toolkit/win32/TextEncoding.h"
+#include "tray/win32/TrayIcon.h"
 
 namespace zelvora {
 
@@ -74,6 +77,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
     undoHotkeyId_ = AddHotkeyAtom(kUndoHotkeyAtomName);
+    snapshotHotkeyId_ = AddHotkeyAtom(kSnapshotHotkeyAtomName);
     settingsKey_ = std::make_unique<TSettingsKey>();
     ApplyStoredSettings();
     SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
@@ -82,6 +86,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
     RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
     RegisterShortcutHotkey(undoHotkeyId_, undoShortcut_);
+    RegisterShortcutHotkey(snapshotHotkeyId_, snapshotShortcut_);
     mnuStartWithWindows.SetChecked(AutostartEnabled());
 }
 
@@ -100,6 +105,14 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
     PublishMethod("mnuUndoMarkClick", [this](TEventArgs&) { UndoLastMark(); });
     PublishMethod("mnuKeepMarksClick", [this](TEventArgs&) { SetKeepMarks(!mnuKeepMarks.Checked()); });
+    PublishMethod("mnuVanishNeverClick", [this](TEventArgs&) { SetVanishSeconds(0); });
+    PublishMethod("mnuVanish2Click", [this](TEventArgs&) { SetVanishSeconds(2); });
+    PublishMethod("mnuVanish5Click", [this](TEventArgs&) { SetVanishSeconds(5); });
+    PublishMethod("mnuVanish15Click", [this](TEventArgs&) { SetVanishSeconds(15); });
+    PublishMethod("mnuSnapshotClick", [this](TEventArgs&) { SaveScreen(); });
+    PublishMethod("CoolTrayIconBalloonHintClick", [this](TEventArgs&) {
+        if (!lastSnapshot_.empty()) ShellOpenFile(lastSnapshot_, Handle());
+    });
     PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { ShellOpen(kProductWebSite); });
     PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
     PublishMethod("siLangChangeLanguage", [this](TEventArgs&) { siLangChangeLanguage(); });
@@ -187,6 +200,7 @@ void TfrmZelvora::ApplyStoredSettings()
     cbTransparent.SetChecked(stored.Transparent);
     cbFloodFill.SetChecked(stored.FloodFill);
     SetKeepMarks(stored.KeepMarks);
+    SetVanishSeconds(stored.VanishSeconds);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
     Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
     UpdatePenPreview();
@@ -197,6 +211,7 @@ void TfrmZelvora::ApplyStoredSettings()
     SetWipeShortcut(stored.DeleteHotkey);
     SetModeShortcut(stored.ModeHotkey);
     SetUndoShortcut(stored.UndoHotkey);
+    SetSnapshotShortcut(stored.SnapshotHotkey);
 }
 
 TSettings TfrmZelvora::CurrentSettings() const
@@ -214,6 +229,8 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.ModeHotkey = modeShortcut_;
     current.KeepMarks = mnuKeepMarks.Checked();
     current.UndoHotkey = undoShortcut_;
+    current.SnapshotHotkey = snapshotShortcut_;
+    current.VanishSeconds = engine_.VanishSeconds();
     return current;
 }
 
@@ -316,6 +333,7 @@ void TfrmZelvora::UnregisterHotkeys()
     UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
     UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
     UnregisterShortcutHotkey(Handle(), undoHotkeyId_);
+    UnregisterShortcutHotkey(Handle(), snapshotHotkeyId_);
 }
 
 std::string TfrmZelvora::GetNamedString(const std::string& name) const
@@ -358,6 +376,38 @@ void TfrmZelvora::SetUndoShortcut(TShortCut shortcut)
     RegisterShortcutHotkey(undoHotkeyId_, shortcut);
 }
 
+void TfrmZelvora::SetSnapshotShortcut(TShortCut shortcut)
+{
+    snapshotShortcut_ = shortcut;
+    RegisterShortcutHotkey(snapshotHotkeyId_, shortcut);
+}
+
+void TfrmZelvora::SetVanishSeconds(int seconds)
+{
+    engine_.SetVanishSeconds(seconds);
+    const std::pair<const char*, int> items[] = {
+        {"mnuVanishNever", 0}, {"mnuVanish2", 2}, {"mnuVanish5", 5}, {"mnuVanish15", 15}};
+    for (const auto& [name, itemSeconds] : items)
+        Field<TMenuItem>(name).SetChecked(itemSeconds == engine_.VanishSeconds());
+}
+
+void TfrmZelvora::SaveScreen()
+{
+    // The layer paints when the thread is idle: its newest ink first, then the copy.
+    if (HWND layer = engine_.InkLayerWindow()) UpdateWindow(layer);
+    const TSnapshot snapshot = SaveScreenSnapshot(Handle());
+    if (!snapshot.Path.empty()) lastSnapshot_ = snapshot.Path;
+    const int charset = Application->TextCharset();
+    if (snapshot.Failure == TSnapshot::TFailure::None) {
+        auto& tray = Field<TCoolTrayIcon>("CoolTrayIcon");
+        static_cast<void>(
+            tray.ShowBalloonHint(WideFromAnsi(GetNamedString("sSnapshotSaved"), charset), snapshot.Path));
+        return;
+    }
+    const std::string message = GetNamedString(SnapshotMessageName(snapshot.Failure));
+    Application->ShowMessageBox(WideFromAnsiWith(message, charset, snapshot.Detail), MB_OK | MB_ICONERROR);
+}
+
 void TfrmZelvora::SetKeepMarks(bool keep)
 {
     engine_.SetKeepMarks(keep);
@@ -389,6 +439,7 @@ void TfrmZelvora::WMHotKey(WPARAM id)
     if (static_cast<int>(id) == wipeHotkeyId_) WipeMarks();
     if (static_cast<int>(id) == modeHotkeyId_) ToggleMode();
     if (static_cast<int>(id) == undoHotkeyId_) UndoLastMark();
+    if (static_cast<int>(id) == snapshotHotkeyId_) SaveScreen();
 }
 
 LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -51,22 +51,29 @@ public:
     void WipeMarks() { engine_.WipeMarks(); }
     void UndoLastMark() { engine_.UndoLastMark(); }
     void SetKeepMarks(bool keep);
+    void SetVanishSeconds(int seconds);
     void ToggleMode();
+    // The screen with its marks into Pictures\Zelvora and onto the clipboard; the tray icon tells
+    // where it went, a message box what failed.
+    void SaveScreen();
 
     TShortCut PaintShortcut() const override { return engine_.PaintShortcut(); }
     TShortCut WipeShortcut() const override { return wipeShortcut_; }
     TShortCut ModeShortcut() const override { return modeShortcut_; }
     TShortCut UndoShortcut() const override { return undoShortcut_; }
+    TShortCut SnapshotShortcut() const override { return snapshotShortcut_; }
     void SetPaintShortcut(TShortCut shortcut) override;
     void SetWipeShortcut(TShortCut shortcut) override;
     void SetModeShortcut(TShortCut shortcut) override;
     void SetUndoShortcut(TShortCut shortcut) override;
+    void SetSnapshotShortcut(TShortCut shortcut) override;
     void RegisterShortcutHotkey(int id, TShortCut shortcut);
     void UnregisterHotkeys();
 
     int WipeHotkeyId() const { return wipeHotkeyId_; }
     int ModeHotkeyId() const { return modeHotkeyId_; }
     int UndoHotkeyId() const { return undoHotkeyId_; }
+    int SnapshotHotkeyId() const { return snapshotHotkeyId_; }
     int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
@@ -137,9 +144,12 @@ private:
     int wipeHotkeyId_ = 0;
     int modeHotkeyId_ = 0;
     int undoHotkeyId_ = 0;
+    int snapshotHotkeyId_ = 0;
     TShortCut wipeShortcut_ = kDefaultWipeShortcut;
     TShortCut modeShortcut_ = kDefaultModeShortcut;
     TShortCut undoShortcut_ = kDefaultUndoShortcut;
+    TShortCut snapshotShortcut_ = kDefaultSnapshotShortcut;
+    std::wstring lastSnapshot_;  // what a click on the tray's notification opens
 };
 
 }  // namespace zelvora

@@ -20,15 +20,17 @@ TfrmEditHotkey::TfrmEditHotkey(TComponent* owner) : TForm(owner)
 TModalResult TfrmEditHotkey::Edit(IHotkeyOwner& owner)
 {
     const TShortcuts before{owner.PaintShortcut(), owner.WipeShortcut(), owner.ModeShortcut(),
-                            owner.UndoShortcut()};
+                            owner.UndoShortcut(), owner.SnapshotShortcut()};
     edtDraw().SetHotKey(before.Paint);
     edtDelete().SetHotKey(before.Wipe);
     edtMode().SetHotKey(before.Mode);
     edtUndo().SetHotKey(before.Undo);
+    edtSnapshot().SetHotKey(before.Snapshot);
     const TModalResult result = ShowModal();
     const auto field = [](const THotKey& edit) { return static_cast<TShortCut>(edit.HotKey()); };
     if (result == TModalResult::mrOk)
-        Apply(owner, {field(edtDraw()), field(edtDelete()), field(edtMode()), field(edtUndo())});
+        Apply(owner, {field(edtDraw()), field(edtDelete()), field(edtMode()), field(edtUndo()),
+                      field(edtSnapshot())});
     else
         Apply(owner, before);
     return result;
@@ -40,6 +42,7 @@ void TfrmEditHotkey::Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts)
     owner.SetWipeShortcut(shortcuts.Wipe);
     owner.SetModeShortcut(shortcuts.Mode);
     owner.SetUndoShortcut(shortcuts.Undo);
+    owner.SetSnapshotShortcut(shortcuts.Snapshot);
 }
 
 }  // namespace zelvora

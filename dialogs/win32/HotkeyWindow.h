@@ -1,4 +1,4 @@
-// The hotkey editor: paint, wipe, mode and undo shortcuts.
+// The hotkey editor: paint, wipe, mode, undo and save-screen shortcuts.
 #pragma once
 
 #include "dialogs/HotkeyOwner.h"
@@ -22,8 +22,9 @@ private:
     THotKey& edtDelete() const { return Field<THotKey>("edtDelete"); }
     THotKey& edtMode() const { return Field<THotKey>("edtMode"); }
     THotKey& edtUndo() const { return Field<THotKey>("edtUndo"); }
+    THotKey& edtSnapshot() const { return Field<THotKey>("edtSnapshot"); }
     struct TShortcuts {
-        TShortCut Paint, Wipe, Mode, Undo;
+        TShortCut Paint, Wipe, Mode, Undo, Snapshot;
     };
     static void Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts);
 };

@@ -1,4 +1,4 @@
-// The system-wide hotkeys (wipe, mode, undo): ids from global atoms, registration on a window.
+// The system-wide hotkeys (wipe, mode, undo, save screen): ids from global atoms, registration on a window.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@ namespace zelvora {
 inline constexpr char kWipeHotkeyAtomName[] = "HotkeyZelvora";
 inline constexpr char kModeHotkeyAtomName[] = "HotkeyZelvora2";
 inline constexpr char kUndoHotkeyAtomName[] = "HotkeyZelvora3";
+inline constexpr char kSnapshotHotkeyAtomName[] = "HotkeyZelvora4";
 
 // Adds the name to the global atom table and returns its value. The atom is deliberately never
 // deleted: another running copy may be using the same one as its hotkey id.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Boundary.h"
 
 namespace zelvora {
@@ -12,13 +13,6 @@ namespace {
 
 constexpr DWORD kLayerStyles =
     WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
-
-TRect VirtualScreen()
-{
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
 
 std::vector<std::uint32_t> RowsOf(const TPixelRows& rows, const TRect& area)
 {

@@ -1,5 +1,6 @@
 #include "engine/win32/MarkingEngine.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/DpiScaling.h"
@@ -26,6 +27,7 @@ TMarkingEngine::TMarkingEngine(const IMarkingOptions& options) : options_(option
 TMarkingEngine::~TMarkingEngine()
 {
     StopPollTimer();
+    if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
     ReleaseDesktopCanvas();
 }
 
@@ -48,11 +50,53 @@ void TMarkingEngine::WipeMarks()
 {
     surface_->Wipe();
     history_.Clear();
+    ScheduleVanishing();
 }
 
 void TMarkingEngine::UndoLastMark()
 {
     if (auto gone = history_.Undo()) surface_->Remove(*gone);
+    ScheduleVanishing();
+}
+
+void TMarkingEngine::EndMark()
+{
+    vanishing_.EndMark();
+    ScheduleVanishing();
+}
+
+void TMarkingEngine::SetVanishSeconds(int seconds)
+{
+    vanishing_.SetSeconds(seconds);
+    ScheduleVanishing();
+}
+
+void TMarkingEngine::VanishDueMarks()
+{
+    for (const TMark& gone : vanishing_.TakeDue()) surface_->Remove(gone);
+    ScheduleVanishing();
+}
+
+void TMarkingEngine::ScheduleVanishing()
+{
+    const auto dueIn = vanishing_.NextDueIn();
+    if (!dueIn) {
+        if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
+        vanishTimer_ = 0;
+        return;
+    }
+    // A thread timer with the same id is set again, not added.
+    const auto delay = static_cast<UINT>(std::clamp<long long>(dueIn->count(), USER_TIMER_MINIMUM, 60'000));
+    vanishTimer_ = SetTimer(nullptr, vanishTimer_, delay, VanishTimerProc);
+}
+
+void CALLBACK TMarkingEngine::VanishTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept
+{
+    if (pollingEngine)
+        Guarded(0, [] {
+            pollingEngine->VanishDueMarks();
+            return 0;
+        });
 }
 
 void TMarkingEngine::SetKeepMarks(bool keep)
@@ -60,6 +104,7 @@ void TMarkingEngine::SetKeepMarks(bool keep)
     if (keep == KeepMarks()) return;
     history_.Clear();
     layer_.Close();
+    ScheduleVanishing();
     surface_ = keep ? static_cast<IMarkSurface*>(&layer_) : &screen_;
 }
 

@@ -9,6 +9,7 @@
 #include "base/ShortCut.h"
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
+#include "engine/VanishingInk.h"
 #include "engine/win32/InkLayer.h"
 #include "engine/win32/ScreenSurface.h"
 
@@ -59,8 +60,14 @@ public:
     void DrawLineTo(int x, int y);
     void FrameWindowAt(int x, int y);
     void MovePenTo(int x, int y);
-    // The chord went up: the next piece begins the next mark.
-    void EndMark() { history_.EndMark(); }
+    // The chord went up: the next piece begins the next mark, and the mark begins to wait when
+    // marks vanish.
+    void EndMark();
+    // Marks vanish that many seconds after their chord went up: 0 (never), 2, 5 or 15.
+    int VanishSeconds() const { return vanishing_.Seconds(); }
+    void SetVanishSeconds(int seconds);
+    // Takes away the marks whose time has come; the vanish timer calls it.
+    void VanishDueMarks();
 
     bool DrawingEnabled() const { return drawingEnabled_; }
     void SetDrawingEnabled(bool enabled) { drawingEnabled_ = enabled; }
@@ -73,6 +80,9 @@ public:
 
 private:
     static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
+    static void CALLBACK VanishTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
+    // One timer for the next mark due, none while none waits.
+    void ScheduleVanishing();
     // The pen's width in the pixels of the monitor at a screen point.
     int PenWidthAt(int x, int y) const;
     void Draw(TMarkPiece piece);
@@ -82,6 +92,8 @@ private:
     TScreenSurface screen_;
     TInkLayer layer_{history_};
     IMarkSurface* surface_ = &screen_;
+    TVanishingInk vanishing_{history_};
+    UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;
     bool chordHeld_ = false;
     UINT_PTR pollTimer_ = 0;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "ProgramDesktopFixture.h"
+#include "InkDesktopFixture.h"
 
 namespace zelvora::desktop {
 namespace {
@@ -13,70 +13,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr char kInkFolder[] = "ink";
-constexpr char kLayerClass[] = "TZelvoraInkLayer";
-constexpr int kKeepMarksItem = 2;  // Aktion: "Zeichnung löschen", "Letzte Markierung entfernen", this
-const std::vector<const char*> kUndoChord{"Alt_L", "4"};
-
-class InkLayer : public SharedDesktopSuite<kInkFolder> {
-protected:
-    void SetUp() override
-    {
-        desktop_.ClearSettings();
-        edit_ = page_.Edit();
-    }
-
-    // Nine points along a stroke over the first line of Notepad's text.
-    std::vector<Point> FirstLineStroke() const
-    {
-        return StraightPath({edit_.Left + 20, edit_.Top + 11}, {edit_.Left + 260, edit_.Top + 11}, 9);
-    }
-    // Holds the paint chord along the path; false when a point did not turn orange.
-    bool Draw(const std::vector<Point>& path)
-    {
-        page_.RestPointerAt({path.front().X - 4, path.front().Y});
-        HeldKeys chord(screen_, kPaintChord);
-        MovePointerAlong(screen_, {{path.front().X - 2, path.front().Y}}, false);  // Wine sees the keys
-        return MovePointerAlong(screen_, path, true);
-    }
-    int Orange(const std::vector<Point>& points)
-    {
-        const Image now = screen_.GrabAll();
-        int orange = 0;
-        for (const Point& p : points) orange += now.At(p.X, p.Y) == kMarkerOrange;
-        return orange;
-    }
-    bool WaitForOrange(const std::vector<Point>& points, int count)
-    {
-        return WaitUntil([&] { return Orange(points) == count; }, 5s);
-    }
-    int Layers() { return desktop_.WindowCount(kLayerClass); }
-    std::string Foreground() { return desktop_.Probe({"foreground"}).Output; }
-    // A person clicks below the text, types a line and selects everything: Notepad repaints.
-    void TypeUnderAndSelectAll()
-    {
-        screen_.Click(edit_.Left + 40, edit_.Top + 120);
-        std::this_thread::sleep_for(200ms);
-        screen_.Tap("Return");
-        screen_.TypeText("WWWW MMMM");
-        std::this_thread::sleep_for(300ms);
-        PressChord(screen_, {"Control_L", "a"});
-        std::this_thread::sleep_for(300ms);
-    }
-    // The page's text as the desktop began with it.
-    void RestoreText()
-    {
-        screen_.Click(edit_.Left + 40, edit_.Top + 120);
-        std::this_thread::sleep_for(200ms);
-        PressChord(screen_, {"Control_L", "a"});
-        screen_.TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
-        std::this_thread::sleep_for(300ms);
-    }
-
-    WineDesktop& desktop_ = Shared();
-    X11Screen& screen_ = Shared().Screen();
-    NotepadPage page_{Shared()};
-    ScreenRect edit_;
-};
+using InkLayer = InkDesktop<kInkFolder>;
 
 TEST_F(InkLayer, KeptMarksSurviveTypingUnderThemAndSelectingAllWhileScreenMarksDoNot)
 {

@@ -41,7 +41,9 @@ inline RegistryValues DefaultSettings()
             {"ModeHotkey", Dword(0x8033)},
             {"Mode", Dword(1)},
             {"KeepMarks", Dword(0)},
-            {"UndoHotkey", Dword(0x8034)}};
+            {"UndoHotkey", Dword(0x8034)},
+            {"SnapshotHotkey", Dword(0x8035)},
+            {"VanishSeconds", Dword(0)}};
 }
 
 inline constexpr char kSettingsFolder[] = "settings";

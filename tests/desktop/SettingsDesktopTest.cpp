@@ -64,7 +64,7 @@ TEST_F(Settings, AKilledProcessLeavesTheStoredValuesAsTheyWere)
     ZelvoraSession zelvora(desktop_);
     PressChord(screen_, {"Alt_L", "3"});  // control mode, unsaved
     ASSERT_TRUE(page_.ChordFramesThePage(kPaintChord, 5)) << "the mode change did not reach the program";
-    ChooseMenu(desktop_, 1, {4});  // "Minimieren beim Start", unsaved
+    ChooseMenu(desktop_, 1, {6});  // "Minimieren beim Start", unsaved
     zelvora.Kill();
     EXPECT_EQ(desktop_.Settings(), (RegistryValues{{"MarkerSize", Dword(5)}, {"Mode", Dword(1)}}));
 }
@@ -146,28 +146,28 @@ TEST_F(Settings, AutostartWritesTheQuotedPathAndTheCheckFollowsTheRunValue)
 {
     {
         ZelvoraSession zelvora(desktop_);
-        ChooseMenu(desktop_, 1, {3});  // Aktion > Mit Windows starten
+        ChooseMenu(desktop_, 1, {5});  // Aktion > Mit Windows starten
         EXPECT_EQ(desktop_.QueryKey(kRunKey)["Zelvora"],
                   (RegistryValue{"REG_SZ", ExpectedAutostartCommand()}));
-        ChooseMenu(desktop_, 1, {3});
+        ChooseMenu(desktop_, 1, {5});
         EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u) << "the second click did not remove it";
     }
     // Any value there means on: the first click at the next start turns it off.
     desktop_.SetRegistryValue(kRunKey, "Zelvora", "REG_SZ", "C:\\elsewhere\\old.exe");
     {
         ZelvoraSession zelvora(desktop_);
-        ChooseMenu(desktop_, 1, {3});
+        ChooseMenu(desktop_, 1, {5});
         EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u);
     }
     // Checked at start, removed meanwhile from outside: the click only unchecks.
     desktop_.SetRegistryValue(kRunKey, "Zelvora", "REG_SZ", "x");
     ZelvoraSession zelvora(desktop_);
     desktop_.DeleteRegistryValue(kRunKey, "Zelvora");
-    ChooseMenu(desktop_, 1, {3});
+    ChooseMenu(desktop_, 1, {5});
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(desktop_.QueryKey(kRunKey).count("Zelvora"), 0u);
     EXPECT_EQ(desktop_.Probe({"msgboxes"}).Output, "");
-    ChooseMenu(desktop_, 1, {3});  // now unchecked: the next click writes it again
+    ChooseMenu(desktop_, 1, {5});  // now unchecked: the next click writes it again
     EXPECT_EQ(desktop_.QueryKey(kRunKey)["Zelvora"].Data, ExpectedAutostartCommand());
 }
 
@@ -196,7 +196,7 @@ TEST_F(Settings, MinimisedAtStartTheWindowAndTheFirstStartAboutWaitForTheFirstRe
 {
     {
         ZelvoraSession zelvora(desktop_);
-        ChooseMenu(desktop_, 1, {4});  // Aktion > Minimieren beim Start
+        ChooseMenu(desktop_, 1, {6});  // Aktion > Minimieren beim Start
         ASSERT_TRUE(zelvora.Close());
         EXPECT_EQ(desktop_.Settings()["Minimize"], Dword(1));
     }
@@ -217,7 +217,7 @@ TEST_F(Settings, MinimisedAtStartTheWindowAndTheFirstStartAboutWaitForTheFirstRe
 TEST_F(Settings, TheLanguageMenuRewritesEveryWindowAndIsSaved)
 {
     ZelvoraSession zelvora(desktop_);
-    ChooseMenu(desktop_, 1, {6, 1});  // Aktion > Sprache > Deutsch
+    ChooseMenu(desktop_, 1, {8, 1});  // Aktion > Sprache > Deutsch
     EXPECT_TRUE(
         WaitUntil([&] { return Texts("TfrmZelvora").find("Button\tFreihand\n") != std::string::npos; }, 5s));
     EXPECT_EQ(Texts("TfrmAbout").rfind("TfrmAbout\tInfo über Zelvora\n", 0), 0u) << Texts("TfrmAbout");
@@ -226,7 +226,7 @@ TEST_F(Settings, TheLanguageMenuRewritesEveryWindowAndIsSaved)
     EXPECT_NE(Texts("TfrmZelvora").find("Static\tHalten Sie Alt+1 gedrückt"), std::string::npos)
         << Texts("TfrmZelvora");
 
-    ChooseMenu(desktop_, 1, {6, 3});  // Română
+    ChooseMenu(desktop_, 1, {8, 3});  // Română
     EXPECT_TRUE(
         WaitUntil([&] { return Texts("TfrmLicense").find("Licenţă Zelvora") != std::string::npos; }, 5s))
         << Texts("TfrmLicense");
@@ -296,7 +296,7 @@ protected:
     // Aktion > Tastenkombinationen ändern...; the keyboard starts in the paint field.
     void OpenEditor()
     {
-        ChooseMenu(desktop_, 1, {5});
+        ChooseMenu(desktop_, 1, {7});
         ASSERT_TRUE(WaitForWindow("TfrmEditHotkey")) << "no hotkey editor";
         std::this_thread::sleep_for(300ms);
     }

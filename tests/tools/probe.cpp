@@ -18,6 +18,10 @@
 //                                restarting shell loses it
 //   taskbar-created              broadcasts "TaskbarCreated", as a shell does when it starts
 //   stubborn CLASS SECONDS       a window of the class that ignores WM_CLOSE, for SECONDS
+//   clipboard-bitmap FILE        the clipboard's device-independent bitmap as "W H png=0|1" (whether a
+//                                "PNG" is there too); FILE gets W*H 0x00BBGGRR pixels from the top
+//   hold-clipboard SECONDS       keeps the clipboard open, as a busy program does
+//   tooltips                     the text of each visible tooltip window, one per line in UTF-8
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
 #include <windows.h>
@@ -243,6 +247,55 @@ int Texts(char** argv)
     return 0;
 }
 
+int ClipboardBitmap(const char* file)
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    const bool png = IsClipboardFormatAvailable(RegisterClipboardFormatA("PNG"));
+    HANDLE data = GetClipboardData(CF_DIB);
+    const auto* header = data ? static_cast<const BITMAPINFOHEADER*>(GlobalLock(data)) : nullptr;
+    if (!header || header->biCompression != BI_RGB ||
+        (header->biBitCount != 24 && header->biBitCount != 32)) {
+        if (header) GlobalUnlock(data);
+        CloseClipboard();
+        return 1;
+    }
+    const int width = header->biWidth, height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    const int bytesPerPixel = header->biBitCount / 8;
+    const size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~size_t{3};
+    const auto* bits = reinterpret_cast<const BYTE*>(header) + header->biSize;
+    std::vector<unsigned> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const int row = header->biHeight < 0 ? y : height - 1 - y;
+        const BYTE* p = bits + static_cast<size_t>(row) * stride;
+        for (int x = 0; x < width; ++x, p += bytesPerPixel) pixels.push_back(p[2] | p[1] << 8 | p[0] << 16);
+    }
+    GlobalUnlock(data);
+    CloseClipboard();
+    FILE* out = std::fopen(file, "wb");
+    if (!out) return 1;
+    std::fwrite(pixels.data(), sizeof(unsigned), pixels.size(), out);
+    std::fclose(out);
+    std::printf("%d %d png=%d\n", width, height, png ? 1 : 0);
+    return 0;
+}
+
+int HoldClipboard(const char* seconds)
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::atoi(seconds) * 1000));
+    CloseClipboard();
+    return 0;
+}
+
+int Tooltips()
+{
+    for (HWND tip : TopLevelWindows("tooltips_class32")) std::printf("%s\n", Utf8WindowText(tip).c_str());
+    return 0;
+}
+
 // The classes of the active and the focused window of the thread that owns a window of the class.
 int Focus(char** argv)
 {
@@ -398,6 +451,9 @@ int main()
     if (command == "stubborn" && argc == 4) return Stubborn(argv);
     if (command == "topmost" && argc == 7) return TopMost(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
+    if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
+    if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);
+    if (command == "tooltips") return Tooltips();
     if (command == "short-path" && argc == 3) return ShortPath(argv[2]);
     std::fprintf(stderr,
                  "usage: zelvora-probe "

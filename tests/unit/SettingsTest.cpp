@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "app/SnapshotNames.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,8 @@ void ExpectDefaults(const TSettings& s)
     EXPECT_EQ(s.ModeHotkey, 0x8033);
     EXPECT_FALSE(s.KeepMarks);
     EXPECT_EQ(s.UndoHotkey, 0x8034);
+    EXPECT_EQ(s.SnapshotHotkey, 0x8035);
+    EXPECT_EQ(s.VanishSeconds, 0);
 }
 
 TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
@@ -69,10 +72,20 @@ TEST(LoadSettings, AnEmptyKeyGivesTheDefaultsWithoutErrors)
 TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
 {
     MemoryValues stored;
-    stored.Values = {
-        {"MarkerSize", 50},       {"MarkerColor", 0xFF0000}, {"Lang", 4},       {"Mode", 1},
-        {"Minimize", 7},          {"Transparency", 1},       {"FloodFill", -1}, {"PaintHotkey", 0xC051},
-        {"DeleteHotkey", 0x4044}, {"ModeHotkey", 0x2070},    {"KeepMarks", 5},  {"UndoHotkey", 0}};
+    stored.Values = {{"MarkerSize", 50},
+                     {"MarkerColor", 0xFF0000},
+                     {"Lang", 4},
+                     {"Mode", 1},
+                     {"Minimize", 7},
+                     {"Transparency", 1},
+                     {"FloodFill", -1},
+                     {"PaintHotkey", 0xC051},
+                     {"DeleteHotkey", 0x4044},
+                     {"ModeHotkey", 0x2070},
+                     {"KeepMarks", 5},
+                     {"UndoHotkey", 0},
+                     {"SnapshotHotkey", 0x6053},
+                     {"VanishSeconds", 15}};
     const TSettings s = LoadSettings(stored).Settings;
     EXPECT_EQ(s.MarkerSize, 50);  // the track bar clamps it, not the store
     EXPECT_EQ(s.MarkerColor, 0xFF0000u);
@@ -86,6 +99,13 @@ TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
     EXPECT_EQ(s.ModeHotkey, 0x2070);
     EXPECT_TRUE(s.KeepMarks);
     EXPECT_EQ(s.UndoHotkey, 0) << "an emptied shortcut stays off";
+    EXPECT_EQ(s.SnapshotHotkey, 0x6053);
+    EXPECT_EQ(s.VanishSeconds, 15);
+    for (int unknown : {1, 3, 10, -2, 1000}) {
+        stored.Values["VanishSeconds"] = unknown;
+        EXPECT_EQ(LoadSettings(stored).Settings.VanishSeconds, 0)
+            << unknown << " seconds are no choice: never";
+    }
 }
 
 TEST(LoadSettings, AnyModeButOneIsControlMode)
@@ -113,7 +133,7 @@ TEST(LoadSettings, AWrongTypedValueKeepsItsDefaultAndTheOthersAreRead)
               "Ung\xFCltiger Datentyp f\xFCr 'MarkerSize'\nUng\xFCltiger Datentyp f\xFCr 'Mode'");
 }
 
-TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenKeepMarksAndTheUndoShortcut)
+TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheFourOfMarksAndSnapshots)
 {
     TSettings s;
     s.MarkerSize = 20;
@@ -124,6 +144,7 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenKeepMarksAndTheUndoShortcut
     s.FloodFill = true;
     s.PaintHotkey = 0xC051;
     s.KeepMarks = true;
+    s.VanishSeconds = 5;
     MemoryValues key;
     EXPECT_TRUE(SaveSettings(s, key).empty());
     EXPECT_EQ(key.Writes, (std::vector<std::pair<std::string, int>>{{"MarkerSize", 20},
@@ -137,7 +158,9 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenKeepMarksAndTheUndoShortcut
                                                                     {"ModeHotkey", 0x8033},
                                                                     {"Mode", 2},
                                                                     {"KeepMarks", 1},
-                                                                    {"UndoHotkey", 0x8034}}));
+                                                                    {"UndoHotkey", 0x8034},
+                                                                    {"SnapshotHotkey", 0x8035},
+                                                                    {"VanishSeconds", 5}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);
@@ -152,8 +175,8 @@ TEST(SaveSettings, AValueThatCannotBeWrittenDoesNotLoseTheOnesAfterIt)
     const std::vector<std::string> errors = SaveSettings(TSettings{}, key);
     EXPECT_EQ(errors, (std::vector<std::string>{"Fehler beim Setzen der Daten f\xFCr 'Lang'",
                                                 "Fehler beim Setzen der Daten f\xFCr 'ModeHotkey'"}));
-    EXPECT_EQ(key.Writes.size(), 10u);
-    EXPECT_EQ(key.Writes.back().first, "UndoHotkey");
+    EXPECT_EQ(key.Writes.size(), 12u);
+    EXPECT_EQ(key.Writes.back().first, "VanishSeconds");
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
@@ -167,6 +190,8 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     s.DeleteHotkey = 0x4044;
     s.KeepMarks = true;
     s.UndoHotkey = 0x6034;
+    s.SnapshotHotkey = 0;
+    s.VanishSeconds = 2;
     MemoryValues key;
     key.Values["MarkerSize"] = std::string("wrong type, rewritten");
     SaveSettings(s, key);
@@ -180,6 +205,8 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     EXPECT_EQ(loaded.Settings.DeleteHotkey, 0x4044);
     EXPECT_TRUE(loaded.Settings.KeepMarks);
     EXPECT_EQ(loaded.Settings.UndoHotkey, 0x6034);
+    EXPECT_EQ(loaded.Settings.SnapshotHotkey, 0);
+    EXPECT_EQ(loaded.Settings.VanishSeconds, 2);
 }
 
 TEST(TakeFirstStart, TrueOnceWhenTheValueIsSetThenZero)
@@ -241,6 +268,13 @@ TEST(UpdateAddresses, TheDownloadIsOfferedOverHttpsUnlessTheSettingNamesPlainHtt
         EXPECT_EQ(addresses.Version, c.Version);
         EXPECT_EQ(addresses.Download, c.Download);
     }
+}
+
+TEST(SnapshotFileName, TheLocalTimeToTheSecondAndANumberForTheNextPictureOfThatSecond)
+{
+    EXPECT_EQ(SnapshotFileName({2026, 12, 8, 14, 3, 22}), "Zelvora 2026-12-08 14.03.22.png");
+    EXPECT_EQ(SnapshotFileName({2026, 12, 8, 14, 3, 22}, 2), "Zelvora 2026-12-08 14.03.22 (2).png");
+    EXPECT_EQ(SnapshotFileName({2027, 1, 1, 0, 0, 0}, 11), "Zelvora 2027-01-01 00.00.00 (11).png");
 }
 
 }  // namespace

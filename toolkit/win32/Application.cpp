@@ -256,6 +256,11 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
                        WideFromAnsi(caption, charset).c_str(), flags);
 }
 
+int TApplication::ShowMessageBox(const std::wstring& text, UINT flags) const
+{
+    return MessageBoxW(window_.get(), text.c_str(), WideFromAnsi(title_, TextCharset()).c_str(), flags);
+}
+
 void TApplication::ShowException(const std::string& message) const
 {
     ShowMessageBox(ErrorDisplayText(message), title_, MB_OK | MB_ICONERROR);

@@ -64,6 +64,8 @@ public:
     int TextCharset() const;
     // Texts in the main window's charset reach the box as Unicode.
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const;
+    // A text already in Unicode, under the program's title.
+    int ShowMessageBox(const std::wstring& text, UINT flags) const;
     // The hourglass over all the program's windows while it waits, or the windows' own cursors.
     void SetBusyCursor(bool busy);
     bool BusyCursor() const { return busy_; }

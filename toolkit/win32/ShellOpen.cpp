@@ -12,4 +12,10 @@ void ShellOpen(const char* address, HWND owner, const char* verb)
         open(owner, verb, address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void ShellOpenFile(const std::wstring& path, HWND owner)
+{
+    if (auto* open = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW"))
+        open(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 }  // namespace zelvora

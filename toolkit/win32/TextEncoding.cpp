@@ -33,4 +33,11 @@ std::wstring WideFromAnsi(std::string_view text, int charset)
     return wide;
 }
 
+std::wstring WideFromAnsiWith(std::string_view text, int charset, const std::wstring& argument)
+{
+    const std::size_t at = text.find("%s");
+    if (at == std::string_view::npos) return WideFromAnsi(text, charset);
+    return WideFromAnsi(text.substr(0, at), charset) + argument + WideFromAnsi(text.substr(at + 2), charset);
+}
+
 }  // namespace zelvora

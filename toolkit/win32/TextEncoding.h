@@ -12,5 +12,7 @@ namespace zelvora {
 
 UINT CodePageForCharset(int charset);
 std::wstring WideFromAnsi(std::string_view text, int charset);
+// The text with its first "%s" replaced by `argument`, which stays Unicode (a path, say).
+std::wstring WideFromAnsiWith(std::string_view text, int charset, const std::wstring& argument);
 
 }  // namespace zelvora

@@ -265,6 +265,22 @@ bool TCoolTrayIcon::RemoveIcon()
     return Shell(NIM_DELETE);
 }
 
+bool TCoolTrayIcon::ShowBalloonHint(const std::wstring& title, const std::wstring& text)
+{
+    PrepareIconData();
+    const auto copy = [](const std::wstring& from, auto& to) {
+        std::fill(std::begin(to), std::end(to), L'\0');
+        std::copy_n(from.begin(), std::min(from.size(), std::size(to) - 1), to);
+    };
+    copy(title, data_.szInfoTitle);
+    copy(text, data_.szInfo);
+    data_.dwInfoFlags = NIIF_INFO;
+    data_.uFlags |= NIF_INFO;
+    const bool shown = Shell(NIM_MODIFY);
+    data_.uFlags &= ~NIF_INFO;  // later updates of the icon do not show it again
+    return shown;
+}
+
 bool TCoolTrayIcon::UpdateIcon()
 {
     PrepareIconData();

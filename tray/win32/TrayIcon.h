@@ -66,6 +66,9 @@ public:
     [[nodiscard]] virtual bool AddIcon();
     [[nodiscard]] virtual bool RemoveIcon();
     [[nodiscard]] virtual bool UpdateIcon();
+    // A notification beside the icon (the shell's balloon or toast); a click on it raises
+    // OnBalloonHintClick.
+    [[nodiscard]] bool ShowBalloonHint(const std::wstring& title, const std::wstring& text);
     void HideMainWindow();
     virtual void SendToTray();
     void PopupAtPointer();

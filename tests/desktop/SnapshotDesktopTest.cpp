@@ -1,0 +1,207 @@
+// Save screen and vanishing ink on a real (Wine) desktop: Alt+5 after a stroke over Notepad, the
+// picture decoded from the file and read back from the clipboard by another program; marks that
+// go by themselves.
+#include <png.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "InkDesktopFixture.h"
+
+namespace zelvora::desktop {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kSnapshotFolder[] = "snapshot";
+const std::vector<const char*> kSnapshotChord{"Alt_L", "5"};
+constexpr int kVanishItem = 3;  // Aktion: wipe, undo, keep marks, this submenu, save screen
+
+std::optional<Image> ReadPng(const fs::path& file)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, file.c_str())) return std::nullopt;
+    png.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) return std::nullopt;
+    Image image;
+    image.Width = static_cast<int>(png.width), image.Height = static_cast<int>(png.height);
+    for (std::size_t i = 0; i < rgba.size(); i += 4)
+        image.Pixels.push_back(rgba[i] | rgba[i + 1] << 8 | rgba[i + 2] << 16);  // 0x00BBGGRR
+    return image;
+}
+
+class SaveAndVanish : public InkDesktop<kSnapshotFolder> {
+protected:
+    void SetUp() override
+    {
+        InkDesktop::SetUp();
+        // The prefix links Pictures to the home folder: a folder of its own keeps the tests' pictures.
+        for (const auto& user : fs::directory_iterator(desktop_.WorkDir() + "/prefix/drive_c/users")) {
+            if (user.path().filename() == "Public") continue;
+            pictures_ = user.path() / "Pictures";
+            if (fs::is_symlink(pictures_)) fs::remove(pictures_);
+            fs::remove_all(pictures_ / "Zelvora");
+            fs::create_directories(pictures_);
+        }
+        ASSERT_FALSE(pictures_.empty());
+    }
+
+    std::vector<fs::path> Pictures() const
+    {
+        std::vector<fs::path> files;
+        if (fs::is_directory(pictures_ / "Zelvora"))
+            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora")) files.push_back(file.path());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+    // Presses the save-screen chord and waits for `count` pictures in the folder.
+    bool SaveScreen(std::size_t count)
+    {
+        PressChord(screen_, kSnapshotChord);
+        return WaitUntil([&] { return Pictures().size() == count; }, 10s, 100ms);
+    }
+    std::string Tooltips() { return desktop_.Probe({"tooltips"}).Output; }
+
+    // The picture shows the stroke where it was drawn and, apart from the stroke, the same page as
+    // the screen does.
+    void ExpectPictureOfTheScreen(const Image& picture, const std::vector<Point>& stroke, const Image& screen)
+    {
+        ASSERT_EQ(picture.Width, WineDesktop::kWidth);
+        ASSERT_EQ(picture.Height, WineDesktop::kHeight);
+        for (const Point& p : stroke) EXPECT_EQ(picture.At(p.X, p.Y), kMarkerOrange) << p.X << "," << p.Y;
+        int differences = 0;
+        for (int y = edit_.Top; y < edit_.Bottom; ++y)
+            for (int x = edit_.Left; x < edit_.Right; ++x) differences += picture.At(x, y) != screen.At(x, y);
+        EXPECT_EQ(differences, 0) << "the page in the picture is not the page on the screen";
+        int orange = 0;
+        for (int y = edit_.Top; y < edit_.Bottom; ++y)
+            for (int x = edit_.Left; x < edit_.Right; ++x) orange += picture.At(x, y) == kMarkerOrange;
+        EXPECT_GT(orange, 240 * 8) << "the stroke is thinner than its pen";
+    }
+
+    fs::path pictures_;
+};
+
+TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInBothModes)
+{
+    const std::vector<Point> stroke = FirstLineStroke();
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep ? 1 : 0);
+        fs::remove_all(pictures_ / "Zelvora");
+        ZelvoraSession zelvora(desktop_);
+        ASSERT_TRUE(Draw(stroke));
+        std::this_thread::sleep_for(300ms);
+        const Image screen = screen_.GrabAll();
+        ASSERT_TRUE(SaveScreen(1));
+        const fs::path file = Pictures().front();
+        EXPECT_TRUE(std::regex_match(file.filename().string(),
+                                     std::regex(R"(Zelvora \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.png)")))
+            << file.filename();
+        std::optional<Image> picture;
+        ASSERT_TRUE(WaitUntil([&] { return (picture = ReadPng(file)).has_value(); }, 5s)) << "no PNG: " << file;
+        ExpectPictureOfTheScreen(*picture, stroke, screen);
+
+        const std::string dump = desktop_.WorkDir() + "/clipboard.bin";
+        const CommandResult clipboard = desktop_.Probe({"clipboard-bitmap", dump});
+        ASSERT_EQ(clipboard.ExitCode, 0) << "no bitmap on the clipboard";
+        EXPECT_EQ(clipboard.Output, "1024 768 png=1\n");
+        std::ifstream in(dump, std::ios::binary);
+        std::vector<std::uint32_t> pasted(picture->Pixels.size());
+        in.read(reinterpret_cast<char*>(pasted.data()), static_cast<std::streamsize>(pasted.size() * 4));
+        EXPECT_TRUE(in && pasted == picture->Pixels) << "the clipboard's bitmap is not the picture";
+
+        EXPECT_TRUE(WaitUntil([&] { return Tooltips().find(file.filename().string()) != std::string::npos; }, 5s))
+            << "no notification names the picture; tooltips:\n"
+            << Tooltips();
+        PressChord(screen_, {"Alt_L", "2"});
+        ASSERT_TRUE(zelvora.Close());
+    }
+}
+
+TEST_F(SaveAndVanish, TwoPicturesOfOneSecondGetTwoNamesAndNeitherReplacesTheOther)
+{
+    ZelvoraSession zelvora(desktop_);
+    // The two presses may straddle a second; a few tries find two in one.
+    bool sameSecond = false;
+    for (int attempt = 0; attempt < 5 && !sameSecond; ++attempt) {
+        fs::remove_all(pictures_ / "Zelvora");
+        PressChord(screen_, kSnapshotChord);
+        PressChord(screen_, kSnapshotChord);
+        ASSERT_TRUE(WaitUntil([&] { return Pictures().size() == 2; }, 10s, 100ms)) << Pictures().size();
+        const std::string one = Pictures()[0].filename().string(), other = Pictures()[1].filename().string();
+        const auto secondOf = [](const std::string& name) { return name.substr(0, name.size() - 4) + " (2).png"; };
+        sameSecond = one == secondOf(other) || other == secondOf(one);
+        for (const fs::path& file : Pictures()) EXPECT_TRUE(ReadPng(file)) << file;
+    }
+    EXPECT_TRUE(sameSecond) << "no two pictures of one second in five tries";
+}
+
+TEST_F(SaveAndVanish, AFolderThatCannotBeWrittenIsNamedInAMessageAndNothingChanges)
+{
+    std::ofstream(pictures_ / "Zelvora") << "a file where the folder would be";
+    ZelvoraSession zelvora(desktop_);
+    PressChord(screen_, kSnapshotChord);
+    std::string boxes;
+    ASSERT_TRUE(WaitUntil([&] { return !(boxes = desktop_.Probe({"msgboxes-utf8"}).Output).empty(); }, 10s));
+    EXPECT_NE(boxes.find("The picture could not be saved in the folder "), std::string::npos) << boxes;
+    EXPECT_NE(boxes.find("\\Pictures\\Zelvora"), std::string::npos) << boxes;
+    desktop_.Probe({"dismiss-msgboxes"});
+    EXPECT_TRUE(fs::is_regular_file(pictures_ / "Zelvora"));
+    std::ifstream in(pictures_ / "Zelvora");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a file where the folder would be");
+    EXPECT_EQ(std::distance(fs::directory_iterator(pictures_), fs::directory_iterator()), 1)
+        << "something was left beside it";
+    fs::remove(pictures_ / "Zelvora");
+}
+
+TEST_F(SaveAndVanish, AClipboardHeldByAnotherProgramIsNamedInAMessageButThePictureIsSaved)
+{
+    ZelvoraSession zelvora(desktop_);
+    ChildProcess holder({"wine", desktop_.BinDir() + "/zelvora-probe.exe", "hold-clipboard", "20"});
+    std::this_thread::sleep_for(2s);  // the holder's Wine process starts
+    PressChord(screen_, kSnapshotChord);
+    std::string boxes;
+    ASSERT_TRUE(WaitUntil([&] { return !(boxes = desktop_.Probe({"msgboxes-utf8"}).Output).empty(); }, 10s));
+    EXPECT_NE(boxes.find("is not on the clipboard: another program is holding it"), std::string::npos) << boxes;
+    ASSERT_EQ(Pictures().size(), 1u);
+    EXPECT_NE(boxes.find(Pictures().front().filename().string()), std::string::npos) << boxes;
+    EXPECT_TRUE(ReadPng(Pictures().front()));
+    desktop_.Probe({"dismiss-msgboxes"});
+}
+
+TEST_F(SaveAndVanish, WithTwoSecondsAStrokeGoesByItselfInBothModesAndWithNeverItStays)
+{
+    const std::vector<Point> stroke = FirstLineStroke();
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep ? 1 : 0);
+        desktop_.SetSetting("VanishSeconds", 2);
+        ZelvoraSession zelvora(desktop_);
+        ASSERT_TRUE(Draw(stroke));
+        EXPECT_EQ(Orange(stroke), 9) << "gone at once";
+        EXPECT_TRUE(WaitForOrange(stroke, 0)) << "still there";
+        if (keep) {
+            EXPECT_TRUE(WaitUntil([&] { return Layers() == 0; }, 2s)) << "an empty layer stays";
+        }
+        ASSERT_TRUE(zelvora.Close());
+    }
+    // Never, chosen in the menu and saved.
+    desktop_.SetSetting("KeepMarks", 1);
+    desktop_.SetSetting("VanishSeconds", 5);
+    ZelvoraSession zelvora(desktop_);
+    ChooseMenu(desktop_, 1, {kVanishItem, 0});
+    ASSERT_TRUE(Draw(stroke));
+    std::this_thread::sleep_for(6s);
+    EXPECT_EQ(Orange(stroke), 9) << "vanished although never was chosen";
+    ChooseMenu(desktop_, 1, {kVanishItem, 1});  // after 2 seconds: the waiting mark goes too
+    EXPECT_TRUE(WaitForOrange(stroke, 0));
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings().at("VanishSeconds"), Dword(2));
+}
+
+}  // namespace
+}  // namespace zelvora::desktop

@@ -1,0 +1,85 @@
+#include "toolkit/win32/Clipboard.h"
+
+#include <cstring>
+
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+
+namespace {
+
+// Another program may hold the clipboard for a moment; a little patience before giving up.
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenPauseMs = 20;
+
+UniqueGlobalMemory GlobalCopy(const void* bytes, std::size_t size)
+{
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!memory) return memory;
+    void* to = GlobalLock(memory.get());
+    if (!to) return {};
+    std::memcpy(to, bytes, size);
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+// 24 bits a pixel, bottom-up: the form every program reads.
+UniqueGlobalMemory DibOf(const std::uint32_t* pixels, int width, int height)
+{
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t imageSize = stride * static_cast<std::size_t>(height);
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + imageSize));
+    if (!memory) return memory;
+    auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
+    if (!header) return {};
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = width;
+    header->biHeight = height;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biCompression = BI_RGB;
+    header->biSizeImage = static_cast<DWORD>(imageSize);
+    auto* bits = reinterpret_cast<BYTE*>(header + 1);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* from = pixels + static_cast<std::size_t>(height - 1 - y) * width;
+        BYTE* to = bits + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x, to += 3) {
+            to[0] = static_cast<BYTE>(from[x]);
+            to[1] = static_cast<BYTE>(from[x] >> 8);
+            to[2] = static_cast<BYTE>(from[x] >> 16);
+        }
+    }
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+bool OpenClipboardPatiently(HWND owner)
+{
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(kOpenPauseMs);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, int height,
+                           const std::vector<std::uint8_t>& png)
+{
+    UniqueGlobalMemory dib = DibOf(pixels, width, height);
+    UniqueGlobalMemory pngCopy = GlobalCopy(png.data(), png.size());
+    if (!dib || !pngCopy) return false;
+    if (!OpenClipboardPatiently(owner)) return false;
+    bool put = EmptyClipboard() != FALSE;
+    // The clipboard owns what it took; what it refused is still ours to free.
+    if (put && SetClipboardData(CF_DIB, dib.get())) dib.release();
+    else put = false;
+    if (const UINT pngFormat = RegisterClipboardFormatW(L"PNG"); put && pngFormat &&
+                                                                 SetClipboardData(pngFormat, pngCopy.get()))
+        pngCopy.release();
+    CloseClipboard();
+    return put;
+}
+
+}  // namespace zelvora
