@@ -9,7 +9,8 @@ int TVanishingInk::ValidSeconds(int seconds)
     return std::find(std::begin(kChoices), std::end(kChoices), seconds) != std::end(kChoices) ? seconds : 0;
 }
 
-TVanishingInk::TVanishingInk(TMarkHistory& history, TInkClock clock) : history_(history), clock_(std::move(clock))
+TVanishingInk::TVanishingInk(TMarkHistory& history, TInkClock clock)
+    : history_(history), clock_(std::move(clock))
 {
 }
 

@@ -21,7 +21,8 @@ public:
     // A stored value that is not a choice means never.
     static int ValidSeconds(int seconds);
 
-    explicit TVanishingInk(TMarkHistory& history, TInkClock clock = [] { return std::chrono::steady_clock::now(); });
+    explicit TVanishingInk(
+        TMarkHistory& history, TInkClock clock = [] { return std::chrono::steady_clock::now(); });
 
     int Seconds() const { return seconds_; }
     // Also for marks that wait already: they are due that long after their own end.

@@ -39,16 +39,16 @@ TSnapshot SaveScreenSnapshot(HWND clipboardOwner)
     const std::wstring pictures = PicturesFolder();
     const std::wstring folder = (pictures.empty() ? std::wstring(L".") : pictures) + L"\\Zelvora";
     const TLocalTime at{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
-    const TNewFile file =
-        WriteNewFile(folder, [&](int copy) { return WideOfAscii(SnapshotFileName(at, copy)); }, png);
+    const TNewFile file = WriteNewFile(
+        folder, [&](int copy) { return WideOfAscii(SnapshotFileName(at, copy)); }, png);
     if (file.Path.empty()) {
         snapshot.Failure = IsDiskFull(file.Error) ? TFailure::DiskFull : TFailure::Folder;
         snapshot.Detail = folder;
         return snapshot;
     }
     snapshot.Path = file.Path;
-    if (!PutPictureOnClipboard(clipboardOwner, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
-                               png)) {
+    if (!PutPictureOnClipboard(clipboardOwner, screen.Pixels->Bits(), screen.Bounds.Width(),
+                               screen.Bounds.Height(), png)) {
         snapshot.Failure = TFailure::Clipboard;
         snapshot.Detail = file.Path;
     }

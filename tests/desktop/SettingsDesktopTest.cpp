@@ -1,6 +1,8 @@
 // What Zelvora keeps from one start to the next, and every command of its main window, driven
 // with real keys and pointer clicks on a Wine desktop and checked in the registry (read from
 // outside the program) and on the screen.
+#include <filesystem>
+
 #include "ProgramDesktopFixture.h"
 
 namespace zelvora::desktop {
@@ -403,6 +405,28 @@ TEST_F(HotkeyEditor, TheUndoRowChangesCancelsAndReportsATakenCombination)
     EXPECT_EQ(TakeMessageBoxes(), "Zelvora\tCan't register the hotkey Alt+2. Please select another.\n");
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings()["UndoHotkey"], Dword(0x8032)) << "kept, though taken, for another try";
+}
+
+TEST_F(HotkeyEditor, TheSaveScreenRowChangesTheShortcutThatSavesTheScreen)
+{
+    namespace fs = std::filesystem;
+    const fs::path pictures = fs::path(desktop_.PicturesDir()) / "Zelvora";
+    fs::remove_all(pictures);
+    const auto saved = [&] {
+        return fs::is_directory(pictures) ? std::distance(fs::directory_iterator(pictures), {}) : 0;
+    };
+    ZelvoraSession zelvora(desktop_);
+    OpenEditor();
+    Type({"Tab", "Tab", "Tab", "Tab", "p", "Return"});  // the fifth field: Alt+P
+    ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
+    desktop_.FocusDesktop();
+    PressChord(screen_, {"Alt_L", "p"});
+    EXPECT_TRUE(WaitUntil([&] { return saved() == 1; }, 10s)) << "Alt+P saved no picture";
+    PressChord(screen_, {"Alt_L", "5"});
+    std::this_thread::sleep_for(2s);
+    EXPECT_EQ(saved(), 1) << "Alt+5 still saves";
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings()["SnapshotHotkey"], Dword(0x8050));
 }
 
 // Ending the session ends Notepad and the desktop too: a desktop of its own.

@@ -38,22 +38,16 @@ protected:
     void SetUp() override
     {
         InkDesktop::SetUp();
-        // The prefix links Pictures to the home folder: a folder of its own keeps the tests' pictures.
-        for (const auto& user : fs::directory_iterator(desktop_.WorkDir() + "/prefix/drive_c/users")) {
-            if (user.path().filename() == "Public") continue;
-            pictures_ = user.path() / "Pictures";
-            if (fs::is_symlink(pictures_)) fs::remove(pictures_);
-            fs::remove_all(pictures_ / "Zelvora");
-            fs::create_directories(pictures_);
-        }
         ASSERT_FALSE(pictures_.empty());
+        fs::remove_all(pictures_ / "Zelvora");
     }
 
     std::vector<fs::path> Pictures() const
     {
         std::vector<fs::path> files;
         if (fs::is_directory(pictures_ / "Zelvora"))
-            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora")) files.push_back(file.path());
+            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora"))
+                files.push_back(file.path());
         std::sort(files.begin(), files.end());
         return files;
     }
@@ -82,7 +76,7 @@ protected:
         EXPECT_GT(orange, 240 * 8) << "the stroke is thinner than its pen";
     }
 
-    fs::path pictures_;
+    const fs::path pictures_ = desktop_.PicturesDir();
 };
 
 TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInBothModes)
@@ -102,7 +96,8 @@ TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInB
                                      std::regex(R"(Zelvora \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.png)")))
             << file.filename();
         std::optional<Image> picture;
-        ASSERT_TRUE(WaitUntil([&] { return (picture = ReadPng(file)).has_value(); }, 5s)) << "no PNG: " << file;
+        ASSERT_TRUE(WaitUntil([&] { return (picture = ReadPng(file)).has_value(); }, 5s))
+            << "no PNG: " << file;
         ExpectPictureOfTheScreen(*picture, stroke, screen);
 
         const std::string dump = desktop_.WorkDir() + "/clipboard.bin";
@@ -114,7 +109,8 @@ TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInB
         in.read(reinterpret_cast<char*>(pasted.data()), static_cast<std::streamsize>(pasted.size() * 4));
         EXPECT_TRUE(in && pasted == picture->Pixels) << "the clipboard's bitmap is not the picture";
 
-        EXPECT_TRUE(WaitUntil([&] { return Tooltips().find(file.filename().string()) != std::string::npos; }, 5s))
+        EXPECT_TRUE(
+            WaitUntil([&] { return Tooltips().find(file.filename().string()) != std::string::npos; }, 5s))
             << "no notification names the picture; tooltips:\n"
             << Tooltips();
         PressChord(screen_, {"Alt_L", "2"});
@@ -133,7 +129,9 @@ TEST_F(SaveAndVanish, TwoPicturesOfOneSecondGetTwoNamesAndNeitherReplacesTheOthe
         PressChord(screen_, kSnapshotChord);
         ASSERT_TRUE(WaitUntil([&] { return Pictures().size() == 2; }, 10s, 100ms)) << Pictures().size();
         const std::string one = Pictures()[0].filename().string(), other = Pictures()[1].filename().string();
-        const auto secondOf = [](const std::string& name) { return name.substr(0, name.size() - 4) + " (2).png"; };
+        const auto secondOf = [](const std::string& name) {
+            return name.substr(0, name.size() - 4) + " (2).png";
+        };
         sameSecond = one == secondOf(other) || other == secondOf(one);
         for (const fs::path& file : Pictures()) EXPECT_TRUE(ReadPng(file)) << file;
     }
@@ -166,7 +164,8 @@ TEST_F(SaveAndVanish, AClipboardHeldByAnotherProgramIsNamedInAMessageButThePictu
     PressChord(screen_, kSnapshotChord);
     std::string boxes;
     ASSERT_TRUE(WaitUntil([&] { return !(boxes = desktop_.Probe({"msgboxes-utf8"}).Output).empty(); }, 10s));
-    EXPECT_NE(boxes.find("is not on the clipboard: another program is holding it"), std::string::npos) << boxes;
+    EXPECT_NE(boxes.find("is not on the clipboard: another program is holding it"), std::string::npos)
+        << boxes;
     ASSERT_EQ(Pictures().size(), 1u);
     EXPECT_NE(boxes.find(Pictures().front().filename().string()), std::string::npos) << boxes;
     EXPECT_TRUE(ReadPng(Pictures().front()));

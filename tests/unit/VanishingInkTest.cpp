@@ -116,7 +116,8 @@ TEST_F(VanishingInk, UndoAndWipeTakeWaitingMarksWithThem)
 TEST(VanishingInkChoices, AStoredValueThatIsNoChoiceMeansNever)
 {
     for (int seconds : {0, 2, 5, 15}) EXPECT_EQ(TVanishingInk::ValidSeconds(seconds), seconds);
-    for (int seconds : {-2, 1, 3, 10, 16, 3600, INT32_MIN}) EXPECT_EQ(TVanishingInk::ValidSeconds(seconds), 0);
+    for (int seconds : {-2, 1, 3, 10, 16, 3600, INT32_MIN})
+        EXPECT_EQ(TVanishingInk::ValidSeconds(seconds), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "WindowTestSupport.h"
@@ -12,8 +13,12 @@
 #include "dialogs/win32/AboutWindow.h"
 #include "dialogs/win32/HotkeyWindow.h"
 #include "dialogs/win32/TermsWindow.h"
+#include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Bitmap.h"
+#include "toolkit/win32/Clipboard.h"
 #include "toolkit/win32/Menus.h"
+#include "toolkit/win32/NewFile.h"
+#include "toolkit/win32/PngEncoder.h"
 
 namespace zelvora {
 namespace {
@@ -173,6 +178,49 @@ TEST(HandleLeaks, OpeningAndClosingWindowsAHundredTimesGivesEverythingBack)
     EXPECT_EQ(after.OurWindows, before.OurWindows);
     EXPECT_EQ(after.SystemGdi, before.SystemGdi);
     EXPECT_EQ(after.SystemUser, before.SystemUser);
+}
+
+TEST(HandleLeaks, SavingTheScreenTwentyTimesGivesEverythingBackAndLeavesOnlyThePictures)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"zelvora-leak-test";
+    const auto save = [&](int round) {
+        const TScreenCopy screen = CopyScreen();
+        const auto png = EncodePng(screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height());
+        const TNewFile file = WriteNewFile(
+            folder, [&](int copy) { return std::to_wstring(round) + L"-" + std::to_wstring(copy); }, png);
+        EXPECT_FALSE(file.Path.empty()) << file.Error;
+        EXPECT_TRUE(PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(),
+                                          screen.Bounds.Height(), png));
+    };
+    save(0);  // binds the imaging component and fills the system's caches
+    const Census before;
+    DWORD handlesBefore = 0, handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+    for (int round = 1; round <= 20; ++round) save(round % 2);  // every name twice: "-1", then "-2"
+    const Census after;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_EQ(after.GdiObjects, before.GdiObjects);
+    EXPECT_EQ(after.MemoryDcs, before.MemoryDcs);
+    EXPECT_EQ(after.SystemGdi, before.SystemGdi);
+    EXPECT_EQ(handlesAfter, handlesBefore) << "kernel handles (files, sections) left open";
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    RemoveDirectoryW(folder.c_str());
+    std::sort(names.begin(), names.end());
+    std::vector<std::wstring> expected;
+    for (int copy = 1; copy <= 11; ++copy) expected.push_back(L"0-" + std::to_wstring(copy));
+    for (int copy = 1; copy <= 10; ++copy) expected.push_back(L"1-" + std::to_wstring(copy));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected) << "a picture replaced another, or a temporary file stayed";
 }
 
 }  // namespace

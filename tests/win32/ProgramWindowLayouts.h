@@ -49,26 +49,29 @@ inline const WindowLayout kMainWindowLayout{
          "che f\xFCllend"},
     }};
 
-inline const WindowLayout kHotkeyWindowLayout{"frmEditHotkey",
-                                              262,
-                                              221,
-                                              {
-                                                  {"Panel1", "TPanel", 0, 0, 262, 42, ""},
-                                                  {"ImageHeader", "TImage", 0, 0, 262, 42, nullptr},
-                                                  {"Label2", "Static", 8, 65, -1, -1, "Zeichnen:"},
-                                                  {"Label3", "Static", 8, 95, -1, -1, "L\xF6schen:"},
-                                                  {"Label4", "Static", 8, 125, -1, -1, "Modus:"},
-                                                  {"Label5", "Static", 8, 155, -1, -1,
-                                                   "R\xFC"
-                                                   "ckg\xE4"
-                                                   "ngig:"},
-                                                  {"edtDraw", "msctls_hotkey32", 78, 62, 176, 19, nullptr},
-                                                  {"edtDelete", "msctls_hotkey32", 78, 92, 176, 19, nullptr},
-                                                  {"edtMode", "msctls_hotkey32", 78, 122, 176, 19, nullptr},
-                                                  {"edtUndo", "msctls_hotkey32", 78, 152, 176, 19, nullptr},
-                                                  {"btnOk", "Button", 48, 190, 81, 25, "OK"},
-                                                  {"btnCancel", "Button", 133, 190, 81, 25, "Cancel"},
-                                              }};
+inline const WindowLayout kHotkeyWindowLayout{
+    "frmEditHotkey",
+    262,
+    251,
+    {
+        {"Panel1", "TPanel", 0, 0, 262, 42, ""},
+        {"ImageHeader", "TImage", 0, 0, 262, 42, nullptr},
+        {"Label2", "Static", 8, 65, -1, -1, "Zeichnen:"},
+        {"Label3", "Static", 8, 95, -1, -1, "L\xF6schen:"},
+        {"Label4", "Static", 8, 125, -1, -1, "Modus:"},
+        {"Label5", "Static", 8, 155, -1, -1,
+         "R\xFC"
+         "ckg\xE4"
+         "ngig:"},
+        {"Label6", "Static", 8, 185, -1, -1, "Bildschirm:"},
+        {"edtDraw", "msctls_hotkey32", 78, 62, 176, 19, nullptr},
+        {"edtDelete", "msctls_hotkey32", 78, 92, 176, 19, nullptr},
+        {"edtMode", "msctls_hotkey32", 78, 122, 176, 19, nullptr},
+        {"edtUndo", "msctls_hotkey32", 78, 152, 176, 19, nullptr},
+        {"edtSnapshot", "msctls_hotkey32", 78, 182, 176, 19, nullptr},
+        {"btnOk", "Button", 48, 220, 81, 25, "OK"},
+        {"btnCancel", "Button", 133, 220, 81, 25, "Cancel"},
+    }};
 
 inline const WindowLayout kAboutWindowLayout{"frmAbout",
                                              291,

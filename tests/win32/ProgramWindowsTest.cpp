@@ -151,11 +151,19 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
               (std::vector<std::string>{"Minimieren", "-", "Beenden\tStrg+X"}));
     HMENU action = GetSubMenu(bar, 1);
     EXPECT_EQ(MenuItems(action),
-              (std::vector<std::string>{"Zeichnung l\xF6schen", "Letzte Markierung entfernen",
-                                        "Markierungen behalten", "-", "Mit Windows starten",
-                                        "Minimieren beim Start", "-", "Tastenkombinationen \xE4ndern...", "-",
-                                        "Sprache"}));
-    HMENU languages = GetSubMenu(action, 9);
+              (std::vector<std::string>{
+                  "Zeichnung l\xF6schen", "Letzte Markierung entfernen", "Markierungen behalten",
+                  "Markierungen verschwinden", "Bildschirm speichern", "-", "Mit Windows starten",
+                  "Minimieren beim Start", "-", "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
+    HMENU vanish = GetSubMenu(action, 3);
+    EXPECT_EQ(MenuItems(vanish),
+              (std::vector<std::string>{"Nie", "nach 2 Sekunden", "nach 5 Sekunden", "nach 15 Sekunden"}));
+    for (UINT i = 0; i < 4; ++i) {
+        const MENUITEMINFOA info = MenuInfo(vanish, i);
+        EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0) << "never is the default; " << i;
+    }
+    HMENU languages = GetSubMenu(action, 11);
     EXPECT_EQ(MenuItems(languages),
               (std::vector<std::string>{"English", "Deutsch", "Francais", "Rom\xE2na"}));
     for (UINT i = 0; i < 4; ++i) {
@@ -168,8 +176,8 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
               (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-", "Online Update...", "-",
                                         "Info..."}));
     auto& popup = dynamic_cast<TPopupMenu&>(*Window("frmZelvora").FindComponent("PopupMenu"));
-    EXPECT_EQ(MenuItems(popup.Handle()),
-              (std::vector<std::string>{"Wiederherstellen", "-", "Lizenz...", "-", "Beenden"}));
+    EXPECT_EQ(MenuItems(popup.Handle()), (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern",
+                                                                   "-", "Lizenz...", "-", "Beenden"}));
     EXPECT_FALSE(MenuInfo(popup.Handle(), 0).fState & MFS_DEFAULT) << "the tray menu has no default item";
 }
 
@@ -267,8 +275,8 @@ TEST_F(ProgramWindows, TabFollowsTheOrderOfCreationNotTheStacking)
     editor.Show();
     testing::PumpUntil(*app, [&] { return IsWindowVisible(editor.Handle()) != FALSE; });
     for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "btnOk", "btnCancel"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "edtSnapshot",
+                                               "btnOk", "btnCancel"}));
     editor.Hide();
 
     // Of the two radio buttons only the checked one is a stop.

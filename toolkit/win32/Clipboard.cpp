@@ -28,7 +28,8 @@ UniqueGlobalMemory DibOf(const std::uint32_t* pixels, int width, int height)
 {
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
     const std::size_t imageSize = stride * static_cast<std::size_t>(height);
-    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + imageSize));
+    UniqueGlobalMemory memory(
+        GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + imageSize));
     if (!memory) return memory;
     auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
     if (!header) return {};
@@ -73,10 +74,12 @@ bool PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, i
     if (!OpenClipboardPatiently(owner)) return false;
     bool put = EmptyClipboard() != FALSE;
     // The clipboard owns what it took; what it refused is still ours to free.
-    if (put && SetClipboardData(CF_DIB, dib.get())) dib.release();
-    else put = false;
-    if (const UINT pngFormat = RegisterClipboardFormatW(L"PNG"); put && pngFormat &&
-                                                                 SetClipboardData(pngFormat, pngCopy.get()))
+    if (put && SetClipboardData(CF_DIB, dib.get()))
+        dib.release();
+    else
+        put = false;
+    if (const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
+        put && pngFormat && SetClipboardData(pngFormat, pngCopy.get()))
         pngCopy.release();
     CloseClipboard();
     return put;

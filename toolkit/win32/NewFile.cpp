@@ -17,8 +17,9 @@ DWORD EnsureFolder(const std::wstring& folder)
     const DWORD error = GetLastError();
     if (error != ERROR_ALREADY_EXISTS) return error;
     const DWORD attributes = GetFileAttributesW(folder.c_str());
-    return (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) ? ERROR_SUCCESS
-                                                                                              : ERROR_DIRECTORY;
+    return (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+               ? ERROR_SUCCESS
+               : ERROR_DIRECTORY;
 }
 
 DWORD WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes)
@@ -51,8 +52,8 @@ TNewFile WriteNewFile(const std::wstring& folder, const std::function<std::wstri
         result.Error = folder.size() > MAX_PATH - 14 ? ERROR_FILENAME_EXCED_RANGE : GetLastError();
         return result;
     }
-    if (HANDLE raw = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr);
+    if (HANDLE raw = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
         raw == INVALID_HANDLE_VALUE) {
         result.Error = GetLastError();
     } else {
@@ -67,8 +68,10 @@ TNewFile WriteNewFile(const std::wstring& folder, const std::function<std::wstri
             return result;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) result.Error = error;
-        else if (copy == kMaxNames) result.Error = ERROR_FILE_EXISTS;
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            result.Error = error;
+        else if (copy == kMaxNames)
+            result.Error = ERROR_FILE_EXISTS;
     }
     DeleteFileW(temporary);
     return result;

@@ -11,7 +11,7 @@
 namespace zelvora {
 
 struct TNewFile {
-    std::wstring Path;  // the file written; empty when it failed
+    std::wstring Path;            // the file written; empty when it failed
     DWORD Error = ERROR_SUCCESS;  // why it failed: the system's error code
 };
 

@@ -76,7 +76,8 @@ std::vector<std::uint8_t> EncodePng(const std::uint32_t* pixels, int width, int 
     Check(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)), "SetSize");
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     Check(frame->SetPixelFormat(&format), "SetPixelFormat");
-    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) throw std::runtime_error("SetPixelFormat: 24bppBGR");
+    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
+        throw std::runtime_error("SetPixelFormat: 24bppBGR");
     // 0x00RRGGBB in memory is B, G, R, 0: the encoder takes B, G, R.
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
     std::vector<BYTE> band(stride * static_cast<std::size_t>(std::min(height, kBandRows)));

@@ -64,6 +64,13 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installer dialogs
     RunCommand({"wineserver", "-k"}, 10s);
     if (RunCommand({"wineboot", "-i"}, 180s).ExitCode != 0) throw std::runtime_error("wineboot failed");
+    // The prefix links the user's Pictures to the home folder: pictures taken in a test stay in it.
+    for (const auto& user : std::filesystem::directory_iterator(workDir_ + "/prefix/drive_c/users")) {
+        if (user.path().filename() == "Public") continue;
+        picturesDir_ = (user.path() / "Pictures").string();
+        if (std::filesystem::is_symlink(picturesDir_)) std::filesystem::remove(picturesDir_);
+        std::filesystem::create_directories(picturesDir_);
+    }
     // Tahoma and Marlett, as every prefix of ours gets them ($WINEPREFIX is set above).
     RunCommand({ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s);
     // Every program of this prefix joins one virtual desktop, the probe included.

@@ -47,6 +47,8 @@ public:
     X11Screen& Screen() { return *screen_; }
     const std::string& BinDir() const { return binDir_; }
     const std::string& WorkDir() const { return workDir_; }
+    // The Windows user's Pictures folder: a folder of the prefix, not the home folder it links to.
+    const std::string& PicturesDir() const { return picturesDir_; }
 
     // Runs a program inside the desktop and returns at once.
     ChildProcess Launch(const std::string& program, const std::vector<std::string>& args = {});
@@ -76,6 +78,7 @@ private:
 
     std::string workDir_;
     std::string binDir_;
+    std::string picturesDir_;
     ChildProcess xvfb_;
     std::unique_ptr<X11Screen> screen_;
     ChildProcess notepad_;

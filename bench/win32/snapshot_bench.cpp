@@ -1,0 +1,124 @@
+// Save screen's costs beside a bare copy of the same screen: time (median of the rounds, the two
+// alternating) and peak memory (each in a process of its own that does only that).
+//   snapshot-bench.exe [ROUNDS]        on the screen it runs on (ZELVORA_SCREEN=3840x2160 for 4K)
+//   snapshot-bench.exe --peak copy|save   one child's work; its exit code is its peak growth in KiB
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/SnapshotNames.h"
+#include "engine/win32/ScreenCapture.h"
+#include "toolkit/win32/Clipboard.h"
+#include "toolkit/win32/NewFile.h"
+#include "toolkit/win32/PngEncoder.h"
+
+using namespace zelvora;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::size_t WorkingSet(bool peak)
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+}
+
+std::wstring BenchFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"zelvora-snapshot-bench";
+}
+
+// What Alt+5 does: copy, encode, write a new file, put it on the clipboard. Returns the PNG's size.
+std::size_t Save()
+{
+    const TScreenCopy screen = CopyScreen();
+    const std::vector<std::uint8_t> png =
+        EncodePng(screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height());
+    const TNewFile file = WriteNewFile(
+        BenchFolder(), [](int copy) { return L"bench " + std::to_wstring(copy) + L".png"; }, png);
+    if (file.Path.empty()) throw std::runtime_error("the file was not written");
+    if (!PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
+                               png))
+        throw std::runtime_error("the clipboard was busy");
+    DeleteFileW(file.Path.c_str());
+    return png.size();
+}
+
+void Copy()
+{
+    const TScreenCopy screen = CopyScreen();
+}
+
+DWORD PeakKiBOfChild(const char* what)
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command =
+        L"\"" + std::wstring(self) + L"\" --peak " + (std::strcmp(what, "copy") ? L"save" : L"copy");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        if (argc == 3 && std::strcmp(argv[1], "--peak") == 0) {
+            const std::size_t before = WorkingSet(false);
+            std::strcmp(argv[2], "copy") == 0 ? Copy() : static_cast<void>(Save());
+            return static_cast<int>((WorkingSet(true) - before) / 1024);
+        }
+        const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+        const TRect screen = VirtualScreen();
+        std::size_t pngBytes = Save();  // binds the imaging component before the timing
+        std::vector<double> copies, saves;
+        for (int round = 0; round < rounds; ++round) {
+            auto start = Clock::now();
+            Copy();
+            copies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            start = Clock::now();
+            pngBytes = Save();
+            saves.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+        const double copy = Median(copies), save = Median(saves);
+        const double copyPeak = PeakKiBOfChild("copy") / 1024.0, savePeak = PeakKiBOfChild("save") / 1024.0;
+        std::printf("Screen %dx%d, median of %d rounds:\n", screen.Width(), screen.Height(), rounds);
+        std::printf(
+            "  bare screen copy %.1f ms; save screen (PNG, file, clipboard) %.1f ms (%.1fx); PNG %.2f MiB\n",
+            copy, save, save / copy, static_cast<double>(pngBytes) / (1024.0 * 1024.0));
+        std::printf("  peak memory beyond the start: bare copy +%.1f MiB, save screen +%.1f MiB (%.1fx)\n",
+                    copyPeak, savePeak, copyPeak > 0 ? savePeak / copyPeak : 0.0);
+        RemoveDirectoryW(BenchFolder().c_str());
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "snapshot-bench: %s\n", error.what());
+        return 1;
+    }
+}
