@@ -155,23 +155,20 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
                   "Zeichnung l\xF6schen", "Letzte Markierung entfernen", "Markierungen behalten",
                   "Markierungen verschwinden", "Bildschirm speichern", "-", "Mit Windows starten",
                   "Minimieren beim Start", "-", "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
-    HMENU vanish = GetSubMenu(action, 3);
-    EXPECT_EQ(MenuItems(vanish),
-              (std::vector<std::string>{"Nie", "nach 2 Sekunden", "nach 5 Sekunden", "nach 15 Sekunden"}));
-    for (UINT i = 0; i < 4; ++i) {
-        const MENUITEMINFOA info = MenuInfo(vanish, i);
-        EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
-        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0) << "never is the default; " << i;
-    }
-    HMENU languages = GetSubMenu(action, 11);
-    EXPECT_EQ(MenuItems(languages),
-              (std::vector<std::string>{"English", "Deutsch", "Francais", "Rom\xE2na"}));
-    for (UINT i = 0; i < 4; ++i) {
-        const MENUITEMINFOA info = MenuInfo(languages, i);
-        EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
-        // German is the stored language here.
-        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 1) << i;
-    }
+    // Radio items, only the one at `checked` checked.
+    const auto expectRadioItems = [](HMENU menu, const std::vector<std::string>& texts, UINT checked) {
+        EXPECT_EQ(MenuItems(menu), texts);
+        for (UINT i = 0; i < texts.size(); ++i) {
+            const MENUITEMINFOA info = MenuInfo(menu, i);
+            EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << texts[i];
+            EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == checked) << texts[i];
+        }
+    };
+    // Never is the default.
+    expectRadioItems(GetSubMenu(action, 3), {"Nie", "nach 2 Sekunden", "nach 5 Sekunden", "nach 15 Sekunden"},
+                     0);
+    // German is the stored language here.
+    expectRadioItems(GetSubMenu(action, 11), {"English", "Deutsch", "Francais", "Rom\xE2na"}, 1);
     EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)),
               (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-", "Online Update...", "-",
                                         "Info..."}));
