@@ -295,12 +295,19 @@ TEST_F(Settings, TheControlsChangeThePenAndAreSaved)
 
 class HotkeyEditor : public Settings {
 protected:
-    // Aktion > Tastenkombinationen ändern...; the keyboard starts in the paint field.
+    // Aktion > Tastenkombinationen ändern...; a click puts the keyboard in the paint field (opened
+    // again, the editor keeps it where it was left).
     void OpenEditor()
     {
         ChooseMenu(desktop_, 1, {7});
         ASSERT_TRUE(WaitForWindow("TfrmEditHotkey")) << "no hotkey editor";
         std::this_thread::sleep_for(300ms);
+        const CommandResult field = desktop_.Probe({"top-child", "TfrmEditHotkey", "msctls_hotkey32"});
+        ScreenRect r;
+        std::istringstream in(field.Output);
+        ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << field.Output;
+        screen_.Click(r.CentreX(), r.CentreY());
+        std::this_thread::sleep_for(200ms);
     }
 };
 
@@ -445,7 +452,7 @@ TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
     EXPECT_EQ(ended.ExitCode, 0);
     EXPECT_TRUE(zelvora.WaitForExit());
     const RegistryValues stored = desktop.Settings();
-    ASSERT_EQ(stored.size(), 12u) << "nothing saved";
+    ASSERT_EQ(stored.size(), 14u) << "nothing saved";
     EXPECT_EQ(stored.at("Mode"), Dword(2));
 }
 

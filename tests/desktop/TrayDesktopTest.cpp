@@ -1,5 +1,7 @@
 // The icon in the notification area: there from start to exit, minimise to tray, restore with
 // a click, the menu on the right button, and back after the shell restarts.
+#include <filesystem>
+
 #include "FlatLookExpectations.h"
 #include "ProgramDesktopFixture.h"
 
@@ -22,9 +24,9 @@ protected:
         screen_.Button(3, true);
         return *icon;
     }
-    // Opens the menu and clicks its item 0, 1 or 2 ("Wiederherstellen", "Lizenz...", "Beenden";
-    // separators between them). With every window of ours hidden, Wine gives the menu no keys:
-    // it is used with the pointer, as a person mostly does anyway.
+    // Opens the menu and clicks its item 0 to 3 ("Wiederherstellen", "Bildschirm speichern",
+    // "Lizenz...", "Beenden"; separators before the last two). With every window of ours hidden, Wine gives
+    // the menu no keys: it is used with the pointer, as a person mostly does anyway.
     void ChooseFromTrayMenu(int item)
     {
         PressRightOnIcon();
@@ -36,9 +38,9 @@ protected:
     }
     void ClickMenuItem(const ScreenRect& menu, int item)
     {
-        // Rows measured on the 75-pixel menu: items centred at 12, 37 and 62.
-        static constexpr int kItemCentre[] = {12, 37, 62};
-        const int y = menu.Top + menu.Height() * kItemCentre[item] / 75;
+        // Rows measured on the 95-pixel menu: 20-pixel items, 5-pixel separators.
+        static constexpr int kItemCentre[] = {12, 32, 57, 82};
+        const int y = menu.Top + menu.Height() * kItemCentre[item] / 95;
         screen_.MovePointer(menu.Left + 30, y);
         std::this_thread::sleep_for(200ms);
         screen_.Click(menu.Left + 30, y);
@@ -119,14 +121,20 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     MinimiseWithTheButton();
     ASSERT_TRUE(InTheTray());
 
-    ChooseFromTrayMenu(1);  // Lizenz...
+    namespace fs = std::filesystem;
+    const fs::path pictures = fs::path(desktop_.PicturesDir()) / "Zelvora";
+    fs::remove_all(pictures);
+    ChooseFromTrayMenu(1);  // Bildschirm speichern
+    EXPECT_TRUE(WaitUntil([&] { return fs::is_directory(pictures) && !fs::is_empty(pictures); }, 10s))
+        << "Bildschirm speichern";
+    ChooseFromTrayMenu(2);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
     ClickTitleBar("TfrmLicense");
     Type({"Escape"});
     ASSERT_TRUE(WaitForWindow("TfrmLicense", false));
-    ChooseFromTrayMenu(2);  // Beenden
+    ChooseFromTrayMenu(3);  // Beenden
     EXPECT_TRUE(zelvora.WaitForExit()) << "Beenden";
-    EXPECT_EQ(desktop_.Settings().size(), 12u) << "an orderly exit";
+    EXPECT_EQ(desktop_.Settings().size(), 14u) << "an orderly exit";
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheShellRestarts)

@@ -2,6 +2,7 @@
 // run, on stdout. Exit code 0 on success, 1 when the window was not found, 2 on bad usage.
 //   rect CLASS [CHILDCLASS [TEXT|WxH]]  screen rectangle "left top right bottom" of the window, or of
 //                                the first window inside it of that class (with that text or size)
+//   top-child CLASS CHILDCLASS   the rectangle of the highest window of CHILDCLASS inside the window
 //   move CLASS X Y [W H]         move (and resize) a top-level window, bring it to the front
 //   list CLASS                   one line per top-level window of the class: "hwnd process-id"
 //   close-hwnd HWND              post WM_CLOSE to one window
@@ -29,6 +30,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -108,6 +110,33 @@ int Rect(int argc, char** argv)
     RECT r{};
     if (!target || !GetWindowRect(target, &r)) return 1;
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
+// Of the windows of a class inside a top-level window, the one highest up: "left top right bottom".
+int TopChild(char** argv)
+{
+    const auto windows = TopLevelWindows(argv[2]);
+    if (windows.empty()) return 1;
+    struct Search {
+        const char* ClassName;
+        RECT Best{0, LONG_MAX, 0, 0};
+    } search{argv[3]};
+    EnumChildWindows(
+        windows.front(),
+        [](HWND child, LPARAM lParam) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(lParam);
+            char name[256] = {};
+            RECT r{};
+            GetClassNameA(child, name, sizeof name);
+            if (std::string(name) == s.ClassName && GetWindowRect(child, &r) && r.top < s.Best.top)
+                s.Best = r;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.Best.top == LONG_MAX) return 1;
+    std::printf("%ld %ld %ld %ld\n", search.Best.left, search.Best.top, search.Best.right,
+                search.Best.bottom);
     return 0;
 }
 
@@ -431,6 +460,7 @@ int main()
     if (command == "rect" && argc >= 3) return Rect(argc, argv);
     if (command == "move" && (argc == 5 || argc == 7)) return Move(argc, argv);
     if (command == "rects" && argc == 3) return Rects(argv);
+    if (command == "top-child" && argc == 4) return TopChild(argv);
     if (command == "answers" && argc == 3) return Answers(argv);
     if (command == "system-look") return SystemLook();
     if (command == "list" && argc == 3) return List(argv);
