@@ -49,6 +49,13 @@ target_include_directories(Zelvora PRIVATE "${payload_dir}")
 target_link_libraries(Zelvora PRIVATE zelvora_windows)
 # What users get carries no symbol tables: half the file.
 target_link_options(Zelvora PRIVATE $<$<CONFIG:Release>:-s>)
+# The linker takes the file's time stamp from SOURCE_DATE_EPOCH (scripts/build sets the commit's):
+# a new one links again.
+set(epoch_file "${CMAKE_BINARY_DIR}/source-date-epoch")
+file(CONFIGURE OUTPUT "${epoch_file}" CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
+set_property(TARGET Zelvora APPEND PROPERTY LINK_DEPENDS "${epoch_file}")
+# Signed in place when scripts/sign-file is given a certificate, before the setup packs it.
+add_custom_command(TARGET Zelvora POST_BUILD COMMAND "${CMAKE_SOURCE_DIR}/scripts/sign-file" "$<TARGET_FILE:Zelvora>")
 # Window descriptions and pictures are compiled in; a change to one rebuilds the resources.
 set(ZELVORA_RESOURCE_FILES
   ${ZELVORA_PAYLOADS}
@@ -66,12 +73,10 @@ if(ZELVORA_MAKENSIS)
   file(GLOB installer_sources "${CMAKE_SOURCE_DIR}/installer/*")
   add_custom_command(
     OUTPUT "${setup_file}"
-    COMMAND "${ZELVORA_MAKENSIS}" -V2 -INPUTCHARSET UTF8 -WX
-            "-DZELVORA_VERSION=${PROJECT_VERSION}" "-DZELVORA_EXE=$<TARGET_FILE:Zelvora>"
-            "-DZELVORA_ICON=${CMAKE_SOURCE_DIR}/resources/Zelvora.ico" "-DSETUP_FILE=${setup_file}"
-            "${CMAKE_SOURCE_DIR}/installer/Zelvora.nsi"
+    COMMAND "${CMAKE_SOURCE_DIR}/scripts/make-setup" "${PROJECT_VERSION}" "$<TARGET_FILE:Zelvora>"
+            "${CMAKE_SOURCE_DIR}/resources/Zelvora.ico" "${setup_file}"
     DEPENDS Zelvora ${installer_sources} "${CMAKE_SOURCE_DIR}/resources/Zelvora.ico"
-    WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}/installer"
+            "${CMAKE_SOURCE_DIR}/scripts/make-setup" "${CMAKE_SOURCE_DIR}/scripts/sign-file" "${epoch_file}"
     COMMENT "Making the setup program")
   add_custom_target(zelvora_setup ALL DEPENDS "${setup_file}")
 else()

@@ -1,6 +1,7 @@
 ; The setup program: a per-user install of Zelvora, no administrator rights.
 ;   makensis -DZELVORA_VERSION=1.0.0.1 -DZELVORA_EXE=<Zelvora.exe> -DZELVORA_ICON=<Zelvora.ico>
-;            -DSETUP_FILE=<output> Zelvora.nsi
+;            -DSETUP_FILE=<output> [-DSIGN_FILE=<signing command> -DUNINSTALLER_COPY=<file>] Zelvora.nsi
+; (scripts/make-setup gives all of them.)
 ; Command line of the setup: /S silent, /AUTOSTART start with Windows (for silent installs),
 ; /D=<folder> another program folder (last, unquoted, as NSIS wants it).
 ; Exit codes: 3 another setup runs, 4 the folder cannot be written, 5 a running Zelvora would not
@@ -27,6 +28,13 @@ RequestExecutionLevel user
 !define SETTINGS_KEY "Software\Ombrix\Zelvora"
 ; Shared by setup and uninstaller: one of them at a time.
 !define SETUP_MUTEX "Ombrix.Zelvora.Setup"
+
+; The signing command signs the uninstaller as it is written and the setup once it is made; a
+; failure fails the build.
+!ifdef SIGN_FILE
+  !uninstfinalize '"${SIGN_FILE}" "%1" && install -m 644 "%1" "${UNINSTALLER_COPY}"' = 0
+  !finalize '"${SIGN_FILE}" "%1"' = 0
+!endif
 
 Name "${PRODUCT}"
 OutFile "${SETUP_FILE}"
