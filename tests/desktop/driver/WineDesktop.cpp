@@ -95,7 +95,7 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     if (!WaitUntil([&] { return WindowRect("Notepad", "Edit").has_value(); }, 60s, 200ms))
         throw std::runtime_error("Notepad did not appear");
     Probe({"move", "Notepad", "20", "20", "600", "460"});
-    if (!WaitUntil([&] { return screen_->FocusWindowNamed("Wine desktop"); }, 10s, 100ms))
+    if (!WaitUntil([&] { return screen_->FocusWindowNamed("Wine desktop"); }, 30s, 100ms))
         throw std::runtime_error("no Wine desktop window");
     WaitUntil(
         [&] {
