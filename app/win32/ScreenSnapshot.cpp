@@ -37,7 +37,12 @@ TSnapshot SaveScreenSnapshot(HWND clipboardOwner)
         return snapshot;
     }
     const std::wstring pictures = PicturesFolder();
-    const std::wstring folder = (pictures.empty() ? std::wstring(L".") : pictures) + L"\\Zelvora";
+    if (pictures.empty()) {  // no Pictures folder known: say so rather than write somewhere else
+        snapshot.Failure = TFailure::Folder;
+        snapshot.Detail = L"Pictures\\Zelvora";
+        return snapshot;
+    }
+    const std::wstring folder = pictures + L"\\Zelvora";
     const TLocalTime at{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
     const TNewFile file = WriteNewFile(
         folder, [&](int copy) { return WideOfAscii(SnapshotFileName(at, copy)); }, png);
