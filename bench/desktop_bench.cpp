@@ -102,6 +102,18 @@ void PrintIdle(const char* name, const IdleShare& share)
                 share.Server, share.Program + share.Server);
 }
 
+// Zelvora's idle share once it has settled, printed under `title` with its ratio to `base`.
+void SettledIdleBeside(const char* title, const char* ratio, const char* goal, pid_t server, int seconds,
+                       const IdleShare& base)
+{
+    std::this_thread::sleep_for(3s);
+    const IdleShare share = MeasureIdle(FindProcess("Zelvora.exe"), server, seconds);
+    std::printf("%s (%d s):\n", title, seconds);
+    PrintIdle("Zelvora", share);
+    std::printf("  %s: %.2fx (goal: %s)\n", ratio,
+                (share.Program + share.Server) / (base.Program + base.Server), goal);
+}
+
 double Percentile(std::vector<double> values, double fraction)
 {
     std::sort(values.begin(), values.end());
@@ -254,12 +266,8 @@ int main(int argc, char** argv)
         desktop.SetSetting("KeepMarks", 1);
         ZelvoraSession kept(desktop);
         const auto onLayer = MeasureSurvival(desktop);  // the layer now exists, as it does in use
-        std::this_thread::sleep_for(3s);
-        const IdleShare keptIdle = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
-        std::printf("Keep marks on, the ink layer holding a stroke (%d s):\n", idleSeconds);
-        PrintIdle("Zelvora", keptIdle);
-        std::printf("  keep marks / screen: %.2fx (goal: at most 1.1x)\n",
-                    (keptIdle.Program + keptIdle.Server) / (program.Program + program.Server));
+        SettledIdleBeside("Keep marks on, the ink layer holding a stroke", "keep marks / screen",
+                          "at most 1.1x", server, idleSeconds, program);
         const std::vector<double> keptLatencies = MeasureLatencies(desktop, 350);
         PrintLatencies("Pointer move to first marked pixel on the ink layer", keptLatencies);
         std::printf(
@@ -276,12 +284,8 @@ int main(int argc, char** argv)
         desktop.SetSetting("KeepMarks", 0);
         desktop.SetSetting("VanishSeconds", 2);
         ZelvoraSession vanishing(desktop);
-        std::this_thread::sleep_for(3s);
-        const IdleShare vanishIdle = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
-        std::printf("Marks vanish after 2 seconds, none waiting (%d s):\n", idleSeconds);
-        PrintIdle("Zelvora", vanishIdle);
-        std::printf("  vanishing set / not set: %.2fx (goal: the same)\n",
-                    (vanishIdle.Program + vanishIdle.Server) / (program.Program + program.Server));
+        SettledIdleBeside("Marks vanish after 2 seconds, none waiting", "vanishing set / not set", "the same",
+                          server, idleSeconds, program);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zelvora-desktop-bench: %s\n", error.what());

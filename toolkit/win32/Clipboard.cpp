@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
 
@@ -26,7 +27,7 @@ UniqueGlobalMemory GlobalCopy(const void* bytes, std::size_t size)
 // 24 bits a pixel, bottom-up: the form every program reads.
 UniqueGlobalMemory DibOf(const std::uint32_t* pixels, int width, int height)
 {
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t stride = Bgr24Stride(width);
     const std::size_t imageSize = stride * static_cast<std::size_t>(height);
     UniqueGlobalMemory memory(
         GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + imageSize));
@@ -41,15 +42,9 @@ UniqueGlobalMemory DibOf(const std::uint32_t* pixels, int width, int height)
     header->biCompression = BI_RGB;
     header->biSizeImage = static_cast<DWORD>(imageSize);
     auto* bits = reinterpret_cast<BYTE*>(header + 1);
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* from = pixels + static_cast<std::size_t>(height - 1 - y) * width;
-        BYTE* to = bits + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width; ++x, to += 3) {
-            to[0] = static_cast<BYTE>(from[x]);
-            to[1] = static_cast<BYTE>(from[x] >> 8);
-            to[2] = static_cast<BYTE>(from[x] >> 16);
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        CopyAsBgr24(pixels + static_cast<std::size_t>(height - 1 - y) * width, width,
+                    bits + static_cast<std::size_t>(y) * stride);
     GlobalUnlock(memory.get());
     return memory;
 }

@@ -4,12 +4,28 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
+
+// Rows of 24-bit pixels as bitmaps and image files keep them: B, G, R, each row padded to 4 bytes.
+inline std::size_t Bgr24Stride(int width)
+{
+    return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+}
+// One row of 0x00RRGGBB pixels (B, G, R, 0 in memory) as B, G, R.
+inline void CopyAsBgr24(const std::uint32_t* from, int width, std::uint8_t* to)
+{
+    for (int x = 0; x < width; ++x, to += 3) {
+        to[0] = static_cast<std::uint8_t>(from[x]);
+        to[1] = static_cast<std::uint8_t>(from[x] >> 8);
+        to[2] = static_cast<std::uint8_t>(from[x] >> 16);
+    }
+}
 
 class TPixelBuffer {
 public:

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "toolkit/win32/ComPtr.h"
+#include "toolkit/win32/PixelBuffer.h"
 #include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
@@ -78,20 +79,13 @@ std::vector<std::uint8_t> EncodePng(const std::uint32_t* pixels, int width, int 
     Check(frame->SetPixelFormat(&format), "SetPixelFormat");
     if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
         throw std::runtime_error("SetPixelFormat: 24bppBGR");
-    // 0x00RRGGBB in memory is B, G, R, 0: the encoder takes B, G, R.
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t stride = Bgr24Stride(width);
     std::vector<BYTE> band(stride * static_cast<std::size_t>(std::min(height, kBandRows)));
     for (int top = 0; top < height; top += kBandRows) {
         const int rows = std::min(kBandRows, height - top);
-        for (int row = 0; row < rows; ++row) {
-            const std::uint32_t* from = pixels + static_cast<std::size_t>(top + row) * width;
-            BYTE* to = band.data() + static_cast<std::size_t>(row) * stride;
-            for (int x = 0; x < width; ++x, to += 3) {
-                to[0] = static_cast<BYTE>(from[x]);
-                to[1] = static_cast<BYTE>(from[x] >> 8);
-                to[2] = static_cast<BYTE>(from[x] >> 16);
-            }
-        }
+        for (int row = 0; row < rows; ++row)
+            CopyAsBgr24(pixels + static_cast<std::size_t>(top + row) * width, width,
+                        band.data() + static_cast<std::size_t>(row) * stride);
         Check(frame->WritePixels(static_cast<UINT>(rows), static_cast<UINT>(stride),
                                  static_cast<UINT>(stride * static_cast<std::size_t>(rows)), band.data()),
               "WritePixels");
