@@ -28,6 +28,9 @@ const TClassInfo& TfrmZelvora::StaticClassInfo()
 TfrmZelvora::Loader::Loader(TfrmZelvora& form)
 {
     form.PublishHandlers();
+    // The stored settings check menu items and the language renames them: the menu is built
+    // once, when the constructor is done, instead of at every change.
+    form.Updating();
     form.InitializeFromResource("TFRMZELVORA");
 }
 
@@ -74,6 +77,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     };
     IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
     FormCreate();
+    MarkStartup("marking engine");
     wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
     modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
     undoHotkeyId_ = AddHotkeyAtom(kUndoHotkeyAtomName);
@@ -87,7 +91,11 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
     RegisterShortcutHotkey(undoHotkeyId_, undoShortcut_);
     RegisterShortcutHotkey(snapshotHotkeyId_, snapshotShortcut_);
+    MarkStartup("hotkey registration");
     mnuStartWithWindows.SetChecked(AutostartEnabled());
+    MarkStartup("autostart read");
+    Updated();
+    MarkStartup("menu built");
 }
 
 void TfrmZelvora::PublishHandlers()
@@ -183,6 +191,7 @@ void TfrmZelvora::FormShow()
 void TfrmZelvora::ApplyStoredSettings()
 {
     const TLoadedSettings loaded = LoadSettings(*settingsKey_);
+    MarkStartup("settings read");
     const TSettings& stored = loaded.Settings;
     engine_.SetMarkerSize(stored.MarkerSize);
     TrackBar.SetPosition(engine_.MarkerSize());  // clamps to 1..20 and runs TrackBarChange
@@ -194,6 +203,7 @@ void TfrmZelvora::ApplyStoredSettings()
         // A stored number outside the languages falls back to English instead of ending start-up.
         siLangDispatcher.SetActiveLanguage(kDefaultLanguage);
     }
+    MarkStartup("translation pass");
     rbtnFreeHand.SetChecked(stored.FreeHand);
     rbtnControl.SetChecked(!stored.FreeHand);
     mnuMinimizeOnStart.SetChecked(stored.MinimizeOnStart);
@@ -212,6 +222,7 @@ void TfrmZelvora::ApplyStoredSettings()
     SetModeShortcut(stored.ModeHotkey);
     SetUndoShortcut(stored.UndoHotkey);
     SetSnapshotShortcut(stored.SnapshotHotkey);
+    MarkStartup("settings applied");
 }
 
 TSettings TfrmZelvora::CurrentSettings() const

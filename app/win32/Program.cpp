@@ -9,15 +9,21 @@
 #include "dialogs/win32/HotkeyWindow.h"
 #include "dialogs/win32/TermsWindow.h"
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/SystemLibrary.h"
 #include "toolkit/win32/TextEncoding.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zelvora;
+    const LONGLONG entered = PerformanceTicks();
     try {
-        RegisterComponentClasses();
+        if (auto* disable = SystemFunction<BOOL WINAPI(DWORD)>(L"imm32.dll", "ImmDisableIME")) disable(0);
         TApplication application;
+        application.Timeline().MarkAt("process and runtime start", entered);
+        RegisterComponentClasses();
         application.SetTitle("Zelvora");
+        application.HoldStartupWork();
+        MarkStartup("application window");
         try {
             application.CreateForm<TfrmZelvora>();
             application.CreateForm<TfrmAbout>();

@@ -3,6 +3,7 @@
 #include "toolkit/win32/Boundary.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "base/ShortCut.h"
 #include "toolkit/win32/Form.h"
@@ -17,6 +18,10 @@ namespace {
 
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
 constexpr wchar_t kHotkeyFieldClass[] = L"msctls_hotkey32";
+// Fires once the main window's first frame is painted and the queue is empty; its own number
+// among the application window's timers.
+constexpr UINT_PTR kStartupWorkTimer = 0x5A17;
+constexpr UINT kStartupWorkDelayMs = 1;
 
 // A key with the modifiers held now, as a menu item's shortcut code.
 int ShortCutOfKey(WPARAM virtualKey)
@@ -95,16 +100,49 @@ void TApplication::SetTitle(const std::string& title)
 
 void TApplication::Run()
 {
-    if (TForm* main = MainForm()) {
-        if (main->WindowState() == TWindowState::wsMinimized) {
-            Minimize();
-        } else {
-            ShowWindow(window_.get(), SW_SHOWNORMAL);
-            main->Show();
-        }
+    TForm* main = MainForm();
+    if (main && main->WindowState() != TWindowState::wsMinimized) {
+        ShowWindow(window_.get(), SW_SHOWNORMAL);
+        timeline_.Mark("application window shown");
+        main->Show();
+        PaintWaitingWindows();
+        timeline_.Mark("first paint");
+        // A timer's message comes after every other message and paint: the work starts once
+        // what the person sees is up.
+        if (!startupWork_.empty()) SetTimer(window_.get(), kStartupWorkTimer, kStartupWorkDelayMs, nullptr);
+    } else {
+        RunStartupWork();  // the tray icon is all a minimised start shows
+        if (main) Minimize();
     }
-    CreateFormWindows();
+    if (startupWork_.empty()) timeline_.Finish();
     while (!terminated_) HandleMessage();
+}
+
+void TApplication::AfterFirstFrame(std::function<void()> work)
+{
+    if (holdingStartupWork_)
+        startupWork_.push_back(std::move(work));
+    else
+        work();
+}
+
+void TApplication::RunStartupWork()
+{
+    KillTimer(window_.get(), kStartupWorkTimer);
+    holdingStartupWork_ = false;
+    // Each piece once, even when one of them throws.
+    const std::vector<std::function<void()>> work = std::exchange(startupWork_, {});
+    for (const auto& piece : work) piece();
+    timeline_.Mark("work after the first frame");
+    timeline_.Finish();
+}
+
+void TApplication::PaintWaitingWindows()
+{
+    // Paint messages and sent messages only: a posted command (the about window at the first
+    // start) waits for the message loop, so what follows here is not held up by a modal window.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) Dispatch(msg);
 }
 
 void TApplication::CreateFormWindows()
@@ -211,6 +249,10 @@ LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM l
     }
     if (msg == WM_CLOSE) {
         Terminate();
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kStartupWorkTimer) {
+        RunStartupWork();
         return 0;
     }
     if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {

@@ -10,6 +10,7 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/StartupTimeline.h"
 
 namespace zelvora {
 
@@ -38,9 +39,17 @@ public:
     // Shows the main window, or minimises the application when the main window's state is
     // minimised, then dispatches messages until Terminate.
     void Run();
-    // Creates the system windows of every window that has none yet; Run does this right after
-    // the main window shows.
+    // Creates the system windows of every window that has none yet. Run leaves them to each
+    // window's first showing: the person waits for the main window only.
     void CreateFormWindows();
+    // Work a window needs done at start-up but not for its first frame (the tray icon and its
+    // library): once HoldStartupWork was called, it waits until Run has painted the main window
+    // and the program is idle, or, in a start that shows no window, until Run begins. Without
+    // the hold it is done at once.
+    void HoldStartupWork() { holdingStartupWork_ = true; }
+    void AfterFirstFrame(std::function<void()> work);
+    // Paints every window of this thread that waits for it.
+    void PaintWaitingWindows();
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
@@ -50,6 +59,7 @@ public:
     bool MessageWaiting() const;
     void Minimize();
     void Restore();
+    TStartupTimeline& Timeline() { return timeline_; }
     void BringToFront();
 
     // Sees every message of the application window first; true means handled. The tray icon
@@ -77,8 +87,12 @@ private:
     // A key that is a menu item's shortcut clicks that item, whichever of our windows has the
     // keyboard, unless a hotkey field wants the key for itself.
     bool IsMenuShortCut(const MSG& msg);
+    void RunStartupWork();
     bool busy_ = false;
+    bool holdingStartupWork_ = false;
+    std::vector<std::function<void()>> startupWork_;
 
+    TStartupTimeline timeline_;
     UniqueWindow window_;
     std::vector<std::pair<int, TMessageHook>> hooks_;
     int nextHook_ = 1;

@@ -477,6 +477,14 @@ LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
                        : DefWindowProcW(Handle(), msg, wParam, lParam);
 }
 
+bool TControl::HasFrame() const
+{
+    RECT window{}, client{};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg > CM_BASE && msg <= CM_LAST) return 0;  // the toolkit's own notices end here
@@ -513,6 +521,11 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
                 Paint(paint.Dc());
                 return 0;
             }
+            break;
+        case WM_NCPAINT:
+            // A child without a frame has nothing to paint outside its client area, and the
+            // system's frame painting would still take a device context for it.
+            if (parent_ && !HasFrame()) return 0;
             break;
         case WM_SETCURSOR:
             if (Application && Application->BusyCursor()) {

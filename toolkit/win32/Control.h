@@ -155,6 +155,8 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window has a border, an edge or a scroll bar: room outside its client area.
+    bool HasFrame() const;
     // A message the parent received about this control (WM_COMMAND, WM_HSCROLL, WM_CTLCOLOR...).
     virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Own window classes paint here; the background is already filled with the control's colour.

@@ -81,14 +81,20 @@ void TForm::InitializeFromText(const std::string& description)
         return Owner() ? Owner()->FindComponent(name) : nullptr;
     };
     ReadDescription(*this, description, windows);
+    MarkStartup(Name() + ": description read");
     ChangeScale(OpeningDpi());
     PlaceWindow();
+    MarkStartup(Name() + ": scaled and placed");
     // The main window's system windows come at once. The other windows get theirs once the main
     // window shows (or when they are first shown): under Wine each system window costs a
     // millisecond or two, and the user waits for the main window only.
-    if (!Application || Application->MainForm() == this) CreateHandle();
+    if (!Application || Application->MainForm() == this) {
+        CreateHandle();
+        MarkStartup(Name() + ": system windows");
+    }
     ApplyMenu();
     OnCreate.Fire(this);
+    MarkStartup(Name() + ": menu and OnCreate");
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -236,7 +242,7 @@ void TForm::ApplyMenu()
         if (!IsUpdating()) ApplyMenu();
     };
     menu_->SetCharset(Font().Charset());
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || IsUpdating()) return;  // UpdatesDone applies it
     ::SetMenu(Handle(), menu_->Handle());
     DrawMenuBar(Handle());
 }
@@ -286,7 +292,9 @@ void TForm::Show()
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(
         Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
+    MarkStartup(Name() + ": shown");
     UpdateWindow(Handle());
+    MarkStartup(Name() + ": painted");
     if (!wasVisible) OnShow.Fire(this);
 }
 

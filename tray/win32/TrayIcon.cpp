@@ -185,6 +185,20 @@ void TCoolTrayIcon::Loaded()
         OnStartup.Handler(args);
         if (args.State == 0) HideMainWindow();
     }
+    // Loading the shell's library takes tens of milliseconds: the icon follows the first frame.
+    shellHeld_ = true;
+    const auto showInShell = [this] {
+        shellHeld_ = false;
+        ShowInShell();
+    };
+    if (Application)
+        Application->AfterFirstFrame(showInShell);
+    else
+        showInShell();
+}
+
+void TCoolTrayIcon::ShowInShell()
+{
     UpdateIcon();
     SetIconVisible(iconVisible_);
     SetCycleIcons(cycleIcons_);
@@ -192,6 +206,7 @@ void TCoolTrayIcon::Loaded()
     data_.uVersion = 0;  // the classic mouse messages
     // A shell that knows no versions sends the classic messages anyway.
     static_cast<void>(Shell(NIM_SETVERSION));
+    MarkStartup("tray icon and its library");
 }
 
 void TCoolTrayIcon::Notification(TComponent* component, TOperation operation)
@@ -246,7 +261,8 @@ void TCoolTrayIcon::PrepareIconData()
 
 bool TCoolTrayIcon::Shell(DWORD message)
 {
-    if (Loading()) return false;  // the stored form is still being read: the icon comes at load
+    // The stored form is still being read, or the first frame is: the icon comes after.
+    if (Loading() || shellHeld_) return false;
     auto* notify = SystemFunction<decltype(Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
     return notify && notify(message, &data_);
 }

@@ -106,6 +106,8 @@ protected:
 
 private:
     void PrepareIconData();
+    // The icon, its tip and its mouse messages as they are now, to the shell.
+    void ShowInShell();
     [[nodiscard]] bool Shell(DWORD message);
     void CycleTick();
     void Fire(TEventRef& event, TMouseButton button = TMouseButton::mbLeft, unsigned shift = 0,
@@ -125,6 +127,7 @@ private:
     bool designPreview_ = false, cycleIcons_ = false, showHint_ = true, iconVisible_ = false,
          minimizeToTray_ = false;
     bool startupPending_ = true;
+    bool shellHeld_ = false;
     int cycleInterval_ = 0, iconIndex_ = 0;
     TImageList* iconList_ = nullptr;
     TPopupMenu* popupMenu_ = nullptr;
