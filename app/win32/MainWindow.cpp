@@ -31,7 +31,7 @@ TfrmZelvora::Loader::Loader(TfrmZelvora& form)
     // The stored settings check menu items and the language renames them: the menu is built
     // once, when the constructor is done, instead of at every change.
     form.Updating();
-    form.InitializeFromResource("TFRMZELVORA");
+    form.InitializeFromResource("TFRMZELVORA", TWindowsMade::ByTheWindow);
 }
 
 TfrmZelvora::TfrmZelvora(TComponent* owner)
@@ -83,7 +83,16 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     undoHotkeyId_ = AddHotkeyAtom(kUndoHotkeyAtomName);
     snapshotHotkeyId_ = AddHotkeyAtom(kSnapshotHotkeyAtomName);
     settingsKey_ = std::make_unique<TSettingsKey>();
-    ApplyStoredSettings();
+    const TSettings stored = ApplyStoredSettings();
+    // Made once the stored texts, checks and language are in: each control is made as it
+    // shows, and each label measures its text once.
+    CreateHandle();
+    MarkStartup(Name() + ": system windows");
+    SetPaintShortcut(stored.PaintHotkey);
+    SetWipeShortcut(stored.DeleteHotkey);
+    SetModeShortcut(stored.ModeHotkey);
+    SetUndoShortcut(stored.UndoHotkey);
+    SetSnapshotShortcut(stored.SnapshotHotkey);
     SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
     // Registered a second time on purpose, after the window state is settled: a combination
     // that is taken is therefore reported twice at start-up.
@@ -188,7 +197,7 @@ void TfrmZelvora::FormShow()
     UpdateTitle();
 }
 
-void TfrmZelvora::ApplyStoredSettings()
+TSettings TfrmZelvora::ApplyStoredSettings()
 {
     const TLoadedSettings loaded = LoadSettings(*settingsKey_);
     MarkStartup("settings read");
@@ -217,12 +226,8 @@ void TfrmZelvora::ApplyStoredSettings()
     Shape1.Brush().SetColor(engine_.MarkerColor());
     // A bad value is reported once and its default used; the save at exit rewrites it.
     ReportErrors(loaded.Errors);
-    SetPaintShortcut(stored.PaintHotkey);
-    SetWipeShortcut(stored.DeleteHotkey);
-    SetModeShortcut(stored.ModeHotkey);
-    SetUndoShortcut(stored.UndoHotkey);
-    SetSnapshotShortcut(stored.SnapshotHotkey);
     MarkStartup("settings applied");
+    return stored;
 }
 
 TSettings TfrmZelvora::CurrentSettings() const

@@ -126,7 +126,8 @@ private:
     void FormCreate();
     void FormDestroy();
     void FormShow();
-    void ApplyStoredSettings();
+    // All but the shortcuts, which need the window; returns what was stored.
+    TSettings ApplyStoredSettings();
     void mnuStartWithWindowsClick();
     void ShowAbout();
     static void ReportErrors(const std::vector<std::string>& errors);

@@ -70,25 +70,27 @@ void TForm::PrepareDestruction()
     BeforeDestruction();
 }
 
-void TForm::InitializeFromResource(const char* resourceName)
+void TForm::InitializeFromResource(const char* resourceName, TWindowsMade made)
 {
-    InitializeFromText(LoadTextResource(resourceName));
+    InitializeFromText(LoadTextResource(resourceName), made);
 }
 
-void TForm::InitializeFromText(const std::string& description)
+void TForm::InitializeFromText(const std::string& description, TWindowsMade made)
 {
     const TWindowLookup windows = [this](std::string_view name) -> TComponent* {
         return Owner() ? Owner()->FindComponent(name) : nullptr;
     };
-    ReadDescription(*this, description, windows);
-    MarkStartup(Name() + ": description read");
+    const TObjectDesc parsed = ParseDescription(description);
+    MarkStartup(parsed.Name + ": description parsed");
+    ReadDescription(*this, parsed, windows);
+    MarkStartup(Name() + ": components made");
     ChangeScale(OpeningDpi());
     PlaceWindow();
     MarkStartup(Name() + ": scaled and placed");
-    // The main window's system windows come at once. The other windows get theirs once the main
-    // window shows (or when they are first shown): under Wine each system window costs a
-    // millisecond or two, and the user waits for the main window only.
-    if (!Application || Application->MainForm() == this) {
+    // The main window's system windows come at once (or when it makes them). The other windows
+    // get theirs when they are first shown: under Wine each system window costs a millisecond
+    // or two, and the person waits for the main window only.
+    if ((!Application || Application->MainForm() == this) && made == TWindowsMade::AtOnce) {
         CreateHandle();
         MarkStartup(Name() + ": system windows");
     }

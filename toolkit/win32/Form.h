@@ -88,8 +88,11 @@ public:
 protected:
     // Reads the description stored as resource `resourceName`, creates the windows, runs OnCreate.
     // Derived windows publish their handlers first.
-    void InitializeFromResource(const char* resourceName);
-    void InitializeFromText(const std::string& description);
+    // When the main window's system windows are made: at once, or by the window itself once
+    // its stored state is in, so that each control is made with its final text.
+    enum class TWindowsMade { AtOnce, ByTheWindow };
+    void InitializeFromResource(const char* resourceName, TWindowsMade made = TWindowsMade::AtOnce);
+    void InitializeFromText(const std::string& description, TWindowsMade made = TWindowsMade::AtOnce);
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     POINT WindowOrigin() const override { return POINT{Left(), Top()}; }
