@@ -200,13 +200,15 @@ void PrintBreakdown(const std::vector<Start>& starts)
         if (afterFirstPaint)
             std::printf("  %-44s %7.1f ms   after the first paint\n", name.c_str(), ms);
         else
-            std::printf("  %-44s %7.1f ms   %5.1f %%\n", name.c_str(), ms, whole > 0 ? 100.0 * ms / whole : 0.0);
+            std::printf("  %-44s %7.1f ms   %5.1f %%\n", name.c_str(), ms,
+                        whole > 0 ? 100.0 * ms / whole : 0.0);
         afterFirstPaint = afterFirstPaint || name == kFirstPaint;
     }
     for (const char* mark : {"tray icon and its library", "hotkey registration", kFirstPaint}) {
         std::vector<double> at;
         for (const Start& start : starts) at.push_back(MarkOf(start.Timeline, mark));
-        std::printf("  %-44s at %6.1f ms from the launch\n", (std::string("end of ") + mark).c_str(), Median(at));
+        std::printf("  %-44s at %6.1f ms from the launch\n", (std::string("end of ") + mark).c_str(),
+                    Median(at));
     }
 }
 
@@ -239,13 +241,15 @@ int main(int argc, char** argv)
         visible[p] = Median(v);
         ready[p] = Median(r);
         kib[p] = Median(k);
-        std::printf("%-8s window visible %7.1f ms   painted and waiting for input %7.1f ms   idle working set "
-                    "%8.0f KiB   (median of %d)\n",
-                    programs[p].Label, visible[p], ready[p], kib[p], starts);
+        std::printf(
+            "%-8s window visible %7.1f ms   painted and waiting for input %7.1f ms   idle working set "
+            "%8.0f KiB   (median of %d)\n",
+            programs[p].Label, visible[p], ready[p], kib[p], starts);
     }
-    std::printf("Zelvora / Notepad: window visible %.2fx, painted and waiting %.2fx (goal 1.25x or less), "
-                "working set %.2fx (goal 2x or less)\n",
-                visible[0] / visible[1], ready[0] / ready[1], kib[1] > 0 ? kib[0] / kib[1] : 0.0);
+    std::printf(
+        "Zelvora / Notepad: window visible %.2fx, painted and waiting %.2fx (goal 1.25x or less), "
+        "working set %.2fx (goal 2x or less)\n",
+        visible[0] / visible[1], ready[0] / ready[1], kib[1] > 0 ? kib[0] / kib[1] : 0.0);
     PrintBreakdown(results[0]);
     return 0;
 }

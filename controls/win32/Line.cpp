@@ -4,7 +4,7 @@
 
 namespace zelvora {
 
-TLine::TLine(TComponent* owner) : TControl(owner)
+TLine::TLine(TComponent* owner) : TGraphicControl(owner)
 {
     SetParentColor(true);
 }
@@ -66,12 +66,6 @@ void TLine::ScaleMetrics(int toDpi)
     lineWidth_ = ScaleLineWidth(lineWidth_, toDpi, Dpi());
     borderWidth_ = ScaleBetweenDpi(borderWidth_, toDpi, Dpi());
     TControl::ScaleMetrics(toDpi);
-}
-
-void TLine::CreateParams(TCreateParams& params)
-{
-    TControl::CreateParams(params);
-    params.WindowClass = "TLine";
 }
 
 void TLine::Paint(HDC dc)

@@ -1,11 +1,11 @@
 // A separator line along one edge of its box.
 #pragma once
 
-#include "toolkit/win32/Control.h"
+#include "toolkit/win32/GraphicControl.h"
 
 namespace zelvora {
 
-class TLine : public TControl {
+class TLine : public TGraphicControl {
 public:
     explicit TLine(TComponent* owner);
     static const TClassInfo& StaticClassInfo();
@@ -28,7 +28,6 @@ public:
     Segment LineSegment(int width, int height) const;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
     void ScaleMetrics(int toDpi) override;
 

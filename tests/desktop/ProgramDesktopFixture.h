@@ -75,6 +75,22 @@ protected:
         screen_.Click(r.CentreX(), r.CentreY());
         std::this_thread::sleep_for(200ms);
     }
+    // Clicks the lowest place of the main window painted in a colour (0x00BBGGRR), a little above
+    // its bottom edge: the colour swatch, which shows the pen's colour below the pen preview.
+    void ClickLowestInColour(std::uint32_t colour)
+    {
+        desktop_.FocusDesktop();
+        const auto window = desktop_.WindowRect("TfrmZelvora");
+        ASSERT_TRUE(window);
+        const Image shown = screen_.GrabAll();  // the window may reach past the screen's edge
+        int lowestX = -1, lowestY = -1;
+        for (int y = std::max(window->Top, 0); y < std::min(window->Bottom, shown.Height); ++y)
+            for (int x = std::max(window->Left, 0); x < std::min(window->Right, shown.Width); ++x)
+                if (shown.At(x, y) == colour) lowestX = x, lowestY = y;
+        ASSERT_GE(lowestY, 0) << "nothing in the colour " << std::hex << colour;
+        screen_.Click(lowestX - 2, lowestY - 4);
+        std::this_thread::sleep_for(200ms);
+    }
     // Where a person clicks to give a window the keyboard.
     void ClickTitleBar(const char* windowClass)
     {

@@ -267,7 +267,7 @@ TEST_F(Settings, TheHelpMenuOpensTheSitesTheTermsAndTheAboutWindow)
 TEST_F(Settings, TheControlsChangeThePenAndAreSaved)
 {
     ZelvoraSession zelvora(desktop_);
-    ClickControl("TShape", "37x17");  // the colour swatch opens the colour dialog
+    ClickLowestInColour(0x0080FF);  // the colour swatch, in the stored orange, opens the colour dialog
     ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32770") == 1; }, 10s)) << "no colour dialog";
     Type({"Right", "Right", "Down", "Return"});  // another basic colour, confirmed
     ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32770") == 0; }, 10s));

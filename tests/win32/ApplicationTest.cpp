@@ -127,16 +127,48 @@ TEST(Application, FirstWindowIsTheMainWindowAndClosingItEndsTheLoop)
         EXPECT_EQ(app.MainForm(), &first);
         EXPECT_NE(app.MainForm(), &second);
         EXPECT_EQ(GetWindow(first.Handle(), GW_OWNER), app.Handle());
-        EXPECT_FALSE(second.HandleAllocated()) << "the other windows come after the main window shows";
         mainWindow = first.Handle();
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         app.Run();
         EXPECT_TRUE(app.Terminated());
+        EXPECT_FALSE(second.HandleAllocated()) << "another window gets its system window when it first shows";
+        second.Show();
         EXPECT_TRUE(second.HandleAllocated());
         EXPECT_TRUE(IsWindow(mainWindow));
     }
     EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_EQ(Application, nullptr);
+}
+
+TEST(Application, HeldStartUpWorkFollowsTheMainWindowsFirstPaintOrComesFirstInAMinimisedStart)
+{
+    RegisterComponentClass<TButton>();
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "shown");
+        MSG left;
+        while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {
+        }  // an earlier loop's quit message
+        TApplication app;
+        app.HoldStartupWork();
+        auto& form = app.CreateForm<TSampleForm>();
+        if (minimised) form.SetWindowState(TWindowState::wsMinimized);
+        int runs = 0;
+        bool shown = false, waitingPaint = true;
+        app.AfterFirstFrame([&] {
+            ++runs;
+            shown = IsWindowVisible(form.Handle()) != FALSE;
+            waitingPaint = GetUpdateRect(form.Handle(), nullptr, FALSE) != FALSE;
+            PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(runs, 0) << "held until Run";
+        app.Run();
+        EXPECT_EQ(runs, 1);
+        EXPECT_EQ(shown, !minimised) << "a minimised start shows no window before the work";
+        EXPECT_FALSE(waitingPaint && !minimised) << "the work waited for the first paint";
+        int later = 0;
+        app.AfterFirstFrame([&] { ++later; });
+        EXPECT_EQ(later, 1) << "after the start-up, work is done at once";
+    }
 }
 
 TEST(Application, MinimisingHidesTheWindowsAndTellsTheHooks)

@@ -23,12 +23,7 @@ protected:
         app_->ProcessMessages();
     }
     // What the control shows, read back from its window.
-    COLORREF Pixel(TControl& control, int x, int y)
-    {
-        UpdateWindow(control.Handle());
-        WindowDc dc(control.Handle(), GetDC(control.Handle()));
-        return GetPixel(dc.get(), x, y);
-    }
+    COLORREF Pixel(TControl& control, int x, int y) { return testing::ControlPixel(control, x, y); }
     static COLORREF Rgb(TColor c) { return c & 0xFFFFFF; }
 
     std::unique_ptr<TApplication> app_;

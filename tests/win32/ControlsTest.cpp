@@ -12,6 +12,9 @@
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/HotkeyField.h"
 #include "toolkit/win32/Menus.h"
+#include "toolkit/win32/Shape.h"
+
+#include <vector>
 
 namespace zelvora {
 namespace {
@@ -87,6 +90,29 @@ TEST_F(ProgramControls, HotkeyFieldsReplaceInvalidCombinationsWithTheirDefaultMo
     EXPECT_EQ(mode.HotKey(), 0x8051);  // Alt+Q
     draw.SetHotKey(0x6070);
     EXPECT_EQ(draw.HotKey(), 0x6070);
+}
+
+TEST_F(ProgramControls, TheColourSwatchHasNoWindowYetShowsAndTakesItsClickOnThePanel)
+{
+    auto& main = dynamic_cast<TfrmZelvora&>(*app_->MainForm());
+    TShape& swatch = main.Shape1;
+    EXPECT_FALSE(swatch.HandleAllocated());
+    main.Show();
+    // The marker colour (0x0080FF, orange) inside the swatch; the frame's black pen round it.
+    EXPECT_EQ(testing::ControlPixel(swatch, 18, 8), RGB(0xFF, 0x80, 0x00));
+    EXPECT_EQ(testing::ControlPixel(main.pnlPen, swatch.Left() - 2, swatch.Top() + 8), RGB(0, 0, 0));
+    std::vector<POINT> ups;
+    swatch.OnMouseUp.Handler = [&](TEventArgs& args) { ups.push_back(POINT{args.X, args.Y}); };
+    const auto releaseAt = [&](int x, int y) {
+        SendMessageW(main.pnlPen.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    releaseAt(swatch.Left() + 5, swatch.Top() + 3);
+    releaseAt(swatch.Left() - 2, swatch.Top() + 3);  // on the frame around it, which takes no clicks
+    releaseAt(swatch.Left() + swatch.Width(), swatch.Top());
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].x, 5);
+    EXPECT_EQ(ups[0].y, 3);
+    main.Hide();
 }
 
 TEST_F(ProgramControls, TrackBarDrivesTheMarkerSizeLabelAndPreview)

@@ -66,8 +66,8 @@ protected:
         for (const testing::ControlPlace& place : layout.Controls) {
             SCOPED_TRACE(place.Name);
             auto& control = Part<TControl>(form, place.Name);
-            ASSERT_TRUE(control.HandleAllocated());
-            const RECT r = testing::DescribeWindow(control.Handle()).Bounds;
+            ASSERT_TRUE(control.HandleAllocated() || !control.Windowed());
+            const RECT r = testing::DescribeControl(control).Bounds;
             EXPECT_NEAR(r.left, ScaleToDpi(place.Left, dpi), kNestedTolerance);
             EXPECT_NEAR(r.top, ScaleToDpi(place.Top, dpi), kNestedTolerance);
             if (place.Width >= 0) {
@@ -83,7 +83,7 @@ protected:
     {
         std::map<std::string, RECT> rects;
         for (const testing::ControlPlace& place : testing::kMainWindowLayout.Controls)
-            rects[place.Name] = testing::DescribeWindow(Part<TControl>(form, place.Name).Handle()).Bounds;
+            rects[place.Name] = testing::DescribeControl(Part<TControl>(form, place.Name)).Bounds;
         return rects;
     }
 };
@@ -190,18 +190,16 @@ TEST_F(HighDpi, TheHeaderPictureFillsItsScaledPlaceSmoothly)
     auto& header = Part<TImage>(main, "ImageHeader");
     UniqueMemoryDc picture(CreateCompatibleDC(nullptr));
     SelectedObject selected(picture.get(), header.Bitmap());
-    HDC screen = GetDC(header.Handle());
     // Points of the picture, from its left end to its right: the same colours at their scaled
     // places (halftone averages neighbours, so a little way off), up to the right edge.
     for (const POINT at : {POINT{30, 10}, POINT{200, 30}, POINT{300, 8}, POINT{405, 40}}) {
         SCOPED_TRACE(std::to_string(at.x) + "," + std::to_string(at.y));
         const COLORREF expected = GetPixel(picture.get(), at.x, at.y);
-        const COLORREF shown = GetPixel(screen, ScaleToDpi(at.x, dpi), ScaleToDpi(at.y, dpi));
+        const COLORREF shown = testing::ControlPixel(header, ScaleToDpi(at.x, dpi), ScaleToDpi(at.y, dpi));
         EXPECT_NEAR(GetRValue(shown), GetRValue(expected), 24);
         EXPECT_NEAR(GetGValue(shown), GetGValue(expected), 24);
         EXPECT_NEAR(GetBValue(shown), GetBValue(expected), 24);
     }
-    ReleaseDC(header.Handle(), screen);
     main.Hide();
 }
 
@@ -279,7 +277,7 @@ TEST_F(HighDpi, AWindowMovedToAScreenOfAnotherDpiTakesTheSuggestedPlaceAndScales
     for (const testing::ControlPlace& place : testing::kMainWindowLayout.Controls) {
         if (std::string(place.Name) == "Shape2") continue;  // centred at the pen's width, below
         SCOPED_TRACE(place.Name);
-        const RECT r = testing::DescribeWindow(Part<TControl>(main, place.Name).Handle()).Bounds;
+        const RECT r = testing::DescribeControl(Part<TControl>(main, place.Name)).Bounds;
         EXPECT_NEAR(r.left, ScaleToDpi(place.Left, 192), 2 * kNestedTolerance);
         EXPECT_NEAR(r.top, ScaleToDpi(place.Top, 192), 2 * kNestedTolerance);
         EXPECT_NEAR(r.right - r.left, ScaleToDpi(place.Width, 192), 2 * kNestedTolerance);

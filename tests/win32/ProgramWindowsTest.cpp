@@ -24,8 +24,8 @@ protected:
             SCOPED_TRACE(e.Name);
             auto* control = dynamic_cast<TControl*>(form.FindComponent(e.Name));
             ASSERT_NE(control, nullptr);
-            ASSERT_TRUE(control->HandleAllocated());
-            const ChildInfo info = testing::DescribeWindow(control->Handle());
+            ASSERT_TRUE(control->HandleAllocated() || !control->Windowed());
+            const ChildInfo info = testing::DescribeControl(*control);
             EXPECT_STRCASEEQ(info.ClassName.c_str(), e.WindowClass);
             EXPECT_EQ(info.Bounds.left, e.Left);
             EXPECT_EQ(info.Bounds.top, e.Top);

@@ -59,6 +59,22 @@ ChildInfo DescribeWindow(HWND hwnd)
     return info;
 }
 
+ChildInfo DescribeControl(const TControl& control)
+{
+    if (control.Windowed()) return DescribeWindow(control.Handle());
+    return ChildInfo{control.ClassName(), control.BoundsRect(), ""};
+}
+
+COLORREF ControlPixel(TControl& control, int x, int y)
+{
+    const bool own = control.Windowed();
+    HWND window = own ? control.Handle() : control.Parent()->Handle();
+    if (!own) x += control.Left(), y += control.Top();
+    UpdateWindow(window);
+    WindowDc dc(window, GetDC(window));
+    return GetPixel(dc.get(), x, y);
+}
+
 SIZE ClientSize(HWND hwnd)
 {
     RECT r{};

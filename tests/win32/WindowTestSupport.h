@@ -41,6 +41,11 @@ struct ChildInfo {
     std::string Text;
 };
 ChildInfo DescribeWindow(HWND hwnd);
+// A control's window, or for a graphic control its class and place in its parent.
+ChildInfo DescribeControl(const TControl& control);
+// A pixel of a control as shown, at (x, y) of the control: from its own window, or from its
+// parent's for a graphic control.
+COLORREF ControlPixel(TControl& control, int x, int y);
 SIZE ClientSize(HWND hwnd);
 
 // Runs the application's messages until the condition holds or the time is up.

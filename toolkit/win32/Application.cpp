@@ -142,7 +142,13 @@ void TApplication::PaintWaitingWindows()
     // Paint messages and sent messages only: a posted command (the about window at the first
     // start) waits for the message loop, so what follows here is not held up by a modal window.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) Dispatch(msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            return;
+        }
+        Dispatch(msg);
+    }
 }
 
 void TApplication::CreateFormWindows()

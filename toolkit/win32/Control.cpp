@@ -1,5 +1,7 @@
 #include "toolkit/win32/Control.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <exception>
 
@@ -125,7 +127,9 @@ void TControl::ForgetHandle()
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     const bool resized = width != width_ || height != height_;
+    if (!Windowed()) InvalidateOnParent();  // where it was
     left_ = left, top_ = top, width_ = width, height_ = height;
+    if (!Windowed()) InvalidateOnParent();
     if (HandleAllocated()) {
         const POINT origin = WindowOrigin();
         MoveWindow(Handle(), origin.x, origin.y, width_, height_, TRUE);
@@ -178,6 +182,7 @@ void TControl::SetAlign(TAlign align)
 void TControl::SetVisible(bool visible)
 {
     visible_ = visible;
+    if (!Windowed()) InvalidateOnParent();
     if (HandleAllocated()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -286,7 +291,7 @@ void TControl::CreateParams(TCreateParams& params)
 
 void TControl::CreateHandle()
 {
-    if (HandleAllocated()) return;
+    if (HandleAllocated() || !Windowed()) return;
     if (parent_ && !parent_->HandleAllocated()) {
         parent_->CreateHandle();  // creates ours too
         if (HandleAllocated()) return;
@@ -349,7 +354,43 @@ void TControl::TrackMouse(UINT msg)
 
 void TControl::Invalidate()
 {
+    if (!Windowed()) InvalidateOnParent();
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TControl::InvalidateOnParent()
+{
+    if (!parent_ || !parent_->HandleAllocated()) return;
+    const POINT origin = WindowOrigin();
+    const RECT area{origin.x, origin.y, origin.x + width_, origin.y + height_};
+    InvalidateRect(parent_->Handle(), &area, TRUE);
+}
+
+void TControl::PaintGraphicChildren(HDC dc)
+{
+    for (TControl* child : controls_) {
+        if (child->Windowed() || !child->visible_) continue;
+        const int saved = SaveDC(dc);
+        const POINT origin = child->WindowOrigin();
+        IntersectClipRect(dc, origin.x, origin.y, origin.x + child->width_, origin.y + child->height_);
+        OffsetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        child->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+TControl* TControl::GraphicChildTakingMouseAt(POINT point) const
+{
+    // The last one painted lies on top.
+    for (auto child = controls_.rbegin(); child != controls_.rend(); ++child) {
+        const TControl& c = **child;
+        if (c.Windowed() || !c.visible_ || !c.enabled_ || !c.TakesMouseButtons()) continue;
+        const POINT origin = c.WindowOrigin();
+        if (point.x >= origin.x && point.y >= origin.y && point.x < origin.x + c.width_ &&
+            point.y < origin.y + c.height_)
+            return *child;
+    }
+    return nullptr;
 }
 
 HBRUSH TControl::BackgroundBrush()
@@ -474,6 +515,7 @@ void TControl::Paint(HDC) {}
 
 LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (!HandleAllocated()) return 0;  // a graphic control: its parent has done the rest
     return systemProc_ ? CallWindowProcW(systemProc_, Handle(), msg, wParam, lParam)
                        : DefWindowProcW(Handle(), msg, wParam, lParam);
 }
@@ -520,6 +562,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (!systemProc_) {
                 PaintScope paint(Handle());
                 Paint(paint.Dc());
+                PaintGraphicChildren(paint.Dc());
                 return 0;
             }
             break;
@@ -558,6 +601,17 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     }
     TControl* control = ControlOf(hwnd);
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const bool button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK ||
+                        msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK ||
+                        msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK;
+    if (button) {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (TControl* graphic = control->GraphicChildTakingMouseAt(at))
+            return Guarded(LRESULT{0}, [&] {
+                const POINT origin = graphic->WindowOrigin();
+                return graphic->Perform(msg, wParam, MAKELPARAM(at.x - origin.x, at.y - origin.y));
+            });
+    }
     return Guarded(LRESULT{0}, [&] {
         const LRESULT result = control->Perform(msg, wParam, lParam);
         // Only these make notices; the handling may have freed the control, so look again.

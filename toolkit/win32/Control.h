@@ -118,6 +118,9 @@ public:
 
     HWND Handle() const { return window_.get(); }
     bool HandleAllocated() const { return static_cast<bool>(window_); }
+    // A control without a window of its own (a graphic control) is painted by its parent and
+    // gets its mouse clicks through it.
+    virtual bool Windowed() const { return true; }
     // Creates this control's window and its children's, parents first.
     void CreateHandle();
     void Invalidate();
@@ -160,7 +163,10 @@ protected:
     // A message the parent received about this control (WM_COMMAND, WM_HSCROLL, WM_CTLCOLOR...).
     virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Own window classes paint here; the background is already filled with the control's colour.
+    // A graphic control paints here on its parent's device context, moved to its own corner.
     virtual void Paint(HDC dc);
+    // A graphic control that handles mouse buttons gets them from its parent.
+    virtual bool TakesMouseButtons() const { return false; }
     virtual void FontChanged();
     // The text the window shows, sent as Unicode in the code page of the control's font.
     virtual std::string WindowText() const { return caption_; }
@@ -189,6 +195,10 @@ private:
     void DestroyHandle();
     void ForgetHandle();
     void TrackMouse(UINT msg);
+    void InvalidateOnParent();
+    void PaintGraphicChildren(HDC dc);
+    // The graphic control under a point of this control's window that takes mouse buttons.
+    TControl* GraphicChildTakingMouseAt(POINT point) const;
 
     UniqueWindow window_;
     TWindowHook* hook_ = nullptr;

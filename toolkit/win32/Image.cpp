@@ -5,7 +5,7 @@
 
 namespace zelvora {
 
-TImage::TImage(TComponent* owner) : TControl(owner)
+TImage::TImage(TComponent* owner) : TGraphicControl(owner)
 {
     SetParentColor(true);
 }
@@ -30,12 +30,6 @@ void TImage::AssignPicture(const TImage& source)
     picture_ = source.picture_;
     bitmap_ = CopyBitmap(source.bitmap_.get());
     Invalidate();
-}
-
-void TImage::CreateParams(TCreateParams& params)
-{
-    TControl::CreateParams(params);
-    params.WindowClass = "TImage";
 }
 
 void TImage::Paint(HDC dc)

@@ -1,13 +1,13 @@
 // A picture from the program's resources.
 #pragma once
 
-#include "toolkit/win32/Control.h"
+#include "toolkit/win32/GraphicControl.h"
 
 namespace zelvora {
 
 // Shows a bitmap from the program's resources from the top-left corner, at its own size on a
 // 96-dpi screen and smoothly stretched on others.
-class TImage : public TControl {
+class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* owner);
     static const TClassInfo& StaticClassInfo();
@@ -20,7 +20,6 @@ public:
     HBITMAP Bitmap() const { return bitmap_.get(); }
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
 
 private:

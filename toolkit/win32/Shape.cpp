@@ -6,29 +6,17 @@
 
 namespace zelvora {
 
-TShape::TShape(TComponent* owner) : TControl(owner)
+TShape::TShape(TComponent* owner) : TGraphicControl(owner)
 {
     SetParentColor(true);
-    pen_.OnChange = [this] { Changed(); };
-    brush_.OnChange = [this] { Changed(); };
+    pen_.OnChange = [this] { Invalidate(); };
+    brush_.OnChange = [this] { Invalidate(); };
 }
 
 void TShape::ScaleMetrics(int toDpi)
 {
     pen_.SetWidth(ScaleLineWidth(pen_.Width(), toDpi, Dpi()));
     TControl::ScaleMetrics(toDpi);
-}
-
-void TShape::Changed()
-{
-    UpdateRegion();
-    Invalidate();
-}
-
-void TShape::SetBounds(int left, int top, int width, int height)
-{
-    TControl::SetBounds(left, top, width, height);
-    UpdateRegion();
 }
 
 TShape::Outline TShape::Geometry() const
@@ -48,40 +36,6 @@ TShape::Outline TShape::Geometry() const
     return o;
 }
 
-namespace {
-
-HRGN ShapeRegion(TShapeType shape, int x, int y, int w, int h)
-{
-    switch (shape) {
-        case TShapeType::stEllipse:
-        case TShapeType::stCircle:
-            return CreateEllipticRgn(x, y, x + w + 1, y + h + 1);
-        case TShapeType::stRoundRect:
-        case TShapeType::stRoundSquare:
-            return CreateRoundRectRgn(x, y, x + w + 1, y + h + 1, std::min(w, h) / 4, std::min(w, h) / 4);
-        default:
-            return CreateRectRgn(x, y, x + w, y + h);
-    }
-}
-
-}  // namespace
-
-void TShape::UpdateRegion()
-{
-    if (!HandleAllocated()) return;
-    if (brush_.Style() != TBrushStyle::bsClear) {
-        SetWindowRgn(Handle(), nullptr, TRUE);
-        return;
-    }
-    const Outline o = Geometry();
-    const int pen = pen_.Style() == TPenStyle::psClear ? 0 : std::max(1, pen_.Width());
-    HRGN outer = ShapeRegion(shape_, o.X - pen / 2, o.Y - pen / 2, o.W + pen - 1, o.H + pen - 1);
-    UniqueRegion inner(
-        ShapeRegion(shape_, o.X - pen / 2 + pen, o.Y - pen / 2 + pen, o.W - pen - 1, o.H - pen - 1));
-    CombineRgn(outer, outer, inner.get(), RGN_DIFF);
-    SetWindowRgn(Handle(), outer, TRUE);  // the window owns the region from here on
-}
-
 const TClassInfo& TShape::StaticClassInfo()
 {
     static const TClassInfo info(
@@ -99,12 +53,6 @@ void TShape::SetShape(TShapeType shape)
 {
     shape_ = shape;
     Invalidate();
-}
-
-void TShape::CreateParams(TCreateParams& params)
-{
-    TControl::CreateParams(params);
-    params.WindowClass = "TShape";
 }
 
 void TShape::Paint(HDC dc)

@@ -1,13 +1,13 @@
 // A rectangle, rounded rectangle or ellipse drawn with a pen and a brush.
 #pragma once
 
-#include "toolkit/win32/Control.h"
+#include "toolkit/win32/GraphicControl.h"
 
 namespace zelvora {
 
 enum class TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
-class TShape : public TControl {
+class TShape : public TGraphicControl {
 public:
     explicit TShape(TComponent* owner);
     static const TClassInfo& StaticClassInfo();
@@ -19,12 +19,9 @@ public:
     TBrush& Brush() { return brush_; }
     TEventRef OnMouseUp;
 
-    void SetBounds(int left, int top, int width, int height) override;
-
 protected:
-    void CreateParams(TCreateParams& params) override;
     void Paint(HDC dc) override;
-    void HandleCreated() override { UpdateRegion(); }
+    bool TakesMouseButtons() const override { return static_cast<bool>(OnMouseUp.Handler); }
     void ScaleMetrics(int toDpi) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -33,10 +30,6 @@ private:
         int X, Y, W, H;
     };
     Outline Geometry() const;
-    // A hollow shape is only its outline: the window's region leaves the inside to the
-    // windows below, as a frame drawn over them would.
-    void UpdateRegion();
-    void Changed();
     TShapeType shape_ = TShapeType::stRectangle;
     TPen pen_;
     TBrush brush_;
