@@ -65,7 +65,7 @@ std::optional<TAdvPanel::TAnchorHit> TAdvPanel::AnchorHitAt(int x, int y)
     // The cursor request and the mouse move of one movement ask for the same point: lay out once.
     const TAnchorLookup key{x, y, Width(), Height(), inCaption, text};
     if (lastLookup_ && lastLookup_->first == key) return lastLookup_->second;
-    WindowDc screen(nullptr, GetDC(nullptr));
+    UniqueMemoryDc screen(CreateCompatibleDC(nullptr));  // measures as the screen does
     TGdiHtmlCanvas canvas(screen.get(), PictureSources(), Dpi());
     THtmlOptions options;
     options.HitTest = true;

@@ -91,9 +91,8 @@ void TAdvPanel::Paint(HDC target)
         return;
     }
     // Drawn off-screen and copied in one step: no flicker.
-    WindowDc screen(nullptr, GetDC(nullptr));
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), Width(), Height()));
+    UniqueMemoryDc memory(CreateCompatibleDC(target));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(target, Width(), Height()));
     {
         SelectedObject selected(memory.get(), bitmap.get());
         PaintOn(memory.get());

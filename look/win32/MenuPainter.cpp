@@ -288,7 +288,8 @@ void TXPMenu::HookItem(TMenuItem& item, bool enable)
                            }};
     if (!item.OnMeasureItem.Handler || overrideOwnerDraw_)
         item.OnMeasureItem = {kOwnMeasure, [this](TEventArgs& args) {
-                                  WindowDc screen(nullptr, GetDC(nullptr));
+                                  // Measures as the screen does, without a trip to the display.
+                                  UniqueMemoryDc screen(CreateCompatibleDC(nullptr));
                                   TCanvas canvas(screen.get());
                                   MeasureMenuItem(static_cast<TMenuItem&>(*args.Sender), canvas, args.Width,
                                                   args.Height);

@@ -246,7 +246,7 @@ void TForm::ApplyMenu()
     menu_->SetCharset(Font().Charset());
     if (!HandleAllocated() || IsUpdating()) return;  // UpdatesDone applies it
     ::SetMenu(Handle(), menu_->Handle());
-    DrawMenuBar(Handle());
+    if (IsWindowVisible(Handle())) DrawMenuBar(Handle());  // a hidden bar is drawn when it shows
 }
 
 void TForm::UpdatesDone()

@@ -86,7 +86,8 @@ void TLabel::FitText()
     const std::wstring text = WideFromAnsi(Caption(), Font().Charset());
     SIZE needed{};
     if (!text.empty()) {
-        WindowDc dc(Handle(), GetDC(Handle()));
+        // A memory DC measures as the screen does, without a trip to the display.
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         if (!dc) return;
         SelectedObject font(dc.get(), FontHandle());
         RECT rect{0, 0, wraps ? Width() : 0, 0};
