@@ -18,8 +18,8 @@ namespace {
 
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
 constexpr wchar_t kHotkeyFieldClass[] = L"msctls_hotkey32";
-// Fires once the main window's first frame is painted and the queue is empty; its own number
-// among the application window's timers.
+// Fires once the main window's first frame is painted and the queue is empty, then for each
+// further piece of the work; its own number among the application window's timers.
 constexpr UINT_PTR kStartupWorkTimer = 0x5A17;
 constexpr UINT kStartupWorkDelayMs = 1;
 
@@ -107,15 +107,26 @@ void TApplication::Run()
         main->Show();
         PaintWaitingWindows();
         timeline_.Mark("first paint");
+        MakeOtherWindowsAfterFirstFrame();
         // A timer's message comes after every other message and paint: the work starts once
-        // what the person sees is up.
+        // what the person sees is up, one piece per tick, with input handled in between.
         if (!startupWork_.empty()) SetTimer(window_.get(), kStartupWorkTimer, kStartupWorkDelayMs, nullptr);
     } else {
         RunStartupWork();  // the tray icon is all a minimised start shows
+        MakeOtherWindowsAfterFirstFrame();
         if (main) Minimize();
     }
     if (startupWork_.empty()) timeline_.Finish();
     while (!terminated_) HandleMessage();
+}
+
+void TApplication::MakeOtherWindowsAfterFirstFrame()
+{
+    for (TComponent* component : Components())
+        if (auto* form = dynamic_cast<TForm*>(component); form && form != MainForm())
+            AfterFirstFrame([form] {
+                if (!form->HandleAllocated()) form->CreateHandle();
+            });
 }
 
 void TApplication::AfterFirstFrame(std::function<void()> work)
@@ -128,11 +139,20 @@ void TApplication::AfterFirstFrame(std::function<void()> work)
 
 void TApplication::RunStartupWork()
 {
+    do RunStartupWorkPiece();
+    while (holdingStartupWork_);
+}
+
+void TApplication::RunStartupWorkPiece()
+{
+    if (!startupWork_.empty()) {
+        const std::function<void()> piece = std::move(startupWork_.front());
+        startupWork_.erase(startupWork_.begin());  // taken first: a piece that throws is not run again
+        piece();
+    }
+    if (!startupWork_.empty()) return;
     KillTimer(window_.get(), kStartupWorkTimer);
     holdingStartupWork_ = false;
-    // Each piece once, even when one of them throws.
-    const std::vector<std::function<void()>> work = std::exchange(startupWork_, {});
-    for (const auto& piece : work) piece();
     timeline_.Mark("work after the first frame");
     timeline_.Finish();
 }
@@ -258,7 +278,7 @@ LRESULT TApplication::ApplicationWindowMessage(UINT msg, WPARAM wParam, LPARAM l
         return 0;
     }
     if (msg == WM_TIMER && wParam == kStartupWorkTimer) {
-        RunStartupWork();
+        RunStartupWorkPiece();
         return 0;
     }
     if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {

@@ -39,13 +39,14 @@ public:
     // Shows the main window, or minimises the application when the main window's state is
     // minimised, then dispatches messages until Terminate.
     void Run();
-    // Creates the system windows of every window that has none yet. Run leaves them to each
-    // window's first showing: the person waits for the main window only.
+    // Creates the system windows of every window that has none yet. Run makes them after the
+    // main window's first frame: the person waits for the main window only.
     void CreateFormWindows();
     // Work a window needs done at start-up but not for its first frame (the tray icon and its
-    // library): once HoldStartupWork was called, it waits until Run has painted the main window
-    // and the program is idle, or, in a start that shows no window, until Run begins. Without
-    // the hold it is done at once.
+    // library, the other windows' system windows): once HoldStartupWork was called, it waits
+    // until Run has painted the main window and the program is idle, and is then done a piece
+    // at a time with the messages in between; in a start that shows no window it is done when
+    // Run begins. Without the hold it is done at once.
     void HoldStartupWork() { holdingStartupWork_ = true; }
     void AfterFirstFrame(std::function<void()> work);
     // Paints every window of this thread that waits for it.
@@ -87,7 +88,9 @@ private:
     // A key that is a menu item's shortcut clicks that item, whichever of our windows has the
     // keyboard, unless a hotkey field wants the key for itself.
     bool IsMenuShortCut(const MSG& msg);
+    void MakeOtherWindowsAfterFirstFrame();
     void RunStartupWork();
+    void RunStartupWorkPiece();
     bool busy_ = false;
     bool holdingStartupWork_ = false;
     std::vector<std::function<void()>> startupWork_;

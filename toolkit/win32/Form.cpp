@@ -88,8 +88,8 @@ void TForm::InitializeFromText(const std::string& description, TWindowsMade made
     PlaceWindow();
     MarkStartup(Name() + ": scaled and placed");
     // The main window's system windows come at once (or when it makes them). The other windows
-    // get theirs when they are first shown: under Wine each system window costs a millisecond
-    // or two, and the person waits for the main window only.
+    // get theirs after the main window's first frame, or when first shown: under Wine each
+    // system window costs a millisecond or two, and the person waits for the main window only.
     if ((!Application || Application->MainForm() == this) && made == TWindowsMade::AtOnce) {
         CreateHandle();
         MarkStartup(Name() + ": system windows");
