@@ -17,6 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     using namespace zelvora;
     const LONGLONG entered = PerformanceTicks();
     try {
+        // Nothing is typed into Zelvora (its fields take key combinations): without an input
+        // method, the first window to take the keyboard starts no COM and makes no IME windows.
         if (auto* disable = SystemFunction<BOOL WINAPI(DWORD)>(L"imm32.dll", "ImmDisableIME")) disable(0);
         TApplication application;
         application.Timeline().MarkAt("process and runtime start", entered);
