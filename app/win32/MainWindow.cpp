@@ -87,7 +87,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     // Made once the stored texts, checks and language are in: each control is made as it
     // shows, and each label measures its text once.
     CreateHandle();
-    MarkStartup(Name() + ": system windows");
+    MarkStartup("system windows", Name());
     SetPaintShortcut(stored.PaintHotkey);
     SetWipeShortcut(stored.DeleteHotkey);
     SetModeShortcut(stored.ModeHotkey);

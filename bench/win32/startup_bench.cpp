@@ -24,6 +24,7 @@ namespace {
 constexpr DWORD kIdleMs = 3000;  // time for the program to settle before its memory is read
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr char kFirstPaint[] = "first paint";
+constexpr wchar_t kSettingsKey[] = L"Software\\Ombrix\\Zelvora";
 
 struct Program {
     const char* Label;
@@ -118,10 +119,10 @@ std::vector<Phase> ReadTimeline(const std::wstring& file, LONGLONG launched)
 // The settings of a fresh installation whose first start is over.
 void ResetZelvoraSettings()
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ombrix\\Zelvora");
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Ombrix\\Zelvora", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     const DWORD zero = 0;
     RegSetValueExW(key, L"FirstStart", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);

@@ -124,9 +124,7 @@ void TApplication::MakeOtherWindowsAfterFirstFrame()
 {
     for (TComponent* component : Components())
         if (auto* form = dynamic_cast<TForm*>(component); form && form != MainForm())
-            AfterFirstFrame([form] {
-                if (!form->HandleAllocated()) form->CreateHandle();
-            });
+            AfterFirstFrame([form] { form->CreateHandle(); });  // nothing for one shown meanwhile
 }
 
 void TApplication::AfterFirstFrame(std::function<void()> work)

@@ -49,8 +49,6 @@ public:
     // Run begins. Without the hold it is done at once.
     void HoldStartupWork() { holdingStartupWork_ = true; }
     void AfterFirstFrame(std::function<void()> work);
-    // Paints every window of this thread that waits for it.
-    void PaintWaitingWindows();
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
@@ -88,6 +86,8 @@ private:
     // A key that is a menu item's shortcut clicks that item, whichever of our windows has the
     // keyboard, unless a hotkey field wants the key for itself.
     bool IsMenuShortCut(const MSG& msg);
+    // Paints every window of this thread that waits for it.
+    void PaintWaitingWindows();
     void MakeOtherWindowsAfterFirstFrame();
     void RunStartupWork();
     void RunStartupWorkPiece();

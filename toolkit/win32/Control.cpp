@@ -358,11 +358,16 @@ void TControl::Invalidate()
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+RECT TControl::RectInParentWindow() const
+{
+    const POINT origin = WindowOrigin();
+    return RECT{origin.x, origin.y, origin.x + width_, origin.y + height_};
+}
+
 void TControl::InvalidateOnParent()
 {
     if (!parent_ || !parent_->HandleAllocated()) return;
-    const POINT origin = WindowOrigin();
-    const RECT area{origin.x, origin.y, origin.x + width_, origin.y + height_};
+    const RECT area = RectInParentWindow();
     InvalidateRect(parent_->Handle(), &area, TRUE);
 }
 
@@ -371,9 +376,9 @@ void TControl::PaintGraphicChildren(HDC dc)
     for (TControl* child : controls_) {
         if (child->Windowed() || !child->visible_) continue;
         const int saved = SaveDC(dc);
-        const POINT origin = child->WindowOrigin();
-        IntersectClipRect(dc, origin.x, origin.y, origin.x + child->width_, origin.y + child->height_);
-        OffsetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        const RECT area = child->RectInParentWindow();
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+        OffsetViewportOrgEx(dc, area.left, area.top, nullptr);
         child->Paint(dc);
         RestoreDC(dc, saved);
     }
@@ -384,10 +389,8 @@ TControl* TControl::GraphicChildTakingMouseAt(POINT point) const
     // The last one painted lies on top.
     for (auto child = controls_.rbegin(); child != controls_.rend(); ++child) {
         const TControl& c = **child;
-        if (c.Windowed() || !c.visible_ || !c.enabled_ || !c.TakesMouseButtons()) continue;
-        const POINT origin = c.WindowOrigin();
-        if (point.x >= origin.x && point.y >= origin.y && point.x < origin.x + c.width_ &&
-            point.y < origin.y + c.height_)
+        const RECT area = c.RectInParentWindow();
+        if (!c.Windowed() && c.visible_ && c.enabled_ && c.TakesMouseButtons() && PtInRect(&area, point))
             return *child;
     }
     return nullptr;
@@ -601,15 +604,13 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     }
     TControl* control = ControlOf(hwnd);
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    const bool button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK ||
-                        msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK ||
-                        msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK;
-    if (button) {
+    // The left, right and middle buttons' down, up and double-click messages.
+    if (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK) {
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (TControl* graphic = control->GraphicChildTakingMouseAt(at))
             return Guarded(LRESULT{0}, [&] {
-                const POINT origin = graphic->WindowOrigin();
-                return graphic->Perform(msg, wParam, MAKELPARAM(at.x - origin.x, at.y - origin.y));
+                const RECT area = graphic->RectInParentWindow();
+                return graphic->Perform(msg, wParam, MAKELPARAM(at.x - area.left, at.y - area.top));
             });
     }
     return Guarded(LRESULT{0}, [&] {

@@ -195,6 +195,8 @@ private:
     void DestroyHandle();
     void ForgetHandle();
     void TrackMouse(UINT msg);
+    // Where the control lies in its parent's window.
+    RECT RectInParentWindow() const;
     void InvalidateOnParent();
     void PaintGraphicChildren(HDC dc);
     // The graphic control under a point of this control's window that takes mouse buttons.

@@ -81,22 +81,22 @@ void TForm::InitializeFromText(const std::string& description, TWindowsMade made
         return Owner() ? Owner()->FindComponent(name) : nullptr;
     };
     const TObjectDesc parsed = ParseDescription(description);
-    MarkStartup(parsed.Name + ": description parsed");
+    MarkStartup("description parsed", parsed.Name);
     ReadDescription(*this, parsed, windows);
-    MarkStartup(Name() + ": components made");
+    MarkStartup("components made", Name());
     ChangeScale(OpeningDpi());
     PlaceWindow();
-    MarkStartup(Name() + ": scaled and placed");
+    MarkStartup("scaled and placed", Name());
     // The main window's system windows come at once (or when it makes them). The other windows
     // get theirs after the main window's first frame, or when first shown: under Wine each
     // system window costs a millisecond or two, and the person waits for the main window only.
     if ((!Application || Application->MainForm() == this) && made == TWindowsMade::AtOnce) {
         CreateHandle();
-        MarkStartup(Name() + ": system windows");
+        MarkStartup("system windows", Name());
     }
     ApplyMenu();
     OnCreate.Fire(this);
-    MarkStartup(Name() + ": menu and OnCreate");
+    MarkStartup("menu and OnCreate", Name());
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -294,9 +294,9 @@ void TForm::Show()
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(
         Handle());  // a window the user opened takes the keyboard; WM_ACTIVATE focuses its control
-    MarkStartup(Name() + ": shown");
+    MarkStartup("shown", Name());
     UpdateWindow(Handle());
-    MarkStartup(Name() + ": painted");
+    MarkStartup("painted", Name());
     if (!wasVisible) OnShow.Fire(this);
 }
 

@@ -21,14 +21,16 @@ TStartupTimeline::TStartupTimeline()
     if (length > 0 && length < MAX_PATH) file_ = file;
 }
 
-void TStartupTimeline::Mark(std::string phase)
+void TStartupTimeline::Mark(std::string_view phase, std::string_view window)
 {
-    if (Recording()) MarkAt(std::move(phase), PerformanceTicks());
+    if (Recording()) MarkAt(phase, PerformanceTicks(), window);
 }
 
-void TStartupTimeline::MarkAt(std::string phase, LONGLONG ticks)
+void TStartupTimeline::MarkAt(std::string_view phase, LONGLONG ticks, std::string_view window)
 {
-    if (Recording()) marks_.emplace_back(ticks, std::move(phase));
+    if (!Recording()) return;
+    std::string text = window.empty() ? std::string() : std::string(window) + ": ";
+    marks_.emplace_back(ticks, text.append(phase));
 }
 
 void TStartupTimeline::Finish()
@@ -48,9 +50,9 @@ void TStartupTimeline::Finish()
     marks_.clear();
 }
 
-void MarkStartup(std::string phase)
+void MarkStartup(std::string_view phase, std::string_view window)
 {
-    if (Application) Application->Timeline().Mark(std::move(phase));
+    if (Application) Application->Timeline().Mark(phase, window);
 }
 
 }  // namespace zelvora

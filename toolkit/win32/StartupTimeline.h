@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,9 +17,10 @@ public:
     TStartupTimeline();
 
     bool Recording() const { return !file_.empty(); }
-    // The phase that ends now, or that ended at a performance-counter reading taken earlier.
-    void Mark(std::string phase);
-    void MarkAt(std::string phase, LONGLONG ticks);
+    // The phase that ends now (of a window, when named), or that ended at a performance-counter
+    // reading taken earlier. The text is put together only while recording.
+    void Mark(std::string_view phase, std::string_view window = {});
+    void MarkAt(std::string_view phase, LONGLONG ticks, std::string_view window = {});
     // Writes the file ("ticks-per-second F", then "TICKS<tab>PHASE" lines) and stops recording.
     void Finish();
 
@@ -30,6 +32,6 @@ private:
 LONGLONG PerformanceTicks();
 
 // Through the application's timeline; nothing when there is no application.
-void MarkStartup(std::string phase);
+void MarkStartup(std::string_view phase, std::string_view window = {});
 
 }  // namespace zelvora
