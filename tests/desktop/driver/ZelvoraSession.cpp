@@ -1,6 +1,7 @@
 #include "ZelvoraSession.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -141,8 +142,10 @@ void TapKeys(WineDesktop& desktop, const std::vector<const char*>& keys)
 
 void OpenMenu(WineDesktop& desktop, int menu)
 {
-    const auto window = desktop.WindowRect(kMainWindowClass);
-    if (!window) throw std::runtime_error("no main window to choose from");
+    std::optional<ScreenRect> window;
+    // Once seen, the window may still be settling (a start-up once found none a moment later).
+    if (!WaitUntil([&] { return (window = desktop.WindowRect(kMainWindowClass)).has_value(); }, 10s, 100ms))
+        throw std::runtime_error("no main window to choose from");
     desktop.FocusDesktop();
     desktop.Probe({"front", kMainWindowClass});
     desktop.Screen().Click(window->Left + 60, window->Top + 10);  // the title bar takes the keyboard
