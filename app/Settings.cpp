@@ -37,11 +37,10 @@ private:
 
 }  // namespace
 
-TLoadedSettings LoadSettings(const ISettingsValues& values)
+TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults)
 {
     TLoadedSettings loaded;
     TSettings& s = loaded.Settings;
-    const TSettings defaults;
     TReader read(values, loaded.Errors);
     s.MarkerSize = read.Integer("MarkerSize", defaults.MarkerSize);
     s.MarkerColor = static_cast<TColor>(read.Integer("MarkerColor", static_cast<int>(defaults.MarkerColor)));
@@ -50,12 +49,14 @@ TLoadedSettings LoadSettings(const ISettingsValues& values)
     s.MinimizeOnStart = read.Boolean("Minimize", defaults.MinimizeOnStart);
     s.Transparent = read.Boolean("Transparency", defaults.Transparent);
     s.FloodFill = read.Boolean("FloodFill", defaults.FloodFill);
-    s.PaintHotkey = read.ShortCut("PaintHotkey", defaults.PaintHotkey);
-    s.DeleteHotkey = read.ShortCut("DeleteHotkey", defaults.DeleteHotkey);
-    s.ModeHotkey = read.ShortCut("ModeHotkey", defaults.ModeHotkey);
+    for (const TShortcutRow& row : kShortcutRows)
+        s.Shortcut(row.Command) = read.ShortCut(row.StoredName, defaults.Shortcut(row.Command));
+    const auto mended = MendShortcuts(s.Shortcuts);
+    for (std::size_t i = 0; i < kShortcutCount; ++i)
+        if (mended[i])
+            loaded.Errors.push_back(std::string("Ung\xFCltige Tastenkombination f\xFCr '") +
+                                    kShortcutRows[i].StoredName + "'");
     s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
-    s.UndoHotkey = read.ShortCut("UndoHotkey", defaults.UndoHotkey);
-    s.SnapshotHotkey = read.ShortCut("SnapshotHotkey", defaults.SnapshotHotkey);
     s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
     return loaded;
 }
@@ -69,13 +70,13 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"Minimize", s.MinimizeOnStart ? 1 : 0},
         {"Transparency", s.Transparent ? 1 : 0},
         {"FloodFill", s.FloodFill ? 1 : 0},
-        {"PaintHotkey", s.PaintHotkey},
-        {"DeleteHotkey", s.DeleteHotkey},
-        {"ModeHotkey", s.ModeHotkey},
+        {"PaintHotkey", s.Shortcut(TShortcutCommand::Paint)},
+        {"DeleteHotkey", s.Shortcut(TShortcutCommand::Wipe)},
+        {"ModeHotkey", s.Shortcut(TShortcutCommand::Mode)},
         {"Mode", s.FreeHand ? kStoredFreeHand : kStoredControlMode},
         {"KeepMarks", s.KeepMarks ? 1 : 0},
-        {"UndoHotkey", s.UndoHotkey},
-        {"SnapshotHotkey", s.SnapshotHotkey},
+        {"UndoHotkey", s.Shortcut(TShortcutCommand::Undo)},
+        {"SnapshotHotkey", s.Shortcut(TShortcutCommand::Snapshot)},
         {"VanishSeconds", TVanishingInk::ValidSeconds(s.VanishSeconds)},
     };
     std::vector<std::string> errors;

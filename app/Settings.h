@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ShortcutCommands.h"
 #include "engine/MarkerDefaults.h"
 
 namespace zelvora {
@@ -24,14 +25,17 @@ struct TSettings {
     bool MinimizeOnStart = false;
     bool Transparent = false;
     bool FloodFill = false;
-    TShortCut PaintHotkey = kDefaultPaintShortcut;
-    TShortCut DeleteHotkey = kDefaultWipeShortcut;
-    TShortCut ModeHotkey = kDefaultModeShortcut;
-    // Saved after the ten values above.
+    // PaintHotkey, DeleteHotkey and ModeHotkey among the ten values, then UndoHotkey and
+    // SnapshotHotkey; in the order of kShortcutRows.
+    TShortcuts Shortcuts = DefaultShortcuts();
+    // Saved after the ten values.
+    // The default is on where the desktop is composed (marks drawn on the screen go at its next
+    // frame): the caller says so.
     bool KeepMarks = false;
-    TShortCut UndoHotkey = kDefaultUndoShortcut;
-    TShortCut SnapshotHotkey = kDefaultSnapshotShortcut;
     int VanishSeconds = 0;  // 0 (never), 2, 5 or 15; any other stored value reads as 0
+
+    TShortCut& Shortcut(TShortcutCommand command) { return Shortcuts[IndexOf(command)]; }
+    TShortCut Shortcut(TShortcutCommand command) const { return Shortcuts[IndexOf(command)]; }
 };
 
 // Integer values under one key. Reads and writes throw std::exception with a text for the user
@@ -52,8 +56,10 @@ struct TLoadedSettings {
     std::vector<std::string> Errors;
 };
 
-// Every value that exists is read; a missing or unreadable one gives its default.
-TLoadedSettings LoadSettings(const ISettingsValues& values);
+// Every value that exists is read; a missing or unreadable one gives its default, from
+// `defaults`. A stored shortcut the hotkey editor would refuse (no modifier, Shift alone, the
+// same as another command's) is an error too, and its default is used.
+TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults = {});
 
 // Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
 // SnapshotHotkey and VanishSeconds. A value that cannot

@@ -1,23 +1,15 @@
-// What the hotkey editor edits: the five shortcuts of whoever opens it.
+// What the hotkey editor edits: the shortcuts of whoever opens it, one per row of the table.
 #pragma once
 
-#include "base/ShortCut.h"
+#include "base/ShortcutCommands.h"
 
 namespace zelvora {
 
 class IHotkeyOwner {
 public:
-    virtual TShortCut PaintShortcut() const = 0;
-    virtual TShortCut WipeShortcut() const = 0;
-    virtual TShortCut ModeShortcut() const = 0;
-    virtual TShortCut UndoShortcut() const = 0;
-    virtual TShortCut SnapshotShortcut() const = 0;
-    // Each setter applies the shortcut at once (registering it with the system).
-    virtual void SetPaintShortcut(TShortCut shortcut) = 0;
-    virtual void SetWipeShortcut(TShortCut shortcut) = 0;
-    virtual void SetModeShortcut(TShortCut shortcut) = 0;
-    virtual void SetUndoShortcut(TShortCut shortcut) = 0;
-    virtual void SetSnapshotShortcut(TShortCut shortcut) = 0;
+    virtual TShortCut Shortcut(TShortcutCommand command) const = 0;
+    // Applies the shortcut at once (registering it with the system where it is a hotkey).
+    virtual void SetShortcut(TShortcutCommand command, TShortCut shortcut) = 0;
 
 protected:
     ~IHotkeyOwner() = default;

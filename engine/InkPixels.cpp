@@ -10,32 +10,51 @@ constexpr std::uint32_t kRgb = 0xFFFFFF;  // a captured pixel's top byte is not 
 
 }  // namespace
 
-std::vector<std::uint32_t> HighlighterInk(std::span<const std::uint32_t> screen,
-                                          std::span<const std::uint32_t> layer,
-                                          std::span<const std::uint32_t> shape, TColor pen, TColor key)
+void KeepHighlighterGround(TMarkPiece& piece, std::span<const std::uint32_t> screen,
+                           std::span<const std::uint32_t> shape, const TRect& area)
 {
-    const std::uint32_t penPixel = PixelOf(pen), keyPixel = PixelOf(key);
-    const std::size_t count = std::min({screen.size(), layer.size(), shape.size()});
-    std::vector<std::uint32_t> ink(count, TMarkPiece::kNoInk);
-    for (std::size_t i = 0; i < count; ++i) {
-        if ((shape[i] & kRgb) == 0) continue;
-        const std::uint32_t seen = (layer[i] & kRgb) != keyPixel ? layer[i] & kRgb : screen[i] & kRgb;
-        const std::uint32_t mixed = seen & penPixel;
-        ink[i] = mixed == keyPixel ? mixed ^ 0x000100 : mixed;
+    piece.Runs.clear();
+    piece.Pixels.clear();
+    const std::size_t width = static_cast<std::size_t>(std::max(area.Width(), 0));
+    if (width == 0 || std::min(screen.size(), shape.size()) < width * std::max(area.Height(), 0)) return;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y - area.Top) * width;
+        for (std::size_t x = 0; x < width;) {
+            if ((shape[row + x] & kRgb) == 0) {
+                ++x;
+                continue;
+            }
+            const std::size_t first = x;
+            while (x < width && (shape[row + x] & kRgb) != 0)
+                piece.Pixels.push_back(screen[row + x++] & kRgb);
+            piece.Runs.push_back({area.Left + static_cast<int>(first), y, static_cast<int>(x - first)});
+        }
     }
-    return ink;
+    piece.Runs.shrink_to_fit();
+    piece.Pixels.shrink_to_fit();
 }
 
-void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip)
+void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip, TColor key)
 {
-    const TRect& kept = piece.PixelsRect;
-    if (piece.Pixels.size() != static_cast<std::size_t>(kept.Width()) * std::max(kept.Height(), 0)) return;
-    const TRect area = Intersection(Intersection(kept, clip), target.Area());
-    for (int y = area.Top; y < area.Bottom; ++y) {
-        const std::uint32_t* from = &piece.Pixels[static_cast<std::size_t>(y - kept.Top) * kept.Width()];
-        std::uint32_t* to = target.Bits + static_cast<std::size_t>(y - target.Origin.Y) * target.Width;
-        for (int x = area.Left; x < area.Right; ++x)
-            if (from[x - kept.Left] != TMarkPiece::kNoInk) to[x - target.Origin.X] = from[x - kept.Left];
+    const std::uint32_t penPixel = PixelOf(piece.Pen.Color), keyPixel = PixelOf(key);
+    const TRect inside = Intersection(clip, target.Area());
+    std::size_t kept = 0;
+    for (const TMarkPiece::TRun& run : piece.Runs) kept += static_cast<std::size_t>(std::max(run.Length, 0));
+    if (kept != piece.Pixels.size()) return;  // runs the pixels do not fill are not trusted
+    std::size_t next = 0;
+    for (const TMarkPiece::TRun& run : piece.Runs) {
+        const std::size_t first = next;
+        next += static_cast<std::size_t>(std::max(run.Length, 0));
+        if (run.Y < inside.Top || run.Y >= inside.Bottom) continue;
+        std::uint32_t* row = target.Bits + static_cast<std::size_t>(run.Y - target.Origin.Y) * target.Width;
+        const int left = std::max(run.X, inside.Left), right = std::min(run.X + run.Length, inside.Right);
+        for (int x = left; x < right; ++x) {
+            std::uint32_t& pixel = row[x - target.Origin.X];
+            const std::uint32_t seen =
+                (pixel & kRgb) != keyPixel ? pixel & kRgb : piece.Pixels[first + (x - run.X)];
+            const std::uint32_t mixed = seen & penPixel;
+            pixel = mixed == keyPixel ? mixed ^ 0x000100 : mixed;
+        }
     }
 }
 

@@ -25,16 +25,16 @@ constexpr std::uint32_t PixelOf(TColor color)
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-// The highlighter's ink over one area, pixel for pixel: where `shape` is lit (the piece drawn in
-// white on black), what a person sees there ANDed with the pen, else TMarkPiece::kNoInk. What a
-// person sees is the layer's own ink where it has some, the screen below where it shows the key.
-// Ink that would come out as the key is moved off it by one step of green, which no eye tells.
-std::vector<std::uint32_t> HighlighterInk(std::span<const std::uint32_t> screen,
-                                          std::span<const std::uint32_t> layer,
-                                          std::span<const std::uint32_t> shape, TColor pen, TColor key);
+// Keeps in the piece the screen's pixels where `shape` is lit (the piece drawn in white on
+// black); both are rows over `area` (screen points).
+void KeepHighlighterGround(TMarkPiece& piece, std::span<const std::uint32_t> screen,
+                           std::span<const std::uint32_t> shape, const TRect& area);
 
-// Copies a piece's kept ink into the buffer, inside `clip` (screen points) only.
-void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip);
+// Paints a highlighter piece into the buffer, inside `clip` (screen points) only: what a person
+// sees there ANDed with the pen, which is the buffer's older ink where it has some, the kept
+// screen where it shows the key. Ink that would come out as the key is moved off it by one step
+// of green, which no eye tells.
+void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip, TColor key);
 
 // Fills the part of `area` (screen points) inside the buffer.
 void FillPixels(const TPixelRows& target, const TRect& area, std::uint32_t pixel);

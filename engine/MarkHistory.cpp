@@ -32,7 +32,9 @@ bool TMarkPiece::SameDrawingAs(const TMarkPiece& other) const
 std::size_t TMark::Bytes() const
 {
     std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
-    for (const TMarkPiece& piece : Pieces) bytes += piece.Pixels.capacity() * sizeof(piece.Pixels[0]);
+    for (const TMarkPiece& piece : Pieces)
+        bytes +=
+            piece.Pixels.capacity() * sizeof(piece.Pixels[0]) + piece.Runs.capacity() * sizeof(piece.Runs[0]);
     return bytes;
 }
 
@@ -43,6 +45,7 @@ TMarkHistory::TMarkHistory(std::size_t maxMarks, std::size_t maxBytes)
 
 void TMarkHistory::BeginMark()
 {
+    wiped_.clear();
     EndMark();
     marks_.emplace_back();
     bytes_ += marks_.back().Bytes();
@@ -63,6 +66,7 @@ void TMarkHistory::EndMark(TInkTime at)
 
 void TMarkHistory::AddPiece(TMarkPiece piece)
 {
+    wiped_.clear();
     if (!drawing_) BeginMark();
     TMark& mark = marks_.back();
     bytes_ -= mark.Bytes();
@@ -70,6 +74,11 @@ void TMarkHistory::AddPiece(TMarkPiece piece)
     mark.Pieces.push_back(std::move(piece));
     bytes_ += mark.Bytes();
     Trim();
+}
+
+bool TMarkHistory::TakesMorePieces() const
+{
+    return !drawing_ || marks_.back().Bytes() < maxBytes_ / 4;
 }
 
 bool TMarkHistory::RepeatsLast(const TMarkPiece& piece) const
@@ -100,14 +109,36 @@ std::optional<TMark> TMarkHistory::TakeFirst()
 void TMarkHistory::Clear()
 {
     marks_.clear();
+    wiped_.clear();
+    dropped_.clear();
     bytes_ = 0;
     drawing_ = false;
+}
+
+void TMarkHistory::Wipe()
+{
+    std::deque<TMark> wiped = std::move(marks_);
+    Clear();
+    wiped_ = std::move(wiped);
+}
+
+void TMarkHistory::UndoWipe(TInkTime now)
+{
+    if (wiped_.empty()) return;
+    marks_ = std::exchange(wiped_, {});
+    drawing_ = false;
+    bytes_ = 0;
+    for (TMark& mark : marks_) {
+        mark.EndedAt = now;
+        bytes_ += mark.Bytes();
+    }
 }
 
 void TMarkHistory::Trim()
 {
     while (marks_.size() > 1 && (marks_.size() > maxMarks_ || bytes_ > maxBytes_)) {
         bytes_ -= marks_.front().Bytes();
+        dropped_.push_back(std::move(marks_.front()));
         marks_.pop_front();
     }
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -30,12 +31,17 @@ struct TMarkPiece {
     TMarkPen Pen;
     TPoint From, To;
     TControlFrame Frame;
-    // The highlighter's ink, the screen's pixels under the piece as they were when it was drawn
-    // ANDed with the pen, row by row over PixelsRect as 0x00RRGGBB; kNoInk where the piece does
-    // not reach. None for an opaque pen, which is drawn again from its geometry.
-    TRect PixelsRect;
+    // The highlighter's ground: the screen's own pixels (0x00RRGGBB) under the piece's shape as
+    // they were when it was drawn, run by run, the runs' pixels one after another. It is ANDed
+    // with the pen when painted, over whatever older ink lies there then, so the ink of a mark
+    // that goes never stays inside a later highlight. None for an opaque pen, which is drawn
+    // again from its geometry.
+    struct TRun {
+        int X = 0, Y = 0, Length = 0;
+        constexpr bool operator==(const TRun&) const = default;
+    };
+    std::vector<TRun> Runs;
     std::vector<std::uint32_t> Pixels;
-    static constexpr std::uint32_t kNoInk = 0xFFFFFFFF;
 
     // The same drawing: kind, pen and place, whatever pixels were kept.
     bool SameDrawingAs(const TMarkPiece& other) const;
@@ -56,7 +62,9 @@ struct TMark {
 
 class TMarkHistory {
 public:
-    // Beyond either limit the oldest marks go first; the mark being drawn always stays.
+    // Beyond either limit the oldest marks go first; the mark being drawn always stays, and takes
+    // no more pieces once it holds a quarter of the bytes (a sweep of the highlighter over large
+    // controls would grow without end).
     static constexpr std::size_t kMaxMarks = 10000;
     static constexpr std::size_t kMaxBytes = 64u * 1024 * 1024;
 
@@ -70,12 +78,22 @@ public:
     bool Drawing() const { return drawing_; }
     // Into the mark being drawn; a piece without one begins one.
     void AddPiece(TMarkPiece piece);
+    // False once the mark being drawn is as large as one mark may be.
+    bool TakesMorePieces() const;
+    // The marks the limits pushed out since the last call, oldest first: whoever shows them
+    // takes them away too.
+    std::vector<TMark> TakeDropped() { return std::exchange(dropped_, {}); }
     // The piece is what the mark being drawn ended with: a pointer at rest, a frame held.
     bool RepeatsLast(const TMarkPiece& piece) const;
     // Takes the last mark away (also one still being drawn); none when there is none.
     std::optional<TMark> Undo();
+    // Forgets every mark for good.
     void Clear();
-    // Takes the first mark away: the oldest, which vanishes first.
+    // Every mark goes, but comes back with UndoWipe until the next piece is drawn.
+    void Wipe();
+    bool CanUndoWipe() const { return !wiped_.empty(); }
+    // Brings back what the last wipe took; the marks wait anew from `now` to vanish.
+    void UndoWipe(TInkTime now);  // Takes the first mark away: the oldest, which vanishes first.
     std::optional<TMark> TakeFirst();
     const std::deque<TMark>& Marks() const { return marks_; }
     std::size_t Bytes() const { return bytes_; }
@@ -85,6 +103,8 @@ private:
 
     std::size_t maxMarks_, maxBytes_;
     std::deque<TMark> marks_;
+    std::deque<TMark> wiped_;
+    std::vector<TMark> dropped_;
     std::size_t bytes_ = 0;
     bool drawing_ = false;
 };

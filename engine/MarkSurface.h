@@ -18,6 +18,8 @@ public:
     virtual void Remove(const TMark& gone) = 0;
     // Every mark goes.
     virtual void Wipe() = 0;
+    // A mark the history holds again (after a wipe is undone) shows again.
+    virtual void DrawAgain(const TMark& mark) = 0;
 
 protected:
     ~IMarkSurface() = default;

@@ -11,6 +11,7 @@
 #include "dialogs/win32/HotkeyWindow.h"
 #include "engine/win32/GlobalHotkeys.h"
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/DesktopComposition.h"
 #include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Registry.h"
 #include "toolkit/win32/ShellOpen.h"
@@ -78,28 +79,19 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
     FormCreate();
     MarkStartup("marking engine");
-    wipeHotkeyId_ = AddHotkeyAtom(kWipeHotkeyAtomName);
-    modeHotkeyId_ = AddHotkeyAtom(kModeHotkeyAtomName);
-    undoHotkeyId_ = AddHotkeyAtom(kUndoHotkeyAtomName);
-    snapshotHotkeyId_ = AddHotkeyAtom(kSnapshotHotkeyAtomName);
+    for (const TShortcutRow& row : kShortcutRows)
+        if (row.HotkeyAtom) hotkeyIds_[IndexOf(row.Command)] = AddHotkeyAtom(row.HotkeyAtom);
     settingsKey_ = std::make_unique<TSettingsKey>();
     const TSettings stored = ApplyStoredSettings();
     // Made once the stored texts, checks and language are in: each control is made as it
     // shows, and each label measures its text once.
     CreateHandle();
     MarkStartup("system windows", Name());
-    SetPaintShortcut(stored.PaintHotkey);
-    SetWipeShortcut(stored.DeleteHotkey);
-    SetModeShortcut(stored.ModeHotkey);
-    SetUndoShortcut(stored.UndoHotkey);
-    SetSnapshotShortcut(stored.SnapshotHotkey);
+    for (const TShortcutRow& row : kShortcutRows) SetShortcut(row.Command, stored.Shortcut(row.Command));
     SetWindowState(mnuMinimizeOnStart.Checked() ? TWindowState::wsMinimized : TWindowState::wsNormal);
     // Registered a second time on purpose, after the window state is settled: a combination
     // that is taken is therefore reported twice at start-up.
-    RegisterShortcutHotkey(wipeHotkeyId_, wipeShortcut_);
-    RegisterShortcutHotkey(modeHotkeyId_, modeShortcut_);
-    RegisterShortcutHotkey(undoHotkeyId_, undoShortcut_);
-    RegisterShortcutHotkey(snapshotHotkeyId_, snapshotShortcut_);
+    for (const TShortcutRow& row : kShortcutRows) RegisterShortcutHotkey(row.Command);
     MarkStartup("hotkey registration");
     mnuStartWithWindows.SetChecked(AutostartEnabled());
     MarkStartup("autostart read");
@@ -119,14 +111,15 @@ void TfrmZelvora::PublishHandlers()
         Application->BringToFront();
     });
     PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
-    PublishMethod("Stiftlschen1Click", [this](TEventArgs&) { WipeMarks(); });
-    PublishMethod("mnuUndoMarkClick", [this](TEventArgs&) { UndoLastMark(); });
+    for (const TShortcutRow& row : kShortcutRows)
+        if (row.MenuItem)
+            PublishMethod(std::string(row.MenuItem) + "Click",
+                          [this, command = row.Command](TEventArgs&) { RunCommand(command); });
     PublishMethod("mnuKeepMarksClick", [this](TEventArgs&) { SetKeepMarks(!mnuKeepMarks.Checked()); });
     PublishMethod("mnuVanishNeverClick", [this](TEventArgs&) { SetVanishSeconds(0); });
     PublishMethod("mnuVanish2Click", [this](TEventArgs&) { SetVanishSeconds(2); });
     PublishMethod("mnuVanish5Click", [this](TEventArgs&) { SetVanishSeconds(5); });
     PublishMethod("mnuVanish15Click", [this](TEventArgs&) { SetVanishSeconds(15); });
-    PublishMethod("mnuSnapshotClick", [this](TEventArgs&) { SaveScreen(); });
     PublishMethod("CoolTrayIconBalloonHintClick", [this](TEventArgs&) {
         if (!lastSnapshot_.empty()) ShellOpenFile(lastSnapshot_, Handle());
     });
@@ -173,6 +166,7 @@ void TfrmZelvora::EndRequestWhenClosing()
 
 void TfrmZelvora::FormCreate()
 {
+    engine_.OnLayerFailed = [this] { PostMessageW(Handle(), WM_INK_LAYER_FAILED, 0, 0); };
     engine_.SetDrawingEnabled(true);
     engine_.AcquireDesktopCanvas();
     engine_.StartPollTimer();
@@ -199,7 +193,10 @@ void TfrmZelvora::FormShow()
 
 TSettings TfrmZelvora::ApplyStoredSettings()
 {
-    const TLoadedSettings loaded = LoadSettings(*settingsKey_);
+    TSettings defaults;
+    // Asked only without a stored choice: the answer costs a library at start-up.
+    defaults.KeepMarks = !settingsKey_->ValueExists("KeepMarks") && DesktopComposed();
+    const TLoadedSettings loaded = LoadSettings(*settingsKey_, defaults);
     MarkStartup("settings read");
     const TSettings& stored = loaded.Settings;
     engine_.SetMarkerSize(stored.MarkerSize);
@@ -240,12 +237,8 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.MinimizeOnStart = mnuMinimizeOnStart.Checked();
     current.Transparent = cbTransparent.Checked();
     current.FloodFill = cbFloodFill.Checked();
-    current.PaintHotkey = engine_.PaintShortcut();
-    current.DeleteHotkey = wipeShortcut_;
-    current.ModeHotkey = modeShortcut_;
+    current.Shortcuts = shortcuts_;
     current.KeepMarks = mnuKeepMarks.Checked();
-    current.UndoHotkey = undoShortcut_;
-    current.SnapshotHotkey = snapshotShortcut_;
     current.VanishSeconds = engine_.VanishSeconds();
     return current;
 }
@@ -315,10 +308,11 @@ void TfrmZelvora::UpdatePenPreview()
 void TfrmZelvora::UpdateHints()
 {
     const int charset = lblPaint.Font().Charset();  // the key names in the labels' code page
-    lblPaint.SetCaption(FormatText(
-        GetNamedString("sPaint"),
-        {ShortCutToText(engine_.PaintShortcut(), charset), ShortCutToText(wipeShortcut_, charset)}));
-    lblMode.SetCaption(FormatText(GetNamedString("sMode"), {ShortCutToText(modeShortcut_, charset)}));
+    lblPaint.SetCaption(
+        FormatText(GetNamedString("sPaint"), {ShortCutToText(engine_.PaintShortcut(), charset),
+                                              ShortCutToText(Shortcut(TShortcutCommand::Wipe), charset)}));
+    lblMode.SetCaption(
+        FormatText(GetNamedString("sMode"), {ShortCutToText(Shortcut(TShortcutCommand::Mode), charset)}));
     const auto centred = [&](const char* message) {
         return "<P align=\"center\">" + GetNamedString(message) + "</P>";
     };
@@ -346,10 +340,8 @@ void TfrmZelvora::mnuEditShortCutClick()
 
 void TfrmZelvora::UnregisterHotkeys()
 {
-    UnregisterShortcutHotkey(Handle(), wipeHotkeyId_);
-    UnregisterShortcutHotkey(Handle(), modeHotkeyId_);
-    UnregisterShortcutHotkey(Handle(), undoHotkeyId_);
-    UnregisterShortcutHotkey(Handle(), snapshotHotkeyId_);
+    for (int id : hotkeyIds_)
+        if (id) UnregisterShortcutHotkey(Handle(), id);
 }
 
 std::string TfrmZelvora::GetNamedString(const std::string& name) const
@@ -369,33 +361,11 @@ void TfrmZelvora::siLangChangeLanguage()
     UpdateHints();
 }
 
-void TfrmZelvora::SetPaintShortcut(TShortCut shortcut)
+void TfrmZelvora::SetShortcut(TShortcutCommand command, TShortCut shortcut)
 {
-    engine_.SetPaintShortcut(shortcut);
-}
-
-void TfrmZelvora::SetWipeShortcut(TShortCut shortcut)
-{
-    wipeShortcut_ = shortcut;
-    RegisterShortcutHotkey(wipeHotkeyId_, shortcut);
-}
-
-void TfrmZelvora::SetModeShortcut(TShortCut shortcut)
-{
-    modeShortcut_ = shortcut;
-    RegisterShortcutHotkey(modeHotkeyId_, shortcut);
-}
-
-void TfrmZelvora::SetUndoShortcut(TShortCut shortcut)
-{
-    undoShortcut_ = shortcut;
-    RegisterShortcutHotkey(undoHotkeyId_, shortcut);
-}
-
-void TfrmZelvora::SetSnapshotShortcut(TShortCut shortcut)
-{
-    snapshotShortcut_ = shortcut;
-    RegisterShortcutHotkey(snapshotHotkeyId_, shortcut);
+    shortcuts_[IndexOf(command)] = shortcut;
+    if (command == TShortcutCommand::Paint) engine_.SetPaintShortcut(shortcut);
+    RegisterShortcutHotkey(command);
 }
 
 void TfrmZelvora::SetVanishSeconds(int seconds)
@@ -430,8 +400,11 @@ void TfrmZelvora::SetKeepMarks(bool keep)
     mnuKeepMarks.SetChecked(engine_.KeepMarks());
 }
 
-void TfrmZelvora::RegisterShortcutHotkey(int id, TShortCut shortcut)
+void TfrmZelvora::RegisterShortcutHotkey(TShortcutCommand command)
 {
+    const int id = HotkeyId(command);
+    const TShortCut shortcut = Shortcut(command);
+    if (id == 0) return;  // the paint chord is polled
     // An emptied shortcut has no key: it is simply off, with nothing to report.
     if ((shortcut & 0xFF) == 0) {
         UnregisterShortcutHotkey(Handle(), id);
@@ -450,12 +423,53 @@ void TfrmZelvora::ToggleMode()
     rbtnControl.SetChecked(!freeHand);
 }
 
+void TfrmZelvora::RunCommand(TShortcutCommand command)
+{
+    switch (command) {
+        case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls it
+            break;
+        case TShortcutCommand::Wipe:
+            WipeMarks();
+            break;
+        case TShortcutCommand::Mode:
+            ToggleMode();
+            break;
+        case TShortcutCommand::Undo:
+            UndoLastMark();
+            break;
+        case TShortcutCommand::Snapshot:
+            SaveScreen();
+            break;
+    }
+}
+
+namespace {
+
+constexpr UINT_PTR kHotkeyReleaseTimer = 0x5A4C;
+constexpr UINT kHotkeyReleaseCheckMs = 20;
+
+}  // namespace
+
 void TfrmZelvora::WMHotKey(WPARAM id)
 {
-    if (static_cast<int>(id) == wipeHotkeyId_) WipeMarks();
-    if (static_cast<int>(id) == modeHotkeyId_) ToggleMode();
-    if (static_cast<int>(id) == undoHotkeyId_) UndoLastMark();
-    if (static_cast<int>(id) == snapshotHotkeyId_) SaveScreen();
+    for (const TShortcutRow& row : kShortcutRows) {
+        if (HotkeyId(row.Command) == 0 || HotkeyId(row.Command) != static_cast<int>(id)) continue;
+        if (!hotkeyPresses_.Press(static_cast<int>(id))) return;  // held: the keyboard repeats it
+        SetTimer(Handle(), kHotkeyReleaseTimer, kHotkeyReleaseCheckMs, nullptr);
+        RunCommand(row.Command);
+        return;
+    }
+}
+
+void TfrmZelvora::WatchHotkeyKeys()
+{
+    hotkeyPresses_.Watch([this](int id) {
+        for (const TShortcutRow& row : kShortcutRows)
+            if (HotkeyId(row.Command) == id)
+                return (GetAsyncKeyState(Shortcut(row.Command) & 0xFF) & 0x8000) != 0;
+        return false;
+    });
+    if (!hotkeyPresses_.Waiting()) KillTimer(Handle(), kHotkeyReleaseTimer);
 }
 
 LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -464,10 +478,21 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         WMHotKey(wParam);
         return 0;
     }
+    if (msg == WM_TIMER && wParam == kHotkeyReleaseTimer) {
+        WatchHotkeyKeys();
+        return 0;
+    }
     if (msg == WM_SHOW_ABOUT) {
         ShowAbout();
         return 0;
     }
+    if (msg == WM_INK_LAYER_FAILED) {
+        Application->ShowMessageBox(
+            WideFromAnsi(GetNamedString("sInkLayerFailed"), Application->TextCharset()),
+            MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    if (msg == WM_DISPLAYCHANGE) engine_.DisplayChanged();  // and on to the form
     // A program that starts with Windows usually ends with the session, not from its menu.
     if (msg == WM_QUERYENDSESSION) return TRUE;
     if (msg == WM_ENDSESSION) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "base/ShortCut.h"
 #include "controls/win32/CaptionPanel.h"
 #include "dialogs/HotkeyOwner.h"
+#include "engine/HotkeyPresses.h"
 #include "engine/win32/MarkingEngine.h"
 #include "i18n/TranslationComponent.h"
 #include "toolkit/win32/CheckBox.h"
@@ -29,6 +31,8 @@
 namespace zelvora {
 
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
+// Posted from the marking loop, which runs inside a timer: the message box waits for the queue.
+inline constexpr UINT WM_INK_LAYER_FAILED = WM_USER + 2;
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;
 
@@ -57,23 +61,15 @@ public:
     // where it went, a message box what failed.
     void SaveScreen();
 
-    TShortCut PaintShortcut() const override { return engine_.PaintShortcut(); }
-    TShortCut WipeShortcut() const override { return wipeShortcut_; }
-    TShortCut ModeShortcut() const override { return modeShortcut_; }
-    TShortCut UndoShortcut() const override { return undoShortcut_; }
-    TShortCut SnapshotShortcut() const override { return snapshotShortcut_; }
-    void SetPaintShortcut(TShortCut shortcut) override;
-    void SetWipeShortcut(TShortCut shortcut) override;
-    void SetModeShortcut(TShortCut shortcut) override;
-    void SetUndoShortcut(TShortCut shortcut) override;
-    void SetSnapshotShortcut(TShortCut shortcut) override;
-    void RegisterShortcutHotkey(int id, TShortCut shortcut);
+    TShortCut Shortcut(TShortcutCommand command) const override { return shortcuts_[IndexOf(command)]; }
+    // Stores the shortcut; the paint chord goes to the engine, the others register as hotkeys.
+    void SetShortcut(TShortcutCommand command, TShortCut shortcut) override;
+    void RegisterShortcutHotkey(TShortcutCommand command);
     void UnregisterHotkeys();
-
-    int WipeHotkeyId() const { return wipeHotkeyId_; }
-    int ModeHotkeyId() const { return modeHotkeyId_; }
-    int UndoHotkeyId() const { return undoHotkeyId_; }
-    int SnapshotHotkeyId() const { return snapshotHotkeyId_; }
+    // Zero for the paint chord, which is polled.
+    int HotkeyId(TShortcutCommand command) const { return hotkeyIds_[IndexOf(command)]; }
+    // What a shortcut (its hotkey, or its menu item) does.
+    void RunCommand(TShortcutCommand command);
     int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
@@ -132,6 +128,8 @@ private:
     void ShowAbout();
     static void ReportErrors(const std::vector<std::string>& errors);
     void WMHotKey(WPARAM id);
+    // While a press waits for its key to go up: a held hotkey acts once.
+    void WatchHotkeyKeys();
     void TrackBarChange();
     void Shape1MouseUp();
     void mnuEditShortCutClick();
@@ -142,14 +140,9 @@ private:
 
     // Open from construction to destruction; null only if construction failed before it.
     std::unique_ptr<TSettingsKey> settingsKey_;
-    int wipeHotkeyId_ = 0;
-    int modeHotkeyId_ = 0;
-    int undoHotkeyId_ = 0;
-    int snapshotHotkeyId_ = 0;
-    TShortCut wipeShortcut_ = kDefaultWipeShortcut;
-    TShortCut modeShortcut_ = kDefaultModeShortcut;
-    TShortCut undoShortcut_ = kDefaultUndoShortcut;
-    TShortCut snapshotShortcut_ = kDefaultSnapshotShortcut;
+    std::array<int, kShortcutCount> hotkeyIds_{};
+    TShortcuts shortcuts_ = DefaultShortcuts();
+    THotkeyPresses hotkeyPresses_;
     std::wstring lastSnapshot_;  // what a click on the tray's notification opens
 };
 

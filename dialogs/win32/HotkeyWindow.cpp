@@ -19,30 +19,27 @@ TfrmEditHotkey::TfrmEditHotkey(TComponent* owner) : TForm(owner)
 
 TModalResult TfrmEditHotkey::Edit(IHotkeyOwner& owner)
 {
-    const TShortcuts before{owner.PaintShortcut(), owner.WipeShortcut(), owner.ModeShortcut(),
-                            owner.UndoShortcut(), owner.SnapshotShortcut()};
-    edtDraw().SetHotKey(before.Paint);
-    edtDelete().SetHotKey(before.Wipe);
-    edtMode().SetHotKey(before.Mode);
-    edtUndo().SetHotKey(before.Undo);
-    edtSnapshot().SetHotKey(before.Snapshot);
+    TShortcuts before{};
+    for (const TShortcutRow& row : kShortcutRows) {
+        before[IndexOf(row.Command)] = owner.Shortcut(row.Command);
+        FieldOf(row).SetHotKey(owner.Shortcut(row.Command));
+    }
     const TModalResult result = ShowModal();
-    const auto field = [](const THotKey& edit) { return static_cast<TShortCut>(edit.HotKey()); };
-    if (result == TModalResult::mrOk)
-        Apply(owner, {field(edtDraw()), field(edtDelete()), field(edtMode()), field(edtUndo()),
-                      field(edtSnapshot())});
-    else
+    if (result != TModalResult::mrOk) {
         Apply(owner, before);
+        return result;
+    }
+    TShortcuts chosen{};
+    for (const TShortcutRow& row : kShortcutRows)
+        chosen[IndexOf(row.Command)] = static_cast<TShortCut>(FieldOf(row).HotKey());
+    Apply(owner, chosen);
     return result;
 }
 
 void TfrmEditHotkey::Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts)
 {
-    owner.SetPaintShortcut(shortcuts.Paint);
-    owner.SetWipeShortcut(shortcuts.Wipe);
-    owner.SetModeShortcut(shortcuts.Mode);
-    owner.SetUndoShortcut(shortcuts.Undo);
-    owner.SetSnapshotShortcut(shortcuts.Snapshot);
+    for (const TShortcutRow& row : kShortcutRows)
+        owner.SetShortcut(row.Command, shortcuts[IndexOf(row.Command)]);
 }
 
 }  // namespace zelvora

@@ -18,14 +18,8 @@ public:
     TModalResult Edit(IHotkeyOwner& owner);
 
 private:
-    THotKey& edtDraw() const { return Field<THotKey>("edtDraw"); }
-    THotKey& edtDelete() const { return Field<THotKey>("edtDelete"); }
-    THotKey& edtMode() const { return Field<THotKey>("edtMode"); }
-    THotKey& edtUndo() const { return Field<THotKey>("edtUndo"); }
-    THotKey& edtSnapshot() const { return Field<THotKey>("edtSnapshot"); }
-    struct TShortcuts {
-        TShortCut Paint, Wipe, Mode, Undo, Snapshot;
-    };
+    THotKey& FieldOf(const TShortcutRow& row) const { return Field<THotKey>(row.EditorField); }
+    // In the table's order: paint first, so the chord is in place before the hotkeys register.
     static void Apply(IHotkeyOwner& owner, const TShortcuts& shortcuts);
 };
 

@@ -11,7 +11,8 @@ bool RegisterShortcutHotkey(HWND window, int id, TShortCut shortcut)
 {
     UnregisterShortcutHotkey(window, id);
     const TKeyAndShift split = ShortCutToKey(shortcut);
-    return RegisterHotKey(window, id, ShiftToHotkeyModifiers(split.Shift), split.Key) != FALSE;
+    constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT, Windows 7 and later
+    return RegisterHotKey(window, id, ShiftToHotkeyModifiers(split.Shift) | kNoRepeat, split.Key) != FALSE;
 }
 
 void UnregisterShortcutHotkey(HWND window, int id)

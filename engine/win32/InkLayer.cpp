@@ -6,6 +6,7 @@
 #include "engine/win32/PieceDrawing.h"
 #include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Boundary.h"
+#include "toolkit/win32/SystemLibrary.h"
 
 namespace zelvora {
 
@@ -14,15 +15,16 @@ namespace {
 constexpr DWORD kLayerStyles =
     WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
 
-std::vector<std::uint32_t> RowsOf(const TPixelRows& rows, const TRect& area)
+// Cloaked windows (other virtual desktops, suspended apps) are visible to the window list and
+// shown nowhere. The window manager's library is bound on first use.
+bool IsCloaked(HWND window)
 {
-    std::vector<std::uint32_t> out;
-    out.reserve(static_cast<std::size_t>(area.Width()) * area.Height());
-    for (int y = area.Top; y < area.Bottom; ++y) {
-        const std::uint32_t* row = rows.Bits + static_cast<std::size_t>(y - rows.Origin.Y) * rows.Width;
-        out.insert(out.end(), row + (area.Left - rows.Origin.X), row + (area.Right - rows.Origin.X));
-    }
-    return out;
+    using TGetAttribute = HRESULT WINAPI(HWND, DWORD, PVOID, DWORD);
+    static auto* const getAttribute = SystemFunction<TGetAttribute>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    constexpr DWORD kCloaked = 14;  // DWMWA_CLOAKED
+    DWORD cloaked = 0;
+    return getAttribute && SUCCEEDED(getAttribute(window, kCloaked, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
 }
 
 std::span<const std::uint32_t> AllOf(const TPixelBuffer& buffer)
@@ -50,6 +52,16 @@ void TInkLayer::Remove(const TMark& gone)
         Repaint(gone.Bounds);
 }
 
+void TInkLayer::DrawAgain(const TMark& mark)
+{
+    if (!Open()) return;
+    for (const TMarkPiece& piece : mark.Pieces) {
+        KeepKeyOffPen(piece.Pen.Color);
+        Paint(piece, screens_);
+    }
+    Show(mark.Bounds);
+}
+
 void TInkLayer::Close()
 {
     window_.reset();
@@ -61,6 +73,8 @@ void TInkLayer::Close()
 bool TInkLayer::Open()
 {
     if (window_) return true;
+    if (failed_) return false;
+    failed_ = true;  // until the window stands
     screens_ = VirtualScreen();
     pixels_ = std::make_unique<TPixelBuffer>(screens_.Width(), screens_.Height());
     if (!*pixels_) {
@@ -87,6 +101,7 @@ bool TInkLayer::Open()
     }
     SetLayeredWindowAttributes(window_.get(), key_, 0, LWA_COLORKEY);
     ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    failed_ = false;
     return true;
 }
 
@@ -151,14 +166,22 @@ void TInkLayer::StayOnTop()
     if (!window_ || ++ticks_ % kTicksPerCheck != 0) return;
     const HWND front = GetForegroundWindow();
     bool covered = std::exchange(foreground_, front) != front;
-    if (covered)
+    if (covered) {
         checksToRaiseAgain_ = kChecksToRaiseAgain;
-    else if (checksToRaiseAgain_ > 0)
+        raisedOver_ = nullptr;
+    } else if (checksToRaiseAgain_ > 0) {
         covered = --checksToRaiseAgain_ == 0;
-    for (HWND above = GetWindow(window_.get(), GW_HWNDPREV); above && !covered;
-         above = GetWindow(above, GW_HWNDPREV))
-        covered = Covers(above);
-    if (covered) Raise();
+    }
+    HWND above = nullptr;
+    for (HWND window = GetWindow(window_.get(), GW_HWNDPREV); window && !above;
+         window = GetWindow(window, GW_HWNDPREV))
+        if (Covers(window)) above = window;
+    // The window raised over last time came back above by itself: it keeps itself on top, and
+    // stays there until the foreground changes.
+    if (above && above == raisedOver_) return;
+    if (!covered && !above) return;
+    Raise();
+    if (above) raisedOver_ = above;
 }
 
 bool TInkLayer::Covers(HWND window)
@@ -168,13 +191,15 @@ bool TInkLayer::Covers(HWND window)
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process == GetCurrentProcessId()) return false;
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    return std::wstring_view(className) != L"#32768";
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    const std::wstring_view name(className);
+    return name != L"#32768" && name != kInkLayerClass && !IsCloaked(window);
 }
 
 void TInkLayer::Raise()
 {
+    ++raises_;
     // Below the active window and back on top: a real change of order, which the system carries
     // out even where it believes the layer is on top already.
     constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
@@ -208,8 +233,7 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
         DrawPiece(shapeCanvas, piece, {area.Left, area.Top}, RgbOf(255, 255, 255), R2_COPYPEN);
     }
     GdiFlush();
-    piece.Pixels = HighlighterInk(AllOf(screen), RowsOf(Rows(), area), AllOf(shape), piece.Pen.Color, key_);
-    piece.PixelsRect = area;
+    KeepHighlighterGround(piece, AllOf(screen), AllOf(shape), area);
     return piece;
 }
 
@@ -231,7 +255,7 @@ void TInkLayer::Paint(const TMarkPiece& piece, const TRect& clip)
 {
     if (piece.Pen.Highlighter) {
         GdiFlush();
-        StampInk(piece, Rows(), clip);
+        StampInk(piece, Rows(), clip, key_);
         return;
     }
     const TPoint origin{screens_.Left, screens_.Top};

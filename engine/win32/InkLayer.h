@@ -31,9 +31,19 @@ public:
     bool KeepsMarks() const override { return true; }
     void Remove(const TMark& gone) override;
     void Wipe() override { Close(); }
+    void DrawAgain(const TMark& mark) override;
+    // The window or its pixels could not be made (a virtual screen too large for the memory):
+    // nothing is tried again until Retry.
+    bool Failed() const { return failed_; }
+    void Retry() { failed_ = false; }
     // On every poll tick: a window activated or made top-most since may stand above the layer.
-    // (Wine also raises a clicked window above every other in its X stacking.)
+    // (Wine also raises a clicked window above every other in its X stacking.) Another
+    // program's window that stays above after a raise is left there until the foreground
+    // changes: two layers, or a window that keeps itself on top, would otherwise take turns
+    // for as long as marks exist.
     void StayOnTop();
+    // How often the layer raised itself: the figure of the benchmark that watches it fight.
+    unsigned Raises() const { return raises_; }
     // The window and its pixels go; the next piece makes them again.
     void Close();
 
@@ -44,7 +54,8 @@ private:
     // After a change of monitors: the layer covers the new virtual screen and paints again.
     void FitScreens();
     void Raise();
-    // Stands above the layer and should not: any visible window but a menu or our own.
+    // Stands above the layer and should not: any visible window but a menu, our own, another
+    // copy's ink layer or one the system cloaks (shown nowhere).
     static bool Covers(HWND window);
     void KeepKeyOffPen(TColor pen);
     TMarkPiece Highlight(TMarkPiece piece);
@@ -60,6 +71,9 @@ private:
     HWND foreground_ = nullptr;
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;
+    HWND raisedOver_ = nullptr;  // the last window the layer raised itself above
+    unsigned raises_ = 0;
+    bool failed_ = false;
     std::unique_ptr<TPixelBuffer> pixels_;
     std::unique_ptr<TCanvas> canvas_;
     // Never shown. An owned window has no taskbar button, also where the tool-window style is

@@ -14,6 +14,8 @@ namespace zelvora {
 namespace {
 
 TMarkingEngine* pollingEngine = nullptr;
+// A thread timer's procedure gets no context: the engine whose timer it is.
+TMarkingEngine* vanishingEngine = nullptr;
 
 short AsyncKeyState(int virtualKey, void*)
 {
@@ -28,6 +30,7 @@ TMarkingEngine::~TMarkingEngine()
 {
     StopPollTimer();
     if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
+    if (vanishingEngine == this) vanishingEngine = nullptr;
     ReleaseDesktopCanvas();
 }
 
@@ -49,13 +52,18 @@ void TMarkingEngine::RepaintAllWindows()
 void TMarkingEngine::WipeMarks()
 {
     surface_->Wipe();
-    history_.Clear();
+    history_.Wipe();
     ScheduleVanishing();
 }
 
 void TMarkingEngine::UndoLastMark()
 {
-    if (auto gone = history_.Undo()) surface_->Remove(*gone);
+    if (history_.CanUndoWipe()) {
+        history_.UndoWipe(std::chrono::steady_clock::now());
+        for (const TMark& mark : history_.Marks()) surface_->DrawAgain(mark);
+    } else if (auto gone = history_.Undo()) {
+        surface_->Remove(*gone);
+    }
     ScheduleVanishing();
 }
 
@@ -83,29 +91,43 @@ void TMarkingEngine::ScheduleVanishing()
     if (!dueIn) {
         if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
         vanishTimer_ = 0;
+        if (vanishingEngine == this) vanishingEngine = nullptr;
         return;
     }
     // A thread timer with the same id is set again, not added.
     const auto delay = static_cast<UINT>(std::clamp<long long>(dueIn->count(), USER_TIMER_MINIMUM, 60'000));
     vanishTimer_ = SetTimer(nullptr, vanishTimer_, delay, VanishTimerProc);
+    if (vanishTimer_) vanishingEngine = this;
 }
 
 void CALLBACK TMarkingEngine::VanishTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept
 {
-    if (pollingEngine)
+    if (vanishingEngine)
         Guarded(0, [] {
-            pollingEngine->VanishDueMarks();
+            vanishingEngine->VanishDueMarks();
             return 0;
         });
 }
 
 void TMarkingEngine::SetKeepMarks(bool keep)
 {
-    if (keep == KeepMarks()) return;
+    if (keep == keepMarks_) return;
     history_.Clear();
     layer_.Close();
+    layer_.Retry();
     ScheduleVanishing();
+    keepMarks_ = keep;
     surface_ = keep ? static_cast<IMarkSurface*>(&layer_) : &screen_;
+}
+
+void TMarkingEngine::DisplayChanged()
+{
+    if (!keepMarks_ || surface_ == &layer_) return;
+    layer_.Retry();
+    surface_ = &layer_;
+    // What the screen showed meanwhile is kept from now on, where the layer can be made.
+    for (const TMark& mark : history_.Marks()) layer_.DrawAgain(mark);
+    if (layer_.Failed()) surface_ = &screen_;
 }
 
 void TMarkingEngine::StartPollTimer()
@@ -180,8 +202,22 @@ void TMarkingEngine::Draw(TMarkPiece piece)
     // it once, and only the screen, where a repaint beneath may have taken it, needs it again.
     const bool repeat = history_.RepeatsLast(piece);
     if (repeat && surface_->KeepsMarks()) return;
-    TMarkPiece drawn = surface_->Draw(std::move(piece));
-    if (!repeat) history_.AddPiece(std::move(drawn));
+    if (!repeat && !history_.TakesMorePieces()) return;
+    TMarkPiece drawn = surface_->Draw(piece);
+    if (surface_ == &layer_ && layer_.Failed()) {
+        // Said once; no new try every tick until the display changes.
+        surface_ = &screen_;
+        drawn = screen_.Draw(std::move(piece));
+        if (OnLayerFailed) OnLayerFailed();
+    }
+    if (repeat) return;
+    history_.AddPiece(std::move(drawn));
+    RemoveDropped();
+}
+
+void TMarkingEngine::RemoveDropped()
+{
+    for (const TMark& gone : history_.TakeDropped()) surface_->Remove(gone);
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "base/ShortCut.h"
@@ -40,12 +41,18 @@ public:
     static void RepaintAllWindows();
     void WipeMarks();
     // Removes the last mark: from the layer exactly; on the screen the windows under it repaint.
+    // Right after a wipe it brings back every mark the wipe took instead.
     void UndoLastMark();
 
     // Keep marks on draws on the ink layer; switching either way forgets the marks so far, and
-    // turning it off takes the layer away.
-    bool KeepMarks() const { return surface_ == &layer_; }
+    // turning it off takes the layer away. A layer that cannot be made is reported once through
+    // OnLayerFailed, and the screen stands in until the display changes.
+    bool KeepMarks() const { return keepMarks_; }
     void SetKeepMarks(bool keep);
+    bool DrawsOnLayer() const { return surface_ == &layer_; }
+    std::function<void()> OnLayerFailed;
+    // Monitors came, went or changed: a layer that could not be made is tried again.
+    void DisplayChanged();
     // Null while the layer holds nothing.
     HWND InkLayerWindow() const { return layer_.Handle(); }
     const TMarkHistory& History() const { return history_; }
@@ -86,12 +93,15 @@ private:
     // The pen's width in the pixels of the monitor at a screen point.
     int PenWidthAt(int x, int y) const;
     void Draw(TMarkPiece piece);
+    // The marks the history's limits pushed out leave the surface too.
+    void RemoveDropped();
 
     const IMarkingOptions& options_;
     TMarkHistory history_;
-    TScreenSurface screen_;
+    TScreenSurface screen_{history_};
     TInkLayer layer_{history_};
     IMarkSurface* surface_ = &screen_;
+    bool keepMarks_ = false;
     TVanishingInk vanishing_{history_};
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;

@@ -1,5 +1,7 @@
 #include "engine/win32/ScreenSurface.h"
 
+#include <vector>
+
 #include "engine/win32/PieceDrawing.h"
 
 namespace zelvora {
@@ -24,9 +26,9 @@ TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
     return piece;
 }
 
-void TScreenSurface::Remove(const TMark& gone)
+void TScreenSurface::DrawAgain(const TMark& mark)
 {
-    RepaintWindowsUnder(gone.Bounds);
+    for (const TMarkPiece& piece : mark.Pieces) Draw(piece);
 }
 
 void TScreenSurface::Wipe()
@@ -42,26 +44,30 @@ namespace {
 // InvalidateRect(nullptr, nullptr, TRUE), erases other programs' windows at once from this
 // thread; under Wine that erase can land after their repaint and blank them, and it leaves the
 // bare desktop out. Without an area the whole of every window repaints.
-void Repaint(HWND window, const RECT* area, UINT flags)
+void Repaint(HWND window, HRGN area, UINT flags)
 {
     if (!area) {
         RedrawWindow(window, nullptr, nullptr, flags);
         return;
     }
-    RECT frame{}, local{};
-    if (!GetWindowRect(window, &frame) || !IntersectRect(&local, &frame, area)) return;
+    RECT frame{};
+    if (!GetWindowRect(window, &frame) || !RectInRegion(area, &frame)) return;
     // RedrawWindow takes client points; the frame lies at negative ones.
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&local), 2);
-    RedrawWindow(window, &local, nullptr, flags);
+    POINT client{};
+    ClientToScreen(window, &client);
+    UniqueRegion local(CreateRectRgn(0, 0, 0, 0));
+    if (!local || CombineRgn(local.get(), area, nullptr, RGN_COPY) == ERROR) return;
+    OffsetRgn(local.get(), -client.x, -client.y);
+    RedrawWindow(window, nullptr, local.get(), flags);
 }
 
-void RepaintWindows(const RECT* area)
+void RepaintWindows(HRGN area)
 {
     Repaint(GetDesktopWindow(), area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     EnumWindows(
         [](HWND window, LPARAM area) noexcept -> BOOL {
             constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-            if (IsWindowVisible(window)) Repaint(window, reinterpret_cast<const RECT*>(area), kRepaint);
+            if (IsWindowVisible(window)) Repaint(window, reinterpret_cast<HRGN>(area), kRepaint);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(area));
@@ -77,8 +83,40 @@ void TScreenSurface::RepaintAllWindows()
 void TScreenSurface::RepaintWindowsUnder(const TRect& area)
 {
     if (IsEmpty(area)) return;
-    const RECT r{area.Left, area.Top, area.Right, area.Bottom};
-    RepaintWindows(&r);
+    UniqueRegion region(CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom));
+    if (region) RepaintWindows(region.get());
+}
+
+UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
+{
+    // One rectangle per piece: a diagonal stroke covers a sliver of its bounding box.
+    std::vector<char> data(sizeof(RGNDATAHEADER) + mark.Pieces.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->rcBound = {mark.Bounds.Left, mark.Bounds.Top, mark.Bounds.Right, mark.Bounds.Bottom};
+    DWORD count = 0;
+    for (const TMarkPiece& piece : mark.Pieces) {
+        const TRect r = PieceBounds(piece);
+        if (!IsEmpty(r)) rects[count++] = {r.Left, r.Top, r.Right, r.Bottom};
+    }
+    if (count == 0) return {};
+    header->nCount = count;
+    header->nRgnSize = count * sizeof(RECT);
+    return UniqueRegion(ExtCreateRegion(nullptr,
+                                        static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
+                                        reinterpret_cast<const RGNDATA*>(data.data())));
+}
+
+void TScreenSurface::Remove(const TMark& gone)
+{
+    UniqueRegion area = RegionOf(gone);
+    if (!area) return;
+    if (marks_.Drawing() && !marks_.Marks().empty())
+        if (UniqueRegion drawing = RegionOf(marks_.Marks().back()))
+            if (CombineRgn(area.get(), area.get(), drawing.get(), RGN_DIFF) == NULLREGION) return;
+    RepaintWindows(area.get());
 }
 
 }  // namespace zelvora

@@ -14,21 +14,28 @@ namespace zelvora {
 
 class TScreenSurface final : public IMarkSurface {
 public:
+    // The history tells which mark is being drawn: another mark's going never takes it.
+    explicit TScreenSurface(const TMarkHistory& marks) : marks_(marks) {}
     // Without a canvas nothing is drawn.
     void Acquire();
     void Release();
 
     TMarkPiece Draw(TMarkPiece piece) override;
     bool KeepsMarks() const override { return false; }
-    // The windows under the mark repaint: other marks there may go too.
+    // The windows under the mark's pieces repaint, but not where the mark being drawn lies:
+    // other marks there may go too.
     void Remove(const TMark& gone) override;
+    void DrawAgain(const TMark& mark) override;
     // Every window repaints over the marks; the canvas is taken anew.
     void Wipe() override;
 
     static void RepaintAllWindows();
     static void RepaintWindowsUnder(const TRect& area);
+    // Null for an empty area.
+    static UniqueRegion RegionOf(const TMark& mark);
 
 private:
+    const TMarkHistory& marks_;
     WindowDc dc_;
     std::unique_ptr<TCanvas> canvas_;
 };

@@ -20,6 +20,7 @@ TMarkPiece Highlight(TPoint from, TPoint to, std::size_t pixels)
     TMarkPiece piece = Line(from, to);
     piece.Pen.Highlighter = true;
     piece.Pixels.assign(pixels, 0xFFFFFF);
+    piece.Runs.push_back({from.X, from.Y, static_cast<int>(pixels)});
     return piece;
 }
 
@@ -65,7 +66,7 @@ TEST(MarkHistory, UndoTakesTheLastMarkAgainAndAgainBackToTheFirst)
     EXPECT_EQ(history.Bytes(), 0u);
 }
 
-TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoButNeverTheOneBeingDrawn)
+TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoAndAreHandedOnButNeverTheOneBeingDrawn)
 {
     TMarkHistory few(3, TMarkHistory::kMaxBytes);
     for (int i = 0; i < 5; ++i) {
@@ -74,6 +75,12 @@ TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoButNeverTheOneBeingDrawn)
     }
     ASSERT_EQ(few.Marks().size(), 3u);
     EXPECT_EQ(few.Marks().front().Pieces.front().From.X, 2);
+    // Whoever shows the marks learns which went, so their ink goes too.
+    const std::vector<TMark> dropped = few.TakeDropped();
+    ASSERT_EQ(dropped.size(), 2u);
+    EXPECT_EQ(dropped[0].Pieces.front().From.X, 0);
+    EXPECT_EQ(dropped[1].Pieces.front().From.X, 1);
+    EXPECT_TRUE(few.TakeDropped().empty()) << "handed on once";
 
     // Highlighter pixels count: 1 MB of limit holds two marks of 100,000 pixels each, not three.
     TMarkHistory small(TMarkHistory::kMaxMarks, 1024 * 1024);
@@ -83,13 +90,46 @@ TEST(MarkHistory, BeyondItsLimitsTheOldestMarksGoButNeverTheOneBeingDrawn)
     }
     EXPECT_EQ(small.Marks().size(), 2u);
     EXPECT_LE(small.Bytes(), 1024u * 1024);
-    // One mark larger than the limit stays while it is drawn, alone.
-    small.AddPiece(Highlight({0, 0}, {0, 9}, 400000));
-    EXPECT_EQ(small.Marks().size(), 1u);
+    EXPECT_EQ(small.TakeDropped().size(), 1u);
+    // The mark being drawn stays, and takes no more pieces once it holds a quarter of the limit.
+    small.AddPiece(Highlight({0, 0}, {0, 9}, 40000));
+    EXPECT_TRUE(small.TakesMorePieces());
+    small.AddPiece(Highlight({0, 0}, {0, 9}, 40000));
+    EXPECT_FALSE(small.TakesMorePieces());
     EXPECT_TRUE(small.Drawing());
+    small.EndMark();
+    EXPECT_TRUE(small.TakesMorePieces()) << "the next mark begins anew";
     small.Clear();
     EXPECT_TRUE(small.Marks().empty());
     EXPECT_EQ(small.Bytes(), 0u);
+}
+
+TEST(MarkHistory, AWipeIsUndoneUntilTheNextPieceIsDrawn)
+{
+    TMarkHistory history;
+    for (int i = 0; i < 3; ++i) {
+        history.AddPiece(Line({i * 100, 0}, {i * 100 + 10, 0}));
+        history.EndMark(TInkTime{});
+    }
+    const std::size_t bytes = history.Bytes();
+    history.Wipe();
+    EXPECT_TRUE(history.Marks().empty());
+    EXPECT_EQ(history.Bytes(), 0u);
+    ASSERT_TRUE(history.CanUndoWipe());
+    const TInkTime now = TInkTime{} + std::chrono::hours(1);
+    history.UndoWipe(now);
+    ASSERT_EQ(history.Marks().size(), 3u);
+    EXPECT_EQ(history.Bytes(), bytes);
+    EXPECT_EQ(history.Marks()[2].Bounds.Left, 196);
+    EXPECT_EQ(history.Marks()[0].EndedAt, now) << "brought back, they wait anew to vanish";
+    EXPECT_FALSE(history.CanUndoWipe());
+
+    history.Wipe();
+    history.AddPiece(Line({5, 5}, {6, 6}));  // drawing after a wipe: the wiped marks are gone for good
+    EXPECT_FALSE(history.CanUndoWipe());
+    history.Wipe();
+    history.Clear();
+    EXPECT_FALSE(history.CanUndoWipe()) << "a clear forgets the wipe too";
 }
 
 TEST(MarkHistory, APieceRepeatsOnlyTheLastOfTheMarkBeingDrawn)

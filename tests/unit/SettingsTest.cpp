@@ -52,12 +52,12 @@ void ExpectDefaults(const TSettings& s)
     EXPECT_FALSE(s.MinimizeOnStart);
     EXPECT_FALSE(s.Transparent);
     EXPECT_FALSE(s.FloodFill);
-    EXPECT_EQ(s.PaintHotkey, 0x8031);
-    EXPECT_EQ(s.DeleteHotkey, 0x8032);
-    EXPECT_EQ(s.ModeHotkey, 0x8033);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Paint), 0x8031);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Wipe), 0x8032);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Mode), 0x8033);
     EXPECT_FALSE(s.KeepMarks);
-    EXPECT_EQ(s.UndoHotkey, 0x8034);
-    EXPECT_EQ(s.SnapshotHotkey, 0x8035);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Undo), 0x8034);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Snapshot), 0x8035);
     EXPECT_EQ(s.VanishSeconds, 0);
 }
 
@@ -81,7 +81,7 @@ TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
                      {"FloodFill", -1},
                      {"PaintHotkey", 0xC051},
                      {"DeleteHotkey", 0x4044},
-                     {"ModeHotkey", 0x2070},
+                     {"ModeHotkey", 0x6070},
                      {"KeepMarks", 5},
                      {"UndoHotkey", 0},
                      {"SnapshotHotkey", 0x6053},
@@ -94,12 +94,12 @@ TEST(LoadSettings, ReadsEveryStoredValueAndTakesBooleansAsNonZero)
     EXPECT_TRUE(s.MinimizeOnStart);
     EXPECT_TRUE(s.Transparent);
     EXPECT_TRUE(s.FloodFill);
-    EXPECT_EQ(s.PaintHotkey, 0xC051);
-    EXPECT_EQ(s.DeleteHotkey, 0x4044);
-    EXPECT_EQ(s.ModeHotkey, 0x2070);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Paint), 0xC051);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Wipe), 0x4044);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Mode), 0x6070);
     EXPECT_TRUE(s.KeepMarks);
-    EXPECT_EQ(s.UndoHotkey, 0) << "an emptied shortcut stays off";
-    EXPECT_EQ(s.SnapshotHotkey, 0x6053);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Undo), 0) << "an emptied shortcut stays off";
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Snapshot), 0x6053);
     EXPECT_EQ(s.VanishSeconds, 15);
     for (int unknown : {1, 3, 10, -2, 1000}) {
         stored.Values["VanishSeconds"] = unknown;
@@ -133,6 +133,44 @@ TEST(LoadSettings, AWrongTypedValueKeepsItsDefaultAndTheOthersAreRead)
               "Ung\xFCltiger Datentyp f\xFCr 'MarkerSize'\nUng\xFCltiger Datentyp f\xFCr 'Mode'");
 }
 
+TEST(LoadSettings, AStoredShortcutTheEditorWouldRefuseIsReportedAndTakesItsDefault)
+{
+    MemoryValues stored;
+    stored.Values = {{"PaintHotkey", 0x0041},      // a bare A: every A typed anywhere
+                     {"DeleteHotkey", 0x2041},     // Shift alone
+                     {"ModeHotkey", 0x8036},       // Alt+6: fine
+                     {"UndoHotkey", 0x8036},       // the same as the mode shortcut
+                     {"SnapshotHotkey", 0x8000}};  // no key: off, as an emptied field leaves it
+    const TLoadedSettings loaded = LoadSettings(stored);
+    const TSettings& s = loaded.Settings;
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Paint), 0x8031);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Wipe), 0x8032);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Mode), 0x8036);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Undo), 0x8034);
+    EXPECT_EQ(s.Shortcut(TShortcutCommand::Snapshot), 0x8000);
+    EXPECT_EQ(loaded.Errors,
+              (std::vector<std::string>{"Ung\xFCltige Tastenkombination f\xFCr 'PaintHotkey'",
+                                        "Ung\xFCltige Tastenkombination f\xFCr 'DeleteHotkey'",
+                                        "Ung\xFCltige Tastenkombination f\xFCr 'UndoHotkey'"}));
+
+    // A default another command holds already leaves the shortcut off rather than twice.
+    stored.Values = {{"PaintHotkey", 0x8034}, {"UndoHotkey", 0x0034}};
+    const TSettings twice = LoadSettings(stored).Settings;
+    EXPECT_EQ(twice.Shortcut(TShortcutCommand::Paint), 0x8034);
+    EXPECT_EQ(twice.Shortcut(TShortcutCommand::Undo), 0);
+}
+
+TEST(LoadSettings, KeepMarksDefaultsToWhatTheCallerSaysAndAStoredValueWins)
+{
+    MemoryValues stored;
+    TSettings composed;
+    composed.KeepMarks = true;
+    EXPECT_TRUE(LoadSettings(stored, composed).Settings.KeepMarks);
+    EXPECT_FALSE(LoadSettings(stored).Settings.KeepMarks);
+    stored.Values["KeepMarks"] = 0;
+    EXPECT_FALSE(LoadSettings(stored, composed).Settings.KeepMarks);
+}
+
 TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheFourOfMarksAndSnapshots)
 {
     TSettings s;
@@ -142,7 +180,7 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheFourOfMarksAndSnapshots)
     s.FreeHand = false;
     s.MinimizeOnStart = true;
     s.FloodFill = true;
-    s.PaintHotkey = 0xC051;
+    s.Shortcut(TShortcutCommand::Paint) = 0xC051;
     s.KeepMarks = true;
     s.VanishSeconds = 5;
     MemoryValues key;
@@ -187,10 +225,10 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     s.Lang = 4;
     s.FreeHand = false;
     s.Transparent = true;
-    s.DeleteHotkey = 0x4044;
+    s.Shortcut(TShortcutCommand::Wipe) = 0x4044;
     s.KeepMarks = true;
-    s.UndoHotkey = 0x6034;
-    s.SnapshotHotkey = 0;
+    s.Shortcut(TShortcutCommand::Undo) = 0x6034;
+    s.Shortcut(TShortcutCommand::Snapshot) = 0;
     s.VanishSeconds = 2;
     MemoryValues key;
     key.Values["MarkerSize"] = std::string("wrong type, rewritten");
@@ -202,10 +240,10 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     EXPECT_EQ(loaded.Settings.Lang, 4);
     EXPECT_FALSE(loaded.Settings.FreeHand);
     EXPECT_TRUE(loaded.Settings.Transparent);
-    EXPECT_EQ(loaded.Settings.DeleteHotkey, 0x4044);
+    EXPECT_EQ(loaded.Settings.Shortcut(TShortcutCommand::Wipe), 0x4044);
     EXPECT_TRUE(loaded.Settings.KeepMarks);
-    EXPECT_EQ(loaded.Settings.UndoHotkey, 0x6034);
-    EXPECT_EQ(loaded.Settings.SnapshotHotkey, 0);
+    EXPECT_EQ(loaded.Settings.Shortcut(TShortcutCommand::Undo), 0x6034);
+    EXPECT_EQ(loaded.Settings.Shortcut(TShortcutCommand::Snapshot), 0);
     EXPECT_EQ(loaded.Settings.VanishSeconds, 2);
 }
 

@@ -1,0 +1,66 @@
+// The program's five shortcuts in one table: what each is stored as, its default, its row in
+// the hotkey editor and the menu item that does the same, so that their rules live in one place
+// and another shortcut is one more row.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "base/ShortCut.h"
+
+namespace zelvora {
+
+enum class TShortcutCommand { Paint, Wipe, Mode, Undo, Snapshot };
+
+struct TShortcutRow {
+    TShortcutCommand Command;
+    const char* StoredName;  // the registry value
+    TShortCut Default;
+    const char* EditorField;  // the hotkey editor's field
+    // The global atom whose value is the hotkey's id; none for the paint chord, which is polled.
+    const char* HotkeyAtom;
+    const char* MenuItem;  // the menu item that does the same; none where there is none
+};
+
+inline constexpr std::array<TShortcutRow, 5> kShortcutRows{{
+    {TShortcutCommand::Paint, "PaintHotkey", 0x8031, "edtDraw", nullptr, nullptr},  // Alt+1, held
+    {TShortcutCommand::Wipe, "DeleteHotkey", 0x8032, "edtDelete", "HotkeyZelvora", "Stiftlschen1"},
+    {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", nullptr},
+    {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark"},
+    {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot"},
+}};
+inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
+
+constexpr std::size_t IndexOf(TShortcutCommand command)
+{
+    return static_cast<std::size_t>(command);
+}
+constexpr const TShortcutRow& RowOf(TShortcutCommand command)
+{
+    return kShortcutRows[IndexOf(command)];
+}
+
+using TShortcuts = std::array<TShortCut, kShortcutCount>;
+
+constexpr TShortcuts DefaultShortcuts()
+{
+    TShortcuts defaults{};
+    for (const TShortcutRow& row : kShortcutRows) defaults[IndexOf(row.Command)] = row.Default;
+    return defaults;
+}
+
+// A shortcut the hotkey editor accepts: none at all (off), or a key with Ctrl or Alt (a bare key
+// or Shift alone would take that key from every program).
+constexpr bool AcceptedShortcut(TShortCut shortcut)
+{
+    return (shortcut & 0xFF) == 0 || (shortcut & (scCtrl | scAlt)) != 0;
+}
+
+// The shortcuts as the editor would have them: one it refuses, or one another command already
+// has, takes its default (or none, when another command has that too). Returns the commands
+// whose shortcut was replaced, in the table's order.
+std::array<bool, kShortcutCount> MendShortcuts(TShortcuts& shortcuts);
+
+}  // namespace zelvora
