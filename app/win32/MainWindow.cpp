@@ -20,6 +20,26 @@
 
 namespace zelvora {
 
+namespace {
+
+constexpr UINT_PTR kHotkeyReleaseTimer = 0x5A4C;
+constexpr UINT kHotkeyReleaseCheckMs = 20;
+// A save chosen from a menu looks every 30 ms whether a menu still shows; once none does, one
+// more tick lets the windows beneath repaint. It waits two seconds at most.
+constexpr UINT_PTR kMenuGoneTimer = 0x5A4D;
+constexpr UINT kMenuGoneCheckMs = 30;
+constexpr int kMenuGoneMaxTicks = 66;
+
+bool MenuShowing()
+{
+    HWND menu = nullptr;
+    while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)))
+        if (IsWindowVisible(menu)) return true;
+    return false;
+}
+
+}  // namespace
+
 const TClassInfo& TfrmZelvora::StaticClassInfo()
 {
     static const TClassInfo info("TfrmZelvora", &TForm::StaticClassInfo(), {});
@@ -381,7 +401,32 @@ void TfrmZelvora::SaveScreen()
 {
     // The layer paints when the thread is idle: its newest ink first, then the copy.
     if (HWND layer = engine_.InkLayerWindow()) UpdateWindow(layer);
-    const TSnapshot snapshot = SaveScreenSnapshot(Handle());
+    if (!snapshots_) snapshots_ = std::make_unique<TSnapshotQueue>(Handle(), WM_SNAPSHOT_DONE);
+    if (const auto failed = snapshots_->Take()) ReportSnapshot(*failed);
+}
+
+void TfrmZelvora::SaveScreenAfterMenu()
+{
+    menuWaitTicks_ = menuGoneTicks_ = 0;
+    SetTimer(Handle(), kMenuGoneTimer, kMenuGoneCheckMs, nullptr);
+}
+
+void TfrmZelvora::WaitForMenuToGo()
+{
+    constexpr int kTicksAfterTheMenu = 2;
+    ++menuWaitTicks_;
+    if (MenuShowing()) {
+        menuGoneTicks_ = 0;
+        if (menuWaitTicks_ < kMenuGoneMaxTicks) return;
+    } else if (++menuGoneTicks_ < kTicksAfterTheMenu) {
+        return;
+    }
+    KillTimer(Handle(), kMenuGoneTimer);
+    SaveScreen();
+}
+
+void TfrmZelvora::ReportSnapshot(const TSnapshot& snapshot)
+{
     if (!snapshot.Path.empty()) lastSnapshot_ = snapshot.Path;
     const int charset = Application->TextCharset();
     if (snapshot.Failure == TSnapshot::TFailure::None) {
@@ -423,7 +468,7 @@ void TfrmZelvora::ToggleMode()
     rbtnControl.SetChecked(!freeHand);
 }
 
-void TfrmZelvora::RunCommand(TShortcutCommand command)
+void TfrmZelvora::RunCommand(TShortcutCommand command, TCommandSource source)
 {
     switch (command) {
         case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls it
@@ -438,17 +483,13 @@ void TfrmZelvora::RunCommand(TShortcutCommand command)
             UndoLastMark();
             break;
         case TShortcutCommand::Snapshot:
-            SaveScreen();
+            if (source == TCommandSource::Menu)
+                SaveScreenAfterMenu();
+            else
+                SaveScreen();
             break;
     }
 }
-
-namespace {
-
-constexpr UINT_PTR kHotkeyReleaseTimer = 0x5A4C;
-constexpr UINT kHotkeyReleaseCheckMs = 20;
-
-}  // namespace
 
 void TfrmZelvora::WMHotKey(WPARAM id)
 {
@@ -480,6 +521,14 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (msg == WM_TIMER && wParam == kHotkeyReleaseTimer) {
         WatchHotkeyKeys();
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kMenuGoneTimer) {
+        WaitForMenuToGo();
+        return 0;
+    }
+    if (msg == WM_SNAPSHOT_DONE) {
+        if (snapshots_) ReportSnapshot(snapshots_->Finish());
         return 0;
     }
     if (msg == WM_SHOW_ABOUT) {

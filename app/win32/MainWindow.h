@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/win32/ScreenSnapshot.h"
 #include "app/win32/SettingsKey.h"
 #include "base/ShortCut.h"
 #include "controls/win32/CaptionPanel.h"
@@ -33,6 +34,8 @@ namespace zelvora {
 inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 // Posted from the marking loop, which runs inside a timer: the message box waits for the queue.
 inline constexpr UINT WM_INK_LAYER_FAILED = WM_USER + 2;
+// The save screen worker has written a picture.
+inline constexpr UINT WM_SNAPSHOT_DONE = WM_USER + 3;
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;
 
@@ -58,8 +61,11 @@ public:
     void SetVanishSeconds(int seconds);
     void ToggleMode();
     // The screen with its marks into Pictures\Zelvora and onto the clipboard; the tray icon tells
-    // where it went, a message box what failed.
+    // where it went, a message box what failed. The screen is copied at once; the picture is
+    // written meanwhile.
     void SaveScreen();
+    // From a menu: once the menu is gone from the screen.
+    void SaveScreenAfterMenu();
 
     TShortCut Shortcut(TShortcutCommand command) const override { return shortcuts_[IndexOf(command)]; }
     // Stores the shortcut; the paint chord goes to the engine, the others register as hotkeys.
@@ -68,8 +74,9 @@ public:
     void UnregisterHotkeys();
     // Zero for the paint chord, which is polled.
     int HotkeyId(TShortcutCommand command) const { return hotkeyIds_[IndexOf(command)]; }
-    // What a shortcut (its hotkey, or its menu item) does.
-    void RunCommand(TShortcutCommand command);
+    // What a shortcut does, from its hotkey or from its menu item.
+    enum class TCommandSource { Hotkey, Menu };
+    void RunCommand(TShortcutCommand command, TCommandSource source = TCommandSource::Hotkey);
     int ActiveLanguage() const { return siLangDispatcher.ActiveLanguage(); }
     // A named message in the active language; empty when there is none.
     std::string GetNamedString(const std::string& name) const;
@@ -144,6 +151,10 @@ private:
     TShortcuts shortcuts_ = DefaultShortcuts();
     THotkeyPresses hotkeyPresses_;
     std::wstring lastSnapshot_;  // what a click on the tray's notification opens
+    std::unique_ptr<TSnapshotQueue> snapshots_;
+    int menuWaitTicks_ = 0, menuGoneTicks_ = 0;  // a save from a menu waits for the menu to go
+    void ReportSnapshot(const TSnapshot& snapshot);
+    void WaitForMenuToGo();
 };
 
 }  // namespace zelvora

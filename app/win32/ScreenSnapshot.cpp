@@ -1,10 +1,12 @@
 #include "app/win32/ScreenSnapshot.h"
 
-#include <stdexcept>
+#include <exception>
+#include <utility>
 
 #include "app/SnapshotNames.h"
 #include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Clipboard.h"
+#include "toolkit/win32/ComApartment.h"
 #include "toolkit/win32/KnownFolders.h"
 #include "toolkit/win32/NewFile.h"
 #include "toolkit/win32/PngEncoder.h"
@@ -20,44 +22,111 @@ std::wstring WideOfAscii(const std::string& text)
 
 }  // namespace
 
-TSnapshot SaveScreenSnapshot(HWND clipboardOwner)
+struct TSnapshotQueue::TJob {
+    TLocalTime At;  // the moment the key was pressed names the picture
+    TScreenCopy Screen;
+    std::vector<std::uint8_t> Png;
+    TSnapshot Result;
+
+    // On the worker thread: the PNG, and the file under a new name.
+    void Write() noexcept;
+};
+
+void TSnapshotQueue::TJob::Write() noexcept
 {
     using TFailure = TSnapshot::TFailure;
-    TSnapshot snapshot;
-    SYSTEMTIME local{};
-    GetLocalTime(&local);  // the moment the key was pressed names the picture
-    TScreenCopy screen;
-    std::vector<std::uint8_t> png;
     try {
-        screen = CopyScreen();
-        png = EncodePng(screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height());
+        const TComApartment com;  // the imaging component's encoder is a COM object on Windows
+        Png = EncodePng(Screen.Pixels->Bits(), Screen.Bounds.Width(), Screen.Bounds.Height());
+        const std::wstring pictures = PicturesFolder();
+        if (pictures.empty()) {  // no Pictures folder known: say so rather than write somewhere else
+            Result.Failure = TFailure::Folder;
+            Result.Detail = L"Pictures\\Zelvora";
+            return;
+        }
+        const std::wstring folder = pictures + L"\\Zelvora";
+        const TNewFile file = WriteNewFile(
+            folder, [&](int copy) { return WideOfAscii(SnapshotFileName(At, copy)); }, Png);
+        if (file.Path.empty()) {
+            // Any refusal, "access denied" from controlled folder access among them, names the
+            // folder so the person can allow the program there or free it.
+            Result.Failure = IsDiskFull(file.Error) ? TFailure::DiskFull : TFailure::Folder;
+            Result.Detail = folder;
+            return;
+        }
+        Result.Path = file.Path;
     } catch (const std::exception& error) {
-        snapshot.Failure = TFailure::Capture;
-        snapshot.Detail = WideOfAscii(error.what());
-        return snapshot;
+        Result.Failure = TFailure::Capture;
+        Result.Detail = WideOfAscii(error.what());
+    } catch (...) {
+        Result.Failure = TFailure::Capture;
+        Result.Detail = L"?";
     }
-    const std::wstring pictures = PicturesFolder();
-    if (pictures.empty()) {  // no Pictures folder known: say so rather than write somewhere else
-        snapshot.Failure = TFailure::Folder;
-        snapshot.Detail = L"Pictures\\Zelvora";
-        return snapshot;
+}
+
+TSnapshotQueue::TSnapshotQueue(HWND window, UINT doneMessage) : window_(window), doneMessage_(doneMessage) {}
+
+TSnapshotQueue::~TSnapshotQueue()
+{
+    if (worker_.joinable()) worker_.join();
+    for (auto& job : waiting_) job->Write();
+}
+
+std::optional<TSnapshot> TSnapshotQueue::Take()
+{
+    auto job = std::make_unique<TJob>();
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    job->At = {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+    try {
+        job->Screen = CopyScreen();
+    } catch (const std::exception& error) {
+        TSnapshot failed;
+        failed.Failure = TSnapshot::TFailure::Capture;
+        failed.Detail = WideOfAscii(error.what());
+        return failed;
     }
-    const std::wstring folder = pictures + L"\\Zelvora";
-    const TLocalTime at{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
-    const TNewFile file = WriteNewFile(
-        folder, [&](int copy) { return WideOfAscii(SnapshotFileName(at, copy)); }, png);
-    if (file.Path.empty()) {
-        snapshot.Failure = IsDiskFull(file.Error) ? TFailure::DiskFull : TFailure::Folder;
-        snapshot.Detail = folder;
-        return snapshot;
+    GdiFlush();  // the worker reads the pixels, never the device context
+    waiting_.push_back(std::move(job));
+    if (!running_) StartNext();
+    return std::nullopt;
+}
+
+void TSnapshotQueue::StartNext()
+{
+    if (waiting_.empty()) return;
+    running_ = std::move(waiting_.front());
+    waiting_.pop_front();
+    worker_ = std::thread([job = running_.get(), window = window_, message = doneMessage_] {
+        job->Write();
+        PostMessageW(window, message, 0, 0);
+    });
+}
+
+TSnapshot TSnapshotQueue::Finish()
+{
+    if (!running_) return {};
+    if (worker_.joinable()) worker_.join();
+    const std::unique_ptr<TJob> job = std::move(running_);
+    TSnapshot result = std::move(job->Result);
+    if (result.Failure == TSnapshot::TFailure::None) {
+        const TScreenCopy& screen = job->Screen;
+        switch (PutPictureOnClipboard(window_, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
+                                      job->Png)) {
+            case TClipboardResult::Done:
+                break;
+            case TClipboardResult::Busy:
+                result.Failure = TSnapshot::TFailure::Clipboard;
+                result.Detail = result.Path;
+                break;
+            case TClipboardResult::NoMemory:
+                result.Failure = TSnapshot::TFailure::ClipboardMemory;
+                result.Detail = result.Path;
+                break;
+        }
     }
-    snapshot.Path = file.Path;
-    if (!PutPictureOnClipboard(clipboardOwner, screen.Pixels->Bits(), screen.Bounds.Width(),
-                               screen.Bounds.Height(), png)) {
-        snapshot.Failure = TFailure::Clipboard;
-        snapshot.Detail = file.Path;
-    }
-    return snapshot;
+    StartNext();
+    return result;
 }
 
 const char* SnapshotMessageName(TSnapshot::TFailure failure)
@@ -71,6 +140,8 @@ const char* SnapshotMessageName(TSnapshot::TFailure failure)
             return "sSnapshotDiskFull";
         case TSnapshot::TFailure::Clipboard:
             return "sSnapshotClipboardBusy";
+        case TSnapshot::TFailure::ClipboardMemory:
+            return "sSnapshotClipboardNoMemory";
         case TSnapshot::TFailure::None:
             break;
     }

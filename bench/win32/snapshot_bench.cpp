@@ -47,8 +47,8 @@ std::size_t Save()
     const TNewFile file = WriteNewFile(
         BenchFolder(), [](int copy) { return L"bench " + std::to_wstring(copy) + L".png"; }, png);
     if (file.Path.empty()) throw std::runtime_error("the file was not written");
-    if (!PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
-                               png))
+    if (PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
+                              png) != TClipboardResult::Done)
         throw std::runtime_error("the clipboard was busy");
     DeleteFileW(file.Path.c_str());
     return png.size();

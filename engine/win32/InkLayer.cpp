@@ -277,6 +277,19 @@ void TInkLayer::Show(const TRect& area)
     InvalidateRect(window_.get(), &local, FALSE);
 }
 
+std::optional<std::uint32_t> TInkLayer::InkAt(TPoint point) const
+{
+    if (!pixels_ || IsEmpty(Intersection(screens_, {point.X, point.Y, point.X + 1, point.Y + 1})))
+        return std::nullopt;
+    GdiFlush();
+    const std::uint32_t pixel =
+        pixels_->Bits()[static_cast<std::size_t>(point.Y - screens_.Top) * pixels_->Width() +
+                        (point.X - screens_.Left)] &
+        0xFFFFFF;
+    if (pixel == PixelOf(key_)) return std::nullopt;
+    return pixel;
+}
+
 TPixelRows TInkLayer::Rows() const
 {
     return {pixels_->Bits(), pixels_->Width(), pixels_->Height(), {screens_.Left, screens_.Top}};

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "engine/InkPixels.h"
 #include "engine/MarkSurface.h"
@@ -42,6 +43,9 @@ public:
     // changes: two layers, or a window that keeps itself on top, would otherwise take turns
     // for as long as marks exist.
     void StayOnTop();
+    // The layer's own pixel at a screen point (0x00RRGGBB); none where it shows the screen. The
+    // test desktop's screen copies can lag behind a layered window, this never does.
+    std::optional<std::uint32_t> InkAt(TPoint point) const;
     // How often the layer raised itself: the figure of the benchmark that watches it fight.
     unsigned Raises() const { return raises_; }
     // The window and its pixels go; the next piece makes them again.

@@ -24,7 +24,10 @@ short AsyncKeyState(int virtualKey, void*)
 
 }  // namespace
 
-TMarkingEngine::TMarkingEngine(const IMarkingOptions& options) : options_(options) {}
+TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks, std::size_t maxBytes)
+    : options_(options), history_(maxMarks, maxBytes)
+{
+}
 
 TMarkingEngine::~TMarkingEngine()
 {
@@ -62,7 +65,7 @@ void TMarkingEngine::UndoLastMark()
         history_.UndoWipe(std::chrono::steady_clock::now());
         for (const TMark& mark : history_.Marks()) surface_->DrawAgain(mark);
     } else if (auto gone = history_.Undo()) {
-        surface_->Remove(*gone);
+        RemoveFromSurface(*gone);
     }
     ScheduleVanishing();
 }
@@ -81,7 +84,7 @@ void TMarkingEngine::SetVanishSeconds(int seconds)
 
 void TMarkingEngine::VanishDueMarks()
 {
-    for (const TMark& gone : vanishing_.TakeDue()) surface_->Remove(gone);
+    for (const TMark& gone : vanishing_.TakeDue()) RemoveFromSurface(gone);
     ScheduleVanishing();
 }
 
@@ -169,6 +172,7 @@ void TMarkingEngine::PollTick()
     } else {
         MovePenTo(pointer.x, pointer.y);
     }
+    KeepDrawingMarkShown();
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)
@@ -217,7 +221,23 @@ void TMarkingEngine::Draw(TMarkPiece piece)
 
 void TMarkingEngine::RemoveDropped()
 {
-    for (const TMark& gone : history_.TakeDropped()) surface_->Remove(gone);
+    for (const TMark& gone : history_.TakeDropped()) RemoveFromSurface(gone);
+}
+
+void TMarkingEngine::RemoveFromSurface(const TMark& gone)
+{
+    // 300 ms of ticks, drawn again every fifth: the windows beneath have repainted by then.
+    constexpr int kRedrawTicks = 30;
+    surface_->Remove(gone);
+    if (!surface_->KeepsMarks() && history_.Drawing()) redrawDrawingMarkTicks_ = kRedrawTicks;
+}
+
+void TMarkingEngine::KeepDrawingMarkShown()
+{
+    constexpr int kTicksPerRedraw = 5;
+    if (redrawDrawingMarkTicks_ == 0 || --redrawDrawingMarkTicks_ % kTicksPerRedraw != 0) return;
+    if (surface_ == &screen_ && history_.Drawing() && !history_.Marks().empty())
+        screen_.DrawAgain(history_.Marks().back());
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const

@@ -31,7 +31,9 @@ protected:
 
 class TMarkingEngine {
 public:
-    explicit TMarkingEngine(const IMarkingOptions& options);
+    // The history's limits are the program's; tests and benchmarks choose smaller ones.
+    explicit TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks = TMarkHistory::kMaxMarks,
+                            std::size_t maxBytes = TMarkHistory::kMaxBytes);
     ~TMarkingEngine();
     TMarkingEngine(const TMarkingEngine&) = delete;
     TMarkingEngine& operator=(const TMarkingEngine&) = delete;
@@ -56,6 +58,7 @@ public:
     // Null while the layer holds nothing.
     HWND InkLayerWindow() const { return layer_.Handle(); }
     const TMarkHistory& History() const { return history_; }
+    const TInkLayer& InkLayer() const { return layer_; }
 
     // Only one engine of a process polls: a thread timer hands its callback no context.
     void StartPollTimer();
@@ -95,6 +98,11 @@ private:
     void Draw(TMarkPiece piece);
     // The marks the history's limits pushed out leave the surface too.
     void RemoveDropped();
+    // A mark leaves the surface. On the screen the windows beneath repaint in their own time, and
+    // a window system may put back more than was asked for (Wine copies a window's changed
+    // bounding box): the mark being drawn is drawn again over the next ticks.
+    void RemoveFromSurface(const TMark& gone);
+    void KeepDrawingMarkShown();
 
     const IMarkingOptions& options_;
     TMarkHistory history_;
@@ -102,6 +110,7 @@ private:
     TInkLayer layer_{history_};
     IMarkSurface* surface_ = &screen_;
     bool keepMarks_ = false;
+    int redrawDrawingMarkTicks_ = 0;
     TVanishingInk vanishing_{history_};
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;

@@ -143,9 +143,17 @@ TEST_F(InkLayer, UndoTakesTheLastMarkThenTheOneBeforeAndAWipeTakesAll)
     EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s))
         << "the wipe left ink";
     EXPECT_EQ(Layers(), 0);
-    PressChord(screen_, kUndoChord);  // nothing left to undo: nothing comes back
+    PressChord(screen_, kUndoChord);  // the wipe is undone: both marks come back
+    EXPECT_TRUE(WaitForOrange(first, static_cast<int>(first.size()))) << "the wipe was not undone";
+    EXPECT_EQ(Orange(second), static_cast<int>(second.size()));
+    PressChord(screen_, kUndoChord);  // and then the last mark goes, as before the wipe
+    EXPECT_TRUE(WaitForOrange(second, 0));
+    PressChord(screen_, {"Alt_L", "2"});
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(CountDifferences(clean, page_.Grab()), 0);
+    PressChord(screen_, kUndoChord);  // a mark drawn after the wipe: undo takes it, not the wipe
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s))
+        << "the wiped mark came back after a new one";
 }
 
 TEST_F(InkLayer, OnTheScreenUndoRepaintsTheWindowsUnderTheLastMark)
@@ -159,6 +167,41 @@ TEST_F(InkLayer, OnTheScreenUndoRepaintsTheWindowsUnderTheLastMark)
     EXPECT_TRUE(WaitForOrange(second, 0)) << "the windows under the last mark did not repaint";
     EXPECT_EQ(Orange(first), static_cast<int>(first.size())) << "a window beyond the mark repainted";
     EXPECT_EQ(Layers(), 0);
+    PressChord(screen_, {"Alt_L", "2"});
+    EXPECT_TRUE(WaitForOrange(first, 0));
+    PressChord(screen_, kUndoChord);  // the wipe is undone on the screen too
+    EXPECT_TRUE(WaitForOrange(first, static_cast<int>(first.size()))) << "the wipe was not undone";
+    PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(InkLayer, TwoCopiesKeepingMarksAndAWindowThatKeepsItselfOnTopDoNotFightForTheTop)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession first(desktop_);
+    ZelvoraSession second(desktop_, 0);  // its hotkeys are taken: it says so, box after box
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            desktop_.Probe({"dismiss-msgboxes"});
+            return desktop_.WindowCount("TfrmZelvora") == 2;
+        },
+        60s, 300ms));
+    ASSERT_TRUE(second.WaitForMainWindow(2));
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.Probe({"msgboxes"}).Output.empty(); }, 10s, 300ms));
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));  // both copies draw, each on its own layer
+    ASSERT_TRUE(WaitUntil([&] { return Layers() == 2; }, 10s));
+    const auto changes = [&](std::vector<std::string> classes) {
+        std::vector<std::string> command{"zorder-changes", "4"};
+        command.insert(command.end(), classes.begin(), classes.end());
+        return std::atoi(desktop_.Probe(command).Output.c_str());
+    };
+    EXPECT_LE(changes({kLayerClass}), 1) << "the two layers take turns on top";
+    ChildProcess pushy({"wine", desktop_.BinDir() + "/zelvora-probe.exe", "pushy",
+                        std::to_string(edit_.Left + 40), std::to_string(edit_.Top + 280), "300", "30", "20"});
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("ProbePushy") == 1; }, 20s, 100ms));
+    EXPECT_LE(changes({kLayerClass, "ProbePushy"}), 4)
+        << "the layers fight a window that keeps itself on top";
+    pushy.Stop();
+    ASSERT_TRUE(second.Close());
     PressChord(screen_, {"Alt_L", "2"});
 }
 

@@ -89,6 +89,17 @@ TEST_F(Settings, AWrongTypedValueIsReportedOnceAndTheOthersApply)
     EXPECT_EQ(stored.at("FloodFill"), Dword(1));
 }
 
+TEST_F(Settings, AStoredShortcutTheEditorWouldRefuseIsReportedOnceAndItsDefaultUsedAndSaved)
+{
+    desktop_.SetSetting("SnapshotHotkey", 0x41);  // a bare A: every A typed anywhere would save the screen
+    ZelvoraSession zelvora(desktop_, 0);
+    EXPECT_EQ(TakeMessageBoxes(), "Zelvora\tUngültige Tastenkombination für 'SnapshotHotkey'\n");
+    ASSERT_TRUE(zelvora.WaitForMainWindow(1)) << "the start-up ended";
+    EXPECT_EQ(desktop_.Probe({"msgboxes"}).Output, "") << "more than one report";
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings().at("SnapshotHotkey"), Dword(0x8035));
+}
+
 TEST_F(Settings, AnEmptiedShortcutIsOffWithoutAReport)
 {
     desktop_.SetSetting("DeleteHotkey", 0);

@@ -42,12 +42,14 @@ protected:
         fs::remove_all(pictures_ / "Zelvora");
     }
 
+    // Finished pictures only: one being written has a temporary name.
     std::vector<fs::path> Pictures() const
     {
         std::vector<fs::path> files;
+        std::error_code error;
         if (fs::is_directory(pictures_ / "Zelvora"))
-            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora"))
-                files.push_back(file.path());
+            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora", error))
+                if (file.path().extension() == ".png") files.push_back(file.path());
         std::sort(files.begin(), files.end());
         return files;
     }
@@ -170,6 +172,52 @@ TEST_F(SaveAndVanish, AClipboardHeldByAnotherProgramIsNamedInAMessageButThePictu
     EXPECT_NE(boxes.find(Pictures().front().filename().string()), std::string::npos) << boxes;
     EXPECT_TRUE(ReadPng(Pictures().front()));
     desktop_.Probe({"dismiss-msgboxes"});
+}
+
+TEST_F(SaveAndVanish, HoldingAltFiveSavesOnePictureAndHoldingAltFourRemovesOneMark)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession zelvora(desktop_);
+    for (int dy : {0, 40, 80}) ASSERT_TRUE(page_.DrawStroke(kPaintChord, dy));
+    std::this_thread::sleep_for(300ms);
+    {
+        HeldKeys held(screen_, kSnapshotChord);  // the keyboard repeats it meanwhile
+        std::this_thread::sleep_for(2s);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !Pictures().empty(); }, 10s, 100ms));
+    std::this_thread::sleep_for(2s);  // time for any more to be written
+    EXPECT_EQ(Pictures().size(), 1u) << "one press wrote several pictures";
+    {
+        HeldKeys held(screen_, kUndoChord);
+        std::this_thread::sleep_for(2s);
+    }
+    EXPECT_TRUE(WaitForOrange(page_.Stroke(80), 0)) << "the last mark stayed";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(Orange(page_.Stroke(40)), 10) << "one press undid more than one mark";
+    EXPECT_EQ(Orange(page_.Stroke(0)), 10);
+    PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(SaveAndVanish, AMarkBeingDrawnOnTheScreenSurvivesAnotherMarksVanishing)
+{
+    desktop_.SetSetting("VanishSeconds", 5);
+    ZelvoraSession zelvora(desktop_);
+    // A diagonal mark, whose bounding box holds all of a level one drawn across it afterwards.
+    const std::vector<Point> diagonal =
+        StraightPath({edit_.Left + 60, edit_.Top + 140}, {edit_.Left + 360, edit_.Top + 300}, 10);
+    const std::vector<Point> level =
+        StraightPath({edit_.Left + 70, edit_.Top + 220}, {edit_.Left + 350, edit_.Top + 220}, 10);
+    ASSERT_TRUE(Draw(diagonal));
+    page_.RestPointerAt({level.front().X - 4, level.front().Y});
+    HeldKeys chord(screen_, kPaintChord);
+    MovePointerAlong(screen_, {{level.front().X - 2, level.front().Y}}, false);
+    ASSERT_TRUE(MovePointerAlong(screen_, level, true));
+    // Still drawing: the diagonal goes, the level mark stays whole.
+    const std::vector<Point> diagonalEnds{diagonal.front(), diagonal[1], diagonal[8], diagonal.back()};
+    EXPECT_TRUE(WaitUntil([&] { return Orange(diagonalEnds) == 0; }, 10s)) << "the older mark did not vanish";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(Orange(level), static_cast<int>(level.size()))
+        << "the older mark's going took the mark being drawn";
 }
 
 TEST_F(SaveAndVanish, WithTwoSecondsAStrokeGoesByItselfInBothModesAndWithNeverItStays)

@@ -22,6 +22,8 @@
 //   clipboard-bitmap FILE        the clipboard's device-independent bitmap as "W H png=0|1" (whether a
 //                                "PNG" is there too); FILE gets W*H 0x00BBGGRR pixels from the top
 //   hold-clipboard SECONDS       keeps the clipboard open, as a busy program does
+//   pushy X Y W H SECONDS        a white top-most window that raises itself every 50 ms
+//   zorder-changes SECONDS CLASS...  how often the highest visible window of those classes changed
 //   tooltips                     the text of each visible tooltip window, one per line in UTF-8
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
@@ -30,6 +32,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -409,6 +412,68 @@ int TopMost(char** argv)
     return ShowFor(window, argv[6]);
 }
 
+// The same window, raising itself above every top-most window every 50 ms: a program that keeps
+// itself on top whatever else does.
+int PushyTopMost(char** argv)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "ProbePushy";
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP,
+                                  std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                                  std::atoi(argv[5]), nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[6])) * 1000;
+    SetTimer(window, 1, 50, nullptr);
+    MSG msg;
+    while (static_cast<LONG>(GetTickCount() - end) < 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER)
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        DispatchMessageA(&msg);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+// How often, over SECONDS, the highest visible window of the given classes changed: two windows
+// that fight for the top change places at every turn. Sampled every 5 ms.
+int ZOrderChanges(int argc, char** argv)
+{
+    struct Search {
+        char** Classes;
+        int Count;
+        HWND First = nullptr;
+    };
+    const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[2])) * 1000;
+    HWND last = nullptr;
+    int changes = -1;
+    while (static_cast<LONG>(GetTickCount() - end) < 0) {
+        Search search{argv + 3, argc - 3};
+        EnumWindows(
+            [](HWND hwnd, LPARAM lParam) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(lParam);
+                char name[256] = {};
+                GetClassNameA(hwnd, name, sizeof name);
+                for (int i = 0; i < s.Count; ++i)
+                    if (lstrcmpiA(name, s.Classes[i]) == 0 && IsWindowVisible(hwnd)) {
+                        s.First = hwnd;
+                        return FALSE;
+                    }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.First != last) ++changes;
+        last = search.First;
+        Sleep(5);
+    }
+    std::printf("%d\n", std::max(changes, 0));
+    return 0;
+}
+
 int AnswerMessageBox(const std::string& answer)
 {
     const auto boxes = TopLevelWindows("#32770");
@@ -480,6 +545,8 @@ int main()
     if (command == "taskbar-created") return TaskbarCreated();
     if (command == "stubborn" && argc == 4) return Stubborn(argv);
     if (command == "topmost" && argc == 7) return TopMost(argv);
+    if (command == "pushy" && argc == 7) return PushyTopMost(argv);
+    if (command == "zorder-changes" && argc >= 4) return ZOrderChanges(argc, argv);
     if (command == "texts" && argc == 3) return Texts(argv);
     if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
     if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);

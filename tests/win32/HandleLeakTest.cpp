@@ -191,8 +191,9 @@ TEST(HandleLeaks, SavingTheScreenTwentyTimesGivesEverythingBackAndLeavesOnlyTheP
         const TNewFile file = WriteNewFile(
             folder, [&](int copy) { return std::to_wstring(round) + L"-" + std::to_wstring(copy); }, png);
         EXPECT_FALSE(file.Path.empty()) << file.Error;
-        EXPECT_TRUE(PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(),
-                                          screen.Bounds.Height(), png));
+        EXPECT_EQ(PutPictureOnClipboard(nullptr, screen.Pixels->Bits(), screen.Bounds.Width(),
+                                        screen.Bounds.Height(), png),
+                  TClipboardResult::Done);
     };
     save(0);  // binds the imaging component and fills the system's caches
     const Census before;

@@ -60,13 +60,14 @@ bool OpenClipboardPatiently(HWND owner)
 
 }  // namespace
 
-bool PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, int height,
-                           const std::vector<std::uint8_t>& png)
+TClipboardResult PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, int height,
+                                       const std::vector<std::uint8_t>& png)
 {
+    // Every copy is made before the clipboard is opened and emptied.
     UniqueGlobalMemory dib = DibOf(pixels, width, height);
     UniqueGlobalMemory pngCopy = GlobalCopy(png.data(), png.size());
-    if (!dib || !pngCopy) return false;
-    if (!OpenClipboardPatiently(owner)) return false;
+    if (!dib || !pngCopy) return TClipboardResult::NoMemory;
+    if (!OpenClipboardPatiently(owner)) return TClipboardResult::Busy;
     bool put = EmptyClipboard() != FALSE;
     // The clipboard owns what it took; what it refused is still ours to free.
     if (put && SetClipboardData(CF_DIB, dib.get()))
@@ -77,7 +78,7 @@ bool PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, i
         put && pngFormat && SetClipboardData(pngFormat, pngCopy.get()))
         pngCopy.release();
     CloseClipboard();
-    return put;
+    return put ? TClipboardResult::Done : TClipboardResult::Busy;
 }
 
 }  // namespace zelvora

@@ -1,0 +1,79 @@
+// The marking engine on the ink layer, read back from the layer's pixels: marks the history's limits push out
+// leave the layer, and a highlight over an older mark keeps no colour of it once it goes.
+#include "engine/win32/MarkingEngine.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/InkPixels.h"
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+namespace {
+
+struct TOptions final : IMarkingOptions {
+    bool FreeHandMode() const override { return true; }
+    bool Transparent() const override { return highlighter; }
+    bool FloodFill() const override { return false; }
+    bool highlighter = false;
+};
+
+constexpr TColor kOrange = 0x0080FF;
+
+class MarkingEngineOnTheLayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A white page of our own under the marks: whatever the display shows otherwise.
+        WNDCLASSW page{};
+        page.lpfnWndProc = DefWindowProcW;
+        page.hInstance = GetModuleHandleW(nullptr);
+        page.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        page.lpszClassName = L"ZelvoraTestPage";
+        RegisterClassW(&page);
+        page_.reset(CreateWindowExW(0, page.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
+                                    nullptr, nullptr, page.hInstance, nullptr));
+        UpdateWindow(page_.get());
+        engine_.SetKeepMarks(true);
+        engine_.SetMarkerColor(kOrange);
+    }
+    void TearDown() override { engine_.WipeMarks(); }
+    void Stroke(int y, int fromX = 100, int toX = 300)
+    {
+        engine_.MovePenTo(fromX, y);
+        engine_.DrawLineTo(toX, y);
+        engine_.EndMark();
+    }
+    // What the layer shows at a point: its ink, or the screen (the white page) where it has none.
+    std::uint32_t SeenAt(int x, int y) const { return engine_.InkLayer().InkAt({x, y}).value_or(0xFFFFFF); }
+
+    UniqueWindow page_;
+    TOptions options_;
+    TMarkingEngine engine_{options_, 2};  // two marks at most
+};
+
+TEST_F(MarkingEngineOnTheLayer, AMarkTheLimitsPushOutLeavesTheLayerAsItLeavesTheHistory)
+{
+    for (int i = 0; i < 3; ++i) Stroke(100 + 40 * i);
+    ASSERT_EQ(engine_.History().Marks().size(), 2u);
+    EXPECT_EQ(SeenAt(200, 100), 0xFFFFFFu) << "the first mark's ink stayed on the layer";
+    EXPECT_EQ(SeenAt(200, 140), PixelOf(kOrange));
+    EXPECT_EQ(SeenAt(200, 180), PixelOf(kOrange));
+}
+
+TEST_F(MarkingEngineOnTheLayer, AHighlightOverAnOlderMarkShowsTheScreenOnceThatMarkGoes)
+{
+    engine_.SetMarkerColor(RgbOf(0, 0, 255));
+    Stroke(300);
+    engine_.SetMarkerColor(kOrange);
+    options_.highlighter = true;
+    Stroke(300, 150, 250);
+    EXPECT_EQ(SeenAt(200, 300), 0u) << "blue under an orange highlighter is black";
+    options_.highlighter = false;
+    Stroke(400);  // the blue mark is pushed out; the highlight stays
+    EXPECT_EQ(SeenAt(120, 300), 0xFFFFFFu) << "the blue mark stayed";
+    EXPECT_EQ(SeenAt(200, 300), PixelOf(kOrange))
+        << "the highlight kept the blue mark's colour, not the page's";
+}
+
+}  // namespace
+}  // namespace zelvora
