@@ -111,8 +111,8 @@ TSnapshot TSnapshotQueue::Finish()
     TSnapshot result = std::move(job->Result);
     if (result.Failure == TSnapshot::TFailure::None) {
         const TScreenCopy& screen = job->Screen;
-        switch (PutPictureOnClipboard(window_, screen.Pixels->Bits(), screen.Bounds.Width(), screen.Bounds.Height(),
-                                      job->Png)) {
+        switch (PutPictureOnClipboard(window_, screen.Pixels->Bits(), screen.Bounds.Width(),
+                                      screen.Bounds.Height(), job->Png)) {
             case TClipboardResult::Done:
                 break;
             case TClipboardResult::Busy:
