@@ -176,6 +176,62 @@ TEST(Application, HeldStartUpWorkFollowsTheMainWindowsFirstPaintOrComesFirstInAM
     }
 }
 
+// Presses OK on this thread's message boxes from inside their modal loops, keeping their texts.
+std::string answeredBoxes;
+void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char name[16] = {}, text[256] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+            GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+            answeredBoxes += std::string(text) + "\n";
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
+}
+
+TEST(Application, WorkQueuedOnceTheFirstFrameIsUpRunsAndAPieceThatThrowsInAMinimisedStartIsReported)
+{
+    RegisterComponentClass<TButton>();
+    const UINT_PTR answering = SetTimer(nullptr, 0, 50, AnswerMessageBoxes);
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "shown");
+        answeredBoxes.clear();
+        MSG left;
+        while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        TApplication app;
+        app.HoldStartupWork();
+        auto& form = app.CreateForm<TSampleForm>();  // no other window: nothing is queued for them
+        static int runs;
+        runs = 0;
+        if (minimised) {
+            form.SetWindowState(TWindowState::wsMinimized);
+            app.AfterFirstFrame([] { throw std::runtime_error("a piece that throws"); });
+            app.AfterFirstFrame([] { ++runs; });
+        } else {
+            static TApplication* running;
+            running = &app;
+            SetTimer(form.Handle(), 1, 30, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+                KillTimer(hwnd, id);
+                running->AfterFirstFrame([] { ++runs; });
+            });
+        }
+        SetTimer(form.Handle(), 2, 1000,
+                 [](HWND hwnd, UINT, UINT_PTR, DWORD) { PostMessageA(hwnd, WM_CLOSE, 0, 0); });
+        app.Run();
+        EXPECT_EQ(runs, 1) << "the work never ran";
+        if (minimised) {
+            EXPECT_NE(answeredBoxes.find("a piece that throws"), std::string::npos) << answeredBoxes;
+        }
+    }
+    KillTimer(nullptr, answering);
+}
+
 TEST(Application, MinimisingHidesTheWindowsAndTellsTheHooks)
 {
     RegisterComponentClass<TButton>();

@@ -107,16 +107,19 @@ void TApplication::Run()
         main->Show();
         PaintWaitingWindows();
         timeline_.Mark("first paint");
+        firstFrameDone_ = true;
         MakeOtherWindowsAfterFirstFrame();
         // A timer's message comes after every other message and paint: the work starts once
-        // what the person sees is up, one piece per tick, with input handled in between.
-        if (!startupWork_.empty()) SetTimer(window_.get(), kStartupWorkTimer, kStartupWorkDelayMs, nullptr);
+        // what the person sees is up, one piece per tick, with input handled in between. Also
+        // with nothing queued yet: the hold ends at the first tick.
+        if (holdingStartupWork_) SetTimer(window_.get(), kStartupWorkTimer, kStartupWorkDelayMs, nullptr);
     } else {
+        firstFrameDone_ = true;
         RunStartupWork();  // the tray icon is all a minimised start shows
         MakeOtherWindowsAfterFirstFrame();
         if (main) Minimize();
     }
-    if (startupWork_.empty()) timeline_.Finish();
+    if (!holdingStartupWork_) timeline_.Finish();
     while (!terminated_) HandleMessage();
 }
 
@@ -129,15 +132,24 @@ void TApplication::MakeOtherWindowsAfterFirstFrame()
 
 void TApplication::AfterFirstFrame(std::function<void()> work)
 {
-    if (holdingStartupWork_)
-        startupWork_.push_back(std::move(work));
-    else
+    if (!holdingStartupWork_) {
         work();
+        return;
+    }
+    startupWork_.push_back(std::move(work));
+    // Queued while the first frame is up already: the timer takes it too.
+    if (firstFrameDone_) SetTimer(window_.get(), kStartupWorkTimer, kStartupWorkDelayMs, nullptr);
 }
 
 void TApplication::RunStartupWork()
 {
-    do RunStartupWorkPiece();
+    // Outside the message loop no window procedure catches: a piece that throws is reported
+    // here, as the timer's would be, and the start-up goes on.
+    do
+        Guarded(0, [this] {
+            RunStartupWorkPiece();
+            return 0;
+        });
     while (holdingStartupWork_);
 }
 

@@ -93,6 +93,7 @@ private:
     void RunStartupWorkPiece();
     bool busy_ = false;
     bool holdingStartupWork_ = false;
+    bool firstFrameDone_ = false;
     std::vector<std::function<void()>> startupWork_;
 
     TStartupTimeline timeline_;
