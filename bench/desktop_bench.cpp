@@ -8,7 +8,6 @@
 //  - both again with keep marks on, and a stroke over Notepad's first line counted after a line is
 //    typed under it and after Ctrl+A, on the screen and on the ink layer.
 //   zelvora-desktop-bench [IDLE_SECONDS]
-#include <dirent.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,30 +35,6 @@ namespace {
 constexpr int kLatencyMoves = 50;
 constexpr int kMoveStep = 11;  // just over the pen's width: every move lands on fresh paper
 constexpr double kTickMs = 10.0;
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-// The newest process whose command line contains `needle`, ignoring case.
-pid_t FindProcess(const std::string& needle)
-{
-    pid_t newest = -1;
-    DIR* proc = opendir("/proc");
-    if (!proc) return -1;
-    while (dirent* entry = readdir(proc)) {
-        const pid_t pid = std::atoi(entry->d_name);
-        if (pid <= 0 || pid == getpid()) continue;
-        std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline");
-        std::string cmdline((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
-        if (Lower(cmdline).find(Lower(needle)) != std::string::npos && pid > newest) newest = pid;
-    }
-    closedir(proc);
-    return newest;
-}
 
 // User plus system time of a process, in clock ticks.
 long long CpuTicks(pid_t pid)

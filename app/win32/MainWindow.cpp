@@ -425,6 +425,28 @@ void TfrmZelvora::WaitForMenuToGo()
     SaveScreen();
 }
 
+LRESULT TfrmZelvora::Counter(TCounter counter) const
+{
+    DWORD handles = 0;
+    switch (counter) {
+        case TCounter::Marks:
+            return static_cast<LRESULT>(engine_.History().Marks().size());
+        case TCounter::MarkKiB:
+            return static_cast<LRESULT>(engine_.History().Bytes() / 1024);
+        case TCounter::GdiObjects:
+            return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        case TCounter::UserObjects:
+            return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+        case TCounter::KernelHandles:
+            return GetProcessHandleCount(GetCurrentProcess(), &handles) ? handles : -1;
+        case TCounter::OwnGdiObjects:
+            return UniqueGdiObject::Live();
+        case TCounter::OwnWindows:
+            return UniqueWindow::Live();
+    }
+    return -1;
+}
+
 void TfrmZelvora::ReportSnapshot(const TSnapshot& snapshot)
 {
     if (!snapshot.Path.empty()) lastSnapshot_ = snapshot.Path;
@@ -527,6 +549,7 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         WaitForMenuToGo();
         return 0;
     }
+    if (msg == WM_QUERY_COUNTER) return Counter(static_cast<TCounter>(wParam));
     if (msg == WM_SNAPSHOT_DONE) {
         if (snapshots_) ReportSnapshot(snapshots_->Finish());
         return 0;

@@ -36,6 +36,18 @@ inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 inline constexpr UINT WM_INK_LAYER_FAILED = WM_USER + 2;
 // The save screen worker has written a picture.
 inline constexpr UINT WM_SNAPSHOT_DONE = WM_USER + 3;
+// What a long session's benchmark reads from outside: the main window answers the counter that
+// wParam names.
+inline constexpr UINT WM_QUERY_COUNTER = WM_USER + 4;
+enum class TCounter : WPARAM {
+    Marks,          // in the history
+    MarkKiB,        // their size
+    GdiObjects,     // the system's count (Wine answers 0)
+    UserObjects,    // the same
+    KernelHandles,  // the process's
+    OwnGdiObjects,  // those our handle owners hold: a count Wine gives too
+    OwnWindows,
+};
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;
 
@@ -155,6 +167,7 @@ private:
     int menuWaitTicks_ = 0, menuGoneTicks_ = 0;  // a save from a menu waits for the menu to go
     void ReportSnapshot(const TSnapshot& snapshot);
     void WaitForMenuToGo();
+    LRESULT Counter(TCounter counter) const;
 };
 
 }  // namespace zelvora

@@ -1,11 +1,17 @@
 #include "Process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -156,6 +162,28 @@ void ChildProcess::Kill()
         waitpid(pid_, nullptr, 0);
     }
     pid_ = -1;
+}
+
+pid_t FindProcess(const std::string& needle)
+{
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    pid_t newest = -1;
+    DIR* proc = opendir("/proc");
+    if (!proc) return -1;
+    while (dirent* entry = readdir(proc)) {
+        const pid_t pid = std::atoi(entry->d_name);
+        if (pid <= 0 || pid == getpid()) continue;
+        std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline");
+        std::string cmdline((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
+        if (lower(cmdline).find(lower(needle)) != std::string::npos && pid > newest) newest = pid;
+    }
+    closedir(proc);
+    return newest;
 }
 
 }  // namespace zelvora::desktop

@@ -18,6 +18,9 @@ struct CommandResult {
 CommandResult RunCommand(const std::vector<std::string>& argv,
                          std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
+// The newest process whose command line contains `needle`, ignoring case; -1 when none does.
+pid_t FindProcess(const std::string& needle);
+
 // A running child in a process group of its own; stopped with SIGTERM then SIGKILL on destruction.
 class ChildProcess {
 public:
