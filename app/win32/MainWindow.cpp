@@ -443,6 +443,8 @@ LRESULT TfrmZelvora::Counter(TCounter counter) const
             return UniqueGdiObject::Live();
         case TCounter::OwnWindows:
             return UniqueWindow::Live();
+        case TCounter::OwnKernelObjects:
+            return UniqueKernelObject::Live() + UniqueRegistryKey::Live();
     }
     return -1;
 }

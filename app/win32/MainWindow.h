@@ -45,8 +45,9 @@ enum class TCounter : WPARAM {
     GdiObjects,     // the system's count (Wine answers 0)
     UserObjects,    // the same
     KernelHandles,  // the process's
-    OwnGdiObjects,  // those our handle owners hold: a count Wine gives too
+    OwnGdiObjects,  // those our handle owners hold: counts Wine gives too
     OwnWindows,
+    OwnKernelObjects,  // events, threads, files and registry keys
 };
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;

@@ -1,5 +1,7 @@
 // Save screen's costs beside a bare copy of the same screen: time (median of the rounds, the two
-// alternating) and peak memory (each in a process of its own that does only that).
+// alternating), peak memory (each in a process of its own that does only that), and the main
+// thread's longest time without a message while the program's save runs (the copy on the main
+// thread, the PNG and the file on a worker): beside the bare copy, which is all it should hold.
 //   snapshot-bench.exe [ROUNDS]        on the screen it runs on (ZELVORA_SCREEN=3840x2160 for 4K)
 //   snapshot-bench.exe --peak copy|save   one child's work; its exit code is its peak growth in KiB
 #include <windows.h>
@@ -9,10 +11,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/SnapshotNames.h"
+#include "app/win32/ScreenSnapshot.h"
 #include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Clipboard.h"
 #include "toolkit/win32/NewFile.h"
@@ -129,6 +133,34 @@ void ShowBusyScreen()
     GdiFlush();
 }
 
+// A save as the program makes it, with a message loop kept busy meanwhile: the longest time in
+// milliseconds between two messages the loop got, from the key's press to the notification.
+double LongestStallDuringSave(HWND window)
+{
+    constexpr UINT kTake = WM_APP + 1, kDone = WM_APP + 2, kTick = WM_APP + 3;
+    TSnapshotQueue queue(window, kDone);
+    PostMessageW(window, kTake, 0, 0);
+    auto last = Clock::now();
+    double longest = 0;
+    for (bool done = false; !done;) {
+        PostMessageW(window, kTick, 0, 0);  // always something waiting: a gap is the thread held up
+        MSG msg;
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        const auto now = Clock::now();
+        longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        if (msg.message == kTake && queue.Take()) throw std::runtime_error("the screen was not copied");
+        if (msg.message == kDone) {
+            const TSnapshot saved = queue.Finish();
+            if (saved.Failure != TSnapshot::TFailure::None) throw std::runtime_error("the save failed");
+            DeleteFileW(saved.Path.c_str());
+            done = true;
+        }
+        DispatchMessageW(&msg);
+    }
+    return longest;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -159,12 +191,21 @@ int main(int argc, char** argv)
             pngBytes = Save();
             saves.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
-        const double copy = Median(copies), save = Median(saves);
+        HWND loop =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        std::vector<double> stalls;
+        for (int round = 0; round < rounds; ++round) stalls.push_back(LongestStallDuringSave(loop));
+        DestroyWindow(loop);
+        const double copy = Median(copies), save = Median(saves), stall = Median(stalls);
         const double copyPeak = PeakKiBOfChild("copy") / 1024.0, savePeak = PeakKiBOfChild("save") / 1024.0;
         std::printf("Screen %dx%d, median of %d rounds:\n", screen.Width(), screen.Height(), rounds);
         std::printf(
             "  bare screen copy %.1f ms; save screen (PNG, file, clipboard) %.1f ms (%.1fx); PNG %.2f MiB\n",
             copy, save, save / copy, static_cast<double>(pngBytes) / (1024.0 * 1024.0));
+        std::printf(
+            "  the main thread's longest time without a message during a save: %.1f ms (%.2fx the bare copy; "
+            "all of the save on the main thread took %.1f ms)\n",
+            stall, stall / copy, save);
         std::printf("  peak memory beyond the start: bare copy +%.1f MiB, save screen +%.1f MiB (%.1fx)\n",
                     copyPeak, savePeak, copyPeak > 0 ? savePeak / copyPeak : 0.0);
         RemoveDirectoryW(BenchFolder().c_str());

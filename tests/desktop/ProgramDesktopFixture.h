@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -26,6 +27,17 @@ inline RegistryValue Dword(unsigned value)
     char text[16];
     std::snprintf(text, sizeof text, "0x%x", value);
     return {"REG_DWORD", text};
+}
+
+// Pictures saved whole in Pictures\Zelvora: one being written has a temporary name.
+inline long FinishedPictures(const std::string& picturesDir)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    long count = 0;
+    for (const auto& file : fs::directory_iterator(fs::path(picturesDir) / "Zelvora", error))
+        count += file.path().extension() == ".png";
+    return count;
 }
 
 inline RegistryValues DefaultSettings()

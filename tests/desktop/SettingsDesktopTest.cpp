@@ -430,9 +430,7 @@ TEST_F(HotkeyEditor, TheSaveScreenRowChangesTheShortcutThatSavesTheScreen)
     namespace fs = std::filesystem;
     const fs::path pictures = fs::path(desktop_.PicturesDir()) / "Zelvora";
     fs::remove_all(pictures);
-    const auto saved = [&] {
-        return fs::is_directory(pictures) ? std::distance(fs::directory_iterator(pictures), {}) : 0;
-    };
+    const auto saved = [&] { return FinishedPictures(desktop_.PicturesDir()); };
     ZelvoraSession zelvora(desktop_);
     OpenEditor();
     Type({"Tab", "Tab", "Tab", "Tab", "p", "Return"});  // the fifth field: Alt+P
