@@ -132,10 +132,11 @@ private:
 void Print(const Reading& r)
 {
     std::printf(
-        "  %5.1f min  working set %7ld KiB  GDI %5ld (own %4ld)  user %5ld  kernel handles %5ld  own windows "
-        "%3ld  marks %5ld (%ld KiB)  pictures %4ld\n",
-        r.Minutes, r.WorkingSetKiB, r.GdiObjects, r.OwnGdiObjects, r.UserObjects, r.KernelHandles,
-        r.OwnWindows, r.Marks, r.MarkKiB, r.Pictures);
+        "  %5.1f min  working set %7ld KiB  GDI %5ld (own %4ld)  user %5ld (own windows %3ld)  kernel "
+        "handles "
+        "%5ld (own %3ld)  marks %5ld (%ld KiB)  pictures %4ld\n",
+        r.Minutes, r.WorkingSetKiB, r.GdiObjects, r.OwnGdiObjects, r.UserObjects, r.OwnWindows,
+        r.KernelHandles, r.OwnKernelObjects, r.Marks, r.MarkKiB, r.Pictures);
     std::fflush(stdout);
 }
 
