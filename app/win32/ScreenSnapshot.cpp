@@ -25,7 +25,7 @@ std::wstring WideOfAscii(const std::string& text)
 struct TSnapshotQueue::TJob {
     TLocalTime At;  // the moment the key was pressed names the picture
     TScreenCopy Screen;
-    std::vector<std::uint8_t> Png;
+    TClipboardPicture Clipboard;
     TSnapshot Result;
 
     // On the worker thread: the PNG, and the file under a new name.
@@ -37,7 +37,8 @@ void TSnapshotQueue::TJob::Write() noexcept
     using TFailure = TSnapshot::TFailure;
     try {
         const TComApartment com;  // the imaging component's encoder is a COM object on Windows
-        Png = EncodePng(Screen.Pixels->Bits(), Screen.Bounds.Width(), Screen.Bounds.Height());
+        const std::vector<std::uint8_t> png =
+            EncodePng(Screen.Pixels->Bits(), Screen.Bounds.Width(), Screen.Bounds.Height());
         const std::wstring pictures = PicturesFolder();
         if (pictures.empty()) {  // no Pictures folder known: say so rather than write somewhere else
             Result.Failure = TFailure::Folder;
@@ -46,7 +47,7 @@ void TSnapshotQueue::TJob::Write() noexcept
         }
         const std::wstring folder = pictures + L"\\Zelvora";
         const TNewFile file = WriteNewFile(
-            folder, [&](int copy) { return WideOfAscii(SnapshotFileName(At, copy)); }, Png);
+            folder, [&](int copy) { return WideOfAscii(SnapshotFileName(At, copy)); }, png);
         if (file.Path.empty()) {
             // Any refusal, "access denied" from controlled folder access among them, names the
             // folder so the person can allow the program there or free it.
@@ -55,6 +56,10 @@ void TSnapshotQueue::TJob::Write() noexcept
             return;
         }
         Result.Path = file.Path;
+        // The clipboard's forms too: only the clipboard's own calls are left to the main thread.
+        Clipboard = PrepareClipboardPicture(Screen.Pixels->Bits(), Screen.Bounds.Width(),
+                                            Screen.Bounds.Height(), png);
+        Screen = {};
     } catch (const std::exception& error) {
         Result.Failure = TFailure::Capture;
         Result.Detail = WideOfAscii(error.what());
@@ -110,9 +115,7 @@ TSnapshot TSnapshotQueue::Finish()
     const std::unique_ptr<TJob> job = std::move(running_);
     TSnapshot result = std::move(job->Result);
     if (result.Failure == TSnapshot::TFailure::None) {
-        const TScreenCopy& screen = job->Screen;
-        switch (PutPictureOnClipboard(window_, screen.Pixels->Bits(), screen.Bounds.Width(),
-                                      screen.Bounds.Height(), job->Png)) {
+        switch (PutPictureOnClipboard(window_, std::move(job->Clipboard))) {
             case TClipboardResult::Done:
                 break;
             case TClipboardResult::Busy:

@@ -1,8 +1,8 @@
 #include "toolkit/win32/Clipboard.h"
 
 #include <cstring>
+#include <utility>
 
-#include "toolkit/win32/Handles.h"
 #include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
@@ -60,12 +60,23 @@ bool OpenClipboardPatiently(HWND owner)
 
 }  // namespace
 
+TClipboardPicture PrepareClipboardPicture(const std::uint32_t* pixels, int width, int height,
+                                          const std::vector<std::uint8_t>& png)
+{
+    return {DibOf(pixels, width, height), GlobalCopy(png.data(), png.size())};
+}
+
 TClipboardResult PutPictureOnClipboard(HWND owner, const std::uint32_t* pixels, int width, int height,
                                        const std::vector<std::uint8_t>& png)
 {
+    return PutPictureOnClipboard(owner, PrepareClipboardPicture(pixels, width, height, png));
+}
+
+TClipboardResult PutPictureOnClipboard(HWND owner, TClipboardPicture picture)
+{
     // Every copy is made before the clipboard is opened and emptied.
-    UniqueGlobalMemory dib = DibOf(pixels, width, height);
-    UniqueGlobalMemory pngCopy = GlobalCopy(png.data(), png.size());
+    UniqueGlobalMemory dib = std::move(picture.Dib);
+    UniqueGlobalMemory pngCopy = std::move(picture.Png);
     if (!dib || !pngCopy) return TClipboardResult::NoMemory;
     if (!OpenClipboardPatiently(owner)) return TClipboardResult::Busy;
     bool put = EmptyClipboard() != FALSE;
