@@ -553,7 +553,7 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (msg == WM_QUERY_COUNTER) return Counter(static_cast<TCounter>(wParam));
     if (msg == WM_SNAPSHOT_DONE) {
-        if (snapshots_) ReportSnapshot(snapshots_->Finish());
+        if (snapshots_ && snapshots_->Busy()) ReportSnapshot(snapshots_->Finish());
         return 0;
     }
     if (msg == WM_SHOW_ABOUT) {
