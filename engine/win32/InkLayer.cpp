@@ -199,7 +199,6 @@ bool TInkLayer::Covers(HWND window)
 
 void TInkLayer::Raise()
 {
-    ++raises_;
     // Below the active window and back on top: a real change of order, which the system carries
     // out even where it believes the layer is on top already.
     constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;

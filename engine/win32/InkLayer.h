@@ -46,8 +46,6 @@ public:
     // The layer's own pixel at a screen point (0x00RRGGBB); none where it shows the screen. The
     // test desktop's screen copies can lag behind a layered window, this never does.
     std::optional<std::uint32_t> InkAt(TPoint point) const;
-    // How often the layer raised itself: the figure of the benchmark that watches it fight.
-    unsigned Raises() const { return raises_; }
     // The window and its pixels go; the next piece makes them again.
     void Close();
 
@@ -76,7 +74,6 @@ private:
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;
     HWND raisedOver_ = nullptr;  // the last window the layer raised itself above
-    unsigned raises_ = 0;
     bool failed_ = false;
     std::unique_ptr<TPixelBuffer> pixels_;
     std::unique_ptr<TCanvas> canvas_;
