@@ -75,5 +75,26 @@ TEST_F(MarkingEngineOnTheLayer, AHighlightOverAnOlderMarkShowsTheScreenOnceThatM
         << "the highlight kept the blue mark's colour, not the page's";
 }
 
+TEST(MarkingEngine, MarksVanishFromTheEngineThatKeepsThemAlsoWhereAnotherPolls)
+{
+    TOptions options;
+    TMarkingEngine polling(options), keeping(options);
+    polling.StartPollTimer();
+    keeping.SetKeepMarks(true);
+    keeping.MovePenTo(100, 100);
+    keeping.DrawLineTo(200, 100);
+    keeping.EndMark();
+    keeping.SetVanishSeconds(2);
+    const DWORD until = GetTickCount() + 10000;
+    MSG msg;
+    while (!keeping.History().Marks().empty() && static_cast<LONG>(GetTickCount() - until) < 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    EXPECT_TRUE(keeping.History().Marks().empty()) << "the mark never vanished";
+    EXPECT_EQ(keeping.InkLayerWindow(), nullptr) << "its layer stayed";
+    polling.StopPollTimer();
+}
+
 }  // namespace
 }  // namespace zelvora
