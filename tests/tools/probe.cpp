@@ -398,35 +398,32 @@ int Stubborn(char** argv)
     return ShowFor(window, argv[3]);
 }
 
-// A white top-most window at a place, shown without activation, for SECONDS: what another
-// program's overlay or notification does.
-int TopMost(char** argv)
+// A white top-most window of the class at X Y W H (argv[2..5]), not yet shown.
+HWND WhiteTopMost(const char* className, char** argv)
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "ProbeTopMost";
-    if (!RegisterClassA(&windowClass)) return 1;
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP,
-                                  std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-                                  std::atoi(argv[5]), nullptr, nullptr, windowClass.hInstance, nullptr);
-    return ShowFor(window, argv[6]);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassA(&windowClass)) return nullptr;
+    return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, className, "", WS_POPUP, std::atoi(argv[2]),
+                           std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+// A white top-most window at a place, shown without activation, for SECONDS: what another
+// program's overlay or notification does.
+int TopMost(char** argv)
+{
+    return ShowFor(WhiteTopMost("ProbeTopMost", argv), argv[6]);
 }
 
 // The same window, raising itself above every top-most window every 50 ms: a program that keeps
 // itself on top whatever else does.
 int PushyTopMost(char** argv)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "ProbePushy";
-    if (!RegisterClassA(&windowClass)) return 1;
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP,
-                                  std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-                                  std::atoi(argv[5]), nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = WhiteTopMost("ProbePushy", argv);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[6])) * 1000;
