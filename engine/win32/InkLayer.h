@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -21,8 +22,13 @@ inline constexpr wchar_t kInkLayerClass[] = L"TZelvoraInkLayer";
 
 class TInkLayer final : public IMarkSurface {
 public:
+    // The largest layer tried: 1 GB of pixels, a virtual screen of thirty 4K monitors.
+    static constexpr std::size_t kMaxPixels = std::size_t{1} << 28;
     // The history is what the layer paints again from after an undo or a change of screens.
-    explicit TInkLayer(const TMarkHistory& marks) : marks_(marks) {}
+    explicit TInkLayer(const TMarkHistory& marks, std::size_t maxPixels = kMaxPixels)
+        : marks_(marks), maxPixels_(maxPixels)
+    {
+    }
     TInkLayer(const TInkLayer&) = delete;
     TInkLayer& operator=(const TInkLayer&) = delete;
 
@@ -68,6 +74,7 @@ private:
     TPixelRows Rows() const;
 
     const TMarkHistory& marks_;
+    std::size_t maxPixels_;
     TRect screens_;
     TColor key_ = 0;
     HWND foreground_ = nullptr;

@@ -24,8 +24,9 @@ short AsyncKeyState(int virtualKey, void*)
 
 }  // namespace
 
-TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks, std::size_t maxBytes)
-    : options_(options), history_(maxMarks, maxBytes)
+TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks, std::size_t maxBytes,
+                               std::size_t maxLayerPixels)
+    : options_(options), history_(maxMarks, maxBytes), layer_(history_, maxLayerPixels)
 {
 }
 

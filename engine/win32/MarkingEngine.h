@@ -33,7 +33,8 @@ class TMarkingEngine {
 public:
     // The history's limits are the program's; tests and benchmarks choose smaller ones.
     explicit TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks = TMarkHistory::kMaxMarks,
-                            std::size_t maxBytes = TMarkHistory::kMaxBytes);
+                            std::size_t maxBytes = TMarkHistory::kMaxBytes,
+                            std::size_t maxLayerPixels = TInkLayer::kMaxPixels);
     ~TMarkingEngine();
     TMarkingEngine(const TMarkingEngine&) = delete;
     TMarkingEngine& operator=(const TMarkingEngine&) = delete;
@@ -107,7 +108,7 @@ private:
     const IMarkingOptions& options_;
     TMarkHistory history_;
     TScreenSurface screen_{history_};
-    TInkLayer layer_{history_};
+    TInkLayer layer_;
     IMarkSurface* surface_ = &screen_;
     bool keepMarks_ = false;
     int redrawDrawingMarkTicks_ = 0;

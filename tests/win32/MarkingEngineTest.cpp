@@ -96,5 +96,29 @@ TEST(MarkingEngine, MarksVanishFromTheEngineThatKeepsThemAlsoWhereAnotherPolls)
     polling.StopPollTimer();
 }
 
+TEST(MarkingEngine, ALayerThatCannotBeMadeIsReportedOnceAndTheScreenStandsInUntilTheDisplayChanges)
+{
+    TOptions options;
+    TMarkingEngine engine(options, TMarkHistory::kMaxMarks, TMarkHistory::kMaxBytes, 100);  // no screen fits
+    int reports = 0;
+    engine.OnLayerFailed = [&] { ++reports; };
+    engine.SetKeepMarks(true);
+    for (int y : {100, 140, 180}) {
+        engine.MovePenTo(100, y);
+        engine.DrawLineTo(200, y);
+        engine.EndMark();
+    }
+    EXPECT_EQ(reports, 1) << "said more than once, or never";
+    EXPECT_FALSE(engine.DrawsOnLayer());
+    EXPECT_TRUE(engine.KeepMarks()) << "the person's choice stays";
+    EXPECT_EQ(engine.InkLayerWindow(), nullptr);
+    EXPECT_EQ(engine.History().Marks().size(), 3u)
+        << "what was drawn on the screen is still undone mark by mark";
+    engine.DisplayChanged();  // tried again; still too large: quietly the screen again
+    EXPECT_FALSE(engine.DrawsOnLayer());
+    EXPECT_EQ(reports, 1);
+    engine.WipeMarks();
+}
+
 }  // namespace
 }  // namespace zelvora
