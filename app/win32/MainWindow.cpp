@@ -133,8 +133,9 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("Beenden1Click", [](TEventArgs&) { Application->Terminate(); });
     for (const TShortcutRow& row : kShortcutRows)
         if (row.MenuItem)
-            PublishMethod(std::string(row.MenuItem) + "Click",
-                          [this, command = row.Command](TEventArgs&) { RunCommand(command); });
+            PublishMethod(std::string(row.MenuItem) + "Click", [this, command = row.Command](TEventArgs&) {
+                RunCommand(command, TCommandSource::Menu);
+            });
     PublishMethod("mnuKeepMarksClick", [this](TEventArgs&) { SetKeepMarks(!mnuKeepMarks.Checked()); });
     PublishMethod("mnuVanishNeverClick", [this](TEventArgs&) { SetVanishSeconds(0); });
     PublishMethod("mnuVanish2Click", [this](TEventArgs&) { SetVanishSeconds(2); });

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 constexpr char kSnapshotFolder[] = "snapshot";
 const std::vector<const char*> kSnapshotChord{"Alt_L", "5"};
 constexpr int kVanishItem = 3;  // Aktion: wipe, undo, keep marks, this submenu, save screen
+constexpr int kSnapshotItem = 4;
 
 std::optional<Image> ReadPng(const fs::path& file)
 {
@@ -118,6 +119,25 @@ TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInB
         PressChord(screen_, {"Alt_L", "2"});
         ASSERT_TRUE(zelvora.Close());
     }
+}
+
+TEST_F(SaveAndVanish, ASaveChosenFromTheMenuShowsNoMenu)
+{
+    ZelvoraSession zelvora(desktop_);
+    ChooseMenu(desktop_, 1, {kSnapshotItem});  // the menu drops over the main window
+    ASSERT_TRUE(WaitUntil([&] { return Pictures().size() == 1; }, 10s, 100ms));
+    std::optional<Image> picture;
+    ASSERT_TRUE(WaitUntil([&] { return (picture = ReadPng(Pictures().front())).has_value(); }, 5s));
+    ScreenRect main;
+    ASSERT_EQ(std::sscanf(desktop_.Probe({"rect", "TfrmZelvora"}).Output.c_str(), "%d %d %d %d", &main.Left,
+                          &main.Top, &main.Right, &main.Bottom),
+              4);
+    const Image screen = screen_.GrabAll();
+    int differences = 0;
+    for (int y = std::max(main.Top, 0); y < std::min(main.Bottom, picture->Height); ++y)
+        for (int x = std::max(main.Left, 0); x < std::min(main.Right, picture->Width); ++x)
+            differences += picture->At(x, y) != screen.At(x, y);
+    EXPECT_EQ(differences, 0) << "the picture shows the main window otherwise than the screen: the menu";
 }
 
 TEST_F(SaveAndVanish, TwoPicturesOfOneSecondGetTwoNamesAndNeitherReplacesTheOther)
