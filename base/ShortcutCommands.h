@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
-#include <string>
 
 #include "base/ShortCut.h"
 

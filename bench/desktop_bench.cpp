@@ -182,13 +182,7 @@ void PrintLayerFights(WineDesktop& desktop, const std::string& binDir)
     desktop.SetSetting("KeepMarks", 1);
     ZelvoraSession first(desktop);
     ZelvoraSession second(desktop, 0);  // its hotkeys are taken: it says so, box after box
-    WaitUntil(
-        [&] {
-            desktop.Probe({"dismiss-msgboxes"});
-            return desktop.WindowCount("TfrmZelvora") == 2;
-        },
-        60s, 300ms);
-    second.WaitForMainWindow(2);
+    second.WaitPastReports(2);
     NotepadPage page(desktop);
     page.DrawStroke({"Alt_L", "1"});  // both copies draw, each on its own layer
     WaitUntil([&] { return desktop.WindowCount(kLayer) == 2; }, 10s);

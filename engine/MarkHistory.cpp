@@ -66,8 +66,7 @@ void TMarkHistory::EndMark(TInkTime at)
 
 void TMarkHistory::AddPiece(TMarkPiece piece)
 {
-    wiped_.clear();
-    if (!drawing_) BeginMark();
+    if (!drawing_) BeginMark();  // a wipe ends the mark: the first piece after it forgets the wiped
     TMark& mark = marks_.back();
     bytes_ -= mark.Bytes();
     mark.Bounds = Union(mark.Bounds, PieceBounds(piece));

@@ -76,8 +76,7 @@ bool TInkLayer::Open()
     if (failed_) return false;
     failed_ = true;  // until the window stands
     screens_ = VirtualScreen();
-    if (static_cast<std::size_t>(screens_.Width()) * static_cast<std::size_t>(screens_.Height()) > maxPixels_)
-        return false;
+    if (!Fits(screens_)) return false;
     pixels_ = std::make_unique<TPixelBuffer>(screens_.Width(), screens_.Height());
     if (!*pixels_) {
         Close();
@@ -145,11 +144,17 @@ LRESULT TInkLayer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+bool TInkLayer::Fits(const TRect& screens) const
+{
+    return static_cast<std::size_t>(screens.Width()) * static_cast<std::size_t>(screens.Height()) <=
+           maxPixels_;
+}
+
 void TInkLayer::FitScreens()
 {
     const TRect now = VirtualScreen();
     if (now == screens_) return;
-    if (static_cast<std::size_t>(now.Width()) * static_cast<std::size_t>(now.Height()) > maxPixels_) return;
+    if (!Fits(now)) return;
     auto pixels = std::make_unique<TPixelBuffer>(now.Width(), now.Height());
     if (!*pixels) return;  // the old layer stays as it was
     canvas_.reset();

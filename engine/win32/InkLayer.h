@@ -61,6 +61,8 @@ private:
     bool Open();
     // After a change of monitors: the layer covers the new virtual screen and paints again.
     void FitScreens();
+    // Within the largest layer tried.
+    bool Fits(const TRect& screens) const;
     void Raise();
     // Stands above the layer and should not: any visible window but a menu, our own, another
     // copy's ink layer or one the system cloaks (shown nowhere).

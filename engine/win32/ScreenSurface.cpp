@@ -80,13 +80,6 @@ void TScreenSurface::RepaintAllWindows()
     RepaintWindows(nullptr);
 }
 
-void TScreenSurface::RepaintWindowsUnder(const TRect& area)
-{
-    if (IsEmpty(area)) return;
-    UniqueRegion region(CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom));
-    if (region) RepaintWindows(region.get());
-}
-
 UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
 {
     // One rectangle per piece: a diagonal stroke covers a sliver of its bounding box.

@@ -30,7 +30,6 @@ public:
     void Wipe() override;
 
     static void RepaintAllWindows();
-    static void RepaintWindowsUnder(const TRect& area);
     // Null for an empty area.
     static UniqueRegion RegionOf(const TMark& mark);
 

@@ -179,14 +179,7 @@ TEST_F(InkLayer, TwoCopiesKeepingMarksAndAWindowThatKeepsItselfOnTopDoNotFightFo
     desktop_.SetSetting("KeepMarks", 1);
     ZelvoraSession first(desktop_);
     ZelvoraSession second(desktop_, 0);  // its hotkeys are taken: it says so, box after box
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            desktop_.Probe({"dismiss-msgboxes"});
-            return desktop_.WindowCount("TfrmZelvora") == 2;
-        },
-        60s, 300ms));
-    ASSERT_TRUE(second.WaitForMainWindow(2));
-    ASSERT_TRUE(WaitUntil([&] { return desktop_.Probe({"msgboxes"}).Output.empty(); }, 10s, 300ms));
+    ASSERT_TRUE(second.WaitPastReports(2));
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));  // both copies draw, each on its own layer
     ASSERT_TRUE(WaitUntil([&] { return Layers() == 2; }, 10s));
     const auto changes = [&](std::vector<std::string> classes) {

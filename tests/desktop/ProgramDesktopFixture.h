@@ -29,15 +29,16 @@ inline RegistryValue Dword(unsigned value)
     return {"REG_DWORD", text};
 }
 
-// Pictures saved whole in Pictures\Zelvora: one being written has a temporary name.
-inline long FinishedPictures(const std::string& picturesDir)
+// Pictures saved whole in Pictures\Zelvora, in name order: one being written has a temporary name.
+inline std::vector<std::filesystem::path> FinishedPictures(const std::string& picturesDir)
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    long count = 0;
+    std::vector<fs::path> files;
     for (const auto& file : fs::directory_iterator(fs::path(picturesDir) / "Zelvora", error))
-        count += file.path().extension() == ".png";
-    return count;
+        if (file.path().extension() == ".png") files.push_back(file.path());
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 inline RegistryValues DefaultSettings()

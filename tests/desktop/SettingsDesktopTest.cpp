@@ -430,7 +430,7 @@ TEST_F(HotkeyEditor, TheSaveScreenRowChangesTheShortcutThatSavesTheScreen)
     namespace fs = std::filesystem;
     const fs::path pictures = fs::path(desktop_.PicturesDir()) / "Zelvora";
     fs::remove_all(pictures);
-    const auto saved = [&] { return FinishedPictures(desktop_.PicturesDir()); };
+    const auto saved = [&] { return FinishedPictures(desktop_.PicturesDir()).size(); };
     ZelvoraSession zelvora(desktop_);
     OpenEditor();
     Type({"Tab", "Tab", "Tab", "Tab", "p", "Return"});  // the fifth field: Alt+P
@@ -440,7 +440,7 @@ TEST_F(HotkeyEditor, TheSaveScreenRowChangesTheShortcutThatSavesTheScreen)
     EXPECT_TRUE(WaitUntil([&] { return saved() == 1; }, 10s)) << "Alt+P saved no picture";
     PressChord(screen_, {"Alt_L", "5"});
     std::this_thread::sleep_for(2s);
-    EXPECT_EQ(saved(), 1) << "Alt+5 still saves";
+    EXPECT_EQ(saved(), 1u) << "Alt+5 still saves";
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings()["SnapshotHotkey"], Dword(0x8050));
 }

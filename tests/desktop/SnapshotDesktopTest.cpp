@@ -43,17 +43,7 @@ protected:
         fs::remove_all(pictures_ / "Zelvora");
     }
 
-    // Finished pictures only: one being written has a temporary name.
-    std::vector<fs::path> Pictures() const
-    {
-        std::vector<fs::path> files;
-        std::error_code error;
-        if (fs::is_directory(pictures_ / "Zelvora"))
-            for (const auto& file : fs::directory_iterator(pictures_ / "Zelvora", error))
-                if (file.path().extension() == ".png") files.push_back(file.path());
-        std::sort(files.begin(), files.end());
-        return files;
-    }
+    std::vector<fs::path> Pictures() const { return FinishedPictures(pictures_.string()); }
     // Presses the save-screen chord and waits for `count` pictures in the folder.
     bool SaveScreen(std::size_t count)
     {

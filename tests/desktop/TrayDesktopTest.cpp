@@ -125,7 +125,7 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     const fs::path pictures = fs::path(desktop_.PicturesDir()) / "Zelvora";
     fs::remove_all(pictures);
     ChooseFromTrayMenu(1);  // Bildschirm speichern
-    EXPECT_TRUE(WaitUntil([&] { return FinishedPictures(desktop_.PicturesDir()) == 1; }, 10s))
+    EXPECT_TRUE(WaitUntil([&] { return FinishedPictures(desktop_.PicturesDir()).size() == 1; }, 10s))
         << "Bildschirm speichern";
     ChooseFromTrayMenu(2);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";

@@ -72,6 +72,18 @@ bool ZelvoraSession::WaitForMainWindow(int visibleMainWindows)
     return true;
 }
 
+bool ZelvoraSession::WaitPastReports(int visibleMainWindows)
+{
+    return WaitUntil(
+               [&] {
+                   desktop_.Probe({"dismiss-msgboxes"});
+                   return static_cast<int>(MainWindows(desktop_).size()) >= visibleMainWindows;
+               },
+               60s, 300ms) &&
+           WaitForMainWindow(visibleMainWindows) &&
+           WaitUntil([&] { return desktop_.Probe({"msgboxes"}).Output.empty(); }, 10s, 300ms);
+}
+
 bool ZelvoraSession::Close()
 {
     if (mainWindow_.empty() || desktop_.Probe({"close-hwnd", mainWindow_}).ExitCode != 0) return false;

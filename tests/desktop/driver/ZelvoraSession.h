@@ -31,6 +31,9 @@ public:
 
     // Waits for the main window this copy shows, moves it off the drawing area and activates it.
     bool WaitForMainWindow(int visibleMainWindows);
+    // For a copy that reports its taken hotkeys box after box: presses OK on each until
+    // `visibleMainWindows` main windows show and no box is left.
+    bool WaitPastReports(int visibleMainWindows);
     // Asks the window to close, as its close button does, and waits for the program to end.
     bool Close();
     bool Exited();
