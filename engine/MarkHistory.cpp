@@ -17,7 +17,20 @@ TRect PieceBounds(const TMarkPiece& piece)
 {
     // Half the pen and a pixel more: wide pens are rasterised a pixel beyond their half on one side.
     const auto half = [](int width) { return (std::max(width, 1) + 1) / 2 + 1; };
-    if (piece.Kind == TMarkPiece::TKind::Frame) return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
+    switch (piece.Kind) {
+        case TMarkPiece::TKind::Frame:
+        case TMarkPiece::TKind::Ellipse: return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
+        case TMarkPiece::TKind::Text: return Grown(piece.Frame.Bounds, 1);
+        case TMarkPiece::TKind::Arrow: {
+            const auto [left, right] = ArrowBarbs(piece.From, piece.To, piece.Pen.Width);
+            const TRect barbs{std::min(left.X, right.X), std::min(left.Y, right.Y),
+                              std::max(left.X, right.X) + 1, std::max(left.Y, right.Y) + 1};
+            TMarkPiece shaft = piece;
+            shaft.Kind = TMarkPiece::TKind::Line;
+            return Union(PieceBounds(shaft), Grown(barbs, half(piece.Pen.Width)));
+        }
+        case TMarkPiece::TKind::Line: break;
+    }
     const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
                      std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};
     return Grown(ends, half(piece.Pen.Width));
@@ -26,7 +39,7 @@ TRect PieceBounds(const TMarkPiece& piece)
 bool TMarkPiece::SameDrawingAs(const TMarkPiece& other) const
 {
     if (Kind != other.Kind || !(Pen == other.Pen)) return false;
-    return Kind == TKind::Frame ? Frame == other.Frame : From == other.From && To == other.To;
+    return Frame == other.Frame && From == other.From && To == other.To && Text == other.Text;
 }
 
 std::size_t TMark::Bytes() const
@@ -34,7 +47,8 @@ std::size_t TMark::Bytes() const
     std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
     for (const TMarkPiece& piece : Pieces)
         bytes +=
-            piece.Pixels.capacity() * sizeof(piece.Pixels[0]) + piece.Runs.capacity() * sizeof(piece.Runs[0]);
+            piece.Pixels.capacity() * sizeof(piece.Pixels[0]) + piece.Runs.capacity() * sizeof(piece.Runs[0]) +
+            piece.Text.capacity() * sizeof(wchar_t);
     return bytes;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,13 +25,17 @@ struct TMarkPen {
     constexpr bool operator==(const TMarkPen&) const = default;
 };
 
-// One thing drawn: a line from one point to the next, or a control's frame or filled box.
+// One thing drawn: a line from one point to the next, a control's frame or filled box, or a
+// shape pulled out with the keys: a rectangle (a frame), an ellipse, an arrow or a text.
 struct TMarkPiece {
-    enum class TKind { Line, Frame };
+    enum class TKind { Line, Frame, Ellipse, Arrow, Text };
     TKind Kind = TKind::Line;
     TMarkPen Pen;
+    // A line's ends; an arrow's head (From) and tail; a text's top left (From).
     TPoint From, To;
+    // A frame's or an ellipse's box and pen; a text's box as measured when it was typed.
     TControlFrame Frame;
+    std::wstring Text;
     // The highlighter's ground: the screen's own pixels (0x00RRGGBB) under the piece's shape as
     // they were when it was drawn, run by run, the runs' pixels one after another. It is ANDed
     // with the pen when painted, over whatever older ink lies there then, so the ink of a mark

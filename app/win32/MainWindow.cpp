@@ -188,6 +188,7 @@ void TfrmZelvora::EndRequestWhenClosing()
 void TfrmZelvora::FormCreate()
 {
     engine_.OnLayerFailed = [this] { PostMessageW(Handle(), WM_INK_LAYER_FAILED, 0, 0); };
+    engine_.OnPenChanged = [this] { FollowPen(); };
     engine_.SetDrawingEnabled(true);
     engine_.AcquireDesktopCanvas();
     engine_.StartPollTimer();
@@ -313,6 +314,13 @@ void TfrmZelvora::Shape1MouseUp()
     if (!ColorDialog.Execute(Handle())) return;
     engine_.SetMarkerColor(ColorDialog.Color());
     Shape1.Brush().SetColor(ColorDialog.Color());
+    UpdatePenPreview();
+}
+
+void TfrmZelvora::FollowPen()
+{
+    TrackBar.SetPosition(engine_.MarkerSize());  // runs TrackBarChange: the label and the preview
+    Shape1.Brush().SetColor(engine_.MarkerColor());
     UpdatePenPreview();
 }
 

@@ -96,6 +96,8 @@ public:
     void UpdateHints();
     void UpdateTitle();
     void UpdatePenPreview();
+    // The keys held while drawing changed the pen: the swatch, the size and the preview show it.
+    void FollowPen();
 
     TImage& ImageHeader;
     TPanel& Panel2;

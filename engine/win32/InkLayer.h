@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine/InkPixels.h"
 #include "engine/MarkSurface.h"
@@ -54,8 +55,27 @@ public:
     std::optional<std::uint32_t> InkAt(TPoint point) const;
     // The window and its pixels go; the next piece makes them again.
     void Close();
+    // A shape being pulled out, drawn on the layer and not kept: taking it away paints its area
+    // again from the history.
+    IMarkSurface& Preview() { return preview_; }
 
 private:
+    class TPreview final : public IMarkSurface {
+    public:
+        explicit TPreview(TInkLayer& layer) : layer_(layer) {}
+        TMarkPiece Draw(TMarkPiece piece) override { return layer_.Draw(std::move(piece)); }
+        bool KeepsMarks() const override { return true; }
+        void Remove(const TMark& gone) override
+        {
+            if (layer_.window_) layer_.Repaint(gone.Bounds);
+        }
+        void Wipe() override {}
+        void DrawAgain(const TMark&) override {}
+
+    private:
+        TInkLayer& layer_;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool Open();
@@ -90,6 +110,7 @@ private:
     // not enough (Wine); a hidden owner is never minimised, so neither is the layer.
     UniqueWindow owner_;
     UniqueWindow window_;
+    TPreview preview_{*this};
 };
 
 }  // namespace zelvora

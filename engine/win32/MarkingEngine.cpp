@@ -6,6 +6,7 @@
 #include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"
 #include "engine/PaintChord.h"
+#include "engine/ShapePieces.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/ScreenDpi.h"
 
@@ -17,11 +18,6 @@ TMarkingEngine* pollingEngine = nullptr;
 // A thread timer's procedure gets no context: the engine whose timer it is.
 TMarkingEngine* vanishingEngine = nullptr;
 
-short AsyncKeyState(int virtualKey, void*)
-{
-    return GetAsyncKeyState(virtualKey);
-}
-
 }  // namespace
 
 TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks, std::size_t maxBytes,
@@ -32,6 +28,7 @@ TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMa
 
 TMarkingEngine::~TMarkingEngine()
 {
+    hook_.reset();
     StopPollTimer();
     if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
     if (vanishingEngine == this) vanishingEngine = nullptr;
@@ -157,16 +154,27 @@ void CALLBACK TMarkingEngine::PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcep
         });
 }
 
+// 300 ms of ticks, drawn again every fifth: the windows beneath have repainted by then.
+constexpr int kRedrawTicks = 30;
+
 void TMarkingEngine::PollTick()
 {
     POINT pointer{};
     GetCursorPos(&pointer);
-    const bool held = IsChordHeld(paintShortcut_, AsyncKeyState, nullptr);
-    if (chordHeld_ && !held) EndMark();
+    const bool held = IsChordHeld(paintShortcut_, KeyStateOutsideHold, this);
+    if (held && !chordHeld_) BeginHold();
+    if (chordHeld_ && !held) {
+        EndHold(pointer);
+        EndMark();
+    }
     chordHeld_ = held;
+    if (textField_ && !textField_->IsOpen()) textField_.reset();
     if (KeepMarks()) layer_.StayOnTop();
     if (held) {
-        if (options_.FreeHandMode())
+        FollowKeys(pointer);
+        if (shape_ != TDrawingShape::None)
+            PreviewShape(pointer);
+        else if (options_.FreeHandMode())
             DrawLineTo(pointer.x, pointer.y);
         else
             FrameWindowAt(pointer.x, pointer.y);
@@ -176,11 +184,136 @@ void TMarkingEngine::PollTick()
     KeepDrawingMarkShown();
 }
 
+short TMarkingEngine::KeyStateOutsideHold(int virtualKey, void* engine)
+{
+    // During a hold every other key is the hook's and reaches no program, so another modifier
+    // does not break the chord. (Wine counts a key down before the hook has seen it.)
+    const auto& self = *static_cast<const TMarkingEngine*>(engine);
+    if (self.hook_ && !IsChordKey(self.paintShortcut_, virtualKey)) return 0;
+    return GetAsyncKeyState(virtualKey);
+}
+
+void TMarkingEngine::BeginHold()
+{
+    if (!drawingEnabled_) return;
+    keys_ = TDrawingKeys(paintShortcut_);
+    textAsked_ = false;
+    penRestsAfterShape_ = false;
+    shapeKeysGoingUp_ = false;
+    if (GetAsyncKeyState(VK_TAB) & 0x8000) keys_.AlreadyDown(VK_TAB);
+    hook_ = std::make_unique<TDrawingKeyHook>(keys_);
+}
+
+void TMarkingEngine::EndHold(POINT pointer)
+{
+    if (!hook_) return;
+    FollowKeys(pointer);
+    if (shape_ != TDrawingShape::None) KeepShape();
+    shape_ = TDrawingShape::None;
+    hook_.reset();
+    if (keys_.TextWanted()) OpenTextField(pointer);
+}
+
+void TMarkingEngine::FollowKeys(POINT pointer)
+{
+    if (!hook_) return;
+    bool penChanged = false;
+    if (const auto colour = keys_.TakeColour()) {
+        markerColor_ = *colour;
+        penChanged = true;
+    }
+    if (const int steps = keys_.TakeWidthSteps()) {
+        markerSize_ = SteppedMarkerSize(markerSize_, steps);
+        penChanged = true;
+    }
+    if (penChanged && OnPenChanged) OnPenChanged();
+    if (keys_.TextWanted() && !textAsked_) {
+        textAsked_ = true;
+        DropPenAtRest();
+    }
+    const TDrawingShape shape = keys_.Shape();
+    if (keys_.TakeShapeKeyUp() && shape_ != TDrawingShape::None) {
+        // Kept as it is when one of its keys goes up; the next shape waits until all are up.
+        KeepShape();
+        shape_ = TDrawingShape::None;
+        penAt_ = {pointer.x, pointer.y};  // free-hand again from here, once the pointer moves
+        penRestsAfterShape_ = true;
+        shapeKeysGoingUp_ = shape != TDrawingShape::None;
+        return;
+    }
+    if (shapeKeysGoingUp_) {
+        shapeKeysGoingUp_ = shape != TDrawingShape::None;
+        return;
+    }
+    if (shape == shape_) return;
+    if (shape_ == TDrawingShape::None) {
+        // The shape is a mark of its own, from where the pointer was when its keys went down.
+        shapeFrom_ = penAt_;
+        DropPenAtRest();
+        EndMark();
+    }
+    shape_ = shape;
+}
+
+void TMarkingEngine::DropPenAtRest()
+{
+    // A dot or a frame where the pen went down and stayed: the shape or text takes its place.
+    if (!history_.Drawing()) return;
+    const auto& pieces = history_.Marks().back().Pieces;
+    if (pieces.size() == 1 && (pieces[0].Kind == TMarkPiece::TKind::Frame || pieces[0].From == pieces[0].To))
+        RemoveFromSurface(*history_.Undo());
+}
+
+void TMarkingEngine::PreviewShape(POINT pointer)
+{
+    TMarkPiece piece = ShapePiece(shape_, shapeFrom_, {pointer.x, pointer.y}, PenAt(pointer.x, pointer.y),
+                                  options_.FloodFill());
+    if (preview_ && preview_->SameDrawingAs(piece)) return;
+    IMarkSurface& preview = PreviewSurface();
+    if (preview_) preview.Remove(TMark{{*preview_}, PieceBounds(*preview_), {}});
+    preview_ = preview.Draw(std::move(piece));
+}
+
+IMarkSurface& TMarkingEngine::PreviewSurface()
+{
+    if (surface_ == &layer_) return layer_.Preview();
+    if (!screenPreview_) screenPreview_ = std::make_unique<TPreviewLayer>();
+    return *screenPreview_;
+}
+
+void TMarkingEngine::KeepShape()
+{
+    if (!preview_) return;
+    TMarkPiece piece = std::move(*preview_);
+    preview_.reset();
+    PreviewSurface().Remove(TMark{{piece}, PieceBounds(piece), {}});
+    piece.Runs.clear();
+    piece.Pixels.clear();
+    RedrawKeptOnScreen(piece);
+    Draw(std::move(piece));
+    EndMark();
+}
+
+void TMarkingEngine::OpenTextField(POINT pointer)
+{
+    textField_.reset();
+    textField_ = std::make_unique<TTextField>(
+        TPoint{pointer.x, pointer.y}, PenAt(pointer.x, pointer.y), [this](std::optional<TMarkPiece> text) {
+            if (!text || !drawingEnabled_) return;
+            RedrawKeptOnScreen(*text);
+            Draw(std::move(*text));
+            EndMark();
+        });
+}
+
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
     if (!drawingEnabled_) return;
+    // After a shape the pen at rest draws no dot, which would be a mark of its own.
+    if (penRestsAfterShape_ && penAt_ == TPoint{x, y}) return;
+    penRestsAfterShape_ = false;
     TMarkPiece line;
-    line.Pen = {PenWidthAt(x, y), markerColor_, options_.Transparent()};
+    line.Pen = PenAt(x, y);
     line.From = std::exchange(penAt_, TPoint{x, y});
     line.To = penAt_;
     Draw(std::move(line));
@@ -195,7 +328,7 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
     if (!GetWindowRect(control, &r)) return;
     TMarkPiece frame;
     frame.Kind = TMarkPiece::TKind::Frame;
-    frame.Pen = {PenWidthAt(x, y), markerColor_, options_.Transparent()};
+    frame.Pen = PenAt(x, y);
     frame.Frame =
         ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, frame.Pen.Width, options_.FloodFill());
     Draw(std::move(frame));
@@ -227,23 +360,45 @@ void TMarkingEngine::RemoveDropped()
 
 void TMarkingEngine::RemoveFromSurface(const TMark& gone)
 {
-    // 300 ms of ticks, drawn again every fifth: the windows beneath have repainted by then.
-    constexpr int kRedrawTicks = 30;
     surface_->Remove(gone);
-    if (!surface_->KeepsMarks() && history_.Drawing()) redrawDrawingMarkTicks_ = kRedrawTicks;
+    if (!surface_->KeepsMarks() && history_.Drawing()) {
+        redrawTicks_ = kRedrawTicks;
+        redrawPiece_.reset();
+    }
+}
+
+void TMarkingEngine::RedrawKeptOnScreen(const TMarkPiece& piece)
+{
+    if (surface_->KeepsMarks()) return;
+    redrawTicks_ = kRedrawTicks;
+    redrawPiece_ = piece;
 }
 
 void TMarkingEngine::KeepDrawingMarkShown()
 {
     constexpr int kTicksPerRedraw = 5;
-    if (redrawDrawingMarkTicks_ == 0 || --redrawDrawingMarkTicks_ % kTicksPerRedraw != 0) return;
-    if (surface_ == &screen_ && history_.Drawing() && !history_.Marks().empty())
-        screen_.DrawAgain(history_.Marks().back());
+    if (redrawTicks_ == 0 || --redrawTicks_ % kTicksPerRedraw != 0) return;
+    if (surface_ != &screen_ || history_.Marks().empty()) return;
+    if (!redrawPiece_) {
+        if (history_.Drawing()) screen_.DrawAgain(history_.Marks().back());
+        return;
+    }
+    // Unless it was undone meanwhile: free-hand marks may have followed it.
+    const auto& marks = history_.Marks();
+    const auto kept = std::find_if(marks.rbegin(), marks.rend(), [&](const TMark& mark) {
+        return mark.Pieces.size() == 1 && mark.Pieces.front().SameDrawingAs(*redrawPiece_);
+    });
+    if (kept != marks.rend()) screen_.DrawAgain(*kept);
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const
 {
     return MarkerWidthAtDpi(markerSize_, DpiAtPoint(POINT{x, y}));
+}
+
+TMarkPen TMarkingEngine::PenAt(int x, int y) const
+{
+    return {PenWidthAt(x, y), markerColor_, options_.Transparent()};
 }
 
 void TMarkingEngine::MovePenTo(int x, int y)

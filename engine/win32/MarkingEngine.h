@@ -8,11 +8,15 @@
 #include <memory>
 
 #include "base/ShortCut.h"
+#include "engine/DrawingKeys.h"
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
+#include "engine/win32/DrawingKeyHook.h"
 #include "engine/win32/InkLayer.h"
+#include "engine/win32/PreviewLayer.h"
 #include "engine/win32/ScreenSurface.h"
+#include "engine/win32/TextField.h"
 
 namespace zelvora {
 
@@ -88,6 +92,12 @@ public:
     void SetMarkerColor(TColor color) { markerColor_ = color; }
     TShortCut PaintShortcut() const { return paintShortcut_; }
     void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
+    // The keys held with the paint shortcut changed the pen's colour or size.
+    std::function<void()> OnPenChanged;
+    // The window showing the shape being pulled out over the screen; null before the first.
+    HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
+    // The text field typed into, while one is open.
+    HWND TextFieldWindow() const { return textField_ && textField_->IsOpen() ? textField_->Handle() : nullptr; }
 
 private:
     static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;
@@ -96,6 +106,19 @@ private:
     void ScheduleVanishing();
     // The pen's width in the pixels of the monitor at a screen point.
     int PenWidthAt(int x, int y) const;
+    TMarkPen PenAt(int x, int y) const;
+    // The paint shortcut went down: the keyboard and the wheel are ours until it goes up.
+    void BeginHold();
+    void EndHold(POINT pointer);
+    // What the keys held with the chord ask for: the pen, and a shape begun, changed or kept.
+    void FollowKeys(POINT pointer);
+    void PreviewShape(POINT pointer);
+    IMarkSurface& PreviewSurface();
+    // The shape shown as a preview becomes a mark of its own.
+    void KeepShape();
+    void DropPenAtRest();
+    void OpenTextField(POINT pointer);
+    static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
     // The marks the history's limits pushed out leave the surface too.
     void RemoveDropped();
@@ -104,6 +127,9 @@ private:
     // bounding box): the mark being drawn is drawn again over the next ticks.
     void RemoveFromSurface(const TMark& gone);
     void KeepDrawingMarkShown();
+    // On the screen: what a shape's preview window or the text field covered repaints when it
+    // leaves, over the piece just kept there.
+    void RedrawKeptOnScreen(const TMarkPiece& piece);
 
     const IMarkingOptions& options_;
     TMarkHistory history_;
@@ -111,11 +137,23 @@ private:
     TInkLayer layer_;
     IMarkSurface* surface_ = &screen_;
     bool keepMarks_ = false;
-    int redrawDrawingMarkTicks_ = 0;
+    int redrawTicks_ = 0;
+    // Drawn again instead of the mark being drawn: a shape or text kept on the screen.
+    std::optional<TMarkPiece> redrawPiece_;
     TVanishingInk vanishing_{history_};
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;
     bool chordHeld_ = false;
+    TDrawingKeys keys_{0};
+    std::unique_ptr<TDrawingKeyHook> hook_;
+    TDrawingShape shape_ = TDrawingShape::None;
+    TPoint shapeFrom_;
+    bool penRestsAfterShape_ = false;
+    bool shapeKeysGoingUp_ = false;
+    bool textAsked_ = false;
+    std::optional<TMarkPiece> preview_;
+    std::unique_ptr<TPreviewLayer> screenPreview_;
+    std::unique_ptr<TTextField> textField_;
     UINT_PTR pollTimer_ = 0;
     bool drawingEnabled_ = true;
     int markerSize_ = kDefaultMarkerSize;

@@ -1,0 +1,122 @@
+#include "engine/DrawingKeys.h"
+
+#include <algorithm>
+
+#include "engine/MarkerDefaults.h"
+
+namespace zelvora {
+
+namespace {
+
+constexpr int kWheelNotch = 120;
+
+// The shape of each combination of held shape keys, indexed by Shift | Ctrl << 1 | Tab << 2.
+constexpr TDrawingShape kShapes[] = {
+    TDrawingShape::None,    TDrawingShape::Line,    TDrawingShape::Rectangle, TDrawingShape::Arrow,
+    TDrawingShape::Ellipse, TDrawingShape::Ellipse, TDrawingShape::Ellipse,   TDrawingShape::Arrow,
+};
+
+bool IsModifierOf(TShiftState::Flag modifier, int virtualKey)
+{
+    switch (modifier) {
+        case TShiftState::ssShift: return virtualKey == 0x10 || virtualKey == 0xA0 || virtualKey == 0xA1;
+        case TShiftState::ssCtrl: return virtualKey == 0x11 || virtualKey == 0xA2 || virtualKey == 0xA3;
+        case TShiftState::ssAlt: return virtualKey == 0x12 || virtualKey == 0xA4 || virtualKey == 0xA5;
+        default: return false;
+    }
+}
+
+bool InRange(int virtualKey)
+{
+    return virtualKey >= 0 && virtualKey < 256;
+}
+
+}  // namespace
+
+const TDrawingKeyRow* DrawingKeyOf(int virtualKey)
+{
+    for (const TDrawingKeyRow& row : kDrawingKeys)
+        if (row.VirtualKey == virtualKey) return &row;
+    return nullptr;
+}
+
+bool IsChordKey(TShortCut chord, int virtualKey)
+{
+    const TKeyAndShift keys = ShortCutToKey(chord);
+    if (keys.Key != 0 && keys.Key == virtualKey) return true;
+    for (const auto modifier : {TShiftState::ssShift, TShiftState::ssCtrl, TShiftState::ssAlt})
+        if (keys.Shift.Has(modifier) && IsModifierOf(modifier, virtualKey)) return true;
+    return false;
+}
+
+int SteppedMarkerSize(int size, int steps)
+{
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(size) + steps, kMinMarkerSize,
+                                                  kMaxMarkerSize));
+}
+
+void TDrawingKeys::AlreadyDown(int virtualKey)
+{
+    if (InRange(virtualKey) && !IsChordKey(chord_, virtualKey)) down_.set(virtualKey);
+}
+
+bool TDrawingKeys::KeyDown(int virtualKey)
+{
+    if (!InRange(virtualKey) || IsChordKey(chord_, virtualKey)) return false;
+    down_.set(virtualKey);
+    swallowed_.set(virtualKey);
+    if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey)) {
+        switch (row->Meaning) {
+            case TKeyMeaning::Colour: colour_ = row->Colour; break;
+            case TKeyMeaning::Wider: ++widthSteps_; break;
+            case TKeyMeaning::Narrower: --widthSteps_; break;
+            case TKeyMeaning::Text: textWanted_ = true; break;
+            default: break;
+        }
+    }
+    return true;
+}
+
+bool TDrawingKeys::KeyUp(int virtualKey)
+{
+    if (!InRange(virtualKey)) return false;
+    down_.reset(virtualKey);
+    if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey))
+        shapeKeyUp_ = shapeKeyUp_ || row->Meaning == TKeyMeaning::ShapeShift ||
+                      row->Meaning == TKeyMeaning::ShapeCtrl || row->Meaning == TKeyMeaning::ShapeTab;
+    const bool ours = swallowed_.test(virtualKey);
+    swallowed_.reset(virtualKey);
+    // A Shift or Ctrl release always passes: a window system that counted the press down
+    // before the hook saw it (Wine) would keep the modifier down for good, and a release
+    // without a press means nothing to a program.
+    return ours && !IsModifierOf(TShiftState::ssShift, virtualKey) && !IsModifierOf(TShiftState::ssCtrl, virtualKey);
+}
+
+void TDrawingKeys::Wheel(int delta)
+{
+    // Fine-grained wheels send less than a notch at a time: a step once they add up to one.
+    wheel_ += delta;
+    widthSteps_ += wheel_ / kWheelNotch;
+    wheel_ %= kWheelNotch;
+}
+
+int TDrawingKeys::TakeWidthSteps()
+{
+    return std::exchange(widthSteps_, 0);
+}
+
+TDrawingShape TDrawingKeys::Shape() const
+{
+    bool held[3] = {};
+    for (std::size_t key = 0; key < down_.size(); ++key) {
+        if (!down_.test(key)) continue;
+        const TDrawingKeyRow* row = DrawingKeyOf(static_cast<int>(key));
+        if (!row) continue;
+        if (row->Meaning == TKeyMeaning::ShapeShift) held[0] = true;
+        if (row->Meaning == TKeyMeaning::ShapeCtrl) held[1] = true;
+        if (row->Meaning == TKeyMeaning::ShapeTab) held[2] = true;
+    }
+    return kShapes[held[0] | held[1] << 1 | held[2] << 2];
+}
+
+}  // namespace zelvora

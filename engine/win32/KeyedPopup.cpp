@@ -1,0 +1,116 @@
+#include "engine/win32/KeyedPopup.h"
+
+#include "engine/win32/PieceDrawing.h"
+#include "toolkit/win32/Boundary.h"
+
+namespace zelvora {
+
+namespace {
+
+// The highlighter's preview lets the screen through: it cannot mix with what lies beneath.
+constexpr BYTE kHighlighterOpacity = 140;
+
+}  // namespace
+
+bool TKeyedPopup::Open()
+{
+    if (window_) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32513));  // IDC_IBEAM;
+    wc.lpszClassName = kKeyedPopupClass;
+    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
+    DWORD styles = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    if (!takesKeyboard_) styles |= WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 wc.hInstance, nullptr));
+    window_.reset(CreateWindowExW(styles, kKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0, owner_.get(),
+                                  nullptr, wc.hInstance, this));
+    return static_cast<bool>(window_);
+}
+
+void TKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
+{
+    if (!Open()) return;
+    piece_ = piece;
+    area_ = area;
+    caret_ = caret;
+    key_ = ChooseColourKey(piece.Pen.Color);
+    const BYTE opacity = piece.Pen.Highlighter ? kHighlighterOpacity : 255;
+    SetLayeredWindowAttributes(window_.get(), key_, opacity, LWA_COLORKEY | LWA_ALPHA);
+    const UINT activation = takesKeyboard_ ? 0 : SWP_NOACTIVATE;
+    SetWindowPos(window_.get(), HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
+                 activation | SWP_SHOWWINDOW);
+    InvalidateRect(window_.get(), nullptr, FALSE);
+    // The preview follows the pointer within the tick that moved it.
+    UpdateWindow(window_.get());
+}
+
+void TKeyedPopup::Hide()
+{
+    if (window_) ShowWindow(window_.get(), SW_HIDE);
+}
+
+LRESULT CALLBACK TKeyedPopup::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* popup = reinterpret_cast<TKeyedPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!popup || popup->window_.get() != window) return DefWindowProcW(window, msg, wParam, lParam);
+    return Guarded(LRESULT{0}, [&] { return popup->HandleMessage(msg, wParam, lParam); });
+}
+
+LRESULT TKeyedPopup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (OnMessage && OnMessage(msg, wParam, lParam)) return 0;
+    switch (msg) {
+        case WM_PAINT: {
+            PaintScope paint(window_.get());
+            Paint(paint.Dc());
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCHITTEST:
+            if (!takesKeyboard_) return HTTRANSPARENT;
+            break;
+        case WM_MOUSEACTIVATE:
+            if (!takesKeyboard_) return MA_NOACTIVATE;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_.get(), msg, wParam, lParam);
+}
+
+void TKeyedPopup::Paint(HDC dc)
+{
+    // Drawn off screen first: a text field repaints on every letter.
+    const int width = area_.Width(), height = area_.Height();
+    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!memory || !bitmap) return;
+    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    {
+        TCanvas canvas(memory.get());
+        canvas.SetBrushStyle(TBrushStyle::bsSolid);
+        canvas.SetBrushColor(key_);
+        canvas.FillRect({0, 0, width, height});
+        const TPoint origin{area_.Left, area_.Top};
+        DrawPiece(canvas, piece_, origin, piece_.Pen.Color, R2_COPYPEN);
+        if (caret_) {
+            const TRect& text = piece_.Frame.Bounds;
+            canvas.SetBrushColor(piece_.Pen.Color);
+            canvas.FillRect({text.Right - origin.X + 1, text.Top - origin.Y, text.Right - origin.X + 3,
+                             text.Bottom - origin.Y});
+        }
+    }
+    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+    SelectObject(memory.get(), old);
+}
+
+}  // namespace zelvora

@@ -1,0 +1,48 @@
+// A small top-most window that shows one piece of ink and nothing else: the screen shows through
+// a colour key around it. The shape preview over the screen and the text field are two.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "engine/MarkHistory.h"
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+
+inline constexpr wchar_t kKeyedPopupClass[] = L"TZelvoraPopup";
+
+class TKeyedPopup {
+public:
+    // A popup that takes the keyboard can be activated and is clicked; one that does not lets
+    // every click through to the window beneath.
+    explicit TKeyedPopup(bool takesKeyboard) : takesKeyboard_(takesKeyboard) {}
+    TKeyedPopup(const TKeyedPopup&) = delete;
+    TKeyedPopup& operator=(const TKeyedPopup&) = delete;
+
+    // Shows the piece alone, the window covering `area` (screen points); a caret after it when
+    // asked. The window is made on first use.
+    void Show(const TMarkPiece& piece, const TRect& area, bool caret = false);
+    void Hide();
+    HWND Handle() const { return window_.get(); }
+    // Messages the owner answers (keys, activation): true when answered.
+    std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam)> OnMessage;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Open();
+    void Paint(HDC dc);
+
+    bool takesKeyboard_;
+    TMarkPiece piece_;
+    TRect area_;
+    bool caret_ = false;
+    TColor key_ = 0;
+    // Never shown: an owned window has no taskbar button.
+    UniqueWindow owner_;
+    UniqueWindow window_;
+};
+
+}  // namespace zelvora

@@ -1,0 +1,32 @@
+// The shape being pulled out, shown over the screen on a window of its own until it is kept:
+// the screen itself holds only what is kept.
+#pragma once
+
+#include "engine/MarkSurface.h"
+#include "engine/win32/KeyedPopup.h"
+#include "engine/win32/ScreenCapture.h"
+
+namespace zelvora {
+
+class TPreviewLayer final : public IMarkSurface {
+public:
+    // Shows this piece alone, in place of the one before.
+    TMarkPiece Draw(TMarkPiece piece) override
+    {
+        popup_.Show(piece, Intersection(PieceBounds(piece), VirtualScreen()));
+        return piece;
+    }
+    bool KeepsMarks() const override { return true; }
+    void Remove(const TMark&) override { popup_.Hide(); }
+    void Wipe() override { popup_.Hide(); }
+    void DrawAgain(const TMark& mark) override
+    {
+        if (!mark.Pieces.empty()) Draw(mark.Pieces.back());
+    }
+    HWND Handle() const { return popup_.Handle(); }
+
+private:
+    TKeyedPopup popup_{false};
+};
+
+}  // namespace zelvora
