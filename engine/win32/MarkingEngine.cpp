@@ -198,7 +198,7 @@ void TMarkingEngine::BeginHold()
     if (!drawingEnabled_) return;
     keys_ = TDrawingKeys(paintShortcut_);
     textAsked_ = false;
-    penRestsAfterShape_ = false;
+    penRests_ = false;
     shapeKeysGoingUp_ = false;
     if (GetAsyncKeyState(VK_TAB) & 0x8000) keys_.AlreadyDown(VK_TAB);
     hook_ = std::make_unique<TDrawingKeyHook>(keys_);
@@ -230,6 +230,7 @@ void TMarkingEngine::FollowKeys(POINT pointer)
     if (keys_.TextWanted() && !textAsked_) {
         textAsked_ = true;
         DropPenAtRest();
+        penRests_ = true;
     }
     const TDrawingShape shape = keys_.Shape();
     if (keys_.TakeShapeKeyUp() && shape_ != TDrawingShape::None) {
@@ -237,7 +238,7 @@ void TMarkingEngine::FollowKeys(POINT pointer)
         KeepShape();
         shape_ = TDrawingShape::None;
         penAt_ = {pointer.x, pointer.y};  // free-hand again from here, once the pointer moves
-        penRestsAfterShape_ = true;
+        penRests_ = true;
         shapeKeysGoingUp_ = shape != TDrawingShape::None;
         return;
     }
@@ -309,9 +310,10 @@ void TMarkingEngine::OpenTextField(POINT pointer)
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
     if (!drawingEnabled_) return;
-    // After a shape the pen at rest draws no dot, which would be a mark of its own.
-    if (penRestsAfterShape_ && penAt_ == TPoint{x, y}) return;
-    penRestsAfterShape_ = false;
+    // After a shape, or once a text is asked for, the pen at rest draws no dot, which would be
+    // a mark of its own.
+    if (penRests_ && penAt_ == TPoint{x, y}) return;
+    penRests_ = false;
     TMarkPiece line;
     line.Pen = PenAt(x, y);
     line.From = std::exchange(penAt_, TPoint{x, y});

@@ -148,7 +148,7 @@ private:
     std::unique_ptr<TDrawingKeyHook> hook_;
     TDrawingShape shape_ = TDrawingShape::None;
     TPoint shapeFrom_;
-    bool penRestsAfterShape_ = false;
+    bool penRests_ = false;
     bool shapeKeysGoingUp_ = false;
     bool textAsked_ = false;
     std::optional<TMarkPiece> preview_;

@@ -102,8 +102,6 @@ TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheS
         // Four shapes, four marks: each undo takes one away, the last shape first.
         EXPECT_EQ(Marks(), 4);
         Undo();
-        std::this_thread::sleep_for(500ms);
-        EXPECT_EQ(Marks(), 3);
         EXPECT_TRUE(WaitMarked({head, tail}, false));
         EXPECT_TRUE(Marked({boxFrom.X, boxTo.Y})) << "the undo took more than the arrow";
         Undo();
@@ -199,9 +197,11 @@ TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhereThePointerWasAndTheKeyboar
         }
         ASSERT_TRUE(WaitUntil([&] { return Front() == "TZelvoraPopup"; }, 5s)) << Front();
         screen_.TypeText("Hallo");
+        EXPECT_TRUE(WaitUntil([&] { return orangeIn() > 60; }, 5s)) << "the field does not show the letters";
         screen_.Tap("Return");
         EXPECT_TRUE(WaitUntil([&] { return Front() == "Notepad"; }, 5s)) << Front();
-        EXPECT_TRUE(WaitUntil([&] { return orangeIn() > 60; }, 5s)) << orangeIn();
+        EXPECT_EQ(Marks(), 1);
+        EXPECT_GT(orangeIn(), 60) << "the text was not kept";
         EXPECT_EQ(NotepadText(), before) << "the letters reached Notepad";
         Undo();
         EXPECT_TRUE(WaitUntil([&] { return orangeIn() == 0; }, 5s)) << "the text is not one mark";
