@@ -29,7 +29,7 @@ set(payload_dir "${CMAKE_BINARY_DIR}/payloads")
 file(MAKE_DIRECTORY "${payload_dir}")
 configure_file(resources/ZelvoraVersion.h.in "${payload_dir}/ZelvoraVersion.h")
 set(payloads)
-foreach(window frmZelvora frmAbout frmLicense frmEditHotkey)
+foreach(window frmZelvora frmAbout frmLicense frmEditHotkey frmDrawingKeys)
   add_custom_command(
     OUTPUT "${payload_dir}/${window}.sil"
     COMMAND "${langc}" "${CMAKE_SOURCE_DIR}/resources/${window}.lang" "${payload_dir}/${window}.sil"
@@ -61,6 +61,7 @@ set(ZELVORA_RESOURCE_FILES
   ${ZELVORA_PAYLOADS}
   ${CMAKE_SOURCE_DIR}/resources/frmZelvora.form ${CMAKE_SOURCE_DIR}/resources/frmAbout.form
   ${CMAKE_SOURCE_DIR}/resources/frmLicense.form ${CMAKE_SOURCE_DIR}/resources/frmEditHotkey.form
+  ${CMAKE_SOURCE_DIR}/resources/frmDrawingKeys.form
   ${CMAKE_SOURCE_DIR}/resources/header.bmp ${CMAKE_SOURCE_DIR}/resources/Zelvora.ico
   ${CMAKE_SOURCE_DIR}/resources/Zelvora.manifest "${payload_dir}/ZelvoraVersion.h")
 set_source_files_properties(resources/Zelvora.rc PROPERTIES OBJECT_DEPENDS "${ZELVORA_RESOURCE_FILES}")

@@ -8,6 +8,7 @@
 #include "base/DpiScaling.h"
 #include "base/Format.h"
 #include "dialogs/WebSites.h"
+#include "dialogs/win32/DrawingKeysWindow.h"
 #include "dialogs/win32/HotkeyWindow.h"
 #include "engine/win32/GlobalHotkeys.h"
 #include "toolkit/win32/Application.h"
@@ -158,6 +159,12 @@ void TfrmZelvora::PublishHandlers()
             license->ShowModal();
     });
     PublishMethod("Info1Click", [this](TEventArgs&) { ShowAbout(); });
+    PublishMethod("mnuDrawingKeysClick", [](TEventArgs&) {
+        // Made on first use: start-up does not wait for a window few open.
+        auto* keys = dynamic_cast<TForm*>(Application->FindComponent("frmDrawingKeys"));
+        if (!keys) keys = &Application->CreateForm<TfrmDrawingKeys>();
+        keys->ShowModal();
+    });
     OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
     OnShow = TEventRef{"FormShow", *FindMethod("FormShow")};
 }

@@ -204,7 +204,7 @@ TEST_F(Settings, FlatLookAboutOkButtonLightsAndShowsAPressedEdgeWhileHeld)
 {
     ZelvoraSession zelvora(desktop_);
     const SystemLook look = ReadSystemLook(desktop_);
-    ChooseMenu(desktop_, 2, {3});  // Help > About
+    ChooseMenu(desktop_, 2, {4});  // Help > About
     ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 1; }, 10s));
     desktop_.FocusDesktop();
     std::this_thread::sleep_for(300ms);

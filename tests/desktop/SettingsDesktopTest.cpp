@@ -137,7 +137,7 @@ TEST_F(Settings, TheFileMenuMinimisesAndCtrlXEndsTheProgramFromAnyOfItsWindows)
     EXPECT_EQ(desktop_.Settings(), DefaultSettings()) << "Ctrl+X is an orderly exit";
 
     ZelvoraSession zelvora(desktop_);
-    ChooseMenu(desktop_, 2, {3});  // Hilfe > Info...
+    ChooseMenu(desktop_, 2, {4});  // Hilfe > Info...
     ASSERT_TRUE(WaitForWindow("TfrmAbout"));
     PressChord(screen_, {"Control_L", "x"});
     EXPECT_TRUE(zelvora.WaitForExit()) << "Ctrl+X in the about window";
@@ -244,6 +244,21 @@ TEST_F(Settings, TheLanguageMenuRewritesEveryWindowAndIsSaved)
         WaitUntil([&] { return Texts("TfrmLicense").find("Licenţă Zelvora") != std::string::npos; }, 5s))
         << Texts("TfrmLicense");
     EXPECT_NE(Texts("TfrmEditHotkey").find("Editează scurtăturile"), std::string::npos);
+    // The keys window is made on first use, in the language of the moment, and follows a change.
+    ChooseMenu(desktop_, 2, {3});  // Ajutor > Taste în timpul desenării...
+    ASSERT_TRUE(WaitForWindow("TfrmDrawingKeys"));
+    EXPECT_EQ(Texts("TfrmDrawingKeys").rfind("TfrmDrawingKeys\tTaste în timpul desenării\n", 0), 0u);
+    EXPECT_NE(Texts("TfrmDrawingKeys").find("Static\tSăgeată, vârful la început\n"), std::string::npos)
+        << Texts("TfrmDrawingKeys");
+    screen_.Tap("Escape");
+    EXPECT_TRUE(WaitForWindow("TfrmDrawingKeys", false));
+    ChooseMenu(desktop_, 1, {8, 0});  // English
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Texts("TfrmDrawingKeys").find("Static\tArrow, its head where it began\nStatic\tCtrl+Shift\n") !=
+                     std::string::npos; },
+        5s))
+        << Texts("TfrmDrawingKeys");
+    ChooseMenu(desktop_, 1, {8, 3});
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings()["Lang"], Dword(4));
 }
@@ -260,7 +275,7 @@ TEST_F(Settings, TheHelpMenuOpensTheSitesTheTermsAndTheAboutWindow)
     EXPECT_TRUE(WaitForWindow("TfrmLicense", false));
 
     std::remove(desktop_.BrowserLog().c_str());
-    ChooseMenu(desktop_, 2, {3});  // Info...
+    ChooseMenu(desktop_, 2, {4});  // Info...
     ASSERT_TRUE(WaitForWindow("TfrmAbout"));
     const auto about = desktop_.WindowRect("TfrmAbout");
     ASSERT_TRUE(about);

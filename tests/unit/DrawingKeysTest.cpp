@@ -1,0 +1,135 @@
+#include "engine/DrawingKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/MarkGeometry.h"
+#include "engine/ShapePieces.h"
+
+namespace zelvora {
+namespace {
+
+constexpr TShortCut kAlt1 = 0x8031;
+constexpr int kLeftShift = 0xA0, kRightCtrl = 0xA3, kLeftAlt = 0xA4, kTab = 0x09;
+
+TEST(DrawingKeys, HeldKeysChooseTheShapeAndAReleaseOnlyPassesWhenThePressDid)
+{
+    TDrawingKeys keys(kAlt1);
+    EXPECT_EQ(keys.Shape(), TDrawingShape::None);
+    EXPECT_TRUE(keys.KeyDown(kLeftShift));
+    EXPECT_EQ(keys.Shape(), TDrawingShape::Line);
+    EXPECT_TRUE(keys.KeyDown(kRightCtrl));
+    EXPECT_EQ(keys.Shape(), TDrawingShape::Arrow);
+    EXPECT_FALSE(keys.KeyUp(kLeftShift)) << "a held Shift would stay down in the program beneath";
+    EXPECT_TRUE(keys.TakeShapeKeyUp());
+    EXPECT_FALSE(keys.TakeShapeKeyUp()) << "told twice";
+    EXPECT_EQ(keys.Shape(), TDrawingShape::Rectangle);
+    EXPECT_FALSE(keys.KeyUp(kRightCtrl));
+    EXPECT_TRUE(keys.KeyDown(kTab));
+    EXPECT_EQ(keys.Shape(), TDrawingShape::Ellipse);
+    EXPECT_TRUE(keys.KeyUp(kTab)) << "swallowed down, swallowed up";
+
+    // The chord's own keys are never ours; a key that was down before the hold releases freely.
+    EXPECT_FALSE(keys.KeyDown(kLeftAlt));
+    EXPECT_FALSE(keys.KeyDown('1'));
+    EXPECT_FALSE(keys.KeyUp('1'));
+    keys.AlreadyDown(kTab);
+    EXPECT_EQ(keys.Shape(), TDrawingShape::Ellipse);
+    EXPECT_FALSE(keys.KeyUp(kTab));
+    EXPECT_EQ(keys.Shape(), TDrawingShape::None);
+
+    // Every other key is swallowed, odd codes included, and means nothing.
+    EXPECT_TRUE(keys.KeyDown('W'));
+    EXPECT_TRUE(keys.KeyUp('W'));
+    EXPECT_FALSE(keys.KeyDown(-1));
+    EXPECT_FALSE(keys.KeyUp(4096));
+    EXPECT_FALSE(keys.TakeColour());
+    EXPECT_FALSE(keys.TextWanted());
+}
+
+TEST(DrawingKeys, ColoursWidthsAndTextAreAskedUntilTaken)
+{
+    TDrawingKeys keys(0x6031);  // Shift+Ctrl+1: Shift and Ctrl are the chord's, not shapes
+    EXPECT_FALSE(keys.KeyDown(kLeftShift));
+    EXPECT_EQ(keys.Shape(), TDrawingShape::None);
+
+    keys.KeyDown('R');
+    keys.KeyDown('G');
+    EXPECT_EQ(keys.TakeColour(), RgbOf(0, 160, 0)) << "the last colour pressed counts";
+    EXPECT_FALSE(keys.TakeColour());
+    const std::pair<int, TColor> colours[] = {{'B', RgbOf(0, 0, 255)},   {'Y', RgbOf(255, 255, 0)},
+                                              {'O', RgbOf(255, 128, 0)}, {'P', RgbOf(255, 0, 128)},
+                                              {'R', RgbOf(255, 0, 0)}};
+    for (const auto& [key, colour] : colours) {
+        keys.KeyDown(key);
+        EXPECT_EQ(keys.TakeColour(), colour) << static_cast<char>(key);
+    }
+
+    keys.KeyDown(0xBB);  // +
+    keys.KeyDown(0x6B);  // + on the number pad
+    keys.KeyDown(0xBD);  // -
+    keys.Wheel(120 * 3);
+    keys.Wheel(-60);  // half a notch of a fine wheel: nothing yet
+    EXPECT_EQ(keys.TakeWidthSteps(), 4);
+    keys.Wheel(-60);
+    keys.Wheel(-120);
+    EXPECT_EQ(keys.TakeWidthSteps(), -2);
+    EXPECT_EQ(keys.TakeWidthSteps(), 0);
+    EXPECT_EQ(SteppedMarkerSize(19, 4), 20);
+    EXPECT_EQ(SteppedMarkerSize(2, -5), 1);
+    EXPECT_EQ(SteppedMarkerSize(10, 2), 12);
+
+    EXPECT_FALSE(keys.TextWanted());
+    keys.KeyDown('T');
+    EXPECT_TRUE(keys.TextWanted());
+}
+
+TEST(ShapeGeometry, TheArrowsBarbsLeaveTheHeadAtThirtyDegreesAndFourPenWidths)
+{
+    const TPoint head{100, 100};
+    const auto [left, right] = ArrowBarbs(head, {300, 100}, 10);
+    // 40 pixels along directions 30 degrees either side of the shaft, towards the tail.
+    EXPECT_EQ(left, (TPoint{135, 120}));
+    EXPECT_EQ(right, (TPoint{135, 80}));
+
+    // A thin pen still gets 12-pixel barbs; the shaft's direction turns them.
+    const auto [up1, up2] = ArrowBarbs(head, {100, 0}, 1);
+    for (const TPoint barb : {up1, up2}) {
+        EXPECT_NEAR(std::hypot(barb.X - head.X, barb.Y - head.Y), 12.0, 0.8);
+        EXPECT_LT(barb.Y, head.Y);
+    }
+    EXPECT_EQ(up1.X + up2.X, 2 * head.X) << "not symmetric about the shaft";
+
+    const auto [none1, none2] = ArrowBarbs(head, head, 10);
+    EXPECT_EQ(none1, head);
+    EXPECT_EQ(none2, head);
+}
+
+TEST(ShapeGeometry, ShapesPulledEitherWayCoverTheirCornersAndKeepThePen)
+{
+    const TMarkPen pen{6, RgbOf(255, 0, 0), false};
+    const TMarkPiece box = ShapePiece(TDrawingShape::Rectangle, {300, 200}, {100, 50}, pen, false);
+    EXPECT_EQ(box.Kind, TMarkPiece::TKind::Frame);
+    EXPECT_EQ(box.Frame, (TControlFrame{{100, 50, 301, 201}, 6, TBrushStyle::bsClear}));
+    const TMarkPiece oval = ShapePiece(TDrawingShape::Ellipse, {100, 200}, {300, 50}, pen, true);
+    EXPECT_EQ(oval.Kind, TMarkPiece::TKind::Ellipse);
+    EXPECT_EQ(oval.Frame, (TControlFrame{{100, 50, 301, 201}, 6, TBrushStyle::bsSolid}));
+
+    const TMarkPiece arrow = ShapePiece(TDrawingShape::Arrow, {100, 100}, {300, 100}, pen, false);
+    EXPECT_EQ(arrow.Kind, TMarkPiece::TKind::Arrow);
+    const TRect bounds = PieceBounds(arrow);
+    const auto [left, right] = ArrowBarbs(arrow.From, arrow.To, pen.Width);
+    for (const TPoint p : {arrow.From, arrow.To, left, right})
+        EXPECT_FALSE(IsEmpty(Intersection(bounds, {p.X - 3, p.Y - 3, p.X + 4, p.Y + 4})))
+            << "the bounds leave out " << p.X << "," << p.Y;
+
+    const TMarkPiece text = TextPiece({10, 20}, L"Hallo", pen, 50, 24);
+    EXPECT_EQ(PieceBounds(text), (TRect{9, 19, 61, 45}));
+    EXPECT_FALSE(text.SameDrawingAs(TextPiece({10, 20}, L"Hallo!", pen, 50, 24)));
+    EXPECT_EQ(TextHeightFor(2), 16);
+    EXPECT_EQ(TextHeightFor(10), 40);
+}
+
+}  // namespace
+}  // namespace zelvora
