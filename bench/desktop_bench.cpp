@@ -8,6 +8,10 @@
 //  - both again with keep marks on, and a stroke over Notepad's first line counted after a line is
 //    typed under it and after Ctrl+A, on the screen and on the ink layer.
 //   zelvora-desktop-bench [IDLE_SECONDS]
+// With "keys", only the keys while drawing: idle share and drawing latency beside the build in
+// ZELVORA_BASELINE_EXE (scripts/build-baseline), the shape preview's latency and the keys that
+// reached the window beneath.
+//   zelvora-desktop-bench keys [IDLE_SECONDS]
 #include <unistd.h>
 
 #include <algorithm>
@@ -203,14 +207,108 @@ void PrintLayerFights(WineDesktop& desktop, const std::string& binDir)
     desktop.SetSetting("KeepMarks", 0);
 }
 
+// Times from a pointer move with the chord and Shift held to the line's preview reaching the
+// pointer (the first tick begins the line from where Shift went down).
+std::vector<double> MeasurePreviewLatencies(WineDesktop& desktop, int rowFromTop)
+{
+    X11Screen& screen = desktop.Screen();
+    const ScreenRect edit = desktop.NotepadEdit();
+    const int y = edit.Top + rowFromTop;
+    int x = edit.Left + 20;
+    screen.MovePointer(x, y);
+    std::this_thread::sleep_for(100ms);
+    std::vector<double> latencies;
+    HeldKeys chord(screen, {"Alt_L", "1"});
+    std::this_thread::sleep_for(100ms);
+    HeldKeys shift(screen, {"Shift_L"});
+    std::this_thread::sleep_for(50ms);
+    unsigned phase = 54321;
+    for (int move = 0; move < kLatencyMoves; ++move) {
+        x += 7;
+        const auto start = Clock::now();
+        screen.MovePointer(x, y);
+        WaitUntil([&] { return screen.Pixel(x, y) == kMarkerOrange; }, 2s, 500us);
+        latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        phase = phase * 1103515245u + 12345u;
+        std::this_thread::sleep_for(std::chrono::microseconds((phase >> 8) % 10000));
+    }
+    return latencies;
+}
+
+// Of 100 letters typed with the paint chord held, how many reached Notepad beneath.
+int LettersThatReachedNotepad(WineDesktop& desktop)
+{
+    X11Screen& screen = desktop.Screen();
+    const ScreenRect edit = desktop.NotepadEdit();
+    screen.Click(edit.Left + 40, edit.Top + 120);
+    std::this_thread::sleep_for(300ms);
+    const auto textLength = [&] { return desktop.Probe({"texts", "Notepad"}).Output.size(); };
+    const std::size_t before = textLength();
+    {
+        HeldKeys chord(screen, {"Alt_L", "1"});
+        std::this_thread::sleep_for(100ms);
+        // No T (a text field) and no colour keys: letters that mean nothing while drawing.
+        for (int i = 0; i < 10; ++i) screen.TypeText("asdfhjklqz");
+        std::this_thread::sleep_for(300ms);
+    }
+    std::this_thread::sleep_for(500ms);
+    return static_cast<int>(textLength() - before);
+}
+
+// The keys while drawing: the idle share and the drawing latency beside the build of another
+// commit in the same run, the shape preview's latency, and keys that reached the window beneath.
+int RunKeysBench(int idleSeconds, const std::string& binDir, const char* baselineExe)
+{
+    WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
+    const pid_t server = FindProcess("wineserver");
+    if (baselineExe) {
+        IdleShare share[2];
+        std::vector<double> latency[2];
+        const std::string exe[2] = {baselineExe, binDir + "/Zelvora.exe"};
+        for (int i = 0; i < 2; ++i) {
+            ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
+            std::this_thread::sleep_for(3s);
+            share[i] = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
+            latency[i] = MeasureLatencies(desktop, 250 + 40 * i);
+            PressChord(desktop.Screen(), {"Alt_L", "2"});
+            zelvora.Close();
+        }
+        std::printf("Today's build beside %s, idle %d s:\n", baselineExe, idleSeconds);
+        PrintIdle("before", share[0]);
+        PrintIdle("today", share[1]);
+        const double before = share[0].Program + share[0].Server, today = share[1].Program + share[1].Server;
+        std::printf("  idle today / before: %.2fx (goal: at most 1.05x)\n",
+                    before > 0 ? today / before : 0.0);
+        PrintLatencies("Pointer move to first marked pixel, before", latency[0]);
+        PrintLatencies("Pointer move to first marked pixel, today", latency[1]);
+        std::printf("  median today / before: %.2fx (goal: at most 1.05x)\n",
+                    Percentile(latency[1], 0.5) / Percentile(latency[0], 0.5));
+    }
+    ZelvoraSession zelvora(desktop);
+    const std::vector<double> freeHand = MeasureLatencies(desktop, 330);
+    const std::vector<double> preview = MeasurePreviewLatencies(desktop, 370);
+    PrintLatencies("Pointer move with Shift held to the line's preview there", preview);
+    std::printf(
+        "  95th percentile %.1f ms beside free-hand drawing's %.1f ms (goal: within one tick, %.0f ms)\n",
+        Percentile(preview, 0.95), Percentile(freeHand, 0.95), kTickMs);
+    PressChord(desktop.Screen(), {"Alt_L", "2"});
+    std::printf("Letters typed with the paint shortcut held that reached Notepad: %d of 100 (goal: 0)\n",
+                LettersThatReachedNotepad(desktop));
+    zelvora.Close();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const bool keys = argc > 1 && std::string(argv[1]) == "keys";
+    const int secondsArg = keys ? 2 : 1;
+    const int idleSeconds = argc > secondsArg ? std::max(1, std::atoi(argv[secondsArg])) : 30;
     const char* binDirEnv = std::getenv("ZELVORA_BIN_DIR");
     const std::string binDir = binDirEnv ? binDirEnv : ZELVORA_BIN_DIR;
     try {
+        if (keys) return RunKeysBench(idleSeconds, binDir, std::getenv("ZELVORA_BASELINE_EXE"));
         WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
         const pid_t server = FindProcess("wineserver");
         std::printf("Idle CPU share of one core over %d s on the Wine desktop:\n", idleSeconds);

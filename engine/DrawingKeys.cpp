@@ -19,10 +19,14 @@ constexpr TDrawingShape kShapes[] = {
 bool IsModifierOf(TShiftState::Flag modifier, int virtualKey)
 {
     switch (modifier) {
-        case TShiftState::ssShift: return virtualKey == 0x10 || virtualKey == 0xA0 || virtualKey == 0xA1;
-        case TShiftState::ssCtrl: return virtualKey == 0x11 || virtualKey == 0xA2 || virtualKey == 0xA3;
-        case TShiftState::ssAlt: return virtualKey == 0x12 || virtualKey == 0xA4 || virtualKey == 0xA5;
-        default: return false;
+        case TShiftState::ssShift:
+            return virtualKey == 0x10 || virtualKey == 0xA0 || virtualKey == 0xA1;
+        case TShiftState::ssCtrl:
+            return virtualKey == 0x11 || virtualKey == 0xA2 || virtualKey == 0xA3;
+        case TShiftState::ssAlt:
+            return virtualKey == 0x12 || virtualKey == 0xA4 || virtualKey == 0xA5;
+        default:
+            return false;
     }
 }
 
@@ -51,8 +55,8 @@ bool IsChordKey(TShortCut chord, int virtualKey)
 
 int SteppedMarkerSize(int size, int steps)
 {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(size) + steps, kMinMarkerSize,
-                                                  kMaxMarkerSize));
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(size) + steps, kMinMarkerSize, kMaxMarkerSize));
 }
 
 void TDrawingKeys::AlreadyDown(int virtualKey)
@@ -67,11 +71,20 @@ bool TDrawingKeys::KeyDown(int virtualKey)
     swallowed_.set(virtualKey);
     if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey)) {
         switch (row->Meaning) {
-            case TKeyMeaning::Colour: colour_ = row->Colour; break;
-            case TKeyMeaning::Wider: ++widthSteps_; break;
-            case TKeyMeaning::Narrower: --widthSteps_; break;
-            case TKeyMeaning::Text: textWanted_ = true; break;
-            default: break;
+            case TKeyMeaning::Colour:
+                colour_ = row->Colour;
+                break;
+            case TKeyMeaning::Wider:
+                ++widthSteps_;
+                break;
+            case TKeyMeaning::Narrower:
+                --widthSteps_;
+                break;
+            case TKeyMeaning::Text:
+                textWanted_ = true;
+                break;
+            default:
+                break;
         }
     }
     return true;
@@ -89,7 +102,8 @@ bool TDrawingKeys::KeyUp(int virtualKey)
     // A Shift or Ctrl release always passes: a window system that counted the press down
     // before the hook saw it (Wine) would keep the modifier down for good, and a release
     // without a press means nothing to a program.
-    return ours && !IsModifierOf(TShiftState::ssShift, virtualKey) && !IsModifierOf(TShiftState::ssCtrl, virtualKey);
+    return ours && !IsModifierOf(TShiftState::ssShift, virtualKey) &&
+           !IsModifierOf(TShiftState::ssCtrl, virtualKey);
 }
 
 void TDrawingKeys::Wheel(int delta)

@@ -30,7 +30,8 @@ TControlFrame ControlFrameFor(TRect controlRect, int markerSize, bool filled)
 
 TRect ShapeBox(TPoint a, TPoint b)
 {
-    return {std::min(a.X, b.X), std::min(a.Y, b.Y), Shift(std::max(a.X, b.X), 1), Shift(std::max(a.Y, b.Y), 1)};
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y), Shift(std::max(a.X, b.X), 1),
+            Shift(std::max(a.Y, b.Y), 1)};
 }
 
 std::pair<TPoint, TPoint> ArrowBarbs(TPoint head, TPoint tail, int penWidth)

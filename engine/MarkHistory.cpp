@@ -19,8 +19,10 @@ TRect PieceBounds(const TMarkPiece& piece)
     const auto half = [](int width) { return (std::max(width, 1) + 1) / 2 + 1; };
     switch (piece.Kind) {
         case TMarkPiece::TKind::Frame:
-        case TMarkPiece::TKind::Ellipse: return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
-        case TMarkPiece::TKind::Text: return Grown(piece.Frame.Bounds, 1);
+        case TMarkPiece::TKind::Ellipse:
+            return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
+        case TMarkPiece::TKind::Text:
+            return Grown(piece.Frame.Bounds, 1);
         case TMarkPiece::TKind::Arrow: {
             const auto [left, right] = ArrowBarbs(piece.From, piece.To, piece.Pen.Width);
             const TRect barbs{std::min(left.X, right.X), std::min(left.Y, right.Y),
@@ -29,7 +31,8 @@ TRect PieceBounds(const TMarkPiece& piece)
             shaft.Kind = TMarkPiece::TKind::Line;
             return Union(PieceBounds(shaft), Grown(barbs, half(piece.Pen.Width)));
         }
-        case TMarkPiece::TKind::Line: break;
+        case TMarkPiece::TKind::Line:
+            break;
     }
     const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
                      std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};
@@ -46,9 +49,8 @@ std::size_t TMark::Bytes() const
 {
     std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
     for (const TMarkPiece& piece : Pieces)
-        bytes +=
-            piece.Pixels.capacity() * sizeof(piece.Pixels[0]) + piece.Runs.capacity() * sizeof(piece.Runs[0]) +
-            piece.Text.capacity() * sizeof(wchar_t);
+        bytes += piece.Pixels.capacity() * sizeof(piece.Pixels[0]) +
+                 piece.Runs.capacity() * sizeof(piece.Runs[0]) + piece.Text.capacity() * sizeof(wchar_t);
     return bytes;
 }
 

@@ -14,13 +14,18 @@ TMarkPiece ShapePiece(TDrawingShape shape, TPoint from, TPoint to, TMarkPen pen,
     switch (shape) {
         case TDrawingShape::Rectangle:
         case TDrawingShape::Ellipse:
-            piece.Kind = shape == TDrawingShape::Rectangle ? TMarkPiece::TKind::Frame : TMarkPiece::TKind::Ellipse;
+            piece.Kind =
+                shape == TDrawingShape::Rectangle ? TMarkPiece::TKind::Frame : TMarkPiece::TKind::Ellipse;
             piece.From = piece.To = {};
-            piece.Frame = {ShapeBox(from, to), pen.Width, filled ? TBrushStyle::bsSolid : TBrushStyle::bsClear};
+            piece.Frame = {ShapeBox(from, to), pen.Width,
+                           filled ? TBrushStyle::bsSolid : TBrushStyle::bsClear};
             break;
-        case TDrawingShape::Arrow: piece.Kind = TMarkPiece::TKind::Arrow; break;
+        case TDrawingShape::Arrow:
+            piece.Kind = TMarkPiece::TKind::Arrow;
+            break;
         case TDrawingShape::Line:
-        case TDrawingShape::None: break;
+        case TDrawingShape::None:
+            break;
     }
     return piece;
 }

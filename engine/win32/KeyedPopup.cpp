@@ -24,8 +24,8 @@ bool TKeyedPopup::Open()
     RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
     DWORD styles = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     if (!takesKeyboard_) styles |= WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
-    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 wc.hInstance, nullptr));
+    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, wc.hInstance, nullptr));
     window_.reset(CreateWindowExW(styles, kKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0, owner_.get(),
                                   nullptr, wc.hInstance, this));
     return static_cast<bool>(window_);

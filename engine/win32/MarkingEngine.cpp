@@ -298,13 +298,13 @@ void TMarkingEngine::KeepShape()
 void TMarkingEngine::OpenTextField(POINT pointer)
 {
     textField_.reset();
-    textField_ = std::make_unique<TTextField>(
-        TPoint{pointer.x, pointer.y}, PenAt(pointer.x, pointer.y), [this](std::optional<TMarkPiece> text) {
-            if (!text || !drawingEnabled_) return;
-            RedrawKeptOnScreen(*text);
-            Draw(std::move(*text));
-            EndMark();
-        });
+    textField_ = std::make_unique<TTextField>(TPoint{pointer.x, pointer.y}, PenAt(pointer.x, pointer.y),
+                                              [this](std::optional<TMarkPiece> text) {
+                                                  if (!text || !drawingEnabled_) return;
+                                                  RedrawKeptOnScreen(*text);
+                                                  Draw(std::move(*text));
+                                                  EndMark();
+                                              });
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)

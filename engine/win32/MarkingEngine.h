@@ -97,7 +97,10 @@ public:
     // The window showing the shape being pulled out over the screen; null before the first.
     HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
     // The text field typed into, while one is open.
-    HWND TextFieldWindow() const { return textField_ && textField_->IsOpen() ? textField_->Handle() : nullptr; }
+    HWND TextFieldWindow() const
+    {
+        return textField_ && textField_->IsOpen() ? textField_->Handle() : nullptr;
+    }
 
 private:
     static void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept;

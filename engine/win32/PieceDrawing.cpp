@@ -68,7 +68,9 @@ void DrawPiece(TCanvas& canvas, const TMarkPiece& piece, TPoint origin, TColor c
             else
                 canvas.Ellipse(box);
             return;
-        case TKind::Text: DrawText(canvas.Handle(), piece, origin, color); return;
+        case TKind::Text:
+            DrawText(canvas.Handle(), piece, origin, color);
+            return;
     }
 }
 

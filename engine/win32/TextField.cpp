@@ -20,7 +20,9 @@ bool IsTrailSurrogate(wchar_t c)
 
 TTextField::TTextField(TPoint at, TMarkPen pen, TDone done) : at_(at), pen_(pen), done_(std::move(done))
 {
-    popup_.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam) { return HandleMessage(msg, wParam, lParam); };
+    popup_.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return HandleMessage(msg, wParam, lParam);
+    };
     previous_ = GetForegroundWindow();
     ShowText();
     if (!TakeKeyboard()) {

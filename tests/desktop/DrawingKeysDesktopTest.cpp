@@ -73,8 +73,8 @@ TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheS
         const Point lineFrom{c.X - 150, c.Y - 120};
         std::vector<Point> curve;
         for (int i = 1; i <= 12; ++i)
-            curve.push_back({lineFrom.X + 300 * i / 12,
-                             lineFrom.Y + static_cast<int>(60 * std::sin(3.14159 * i / 12))});
+            curve.push_back(
+                {lineFrom.X + 300 * i / 12, lineFrom.Y + static_cast<int>(60 * std::sin(3.14159 * i / 12))});
         PullShape({"Shift_L"}, lineFrom, curve);
         EXPECT_TRUE(WaitMarked({lineFrom, {c.X, lineFrom.Y}, {c.X + 100, lineFrom.Y}}));
         EXPECT_FALSE(Marked({c.X, lineFrom.Y + 60})) << "the line followed the curve";
@@ -83,7 +83,8 @@ TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheS
         const Point boxFrom{c.X - 150, c.Y - 60}, boxTo{c.X - 30, c.Y + 20};
         PullShape({"Control_L"}, boxFrom, StraightPath(boxFrom, boxTo, 6));
         EXPECT_TRUE(WaitMarked({boxFrom, boxTo, {boxFrom.X, boxTo.Y}, {boxTo.X, boxFrom.Y}}));
-        EXPECT_FALSE(Marked({(boxFrom.X + boxTo.X) / 2, (boxFrom.Y + boxTo.Y) / 2})) << "a hollow box is filled";
+        EXPECT_FALSE(Marked({(boxFrom.X + boxTo.X) / 2, (boxFrom.Y + boxTo.Y) / 2}))
+            << "a hollow box is filled";
 
         const Point ovalFrom{c.X + 30, c.Y - 60}, ovalTo{c.X + 190, c.Y + 20};
         PullShape({"Tab"}, ovalFrom, StraightPath(ovalFrom, ovalTo, 6));
@@ -96,7 +97,8 @@ TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheS
         PullShape({"Control_L", "Shift_L"}, head, StraightPath(head, tail, 6));
         const int barb = 40;  // four widths of the 10 px pen
         const int dx = static_cast<int>(barb * std::cos(3.14159 / 6)), dy = barb / 2;
-        EXPECT_TRUE(WaitMarked({head, tail, {head.X + dx - 3, head.Y - dy + 2}, {head.X + dx - 3, head.Y + dy - 2}}));
+        EXPECT_TRUE(
+            WaitMarked({head, tail, {head.X + dx - 3, head.Y - dy + 2}, {head.X + dx - 3, head.Y + dy - 2}}));
         EXPECT_FALSE(Marked({tail.X - dx, tail.Y - dy})) << "barbs at the tail";
 
         // Four shapes, four marks: each undo takes one away, the last shape first.
@@ -161,9 +163,11 @@ TEST_F(DrawingKeys, ColourKeysAndTheWheelChangeThePenTheMainWindowAndTheStoredSe
     }
     const Image now = screen_.GrabAll();
     EXPECT_EQ(StrokeWidthAt(now, from.X + 100, from.Y, kGreen), 12);
-    EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"texts", "TfrmZelvora"}).Output.find("12 px") !=
-                                       std::string::npos; },
-                          5s))
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return desktop_.Probe({"texts", "TfrmZelvora"}).Output.find("12 px") != std::string::npos;
+        },
+        5s))
         << "the size label did not follow";
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings().at("MarkerColor"), Dword(kGreen));

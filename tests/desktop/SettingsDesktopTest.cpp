@@ -254,8 +254,11 @@ TEST_F(Settings, TheLanguageMenuRewritesEveryWindowAndIsSaved)
     EXPECT_TRUE(WaitForWindow("TfrmDrawingKeys", false));
     ChooseMenu(desktop_, 1, {8, 0});  // English
     EXPECT_TRUE(WaitUntil(
-        [&] { return Texts("TfrmDrawingKeys").find("Static\tArrow, its head where it began\nStatic\tCtrl+Shift\n") !=
-                     std::string::npos; },
+        [&] {
+            return Texts("TfrmDrawingKeys")
+                       .find("Static\tArrow, its head where it began\nStatic\tCtrl+Shift\n") !=
+                   std::string::npos;
+        },
         5s))
         << Texts("TfrmDrawingKeys");
     ChooseMenu(desktop_, 1, {8, 3});

@@ -58,8 +58,10 @@ TEST(DrawingKeys, ColoursWidthsAndTextAreAskedUntilTaken)
     keys.KeyDown('G');
     EXPECT_EQ(keys.TakeColour(), RgbOf(0, 160, 0)) << "the last colour pressed counts";
     EXPECT_FALSE(keys.TakeColour());
-    const std::pair<int, TColor> colours[] = {{'B', RgbOf(0, 0, 255)},   {'Y', RgbOf(255, 255, 0)},
-                                              {'O', RgbOf(255, 128, 0)}, {'P', RgbOf(255, 0, 128)},
+    const std::pair<int, TColor> colours[] = {{'B', RgbOf(0, 0, 255)},
+                                              {'Y', RgbOf(255, 255, 0)},
+                                              {'O', RgbOf(255, 128, 0)},
+                                              {'P', RgbOf(255, 0, 128)},
                                               {'R', RgbOf(255, 0, 0)}};
     for (const auto& [key, colour] : colours) {
         keys.KeyDown(key);
