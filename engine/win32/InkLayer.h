@@ -55,25 +55,32 @@ public:
     std::optional<std::uint32_t> InkAt(TPoint point) const;
     // The window and its pixels go; the next piece makes them again.
     void Close();
-    // A shape being pulled out, drawn on the layer and not kept: taking it away paints its area
-    // again from the history.
+    // A shape being pulled out, drawn on the layer and not kept: each piece drawn replaces the
+    // one before, and taking it away paints its area again from the history.
     IMarkSurface& Preview() { return preview_; }
 
 private:
     class TPreview final : public IMarkSurface {
     public:
         explicit TPreview(TInkLayer& layer) : layer_(layer) {}
-        TMarkPiece Draw(TMarkPiece piece) override { return layer_.Draw(std::move(piece)); }
-        bool KeepsMarks() const override { return true; }
-        void Remove(const TMark& gone) override
+        TMarkPiece Draw(TMarkPiece piece) override
         {
-            if (layer_.window_) layer_.Repaint(gone.Bounds);
+            Wipe();
+            shown_ = PieceBounds(piece);
+            return layer_.Draw(std::move(piece));
         }
-        void Wipe() override {}
+        bool KeepsMarks() const override { return true; }
+        void Remove(const TMark&) override { Wipe(); }
+        void Wipe() override
+        {
+            if (layer_.window_ && !IsEmpty(shown_)) layer_.Repaint(shown_);
+            shown_ = {};
+        }
         void DrawAgain(const TMark&) override {}
 
     private:
         TInkLayer& layer_;
+        TRect shown_;
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

@@ -37,9 +37,12 @@ void TKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
     piece_ = piece;
     area_ = area;
     caret_ = caret;
-    key_ = ChooseColourKey(piece.Pen.Color);
+    const TColor key = ChooseColourKey(piece.Pen.Color);
     const BYTE opacity = piece.Pen.Highlighter ? kHighlighterOpacity : 255;
-    SetLayeredWindowAttributes(window_.get(), key_, opacity, LWA_COLORKEY | LWA_ALPHA);
+    if (key != key_ || opacity != opacity_ || !IsWindowVisible(window_.get()))
+        SetLayeredWindowAttributes(window_.get(), key, opacity, LWA_COLORKEY | LWA_ALPHA);
+    key_ = key;
+    opacity_ = opacity;
     const UINT activation = takesKeyboard_ ? 0 : SWP_NOACTIVATE;
     SetWindowPos(window_.get(), HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
                  activation | SWP_SHOWWINDOW);

@@ -40,6 +40,7 @@ private:
     TRect area_;
     bool caret_ = false;
     TColor key_ = 0;
+    BYTE opacity_ = 0;
     // Never shown: an owned window has no taskbar button.
     UniqueWindow owner_;
     UniqueWindow window_;

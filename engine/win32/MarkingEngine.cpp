@@ -230,6 +230,7 @@ void TMarkingEngine::FollowKeys(POINT pointer)
     if (keys_.TextWanted() && !textAsked_) {
         textAsked_ = true;
         DropPenAtRest();
+        penAt_ = {pointer.x, pointer.y};
         penRests_ = true;
     }
     const TDrawingShape shape = keys_.Shape();
@@ -270,9 +271,7 @@ void TMarkingEngine::PreviewShape(POINT pointer)
     TMarkPiece piece = ShapePiece(shape_, shapeFrom_, {pointer.x, pointer.y}, PenAt(pointer.x, pointer.y),
                                   options_.FloodFill());
     if (preview_ && preview_->SameDrawingAs(piece)) return;
-    IMarkSurface& preview = PreviewSurface();
-    if (preview_) preview.Remove(TMark{{*preview_}, PieceBounds(*preview_), {}});
-    preview_ = preview.Draw(std::move(piece));
+    preview_ = PreviewSurface().Draw(std::move(piece));  // in place of the one before
 }
 
 IMarkSurface& TMarkingEngine::PreviewSurface()
@@ -287,7 +286,7 @@ void TMarkingEngine::KeepShape()
     if (!preview_) return;
     TMarkPiece piece = std::move(*preview_);
     preview_.reset();
-    PreviewSurface().Remove(TMark{{piece}, PieceBounds(piece), {}});
+    PreviewSurface().Wipe();
     piece.Runs.clear();
     piece.Pixels.clear();
     RedrawKeptOnScreen(piece);
@@ -324,6 +323,8 @@ void TMarkingEngine::DrawLineTo(int x, int y)
 void TMarkingEngine::FrameWindowAt(int x, int y)
 {
     if (!drawingEnabled_) return;
+    if (penRests_ && penAt_ == TPoint{x, y}) return;
+    penRests_ = false;
     HWND control = WindowFromPoint(POINT{x, y});
     if (!control) return;
     RECT r{};

@@ -10,7 +10,7 @@ namespace zelvora {
 
 class TPreviewLayer final : public IMarkSurface {
 public:
-    // Shows this piece alone, in place of the one before.
+    // Shows this piece alone, in place of the one before: the window moves, it does not go.
     TMarkPiece Draw(TMarkPiece piece) override
     {
         popup_.Show(piece, Intersection(PieceBounds(piece), VirtualScreen()));
