@@ -171,7 +171,7 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
     expectRadioItems(GetSubMenu(action, 11), {"English", "Deutsch", "Francais", "Rom\xE2na"}, 1);
     EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)),
               (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-", "Online Update...", "-",
-                                        "Info..."}));
+                                        "Tasten beim Zeichnen...", "Info..."}));
     auto& popup = dynamic_cast<TPopupMenu&>(*Window("frmZelvora").FindComponent("PopupMenu"));
     EXPECT_EQ(MenuItems(popup.Handle()), (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern",
                                                                    "-", "Lizenz...", "-", "Beenden"}));
