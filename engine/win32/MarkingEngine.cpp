@@ -169,6 +169,9 @@ void TMarkingEngine::PollTick()
     }
     chordHeld_ = held;
     if (textField_ && !textField_->IsOpen()) textField_.reset();
+    // The field opens once every key of the chord is up: typed with Alt still down, letters
+    // would be system keys and open menus.
+    if (textAt_ && !held && !ChordKeyDown()) OpenTextField(*std::exchange(textAt_, std::nullopt));
     if (KeepMarks()) layer_.StayOnTop();
     if (held) {
         FollowKeys(pointer);
@@ -211,7 +214,7 @@ void TMarkingEngine::EndHold(POINT pointer)
     if (shape_ != TDrawingShape::None) KeepShape();
     shape_ = TDrawingShape::None;
     hook_.reset();
-    if (keys_.TextWanted()) OpenTextField(pointer);
+    if (keys_.TextWanted()) textAt_ = TPoint{pointer.x, pointer.y};
 }
 
 void TMarkingEngine::FollowKeys(POINT pointer)
@@ -294,16 +297,24 @@ void TMarkingEngine::KeepShape()
     EndMark();
 }
 
-void TMarkingEngine::OpenTextField(POINT pointer)
+bool TMarkingEngine::ChordKeyDown() const
+{
+    const TKeyAndShift keys = ShortCutToKey(paintShortcut_);
+    const auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    return (keys.Key != 0 && down(keys.Key)) || (keys.Shift.Has(TShiftState::ssCtrl) && down(VK_CONTROL)) ||
+           (keys.Shift.Has(TShiftState::ssAlt) && down(VK_MENU)) ||
+           (keys.Shift.Has(TShiftState::ssShift) && down(VK_SHIFT));
+}
+
+void TMarkingEngine::OpenTextField(TPoint at)
 {
     textField_.reset();
-    textField_ = std::make_unique<TTextField>(TPoint{pointer.x, pointer.y}, PenAt(pointer.x, pointer.y),
-                                              [this](std::optional<TMarkPiece> text) {
-                                                  if (!text || !drawingEnabled_) return;
-                                                  RedrawKeptOnScreen(*text);
-                                                  Draw(std::move(*text));
-                                                  EndMark();
-                                              });
+    textField_ = std::make_unique<TTextField>(at, PenAt(at.X, at.Y), [this](std::optional<TMarkPiece> text) {
+        if (!text || !drawingEnabled_) return;
+        RedrawKeptOnScreen(*text);
+        Draw(std::move(*text));
+        EndMark();
+    });
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)

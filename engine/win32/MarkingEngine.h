@@ -120,7 +120,9 @@ private:
     // The shape shown as a preview becomes a mark of its own.
     void KeepShape();
     void DropPenAtRest();
-    void OpenTextField(POINT pointer);
+    // A text asked for during the hold opens where the pointer was when the chord went up.
+    void OpenTextField(TPoint at);
+    bool ChordKeyDown() const;
     static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
     // The marks the history's limits pushed out leave the surface too.
@@ -156,6 +158,7 @@ private:
     bool textAsked_ = false;
     std::optional<TMarkPiece> preview_;
     std::unique_ptr<TPreviewLayer> screenPreview_;
+    std::optional<TPoint> textAt_;
     std::unique_ptr<TTextField> textField_;
     UINT_PTR pollTimer_ = 0;
     bool drawingEnabled_ = true;
