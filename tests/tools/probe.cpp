@@ -148,7 +148,7 @@ int TopChild(char** argv)
 // Whether the window's thread answers a message within a second: "yes" or "no".
 int Answers(char** argv)
 {
-    const auto windows = TopLevelWindows(argv[2]);
+    const auto windows = TopLevelWindows(argv[2], true);  // shown or not, it must answer
     if (windows.empty()) return 1;
     DWORD_PTR result = 0;
     const bool answered = SendMessageTimeoutW(windows.front(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
