@@ -122,13 +122,11 @@ int TDrawingKeys::TakeWidthSteps()
 TDrawingShape TDrawingKeys::Shape() const
 {
     bool held[3] = {};
-    for (std::size_t key = 0; key < down_.size(); ++key) {
-        if (!down_.test(key)) continue;
-        const TDrawingKeyRow* row = DrawingKeyOf(static_cast<int>(key));
-        if (!row) continue;
-        if (row->Meaning == TKeyMeaning::ShapeShift) held[0] = true;
-        if (row->Meaning == TKeyMeaning::ShapeCtrl) held[1] = true;
-        if (row->Meaning == TKeyMeaning::ShapeTab) held[2] = true;
+    for (const TDrawingKeyRow& row : kDrawingKeys) {
+        if (!down_.test(static_cast<std::size_t>(row.VirtualKey))) continue;
+        if (row.Meaning == TKeyMeaning::ShapeShift) held[0] = true;
+        if (row.Meaning == TKeyMeaning::ShapeCtrl) held[1] = true;
+        if (row.Meaning == TKeyMeaning::ShapeTab) held[2] = true;
     }
     return kShapes[held[0] | held[1] << 1 | held[2] << 2];
 }

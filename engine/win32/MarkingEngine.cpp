@@ -299,11 +299,9 @@ void TMarkingEngine::KeepShape()
 
 bool TMarkingEngine::ChordKeyDown() const
 {
-    const TKeyAndShift keys = ShortCutToKey(paintShortcut_);
-    const auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
-    return (keys.Key != 0 && down(keys.Key)) || (keys.Shift.Has(TShiftState::ssCtrl) && down(VK_CONTROL)) ||
-           (keys.Shift.Has(TShiftState::ssAlt) && down(VK_MENU)) ||
-           (keys.Shift.Has(TShiftState::ssShift) && down(VK_SHIFT));
+    for (const int key : {static_cast<int>(ShortCutToKey(paintShortcut_).Key), VK_CONTROL, VK_MENU, VK_SHIFT})
+        if (key != 0 && IsChordKey(paintShortcut_, key) && (GetAsyncKeyState(key) & 0x8000)) return true;
+    return false;
 }
 
 void TMarkingEngine::OpenTextField(TPoint at)
