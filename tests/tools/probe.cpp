@@ -27,6 +27,10 @@
 //   pushy X Y W H SECONDS        a white top-most window that raises itself every 50 ms
 //   zorder-changes SECONDS CLASS...  how often the highest visible window of those classes changed
 //   tooltips                     the text of each visible tooltip window, one per line in UTF-8
+//   backdrop                     a plain window over each monitor, below every other window and
+//                                never active, until killed: without a window manager the
+//                                keyboard goes to the X window under the pointer
+//   (CLASS may be "hwnd:N": the one window with that handle, as `list` prints it)
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
 #include <windows.h>
@@ -38,6 +42,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -59,8 +64,14 @@ std::string Utf8WindowText(HWND hwnd)
     return utf8;
 }
 
+// "hwnd:N" names one window by its handle, where two windows share a class.
 std::vector<HWND> TopLevelWindows(const char* className, bool hiddenToo = false)
 {
+    if (std::strncmp(className, "hwnd:", 5) == 0) {
+        HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(className + 5, nullptr, 10)));
+        if (IsWindow(hwnd) && (hiddenToo || IsWindowVisible(hwnd))) return {hwnd};
+        return {};
+    }
     struct Search {
         const char* ClassName;
         bool HiddenToo;
@@ -414,6 +425,39 @@ HWND WhiteTopMost(const char* className, char** argv)
 
 // A white top-most window at a place, shown without activation, for SECONDS: what another
 // program's overlay or notification does.
+int Backdrop()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+        if (msg == WM_WINDOWPOSCHANGING) {  // a click raises a window in Wine's X stacking
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            pos->hwndInsertAfter = HWND_BOTTOM;
+            pos->flags &= ~SWP_NOZORDER;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(0, 128, 128));
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "ProbeBackdrop";
+    if (!RegisterClassA(&windowClass)) return 1;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT r, LPARAM) -> BOOL {
+            HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "ProbeBackdrop", "", WS_POPUP,
+                                          r->left, r->top, r->right - r->left, r->bottom - r->top, nullptr,
+                                          nullptr, GetModuleHandleA(nullptr), nullptr);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return TRUE;
+        },
+        0);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+}
+
 int TopMost(char** argv)
 {
     return ShowFor(WhiteTopMost("ProbeTopMost", argv), argv[6]);
@@ -560,6 +604,7 @@ int main()
     if (command == "pushy" && argc == 7) return PushyTopMost(argv);
     if (command == "ask" && argc == 5) return Ask(argv);
     if (command == "zorder-changes" && argc >= 4) return ZOrderChanges(argc, argv);
+    if (command == "backdrop") return Backdrop();
     if (command == "texts" && argc == 3) return Texts(argv);
     if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
     if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);

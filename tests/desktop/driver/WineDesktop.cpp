@@ -26,39 +26,55 @@ bool DisplayInUse(int number)
            stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &info) == 0;
 }
 
-int FreeDisplayNumber()
+// The first of `count` free display numbers in a row.
+int FreeDisplayNumbers(int count)
 {
-    for (int number = 90 + (getpid() % 50); number < 400; ++number)
-        if (!DisplayInUse(number)) return number;
+    for (int number = 90 + (getpid() % 50); number < 400; ++number) {
+        int free = 0;
+        while (free < count && !DisplayInUse(number + free)) ++free;
+        if (free == count) return number;
+    }
     throw std::runtime_error("no free X display number");
 }
 
-}  // namespace
-
-WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, int dpi)
-    : workDir_(std::filesystem::absolute(workDir).lexically_normal()),
-      binDir_(std::filesystem::absolute(binDir).lexically_normal())
+std::unique_ptr<X11Screen> OpenScreen(const std::string& display, int originX = 0, int originY = 0)
 {
-    std::filesystem::create_directories(workDir_);
-    const std::string display = ":" + std::to_string(FreeDisplayNumber());
-    xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0",
-                          std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp"},
-                         workDir_ + "/xvfb.log");
     std::unique_ptr<X11Screen> screen;
     if (!WaitUntil(
             [&] {
                 try {
-                    screen = std::make_unique<X11Screen>(display);
+                    screen = std::make_unique<X11Screen>(display, originX, originY);
                     return true;
                 } catch (const std::exception&) {
                     return false;
                 }
             },
             15s, 100ms))
-        throw std::runtime_error("Xvfb did not start on " + display);
-    screen_ = std::move(screen);
+        throw std::runtime_error("no X server on " + display);
+    return screen;
+}
 
-    setenv("DISPLAY", display.c_str(), 1);
+}  // namespace
+
+WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, int dpi, Monitors monitors)
+    : workDir_(std::filesystem::absolute(workDir).lexically_normal()),
+      binDir_(std::filesystem::absolute(binDir).lexically_normal()),
+      twoMonitors_(monitors == Monitors::TwoLeftOfPrimary)
+{
+    std::filesystem::create_directories(workDir_);
+    const int number = FreeDisplayNumbers(twoMonitors_ ? 2 : 1);
+    if (twoMonitors_) {
+        StartTwoMonitors(number);
+    } else {
+        const std::string display = ":" + std::to_string(number);
+        xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0",
+                              std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten",
+                              "tcp"},
+                             workDir_ + "/xvfb.log");
+        screen_ = OpenScreen(display);
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+
     setenv("WINEPREFIX", (workDir_ + "/prefix").c_str(), 1);
     setenv("WINEDEBUG", "-all", 1);
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installer dialogs
@@ -74,9 +90,11 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     // Tahoma and Marlett, as every prefix of ours gets them ($WINEPREFIX is set above).
     RunCommand({ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s);
     // Every program of this prefix joins one virtual desktop, the probe included.
-    RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", kDesktopName, "/f"});
-    RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", kDesktopName, "/d",
-             std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
+    if (!twoMonitors_) {
+        RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", kDesktopName, "/f"});
+        RunWine({"reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", kDesktopName, "/d",
+                 std::to_string(kWidth) + "x" + std::to_string(kHeight), "/f"});
+    }
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d",
              "0", "/f"});
     if (dpi != 96) {
@@ -91,30 +109,82 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     std::filesystem::permissions(browser, std::filesystem::perms::owner_all);
     RunWine({"reg", "add", "HKCU\\Software\\Wine\\WineBrowser", "/v", "Browsers", "/d", browser, "/f"});
 
+    if (twoMonitors_) {
+        backdrop_ = Launch(binDir_ + "/zelvora-probe.exe", {"backdrop"});
+        if (!WaitUntil([&] { return WindowCount("ProbeBackdrop") == 2; }, 60s, 200ms))
+            throw std::runtime_error("no backdrop on both monitors");
+    }
     notepad_ = Launch("notepad");
-    if (!WaitUntil([&] { return WindowRect("Notepad", "Edit").has_value(); }, 60s, 200ms))
-        throw std::runtime_error("Notepad did not appear");
-    Probe({"move", "Notepad", "20", "20", "600", "460"});
-    if (!WaitUntil([&] { return screen_->FocusWindowNamed("Wine desktop"); }, 30s, 100ms))
+    const std::string notepad = OpenNotepad({20, 20, 620, 480}, notepadEdit_);
+    if (!twoMonitors_ && !WaitUntil([&] { return screen_->FocusWindowNamed("Wine desktop"); }, 30s, 100ms))
         throw std::runtime_error("no Wine desktop window");
-    WaitUntil(
-        [&] {
-            const auto edit = WindowRect("Notepad", "Edit");
-            if (edit && edit->Left > 20 && edit->Width() > 400) notepadEdit_ = *edit;
-            return edit && edit->Left > 20 && edit->Width() > 400;
-        },
-        10s, 100ms);
     // Some dark text for the transparent pen to leave alone.
-    Probe({"front", "Notepad"});
+    Probe({"front", notepad});
     screen_->Click(notepadEdit_.Left + 40, notepadEdit_.Top + 40);
     screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
+    if (!twoMonitors_) return;
+    leftNotepadProcess_ = Launch("notepad");
+    leftNotepad_ = OpenNotepad({kLeftMonitor.Left + 24, kLeftMonitor.Top + 50, kLeftMonitor.Left + 624,
+                                kLeftMonitor.Top + 510},
+                               leftNotepadEdit_);
+    Probe({"front", leftNotepad_});
+    screen_->Click(leftNotepadEdit_.Left + 40, leftNotepadEdit_.Top + 40);
+    screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
+}
+
+void WineDesktop::StartTwoMonitors(int number)
+{
+    // Xephyr nested in an Xvfb places its heads where asked (Xvfb's own put every head at 0,0):
+    // Wine makes the first the primary monitor and the second the one to its left.
+    const std::string outer = ":" + std::to_string(number), inner = ":" + std::to_string(number + 1);
+    xvfb_ = ChildProcess({"Xvfb", outer, "-screen", "0", "2400x1200x24", "-nolisten", "tcp"},
+                         workDir_ + "/xvfb.log");
+    OpenScreen(outer);
+    setenv("DISPLAY", outer.c_str(), 1);
+    nested_ = ChildProcess({"Xephyr", inner, "+xinerama", "-extension", "RANDR", "-origin", "1024,0", "-screen",
+                            "1024x768", "-origin", "0,100", "-screen", "1024x768", "-nolisten", "tcp"},
+                           workDir_ + "/xephyr.log");
+    screen_ = OpenScreen(inner, kLeftMonitor.Left, 0);
+    setenv("DISPLAY", inner.c_str(), 1);
+}
+
+std::string WineDesktop::OpenNotepad(const ScreenRect& place, ScreenRect& edit)
+{
+    // The Notepad just started is the one not known yet.
+    std::string window;
+    if (!WaitUntil(
+            [&] {
+                std::istringstream lines(Probe({"list", "Notepad"}).Output);
+                for (std::string handle, process; lines >> handle >> process;)
+                    if ("hwnd:" + handle != notepadHandle_) window = "hwnd:" + handle;
+                return !window.empty() && WindowRect(window, "Edit").has_value();
+            },
+            60s, 200ms))
+        throw std::runtime_error("Notepad did not appear");
+    if (notepadHandle_.empty()) notepadHandle_ = window;
+    Probe({"move", window, std::to_string(place.Left), std::to_string(place.Top), std::to_string(place.Width()),
+           std::to_string(place.Height())});
+    if (!WaitUntil(
+            [&] {
+                const auto now = WindowRect(window, "Edit");
+                const bool placed =
+                    now && now->Left > place.Left && now->Right < place.Right && now->Width() > 400;
+                if (placed) edit = *now;
+                return placed;
+            },
+            10s, 100ms))
+        throw std::runtime_error("Notepad did not move to its place");
+    return window;
 }
 
 WineDesktop::~WineDesktop()
 {
     RunCommand({"wineserver", "-k"}, 20s);
     notepad_.Stop();
+    leftNotepadProcess_.Stop();
+    backdrop_.Stop();
     screen_.reset();
+    nested_.Stop();
     xvfb_.Stop();
 }
 
@@ -159,7 +229,7 @@ int WineDesktop::WindowCount(const std::string& windowClass)
 
 void WineDesktop::FocusDesktop()
 {
-    screen_->FocusWindowNamed("Wine desktop");
+    if (!twoMonitors_) screen_->FocusWindowNamed("Wine desktop");
 }
 
 void WineDesktop::SetSetting(const std::string& name, unsigned value)

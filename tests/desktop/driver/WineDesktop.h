@@ -28,6 +28,12 @@ struct RegistryValue {
 };
 using RegistryValues = std::map<std::string, RegistryValue>;
 
+// The desktop's monitors: one (a Wine virtual desktop), or two with the second left of the
+// primary, at negative points, leaving a corner of the virtual screen that no monitor shows.
+enum class Monitors { One, TwoLeftOfPrimary };
+inline constexpr ScreenRect kPrimaryMonitor{0, 0, 1024, 768};
+inline constexpr ScreenRect kLeftMonitor{-1024, 100, 0, 868};
+
 inline constexpr char kSettingsKey[] = "HKCU\\Software\\Ombrix\\Zelvora";
 inline constexpr char kRunKey[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -38,8 +44,10 @@ public:
     static constexpr const char* kDesktopName = "zelvora";
 
     // `workDir` receives the prefix and logs; `binDir` holds Zelvora.exe and the probe. `dpi` is
-    // the screen's ("LogPixels"), which programs aware of it see.
-    WineDesktop(const std::string& workDir, const std::string& binDir, int dpi = 96);
+    // the screen's ("LogPixels"), which programs aware of it see. Two monitors run without a
+    // virtual desktop and a window manager, with a Notepad and a plain backdrop on each monitor.
+    WineDesktop(const std::string& workDir, const std::string& binDir, int dpi = 96,
+                Monitors monitors = Monitors::One);
     ~WineDesktop();
     WineDesktop(const WineDesktop&) = delete;
     WineDesktop& operator=(const WineDesktop&) = delete;
@@ -55,7 +63,8 @@ public:
     CommandResult Probe(const std::vector<std::string>& args);
     std::optional<ScreenRect> WindowRect(const std::string& windowClass, const std::string& childClass = "");
     int WindowCount(const std::string& windowClass);
-    // Focus on the desktop's X window: Wine sees keys only then.
+    // Focus on the desktop's X window: Wine sees keys only then. (Two monitors: the keyboard
+    // follows the pointer.)
     void FocusDesktop();
 
     void SetSetting(const std::string& name, unsigned value);
@@ -72,17 +81,28 @@ public:
 
     // Notepad's edit control, where the tests draw.
     ScreenRect NotepadEdit() const { return notepadEdit_; }
+    // Two monitors: the left monitor's Notepad ("hwnd:N" for the probe) and its edit control.
+    const std::string& LeftNotepad() const { return leftNotepad_; }
+    ScreenRect LeftNotepadEdit() const { return leftNotepadEdit_; }
 
 private:
     void RunWine(const std::vector<std::string>& args);
+    void StartTwoMonitors(int display);
+    // Starts Notepad, places it and waits for its edit control there; "hwnd:N".
+    std::string OpenNotepad(const ScreenRect& place, ScreenRect& edit);
 
     std::string workDir_;
     std::string binDir_;
     std::string picturesDir_;
+    bool twoMonitors_;
     ChildProcess xvfb_;
+    ChildProcess nested_;
+    ChildProcess backdrop_;
     std::unique_ptr<X11Screen> screen_;
-    ChildProcess notepad_;
-    ScreenRect notepadEdit_;
+    ChildProcess notepad_, leftNotepadProcess_;
+    ScreenRect notepadEdit_, leftNotepadEdit_;
+    std::string leftNotepad_;
+    std::string notepadHandle_;
 };
 
 }  // namespace zelvora::desktop

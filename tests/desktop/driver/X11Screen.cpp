@@ -30,7 +30,8 @@ void Settle()
 
 }  // namespace
 
-X11Screen::X11Screen(const std::string& displayName) : display_(XOpenDisplay(displayName.c_str()))
+X11Screen::X11Screen(const std::string& displayName, int originX, int originY)
+    : display_(XOpenDisplay(displayName.c_str())), originX_(originX), originY_(originY)
 {
     if (!display_) throw std::runtime_error("cannot open X display " + displayName);
     int event, error, major, minor;
@@ -98,6 +99,8 @@ void X11Screen::TypeText(const std::string& text)
 
 void X11Screen::MovePointer(int x, int y)
 {
+    // Over several Xinerama heads XTest measures from the first head, which Wine makes the
+    // primary monitor: Windows points as they are.
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     XSync(display_, False);
 }
@@ -122,14 +125,14 @@ void X11Screen::Button(int button, bool down)
 
 Image X11Screen::Grab(int left, int top, int width, int height)
 {
-    return GrabFrom(DefaultRootWindow(display_), left, top, left, top, width, height);
+    return GrabFrom(DefaultRootWindow(display_), left - originX_, top - originY_, left, top, width, height);
 }
 
 Image X11Screen::GrabWindowAt(int left, int top, int width, int height)
 {
     const Window root = DefaultRootWindow(display_);
     Window window = root;
-    int x = left + width / 2, y = top + height / 2;
+    int x = left - originX_ + width / 2, y = top - originY_ + height / 2;
     for (;;) {
         int inX = 0, inY = 0;
         Window child = None;
@@ -139,7 +142,7 @@ Image X11Screen::GrabWindowAt(int left, int top, int width, int height)
     int originX = 0, originY = 0;
     Window ignored = None;
     XTranslateCoordinates(display_, window, root, 0, 0, &originX, &originY, &ignored);
-    return GrabFrom(window, left - originX, top - originY, left, top, width, height);
+    return GrabFrom(window, left - originX_ - originX, top - originY_ - originY, left, top, width, height);
 }
 
 Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height)
@@ -167,7 +170,7 @@ std::uint32_t X11Screen::Pixel(int x, int y)
 Image X11Screen::GrabAll()
 {
     Screen* screen = DefaultScreenOfDisplay(display_);
-    return Grab(0, 0, WidthOfScreen(screen), HeightOfScreen(screen));
+    return Grab(originX_, originY_, WidthOfScreen(screen), HeightOfScreen(screen));
 }
 
 std::string X11Screen::PointerCursor()

@@ -11,7 +11,9 @@ namespace zelvora::desktop {
 
 class X11Screen {
 public:
-    explicit X11Screen(const std::string& displayName);
+    // `originX`, `originY`: the Windows screen point at the X root's top left corner. Every point
+    // this class takes or gives is a Windows screen point.
+    explicit X11Screen(const std::string& displayName, int originX = 0, int originY = 0);
     ~X11Screen();
     X11Screen(const X11Screen&) = delete;
     X11Screen& operator=(const X11Screen&) = delete;
@@ -42,6 +44,7 @@ private:
     void Key(const char* keysymName, bool down);
 
     Display* display_;
+    int originX_, originY_;
     unsigned long focusWindow_ = 0;
 };
 
