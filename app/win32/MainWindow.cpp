@@ -416,7 +416,7 @@ void TfrmZelvora::SetVanishSeconds(int seconds)
 void TfrmZelvora::SaveScreen()
 {
     // The layer paints when the thread is idle: its newest ink first, then the copy.
-    if (HWND layer = engine_.InkLayerWindow()) UpdateWindow(layer);
+    engine_.PaintInkNow();
     if (!snapshots_) snapshots_ = std::make_unique<TSnapshotQueue>(Handle(), WM_SNAPSHOT_DONE);
     if (const auto failed = snapshots_->Take()) ReportSnapshot(*failed);
 }

@@ -1,7 +1,10 @@
 #include "engine/win32/InkLayer.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
+
+#include "engine/InkPanes.h"
 
 #include "engine/win32/PieceDrawing.h"
 #include "engine/win32/ScreenCapture.h"
@@ -11,9 +14,6 @@
 namespace zelvora {
 
 namespace {
-
-constexpr DWORD kLayerStyles =
-    WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
 
 // Cloaked windows (other virtual desktops, suspended apps) are visible to the window list and
 // shown nowhere. The window manager's library is bound on first use.
@@ -36,133 +36,107 @@ std::span<const std::uint32_t> AllOf(const TPixelBuffer& buffer)
 
 TMarkPiece TInkLayer::Draw(TMarkPiece piece)
 {
-    if (!Open()) return piece;
+    const TRect bounds = PieceBounds(piece);
+    if (!OpenPanesOver(bounds)) return piece;
     KeepKeyOffPen(piece.Pen.Color);
     if (piece.Pen.Highlighter) piece = Highlight(std::move(piece));
-    Paint(piece, screens_);
-    Show(PieceBounds(piece));
+    Paint(piece, bounds);
+    Show(bounds);
     return piece;
 }
 
 void TInkLayer::Remove(const TMark& gone)
 {
-    if (marks_.Marks().empty())
+    if (marks_.Marks().empty()) {
         Close();
-    else if (window_)
-        Repaint(gone.Bounds);
+        return;
+    }
+    // A monitor whose last mark went loses its pane.
+    std::erase_if(panes_, [&](const auto& pane) {
+        return !IsEmpty(Intersection(gone.Bounds, pane->Monitor())) && !HasInkOn(pane->Monitor(), marks_);
+    });
+    Repaint(gone.Bounds);
 }
 
 void TInkLayer::DrawAgain(const TMark& mark)
 {
-    if (!Open()) return;
+    if (!OpenPanesOver(mark.Bounds)) return;
     for (const TMarkPiece& piece : mark.Pieces) {
         KeepKeyOffPen(piece.Pen.Color);
-        Paint(piece, screens_);
+        Paint(piece, PieceBounds(piece));
     }
     Show(mark.Bounds);
 }
 
 void TInkLayer::Close()
 {
-    window_.reset();
+    panes_.clear();
     owner_.reset();
-    canvas_.reset();
-    pixels_.reset();
+}
+
+std::vector<TRect> TInkLayer::Panes() const
+{
+    std::vector<TRect> monitors;
+    for (const auto& pane : panes_) monitors.push_back(pane->Monitor());
+    return monitors;
+}
+
+void TInkLayer::PaintNow() const
+{
+    for (const auto& pane : panes_) UpdateWindow(pane->Handle());
 }
 
 bool TInkLayer::Open()
 {
-    if (window_) return true;
+    if (owner_) return true;
     if (failed_) return false;
-    failed_ = true;  // until the window stands
+    monitors_ = MonitorRects();
     screens_ = VirtualScreen();
-    if (!Fits(screens_)) return false;
-    pixels_ = std::make_unique<TPixelBuffer>(screens_.Width(), screens_.Height());
-    if (!*pixels_) {
-        Close();
-        return false;
-    }
-    canvas_ = std::make_unique<TCanvas>(pixels_->Dc());
     key_ = ChooseColourKey(0);
-    FillPixels(Rows(), screens_, PixelOf(key_));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kInkLayerClass;
-    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
-    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kInkLayerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, wc.hInstance, nullptr));
-    window_.reset(CreateWindowExW(kLayerStyles, kInkLayerClass, L"", WS_POPUP, screens_.Left, screens_.Top,
-                                  screens_.Width(), screens_.Height(), owner_.get(), nullptr, wc.hInstance,
-                                  this));
-    if (!window_) {
-        Close();
-        return false;
-    }
-    SetLayeredWindowAttributes(window_.get(), key_, 0, LWA_COLORKEY);
-    ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
-    failed_ = false;
+    owner_ = TInkPane::MakeOwner();
+    failed_ = !owner_;
+    return !failed_;
+}
+
+bool TInkLayer::OpenPanesOver(const TRect& area)
+{
+    if (!Open()) return false;
+    for (const TRect& monitor : monitors_)
+        if (!IsEmpty(Intersection(area, monitor)) && !OpenPane(monitor)) return false;
     return true;
 }
 
-LRESULT CALLBACK TInkLayer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+TInkPane* TInkLayer::OpenPane(const TRect& monitor)
 {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    for (const auto& pane : panes_)
+        if (pane->Monitor() == monitor) return pane.get();
+    if (failed_) return nullptr;
+    const bool fits =
+        static_cast<std::size_t>(monitor.Width()) * static_cast<std::size_t>(monitor.Height()) <= maxPixels_;
+    std::unique_ptr<TInkPane> pane = fits ? TInkPane::Open(monitor, owner_.get(), key_) : nullptr;
+    if (!pane) {
+        // Nothing is tried again until asked: the marks go to the screen meanwhile.
+        failed_ = true;
+        Close();
+        return nullptr;
     }
-    auto* layer = reinterpret_cast<TInkLayer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Until CreateWindowExW returns the layer does not know its window: the default answers.
-    if (!layer || layer->window_.get() != window) return DefWindowProcW(window, msg, wParam, lParam);
-    return Guarded(LRESULT{0}, [&] { return layer->HandleMessage(msg, wParam, lParam); });
-}
-
-LRESULT TInkLayer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-        case WM_PAINT: {
-            PaintScope paint(window_.get());
-            const RECT& r = paint.Info().rcPaint;
-            BitBlt(paint.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, pixels_->Dc(), r.left,
-                   r.top, SRCCOPY);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_NCHITTEST:  // the style already lets clicks through; this says so to everyone
-            return HTTRANSPARENT;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_DISPLAYCHANGE:
-            FitScreens();
-            return 0;
-        case WM_DPICHANGED:  // the layer measures in physical pixels: nothing to scale
-            return 0;
-        default:
-            return DefWindowProcW(window_.get(), msg, wParam, lParam);
-    }
-}
-
-bool TInkLayer::Fits(const TRect& screens) const
-{
-    return static_cast<std::size_t>(screens.Width()) * static_cast<std::size_t>(screens.Height()) <=
-           maxPixels_;
+    panes_.push_back(std::move(pane));
+    // Marks already there that no pane showed (their monitor came back, or a failed pane).
+    Repaint(monitor);
+    return panes_.back().get();
 }
 
 void TInkLayer::FitScreens()
 {
-    const TRect now = VirtualScreen();
-    if (now == screens_) return;
-    if (!Fits(now)) return;
-    auto pixels = std::make_unique<TPixelBuffer>(now.Width(), now.Height());
-    if (!*pixels) return;  // the old layer stays as it was
-    canvas_.reset();
-    pixels_ = std::move(pixels);
-    canvas_ = std::make_unique<TCanvas>(pixels_->Dc());
-    screens_ = now;
-    SetWindowPos(window_.get(), HWND_TOPMOST, now.Left, now.Top, now.Width(), now.Height(), SWP_NOACTIVATE);
-    Repaint(screens_);
+    if (!owner_) return;  // the next piece finds the monitors as they are then
+    std::vector<TRect> now = MonitorRects();
+    const TPaneRefit refit = RefitPanes(Panes(), now, marks_);
+    monitors_ = std::move(now);
+    screens_ = VirtualScreen();
+    std::erase_if(panes_, [&](const auto& pane) {
+        return std::find(refit.Close.begin(), refit.Close.end(), pane->Monitor()) != refit.Close.end();
+    });
+    for (const TRect& monitor : refit.Open) OpenPane(monitor);
 }
 
 void TInkLayer::StayOnTop()
@@ -171,7 +145,7 @@ void TInkLayer::StayOnTop()
     // clicked window in its X stacking a moment after the activation: once more 200 ms later
     // catches that.
     constexpr int kTicksPerCheck = 5, kChecksToRaiseAgain = 4;
-    if (!window_ || ++ticks_ % kTicksPerCheck != 0) return;
+    if (panes_.empty() || ++ticks_ % kTicksPerCheck != 0) return;
     const HWND front = GetForegroundWindow();
     bool covered = std::exchange(foreground_, front) != front;
     if (covered) {
@@ -180,16 +154,18 @@ void TInkLayer::StayOnTop()
     } else if (checksToRaiseAgain_ > 0) {
         covered = --checksToRaiseAgain_ == 0;
     }
-    HWND above = nullptr;
-    for (HWND window = GetWindow(window_.get(), GW_HWNDPREV); window && !above;
-         window = GetWindow(window, GW_HWNDPREV))
-        if (Covers(window)) above = window;
-    // The window raised over last time came back above by itself: it keeps itself on top, and
-    // stays there until the foreground changes.
-    if (above && above == raisedOver_) return;
-    if (!covered && !above) return;
-    Raise();
-    if (above) raisedOver_ = above;
+    for (const auto& pane : panes_) {
+        HWND above = nullptr;
+        for (HWND window = GetWindow(pane->Handle(), GW_HWNDPREV); window && !above;
+             window = GetWindow(window, GW_HWNDPREV))
+            if (Covers(window)) above = window;
+        // The window raised over last time came back above by itself: it keeps itself on top,
+        // and stays there until the foreground changes.
+        if (above && above == raisedOver_) continue;
+        if (!covered && !above) continue;
+        Raise(pane->Handle());
+        if (above) raisedOver_ = above;
+    }
 }
 
 bool TInkLayer::Covers(HWND window)
@@ -205,25 +181,22 @@ bool TInkLayer::Covers(HWND window)
     return name != L"#32768" && name != kInkLayerClass && !IsCloaked(window);
 }
 
-void TInkLayer::Raise()
+void TInkLayer::Raise(HWND pane)
 {
     // Below the active window and back on top: a real change of order, which the system carries
     // out even where it believes the layer is on top already.
     constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    const HWND below = foreground_ && foreground_ != window_.get() ? foreground_ : HWND_BOTTOM;
-    SetWindowPos(window_.get(), below, 0, 0, 0, 0, kOrderOnly);
-    SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+    const HWND below = foreground_ && foreground_ != pane ? foreground_ : HWND_BOTTOM;
+    SetWindowPos(pane, below, 0, 0, 0, 0, kOrderOnly);
+    SetWindowPos(pane, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
 
 void TInkLayer::KeepKeyOffPen(TColor pen)
 {
     if ((pen & 0xFFFFFF) != key_) return;
     const TColor key = ChooseColourKey(pen);
-    GdiFlush();
-    ReplacePixels(Rows(), PixelOf(key_), PixelOf(key));
+    for (const auto& pane : panes_) pane->ReplaceKey(key_, key);
     key_ = key;
-    SetLayeredWindowAttributes(window_.get(), key_, 0, LWA_COLORKEY);
-    Show(screens_);
 }
 
 TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
@@ -246,60 +219,33 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
 
 void TInkLayer::Repaint(const TRect& area)
 {
-    const TRect inside = Intersection(area, screens_);
-    if (IsEmpty(inside)) return;
-    GdiFlush();
-    FillPixels(Rows(), inside, PixelOf(key_));
-    for (const TMark& mark : marks_.Marks()) {
-        if (IsEmpty(Intersection(mark.Bounds, inside))) continue;
-        for (const TMarkPiece& piece : mark.Pieces)
-            if (!IsEmpty(Intersection(PieceBounds(piece), inside))) Paint(piece, inside);
+    for (const auto& pane : panes_) {
+        const TRect inside = Intersection(area, pane->Monitor());
+        if (IsEmpty(inside)) continue;
+        pane->Fill(inside, key_);
+        for (const TMark& mark : marks_.Marks()) {
+            if (IsEmpty(Intersection(mark.Bounds, inside))) continue;
+            for (const TMarkPiece& piece : mark.Pieces) pane->Paint(piece, inside, key_);
+        }
+        pane->Show(inside);
     }
-    Show(inside);
 }
 
 void TInkLayer::Paint(const TMarkPiece& piece, const TRect& clip)
 {
-    if (piece.Pen.Highlighter) {
-        GdiFlush();
-        StampInk(piece, Rows(), clip, key_);
-        return;
-    }
-    const TPoint origin{screens_.Left, screens_.Top};
-    canvas_->SetClipRect(
-        {clip.Left - origin.X, clip.Top - origin.Y, clip.Right - origin.X, clip.Bottom - origin.Y});
-    DrawPiece(*canvas_, piece, origin, piece.Pen.Color, R2_COPYPEN);
-    canvas_->ResetClip();
+    for (const auto& pane : panes_) pane->Paint(piece, clip, key_);
 }
 
 void TInkLayer::Show(const TRect& area)
 {
-    const TRect inside = Intersection(area, screens_);
-    if (IsEmpty(inside) || !window_) return;
-    GdiFlush();
-    const RECT local{inside.Left - screens_.Left, inside.Top - screens_.Top, inside.Right - screens_.Left,
-                     inside.Bottom - screens_.Top};
-    // Painted as soon as the thread is idle, right after the tick: strokes drawn faster than
-    // that share one paint (Wine scans the whole layer for its colour key at every paint).
-    InvalidateRect(window_.get(), &local, FALSE);
+    for (const auto& pane : panes_) pane->Show(area);
 }
 
 std::optional<std::uint32_t> TInkLayer::InkAt(TPoint point) const
 {
-    if (!pixels_ || IsEmpty(Intersection(screens_, {point.X, point.Y, point.X + 1, point.Y + 1})))
-        return std::nullopt;
-    GdiFlush();
-    const std::uint32_t pixel =
-        pixels_->Bits()[static_cast<std::size_t>(point.Y - screens_.Top) * pixels_->Width() +
-                        (point.X - screens_.Left)] &
-        0xFFFFFF;
-    if (pixel == PixelOf(key_)) return std::nullopt;
-    return pixel;
-}
-
-TPixelRows TInkLayer::Rows() const
-{
-    return {pixels_->Bits(), pixels_->Width(), pixels_->Height(), {screens_.Left, screens_.Top}};
+    for (const auto& pane : panes_)
+        if (auto ink = pane->InkAt(point, key_)) return ink;
+    return std::nullopt;
 }
 
 }  // namespace zelvora

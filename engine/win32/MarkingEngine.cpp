@@ -123,7 +123,11 @@ void TMarkingEngine::SetKeepMarks(bool keep)
 
 void TMarkingEngine::DisplayChanged()
 {
-    if (!keepMarks_ || surface_ == &layer_) return;
+    if (!keepMarks_) return;
+    if (surface_ == &layer_) {
+        layer_.FitScreens();
+        return;
+    }
     layer_.Retry();
     surface_ = &layer_;
     // What the screen showed meanwhile is kept from now on, where the layer can be made.

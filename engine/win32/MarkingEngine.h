@@ -60,8 +60,8 @@ public:
     std::function<void()> OnLayerFailed;
     // Monitors came, went or changed: a layer that could not be made is tried again.
     void DisplayChanged();
-    // Null while the layer holds nothing.
-    HWND InkLayerWindow() const { return layer_.Handle(); }
+    // The layer's newest ink is on its windows now, not when the thread is idle next.
+    void PaintInkNow() const { layer_.PaintNow(); }
     const TMarkHistory& History() const { return history_; }
     const TInkLayer& InkLayer() const { return layer_; }
 

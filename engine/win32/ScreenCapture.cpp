@@ -11,6 +11,32 @@ TRect VirtualScreen()
             top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+std::vector<TRect> MonitorRects()
+{
+    std::vector<TRect> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) noexcept -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+            const RECT& r = info.rcMonitor;
+            auto& found = *reinterpret_cast<std::vector<TRect>*>(list);
+            try {
+                const TRect rect{r.left, r.top, r.right, r.bottom};
+                if (info.dwFlags & MONITORINFOF_PRIMARY)
+                    found.insert(found.begin(), rect);
+                else
+                    found.push_back(rect);
+            } catch (...) {
+                return FALSE;  // no memory: the monitors found so far
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 TScreenCopy CopyScreen()
 {
     TScreenCopy copy{VirtualScreen(), nullptr};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "toolkit/win32/PixelBuffer.h"
@@ -10,6 +11,8 @@ namespace zelvora {
 
 // Every monitor, in physical pixels.
 TRect VirtualScreen();
+// Each monitor's own rectangle, the primary first.
+std::vector<TRect> MonitorRects();
 
 struct TScreenCopy {
     TRect Bounds;  // where on the virtual screen the pixels lie

@@ -92,7 +92,7 @@ TEST(MarkingEngine, MarksVanishFromTheEngineThatKeepsThemAlsoWhereAnotherPolls)
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     EXPECT_TRUE(keeping.History().Marks().empty()) << "the mark never vanished";
-    EXPECT_EQ(keeping.InkLayerWindow(), nullptr) << "its layer stayed";
+    EXPECT_TRUE(keeping.InkLayer().Panes().empty()) << "its layer stayed";
     polling.StopPollTimer();
 }
 
@@ -111,7 +111,7 @@ TEST(MarkingEngine, ALayerThatCannotBeMadeIsReportedOnceAndTheScreenStandsInUnti
     EXPECT_EQ(reports, 1) << "said more than once, or never";
     EXPECT_FALSE(engine.DrawsOnLayer());
     EXPECT_TRUE(engine.KeepMarks()) << "the person's choice stays";
-    EXPECT_EQ(engine.InkLayerWindow(), nullptr);
+    EXPECT_TRUE(engine.InkLayer().Panes().empty());
     EXPECT_EQ(engine.History().Marks().size(), 3u)
         << "what was drawn on the screen is still undone mark by mark";
     engine.DisplayChanged();  // tried again; still too large: quietly the screen again
