@@ -14,7 +14,8 @@ bool HasInkOn(const TRect& monitor, const TMarkHistory& marks)
     return false;
 }
 
-TPaneRefit RefitPanes(std::span<const TRect> panes, std::span<const TRect> monitors, const TMarkHistory& marks)
+TPaneRefit RefitPanes(std::span<const TRect> panes, std::span<const TRect> monitors,
+                      const TMarkHistory& marks)
 {
     const auto among = [](std::span<const TRect> rects, const TRect& r) {
         return std::find(rects.begin(), rects.end(), r) != rects.end();

@@ -20,6 +20,7 @@ struct TPaneRefit {
     std::vector<TRect> Open;   // monitors with ink and no pane: painted again from the history
 };
 // Marks on a monitor that went stay in the history and come back when it returns.
-TPaneRefit RefitPanes(std::span<const TRect> panes, std::span<const TRect> monitors, const TMarkHistory& marks);
+TPaneRefit RefitPanes(std::span<const TRect> panes, std::span<const TRect> monitors,
+                      const TMarkHistory& marks);
 
 }  // namespace zelvora

@@ -31,7 +31,6 @@ public:
     TInkLayer(const TInkLayer&) = delete;
     TInkLayer& operator=(const TInkLayer&) = delete;
 
-
     TMarkPiece Draw(TMarkPiece piece) override;
     bool KeepsMarks() const override { return true; }
     void Remove(const TMark& gone) override;

@@ -32,7 +32,8 @@ std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColo
     pane->Fill(monitor, key);
     const HINSTANCE instance = RegisterPaneClass(WindowProc);
     pane->window_.reset(CreateWindowExW(kPaneStyles, kInkLayerClass, L"", WS_POPUP, monitor.Left, monitor.Top,
-                                        monitor.Width(), monitor.Height(), owner, nullptr, instance, pane.get()));
+                                        monitor.Width(), monitor.Height(), owner, nullptr, instance,
+                                        pane.get()));
     if (!pane->window_) return nullptr;
     SetLayeredWindowAttributes(pane->window_.get(), key, 0, LWA_COLORKEY);
     ShowWindow(pane->window_.get(), SW_SHOWNOACTIVATE);

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "toolkit/win32/Handles.h"
+
 namespace zelvora {
 
 TRect VirtualScreen()
@@ -49,6 +51,16 @@ TScreenCopy CopyScreen()
                                copy.Bounds.Left, copy.Bounds.Top, SRCCOPY | CAPTUREBLT) != FALSE;
     ReleaseDC(nullptr, screen);
     if (!copied) throw std::runtime_error("BitBlt");
+    // A corner of the virtual screen that no monitor shows has no pixels of its own: black, not
+    // whatever the copy found there.
+    const UniqueRegion unshown(CreateRectRgn(0, 0, copy.Bounds.Width(), copy.Bounds.Height()));
+    for (const TRect& monitor : MonitorRects()) {
+        const UniqueRegion shown(CreateRectRgn(monitor.Left - copy.Bounds.Left, monitor.Top - copy.Bounds.Top,
+                                               monitor.Right - copy.Bounds.Left,
+                                               monitor.Bottom - copy.Bounds.Top));
+        CombineRgn(unshown.get(), unshown.get(), shown.get(), RGN_DIFF);
+    }
+    FillRgn(copy.Pixels->Dc(), unshown.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     GdiFlush();
     return copy;
 }

@@ -22,8 +22,8 @@
 //   clipboard-bitmap FILE        the clipboard's device-independent bitmap as "W H png=0|1" (whether a
 //                                "PNG" is there too); FILE gets W*H 0x00BBGGRR pixels from the top
 //   hold-clipboard SECONDS       keeps the clipboard open, as a busy program does
-//   ask CLASS MSG WPARAM         sends message MSG (a number) to the top-level window of the class and
-//                                prints the answer
+//   ask CLASS MSG WPARAM [LPARAM]  sends message MSG (a number) to the top-level window of the class
+//                                and prints the answer
 //   pushy X Y W H SECONDS        a white top-most window that raises itself every 50 ms
 //   zorder-changes SECONDS CLASS...  how often the highest visible window of those classes changed
 //   tooltips                     the text of each visible tooltip window, one per line in UTF-8
@@ -517,14 +517,15 @@ int ZOrderChanges(int argc, char** argv)
     return 0;
 }
 
-int Ask(char** argv)
+int Ask(int argc, char** argv)
 {
     const auto windows = TopLevelWindows(argv[2], true);
     if (windows.empty()) return 1;
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(windows.front(), static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)),
-                             static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0)), 0, SMTO_ABORTIFHUNG,
-                             5000, &answer))
+                             static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0)),
+                             argc > 5 ? static_cast<LPARAM>(std::strtoll(argv[5], nullptr, 0)) : 0,
+                             SMTO_ABORTIFHUNG, 5000, &answer))
         return 1;
     std::printf("%lld\n", static_cast<long long>(static_cast<LONG_PTR>(answer)));
     return 0;
@@ -602,7 +603,7 @@ int main()
     if (command == "stubborn" && argc == 4) return Stubborn(argv);
     if (command == "topmost" && argc == 7) return TopMost(argv);
     if (command == "pushy" && argc == 7) return PushyTopMost(argv);
-    if (command == "ask" && argc == 5) return Ask(argv);
+    if (command == "ask" && (argc == 5 || argc == 6)) return Ask(argc, argv);
     if (command == "zorder-changes" && argc >= 4) return ZOrderChanges(argc, argv);
     if (command == "backdrop") return Backdrop();
     if (command == "texts" && argc == 3) return Texts(argv);

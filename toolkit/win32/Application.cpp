@@ -1,4 +1,5 @@
 #include "toolkit/win32/Application.h"
+#include "toolkit/win32/MonitorInView.h"
 
 #include "toolkit/win32/Boundary.h"
 
@@ -329,6 +330,7 @@ int TApplication::TextCharset() const
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) const
 {
+    const TMessageBoxPlacement placement;
     const int charset = TextCharset();
     return MessageBoxW(window_.get(), WideFromAnsi(text, charset).c_str(),
                        WideFromAnsi(caption, charset).c_str(), flags);
@@ -336,6 +338,7 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
 
 int TApplication::ShowMessageBox(const std::wstring& text, UINT flags) const
 {
+    const TMessageBoxPlacement placement;
     return MessageBoxW(window_.get(), text.c_str(), WideFromAnsi(title_, TextCharset()).c_str(), flags);
 }
 

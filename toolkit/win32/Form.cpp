@@ -1,4 +1,5 @@
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/MonitorInView.h"
 
 #include <algorithm>
 
@@ -129,6 +130,11 @@ void TForm::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_CONTROLPARENT;
 }
 
+bool TForm::IsMainForm() const
+{
+    return !Application || Application->MainForm() == this;
+}
+
 bool TForm::Centred() const
 {
     return position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
@@ -195,8 +201,12 @@ void TForm::PlaceWindow()
     const int width = size.cx, height = size.cy;
     int left = Left(), top = Top();
     if (Centred()) {
-        left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        // The main window opens on the primary monitor; the others where the person looks.
+        const RECT monitor = IsMainForm()
+                                 ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
+                                 : MonitorInView().Bounds;
+        left = monitor.left + (monitor.right - monitor.left - width) / 2;
+        top = monitor.top + (monitor.bottom - monitor.top - height) / 2;
     }
     TControl::SetBounds(left, top, width, height);
 }
@@ -290,6 +300,10 @@ void TForm::Show()
 {
     if (!HandleAllocated()) CreateHandle();
     const bool wasVisible = IsWindowVisible(Handle());
+    // Made on one monitor and opened again while the person looks at another.
+    if (!wasVisible && Centred() && !IsMainForm() &&
+        MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST) != MonitorInView().Monitor)
+        PlaceWindow();
     TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(

@@ -118,6 +118,7 @@ private:
     void ApplyMenu();
     void PlaceWindow();
     bool Centred() const;
+    bool IsMainForm() const;
     // The DPI of the monitor the window opens on.
     int OpeningDpi() const;
     // The outer size of the window with its client area scaled to `dpi`.

@@ -1,6 +1,7 @@
 #include "toolkit/win32/MessageDialog.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/MonitorInView.h"
 
 #include "toolkit/Graphics.h"
 #include "toolkit/win32/Application.h"
@@ -57,6 +58,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, HWND owner)
 {
     const TMsgDlgLook look = MessageDialogLook(type);
     pendingLook = &look;
+    const TMessageBoxPlacement placement;
     const UniqueHook hook(SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId()));
     renameHook = hook.get();
     const int charset = Application ? Application->TextCharset() : ANSI_CHARSET_VALUE;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,8 @@ struct Image {
 
 // Writes an RGB PNG (stored deflate blocks: large but dependency-free). False on I/O failure.
 bool WritePng(const Image& image, const std::string& path);
+// Reads a PNG whole; nothing when it cannot be read (missing, being written, broken). The
+// image's Left and Top are 0: place it with them where it shows a part of the screen.
+std::optional<Image> ReadPng(const std::string& path);
 
 }  // namespace zelvora::desktop

@@ -12,6 +12,8 @@ namespace zelvora::desktop {
 class NotepadPage {
 public:
     explicit NotepadPage(WineDesktop& desktop) : desktop_(desktop), edit_(desktop.NotepadEdit()) {}
+    // Another Notepad's page, by its edit control.
+    NotepadPage(WineDesktop& desktop, const ScreenRect& edit) : desktop_(desktop), edit_(edit) {}
 
     const ScreenRect& Edit() const { return edit_; }
     Image Grab() { return desktop_.Screen().Grab(edit_.Left, edit_.Top, edit_.Width(), edit_.Height()); }

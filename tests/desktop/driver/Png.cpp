@@ -28,4 +28,18 @@ bool WritePng(const Image& image, const std::string& path)
     return written;
 }
 
+std::optional<Image> ReadPng(const std::string& path)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path.c_str())) return std::nullopt;
+    png.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) return std::nullopt;
+    Image image;
+    image.Width = static_cast<int>(png.width), image.Height = static_cast<int>(png.height);
+    for (std::size_t i = 0; i < rgba.size(); i += 4)
+        image.Pixels.push_back(rgba[i] | rgba[i + 1] << 8 | rgba[i + 2] << 16);  // 0x00BBGGRR
+    return image;
+}
 }  // namespace zelvora::desktop

@@ -67,10 +67,10 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
         StartTwoMonitors(number);
     } else {
         const std::string display = ":" + std::to_string(number);
-        xvfb_ = ChildProcess({"Xvfb", display, "-screen", "0",
-                              std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten",
-                              "tcp"},
-                             workDir_ + "/xvfb.log");
+        xvfb_ =
+            ChildProcess({"Xvfb", display, "-screen", "0",
+                          std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp"},
+                         workDir_ + "/xvfb.log");
         screen_ = OpenScreen(display);
         setenv("DISPLAY", display.c_str(), 1);
     }
@@ -124,9 +124,9 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
     if (!twoMonitors_) return;
     leftNotepadProcess_ = Launch("notepad");
-    leftNotepad_ = OpenNotepad({kLeftMonitor.Left + 24, kLeftMonitor.Top + 50, kLeftMonitor.Left + 624,
-                                kLeftMonitor.Top + 510},
-                               leftNotepadEdit_);
+    leftNotepad_ = OpenNotepad(
+        {kLeftMonitor.Left + 24, kLeftMonitor.Top + 50, kLeftMonitor.Left + 624, kLeftMonitor.Top + 510},
+        leftNotepadEdit_);
     Probe({"front", leftNotepad_});
     screen_->Click(leftNotepadEdit_.Left + 40, leftNotepadEdit_.Top + 40);
     screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
@@ -141,9 +141,10 @@ void WineDesktop::StartTwoMonitors(int number)
                          workDir_ + "/xvfb.log");
     OpenScreen(outer);
     setenv("DISPLAY", outer.c_str(), 1);
-    nested_ = ChildProcess({"Xephyr", inner, "+xinerama", "-extension", "RANDR", "-origin", "1024,0", "-screen",
-                            "1024x768", "-origin", "0,100", "-screen", "1024x768", "-nolisten", "tcp"},
-                           workDir_ + "/xephyr.log");
+    nested_ =
+        ChildProcess({"Xephyr", inner, "+xinerama", "-extension", "RANDR", "-origin", "1024,0", "-screen",
+                      "1024x768", "-origin", "0,100", "-screen", "1024x768", "-nolisten", "tcp"},
+                     workDir_ + "/xephyr.log");
     screen_ = OpenScreen(inner, kLeftMonitor.Left, 0);
     setenv("DISPLAY", inner.c_str(), 1);
 }
@@ -162,8 +163,8 @@ std::string WineDesktop::OpenNotepad(const ScreenRect& place, ScreenRect& edit)
             60s, 200ms))
         throw std::runtime_error("Notepad did not appear");
     if (notepadHandle_.empty()) notepadHandle_ = window;
-    Probe({"move", window, std::to_string(place.Left), std::to_string(place.Top), std::to_string(place.Width()),
-           std::to_string(place.Height())});
+    Probe({"move", window, std::to_string(place.Left), std::to_string(place.Top),
+           std::to_string(place.Width()), std::to_string(place.Height())});
     if (!WaitUntil(
             [&] {
                 const auto now = WindowRect(window, "Edit");

@@ -66,6 +66,8 @@ public:
     // Focus on the desktop's X window: Wine sees keys only then. (Two monitors: the keyboard
     // follows the pointer.)
     void FocusDesktop();
+    // Whether windows have frames: a window manager draws them, the virtual desktop's is Wine's.
+    bool Framed() const { return !twoMonitors_; }
 
     void SetSetting(const std::string& name, unsigned value);
     void SetTextSetting(const std::string& name, const std::string& value);

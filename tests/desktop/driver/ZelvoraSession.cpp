@@ -160,7 +160,12 @@ void OpenMenu(WineDesktop& desktop, int menu)
         throw std::runtime_error("no main window to choose from");
     desktop.FocusDesktop();
     desktop.Probe({"front", kMainWindowClass});
-    desktop.Screen().Click(window->Left + 60, window->Top + 10);  // the title bar takes the keyboard
+    // The title bar takes the keyboard. Without a window manager there is none, and keys go to
+    // the window under the pointer: the banner's right end, where no menu drops down.
+    if (desktop.Framed())
+        desktop.Screen().Click(window->Left + 60, window->Top + 10);
+    else
+        desktop.Screen().Click(window->Right - 12, window->Top + 45);
     std::this_thread::sleep_for(200ms);
     // F10, not Alt: Alt alone reaches no menu while Zelvora's ink layer lies under the pointer
     // (Wine hands the key to the layer's X window first).
