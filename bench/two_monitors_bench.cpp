@@ -57,14 +57,16 @@ int main()
 {
     const char* baseline = std::getenv("ZELVORA_BASELINE_EXE");
     if (!baseline) {
-        std::fprintf(stderr, "ZELVORA_BASELINE_EXE: the other build's Zelvora.exe (scripts/build-baseline)\n");
+        std::fprintf(stderr,
+                     "ZELVORA_BASELINE_EXE: the other build's Zelvora.exe (scripts/build-baseline)\n");
         return 2;
     }
     try {
         const fs::path work = fs::path(ZELVORA_BIN_DIR) / ".." / "bench-two-monitors";
         WineDesktop desktop(work.string(), ZELVORA_BIN_DIR, 96, Monitors::TwoLeftOfPrimary);
         // Both run from folders alike, as in the other benchmarks.
-        const fs::path builds[2][2] = {{fs::path(baseline).parent_path(), "before"}, {ZELVORA_BIN_DIR, "today"}};
+        const fs::path builds[2][2] = {{fs::path(baseline).parent_path(), "before"},
+                                       {ZELVORA_BIN_DIR, "today"}};
         fs::path folder[2];
         for (int i = 0; i < 2; ++i) {
             folder[i] = work / builds[i][1];
@@ -85,7 +87,8 @@ int main()
                         builds[i][1].c_str(), one, both);
             zelvora.Close();
         }
-        std::printf("  (a 1024x768 pane holds 3.0 MiB of pixels; the whole virtual screen, 2048x868, 6.8 MiB)\n");
+        std::printf(
+            "  (a 1024x768 pane holds 3.0 MiB of pixels; the whole virtual screen, 2048x868, 6.8 MiB)\n");
         for (int i = 0; i < 2; ++i) {
             std::printf("The ink benchmark of the build %s, on this desktop:\n", builds[i][1].c_str());
             const CommandResult run = RunCommand({"wine", (folder[i] / "ink-bench.exe").string()}, 600s);

@@ -76,14 +76,10 @@ TEST_F(SaveAndVanish, AltFiveSavesTheScreenWithItsMarksAsPngAndOnTheClipboardInB
             << "no PNG: " << file;
         ExpectPictureOfTheScreen(*picture, stroke, screen);
 
-        const std::string dump = desktop_.WorkDir() + "/clipboard.bin";
-        const CommandResult clipboard = desktop_.Probe({"clipboard-bitmap", dump});
-        ASSERT_EQ(clipboard.ExitCode, 0) << "no bitmap on the clipboard";
-        EXPECT_EQ(clipboard.Output, "1024 768 png=1\n");
-        std::ifstream in(dump, std::ios::binary);
-        std::vector<std::uint32_t> pasted(picture->Pixels.size());
-        in.read(reinterpret_cast<char*>(pasted.data()), static_cast<std::streamsize>(pasted.size() * 4));
-        EXPECT_TRUE(in && pasted == picture->Pixels) << "the clipboard's bitmap is not the picture";
+        const auto pasted = ReadClipboardPicture(desktop_);
+        ASSERT_TRUE(pasted) << "no bitmap on the clipboard";
+        EXPECT_EQ(pasted->Header, "1024 768 png=1\n");
+        EXPECT_TRUE(pasted->Pixels == picture->Pixels) << "the clipboard's bitmap is not the picture";
 
         EXPECT_TRUE(
             WaitUntil([&] { return Tooltips().find(file.filename().string()) != std::string::npos; }, 5s))

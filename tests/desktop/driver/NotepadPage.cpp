@@ -59,6 +59,25 @@ bool NotepadPage::ChordFramesThePage(const std::vector<const char*>& chord, int 
         [&] { return desktop_.Screen().Pixel(edit_.Left - penWidth, edit_.CentreY()) == kMarkerOrange; }, 5s);
 }
 
+int NotepadPage::PixelsNotAndedByFill(const std::vector<const char*>& chord, std::uint32_t pen)
+{
+    X11Screen& screen = desktop_.Screen();
+    RestPointerAt({edit_.CentreX(), edit_.CentreY()});
+    const Image clean = Grab();
+    int white = 0, dark = 0;
+    for (std::uint32_t pixel : clean.Pixels) white += pixel == 0xFFFFFF, dark += pixel == 0;
+    if (white < 1000 || dark < 10) return -1;
+    {
+        HeldKeys held(screen, chord);
+        if (!WaitUntil([&] { return screen.Pixel(edit_.CentreX(), edit_.CentreY()) == pen; }, 3s)) return -1;
+    }
+    const Image marked = Grab();
+    int wrong = 0;
+    for (std::size_t i = 0; i < clean.Pixels.size(); ++i)
+        wrong += marked.Pixels[i] != (clean.Pixels[i] & pen);
+    return wrong;
+}
+
 void NotepadPage::KeepForInspection(const std::string& name, const Image& expected)
 {
     const std::string base = desktop_.WorkDir() + "/" + name;

@@ -35,6 +35,10 @@ public:
     // Holds the chord over the page and waits for control mode's frame, a `penWidth` pen around
     // the page grown by it: proof that the program has taken a switch to that mode.
     bool ChordFramesThePage(const std::vector<const char*>& chord, int penWidth);
+    // Holds the chord over the page, which control mode fills with the transparent pen, and counts
+    // the page's pixels that are not what was there ANDed with the pen; -1 when the page had no
+    // text to see through or no fill came.
+    int PixelsNotAndedByFill(const std::vector<const char*>& chord, std::uint32_t pen = kMarkerOrange);
 
     // Saves the expected picture and the screen as they are now, for a failure's reader.
     void KeepForInspection(const std::string& name, const Image& expected);

@@ -1,5 +1,8 @@
 #include "ZelvoraSession.h"
 
+#include <cstdio>
+#include <fstream>
+
 #include <algorithm>
 #include <optional>
 #include <sstream>
@@ -231,6 +234,22 @@ int CountDifferences(const Image& before, const Image& after)
     for (std::size_t i = 0; i < before.Pixels.size() && i < after.Pixels.size(); ++i)
         if (before.Pixels[i] != after.Pixels[i]) ++differences;
     return differences;
+}
+
+std::optional<ClipboardPicture> ReadClipboardPicture(WineDesktop& desktop)
+{
+    const std::string dump = desktop.WorkDir() + "/clipboard.bin";
+    const CommandResult clipboard = desktop.Probe({"clipboard-bitmap", dump});
+    int width = 0, height = 0;
+    if (clipboard.ExitCode != 0 || std::sscanf(clipboard.Output.c_str(), "%d %d", &width, &height) != 2)
+        return std::nullopt;
+    ClipboardPicture picture{clipboard.Output,
+                             std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    std::ifstream in(dump, std::ios::binary);
+    in.read(reinterpret_cast<char*>(picture.Pixels.data()),
+            static_cast<std::streamsize>(picture.Pixels.size() * sizeof(std::uint32_t)));
+    if (!in) return std::nullopt;
+    return picture;
 }
 
 }  // namespace zelvora::desktop

@@ -90,4 +90,12 @@ std::optional<Point> FindTrayIcon(X11Screen& screen);
 // Number of pixels of `after` that differ from `before` (same rectangle).
 int CountDifferences(const Image& before, const Image& after);
 
+// The clipboard's device-independent bitmap, as the probe reads it: "W H png=0|1" (whether a
+// "PNG" is there too) and its pixels from the top; nothing when the clipboard holds none.
+struct ClipboardPicture {
+    std::string Header;
+    std::vector<std::uint32_t> Pixels;
+};
+std::optional<ClipboardPicture> ReadClipboardPicture(WineDesktop& desktop);
+
 }  // namespace zelvora::desktop
