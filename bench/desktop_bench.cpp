@@ -12,11 +12,15 @@
 // ZELVORA_BASELINE_EXE (scripts/build-baseline), the shape preview's latency and the keys that
 // reached the window beneath.
 //   zelvora-desktop-bench keys [IDLE_SECONDS]
+// With "strokes", quick zigzags sent inside the desktop beside the build in ZELVORA_BASELINE_EXE:
+// the largest distance from a turn to the stroke, and the CPU a long quick stroke costs.
+//   zelvora-desktop-bench strokes
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -290,17 +294,101 @@ int RunKeysBench(int idleSeconds, const std::string& binDir, const char* baselin
     return 0;
 }
 
+// Zigzags of 14 turns, 120 pixels high, in 3-pixel moves sent inside the desktop, chord held,
+// from x, y: where the pointer turned, and the Zelvora process's CPU time meanwhile (ticks).
+std::vector<Point> DrawZigzags(WineDesktop& desktop, int x, int y, int zigzags, long long& cpuTicks)
+{
+    X11Screen& screen = desktop.Screen();
+    screen.MovePointer(x - 2, y);
+    std::this_thread::sleep_for(200ms);
+    const pid_t program = FindProcess("Zelvora.exe");
+    std::vector<Point> turns;
+    HeldKeys chord(screen, {"Alt_L", "1"});
+    MovePointerAlong(screen, {{x, y}}, true);
+    const long long before = CpuTicks(program);
+    for (int i = 0; i < zigzags; ++i) {
+        std::istringstream lines(
+            desktop.Probe({"zigzag", std::to_string(x), std::to_string(y), "14", "120", "3"}).Output);
+        for (Point p; lines >> p.X >> p.Y;) turns.push_back(p);
+    }
+    std::this_thread::sleep_for(300ms);
+    cpuTicks = CpuTicks(program) - before;
+    return turns;
+}
+
+// The largest distance from a turn to the nearest marked pixel (40 when none is that near).
+double LargestMiss(const Image& shown, const std::vector<Point>& turns)
+{
+    double largest = 0;
+    for (const Point& turn : turns) {
+        double nearest = 40;
+        for (int dy = -40; dy <= 40; ++dy)
+            for (int dx = -40; dx <= 40; ++dx)
+                if (shown.Contains(turn.X + dx, turn.Y + dy) &&
+                    shown.At(turn.X + dx, turn.Y + dy) == kMarkerOrange)
+                    nearest = std::min(nearest, std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+        largest = std::max(largest, nearest);
+    }
+    return largest;
+}
+
+// Quick strokes beside the build in ZELVORA_BASELINE_EXE: how far the stroke passes from where
+// the hand turned, and the CPU a long quick stroke costs.
+int RunStrokesBench(const std::string& binDir, const char* baselineExe)
+{
+    if (!baselineExe) {
+        std::fprintf(stderr,
+                     "ZELVORA_BASELINE_EXE: the other build's Zelvora.exe (scripts/build-baseline)\n");
+        return 2;
+    }
+    WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
+    const ScreenRect edit = desktop.NotepadEdit();
+    const char* names[2] = {"before", "today"};
+    std::string exe[2];
+    const std::string sources[2] = {baselineExe, binDir + "/Zelvora.exe"};
+    for (int i = 0; i < 2; ++i) {
+        const auto folder = std::filesystem::path(ZELVORA_BIN_DIR) / ".." / "bench-work" / names[i];
+        std::filesystem::create_directories(folder);
+        exe[i] = (folder / "Zelvora.exe").string();
+        std::filesystem::copy_file(sources[i], exe[i], std::filesystem::copy_options::overwrite_existing);
+    }
+    std::printf("A quick zigzag (14 turns, 120 px high, 3 px a move, four moves a call), pen 10 px:\n");
+    double miss[2] = {}, cpu[2] = {};
+    for (const int i : {0, 1, 1, 0}) {  // taking turns
+        ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
+        long long ticks = 0;
+        const std::vector<Point> one = DrawZigzags(desktop, edit.Left + 20, edit.Top + 320, 1, ticks);
+        miss[i] = std::max(miss[i], LargestMiss(desktop.Screen().GrabAll(), one));
+        PressChord(desktop.Screen(), {"Alt_L", "2"});
+        // A long quick stroke: ten zigzags over the same place.
+        DrawZigzags(desktop, edit.Left + 20, edit.Top + 320, 10, ticks);
+        cpu[i] += static_cast<double>(ticks) / 2;
+        PressChord(desktop.Screen(), {"Alt_L", "2"});
+        zelvora.Close();
+    }
+    for (int i = 0; i < 2; ++i)
+        std::printf(
+            "  %-6s largest distance from a turn to the stroke %.1f px (goal: at most 2); "
+            "CPU for ten zigzags %.0f ms\n",
+            names[i], miss[i], cpu[i] * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK)));
+    std::printf("  CPU while drawing, today / before: %.2fx (goal: at most 1.2x)\n",
+                cpu[0] > 0 ? cpu[1] / cpu[0] : 0.0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const bool keys = argc > 1 && std::string(argv[1]) == "keys";
+    const bool strokes = argc > 1 && std::string(argv[1]) == "strokes";
     const int secondsArg = keys ? 2 : 1;
     const int idleSeconds = argc > secondsArg ? std::max(1, std::atoi(argv[secondsArg])) : 30;
     const char* binDirEnv = std::getenv("ZELVORA_BIN_DIR");
     const std::string binDir = binDirEnv ? binDirEnv : ZELVORA_BIN_DIR;
     try {
         if (keys) return RunKeysBench(idleSeconds, binDir, std::getenv("ZELVORA_BASELINE_EXE"));
+        if (strokes) return RunStrokesBench(binDir, std::getenv("ZELVORA_BASELINE_EXE"));
         WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
         const pid_t server = FindProcess("wineserver");
         std::printf("Idle CPU share of one core over %d s on the Wine desktop:\n", idleSeconds);

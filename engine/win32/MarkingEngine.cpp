@@ -181,10 +181,14 @@ void TMarkingEngine::PollTick()
         FollowKeys(pointer);
         if (shape_ != TDrawingShape::None)
             PreviewShape(pointer);
-        else if (options_.FreeHandMode())
-            DrawLineTo(pointer.x, pointer.y);
         else
-            FrameWindowAt(pointer.x, pointer.y);
+            // Through every position the hand passed since the last tick.
+            for (const TPoint p : trail_.Take({pointer.x, pointer.y})) {
+                if (options_.FreeHandMode())
+                    DrawLineTo(p.X, p.Y);
+                else
+                    FrameWindowAt(p.X, p.Y);
+            }
     } else {
         MovePenTo(pointer.x, pointer.y);
     }
@@ -208,7 +212,9 @@ void TMarkingEngine::BeginHold()
     penRests_ = false;
     shapeKeysGoingUp_ = false;
     if (GetAsyncKeyState(VK_TAB) & 0x8000) keys_.AlreadyDown(VK_TAB);
-    hook_ = std::make_unique<TDrawingKeyHook>(keys_);
+    trail_.PenDown(GetTickCount());
+    hook_ = std::make_unique<TDrawingKeyHook>(keys_, trail_);
+    fineTimer_.emplace();
 }
 
 void TMarkingEngine::EndHold(POINT pointer)
@@ -218,6 +224,8 @@ void TMarkingEngine::EndHold(POINT pointer)
     if (shape_ != TDrawingShape::None) KeepShape();
     shape_ = TDrawingShape::None;
     hook_.reset();
+    fineTimer_.reset();
+    trail_.PenUp();
     if (keys_.TextWanted()) textAt_ = TPoint{pointer.x, pointer.y};
 }
 

@@ -13,6 +13,7 @@
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
 #include "engine/win32/DrawingKeyHook.h"
+#include "engine/win32/FineTimerResolution.h"
 #include "engine/win32/InkLayer.h"
 #include "engine/win32/PreviewLayer.h"
 #include "engine/win32/ScreenSurface.h"
@@ -150,7 +151,9 @@ private:
     TPoint penAt_;
     bool chordHeld_ = false;
     TDrawingKeys keys_{0};
+    TPointerTrail trail_;
     std::unique_ptr<TDrawingKeyHook> hook_;
+    std::optional<TFineTimerResolution> fineTimer_;
     TDrawingShape shape_ = TDrawingShape::None;
     TPoint shapeFrom_;
     bool penRests_ = false;

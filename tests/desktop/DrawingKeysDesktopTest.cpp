@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <thread>
 
 #include "InkDesktopFixture.h"
@@ -213,6 +214,40 @@ TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhereThePointerWasAndTheKeyboar
         Undo();
         EXPECT_TRUE(WaitUntil([&] { return orangeIn() == 0; }, 5s)) << "the text is not one mark";
         ASSERT_TRUE(zelvora.Close());
+    }
+}
+
+// A quick hand: pointer moves sent inside the desktop faster than the marking loop ticks (XTest
+// motion would be merged into about one move a tick); the hook notes each on the way.
+TEST_F(DrawingKeys, AQuickZigzagKeepsEveryTurnOnTheScreenAndOnTheLayer)
+{
+    const Point start{edit_.Left + 20, edit_.Top + 320};
+    for (const int keep : {0, 1}) {
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep);
+        ZelvoraSession zelvora(desktop_);
+        std::vector<Point> turns;
+        {
+            page_.RestPointerAt({start.X - 2, start.Y});
+            HeldKeys chord(screen_, kPaintChord);
+            ASSERT_TRUE(MovePointerAlong(screen_, {start}, true)) << "the chord draws nothing";
+            // 14 turns 120 pixels high, 3 pixels a move: 560 moves, four a call.
+            std::istringstream lines(
+                desktop_.Probe({"zigzag", std::to_string(start.X), std::to_string(start.Y), "14", "120", "3"})
+                    .Output);
+            for (Point p; lines >> p.X >> p.Y;) turns.push_back(p);
+            std::this_thread::sleep_for(300ms);  // the last tick
+        }
+        ASSERT_EQ(turns.size(), 14u);
+        const Image shown = screen_.GrabAll();
+        std::string cut;
+        for (const Point& turn : turns)
+            if (shown.At(turn.X, turn.Y) != kMarkerOrange)
+                cut += " " + std::to_string(turn.X) + "," + std::to_string(turn.Y);
+        EXPECT_EQ(cut, "") << "turns the stroke does not pass through";
+        if (!cut.empty()) WritePng(shown, desktop_.WorkDir() + "/zigzag.png");
+        EXPECT_EQ(desktop_.Probe({"ask", "TfrmZelvora", "1028", "0"}).Output, "1\n") << "one mark";
+        PressChord(screen_, {"Alt_L", "2"});
     }
 }
 

@@ -30,6 +30,7 @@
 //   backdrop                     a plain window over each monitor, below every other window and
 //                                never active, until killed: without a window manager the
 //                                keyboard goes to the X window under the pointer
+//   zigzag X Y TURNS HEIGHT STEP a quick zigzag of the pointer through SendInput; prints each turn
 //   (CLASS may be "hwnd:N": the one window with that handle, as `list` prints it)
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
@@ -458,6 +459,50 @@ int Backdrop()
     return 0;
 }
 
+// Moves the pointer as a quick hand does, through SendInput inside the desktop (motion that comes
+// through the X server is merged into about one move a tick): a zigzag from X Y, TURNS turns,
+// HEIGHT pixels high, in moves of STEP pixels, four moves a call about a millisecond apart.
+// Prints where the pointer was at each turn, "x y" a line.
+int Zigzag(char** argv)
+{
+    const int x0 = std::atoi(argv[2]), y0 = std::atoi(argv[3]), turns = std::atoi(argv[4]),
+              height = std::atoi(argv[5]), step = std::max(1, std::atoi(argv[6]));
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), tall = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const auto move = [&](int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+        input.mi.dx =
+            static_cast<LONG>((static_cast<long long>(x - left) * 65535 + (width - 1) / 2) / (width - 1));
+        input.mi.dy =
+            static_cast<LONG>((static_cast<long long>(y - top) * 65535 + (tall - 1) / 2) / (tall - 1));
+        return input;
+    };
+    std::vector<INPUT> batch;
+    int x = x0, y = y0;
+    for (int turn = 0; turn < turns; ++turn) {
+        const int direction = turn % 2 == 0 ? -1 : 1;  // up first
+        const int moves = height / step;
+        for (int i = 0; i < moves; ++i) {
+            x += 1;
+            y += direction * step;
+            batch.push_back(move(x, y));
+            if (batch.size() == 4) {
+                SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT));
+                batch.clear();
+                Sleep(1);
+            }
+        }
+        if (!batch.empty()) SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT));
+        batch.clear();
+        POINT at{};
+        GetCursorPos(&at);
+        std::printf("%ld %ld\n", at.x, at.y);
+    }
+    return 0;
+}
+
 int TopMost(char** argv)
 {
     return ShowFor(WhiteTopMost("ProbeTopMost", argv), argv[6]);
@@ -606,6 +651,7 @@ int main()
     if (command == "ask" && (argc == 5 || argc == 6)) return Ask(argc, argv);
     if (command == "zorder-changes" && argc >= 4) return ZOrderChanges(argc, argv);
     if (command == "backdrop") return Backdrop();
+    if (command == "zigzag" && argc == 7) return Zigzag(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
     if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
     if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);
