@@ -178,17 +178,21 @@ void TMarkingEngine::PollTick()
     if (textAt_ && !held && !ChordKeyDown()) OpenTextField(*std::exchange(textAt_, std::nullopt));
     if (KeepMarks()) layer_.StayOnTop();
     if (held) {
+        const bool shapeBefore = shape_ != TDrawingShape::None;
         FollowKeys(pointer);
-        if (shape_ != TDrawingShape::None)
+        // Every position the hand passed since the last tick. A shape follows the pointer, not
+        // its path, and the path drawn free-hand begins once the shape is kept.
+        const std::vector<TPoint> path = trail_.Take({pointer.x, pointer.y});
+        if (shape_ != TDrawingShape::None) {
             PreviewShape(pointer);
-        else
-            // Through every position the hand passed since the last tick.
-            for (const TPoint p : trail_.Take({pointer.x, pointer.y})) {
+        } else if (!shapeBefore) {
+            for (const TPoint p : path) {
                 if (options_.FreeHandMode())
                     DrawLineTo(p.X, p.Y);
                 else
                     FrameWindowAt(p.X, p.Y);
             }
+        }
     } else {
         MovePenTo(pointer.x, pointer.y);
     }
