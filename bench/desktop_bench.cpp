@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <chrono>
 #include <cmath>
@@ -236,6 +237,21 @@ int LettersThatReachedNotepad(WineDesktop& desktop)
     return static_cast<int>(textLength() - before);
 }
 
+// Copies of the build before and today's in folders alike, "before" and "today": where a
+// program lies changes Wine's idle share by 10 %.
+std::array<std::string, 2> CopiesAlike(const std::string& baselineExe, const std::string& binDir)
+{
+    const std::string sources[2][2] = {{baselineExe, "before"}, {binDir + "/Zelvora.exe", "today"}};
+    std::array<std::string, 2> exe;
+    for (int i = 0; i < 2; ++i) {
+        const auto folder = std::filesystem::path(ZELVORA_BIN_DIR) / ".." / "bench-work" / sources[i][1];
+        std::filesystem::create_directories(folder);
+        exe[i] = (folder / "Zelvora.exe").string();
+        std::filesystem::copy_file(sources[i][0], exe[i], std::filesystem::copy_options::overwrite_existing);
+    }
+    return exe;
+}
+
 // The keys while drawing: the idle share and the drawing latency beside the build of another
 // commit in the same run, the shape preview's latency, and keys that reached the window beneath.
 int RunKeysBench(int idleSeconds, const std::string& binDir, const char* baselineExe)
@@ -245,16 +261,7 @@ int RunKeysBench(int idleSeconds, const std::string& binDir, const char* baselin
     if (baselineExe) {
         IdleShare share[2];
         std::vector<double> latency[2];
-        // Both run from folders alike: where a program lies changes Wine's idle share by 10 %.
-        std::string exe[2];
-        const std::string copies[2][2] = {{baselineExe, "before"}, {binDir + "/Zelvora.exe", "today"}};
-        for (int i = 0; i < 2; ++i) {
-            const auto folder = std::filesystem::path(ZELVORA_BIN_DIR) / ".." / "bench-work" / copies[i][1];
-            std::filesystem::create_directories(folder);
-            exe[i] = (folder / "Zelvora.exe").string();
-            std::filesystem::copy_file(copies[i][0], exe[i],
-                                       std::filesystem::copy_options::overwrite_existing);
-        }
+        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
         // Taking turns, twice each: the desktop's own drift falls on both.
         for (const int i : {0, 1, 1, 0}) {
             ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
@@ -344,14 +351,7 @@ int RunStrokesBench(const std::string& binDir, const char* baselineExe)
     WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
     const ScreenRect edit = desktop.NotepadEdit();
     const char* names[2] = {"before", "today"};
-    std::string exe[2];
-    const std::string sources[2] = {baselineExe, binDir + "/Zelvora.exe"};
-    for (int i = 0; i < 2; ++i) {
-        const auto folder = std::filesystem::path(ZELVORA_BIN_DIR) / ".." / "bench-work" / names[i];
-        std::filesystem::create_directories(folder);
-        exe[i] = (folder / "Zelvora.exe").string();
-        std::filesystem::copy_file(sources[i], exe[i], std::filesystem::copy_options::overwrite_existing);
-    }
+    const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
     std::printf("A quick zigzag (14 turns, 120 px high, 3 px a move, four moves a call), pen 10 px:\n");
     double miss[2] = {}, cpu[2] = {};
     for (const int i : {0, 1, 1, 0}) {  // taking turns

@@ -10,14 +10,14 @@ void TPointerTrail::PenDown(std::uint32_t time)
     down_ = true;
     downAt_ = time;
     positions_.clear();
-    anyTaken_ = false;
+    last_.reset();
 }
 
 void TPointerTrail::Note(TPoint position, std::uint32_t time)
 {
     // Compared as a signed difference: the clock wraps after 49.7 days.
     if (!down_ || static_cast<std::int32_t>(time - downAt_) < 0) return;
-    const bool repeated = positions_.empty() ? anyTaken_ && position == last_ : position == positions_.back();
+    const bool repeated = positions_.empty() ? last_ == position : position == positions_.back();
     if (repeated) return;
     if (positions_.size() == kMaxPositions) positions_.erase(positions_.begin());
     positions_.push_back(position);
@@ -28,11 +28,10 @@ std::vector<TPoint> TPointerTrail::Take(TPoint polled)
     // The newest noted position is the pointer's latest; the polled one may be older still.
     if (positions_.empty()) positions_.push_back(polled);
     std::vector<TPoint> points = std::exchange(positions_, {});
-    if (anyTaken_) points.insert(points.begin(), last_);  // where the line goes on from
+    if (last_) points.insert(points.begin(), *last_);  // where the line goes on from
     points = WithoutStraightRuns(std::move(points));
-    if (anyTaken_) points.erase(points.begin());
+    if (last_) points.erase(points.begin());
     last_ = points.back();
-    anyTaken_ = true;
     return points;
 }
 
@@ -75,7 +74,7 @@ void TPointerTrail::PenUp()
 {
     down_ = false;
     positions_.clear();
-    anyTaken_ = false;
+    last_.reset();
 }
 
 }  // namespace zelvora

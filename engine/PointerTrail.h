@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -39,8 +40,7 @@ private:
     bool down_ = false;
     std::uint32_t downAt_ = 0;
     std::vector<TPoint> positions_;
-    TPoint last_;
-    bool anyTaken_ = false;
+    std::optional<TPoint> last_;  // the last point taken since the pen went down
 };
 
 }  // namespace zelvora

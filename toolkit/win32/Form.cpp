@@ -201,8 +201,10 @@ void TForm::PlaceWindow()
     const int width = size.cx, height = size.cy;
     int left = Left(), top = Top();
     if (Centred()) {
-        // The main window opens on the primary monitor; the others where the person looks.
-        const RECT monitor = IsMainForm()
+        // The main window opens on the primary monitor, and so is every window described before
+        // it has its system window (at start: no monitor asked); Show moves the others where the
+        // person looks.
+        const RECT monitor = IsMainForm() || !HandleAllocated()
                                  ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
                                  : MonitorInView().Bounds;
         left = monitor.left + (monitor.right - monitor.left - width) / 2;
@@ -300,7 +302,7 @@ void TForm::Show()
 {
     if (!HandleAllocated()) CreateHandle();
     const bool wasVisible = IsWindowVisible(Handle());
-    // Made on one monitor and opened again while the person looks at another.
+    // Placed on the primary or on another monitor, and opened while the person looks elsewhere.
     if (!wasVisible && Centred() && !IsMainForm() &&
         MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST) != MonitorInView().Monitor)
         PlaceWindow();
