@@ -64,11 +64,33 @@ void TDrawingKeys::AlreadyDown(int virtualKey)
     if (InRange(virtualKey) && !IsChordKey(chord_, virtualKey)) down_.set(virtualKey);
 }
 
-bool TDrawingKeys::KeyDown(int virtualKey)
+TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
 {
-    if (!InRange(virtualKey) || IsChordKey(chord_, virtualKey)) return false;
+    if (!InRange(virtualKey)) return TKeyVerdict::Pass;
+    const bool repeat = down_.test(virtualKey);
     down_.set(virtualKey);
+    if (swallowed_.test(virtualKey)) {
+        // Held since it was swallowed in the hold: its repeats are ours, and mean nothing after it.
+        if (!holding_) return TKeyVerdict::Swallow;
+    } else if (IsChordKey(chord_, virtualKey)) {
+        // The chord's own key repeats while it is held (the program beneath would get Alt+1 over
+        // and over); its release, like its press, belongs to the program beneath.
+        if (holding_ && virtualKey == (ShortCutToKey(chord_).Key & 0xFF)) return TKeyVerdict::Swallow;
+        return TKeyVerdict::Pass;
+    } else if (!holding_) {
+        return typing_ ? TypingKeyDown(virtualKey) : TKeyVerdict::Pass;
+    }
     swallowed_.set(virtualKey);
+    if (!repeat) {
+        const TShiftState modifiers = ModifiersDown();
+        for (std::size_t i = 0; i < shortcuts_.size(); ++i) {
+            const TKeyAndShift shortcut = ShortCutToKey(shortcuts_[i]);
+            if (shortcut.Key != 0 && (shortcut.Key & 0xFF) == virtualKey && shortcut.Shift == modifiers) {
+                shortcutsAsked_.push_back(i);
+                return TKeyVerdict::Swallow;
+            }
+        }
+    }
     if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey)) {
         switch (row->Meaning) {
             case TKeyMeaning::Colour:
@@ -87,7 +109,31 @@ bool TDrawingKeys::KeyDown(int virtualKey)
                 break;
         }
     }
-    return true;
+    return TKeyVerdict::Swallow;
+}
+
+TKeyVerdict TDrawingKeys::TypingKeyDown(int virtualKey)
+{
+    constexpr int kCapsLock = 0x14, kLeftWindows = 0x5B, kRightWindows = 0x5C;
+    const bool modifier = IsModifierOf(TShiftState::ssShift, virtualKey) ||
+                          IsModifierOf(TShiftState::ssCtrl, virtualKey) ||
+                          IsModifierOf(TShiftState::ssAlt, virtualKey) || virtualKey == kCapsLock ||
+                          virtualKey == kLeftWindows || virtualKey == kRightWindows;
+    const TShiftState modifiers = ModifiersDown();
+    const bool switching = (modifiers.Has(TShiftState::ssAlt) && !modifiers.Has(TShiftState::ssCtrl)) ||
+                           down_.test(kLeftWindows) || down_.test(kRightWindows);
+    if (modifier || switching) return TKeyVerdict::Pass;
+    typed_.set(virtualKey);
+    return TKeyVerdict::Type;
+}
+
+TShiftState TDrawingKeys::ModifiersDown() const
+{
+    TShiftState modifiers = holding_ ? ShortCutToKey(chord_).Shift : TShiftState{};
+    for (const auto modifier : {TShiftState::ssShift, TShiftState::ssCtrl, TShiftState::ssAlt})
+        for (int key = 0x10; key < 0xA6; ++key)
+            if (down_.test(static_cast<std::size_t>(key)) && IsModifierOf(modifier, key)) modifiers.Add(modifier);
+    return modifiers;
 }
 
 bool TDrawingKeys::KeyUp(int virtualKey)
@@ -95,10 +141,12 @@ bool TDrawingKeys::KeyUp(int virtualKey)
     if (!InRange(virtualKey)) return false;
     down_.reset(virtualKey);
     if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey))
-        shapeKeyUp_ = shapeKeyUp_ || row->Meaning == TKeyMeaning::ShapeShift ||
-                      row->Meaning == TKeyMeaning::ShapeCtrl || row->Meaning == TKeyMeaning::ShapeTab;
-    const bool ours = swallowed_.test(virtualKey);
+        shapeKeyUp_ = shapeKeyUp_ || (holding_ && (row->Meaning == TKeyMeaning::ShapeShift ||
+                                                   row->Meaning == TKeyMeaning::ShapeCtrl ||
+                                                   row->Meaning == TKeyMeaning::ShapeTab));
+    const bool ours = swallowed_.test(virtualKey) || typed_.test(virtualKey);
     swallowed_.reset(virtualKey);
+    typed_.reset(virtualKey);
     // A Shift or Ctrl release always passes: a window system that counted the press down
     // before the hook saw it (Wine) would keep the modifier down for good, and a release
     // without a press means nothing to a program.
@@ -123,7 +171,7 @@ TDrawingShape TDrawingKeys::Shape() const
 {
     bool held[3] = {};
     for (const TDrawingKeyRow& row : kDrawingKeys) {
-        if (!down_.test(static_cast<std::size_t>(row.VirtualKey))) continue;
+        if (!down_.test(static_cast<std::size_t>(row.VirtualKey)) || IsChordKey(chord_, row.VirtualKey)) continue;
         if (row.Meaning == TKeyMeaning::ShapeShift) held[0] = true;
         if (row.Meaning == TKeyMeaning::ShapeCtrl) held[1] = true;
         if (row.Meaning == TKeyMeaning::ShapeTab) held[2] = true;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <bitset>
+#include <cstddef>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "base/ShortCut.h"
 #include "toolkit/Colors.h"
@@ -53,19 +55,43 @@ bool IsChordKey(TShortCut chord, int virtualKey);
 // The pen's size after `steps` of the size track bar, within its range.
 int SteppedMarkerSize(int size, int steps);
 
-// The keys of one hold of the paint shortcut.
+// What the hook does with a key.
+enum class TKeyVerdict {
+    Pass,     // the program beneath gets it
+    Swallow,  // no program gets it
+    Type,     // the text field gets it, as text, and no program does
+};
+
+// The keys of one hold of the paint shortcut, and of what follows it: keys still held from the
+// hold, and a text field typed into.
 class TDrawingKeys {
 public:
     explicit TDrawingKeys(TShortCut chord) : chord_(chord) {}
 
     // A shape key already down when the hold began: it counts, and its release is not ours.
     void AlreadyDown(int virtualKey);
-    // True when the key is Zelvora's: the program beneath must not see it. A release is ours
-    // only when the press was.
-    bool KeyDown(int virtualKey);
+    // Zelvora's other shortcuts: a key that makes one with the modifiers held is asked for by its
+    // index here instead of acting as a drawing key.
+    void SetShortcuts(std::vector<TShortCut> shortcuts) { shortcuts_ = std::move(shortcuts); }
+    // A release is ours only when the press was. Every key but the chord's modifiers is ours
+    // during the hold, the chord's own key included (its auto-repeat).
+    TKeyVerdict KeyDown(int virtualKey);
     bool KeyUp(int virtualKey);
     // A wheel turn in the system's units (120 a notch, away from the person positive).
     void Wheel(int delta);
+
+    // The chord went up: keys still held from the hold stay ours until they go up (their repeats
+    // would reach the program beneath or the text field), new ones are not.
+    void EndHold() { holding_ = false; }
+    bool Holding() const { return holding_; }
+    // Some key pressed during the hold is still down.
+    bool KeysStillHeld() const { return swallowed_.any(); }
+    // Down as the hook saw it (or already down when the hold began).
+    bool IsDown(int virtualKey) const { return virtualKey >= 0 && virtualKey < 256 && down_.test(virtualKey); }
+    // While a text field is open, keys that make text are typed into it; with Alt (not AltGr) or
+    // a Windows key down, keys pass, so the person can switch windows.
+    void SetTyping(bool typing) { typing_ = typing; }
+    bool Typing() const { return typing_; }
 
     TDrawingShape Shape() const;
     // What was asked since the last call.
@@ -73,16 +99,25 @@ public:
     // A shape key went up: the shape is kept, whatever keys are still down.
     bool TakeShapeKeyUp() { return std::exchange(shapeKeyUp_, false); }
     int TakeWidthSteps();
+    std::vector<std::size_t> TakeShortcuts() { return std::exchange(shortcutsAsked_, {}); }
     bool TextWanted() const { return textWanted_; }
 
 private:
+    TShiftState ModifiersDown() const;
+    TKeyVerdict TypingKeyDown(int virtualKey);
+
     TShortCut chord_;
-    std::bitset<256> down_, swallowed_;
+    std::vector<TShortCut> shortcuts_;
+    // Down as the hook saw them; `swallowed_` and `typed_`: down, and the release is ours.
+    std::bitset<256> down_, swallowed_, typed_;
+    bool holding_ = true;
+    bool typing_ = false;
     std::optional<TColor> colour_;
     int widthSteps_ = 0;
     int wheel_ = 0;
     bool textWanted_ = false;
     bool shapeKeyUp_ = false;
+    std::vector<std::size_t> shortcutsAsked_;
 };
 
 }  // namespace zelvora

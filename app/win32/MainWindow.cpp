@@ -196,6 +196,11 @@ void TfrmZelvora::FormCreate()
 {
     engine_.OnLayerFailed = [this] { PostMessageW(Handle(), WM_INK_LAYER_FAILED, 0, 0); };
     engine_.OnPenChanged = [this] { FollowPen(); };
+    engine_.OnShortcut = [this](std::size_t index) {
+        if (index < kShortcutCount) RunCommand(kShortcutRows[index].Command);
+    };
+    engine_.OnHoldOverElevatedWindow = [this](HWND window) { WarnOfElevatedWindow(window); };
+    engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
     engine_.SetDrawingEnabled(true);
     engine_.AcquireDesktopCanvas();
     engine_.StartPollTimer();
@@ -401,6 +406,7 @@ void TfrmZelvora::SetShortcut(TShortcutCommand command, TShortCut shortcut)
 {
     shortcuts_[IndexOf(command)] = shortcut;
     if (command == TShortcutCommand::Paint) engine_.SetPaintShortcut(shortcut);
+    engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
     RegisterShortcutHotkey(command);
 }
 
@@ -477,6 +483,17 @@ void TfrmZelvora::ReportSnapshot(const TSnapshot& snapshot)
     }
     const std::string message = GetNamedString(SnapshotMessageName(snapshot.Failure));
     Application->ShowMessageBox(WideFromAnsiWith(message, charset, snapshot.Detail), MB_OK | MB_ICONERROR);
+}
+
+void TfrmZelvora::WarnOfElevatedWindow(HWND window)
+{
+    // Once a window: the letters of every hold over it go to it.
+    if (window == elevatedWarned_) return;
+    elevatedWarned_ = window;
+    const int charset = Application->TextCharset();
+    auto& tray = Field<TCoolTrayIcon>("CoolTrayIcon");
+    static_cast<void>(tray.ShowBalloonHint(WideFromAnsi(Application->Title(), charset),
+                                           WideFromAnsi(GetNamedString("sElevatedWindow"), charset)));
 }
 
 void TfrmZelvora::SetKeepMarks(bool keep)

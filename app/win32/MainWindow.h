@@ -169,6 +169,8 @@ private:
     std::unique_ptr<TSnapshotQueue> snapshots_;
     int menuWaitTicks_ = 0, menuGoneTicks_ = 0;  // a save from a menu waits for the menu to go
     void ReportSnapshot(const TSnapshot& snapshot);
+    void WarnOfElevatedWindow(HWND window);
+    HWND elevatedWarned_ = nullptr;
     void WaitForMenuToGo();
     LRESULT Counter(TCounter counter) const;
 };

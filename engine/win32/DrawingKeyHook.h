@@ -1,10 +1,17 @@
-// While the paint shortcut is held the keyboard and the wheel are Zelvora's: low-level hooks that
-// do no more than hand each key to TDrawingKeys and swallow what it claims, and note each pointer
-// position on the way in the trail. Made when the chord goes down and gone when it goes up, so
-// nothing is hooked while nobody draws.
+// While the paint shortcut is held the keyboard and the wheel are Zelvora's: low-level hooks on a
+// thread of their own that do no more than hand each key to TDrawingKeys and swallow what it
+// claims, note each pointer position in the trail, and type into an open text field. The system
+// drops a hook that answers late; this thread does nothing else, so the marking loop may be busy.
+// Made when the chord goes down and gone once nothing needs it, so nothing is hooked while
+// nobody draws.
 #pragma once
 
 #include <windows.h>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <thread>
 
 #include "engine/DrawingKeys.h"
 #include "engine/PointerTrail.h"
@@ -12,23 +19,50 @@
 
 namespace zelvora {
 
+// What the hooks note for the marking loop, which reads it under `Lock`.
+struct THookInput {
+    std::mutex Lock;
+    TDrawingKeys Keys{0};
+    TPointerTrail Trail;
+    // The open text field: the keys typed go to it as WM_CHAR (Enter, Esc and Backspace as
+    // WM_KEYDOWN), a click inside it reaches nothing, a click outside is told.
+    HWND Field = nullptr;
+    RECT FieldArea{};
+    // The longest any hook procedure took, in microseconds.
+    std::atomic<long long> LongestProcMicros{0};
+};
+
 class TDrawingKeyHook {
 public:
-    // The keys go to `keys`, the pointer's moves to `trail`, until the hook goes. One hook at a
-    // time: a low-level hook procedure gets no context.
-    TDrawingKeyHook(TDrawingKeys& keys, TPointerTrail& trail);
+    // Returns once the hooks are installed (or could not be). One hook at a time: a low-level
+    // hook procedure gets no context.
+    explicit TDrawingKeyHook(THookInput& input);
     ~TDrawingKeyHook();
     TDrawingKeyHook(const TDrawingKeyHook&) = delete;
     TDrawingKeyHook& operator=(const TDrawingKeyHook&) = delete;
 
+    // The system dropped a hook (keys it should have seen reach the programs): hook again.
+    void Reinstall();
+    bool Installed() const { return installed_; }
+
 private:
+    void Run(std::promise<void>* ready);
+    void Install();
     static LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
+    bool OnMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse);
+    // The key as the foreground window's keyboard layout types it, dead keys included.
+    void TypeIntoField(HWND field, const KBDLLHOOKSTRUCT& key);
 
-    TDrawingKeys& keys_;
-    TPointerTrail& trail_;
+    THookInput& input_;
     UniqueHook keyboard_;
     UniqueHook mouse_;
+    std::atomic<bool> installed_{false};
+    // Buttons whose press went down inside the text field: their release is swallowed too.
+    UINT swallowedButtons_ = 0;
+    DWORD threadId_ = 0;
+    std::thread thread_;
 };
 
 }  // namespace zelvora

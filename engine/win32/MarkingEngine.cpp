@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <utility>
+#include <chrono>
 
 #include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"
 #include "engine/PaintChord.h"
 #include "engine/ShapePieces.h"
+#include "engine/win32/Elevation.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/ScreenDpi.h"
 
@@ -29,6 +31,7 @@ TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMa
 TMarkingEngine::~TMarkingEngine()
 {
     hook_.reset();
+    textField_.reset();
     StopPollTimer();
     if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
     if (vanishingEngine == this) vanishingEngine = nullptr;
@@ -163,40 +166,65 @@ constexpr int kRedrawTicks = 30;
 
 void TMarkingEngine::PollTick()
 {
+    const long long now = std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
+    if (lastTickAt_) longestTickGap_ = std::max(longestTickGap_, now - lastTickAt_);
+    lastTickAt_ = now;
+
     POINT pointer{};
     GetCursorPos(&pointer);
-    const bool held = IsChordHeld(paintShortcut_, KeyStateOutsideHold, this);
-    if (held && !chordHeld_) BeginHold();
-    if (chordHeld_ && !held) {
-        EndHold(pointer);
-        EndMark();
-    }
-    chordHeld_ = held;
-    if (textField_ && !textField_->IsOpen()) textField_.reset();
-    // The field opens once every key of the chord is up: typed with Alt still down, letters
-    // would be system keys and open menus.
-    if (textAt_ && !held && !ChordKeyDown()) OpenTextField(*std::exchange(textAt_, std::nullopt));
-    if (KeepMarks()) layer_.StayOnTop();
-    if (held) {
-        const bool shapeBefore = shape_ != TDrawingShape::None;
-        FollowKeys(pointer);
-        // Every position the hand passed since the last tick. A shape follows the pointer, not
-        // its path, and the path drawn free-hand begins once the shape is kept.
-        const std::vector<TPoint> path = trail_.Take({pointer.x, pointer.y});
-        if (shape_ != TDrawingShape::None) {
-            PreviewShape(pointer);
-        } else if (!shapeBefore) {
-            for (const TPoint p : path) {
-                if (options_.FreeHandMode())
-                    DrawLineTo(p.X, p.Y);
-                else
-                    FrameWindowAt(p.X, p.Y);
-            }
+    const bool held = drawingEnabled_ && IsChordHeld(paintShortcut_, KeyStateOutsideHold, this);
+    if (held && !hold_.Held()) BeginHold();
+    const bool ending = hold_.Held() && !held;
+    THoldTick tick = TakeInput(pointer, held);
+    if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
+    hold_.Tick(tick, *this);
+    if (ending) EndHold();
+    if (textField_) {
+        textField_->FollowForeground();
+        if (textField_->IsOpen()) {
+            const std::lock_guard lock(input_.Lock);
+            input_.FieldArea = textField_->Area();
+        } else {
+            CloseTextField();
         }
-    } else {
-        MovePenTo(pointer.x, pointer.y);
     }
+    if (KeepMarks()) layer_.StayOnTop();
+    if (held) CheckHook();
+    RetireHook();
     KeepDrawingMarkShown();
+}
+
+THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
+{
+    THoldTick tick;
+    tick.Now = GetTickCount();
+    tick.ChordHeld = held;
+    tick.FreeHand = options_.FreeHandMode();
+    tick.Pointer = {pointer.x, pointer.y};
+    std::optional<TColor> colour;
+    int widthSteps = 0;
+    std::vector<std::size_t> shortcuts;
+    {
+        const std::lock_guard lock(input_.Lock);
+        TDrawingKeys& keys = input_.Keys;
+        if (hook_ && keys.Holding()) {
+            colour = keys.TakeColour();
+            widthSteps = keys.TakeWidthSteps();
+            shortcuts = keys.TakeShortcuts();
+            tick.Shape = keys.Shape();
+            tick.ShapeKeyUp = keys.TakeShapeKeyUp();
+            tick.TextWanted = keys.TextWanted();
+        }
+        if (held) tick.Path = input_.Trail.Take(tick.Pointer);
+    }
+    if (colour) markerColor_ = *colour;
+    if (widthSteps) markerSize_ = SteppedMarkerSize(markerSize_, widthSteps);
+    if ((colour || widthSteps) && OnPenChanged) OnPenChanged();
+    for (const std::size_t index : shortcuts)
+        if (OnShortcut) OnShortcut(index);
+    return tick;
 }
 
 short TMarkingEngine::KeyStateOutsideHold(int virtualKey, void* engine)
@@ -204,91 +232,87 @@ short TMarkingEngine::KeyStateOutsideHold(int virtualKey, void* engine)
     // During a hold every other key is the hook's and reaches no program, so another modifier
     // does not break the chord. (Wine counts a key down before the hook has seen it.)
     const auto& self = *static_cast<const TMarkingEngine*>(engine);
-    if (self.hook_ && !IsChordKey(self.paintShortcut_, virtualKey)) return 0;
+    if (self.hook_ && self.hold_.Held() && !IsChordKey(self.paintShortcut_, virtualKey)) return 0;
     return GetAsyncKeyState(virtualKey);
 }
 
 void TMarkingEngine::BeginHold()
 {
-    if (!drawingEnabled_) return;
-    keys_ = TDrawingKeys(paintShortcut_);
-    textAsked_ = false;
-    penRests_ = false;
-    shapeKeysGoingUp_ = false;
-    if (GetAsyncKeyState(VK_TAB) & 0x8000) keys_.AlreadyDown(VK_TAB);
-    trail_.PenDown(GetTickCount());
-    hook_ = std::make_unique<TDrawingKeyHook>(keys_, trail_);
+    // A text still open keeps what was typed: the hold may begin another one.
+    if (textField_) textField_->Close();
+    CloseTextField();
+    const HWND front = GetForegroundWindow();
+    if (OnHoldOverElevatedWindow && RunsAboveUs(front)) OnHoldOverElevatedWindow(front);
+    {
+        const std::lock_guard lock(input_.Lock);
+        input_.Keys = TDrawingKeys(paintShortcut_);
+        input_.Keys.SetShortcuts(holdShortcuts_);
+        // A key held when the hold began counts, and its release is not ours.
+        for (const TDrawingKeyRow& row : kDrawingKeys)
+            if (GetAsyncKeyState(row.VirtualKey) & 0x8000) input_.Keys.AlreadyDown(row.VirtualKey);
+        input_.Trail.PenDown(GetTickCount());
+    }
+    if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
+    missedKeyTicks_ = 0;
     fineTimer_.emplace();
 }
 
-void TMarkingEngine::EndHold(POINT pointer)
+void TMarkingEngine::EndHold()
 {
-    if (!hook_) return;
-    FollowKeys(pointer);
-    if (shape_ != TDrawingShape::None) KeepShape();
-    shape_ = TDrawingShape::None;
-    hook_.reset();
     fineTimer_.reset();
-    trail_.PenUp();
-    if (keys_.TextWanted()) textAt_ = TPoint{pointer.x, pointer.y};
+    const std::lock_guard lock(input_.Lock);
+    input_.Keys.EndHold();
+    input_.Trail.PenUp();
 }
 
-void TMarkingEngine::FollowKeys(POINT pointer)
+void TMarkingEngine::RetireHook()
+{
+    if (!hook_ || hold_.Held() || hold_.TextWaiting() || textField_) return;
+    {
+        const std::lock_guard lock(input_.Lock);
+        if (input_.Keys.KeysStillHeld()) return;
+    }
+    hook_.reset();
+}
+
+void TMarkingEngine::CheckHook()
 {
     if (!hook_) return;
-    bool penChanged = false;
-    if (const auto colour = keys_.TakeColour()) {
-        markerColor_ = *colour;
-        penChanged = true;
+    // A key the hook swallows never reaches the key state: one that shows down there, and
+    // that the hook did not see, went past it. Two ticks in a row, so a key on its way
+    // (Wine counts it down before the hook runs) is not taken for one.
+    std::vector<int> missed;
+    {
+        const std::lock_guard lock(input_.Lock);
+        for (const TDrawingKeyRow& row : kDrawingKeys)
+            if (!input_.Keys.IsDown(row.VirtualKey) && (GetAsyncKeyState(row.VirtualKey) & 0x8000))
+                missed.push_back(row.VirtualKey);
+        missedKeyTicks_ = missed.empty() ? 0 : missedKeyTicks_ + 1;
+        if (missedKeyTicks_ < 2) return;
+        for (const int key : missed) input_.Keys.AlreadyDown(key);
     }
-    if (const int steps = keys_.TakeWidthSteps()) {
-        markerSize_ = SteppedMarkerSize(markerSize_, steps);
-        penChanged = true;
-    }
-    if (penChanged && OnPenChanged) OnPenChanged();
-    if (keys_.TextWanted() && !textAsked_) {
-        textAsked_ = true;
-        DropPenAtRest();
-        penAt_ = {pointer.x, pointer.y};
-        penRests_ = true;
-    }
-    const TDrawingShape shape = keys_.Shape();
-    if (keys_.TakeShapeKeyUp() && shape_ != TDrawingShape::None) {
-        // Kept as it is when one of its keys goes up; the next shape waits until all are up.
-        KeepShape();
-        shape_ = TDrawingShape::None;
-        penAt_ = {pointer.x, pointer.y};  // free-hand again from here, once the pointer moves
-        penRests_ = true;
-        shapeKeysGoingUp_ = shape != TDrawingShape::None;
-        return;
-    }
-    if (shapeKeysGoingUp_) {
-        shapeKeysGoingUp_ = shape != TDrawingShape::None;
-        return;
-    }
-    if (shape == shape_) return;
-    if (shape_ == TDrawingShape::None) {
-        // The shape is a mark of its own, from where the pointer was when its keys went down.
-        shapeFrom_ = penAt_;
-        DropPenAtRest();
-        EndMark();
-    }
-    shape_ = shape;
+    missedKeyTicks_ = 0;
+    hook_->Reinstall();
 }
 
-void TMarkingEngine::DropPenAtRest()
+std::pair<long long, long long> TMarkingEngine::TakeLongestWaits()
 {
-    // A dot or a frame where the pen went down and stayed: the shape or text takes its place.
+    return {input_.LongestProcMicros.exchange(0), std::exchange(longestTickGap_, 0)};
+}
+
+void TMarkingEngine::DropMarkAtRest(bool frameToo)
+{
     if (!history_.Drawing()) return;
     const auto& pieces = history_.Marks().back().Pieces;
-    if (pieces.size() == 1 && (pieces[0].Kind == TMarkPiece::TKind::Frame || pieces[0].From == pieces[0].To))
-        RemoveFromSurface(*history_.Undo());
+    if (pieces.size() != 1) return;
+    const bool frame = pieces[0].Kind == TMarkPiece::TKind::Frame;
+    const bool dot = pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To;
+    if (dot || (frame && frameToo)) RemoveFromSurface(*history_.Undo());
 }
 
-void TMarkingEngine::PreviewShape(POINT pointer)
+void TMarkingEngine::PreviewShape(TDrawingShape shape, TPoint from, TPoint to)
 {
-    TMarkPiece piece = ShapePiece(shape_, shapeFrom_, {pointer.x, pointer.y}, PenAt(pointer.x, pointer.y),
-                                  options_.FloodFill());
+    TMarkPiece piece = ShapePiece(shape, from, to, PenAt(to.X, to.Y), options_.FloodFill());
     if (preview_ && preview_->SameDrawingAs(piece)) return;
     preview_ = PreviewSurface().Draw(std::move(piece));  // in place of the one before
 }
@@ -310,7 +334,6 @@ void TMarkingEngine::KeepShape()
     piece.Pixels.clear();
     RedrawKeptOnScreen(piece);
     Draw(std::move(piece));
-    EndMark();
 }
 
 bool TMarkingEngine::ChordKeyDown() const
@@ -320,24 +343,45 @@ bool TMarkingEngine::ChordKeyDown() const
     return false;
 }
 
-void TMarkingEngine::OpenTextField(TPoint at)
+void TMarkingEngine::OpenText(TPoint at)
 {
-    textField_.reset();
+    // A field already open keeps its text as a mark before the next opens.
+    if (textField_) textField_->Close();
+    CloseTextField();
     textField_ = std::make_unique<TTextField>(at, PenAt(at.X, at.Y), [this](std::optional<TMarkPiece> text) {
         if (!text || !drawingEnabled_) return;
         RedrawKeptOnScreen(*text);
         Draw(std::move(*text));
         EndMark();
     });
+    {
+        const std::lock_guard lock(input_.Lock);
+        input_.Field = textField_->Handle();
+        input_.FieldArea = textField_->Area();
+        input_.Keys.SetTyping(input_.Field != nullptr);
+    }
+    if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
+}
+
+void TMarkingEngine::CloseTextField()
+{
+    {
+        const std::lock_guard lock(input_.Lock);
+        input_.Field = nullptr;
+        input_.Keys.SetTyping(false);
+    }
+    textField_.reset();
+}
+
+void TMarkingEngine::DrawLine(TPoint from, TPoint to)
+{
+    MovePenTo(from.X, from.Y);
+    DrawLineTo(to.X, to.Y);
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
     if (!drawingEnabled_) return;
-    // After a shape, or once a text is asked for, the pen at rest draws no dot, which would be
-    // a mark of its own.
-    if (penRests_ && penAt_ == TPoint{x, y}) return;
-    penRests_ = false;
     TMarkPiece line;
     line.Pen = PenAt(x, y);
     line.From = std::exchange(penAt_, TPoint{x, y});
@@ -348,8 +392,6 @@ void TMarkingEngine::DrawLineTo(int x, int y)
 void TMarkingEngine::FrameWindowAt(int x, int y)
 {
     if (!drawingEnabled_) return;
-    if (penRests_ && penAt_ == TPoint{x, y}) return;
-    penRests_ = false;
     HWND control = WindowFromPoint(POINT{x, y});
     if (!control) return;
     RECT r{};

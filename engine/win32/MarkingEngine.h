@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "base/ShortCut.h"
 #include "engine/DrawingKeys.h"
+#include "engine/Hold.h"
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
@@ -34,7 +36,7 @@ protected:
     ~IMarkingOptions() = default;
 };
 
-class TMarkingEngine {
+class TMarkingEngine : private IHoldActions {
 public:
     // The history's limits are the program's; tests and benchmarks choose smaller ones.
     explicit TMarkingEngine(const IMarkingOptions& options, std::size_t maxMarks = TMarkHistory::kMaxMarks,
@@ -78,7 +80,7 @@ public:
     void MovePenTo(int x, int y);
     // The chord went up: the next piece begins the next mark, and the mark begins to wait when
     // marks vanish.
-    void EndMark();
+    void EndMark() override;
     // Marks vanish that many seconds after their chord went up: 0 (never), 2, 5 or 15.
     int VanishSeconds() const { return vanishing_.Seconds(); }
     void SetVanishSeconds(int seconds);
@@ -95,6 +97,16 @@ public:
     void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
     // The keys held with the paint shortcut changed the pen's colour or size.
     std::function<void()> OnPenChanged;
+    // Zelvora's other shortcuts, pressed while the paint shortcut is held: the hook takes their
+    // keys from the system's hotkeys, so each is asked for by its index in `shortcuts`.
+    void SetHoldShortcuts(std::vector<TShortCut> shortcuts) { holdShortcuts_ = std::move(shortcuts); }
+    std::function<void(std::size_t index)> OnShortcut;
+    // A hold began over a window whose process runs with more rights than Zelvora's: the system
+    // does not show its keys to our hook.
+    std::function<void(HWND window)> OnHoldOverElevatedWindow;
+    // The longest a hook procedure took and the longest the marking loop's timer waited, in
+    // microseconds, since the last call.
+    std::pair<long long, long long> TakeLongestWaits();
     // The window showing the shape being pulled out over the screen; null before the first.
     HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
     // The text field typed into, while one is open.
@@ -113,16 +125,22 @@ private:
     TMarkPen PenAt(int x, int y) const;
     // The paint shortcut went down: the keyboard and the wheel are ours until it goes up.
     void BeginHold();
-    void EndHold(POINT pointer);
-    // What the keys held with the chord ask for: the pen, and a shape begun, changed or kept.
-    void FollowKeys(POINT pointer);
-    void PreviewShape(POINT pointer);
+    void EndHold();
+    // What the hook noted since the last tick, taken under its lock.
+    THoldTick TakeInput(POINT pointer, bool held);
+    // The hook stays while keys pressed in the hold are still down or a text field is open.
+    void RetireHook();
+    // A key down that the hook never saw: the system dropped it.
+    void CheckHook();
+    void DrawLine(TPoint from, TPoint to) override;
+    void FrameAt(TPoint at) override { FrameWindowAt(at.X, at.Y); }
+    void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override;
     IMarkSurface& PreviewSurface();
-    // The shape shown as a preview becomes a mark of its own.
-    void KeepShape();
-    void DropPenAtRest();
+    void KeepShape() override;
+    void DropMarkAtRest(bool frameToo) override;
     // A text asked for during the hold opens where the pointer was when the chord went up.
-    void OpenTextField(TPoint at);
+    void OpenText(TPoint at) override;
+    void CloseTextField();
     bool ChordKeyDown() const;
     static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
@@ -149,20 +167,16 @@ private:
     TVanishingInk vanishing_{history_};
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;
-    bool chordHeld_ = false;
-    TDrawingKeys keys_{0};
-    TPointerTrail trail_;
+    THold hold_;
+    THookInput input_;
     std::unique_ptr<TDrawingKeyHook> hook_;
+    int missedKeyTicks_ = 0;
+    std::vector<TShortCut> holdShortcuts_;
     std::optional<TFineTimerResolution> fineTimer_;
-    TDrawingShape shape_ = TDrawingShape::None;
-    TPoint shapeFrom_;
-    bool penRests_ = false;
-    bool shapeKeysGoingUp_ = false;
-    bool textAsked_ = false;
     std::optional<TMarkPiece> preview_;
     std::unique_ptr<TPreviewLayer> screenPreview_;
-    std::optional<TPoint> textAt_;
     std::unique_ptr<TTextField> textField_;
+    long long lastTickAt_ = 0, longestTickGap_ = 0;
     UINT_PTR pollTimer_ = 0;
     bool drawingEnabled_ = true;
     int markerSize_ = kDefaultMarkerSize;

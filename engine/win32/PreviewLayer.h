@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/MarkSurface.h"
-#include "engine/win32/KeyedPopup.h"
+#include "engine/win32/ColourKeyedPopup.h"
 #include "engine/win32/ScreenCapture.h"
 
 namespace zelvora {
@@ -26,7 +26,7 @@ public:
     HWND Handle() const { return popup_.Handle(); }
 
 private:
-    TKeyedPopup popup_{false};
+    TColourKeyedPopup popup_;
 };
 
 }  // namespace zelvora

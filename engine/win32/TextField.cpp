@@ -23,33 +23,18 @@ TTextField::TTextField(TPoint at, TMarkPen pen, TDone done) : at_(at), pen_(pen)
     popup_.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return HandleMessage(msg, wParam, lParam);
     };
-    previous_ = GetForegroundWindow();
+    front_ = GetForegroundWindow();
     ShowText();
-    if (!TakeKeyboard()) {
-        MessageBeep(MB_ICONWARNING);
-        Finish(false, false);
-    }
 }
 
-bool TTextField::TakeKeyboard()
+RECT TTextField::Area() const
 {
-    const HWND field = popup_.Handle();
-    if (!field) return false;
-    if (!SetForegroundWindow(field) || GetForegroundWindow() != field) {
-        // The foreground lock refuses a process that did not get the last input (the keys went
-        // to the hook, the release to the window beneath). A thread sharing the foreground's
-        // input state may hand the foreground on.
-        const DWORD own = GetCurrentThreadId();
-        const DWORD front = previous_ ? GetWindowThreadProcessId(previous_, nullptr) : 0;
-        if (front && front != own && AttachThreadInput(own, front, TRUE)) {
-            BringWindowToTop(field);
-            SetForegroundWindow(field);
-            SetFocus(field);
-            AttachThreadInput(own, front, FALSE);
-        }
-    }
-    SetFocus(field);
-    return GetForegroundWindow() == field && GetFocus() == field;
+    return area_;
+}
+
+void TTextField::FollowForeground()
+{
+    if (open_ && GetForegroundWindow() != front_) Finish(true);
 }
 
 TMarkPiece TTextField::Piece() const
@@ -62,7 +47,9 @@ void TTextField::ShowText()
 {
     const TMarkPiece piece = Piece();
     const TRect& box = piece.Frame.Bounds;
-    popup_.Show(piece, {box.Left - 1, box.Top - 1, box.Right + kCaretRoom, box.Bottom + 1}, true);
+    const TRect area{box.Left - 1, box.Top - 1, box.Right + kCaretRoom, box.Bottom + 1};
+    area_ = {area.Left, area.Top, area.Right, area.Bottom};
+    popup_.Show(piece, area, true);
 }
 
 bool TTextField::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
@@ -76,32 +63,28 @@ bool TTextField::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
             }
             return true;
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN) {
-                Finish(true, true);
-            } else if (wParam == VK_ESCAPE) {
-                Finish(false, true);
+            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+                Finish(wParam == VK_RETURN);
             } else if (wParam == VK_BACK && !text_.empty()) {
                 const bool pair = text_.size() >= 2 && IsTrailSurrogate(text_.back());
                 text_.resize(text_.size() - (pair ? 2 : 1));
                 ShowText();
             }
             return wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_BACK;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) Finish(false, false);
-            return false;
+        case WM_FIELD_CLICKED_OUTSIDE:
+            Finish(true);
+            return true;
         default:
             return false;
     }
 }
 
-void TTextField::Finish(bool keep, bool giveBack)
+void TTextField::Finish(bool keep)
 {
     if (!open_) return;
     open_ = false;
     std::optional<TMarkPiece> kept;
     if (keep && !text_.empty()) kept = Piece();
-    // Given back before the field hides, or the system would choose a window itself.
-    if (giveBack && previous_ && IsWindow(previous_)) SetForegroundWindow(previous_);
     popup_.Hide();
     if (done_) done_(std::move(kept));
 }

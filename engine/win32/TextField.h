@@ -1,5 +1,6 @@
 // A one-line text typed where the pointer is, in the pen, without a background of its own. It
-// takes the keyboard from the window that had it and gives it back when done.
+// never takes the keyboard or the foreground: the keyboard hook types into it (WM_CHAR, and
+// WM_KEYDOWN for Enter, Esc and Backspace), and the window the person was in keeps both.
 #pragma once
 
 #include <windows.h>
@@ -9,39 +10,45 @@
 #include <string>
 
 #include "engine/MarkHistory.h"
-#include "engine/win32/KeyedPopup.h"
+#include "engine/win32/ColourKeyedPopup.h"
 
 namespace zelvora {
 
+// Posted to the field by the hook: a button went down outside it.
+inline constexpr UINT WM_FIELD_CLICKED_OUTSIDE = WM_APP + 0x31;
+
 class TTextField {
 public:
-    // Enter hands over the text as a piece; Esc, or another window taking the keyboard, hands
-    // over none. Called once.
+    // Enter, a click outside the field, another window coming forward or Close hand over the
+    // text as a piece (none when nothing was typed); Esc alone drops it. Called once.
     using TDone = std::function<void(std::optional<TMarkPiece> text)>;
 
-    // Opens at `at` (the letters' top left) and takes the keyboard. Where the system refuses it
-    // the field closes at once, with a beep, and hands over nothing.
+    // Shows the field at `at` (the letters' top left).
     TTextField(TPoint at, TMarkPen pen, TDone done);
     TTextField(const TTextField&) = delete;
     TTextField& operator=(const TTextField&) = delete;
 
     bool IsOpen() const { return open_; }
     HWND Handle() const { return popup_.Handle(); }
+    // Where it lies on the screen now; it grows with the text.
+    RECT Area() const;
+    // Another window came forward since the field opened: it closes, keeping its text.
+    void FollowForeground();
+    void Close() { Finish(true); }
 
 private:
-    bool TakeKeyboard();
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     TMarkPiece Piece() const;
     void ShowText();
-    // `giveBack`: the keyboard returns to the window that had it (not after a click elsewhere).
-    void Finish(bool keep, bool giveBack);
+    void Finish(bool keep);
 
-    TKeyedPopup popup_{true};
+    TColourKeyedPopup popup_;
     TPoint at_;
     TMarkPen pen_;
     TDone done_;
     std::wstring text_;
-    HWND previous_ = nullptr;
+    RECT area_{};
+    HWND front_ = nullptr;
     bool open_ = true;
 };
 

@@ -13,26 +13,30 @@ namespace {
 constexpr TShortCut kAlt1 = 0x8031;
 constexpr int kLeftShift = 0xA0, kRightCtrl = 0xA3, kLeftAlt = 0xA4, kTab = 0x09;
 
+constexpr auto kPass = TKeyVerdict::Pass, kSwallow = TKeyVerdict::Swallow, kType = TKeyVerdict::Type;
+
 TEST(DrawingKeys, HeldKeysChooseTheShapeAndAReleaseOnlyPassesWhenThePressDid)
 {
     TDrawingKeys keys(kAlt1);
     EXPECT_EQ(keys.Shape(), TDrawingShape::None);
-    EXPECT_TRUE(keys.KeyDown(kLeftShift));
+    EXPECT_EQ(keys.KeyDown(kLeftShift), kSwallow);
     EXPECT_EQ(keys.Shape(), TDrawingShape::Line);
-    EXPECT_TRUE(keys.KeyDown(kRightCtrl));
+    EXPECT_EQ(keys.KeyDown(kRightCtrl), kSwallow);
     EXPECT_EQ(keys.Shape(), TDrawingShape::Arrow);
     EXPECT_FALSE(keys.KeyUp(kLeftShift)) << "a held Shift would stay down in the program beneath";
     EXPECT_TRUE(keys.TakeShapeKeyUp());
     EXPECT_FALSE(keys.TakeShapeKeyUp()) << "told twice";
     EXPECT_EQ(keys.Shape(), TDrawingShape::Rectangle);
     EXPECT_FALSE(keys.KeyUp(kRightCtrl));
-    EXPECT_TRUE(keys.KeyDown(kTab));
+    EXPECT_EQ(keys.KeyDown(kTab), kSwallow);
     EXPECT_EQ(keys.Shape(), TDrawingShape::Ellipse);
     EXPECT_TRUE(keys.KeyUp(kTab)) << "swallowed down, swallowed up";
 
-    // The chord's own keys are never ours; a key that was down before the hold releases freely.
-    EXPECT_FALSE(keys.KeyDown(kLeftAlt));
-    EXPECT_FALSE(keys.KeyDown('1'));
+    // The chord's modifiers are never ours; its key's repeats are, its release is not. A key
+    // that was down before the hold releases freely.
+    EXPECT_EQ(keys.KeyDown(kLeftAlt), kPass);
+    EXPECT_EQ(keys.KeyDown('1'), kSwallow);
+    EXPECT_EQ(keys.KeyDown('1'), kSwallow);
     EXPECT_FALSE(keys.KeyUp('1'));
     keys.AlreadyDown(kTab);
     EXPECT_EQ(keys.Shape(), TDrawingShape::Ellipse);
@@ -40,18 +44,84 @@ TEST(DrawingKeys, HeldKeysChooseTheShapeAndAReleaseOnlyPassesWhenThePressDid)
     EXPECT_EQ(keys.Shape(), TDrawingShape::None);
 
     // Every other key is swallowed, odd codes included, and means nothing.
-    EXPECT_TRUE(keys.KeyDown('W'));
+    EXPECT_EQ(keys.KeyDown('W'), kSwallow);
     EXPECT_TRUE(keys.KeyUp('W'));
-    EXPECT_FALSE(keys.KeyDown(-1));
+    EXPECT_EQ(keys.KeyDown(-1), kPass);
     EXPECT_FALSE(keys.KeyUp(4096));
     EXPECT_FALSE(keys.TakeColour());
     EXPECT_FALSE(keys.TextWanted());
 }
 
+TEST(DrawingKeys, KeysHeldPastTheHoldStayOursUntilTheyGoUpAndNewOnesPass)
+{
+    TDrawingKeys keys(kAlt1);
+    keys.KeyDown(kTab);
+    keys.KeyDown('T');
+    keys.EndHold();
+    EXPECT_TRUE(keys.KeysStillHeld());
+    EXPECT_EQ(keys.KeyDown(kTab), kSwallow) << "Tab's auto-repeat reached the program beneath";
+    EXPECT_EQ(keys.KeyDown('Q'), kPass) << "a key pressed after the hold is the program's";
+    EXPECT_FALSE(keys.KeyUp('Q'));
+    EXPECT_TRUE(keys.KeyUp(kTab));
+    EXPECT_FALSE(keys.TakeShapeKeyUp()) << "a shape key going up after the hold keeps nothing";
+
+    // The text field opens while T is still down: its repeats type nothing ("tttHallo").
+    keys.SetTyping(true);
+    EXPECT_EQ(keys.KeyDown('T'), kSwallow);
+    EXPECT_TRUE(keys.KeyUp('T'));
+    EXPECT_FALSE(keys.KeysStillHeld());
+    EXPECT_EQ(keys.KeyDown('H'), kType);
+    EXPECT_EQ(keys.KeyDown('H'), kType) << "a held letter repeats in the field";
+    EXPECT_TRUE(keys.KeyUp('H'));
+    EXPECT_EQ(keys.KeyDown(kLeftShift), kPass) << "modifiers reach the system";
+    EXPECT_EQ(keys.KeyDown('A'), kType);
+    keys.KeyUp('A');
+    keys.KeyUp(kLeftShift);
+    EXPECT_EQ(keys.KeyDown(kRightCtrl), kPass);
+    EXPECT_EQ(keys.KeyDown(0xA5), kPass);  // AltGr: right Alt with Ctrl
+    EXPECT_EQ(keys.KeyDown('Q'), kType) << "AltGr+Q types @ on a German keyboard";
+    keys.KeyUp('Q');
+    keys.KeyUp(kRightCtrl);
+    EXPECT_EQ(keys.KeyDown(kTab), kPass) << "Alt+Tab switches windows";
+    keys.KeyUp(kTab);
+    keys.KeyUp(0xA5);
+    EXPECT_EQ(keys.KeyDown(0x5B), kPass);  // the Windows key
+    EXPECT_EQ(keys.KeyDown('D'), kPass);
+    keys.KeyUp('D');
+    keys.KeyUp(0x5B);
+    EXPECT_EQ(keys.KeyDown(0x0D), kType);  // Enter
+    EXPECT_TRUE(keys.KeyUp(0x0D));
+    keys.SetTyping(false);
+    EXPECT_EQ(keys.KeyDown('X'), kPass);
+}
+
+TEST(DrawingKeys, AKeyThatMakesAnotherShortcutWithTheHeldModifiersAsksForIt)
+{
+    TDrawingKeys keys(kAlt1);
+    keys.SetShortcuts({0x8031, 0x8032, 0x0000, 0xC034, 0x8054});  // Alt+1, Alt+2, off, Ctrl+Alt+4, Alt+T
+    EXPECT_EQ(keys.KeyDown('2'), kSwallow);
+    EXPECT_EQ(keys.KeyDown('2'), kSwallow);  // its repeat asks nothing more
+    keys.KeyUp('2');
+    EXPECT_EQ(keys.KeyDown('T'), kSwallow);
+    EXPECT_EQ(keys.TakeShortcuts(), (std::vector<std::size_t>{1, 4}));
+    EXPECT_FALSE(keys.TextWanted()) << "Alt+T is a shortcut, not a text";
+    EXPECT_EQ(keys.KeyDown('4'), kSwallow);
+    EXPECT_TRUE(keys.TakeShortcuts().empty()) << "Alt+4 is not Ctrl+Alt+4";
+    keys.KeyDown(kRightCtrl);
+    keys.KeyUp('4');
+    keys.KeyDown('4');
+    EXPECT_EQ(keys.TakeShortcuts(), (std::vector<std::size_t>{3}));
+    keys.KeyDown(0);
+    EXPECT_TRUE(keys.TakeShortcuts().empty()) << "an emptied shortcut is off";
+    keys.EndHold();
+    keys.KeyDown('2');
+    EXPECT_TRUE(keys.TakeShortcuts().empty()) << "after the hold the system's hotkeys act";
+}
+
 TEST(DrawingKeys, ColoursWidthsAndTextAreAskedUntilTaken)
 {
     TDrawingKeys keys(0x6031);  // Shift+Ctrl+1: Shift and Ctrl are the chord's, not shapes
-    EXPECT_FALSE(keys.KeyDown(kLeftShift));
+    EXPECT_EQ(keys.KeyDown(kLeftShift), kPass);
     EXPECT_EQ(keys.Shape(), TDrawingShape::None);
 
     keys.KeyDown('R');

@@ -1,5 +1,6 @@
-// The text field typed into after T: any Unicode text, kept as one piece on Enter, dropped on Esc
-// or when another window takes the keyboard, and the keyboard back where it was.
+// The text field typed into after T: any Unicode text, kept as one piece on Enter, a click
+// outside or another window coming forward, dropped on Esc alone; the window in front keeps the
+// keyboard throughout.
 #include "engine/win32/TextField.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,8 @@ protected:
                                                       kept_ = std::move(text);
                                                   });
         EXPECT_TRUE(field->IsOpen());
-        EXPECT_EQ(GetForegroundWindow(), field->Handle()) << "the field does not have the keyboard";
-        EXPECT_EQ(GetFocus(), field->Handle());
+        EXPECT_EQ(GetForegroundWindow(), page_.get()) << "the field took the foreground";
+        EXPECT_TRUE(IsWindowVisible(field->Handle()));
         return field;
     }
     static void Type(HWND field, std::wstring_view text)
@@ -46,7 +47,7 @@ protected:
     std::optional<TMarkPiece> kept_;
 };
 
-TEST_F(TextField, EnterKeepsAnyUnicodeTextAsOnePieceAndGivesTheKeyboardBack)
+TEST_F(TextField, EnterKeepsAnyUnicodeTextAsOnePieceAndTheWindowInFrontKeepsTheKeyboard)
 {
     auto field = Open();
     const HWND window = field->Handle();
@@ -64,29 +65,45 @@ TEST_F(TextField, EnterKeepsAnyUnicodeTextAsOnePieceAndGivesTheKeyboardBack)
     EXPECT_GE(kept_->Frame.Bounds.Height(), 40) << "letters four pen widths high";
     EXPECT_GT(kept_->Frame.Bounds.Width(), 40);
     EXPECT_EQ(GetForegroundWindow(), page_.get());
+    EXPECT_FALSE(IsWindowVisible(window));
     Press(window, VK_RETURN);
+    SendMessageW(window, WM_FIELD_CLICKED_OUTSIDE, 0, 0);
+    field->Close();
     EXPECT_EQ(calls_, 1) << "done twice";
 }
 
-TEST_F(TextField, EscOrAnotherWindowTakingTheKeyboardDropsTheText)
+TEST_F(TextField, OnlyEscDropsTheTextAClickOutsideAnotherWindowInFrontOrCloseKeepIt)
 {
     auto field = Open();
     Type(field->Handle(), L"weg");
     Press(field->Handle(), VK_ESCAPE);
     EXPECT_EQ(calls_, 1);
     EXPECT_FALSE(kept_);
-    EXPECT_EQ(GetForegroundWindow(), page_.get());
+    EXPECT_FALSE(IsWindowVisible(field->Handle()));
 
     field = Open();
-    Type(field->Handle(), L"auch weg");
-    SetForegroundWindow(page_.get());  // a click elsewhere
-    EXPECT_FALSE(field->IsOpen());
+    Type(field->Handle(), L"bleibt");
+    SendMessageW(field->Handle(), WM_FIELD_CLICKED_OUTSIDE, 0, 0);
     EXPECT_EQ(calls_, 2);
-    EXPECT_FALSE(kept_);
+    ASSERT_TRUE(kept_);
+    EXPECT_EQ(kept_->Text, L"bleibt");
 
     field = Open();
-    Press(field->Handle(), VK_RETURN);  // nothing typed: nothing kept
+    Type(field->Handle(), L"auch");
+    field->FollowForeground();
+    EXPECT_TRUE(field->IsOpen()) << "closed with the same window in front";
+    const UniqueWindow other(CreateWindowExW(0, L"ZelvoraTextFieldTestPage", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                             40, 40, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    SetForegroundWindow(other.get());
+    field->FollowForeground();
     EXPECT_EQ(calls_, 3);
+    ASSERT_TRUE(kept_);
+    EXPECT_EQ(kept_->Text, L"auch");
+
+    SetForegroundWindow(page_.get());
+    field = Open();
+    field->Close();  // nothing typed: nothing kept
+    EXPECT_EQ(calls_, 4);
     EXPECT_FALSE(kept_);
 }
 

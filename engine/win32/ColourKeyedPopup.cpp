@@ -1,4 +1,4 @@
-#include "engine/win32/KeyedPopup.h"
+#include "engine/win32/ColourKeyedPopup.h"
 
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
@@ -12,26 +12,25 @@ constexpr BYTE kHighlighterOpacity = 140;
 
 }  // namespace
 
-bool TKeyedPopup::Open()
+bool TColourKeyedPopup::Open()
 {
     if (window_) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32513));  // IDC_IBEAM;
-    wc.lpszClassName = kKeyedPopupClass;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.lpszClassName = kColourKeyedPopupClass;
     RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
-    DWORD styles = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    if (!takesKeyboard_) styles |= WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
-    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+    const DWORD styles = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kColourKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                  nullptr, wc.hInstance, nullptr));
-    window_.reset(CreateWindowExW(styles, kKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0, owner_.get(),
+    window_.reset(CreateWindowExW(styles, kColourKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0, owner_.get(),
                                   nullptr, wc.hInstance, this));
     return static_cast<bool>(window_);
 }
 
-void TKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
+void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
 {
     if (!Open()) return;
     piece_ = piece;
@@ -43,31 +42,30 @@ void TKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
         SetLayeredWindowAttributes(window_.get(), key, opacity, LWA_COLORKEY | LWA_ALPHA);
     key_ = key;
     opacity_ = opacity;
-    const UINT activation = takesKeyboard_ ? 0 : SWP_NOACTIVATE;
     SetWindowPos(window_.get(), HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
-                 activation | SWP_SHOWWINDOW);
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(window_.get(), nullptr, FALSE);
     // The preview follows the pointer within the tick that moved it.
     UpdateWindow(window_.get());
 }
 
-void TKeyedPopup::Hide()
+void TColourKeyedPopup::Hide()
 {
     if (window_) ShowWindow(window_.get(), SW_HIDE);
 }
 
-LRESULT CALLBACK TKeyedPopup::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+LRESULT CALLBACK TColourKeyedPopup::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* popup = reinterpret_cast<TKeyedPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* popup = reinterpret_cast<TColourKeyedPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!popup || popup->window_.get() != window) return DefWindowProcW(window, msg, wParam, lParam);
     return Guarded(LRESULT{0}, [&] { return popup->HandleMessage(msg, wParam, lParam); });
 }
 
-LRESULT TKeyedPopup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TColourKeyedPopup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (OnMessage && OnMessage(msg, wParam, lParam)) return 0;
     switch (msg) {
@@ -79,18 +77,16 @@ LRESULT TKeyedPopup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND:
             return 1;
         case WM_NCHITTEST:
-            if (!takesKeyboard_) return HTTRANSPARENT;
-            break;
+            return HTTRANSPARENT;
         case WM_MOUSEACTIVATE:
-            if (!takesKeyboard_) return MA_NOACTIVATE;
-            break;
+            return MA_NOACTIVATE;
         default:
             break;
     }
     return DefWindowProcW(window_.get(), msg, wParam, lParam);
 }
 
-void TKeyedPopup::Paint(HDC dc)
+void TColourKeyedPopup::Paint(HDC dc)
 {
     // Drawn off screen first: a text field repaints on every letter.
     const int width = area_.Width(), height = area_.Height();

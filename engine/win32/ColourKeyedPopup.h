@@ -1,5 +1,6 @@
 // A small top-most window that shows one piece of ink and nothing else: the screen shows through
-// a colour key around it. The shape preview over the screen and the text field are two.
+// a colour key around it. It is never active and every click goes through it to the window
+// beneath. The shape preview over the screen and the text field are two.
 #pragma once
 
 #include <windows.h>
@@ -11,22 +12,20 @@
 
 namespace zelvora {
 
-inline constexpr wchar_t kKeyedPopupClass[] = L"TZelvoraPopup";
+inline constexpr wchar_t kColourKeyedPopupClass[] = L"TZelvoraPopup";
 
-class TKeyedPopup {
+class TColourKeyedPopup {
 public:
-    // A popup that takes the keyboard can be activated and is clicked; one that does not lets
-    // every click through to the window beneath.
-    explicit TKeyedPopup(bool takesKeyboard) : takesKeyboard_(takesKeyboard) {}
-    TKeyedPopup(const TKeyedPopup&) = delete;
-    TKeyedPopup& operator=(const TKeyedPopup&) = delete;
+    TColourKeyedPopup() = default;
+    TColourKeyedPopup(const TColourKeyedPopup&) = delete;
+    TColourKeyedPopup& operator=(const TColourKeyedPopup&) = delete;
 
     // Shows the piece alone, the window covering `area` (screen points); a caret after it when
     // asked. The window is made on first use.
     void Show(const TMarkPiece& piece, const TRect& area, bool caret = false);
     void Hide();
     HWND Handle() const { return window_.get(); }
-    // Messages the owner answers (keys, activation): true when answered.
+    // Messages the owner answers: true when answered.
     std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam)> OnMessage;
 
 private:
@@ -35,7 +34,6 @@ private:
     bool Open();
     void Paint(HDC dc);
 
-    bool takesKeyboard_;
     TMarkPiece piece_;
     TRect area_;
     bool caret_ = false;
