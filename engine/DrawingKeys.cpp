@@ -30,11 +30,6 @@ bool IsModifierOf(TShiftState::Flag modifier, int virtualKey)
     }
 }
 
-bool InRange(int virtualKey)
-{
-    return virtualKey >= 0 && virtualKey < 256;
-}
-
 }  // namespace
 
 const TDrawingKeyRow* DrawingKeyOf(int virtualKey)
@@ -61,7 +56,9 @@ int SteppedMarkerSize(int size, int steps)
 
 void TDrawingKeys::AlreadyDown(int virtualKey)
 {
-    if (InRange(virtualKey) && !IsChordKey(chord_, virtualKey)) down_.set(virtualKey);
+    if (!InRange(virtualKey)) return;
+    seen_.set(virtualKey);
+    if (!IsChordKey(chord_, virtualKey)) down_.set(virtualKey);
 }
 
 TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
@@ -69,6 +66,7 @@ TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
     if (!InRange(virtualKey)) return TKeyVerdict::Pass;
     const bool repeat = down_.test(virtualKey);
     down_.set(virtualKey);
+    seen_.set(virtualKey);
     if (swallowed_.test(virtualKey)) {
         // Held since it was swallowed in the hold: its repeats are ours, and mean nothing after it.
         if (!holding_) return TKeyVerdict::Swallow;
@@ -123,7 +121,6 @@ TKeyVerdict TDrawingKeys::TypingKeyDown(int virtualKey)
     const bool switching = (modifiers.Has(TShiftState::ssAlt) && !modifiers.Has(TShiftState::ssCtrl)) ||
                            down_.test(kLeftWindows) || down_.test(kRightWindows);
     if (modifier || switching) return TKeyVerdict::Pass;
-    typed_.set(virtualKey);
     return TKeyVerdict::Type;
 }
 
@@ -136,22 +133,16 @@ TShiftState TDrawingKeys::ModifiersDown() const
     return modifiers;
 }
 
-bool TDrawingKeys::KeyUp(int virtualKey)
+void TDrawingKeys::KeyUp(int virtualKey)
 {
-    if (!InRange(virtualKey)) return false;
+    if (!InRange(virtualKey)) return;
     down_.reset(virtualKey);
+    seen_.set(virtualKey);
     if (const TDrawingKeyRow* row = DrawingKeyOf(virtualKey))
         shapeKeyUp_ = shapeKeyUp_ || (holding_ && (row->Meaning == TKeyMeaning::ShapeShift ||
                                                    row->Meaning == TKeyMeaning::ShapeCtrl ||
                                                    row->Meaning == TKeyMeaning::ShapeTab));
-    const bool ours = swallowed_.test(virtualKey) || typed_.test(virtualKey);
     swallowed_.reset(virtualKey);
-    typed_.reset(virtualKey);
-    // A Shift or Ctrl release always passes: a window system that counted the press down
-    // before the hook saw it (Wine) would keep the modifier down for good, and a release
-    // without a press means nothing to a program.
-    return ours && !IsModifierOf(TShiftState::ssShift, virtualKey) &&
-           !IsModifierOf(TShiftState::ssCtrl, virtualKey);
 }
 
 void TDrawingKeys::Wheel(int delta)

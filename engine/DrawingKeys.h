@@ -73,10 +73,12 @@ public:
     // Zelvora's other shortcuts: a key that makes one with the modifiers held is asked for by its
     // index here instead of acting as a drawing key.
     void SetShortcuts(std::vector<TShortCut> shortcuts) { shortcuts_ = std::move(shortcuts); }
-    // A release is ours only when the press was. Every key but the chord's modifiers is ours
-    // during the hold, the chord's own key included (its auto-repeat).
+    // Every key but the chord's modifiers is ours during the hold, the chord's own key included
+    // (its auto-repeat). Every release passes: a release without its press means nothing to a
+    // program, and a window system that counted the press down before the hook saw it (Wine)
+    // would otherwise keep the key down for good.
     TKeyVerdict KeyDown(int virtualKey);
-    bool KeyUp(int virtualKey);
+    void KeyUp(int virtualKey);
     // A wheel turn in the system's units (120 a notch, away from the person positive).
     void Wheel(int delta);
 
@@ -87,7 +89,14 @@ public:
     // Some key pressed during the hold is still down.
     bool KeysStillHeld() const { return swallowed_.any(); }
     // Down as the hook saw it (or already down when the hold began).
-    bool IsDown(int virtualKey) const { return virtualKey >= 0 && virtualKey < 256 && down_.test(virtualKey); }
+    bool IsDown(int virtualKey) const { return InRange(virtualKey) && down_.test(virtualKey); }
+    // The hook reported the key going down or up since the hold began (or it was already down,
+    // or was noted here). A key the key state shows down that was never seen went past the hook.
+    bool Seen(int virtualKey) const { return InRange(virtualKey) && seen_.test(virtualKey); }
+    void NoteSeen(int virtualKey)
+    {
+        if (InRange(virtualKey)) seen_.set(virtualKey);
+    }
     // While a text field is open, keys that make text are typed into it; with Alt (not AltGr) or
     // a Windows key down, keys pass, so the person can switch windows.
     void SetTyping(bool typing) { typing_ = typing; }
@@ -103,13 +112,14 @@ public:
     bool TextWanted() const { return textWanted_; }
 
 private:
+    static bool InRange(int virtualKey) { return virtualKey >= 0 && virtualKey < 256; }
     TShiftState ModifiersDown() const;
     TKeyVerdict TypingKeyDown(int virtualKey);
 
     TShortCut chord_;
     std::vector<TShortCut> shortcuts_;
-    // Down as the hook saw them; `swallowed_` and `typed_`: down, and the release is ours.
-    std::bitset<256> down_, swallowed_, typed_;
+    // Down as the hook saw them; `swallowed_`: down since the hold swallowed them.
+    std::bitset<256> down_, swallowed_, seen_;
     bool holding_ = true;
     bool typing_ = false;
     std::optional<TColor> colour_;

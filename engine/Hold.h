@@ -55,6 +55,9 @@ public:
     bool Held() const { return held_; }
     // A text was asked for and opens once the chord's keys are up.
     bool TextWaiting() const { return textAt_.has_value(); }
+    // After a shape, once a text is asked for, or after a shortcut ran during the hold, the pen
+    // at rest draws nothing (a dot would be a mark of its own) until the pointer moves.
+    void RestAt(TPoint at);
 
 private:
     void Begin(std::uint32_t now);
@@ -62,9 +65,6 @@ private:
     void FollowKeys(const THoldTick& tick, IHoldActions& out);
     void DrawPath(const THoldTick& tick, IHoldActions& out);
     void DropMarkAtRest(const THoldTick& tick, IHoldActions& out) const;
-    // After a shape or once a text is asked for, the pen at rest draws nothing (a dot would be
-    // a mark of its own) until the pointer moves.
-    void RestAt(TPoint at);
 
     bool held_ = false;
     std::uint32_t since_ = 0;

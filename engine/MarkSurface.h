@@ -2,6 +2,8 @@
 // loop whether it draws on the screen or on a layer that keeps what it draws.
 #pragma once
 
+#include <span>
+
 #include "engine/MarkHistory.h"
 
 namespace zelvora {
@@ -14,8 +16,9 @@ public:
     // A surface that keeps its marks need not draw the same piece again on every tick; the
     // screen does, since a repaint beneath may have taken it.
     virtual bool KeepsMarks() const = 0;
-    // The mark is no longer in the history; what it covered shows again.
-    virtual void Remove(const TMark& gone) = 0;
+    // The marks are no longer in the history; what they covered shows again, repainted once
+    // however many went.
+    virtual void Remove(std::span<const TMark> gone) = 0;
     // Every mark goes.
     virtual void Wipe() = 0;
     // A mark the history holds again (after a wipe is undone) shows again.

@@ -447,7 +447,7 @@ void TfrmZelvora::WaitForMenuToGo()
     SaveScreen();
 }
 
-LRESULT TfrmZelvora::Counter(TCounter counter) const
+LRESULT TfrmZelvora::Counter(TCounter counter)
 {
     DWORD handles = 0;
     switch (counter) {
@@ -467,6 +467,12 @@ LRESULT TfrmZelvora::Counter(TCounter counter) const
             return UniqueWindow::Live();
         case TCounter::OwnKernelObjects:
             return UniqueKernelObject::Live() + UniqueRegistryKey::Live();
+        case TCounter::HookReinstalls:
+            return engine_.HookReinstalls();
+        case TCounter::LongestHookMicros:
+            return static_cast<LRESULT>(engine_.TakeLongestHookMicros());
+        case TCounter::LongestTickGapMicros:
+            return static_cast<LRESULT>(engine_.TakeLongestTickGapMicros());
     }
     return -1;
 }

@@ -48,6 +48,9 @@ enum class TCounter : WPARAM {
     OwnGdiObjects,  // those our handle owners hold: counts Wine gives too
     OwnWindows,
     OwnKernelObjects,  // events, threads, files and registry keys
+    HookReinstalls,    // the hold's hooks installed again after the system dropped them
+    LongestHookMicros,  // the longest a hook procedure took since the last ask
+    LongestTickGapMicros,  // the longest the marking loop's timer waited since the last ask
 };
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;
@@ -172,7 +175,7 @@ private:
     void WarnOfElevatedWindow(HWND window);
     HWND elevatedWarned_ = nullptr;
     void WaitForMenuToGo();
-    LRESULT Counter(TCounter counter) const;
+    LRESULT Counter(TCounter counter);
 };
 
 }  // namespace zelvora

@@ -111,6 +111,7 @@ void TDrawingKeyHook::Install()
     keyboard_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, module, 0));
     mouse_.reset(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, module, 0));
     installed_ = keyboard_ && mouse_;
+
 }
 
 LRESULT CALLBACK TDrawingKeyHook::KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept
@@ -135,11 +136,15 @@ bool TDrawingKeyHook::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key)
 {
     const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
     const int virtualKey = static_cast<int>(key.vkCode);
+
     HWND field = nullptr;
     TKeyVerdict verdict = TKeyVerdict::Pass;
     {
         const std::lock_guard lock(input_.Lock);
-        if (up) return input_.Keys.KeyUp(virtualKey);
+        if (up) {
+            input_.Keys.KeyUp(virtualKey);
+            return false;
+        }
         verdict = input_.Keys.KeyDown(virtualKey);
         field = input_.Field;
     }
@@ -177,7 +182,7 @@ void TDrawingKeyHook::TypeIntoField(HWND field, const KBDLLHOOKSTRUCT& key)
 
 bool TDrawingKeyHook::OnMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse)
 {
-    const std::lock_guard lock(input_.Lock);
+    std::unique_lock lock(input_.Lock);
     if (message == WM_MOUSEMOVE) {
         // Where the pointer will be: per-monitor aware screen points, negative ones too.
         input_.Trail.Note({mouse.pt.x, mouse.pt.y}, mouse.time);
@@ -196,13 +201,16 @@ bool TDrawingKeyHook::OnMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse)
         swallowedButtons_ &= ~button;
         return ours;
     }
-    if (!input_.Field) return false;
-    if (PtInRect(&input_.FieldArea, mouse.pt)) {
+    const HWND field = input_.Field;
+    const RECT area = input_.FieldArea;
+    lock.unlock();
+    if (!field) return false;
+    if (PtInRect(&area, mouse.pt)) {
         // The field's see-through pixels would hand the click to the window beneath.
         swallowedButtons_ |= button;
         return true;
     }
-    PostMessageW(input_.Field, WM_FIELD_CLICKED_OUTSIDE, 0, 0);
+    PostMessageW(field, WM_FIELD_CLICKED_OUTSIDE, 0, 0);
     return false;
 }
 

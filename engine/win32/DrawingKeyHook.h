@@ -19,7 +19,8 @@
 
 namespace zelvora {
 
-// What the hooks note for the marking loop, which reads it under `Lock`.
+// What the hooks note for the marking loop, which reads it under `Lock`. Nothing calls the
+// system while holding it: a call may wait for the hook, which would wait for the lock.
 struct THookInput {
     std::mutex Lock;
     TDrawingKeys Keys{0};

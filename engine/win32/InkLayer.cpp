@@ -45,17 +45,20 @@ TMarkPiece TInkLayer::Draw(TMarkPiece piece)
     return piece;
 }
 
-void TInkLayer::Remove(const TMark& gone)
+void TInkLayer::Remove(std::span<const TMark> gone)
 {
+    if (gone.empty()) return;
     if (marks_.Marks().empty()) {
         Close();
         return;
     }
+    TRect area = gone.front().Bounds;
+    for (const TMark& mark : gone.subspan(1)) area = Union(area, mark.Bounds);
     // A monitor whose last mark went loses its pane.
     std::erase_if(panes_, [&](const auto& pane) {
-        return !IsEmpty(Intersection(gone.Bounds, pane->Monitor())) && !HasInkOn(pane->Monitor(), marks_);
+        return !IsEmpty(Intersection(area, pane->Monitor())) && !HasInkOn(pane->Monitor(), marks_);
     });
-    Repaint(gone.Bounds);
+    Repaint(area);
 }
 
 void TInkLayer::DrawAgain(const TMark& mark)

@@ -33,7 +33,7 @@ public:
 
     TMarkPiece Draw(TMarkPiece piece) override;
     bool KeepsMarks() const override { return true; }
-    void Remove(const TMark& gone) override;
+    void Remove(std::span<const TMark> gone) override;
     void Wipe() override { Close(); }
     void DrawAgain(const TMark& mark) override;
     // A pane or its pixels could not be made (a monitor too large for the memory): nothing is
@@ -73,7 +73,7 @@ private:
             return layer_.Draw(std::move(piece));
         }
         bool KeepsMarks() const override { return true; }
-        void Remove(const TMark&) override { Wipe(); }
+        void Remove(std::span<const TMark>) override { Wipe(); }
         void Wipe() override
         {
             if (!IsEmpty(shown_)) layer_.Repaint(shown_);

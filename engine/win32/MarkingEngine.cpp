@@ -66,7 +66,7 @@ void TMarkingEngine::UndoLastMark()
         history_.UndoWipe(std::chrono::steady_clock::now());
         for (const TMark& mark : history_.Marks()) surface_->DrawAgain(mark);
     } else if (auto gone = history_.Undo()) {
-        RemoveFromSurface(*gone);
+        RemoveFromSurface({&*gone, 1});
     }
     ScheduleVanishing();
 }
@@ -85,7 +85,8 @@ void TMarkingEngine::SetVanishSeconds(int seconds)
 
 void TMarkingEngine::VanishDueMarks()
 {
-    for (const TMark& gone : vanishing_.TakeDue()) RemoveFromSurface(gone);
+    // Out of the history first, then one repaint for all of them.
+    RemoveFromSurface(vanishing_.TakeDue());
     ScheduleVanishing();
 }
 
@@ -222,9 +223,20 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     if (colour) markerColor_ = *colour;
     if (widthSteps) markerSize_ = SteppedMarkerSize(markerSize_, widthSteps);
     if ((colour || widthSteps) && OnPenChanged) OnPenChanged();
-    for (const std::size_t index : shortcuts)
+    for (const std::size_t index : shortcuts) {
         if (OnShortcut) OnShortcut(index);
+        hold_.RestAt(tick.Pointer);  // a wipe or an undo leaves no dot where the pen rests
+    }
     return tick;
+}
+
+std::vector<int> TMarkingEngine::WatchedKeys()
+{
+    // A hook sees the left or right key, never the either-side name the key state also has.
+    std::vector<int> keys;
+    for (const TDrawingKeyRow& row : kDrawingKeys)
+        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL) keys.push_back(row.VirtualKey);
+    return keys;
 }
 
 short TMarkingEngine::KeyStateOutsideHold(int virtualKey, void* engine)
@@ -243,14 +255,17 @@ void TMarkingEngine::BeginHold()
     CloseTextField();
     const HWND front = GetForegroundWindow();
     if (OnHoldOverElevatedWindow && RunsAboveUs(front)) OnHoldOverElevatedWindow(front);
+    // A key held when the hold began counts, and its release is not ours.
+    std::vector<int> down;
+    for (const int key : WatchedKeys())
+        if (GetAsyncKeyState(key) & 0x8000) down.push_back(key);
+    const DWORD now = GetTickCount();
     {
         const std::lock_guard lock(input_.Lock);
         input_.Keys = TDrawingKeys(paintShortcut_);
         input_.Keys.SetShortcuts(holdShortcuts_);
-        // A key held when the hold began counts, and its release is not ours.
-        for (const TDrawingKeyRow& row : kDrawingKeys)
-            if (GetAsyncKeyState(row.VirtualKey) & 0x8000) input_.Keys.AlreadyDown(row.VirtualKey);
-        input_.Trail.PenDown(GetTickCount());
+        for (const int key : down) input_.Keys.AlreadyDown(key);
+        input_.Trail.PenDown(now);
     }
     if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
     missedKeyTicks_ = 0;
@@ -278,26 +293,24 @@ void TMarkingEngine::RetireHook()
 void TMarkingEngine::CheckHook()
 {
     if (!hook_) return;
-    // A key the hook swallows never reaches the key state: one that shows down there, and
-    // that the hook did not see, went past it. Two ticks in a row, so a key on its way
-    // (Wine counts it down before the hook runs) is not taken for one.
+    // A key the key state shows down that the hook never saw in this hold went past it. (Wine
+    // counts a swallowed key down, and keeps it down after its swallowed release: only a key
+    // never seen counts.) Two ticks in a row, so a key on its way to the hook is not taken for
+    // one.
+    // (No system call under the lock: one may wait for the hook, which waits for the lock.)
     std::vector<int> missed;
+    for (const int key : WatchedKeys())
+        if (GetAsyncKeyState(key) & 0x8000) missed.push_back(key);
     {
         const std::lock_guard lock(input_.Lock);
-        for (const TDrawingKeyRow& row : kDrawingKeys)
-            if (!input_.Keys.IsDown(row.VirtualKey) && (GetAsyncKeyState(row.VirtualKey) & 0x8000))
-                missed.push_back(row.VirtualKey);
+        std::erase_if(missed, [&](int key) { return input_.Keys.Seen(key); });
         missedKeyTicks_ = missed.empty() ? 0 : missedKeyTicks_ + 1;
         if (missedKeyTicks_ < 2) return;
-        for (const int key : missed) input_.Keys.AlreadyDown(key);
+        for (const int key : missed) input_.Keys.NoteSeen(key);
     }
     missedKeyTicks_ = 0;
+    ++hookReinstalls_;
     hook_->Reinstall();
-}
-
-std::pair<long long, long long> TMarkingEngine::TakeLongestWaits()
-{
-    return {input_.LongestProcMicros.exchange(0), std::exchange(longestTickGap_, 0)};
 }
 
 void TMarkingEngine::DropMarkAtRest(bool frameToo)
@@ -307,7 +320,8 @@ void TMarkingEngine::DropMarkAtRest(bool frameToo)
     if (pieces.size() != 1) return;
     const bool frame = pieces[0].Kind == TMarkPiece::TKind::Frame;
     const bool dot = pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To;
-    if (dot || (frame && frameToo)) RemoveFromSurface(*history_.Undo());
+    if (!dot && !(frame && frameToo)) return;
+    if (const auto gone = history_.Undo()) RemoveFromSurface({&*gone, 1});
 }
 
 void TMarkingEngine::PreviewShape(TDrawingShape shape, TPoint from, TPoint to)
@@ -425,11 +439,12 @@ void TMarkingEngine::Draw(TMarkPiece piece)
 
 void TMarkingEngine::RemoveDropped()
 {
-    for (const TMark& gone : history_.TakeDropped()) RemoveFromSurface(gone);
+    RemoveFromSurface(history_.TakeDropped());
 }
 
-void TMarkingEngine::RemoveFromSurface(const TMark& gone)
+void TMarkingEngine::RemoveFromSurface(std::span<const TMark> gone)
 {
+    if (gone.empty()) return;
     surface_->Remove(gone);
     if (!surface_->KeepsMarks() && history_.Drawing()) {
         redrawTicks_ = kRedrawTicks;

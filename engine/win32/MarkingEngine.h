@@ -104,9 +104,12 @@ public:
     // A hold began over a window whose process runs with more rights than Zelvora's: the system
     // does not show its keys to our hook.
     std::function<void(HWND window)> OnHoldOverElevatedWindow;
-    // The longest a hook procedure took and the longest the marking loop's timer waited, in
-    // microseconds, since the last call.
-    std::pair<long long, long long> TakeLongestWaits();
+    // The longest a hook procedure took, and the longest the marking loop's timer waited, in
+    // microseconds since the last call.
+    long long TakeLongestHookMicros() { return input_.LongestProcMicros.exchange(0); }
+    long long TakeLongestTickGapMicros() { return std::exchange(longestTickGap_, 0); }
+    // How often the system dropped the hook and it was installed again.
+    int HookReinstalls() const { return hookReinstalls_; }
     // The window showing the shape being pulled out over the screen; null before the first.
     HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
     // The text field typed into, while one is open.
@@ -132,6 +135,8 @@ private:
     void RetireHook();
     // A key down that the hook never saw: the system dropped it.
     void CheckHook();
+    // The keys whose state tells whether the hook saw them.
+    static std::vector<int> WatchedKeys();
     void DrawLine(TPoint from, TPoint to) override;
     void FrameAt(TPoint at) override { FrameWindowAt(at.X, at.Y); }
     void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override;
@@ -149,7 +154,7 @@ private:
     // A mark leaves the surface. On the screen the windows beneath repaint in their own time, and
     // a window system may put back more than was asked for (Wine copies a window's changed
     // bounding box): the mark being drawn is drawn again over the next ticks.
-    void RemoveFromSurface(const TMark& gone);
+    void RemoveFromSurface(std::span<const TMark> gone);
     void KeepDrawingMarkShown();
     // On the screen: what a shape's preview window or the text field covered repaints when it
     // leaves, over the piece just kept there.
@@ -171,6 +176,7 @@ private:
     THookInput input_;
     std::unique_ptr<TDrawingKeyHook> hook_;
     int missedKeyTicks_ = 0;
+    int hookReinstalls_ = 0;
     std::vector<TShortCut> holdShortcuts_;
     std::optional<TFineTimerResolution> fineTimer_;
     std::optional<TMarkPiece> preview_;

@@ -17,7 +17,7 @@ public:
         return piece;
     }
     bool KeepsMarks() const override { return true; }
-    void Remove(const TMark&) override { popup_.Hide(); }
+    void Remove(std::span<const TMark>) override { popup_.Hide(); }
     void Wipe() override { popup_.Hide(); }
     void DrawAgain(const TMark& mark) override
     {

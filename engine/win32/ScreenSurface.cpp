@@ -102,10 +102,13 @@ UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
                                         reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
-void TScreenSurface::Remove(const TMark& gone)
+void TScreenSurface::Remove(std::span<const TMark> gone)
 {
-    UniqueRegion area = RegionOf(gone);
+    if (gone.empty()) return;
+    UniqueRegion area = RegionOf(gone.front());
     if (!area) return;
+    for (const TMark& mark : gone.subspan(1))
+        if (UniqueRegion more = RegionOf(mark)) CombineRgn(area.get(), area.get(), more.get(), RGN_OR);
     if (marks_.Drawing() && !marks_.Marks().empty())
         if (UniqueRegion drawing = RegionOf(marks_.Marks().back()))
             if (CombineRgn(area.get(), area.get(), drawing.get(), RGN_DIFF) == NULLREGION) return;

@@ -24,7 +24,7 @@ public:
     bool KeepsMarks() const override { return false; }
     // The windows under the mark's pieces repaint, but not where the mark being drawn lies:
     // other marks there may go too.
-    void Remove(const TMark& gone) override;
+    void Remove(std::span<const TMark> gone) override;
     void DrawAgain(const TMark& mark) override;
     // Every window repaints over the marks; the canvas is taken anew.
     void Wipe() override;

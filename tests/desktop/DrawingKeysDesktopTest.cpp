@@ -60,6 +60,31 @@ protected:
         return name;
     }
     Point Centre() const { return {edit_.Left + edit_.Width() / 2, edit_.Top + 200}; }
+
+    // A window of another program in front of Notepad's page, writing every key that reaches it
+    // and every loss of the foreground or the keyboard into its title.
+    ChildProcess OpenKeyLog()
+    {
+        ChildProcess log = desktop_.Launch(desktop_.BinDir() + "/zelvora-probe.exe",
+                                           {"keylog", std::to_string(logArea_.Left), std::to_string(logArea_.Top),
+                                            std::to_string(logArea_.Width()), std::to_string(logArea_.Height())});
+        EXPECT_TRUE(WaitUntil([&] { return Front() == "ProbeKeyLog"; }, 20s)) << Front();
+        return log;
+    }
+    std::string KeyLog()
+    {
+        const std::string texts = desktop_.Probe({"texts", "ProbeKeyLog"}).Output;
+        const auto tab = texts.find('\t');
+        return tab == std::string::npos ? "no key log" : texts.substr(tab + 1, texts.find('\n') - tab - 1);
+    }
+    static int Count(const std::string& log, const std::string& entry)
+    {
+        int count = 0;
+        for (auto at = log.find(entry); at != std::string::npos; at = log.find(entry, at + 1)) ++count;
+        return count;
+    }
+
+    const ScreenRect logArea_{edit_.Left + 40, edit_.Top + 140, edit_.Left + 500, edit_.Top + 340};
 };
 
 TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheScreen)
@@ -175,16 +200,16 @@ TEST_F(DrawingKeys, ColourKeysAndTheWheelChangeThePenTheMainWindowAndTheStoredSe
     EXPECT_EQ(desktop_.Settings().at("MarkerSize"), Dword(12));
 }
 
-TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhereThePointerWasAndTheKeyboardGoesBack)
+// The field never takes the foreground: another program's window keeps it and the keyboard,
+// and a click inside the field between letters loses nothing.
+TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhileAnotherProgramKeepsTheForegroundAndTheKeyboard)
 {
     for (const bool keepMarks : {true, false}) {
         SCOPED_TRACE(keepMarks ? "ink layer" : "screen");
         desktop_.SetSetting("KeepMarks", keepMarks ? 1 : 0);
         ZelvoraSession zelvora(desktop_);
-        screen_.Click(edit_.Left + 40, edit_.Top + 120);
-        ASSERT_TRUE(WaitUntil([&] { return Front() == "Notepad"; }, 5s));
-        const std::string before = NotepadText();
-        const Point at = Centre();
+        ChildProcess log = OpenKeyLog();
+        const Point at{logArea_.Left + 60, logArea_.Top + 60};
         const ScreenRect words{at.X, at.Y, at.X + 80, at.Y + 40};
         const auto orangeIn = [&] {
             const Image now = screen_.GrabAll();
@@ -200,21 +225,72 @@ TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhereThePointerWasAndTheKeyboar
             PressChord(screen_, {"t"});
             std::this_thread::sleep_for(50ms);
         }
-        // The field's caret shows where the letters will go. (No probe runs until the letters
-        // are typed: a program starting on this desktop may take the keyboard for a moment.)
+        // The field's caret shows where the letters will go.
         ASSERT_TRUE(WaitUntil([&] { return orangeIn() > 30; }, 5s)) << "no text field";
-        screen_.TypeText("Hallo");
-        EXPECT_TRUE(WaitUntil([&] { return orangeIn() > 150; }, 5s))
-            << "the field shows no letters: " << orangeIn();
+        screen_.TypeText("Ha");
+        ASSERT_TRUE(WaitUntil([&] { return orangeIn() > 90; }, 5s)) << "the field shows no letters";
+        screen_.Click(at.X + 14, at.Y + 20);  // inside the field, between two letters
+        std::this_thread::sleep_for(100ms);
+        screen_.TypeText("llo");
+        EXPECT_TRUE(WaitUntil([&] { return orangeIn() > 150; }, 5s)) << "the field shows " << orangeIn();
         screen_.Tap("Return");
-        EXPECT_TRUE(WaitUntil([&] { return Front() == "Notepad"; }, 5s)) << Front();
-        EXPECT_EQ(Marks(), 1);
-        EXPECT_GT(orangeIn(), 150) << "the text was not kept";
-        EXPECT_EQ(NotepadText(), before) << "the letters reached Notepad";
+        EXPECT_TRUE(WaitUntil([&] { return Marks() == 1; }, 5s)) << "the text was not kept";
+        EXPECT_GT(orangeIn(), 150);
+        EXPECT_EQ(Front(), "ProbeKeyLog");
+        // Only the chord's press, before the hold began, reached the window in front.
+        const std::string keys = KeyLog();
+        EXPECT_EQ(Count(keys, "LOST"), 0) << keys;
+        EXPECT_EQ(Count(keys, "K"), 0) << keys;
+        EXPECT_LE(Count(keys, "S31"), 1) << keys;
         Undo();
         EXPECT_TRUE(WaitUntil([&] { return orangeIn() == 0; }, 5s)) << "the text is not one mark";
         ASSERT_TRUE(zelvora.Close());
     }
+}
+
+// Keys of the hold stay Zelvora's: the chord's own key repeating, a shape key held past the
+// chord's release; a key that makes another shortcut runs it.
+TEST_F(DrawingKeys, NoKeyOfTheHoldReachesTheProgramInFrontAndAlt2DuringItWipes)
+{
+    ZelvoraSession zelvora(desktop_);
+    ChildProcess log = OpenKeyLog();
+    const Point from{logArea_.Left + 40, logArea_.Top + 40};
+    page_.RestPointerAt(from);
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        std::this_thread::sleep_for(2s);  // the keyboard repeats the 1
+    }
+    EXPECT_EQ(Count(KeyLog(), "S31"), 1) << "the chord's key repeated into the window: " << KeyLog();
+
+    // Tab pulls an ellipse; the chord goes up, Tab 0.6 s later.
+    {
+        auto chord = std::make_unique<HeldKeys>(screen_, kPaintChord);
+        std::this_thread::sleep_for(100ms);
+        screen_.KeyDown("Tab");
+        std::this_thread::sleep_for(50ms);
+        MovePointerAlong(screen_, StraightPath(from, {from.X + 120, from.Y + 80}, 6), false);
+        chord.reset();
+        std::this_thread::sleep_for(600ms);
+        screen_.KeyUp("Tab");
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Marks() == 2; }, 5s)) << "the dot of the first hold and the ellipse";
+
+    // A stroke, and Alt+2 while the chord is still held.
+    const std::vector<Point> stroke = StraightPath({from.X, from.Y + 120}, {from.X + 200, from.Y + 120}, 8);
+    page_.RestPointerAt({stroke.front().X - 3, stroke.front().Y});
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        EXPECT_TRUE(MovePointerAlong(screen_, stroke, true));
+        screen_.Tap("2");
+        EXPECT_TRUE(WaitMarked(stroke, false)) << "Alt+2 did not wipe during the hold: " << Marks() << " marks, "
+                                               << KeyLog();
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Marks() == 0; }, 5s));
+    const std::string keys = KeyLog();
+    EXPECT_EQ(Count(keys, "K09") + Count(keys, "C09"), 0) << "Tab reached the window in front: " << keys;
+    EXPECT_EQ(Count(keys, "S32"), 0) << keys;
+    EXPECT_EQ(Count(keys, "LOST"), 0) << keys;
+    ASSERT_TRUE(zelvora.Close());
 }
 
 // A quick hand: pointer moves sent inside the desktop faster than the marking loop ticks (XTest

@@ -426,6 +426,66 @@ HWND WhiteTopMost(const char* className, char** argv)
 
 // A white top-most window at a place, shown without activation, for SECONDS: what another
 // program's overlay or notification does.
+// A white window of another program in front at X Y W H (argv[2..5]) that writes what reaches it
+// into its title: "K09" a key down (hex), "S31" a system key, "C41" a character, "LOSTFRONT"
+// and "LOSTKEYS" when it lost the foreground or the keyboard. Runs until closed.
+int KeyLog(char** argv)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto note = [&](const char* kind, bool code) {
+            char entry[16];
+            std::snprintf(entry, sizeof entry, code ? "%s%02x " : "%s ", kind, static_cast<unsigned>(wParam));
+            char title[4096] = {};
+            GetWindowTextA(hwnd, title, sizeof title - sizeof entry);
+            std::strcat(title, entry);
+            SetWindowTextA(hwnd, title);
+        };
+        switch (msg) {
+            case WM_KEYDOWN:
+                note("K", true);
+                break;
+            case WM_SYSKEYDOWN:
+                note("S", true);
+                break;
+            case WM_CHAR:
+            case WM_SYSCHAR:
+                note("C", true);
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wParam) == WA_INACTIVE) note("LOSTFRONT", false);
+                break;
+            case WM_KILLFOCUS:
+                note("LOSTKEYS", false);
+                break;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                break;
+            default:
+                break;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "ProbeKeyLog";
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowExA(0, "ProbeKeyLog", "", WS_POPUP | WS_BORDER, std::atoi(argv[2]),
+                                  std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
 int Backdrop()
 {
     WNDCLASSA windowClass{};
@@ -651,6 +711,7 @@ int main()
     if (command == "ask" && (argc == 5 || argc == 6)) return Ask(argc, argv);
     if (command == "zorder-changes" && argc >= 4) return ZOrderChanges(argc, argv);
     if (command == "backdrop") return Backdrop();
+    if (command == "keylog" && argc == 6) return KeyLog(argv);
     if (command == "zigzag" && argc == 7) return Zigzag(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
     if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
