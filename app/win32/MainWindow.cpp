@@ -208,6 +208,8 @@ void TfrmZelvora::FormCreate()
 
 void TfrmZelvora::FormDestroy()
 {
+    // Pictures still waiting are written while the windows are there, not after.
+    if (snapshots_) snapshots_->WriteAll();
     UnregisterHotkeys();
     engine_.StopPollTimer();
     engine_.SetKeepMarks(false);

@@ -74,11 +74,30 @@ TSnapshotQueue::TSnapshotQueue(HWND window, UINT doneMessage) : window_(window),
 TSnapshotQueue::~TSnapshotQueue()
 {
     if (worker_.joinable()) worker_.join();
-    for (auto& job : waiting_) job->Write();
+    for (std::size_t i = 0; i < waiting_.size(); ++i)
+        OutputDebugStringW(L"Zelvora: a saved screen was dropped at exit before it was written\n");
+}
+
+void TSnapshotQueue::WriteAll()
+{
+    if (worker_.joinable()) worker_.join();
+    if (running_) waiting_.push_front(std::move(running_));
+    for (auto& job : waiting_) {
+        if (job->Result.Path.empty() && job->Result.Failure == TSnapshot::TFailure::None) job->Write();
+        if (job->Result.Failure != TSnapshot::TFailure::None)
+            OutputDebugStringW((L"Zelvora: a saved screen could not be written at exit: " + job->Result.Detail + L"\n").c_str());
+    }
+    waiting_.clear();
 }
 
 std::optional<TSnapshot> TSnapshotQueue::Take()
 {
+    // Refused before the screen is copied: the copy is what the memory goes to.
+    if (waiting_.size() >= kMaxWaiting) {
+        TSnapshot busy;
+        busy.Failure = TSnapshot::TFailure::Busy;
+        return busy;
+    }
     auto job = std::make_unique<TJob>();
     SYSTEMTIME local{};
     GetLocalTime(&local);
@@ -145,6 +164,8 @@ const char* SnapshotMessageName(TSnapshot::TFailure failure)
             return "sSnapshotClipboardBusy";
         case TSnapshot::TFailure::ClipboardMemory:
             return "sSnapshotClipboardNoMemory";
+        case TSnapshot::TFailure::Busy:
+            return "sSnapshotBusy";
         case TSnapshot::TFailure::None:
             break;
     }

@@ -15,7 +15,7 @@
 namespace zelvora {
 
 struct TSnapshot {
-    enum class TFailure { None, Capture, Folder, DiskFull, Clipboard, ClipboardMemory };
+    enum class TFailure { None, Capture, Folder, DiskFull, Clipboard, ClipboardMemory, Busy };
     TFailure Failure = TFailure::None;
     std::wstring Path;    // the picture saved, also when only the clipboard failed
     std::wstring Detail;  // what the message names: the step that failed, or the folder
@@ -23,9 +23,13 @@ struct TSnapshot {
 
 class TSnapshotQueue {
 public:
+    // A whole-screen copy waits per picture (about 100 MB on three 4K monitors): beyond this many
+    // waiting, a press is told the save is busy.
+    static constexpr std::size_t kMaxWaiting = 2;
+
     // `doneMessage` is posted to `window` when a picture is written; the window then calls Finish.
     TSnapshotQueue(HWND window, UINT doneMessage);
-    // Pictures still waiting are written before the program goes on to end.
+    // Pictures not written by then are dropped, each with a line in the debug log.
     ~TSnapshotQueue();
     TSnapshotQueue(const TSnapshotQueue&) = delete;
     TSnapshotQueue& operator=(const TSnapshotQueue&) = delete;
@@ -36,6 +40,9 @@ public:
     // On the done message: the written picture goes onto the clipboard, and the next one starts.
     TSnapshot Finish();
     bool Busy() const { return running_ != nullptr; }
+    // At exit, while the windows are still there: every picture taken is written (not put on the
+    // clipboard); one that fails is named in the debug log.
+    void WriteAll();
 
 private:
     struct TJob;

@@ -153,21 +153,21 @@ void TInkLayer::StayOnTop()
     bool covered = std::exchange(foreground_, front) != front;
     if (covered) {
         checksToRaiseAgain_ = kChecksToRaiseAgain;
-        raisedOver_ = nullptr;
+        raisedOver_.clear();
     } else if (checksToRaiseAgain_ > 0) {
         covered = --checksToRaiseAgain_ == 0;
     }
     for (const auto& pane : panes_) {
+        // A window raised over before that came back above by itself keeps itself on top (a
+        // call's controls, a recorder's bar): it stays there until the foreground changes.
         HWND above = nullptr;
         for (HWND window = GetWindow(pane->Handle(), GW_HWNDPREV); window && !above;
              window = GetWindow(window, GW_HWNDPREV))
-            if (Covers(window)) above = window;
-        // The window raised over last time came back above by itself: it keeps itself on top,
-        // and stays there until the foreground changes.
-        if (above && above == raisedOver_) continue;
+            if (Covers(window) && std::find(raisedOver_.begin(), raisedOver_.end(), window) == raisedOver_.end())
+                above = window;
         if (!covered && !above) continue;
         Raise(pane->Handle());
-        if (above) raisedOver_ = above;
+        if (above) raisedOver_.push_back(above);
     }
 }
 

@@ -43,7 +43,7 @@ public:
     // On every poll tick: a window activated or made top-most since may stand above the layer.
     // (Wine also raises a clicked window above every other in its X stacking.) Another
     // program's window that stays above after a raise is left there until the foreground
-    // changes: two layers, or a window that keeps itself on top, would otherwise take turns
+    // changes: two layers, or windows that keep themselves on top, would otherwise take turns
     // for as long as marks exist.
     void StayOnTop();
     // The layer's own pixel at a screen point (0x00RRGGBB); none where it shows the screen. The
@@ -110,7 +110,7 @@ private:
     HWND foreground_ = nullptr;
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;
-    HWND raisedOver_ = nullptr;  // the last window the layer raised itself above
+    std::vector<HWND> raisedOver_;  // the windows the layer raised itself above since the foreground changed
     bool failed_ = false;
     UniqueWindow owner_;  // never shown; there while marks are
     std::vector<std::unique_ptr<TInkPane>> panes_;
