@@ -17,7 +17,8 @@ UniqueFont TextFont(int penWidth)
                                   NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
 }
 
-void DrawText(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
+// (Not DrawText: the system's header turns that name into DrawTextA.)
+void DrawLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
 {
     const UniqueFont font = TextFont(piece.Pen.Width);
     const HGDIOBJ old = SelectObject(dc, font.get());
@@ -30,6 +31,21 @@ void DrawText(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
     SelectObject(dc, old);
+}
+
+// The highlighter's letters as its lines are: what lies beneath ANDed with the pen. Text takes
+// no raster operation, so the letters are drawn on white and the whole box ANDed in.
+void DrawMaskedLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
+{
+    const TRect& box = piece.Frame.Bounds;
+    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, box.Width(), box.Height()));
+    if (!memory || !bitmap) return;
+    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    PatBlt(memory.get(), 0, 0, box.Width(), box.Height(), WHITENESS);
+    DrawLetters(memory.get(), piece, {box.Left, box.Top}, color);
+    BitBlt(dc, box.Left - origin.X, box.Top - origin.Y, box.Width(), box.Height(), memory.get(), 0, 0, SRCAND);
+    SelectObject(memory.get(), old);
 }
 
 }  // namespace
@@ -69,7 +85,10 @@ void DrawPiece(TCanvas& canvas, const TMarkPiece& piece, TPoint origin, TColor c
                 canvas.Ellipse(box);
             return;
         case TKind::Text:
-            DrawText(canvas.Handle(), piece, origin, color);
+            if (rop2 == kPenModeMask)
+                DrawMaskedLetters(canvas.Handle(), piece, origin, color);
+            else
+                DrawLetters(canvas.Handle(), piece, origin, color);
             return;
     }
 }

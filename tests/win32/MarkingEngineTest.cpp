@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/InkPixels.h"
+#include "engine/ShapePieces.h"
+#include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
@@ -73,6 +75,45 @@ TEST_F(MarkingEngineOnTheLayer, AHighlightOverAnOlderMarkShowsTheScreenOnceThatM
     EXPECT_EQ(SeenAt(120, 300), 0xFFFFFFu) << "the blue mark stayed";
     EXPECT_EQ(SeenAt(200, 300), PixelOf(kOrange))
         << "the highlight kept the blue mark's colour, not the page's";
+}
+
+// On the screen as on the layer, the highlighter's letters are what lies beneath ANDed with the
+// pen, not the pen itself.
+TEST(MarkingEngine, HighlighterLettersAreTheGroundAndedWithThePen)
+{
+    constexpr int kWidth = 200, kHeight = 60;
+    constexpr COLORREF kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128);
+    const POINT size = MeasureText(L"Hallo", 10);
+    const TMarkPiece text = TextPiece({10, 5}, L"Hallo", {10, kOrange, true}, size.x, size.y);
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const HDC screen = GetDC(nullptr);
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kWidth, kHeight));
+    ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(dc && bitmap);
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+    const UniqueBrush white(CreateSolidBrush(kWhite)), grey(CreateSolidBrush(kGrey));
+    const RECT left{0, 0, kWidth / 2, kHeight}, right{kWidth / 2, 0, kWidth, kHeight};
+    FillRect(dc.get(), &left, white.get());
+    FillRect(dc.get(), &right, grey.get());
+    {
+        TCanvas canvas(dc.get());
+        DrawPiece(canvas, text, {0, 0}, kOrange, PenModeFor(true));
+    }
+    const COLORREF pen = ColorToRGB(kOrange);
+    int inked[2] = {}, wrong = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const COLORREF ground = x < kWidth / 2 ? kWhite : kGrey, now = GetPixel(dc.get(), x, y);
+            if (now == ground) continue;
+            if (now == (ground & pen))
+                ++inked[x < kWidth / 2 ? 0 : 1];
+            else
+                ++wrong;
+        }
+    SelectObject(dc.get(), old);
+    EXPECT_GT(inked[0], 50) << "no letters over white";
+    EXPECT_GT(inked[1], 50) << "no letters over grey";
+    EXPECT_EQ(wrong, 0) << "pixels neither the ground nor the ground ANDed with the pen";
 }
 
 TEST(MarkingEngine, MarksVanishFromTheEngineThatKeepsThemAlsoWhereAnotherPolls)
