@@ -269,12 +269,10 @@ void TMarkingEngine::BeginHold()
     }
     if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
     missedKeyTicks_ = 0;
-    fineTimer_.emplace();
 }
 
 void TMarkingEngine::EndHold()
 {
-    fineTimer_.reset();
     const std::lock_guard lock(input_.Lock);
     input_.Keys.EndHold();
     input_.Trail.PenUp();

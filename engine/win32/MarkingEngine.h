@@ -15,7 +15,6 @@
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
 #include "engine/win32/DrawingKeyHook.h"
-#include "engine/win32/FineTimerResolution.h"
 #include "engine/win32/InkLayer.h"
 #include "engine/win32/PreviewLayer.h"
 #include "engine/win32/ScreenSurface.h"
@@ -178,7 +177,6 @@ private:
     int missedKeyTicks_ = 0;
     int hookReinstalls_ = 0;
     std::vector<TShortCut> holdShortcuts_;
-    std::optional<TFineTimerResolution> fineTimer_;
     std::optional<TMarkPiece> preview_;
     std::unique_ptr<TPreviewLayer> screenPreview_;
     std::unique_ptr<TTextField> textField_;

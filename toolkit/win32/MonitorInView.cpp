@@ -57,8 +57,16 @@ void BringToMonitorInView(HWND window)
     const auto centre = [](LONG a, LONG b) { return (a + b) / 2; };
     const LONG dx = centre(target.Bounds.left, target.Bounds.right) - centre(from.left, from.right);
     const LONG dy = centre(target.Bounds.top, target.Bounds.bottom) - centre(from.top, from.bottom);
-    SetWindowPos(window, nullptr, now.left + dx, now.top + dy, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(window, nullptr, now.left + dx, now.top + dy, 0, 0, kMoveOnly);
+    // On a monitor of another DPI the window has just taken that DPI's size (WM_DPICHANGED):
+    // its centre goes where the old size's centre was meant to be.
+    RECT scaled{};
+    GetWindowRect(window, &scaled);
+    const LONG width = scaled.right - scaled.left, height = scaled.bottom - scaled.top;
+    if (width == now.right - now.left && height == now.bottom - now.top) return;
+    SetWindowPos(window, nullptr, centre(now.left, now.right) + dx - width / 2,
+                 centre(now.top, now.bottom) + dy - height / 2, 0, 0, kMoveOnly);
 }
 
 TMessageBoxPlacement::TMessageBoxPlacement()
