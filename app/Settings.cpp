@@ -54,8 +54,7 @@ TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& def
     const auto mended = MendShortcuts(s.Shortcuts);
     for (std::size_t i = 0; i < kShortcutCount; ++i)
         if (mended[i])
-            loaded.Errors.push_back(std::string("Ung\xFCltige Tastenkombination f\xFCr '") +
-                                    kShortcutRows[i].StoredName + "'");
+            loaded.MendedShortcuts.push_back(kShortcutRows[i].StoredName);
     s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
     s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
     return loaded;

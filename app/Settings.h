@@ -54,6 +54,9 @@ struct TLoadedSettings {
     TSettings Settings;
     // One text per value that could not be read; that value keeps its default.
     std::vector<std::string> Errors;
+    // The stored names of shortcuts that broke the rules and were mended: the window names each
+    // in its language.
+    std::vector<std::string> MendedShortcuts;
 };
 
 // Every value that exists is read; a missing or unreadable one gives its default, from

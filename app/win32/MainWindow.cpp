@@ -258,7 +258,10 @@ TSettings TfrmZelvora::ApplyStoredSettings()
     UpdatePenPreview();
     Shape1.Brush().SetColor(engine_.MarkerColor());
     // A bad value is reported once and its default used; the save at exit rewrites it.
-    ReportErrors(loaded.Errors);
+    std::vector<std::string> errors = loaded.Errors;
+    for (const std::string& name : loaded.MendedShortcuts)
+        errors.push_back(FormatText(GetNamedString("sInvalidShortcut"), {name}));
+    ReportErrors(errors);
     MarkStartup("settings applied");
     return stored;
 }
