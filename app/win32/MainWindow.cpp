@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/win32/Autostart.h"
-#include "app/win32/ScreenSnapshot.h"
+#include "app/win32/ScreenSaves.h"
 #include "app/win32/UpdateCheck.h"
 #include "base/DpiScaling.h"
 #include "base/Format.h"
@@ -20,26 +20,6 @@
 #include "tray/win32/TrayIcon.h"
 
 namespace zelvora {
-
-namespace {
-
-constexpr UINT_PTR kHotkeyReleaseTimer = 0x5A4C;
-constexpr UINT kHotkeyReleaseCheckMs = 20;
-// A save chosen from a menu looks every 30 ms whether a menu still shows; once none does, one
-// more tick lets the windows beneath repaint. It waits two seconds at most.
-constexpr UINT_PTR kMenuGoneTimer = 0x5A4D;
-constexpr UINT kMenuGoneCheckMs = 30;
-constexpr int kMenuGoneMaxTicks = 66;
-
-bool MenuShowing()
-{
-    HWND menu = nullptr;
-    while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)))
-        if (IsWindowVisible(menu)) return true;
-    return false;
-}
-
-}  // namespace
 
 const TClassInfo& TfrmZelvora::StaticClassInfo()
 {
@@ -83,7 +63,13 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher")),
       mnuOnlineUpdate(Field<TMenuItem>("mnuOnlineUpdate")),
       IdHTTP(Field<TIdHTTP>("IdHTTP")),
-      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze"))
+      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze")),
+      hotkeys_([this](TShortcutCommand command) { RunCommand(command); },
+               [this](TShortCut refused) {
+                   const std::string message =
+                       FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(refused)});
+                   Application->ShowMessageBox(message, Application->Title(), MB_OK);
+               })
 {
     // While the update check waits, the windows, menus and the marking timer keep running. Closing
     // the program meanwhile ends the waiting request at once instead of after its time limit.
@@ -100,8 +86,6 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     IdAntiFreeze.MessagesWaiting = [] { return Application->MessageWaiting(); };
     FormCreate();
     MarkStartup("marking engine");
-    for (const TShortcutRow& row : kShortcutRows)
-        if (row.HotkeyAtom) hotkeyIds_[IndexOf(row.Command)] = AddHotkeyAtom(row.HotkeyAtom);
     settingsKey_ = std::make_unique<TSettingsKey>();
     const TSettings stored = ApplyStoredSettings();
     // Made once the stored texts, checks and language are in: each control is made as it
@@ -143,7 +127,7 @@ void TfrmZelvora::PublishHandlers()
     PublishMethod("mnuVanish5Click", [this](TEventArgs&) { SetVanishSeconds(5); });
     PublishMethod("mnuVanish15Click", [this](TEventArgs&) { SetVanishSeconds(15); });
     PublishMethod("CoolTrayIconBalloonHintClick", [this](TEventArgs&) {
-        if (!lastSnapshot_.empty()) ShellOpenFile(lastSnapshot_, Handle());
+        if (saves_ && !saves_->LastPicture().empty()) ShellOpenFile(saves_->LastPicture(), Handle());
     });
     PublishMethod("HerstellerWebsite1Click", [](TEventArgs&) { ShellOpen(kProductWebSite); });
     PublishMethod("mnuEditShortCutClick", [this](TEventArgs&) { mnuEditShortCutClick(); });
@@ -209,7 +193,7 @@ void TfrmZelvora::FormCreate()
 void TfrmZelvora::FormDestroy()
 {
     // Pictures still waiting are written while the windows are there, not after.
-    if (snapshots_) snapshots_->WriteAll();
+    if (saves_) saves_->WriteAll();
     UnregisterHotkeys();
     engine_.StopPollTimer();
     engine_.SetKeepMarks(false);
@@ -386,8 +370,7 @@ void TfrmZelvora::mnuEditShortCutClick()
 
 void TfrmZelvora::UnregisterHotkeys()
 {
-    for (int id : hotkeyIds_)
-        if (id) UnregisterShortcutHotkey(Handle(), id);
+    hotkeys_.UnregisterAll(Handle());
 }
 
 std::string TfrmZelvora::GetNamedString(const std::string& name) const
@@ -424,32 +407,14 @@ void TfrmZelvora::SetVanishSeconds(int seconds)
         Field<TMenuItem>(name).SetChecked(itemSeconds == engine_.VanishSeconds());
 }
 
-void TfrmZelvora::SaveScreen()
+TScreenSaves& TfrmZelvora::Saves()
 {
-    // The layer paints when the thread is idle: its newest ink first, then the copy.
-    engine_.PaintInkNow();
-    if (!snapshots_) snapshots_ = std::make_unique<TSnapshotQueue>(Handle(), WM_SNAPSHOT_DONE);
-    if (const auto failed = snapshots_->Take()) ReportSnapshot(*failed);
-}
-
-void TfrmZelvora::SaveScreenAfterMenu()
-{
-    menuWaitTicks_ = menuGoneTicks_ = 0;
-    SetTimer(Handle(), kMenuGoneTimer, kMenuGoneCheckMs, nullptr);
-}
-
-void TfrmZelvora::WaitForMenuToGo()
-{
-    constexpr int kTicksAfterTheMenu = 2;
-    ++menuWaitTicks_;
-    if (MenuShowing()) {
-        menuGoneTicks_ = 0;
-        if (menuWaitTicks_ < kMenuGoneMaxTicks) return;
-    } else if (++menuGoneTicks_ < kTicksAfterTheMenu) {
-        return;
-    }
-    KillTimer(Handle(), kMenuGoneTimer);
-    SaveScreen();
+    if (!saves_)
+        saves_ = std::make_unique<TScreenSaves>(
+            Handle(), WM_SNAPSHOT_DONE, Field<TCoolTrayIcon>("CoolTrayIcon"),
+            [this](const char* name) { return GetNamedString(name); }, [] { return Application->TextCharset(); },
+            [this] { engine_.PaintInkNow(); });
+    return *saves_;
 }
 
 LRESULT TfrmZelvora::Counter(TCounter counter)
@@ -482,20 +447,6 @@ LRESULT TfrmZelvora::Counter(TCounter counter)
     return -1;
 }
 
-void TfrmZelvora::ReportSnapshot(const TSnapshot& snapshot)
-{
-    if (!snapshot.Path.empty()) lastSnapshot_ = snapshot.Path;
-    const int charset = Application->TextCharset();
-    if (snapshot.Failure == TSnapshot::TFailure::None) {
-        auto& tray = Field<TCoolTrayIcon>("CoolTrayIcon");
-        static_cast<void>(
-            tray.ShowBalloonHint(WideFromAnsi(GetNamedString("sSnapshotSaved"), charset), snapshot.Path));
-        return;
-    }
-    const std::string message = GetNamedString(SnapshotMessageName(snapshot.Failure));
-    Application->ShowMessageBox(WideFromAnsiWith(message, charset, snapshot.Detail), MB_OK | MB_ICONERROR);
-}
-
 void TfrmZelvora::WarnOfElevatedWindow(HWND window)
 {
     // Once a window: the letters of every hold over it go to it.
@@ -515,18 +466,7 @@ void TfrmZelvora::SetKeepMarks(bool keep)
 
 void TfrmZelvora::RegisterShortcutHotkey(TShortcutCommand command)
 {
-    const int id = HotkeyId(command);
-    const TShortCut shortcut = Shortcut(command);
-    if (id == 0) return;  // the paint chord is polled
-    // An emptied shortcut has no key: it is simply off, with nothing to report.
-    if ((shortcut & 0xFF) == 0) {
-        UnregisterShortcutHotkey(Handle(), id);
-        return;
-    }
-    if (zelvora::RegisterShortcutHotkey(Handle(), id, shortcut)) return;
-    // The shortcut stays stored although it is not registered; the user picks another one.
-    const std::string message = FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(shortcut)});
-    Application->ShowMessageBox(message, Application->Title(), MB_OK);
+    hotkeys_.Register(Handle(), command, Shortcut(command));
 }
 
 void TfrmZelvora::ToggleMode()
@@ -552,54 +492,18 @@ void TfrmZelvora::RunCommand(TShortcutCommand command, TCommandSource source)
             break;
         case TShortcutCommand::Snapshot:
             if (source == TCommandSource::Menu)
-                SaveScreenAfterMenu();
+                Saves().SaveAfterMenu();
             else
-                SaveScreen();
+                Saves().Save();
             break;
     }
 }
 
-void TfrmZelvora::WMHotKey(WPARAM id)
-{
-    for (const TShortcutRow& row : kShortcutRows) {
-        if (HotkeyId(row.Command) == 0 || HotkeyId(row.Command) != static_cast<int>(id)) continue;
-        if (!hotkeyPresses_.Press(static_cast<int>(id))) return;  // held: the keyboard repeats it
-        SetTimer(Handle(), kHotkeyReleaseTimer, kHotkeyReleaseCheckMs, nullptr);
-        RunCommand(row.Command);
-        return;
-    }
-}
-
-void TfrmZelvora::WatchHotkeyKeys()
-{
-    hotkeyPresses_.Watch([this](int id) {
-        for (const TShortcutRow& row : kShortcutRows)
-            if (HotkeyId(row.Command) == id)
-                return (GetAsyncKeyState(Shortcut(row.Command) & 0xFF) & 0x8000) != 0;
-        return false;
-    });
-    if (!hotkeyPresses_.Waiting()) KillTimer(Handle(), kHotkeyReleaseTimer);
-}
-
 LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_HOTKEY) {
-        WMHotKey(wParam);
-        return 0;
-    }
-    if (msg == WM_TIMER && wParam == kHotkeyReleaseTimer) {
-        WatchHotkeyKeys();
-        return 0;
-    }
-    if (msg == WM_TIMER && wParam == kMenuGoneTimer) {
-        WaitForMenuToGo();
-        return 0;
-    }
+    if (hotkeys_.HandleMessage(Handle(), msg, wParam)) return 0;
+    if (saves_ && saves_->HandleMessage(msg, wParam)) return 0;
     if (msg == WM_QUERY_COUNTER) return Counter(static_cast<TCounter>(wParam));
-    if (msg == WM_SNAPSHOT_DONE) {
-        if (snapshots_ && snapshots_->Busy()) ReportSnapshot(snapshots_->Finish());
-        return 0;
-    }
     if (msg == WM_SHOW_ABOUT) {
         ShowAbout();
         return 0;

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "app/win32/ScreenSnapshot.h"
+#include "app/win32/ScreenSaves.h"
+#include "app/win32/ShortcutHotkeys.h"
 #include "app/win32/SettingsKey.h"
 #include "base/ShortCut.h"
 #include "controls/win32/CaptionPanel.h"
 #include "dialogs/HotkeyOwner.h"
-#include "engine/HotkeyPresses.h"
 #include "engine/win32/MarkingEngine.h"
 #include "i18n/TranslationComponent.h"
 #include "toolkit/win32/CheckBox.h"
@@ -76,20 +76,12 @@ public:
     void SetKeepMarks(bool keep);
     void SetVanishSeconds(int seconds);
     void ToggleMode();
-    // The screen with its marks into Pictures\Zelvora and onto the clipboard; the tray icon tells
-    // where it went, a message box what failed. The screen is copied at once; the picture is
-    // written meanwhile.
-    void SaveScreen();
-    // From a menu: once the menu is gone from the screen.
-    void SaveScreenAfterMenu();
 
     TShortCut Shortcut(TShortcutCommand command) const override { return shortcuts_[IndexOf(command)]; }
     // Stores the shortcut; the paint chord goes to the engine, the others register as hotkeys.
     void SetShortcut(TShortcutCommand command, TShortCut shortcut) override;
     void RegisterShortcutHotkey(TShortcutCommand command);
     void UnregisterHotkeys();
-    // Zero for the paint chord, which is polled.
-    int HotkeyId(TShortcutCommand command) const { return hotkeyIds_[IndexOf(command)]; }
     // What a shortcut does, from its hotkey or from its menu item.
     enum class TCommandSource { Hotkey, Menu };
     void RunCommand(TShortcutCommand command, TCommandSource source = TCommandSource::Hotkey);
@@ -152,9 +144,6 @@ private:
     void mnuStartWithWindowsClick();
     void ShowAbout();
     static void ReportErrors(const std::vector<std::string>& errors);
-    void WMHotKey(WPARAM id);
-    // While a press waits for its key to go up: a held hotkey acts once.
-    void WatchHotkeyKeys();
     void TrackBarChange();
     void Shape1MouseUp();
     void mnuEditShortCutClick();
@@ -165,16 +154,13 @@ private:
 
     // Open from construction to destruction; null only if construction failed before it.
     std::unique_ptr<TSettingsKey> settingsKey_;
-    std::array<int, kShortcutCount> hotkeyIds_{};
     TShortcuts shortcuts_ = DefaultShortcuts();
-    THotkeyPresses hotkeyPresses_;
-    std::wstring lastSnapshot_;  // what a click on the tray's notification opens
-    std::unique_ptr<TSnapshotQueue> snapshots_;
-    int menuWaitTicks_ = 0, menuGoneTicks_ = 0;  // a save from a menu waits for the menu to go
-    void ReportSnapshot(const TSnapshot& snapshot);
+    TShortcutHotkeys hotkeys_;
+    // The screen with its marks into Pictures\Zelvora and onto the clipboard; made on first use.
+    std::unique_ptr<TScreenSaves> saves_;
+    TScreenSaves& Saves();
     void WarnOfElevatedWindow(HWND window);
     HWND elevatedWarned_ = nullptr;
-    void WaitForMenuToGo();
     LRESULT Counter(TCounter counter);
 };
 
