@@ -53,8 +53,7 @@ TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& def
         s.Shortcut(row.Command) = read.ShortCut(row.StoredName, defaults.Shortcut(row.Command));
     const auto mended = MendShortcuts(s.Shortcuts);
     for (std::size_t i = 0; i < kShortcutCount; ++i)
-        if (mended[i])
-            loaded.MendedShortcuts.push_back(kShortcutRows[i].StoredName);
+        if (mended[i]) loaded.MendedShortcuts.push_back(kShortcutRows[i].StoredName);
     s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
     s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
     return loaded;

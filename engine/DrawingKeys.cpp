@@ -129,7 +129,8 @@ TShiftState TDrawingKeys::ModifiersDown() const
     TShiftState modifiers = holding_ ? ShortCutToKey(chord_).Shift : TShiftState{};
     for (const auto modifier : {TShiftState::ssShift, TShiftState::ssCtrl, TShiftState::ssAlt})
         for (int key = 0x10; key < 0xA6; ++key)
-            if (down_.test(static_cast<std::size_t>(key)) && IsModifierOf(modifier, key)) modifiers.Add(modifier);
+            if (down_.test(static_cast<std::size_t>(key)) && IsModifierOf(modifier, key))
+                modifiers.Add(modifier);
     return modifiers;
 }
 
@@ -162,7 +163,8 @@ TDrawingShape TDrawingKeys::Shape() const
 {
     bool held[3] = {};
     for (const TDrawingKeyRow& row : kDrawingKeys) {
-        if (!down_.test(static_cast<std::size_t>(row.VirtualKey)) || IsChordKey(chord_, row.VirtualKey)) continue;
+        if (!down_.test(static_cast<std::size_t>(row.VirtualKey)) || IsChordKey(chord_, row.VirtualKey))
+            continue;
         if (row.Meaning == TKeyMeaning::ShapeShift) held[0] = true;
         if (row.Meaning == TKeyMeaning::ShapeCtrl) held[1] = true;
         if (row.Meaning == TKeyMeaning::ShapeTab) held[2] = true;

@@ -94,7 +94,8 @@ void THold::DrawPath(const THoldTick& tick, IHoldActions& out)
 
 void THold::DropMarkAtRest(const THoldTick& tick, IHoldActions& out) const
 {
-    const bool early = static_cast<std::int32_t>(tick.Now - since_) < static_cast<std::int32_t>(kStrayFrameMs);
+    const bool early =
+        static_cast<std::int32_t>(tick.Now - since_) < static_cast<std::int32_t>(kStrayFrameMs);
     out.DropMarkAtRest(!tick.FreeHand && early);
 }
 

@@ -39,6 +39,12 @@ TfrmZelvora::Loader::Loader(TfrmZelvora& form)
 TfrmZelvora::TfrmZelvora(TComponent* owner)
     : TForm(owner),
       engine_(static_cast<const IMarkingOptions&>(*this)),
+      hotkeys_([this](TShortcutCommand command) { RunCommand(command); },
+               [this](TShortCut refused) {
+                   const std::string message =
+                       FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(refused)});
+                   Application->ShowMessageBox(message, Application->Title(), MB_OK);
+               }),
       loader_(*this),
       ImageHeader(Field<TImage>("ImageHeader")),
       Panel2(Field<TPanel>("Panel2")),
@@ -63,13 +69,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
       siLangDispatcher(Field<TsiLangDispatcher>("siLangDispatcher")),
       mnuOnlineUpdate(Field<TMenuItem>("mnuOnlineUpdate")),
       IdHTTP(Field<TIdHTTP>("IdHTTP")),
-      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze")),
-      hotkeys_([this](TShortcutCommand command) { RunCommand(command); },
-               [this](TShortCut refused) {
-                   const std::string message =
-                       FormatText(GetNamedString("sCantRegisterHotkey"), {ShortCutToText(refused)});
-                   Application->ShowMessageBox(message, Application->Title(), MB_OK);
-               })
+      IdAntiFreeze(Field<TIdAntiFreeze>("IdAntiFreeze"))
 {
     // While the update check waits, the windows, menus and the marking timer keep running. Closing
     // the program meanwhile ends the waiting request at once instead of after its time limit.
@@ -412,8 +412,8 @@ TScreenSaves& TfrmZelvora::Saves()
     if (!saves_)
         saves_ = std::make_unique<TScreenSaves>(
             Handle(), WM_SNAPSHOT_DONE, Field<TCoolTrayIcon>("CoolTrayIcon"),
-            [this](const char* name) { return GetNamedString(name); }, [] { return Application->TextCharset(); },
-            [this] { engine_.PaintInkNow(); });
+            [this](const char* name) { return GetNamedString(name); },
+            [] { return Application->TextCharset(); }, [this] { engine_.PaintInkNow(); });
     return *saves_;
 }
 

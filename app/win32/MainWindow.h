@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/win32/ScreenSaves.h"
-#include "app/win32/ShortcutHotkeys.h"
 #include "app/win32/SettingsKey.h"
+#include "app/win32/ShortcutHotkeys.h"
 #include "base/ShortCut.h"
 #include "controls/win32/CaptionPanel.h"
 #include "dialogs/HotkeyOwner.h"
@@ -47,9 +47,9 @@ enum class TCounter : WPARAM {
     KernelHandles,  // the process's
     OwnGdiObjects,  // those our handle owners hold: counts Wine gives too
     OwnWindows,
-    OwnKernelObjects,  // events, threads, files and registry keys
-    HookReinstalls,    // the hold's hooks installed again after the system dropped them
-    LongestHookMicros,  // the longest a hook procedure took since the last ask
+    OwnKernelObjects,      // events, threads, files and registry keys
+    HookReinstalls,        // the hold's hooks installed again after the system dropped them
+    LongestHookMicros,     // the longest a hook procedure took since the last ask
     LongestTickGapMicros,  // the longest the marking loop's timer waited since the last ask
 };
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
@@ -62,6 +62,11 @@ class TfrmZelvora : public TForm, public IHotkeyOwner, private IMarkingOptions {
         explicit Loader(TfrmZelvora& form);
     };
     TMarkingEngine engine_;
+    // The window procedure hands messages to these two from the window's first message on,
+    // while the description is still being read.
+    TShortcutHotkeys hotkeys_;
+    // The screen with its marks into Pictures\Zelvora and onto the clipboard; made on first use.
+    std::unique_ptr<TScreenSaves> saves_;
     Loader loader_;
     bool updateRunning_ = false;
 
@@ -155,9 +160,6 @@ private:
     // Open from construction to destruction; null only if construction failed before it.
     std::unique_ptr<TSettingsKey> settingsKey_;
     TShortcuts shortcuts_ = DefaultShortcuts();
-    TShortcutHotkeys hotkeys_;
-    // The screen with its marks into Pictures\Zelvora and onto the clipboard; made on first use.
-    std::unique_ptr<TScreenSaves> saves_;
     TScreenSaves& Saves();
     void WarnOfElevatedWindow(HWND window);
     HWND elevatedWarned_ = nullptr;

@@ -93,7 +93,8 @@ void TScreenSaves::Report(const TSnapshot& snapshot)
     if (!snapshot.Path.empty()) last_ = snapshot.Path;
     const int charset = charset_ ? charset_() : 0;
     if (snapshot.Failure == TSnapshot::TFailure::None) {
-        static_cast<void>(tray_.ShowBalloonHint(WideFromAnsi(text_("sSnapshotSaved"), charset), snapshot.Path));
+        static_cast<void>(
+            tray_.ShowBalloonHint(WideFromAnsi(text_("sSnapshotSaved"), charset), snapshot.Path));
         return;
     }
     const std::string message = text_(SnapshotMessageName(snapshot.Failure));

@@ -18,8 +18,9 @@ class TScreenSaves {
 public:
     // `text` gives a named message in the window's language, 8-bit in `charset()`'s code page;
     // `beforeCopy` brings the screen up to date (the ink layer paints when the thread is idle).
-    TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray, std::function<std::string(const char*)> text,
-                 std::function<int()> charset, std::function<void()> beforeCopy);
+    TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray,
+                 std::function<std::string(const char*)> text, std::function<int()> charset,
+                 std::function<void()> beforeCopy);
     ~TScreenSaves();
     TScreenSaves(const TScreenSaves&) = delete;
     TScreenSaves& operator=(const TScreenSaves&) = delete;

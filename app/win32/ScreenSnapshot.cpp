@@ -85,7 +85,9 @@ void TSnapshotQueue::WriteAll()
     for (auto& job : waiting_) {
         if (job->Result.Path.empty() && job->Result.Failure == TSnapshot::TFailure::None) job->Write();
         if (job->Result.Failure != TSnapshot::TFailure::None)
-            OutputDebugStringW((L"Zelvora: a saved screen could not be written at exit: " + job->Result.Detail + L"\n").c_str());
+            OutputDebugStringW(
+                (L"Zelvora: a saved screen could not be written at exit: " + job->Result.Detail + L"\n")
+                    .c_str());
     }
     waiting_.clear();
 }

@@ -69,7 +69,8 @@ void TShortcutHotkeys::WatchReleases(HWND window)
 {
     presses_.Watch([this](int id) {
         for (const TShortcutRow& row : kShortcutRows)
-            if (Id(row.Command) == id) return (GetAsyncKeyState(registered_[IndexOf(row.Command)] & 0xFF) & 0x8000) != 0;
+            if (Id(row.Command) == id)
+                return (GetAsyncKeyState(registered_[IndexOf(row.Command)] & 0xFF) & 0x8000) != 0;
         return false;
     });
     if (!presses_.Waiting()) KillTimer(window, kReleaseTimer);

@@ -99,10 +99,11 @@ int main(int argc, char** argv)
     }
     hand.join();
     const long long hook = engine.TakeLongestHookMicros(), gap = engine.TakeLongestTickGapMicros();
-    std::printf("A highlighter rectangle pulled over %d marks on a %dx%d layer (%zu marks after it):\n"
-                "  longest hook procedure %.3f ms; longest gap of the marking loop %.1f ms\n"
-                "  (the system drops a hook that answers after 1 s; the hooks ran on the loop's thread before)\n",
-                marks, width, height, engine.History().Marks().size(), static_cast<double>(hook) / 1000.0,
-                static_cast<double>(gap) / 1000.0);
+    std::printf(
+        "A highlighter rectangle pulled over %d marks on a %dx%d layer (%zu marks after it):\n"
+        "  longest hook procedure %.3f ms; longest gap of the marking loop %.1f ms\n"
+        "  (the system drops a hook that answers after 1 s; the hooks ran on the loop's thread before)\n",
+        marks, width, height, engine.History().Marks().size(), static_cast<double>(hook) / 1000.0,
+        static_cast<double>(gap) / 1000.0);
     return engine.History().Marks().size() == static_cast<std::size_t>(marks) + 1 ? 0 : 1;
 }

@@ -44,7 +44,8 @@ void DrawStrokes(TMarkingEngine& engine, int strokes)
     };
     for (int stroke = 0; stroke < strokes; ++stroke) {
         engine.MovePenTo(100 + next(400), 100 + next(300));
-        for (int point = 0; point < kPointsPerStroke; ++point) engine.DrawLineTo(100 + next(400), 100 + next(300));
+        for (int point = 0; point < kPointsPerStroke; ++point)
+            engine.DrawLineTo(100 + next(400), 100 + next(300));
         engine.EndMark();
         if (stroke % 50 == 0) Pump();
     }
@@ -66,8 +67,9 @@ int main(int argc, char** argv)
     TOptions options;
     TMarkingEngine engine(options);
     engine.AcquireDesktopCanvas();
-    std::printf("%d overlapping strokes of %d points vanishing in one tick, %d newer staying (median of %d):\n",
-                kStrokes, kPointsPerStroke, kStaying, rounds);
+    std::printf(
+        "%d overlapping strokes of %d points vanishing in one tick, %d newer staying (median of %d):\n",
+        kStrokes, kPointsPerStroke, kStaying, rounds);
     for (const bool keep : {true, false}) {
         engine.SetKeepMarks(keep);
         std::vector<double> times;

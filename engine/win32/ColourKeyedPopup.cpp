@@ -22,11 +22,12 @@ bool TColourKeyedPopup::Open()
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.lpszClassName = kColourKeyedPopupClass;
     RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
-    const DWORD styles = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    const DWORD styles =
+        WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
     owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kColourKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                  nullptr, wc.hInstance, nullptr));
-    window_.reset(CreateWindowExW(styles, kColourKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0, owner_.get(),
-                                  nullptr, wc.hInstance, this));
+    window_.reset(CreateWindowExW(styles, kColourKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0,
+                                  owner_.get(), nullptr, wc.hInstance, this));
     return static_cast<bool>(window_);
 }
 

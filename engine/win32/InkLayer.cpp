@@ -163,7 +163,8 @@ void TInkLayer::StayOnTop()
         HWND above = nullptr;
         for (HWND window = GetWindow(pane->Handle(), GW_HWNDPREV); window && !above;
              window = GetWindow(window, GW_HWNDPREV))
-            if (Covers(window) && std::find(raisedOver_.begin(), raisedOver_.end(), window) == raisedOver_.end())
+            if (Covers(window) &&
+                std::find(raisedOver_.begin(), raisedOver_.end(), window) == raisedOver_.end())
                 above = window;
         if (!covered && !above) continue;
         Raise(pane->Handle());

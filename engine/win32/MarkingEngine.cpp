@@ -1,8 +1,8 @@
 #include "engine/win32/MarkingEngine.h"
 
 #include <algorithm>
-#include <utility>
 #include <chrono>
+#include <utility>
 
 #include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"

@@ -44,7 +44,8 @@ void DrawMaskedLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor co
     const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
     PatBlt(memory.get(), 0, 0, box.Width(), box.Height(), WHITENESS);
     DrawLetters(memory.get(), piece, {box.Left, box.Top}, color);
-    BitBlt(dc, box.Left - origin.X, box.Top - origin.Y, box.Width(), box.Height(), memory.get(), 0, 0, SRCAND);
+    BitBlt(dc, box.Left - origin.X, box.Top - origin.Y, box.Width(), box.Height(), memory.get(), 0, 0,
+           SRCAND);
     SelectObject(memory.get(), old);
 }
 

@@ -65,9 +65,10 @@ protected:
     // and every loss of the foreground or the keyboard into its title.
     ChildProcess OpenKeyLog()
     {
-        ChildProcess log = desktop_.Launch(desktop_.BinDir() + "/zelvora-probe.exe",
-                                           {"keylog", std::to_string(logArea_.Left), std::to_string(logArea_.Top),
-                                            std::to_string(logArea_.Width()), std::to_string(logArea_.Height())});
+        ChildProcess log =
+            desktop_.Launch(desktop_.BinDir() + "/zelvora-probe.exe",
+                            {"keylog", std::to_string(logArea_.Left), std::to_string(logArea_.Top),
+                             std::to_string(logArea_.Width()), std::to_string(logArea_.Height())});
         EXPECT_TRUE(WaitUntil([&] { return Front() == "ProbeKeyLog"; }, 20s)) << Front();
         return log;
     }
@@ -282,14 +283,15 @@ TEST_F(DrawingKeys, NoKeyOfTheHoldReachesTheProgramInFrontAndAlt2DuringItWipes)
         HeldKeys chord(screen_, kPaintChord);
         EXPECT_TRUE(MovePointerAlong(screen_, stroke, true));
         screen_.Tap("2");
-        EXPECT_TRUE(WaitMarked(stroke, false)) << "Alt+2 did not wipe during the hold: " << Marks() << " marks, "
-                                               << KeyLog();
+        EXPECT_TRUE(WaitMarked(stroke, false))
+            << "Alt+2 did not wipe during the hold: " << Marks() << " marks, " << KeyLog();
     }
     EXPECT_TRUE(WaitUntil([&] { return Marks() == 0; }, 5s));
     const std::string keys = KeyLog();
     EXPECT_EQ(Count(keys, "K09") + Count(keys, "C09"), 0) << "Tab reached the window in front: " << keys;
     EXPECT_EQ(Count(keys, "S32"), 0) << keys;
     EXPECT_EQ(Count(keys, "LOST"), 0) << keys;
+    EXPECT_EQ(desktop_.Probe({"ask", "TfrmZelvora", "1028", "8"}).Output, "0\n") << "hooks installed again";
     ASSERT_TRUE(zelvora.Close());
 }
 

@@ -472,8 +472,8 @@ int KeyLog(char** argv)
     windowClass.lpszClassName = "ProbeKeyLog";
     if (!RegisterClassA(&windowClass)) return 1;
     HWND window = CreateWindowExA(0, "ProbeKeyLog", "", WS_POPUP | WS_BORDER, std::atoi(argv[2]),
-                                  std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+                                  std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
     if (!window) return 1;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

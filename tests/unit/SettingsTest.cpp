@@ -149,7 +149,8 @@ TEST(LoadSettings, AStoredShortcutTheEditorWouldRefuseIsReportedAndTakesItsDefau
     EXPECT_EQ(s.Shortcut(TShortcutCommand::Undo), 0x8034);
     EXPECT_EQ(s.Shortcut(TShortcutCommand::Snapshot), 0x8000);
     EXPECT_TRUE(loaded.Errors.empty());
-    EXPECT_EQ(loaded.MendedShortcuts, (std::vector<std::string>{"PaintHotkey", "DeleteHotkey", "UndoHotkey"}));
+    EXPECT_EQ(loaded.MendedShortcuts,
+              (std::vector<std::string>{"PaintHotkey", "DeleteHotkey", "UndoHotkey"}));
 
     // A default another command holds already leaves the shortcut off rather than twice.
     stored.Values = {{"PaintHotkey", 0x8034}, {"UndoHotkey", 0x0034}};

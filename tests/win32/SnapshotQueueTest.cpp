@@ -18,7 +18,8 @@ std::size_t PicturesIn(const fs::path& folder)
 {
     std::error_code error;
     std::size_t count = 0;
-    for (const auto& entry : fs::directory_iterator(folder, error)) count += entry.path().extension() == ".png";
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        count += entry.path().extension() == ".png";
     return count;
 }
 

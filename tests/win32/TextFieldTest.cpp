@@ -92,8 +92,9 @@ TEST_F(TextField, OnlyEscDropsTheTextAClickOutsideAnotherWindowInFrontOrCloseKee
     Type(field->Handle(), L"auch");
     field->FollowForeground();
     EXPECT_TRUE(field->IsOpen()) << "closed with the same window in front";
-    const UniqueWindow other(CreateWindowExW(0, L"ZelvoraTextFieldTestPage", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                             40, 40, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    const UniqueWindow other(CreateWindowExW(0, L"ZelvoraTextFieldTestPage", L"other",
+                                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 100, nullptr,
+                                             nullptr, GetModuleHandleW(nullptr), nullptr));
     SetForegroundWindow(other.get());
     field->FollowForeground();
     EXPECT_EQ(calls_, 3);
