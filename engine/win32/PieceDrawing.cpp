@@ -17,7 +17,7 @@ UniqueFont TextFont(int penWidth)
                                   NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
 }
 
-// (Not DrawText: the system's header turns that name into DrawTextA.)
+// (Not named DrawText: the system header would turn that name into its ANSI twin.)
 void DrawLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
 {
     const UniqueFont font = TextFont(piece.Pen.Width);
