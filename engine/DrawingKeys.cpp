@@ -1,6 +1,8 @@
 #include "engine/DrawingKeys.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "engine/MarkerDefaults.h"
 
@@ -126,11 +128,15 @@ TKeyVerdict TDrawingKeys::TypingKeyDown(int virtualKey)
 
 TShiftState TDrawingKeys::ModifiersDown() const
 {
+    // Each modifier by its either-side name, then its left and right keys.
+    constexpr std::pair<TShiftState::Flag, int> kModifiers[] = {
+        {TShiftState::ssShift, 0x10}, {TShiftState::ssCtrl, 0x11}, {TShiftState::ssAlt, 0x12}};
+    constexpr int kSides[] = {0xA0, 0xA2, 0xA4};
     TShiftState modifiers = holding_ ? ShortCutToKey(chord_).Shift : TShiftState{};
-    for (const auto modifier : {TShiftState::ssShift, TShiftState::ssCtrl, TShiftState::ssAlt})
-        for (int key = 0x10; key < 0xA6; ++key)
-            if (down_.test(static_cast<std::size_t>(key)) && IsModifierOf(modifier, key))
-                modifiers.Add(modifier);
+    for (std::size_t i = 0; i < std::size(kModifiers); ++i) {
+        const auto [modifier, either] = kModifiers[i];
+        if (down_.test(either) || down_.test(kSides[i]) || down_.test(kSides[i] + 1)) modifiers.Add(modifier);
+    }
     return modifiers;
 }
 

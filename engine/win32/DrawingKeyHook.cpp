@@ -110,7 +110,6 @@ void TDrawingKeyHook::Install()
     const HINSTANCE module = GetModuleHandleW(nullptr);
     keyboard_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, module, 0));
     mouse_.reset(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, module, 0));
-    installed_ = keyboard_ && mouse_;
 }
 
 LRESULT CALLBACK TDrawingKeyHook::KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept

@@ -44,7 +44,6 @@ public:
 
     // The system dropped a hook (keys it should have seen reach the programs): hook again.
     void Reinstall();
-    bool Installed() const { return installed_; }
 
 private:
     void Run(std::promise<void>* ready);
@@ -59,7 +58,6 @@ private:
     THookInput& input_;
     UniqueHook keyboard_;
     UniqueHook mouse_;
-    std::atomic<bool> installed_{false};
     // Buttons whose press went down inside the text field: their release is swallowed too.
     UINT swallowedButtons_ = 0;
     DWORD threadId_ = 0;

@@ -230,12 +230,15 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     return tick;
 }
 
-std::vector<int> TMarkingEngine::WatchedKeys()
+const std::vector<int>& TMarkingEngine::WatchedKeys()
 {
     // A hook sees the left or right key, never the either-side name the key state also has.
-    std::vector<int> keys;
-    for (const TDrawingKeyRow& row : kDrawingKeys)
-        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL) keys.push_back(row.VirtualKey);
+    static const std::vector<int> keys = [] {
+        std::vector<int> watched;
+        for (const TDrawingKeyRow& row : kDrawingKeys)
+            if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL) watched.push_back(row.VirtualKey);
+        return watched;
+    }();
     return keys;
 }
 

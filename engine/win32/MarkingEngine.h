@@ -135,7 +135,7 @@ private:
     // A key down that the hook never saw: the system dropped it.
     void CheckHook();
     // The keys whose state tells whether the hook saw them.
-    static std::vector<int> WatchedKeys();
+    static const std::vector<int>& WatchedKeys();
     void DrawLine(TPoint from, TPoint to) override;
     void FrameAt(TPoint at) override { FrameWindowAt(at.X, at.Y); }
     void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override;
