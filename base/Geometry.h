@@ -39,4 +39,10 @@ struct TPoint {
     constexpr bool operator==(const TPoint&) const = default;
 };
 
+// A point between pixels, on the same grid: a curve through the pointer's positions.
+struct TPointF {
+    float X = 0, Y = 0;
+    constexpr bool operator==(const TPointF&) const = default;
+};
+
 }  // namespace zelvora

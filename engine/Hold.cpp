@@ -28,6 +28,8 @@ void THold::Begin(std::uint32_t now)
 {
     held_ = true;
     since_ = now;
+    movedAt_ = now;
+    curve_.Drop();
     rests_ = false;
     textAsked_ = false;
     shape_ = TDrawingShape::None;
@@ -36,6 +38,7 @@ void THold::Begin(std::uint32_t now)
 
 void THold::End(const THoldTick& tick, IHoldActions& out)
 {
+    FinishCurve(out);
     FollowKeys(tick, out);
     if (shape_ != TDrawingShape::None) out.KeepShape();
     shape_ = TDrawingShape::None;
@@ -48,6 +51,7 @@ void THold::FollowKeys(const THoldTick& tick, IHoldActions& out)
 {
     if (tick.TextWanted && !textAsked_) {
         textAsked_ = true;
+        FinishCurve(out);
         DropMarkAtRest(tick, out);
         RestAt(tick.Pointer);
     }
@@ -67,6 +71,7 @@ void THold::FollowKeys(const THoldTick& tick, IHoldActions& out)
     if (tick.Shape == shape_) return;
     if (shape_ == TDrawingShape::None) {
         // A mark of its own, from where the pointer was when its keys went down.
+        FinishCurve(out);
         shapeFrom_ = penAt_;
         DropMarkAtRest(tick, out);
         out.EndMark();
@@ -85,11 +90,34 @@ void THold::DrawPath(const THoldTick& tick, IHoldActions& out)
         out.FrameAt(at);
         return;
     }
+    bool moved = false;
     for (const TPoint to : tick.Path) {
         if (rests_ && to == penAt_) continue;
         rests_ = false;
-        out.DrawLine(std::exchange(penAt_, to), to);
+        if (to == penAt_) continue;
+        if (!curve_.Started()) curve_.Start(penAt_);
+        Draw(curve_.Add(to), out);
+        penAt_ = to;
+        moved = true;
     }
+    if (moved) movedAt_ = tick.Now;
+    if (moved || rests_) return;
+    // At rest: a dot where the pen went down, the curve drawn to its end once the hand stays.
+    if (curve_.Started()) {
+        if (static_cast<std::int32_t>(tick.Now - movedAt_) < static_cast<std::int32_t>(kCurveRestMs)) return;
+        FinishCurve(out);
+    }
+    out.DrawLine(penAt_, penAt_);
+}
+
+void THold::Draw(std::span<const TPointF> curve, IHoldActions& out)
+{
+    if (curve.size() > 1) out.DrawCurve(curve);
+}
+
+void THold::FinishCurve(IHoldActions& out)
+{
+    Draw(curve_.Finish(), out);
 }
 
 void THold::DropMarkAtRest(const THoldTick& tick, IHoldActions& out) const
@@ -101,6 +129,7 @@ void THold::DropMarkAtRest(const THoldTick& tick, IHoldActions& out) const
 
 void THold::RestAt(TPoint at)
 {
+    curve_.Drop();
     rests_ = true;
     penAt_ = at;
 }

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "base/Geometry.h"
 #include "engine/DrawingKeys.h"
+#include "engine/StrokeCurve.h"
 
 namespace zelvora {
 
@@ -29,7 +31,10 @@ struct THoldTick {
 
 class IHoldActions {
 public:
+    // A dot where the pen rests, or a straight line.
     virtual void DrawLine(TPoint from, TPoint to) = 0;
+    // A piece of a free-hand curve, through every point in order.
+    virtual void DrawCurve(std::span<const TPointF> points) = 0;
     virtual void FrameAt(TPoint at) = 0;
     // The shape as it would be kept now; shown in place of the one before.
     virtual void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) = 0;
@@ -50,6 +55,9 @@ public:
     // A frame drawn in control mode is what the person meant unless a shape key or T came this
     // soon after the hold began, when it is the frame the pen made on the way.
     static constexpr std::uint32_t kStrayFrameMs = 300;
+    // A curve waits for the position after its last one; a pointer at rest this long draws it
+    // to the end.
+    static constexpr std::uint32_t kCurveRestMs = 100;
 
     void Tick(const THoldTick& tick, IHoldActions& out);
     bool Held() const { return held_; }
@@ -65,10 +73,14 @@ private:
     void FollowKeys(const THoldTick& tick, IHoldActions& out);
     void DrawPath(const THoldTick& tick, IHoldActions& out);
     void DropMarkAtRest(const THoldTick& tick, IHoldActions& out) const;
+    static void Draw(std::span<const TPointF> curve, IHoldActions& out);
+    void FinishCurve(IHoldActions& out);
 
     bool held_ = false;
     std::uint32_t since_ = 0;
     TPoint penAt_;
+    TStrokeCurve curve_;
+    std::uint32_t movedAt_ = 0;
     bool rests_ = false;
     bool textAsked_ = false;
     std::optional<TPoint> textAt_;

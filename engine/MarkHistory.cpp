@@ -1,6 +1,7 @@
 #include "engine/MarkHistory.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelvora {
 
@@ -34,6 +35,16 @@ TRect PieceBounds(const TMarkPiece& piece)
         case TMarkPiece::TKind::Line:
             break;
     }
+    if (!piece.Path.empty()) {
+        float left = piece.Path[0].X, top = piece.Path[0].Y, right = left, bottom = top;
+        for (const TPointF& p : piece.Path) {
+            left = std::min(left, p.X), right = std::max(right, p.X);
+            top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
+        }
+        const TRect path{static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)),
+                         static_cast<int>(std::ceil(right)) + 1, static_cast<int>(std::ceil(bottom)) + 1};
+        return Grown(path, half(piece.Pen.Width));
+    }
     const TRect ends{std::min(piece.From.X, piece.To.X), std::min(piece.From.Y, piece.To.Y),
                      std::max(piece.From.X, piece.To.X) + 1, std::max(piece.From.Y, piece.To.Y) + 1};
     return Grown(ends, half(piece.Pen.Width));
@@ -42,7 +53,8 @@ TRect PieceBounds(const TMarkPiece& piece)
 bool TMarkPiece::SameDrawingAs(const TMarkPiece& other) const
 {
     if (Kind != other.Kind || !(Pen == other.Pen)) return false;
-    return Frame == other.Frame && From == other.From && To == other.To && Text == other.Text;
+    return Frame == other.Frame && From == other.From && To == other.To && Path == other.Path &&
+           Text == other.Text;
 }
 
 std::size_t TMark::Bytes() const
@@ -50,7 +62,8 @@ std::size_t TMark::Bytes() const
     std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
     for (const TMarkPiece& piece : Pieces)
         bytes += piece.Pixels.capacity() * sizeof(piece.Pixels[0]) +
-                 piece.Runs.capacity() * sizeof(piece.Runs[0]) + piece.Text.capacity() * sizeof(wchar_t);
+                 piece.Runs.capacity() * sizeof(piece.Runs[0]) + piece.Path.capacity() * sizeof(TPointF) +
+                 piece.Text.capacity() * sizeof(wchar_t);
     return bytes;
 }
 
@@ -64,6 +77,7 @@ void TMarkHistory::BeginMark()
     wiped_.clear();
     EndMark();
     marks_.emplace_back();
+    marks_.back().Serial = ++serial_;
     bytes_ += marks_.back().Bytes();
     drawing_ = true;
     Trim();

@@ -33,6 +33,9 @@ struct TMarkPiece {
     TMarkPen Pen;
     // A line's ends; an arrow's head (From) and tail; a text's top left (From).
     TPoint From, To;
+    // A line drawn free-hand follows the curve through these points instead (From and To are its
+    // ends, rounded).
+    std::vector<TPointF> Path;
     // A frame's or an ellipse's box and pen; a text's box as measured when it was typed.
     TControlFrame Frame;
     std::wstring Text;
@@ -59,6 +62,7 @@ TRect PieceBounds(const TMarkPiece& piece);
 using TInkTime = std::chrono::steady_clock::time_point;
 
 struct TMark {
+    std::uint64_t Serial = 0;  // tells one mark from the next
     std::vector<TMarkPiece> Pieces;
     TRect Bounds;                     // of all pieces; empty for a mark without any
     std::optional<TInkTime> EndedAt;  // when its chord went up; none while it is drawn
@@ -81,6 +85,8 @@ public:
     // The chord went up at `at`: the mark remembers when (vanishing ink counts from there).
     void EndMark(TInkTime at);
     bool Drawing() const { return drawing_; }
+    // The mark the next piece goes into: the one being drawn, or the one it begins.
+    std::uint64_t NextPieceMark() const { return drawing_ && !marks_.empty() ? marks_.back().Serial : serial_ + 1; }
     // Into the mark being drawn; a piece without one begins one.
     void AddPiece(TMarkPiece piece);
     // False once the mark being drawn is as large as one mark may be.
@@ -111,6 +117,7 @@ private:
     std::deque<TMark> wiped_;
     std::vector<TMark> dropped_;
     std::size_t bytes_ = 0;
+    std::uint64_t serial_ = 0;
     bool drawing_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "base/DpiScaling.h"
@@ -392,6 +393,20 @@ void TMarkingEngine::DrawLine(TPoint from, TPoint to)
 {
     MovePenTo(from.X, from.Y);
     DrawLineTo(to.X, to.Y);
+}
+
+void TMarkingEngine::DrawCurve(std::span<const TPointF> points)
+{
+    if (!drawingEnabled_ || points.empty()) return;
+    const auto rounded = [](TPointF p) {
+        return TPoint{static_cast<int>(std::lround(p.X)), static_cast<int>(std::lround(p.Y))};
+    };
+    TMarkPiece curve;
+    curve.From = rounded(points.front());
+    curve.To = penAt_ = rounded(points.back());
+    curve.Pen = PenAt(curve.To.X, curve.To.Y);
+    curve.Path.assign(points.begin(), points.end());
+    Draw(std::move(curve));
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)

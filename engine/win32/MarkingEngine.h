@@ -137,6 +137,7 @@ private:
     // The keys whose state tells whether the hook saw them.
     static const std::vector<int>& WatchedKeys();
     void DrawLine(TPoint from, TPoint to) override;
+    void DrawCurve(std::span<const TPointF> points) override;
     void FrameAt(TPoint at) override { FrameWindowAt(at.X, at.Y); }
     void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override;
     IMarkSurface& PreviewSurface();

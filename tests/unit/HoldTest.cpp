@@ -12,6 +12,12 @@ namespace {
 class Recorder : public IHoldActions {
 public:
     void DrawLine(TPoint from, TPoint to) override { Log() << "line " << Text(from) << "-" << Text(to); }
+    // A curve by its ends.
+    void DrawCurve(std::span<const TPointF> points) override
+    {
+        const auto end = [](TPointF p) { return TPoint{static_cast<int>(p.X), static_cast<int>(p.Y)}; };
+        Log() << "curve " << Text(end(points.front())) << "-" << Text(end(points.back()));
+    }
     void FrameAt(TPoint at) override { Log() << "frame " << Text(at); }
     void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override
     {
@@ -58,16 +64,23 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     EXPECT_EQ(t.At({10, 10}), "");
     t.tick.ChordHeld = true;
     EXPECT_EQ(t.At({10, 10}), "line 10,10-10,10") << "a dot where the pen went down";
-    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "line 10,10-20,30; line 20,30-40,10");
+    // The curve runs a position behind: a piece is known once the position after it is.
+    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "curve 10,10-20,30");
+    EXPECT_EQ(t.At({40, 10}), "") << "a hand at rest for a moment";
+    EXPECT_EQ(t.At({40, 10}, {}, THold::kCurveRestMs), "curve 20,30-40,10; line 40,10-40,10")
+        << "at rest for good: the curve to its end";
+    EXPECT_EQ(t.At({50, 10}), "");
+    EXPECT_EQ(t.At({60, 20}), "curve 40,10-50,10");
 
-    // Ctrl: a rectangle from where the pointer was, following the pointer, not its path.
+    // Ctrl: a rectangle from where the pointer was, following the pointer, not its path; the
+    // curve first goes to its end.
     t.tick.Shape = TDrawingShape::Rectangle;
-    EXPECT_EQ(t.At({60, 50}, {{90, 0}, {60, 50}}), "drop dot; end; preview 2 40,10-60,50");
-    EXPECT_EQ(t.At({70, 60}), "preview 2 40,10-70,60");
+    EXPECT_EQ(t.At({60, 50}, {{90, 0}, {60, 50}}), "curve 50,10-60,20; drop dot; end; preview 2 60,20-60,50");
+    EXPECT_EQ(t.At({70, 60}), "preview 2 60,20-70,60");
     // Ctrl+Shift, then Shift goes up: the arrow is kept; Ctrl is still down, and no shape
     // follows until it goes up too; the pen rests where the shape ended.
     t.tick.Shape = TDrawingShape::Arrow;
-    EXPECT_EQ(t.At({70, 60}), "preview 4 40,10-70,60");
+    EXPECT_EQ(t.At({70, 60}), "preview 4 60,20-70,60");
     t.tick.Shape = TDrawingShape::Rectangle;
     t.tick.ShapeKeyUp = true;
     EXPECT_EQ(t.At({70, 60}), "keep; end");
@@ -75,11 +88,12 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     t.tick.Shape = TDrawingShape::None;
     t.tick.ShapeKeyUp = true;
     EXPECT_EQ(t.At({70, 60}), "") << "a dot at rest after the shape";
-    EXPECT_EQ(t.At({80, 60}), "line 70,60-80,60");
+    EXPECT_EQ(t.At({80, 60}), "");
 
-    // T: the pen rests; released with Alt still down, the text opens once it is up.
+    // T: the curve goes to its end and the pen rests; released with Alt still down, the text
+    // opens once it is up.
     t.tick.TextWanted = true;
-    EXPECT_EQ(t.At({80, 60}), "drop dot");
+    EXPECT_EQ(t.At({80, 60}), "curve 70,60-80,60; drop dot");
     EXPECT_EQ(t.At({80, 60}), "");
     t.tick.ChordHeld = false;
     t.tick.ChordKeyDown = true;
@@ -95,7 +109,7 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     t.tick.ChordHeld = true;
     t.At({0, 0});
     t.tick.Shape = TDrawingShape::Ellipse;
-    EXPECT_EQ(t.At({5, 5}), "drop dot; end; preview 3 0,0-5,5");
+    EXPECT_EQ(t.At({5, 5}), "curve 99,75-0,0; drop dot; end; preview 3 0,0-5,5");
     t.tick.ChordHeld = false;
     EXPECT_EQ(t.At({5, 5}), "keep; end");
 }
