@@ -34,28 +34,24 @@ void KeepHighlighterGround(TMarkPiece& piece, std::span<const std::uint32_t> scr
     piece.Pixels.shrink_to_fit();
 }
 
-void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip, TColor key)
+std::vector<std::uint32_t> KeptGround(const TMarkPiece& piece, const TRect& area)
 {
-    const std::uint32_t penPixel = PixelOf(piece.Pen.Color), keyPixel = PixelOf(key);
-    const TRect inside = Intersection(clip, target.Area());
+    std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(area.Width(), 0)) * std::max(area.Height(), 0),
+                                      kRgb);
     std::size_t kept = 0;
     for (const TMarkPiece::TRun& run : piece.Runs) kept += static_cast<std::size_t>(std::max(run.Length, 0));
-    if (kept != piece.Pixels.size()) return;  // runs the pixels do not fill are not trusted
+    if (kept != piece.Pixels.size()) return ground;  // runs the pixels do not fill are not trusted
     std::size_t next = 0;
     for (const TMarkPiece::TRun& run : piece.Runs) {
         const std::size_t first = next;
         next += static_cast<std::size_t>(std::max(run.Length, 0));
-        if (run.Y < inside.Top || run.Y >= inside.Bottom) continue;
-        std::uint32_t* row = target.Bits + static_cast<std::size_t>(run.Y - target.Origin.Y) * target.Width;
-        const int left = std::max(run.X, inside.Left), right = std::min(run.X + run.Length, inside.Right);
-        for (int x = left; x < right; ++x) {
-            std::uint32_t& pixel = row[x - target.Origin.X];
-            const std::uint32_t seen =
-                (pixel & kRgb) != keyPixel ? pixel & kRgb : piece.Pixels[first + (x - run.X)];
-            const std::uint32_t mixed = seen & penPixel;
-            pixel = mixed == keyPixel ? mixed ^ 0x000100 : mixed;
-        }
+        if (run.Y < area.Top || run.Y >= area.Bottom) continue;
+        const int left = std::max(run.X, area.Left), right = std::min(run.X + run.Length, area.Right);
+        for (int x = left; x < right; ++x)
+            ground[static_cast<std::size_t>(run.Y - area.Top) * area.Width() + (x - area.Left)] =
+                piece.Pixels[first + (x - run.X)];
     }
+    return ground;
 }
 
 void FillPixels(const TPixelRows& target, const TRect& area, std::uint32_t pixel)

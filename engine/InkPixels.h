@@ -30,11 +30,8 @@ constexpr std::uint32_t PixelOf(TColor color)
 void KeepHighlighterGround(TMarkPiece& piece, std::span<const std::uint32_t> screen,
                            std::span<const std::uint32_t> shape, const TRect& area);
 
-// Paints a highlighter piece into the buffer, inside `clip` (screen points) only: what a person
-// sees there ANDed with the pen, which is the buffer's older ink where it has some, the kept
-// screen where it shows the key. Ink that would come out as the key is moved off it by one step
-// of green, which no eye tells.
-void StampInk(const TMarkPiece& piece, const TPixelRows& target, const TRect& clip, TColor key);
+// The highlighter's kept ground as rows over `area` (screen points); white where it kept none.
+std::vector<std::uint32_t> KeptGround(const TMarkPiece& piece, const TRect& area);
 
 // Fills the part of `area` (screen points) inside the buffer.
 void FillPixels(const TPixelRows& target, const TRect& area, std::uint32_t pixel);

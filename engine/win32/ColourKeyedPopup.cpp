@@ -1,16 +1,11 @@
 #include "engine/win32/ColourKeyedPopup.h"
 
+#include "engine/MarkInk.h"
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
+#include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
-
-namespace {
-
-// The highlighter's preview lets the screen through: it cannot mix with what lies beneath.
-constexpr BYTE kHighlighterOpacity = 140;
-
-}  // namespace
 
 bool TColourKeyedPopup::Open()
 {
@@ -34,20 +29,46 @@ bool TColourKeyedPopup::Open()
 void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
 {
     if (!Open()) return;
+    if (!IsWindowVisible(window_.get())) shown_.clear();
+    KeepGround(area);
     piece_ = piece;
     area_ = area;
     caret_ = caret;
     const TColor key = ChooseColourKey(piece.Pen.Color);
-    const BYTE opacity = piece.Pen.Highlighter ? kHighlighterOpacity : 255;
-    if (key != key_ || opacity != opacity_ || !IsWindowVisible(window_.get()))
-        SetLayeredWindowAttributes(window_.get(), key, opacity, LWA_COLORKEY | LWA_ALPHA);
+    if (key != key_ || !IsWindowVisible(window_.get())) SetLayeredWindowAttributes(window_.get(), key, 0, LWA_COLORKEY);
     key_ = key;
-    opacity_ = opacity;
     SetWindowPos(window_.get(), HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(window_.get(), nullptr, FALSE);
     // The preview follows the pointer within the tick that moved it.
     UpdateWindow(window_.get());
+}
+
+void TColourKeyedPopup::KeepGround(const TRect& area)
+{
+    const int width = area.Width(), height = area.Height();
+    std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0), 0xFFFFFF);
+    TPixelBuffer screen(width, height);
+    if (screen) {
+        const WindowDc screenDc(nullptr, GetDC(nullptr));
+        BitBlt(screen.Dc(), 0, 0, width, height, screenDc.get(), area.Left, area.Top, SRCCOPY);
+        GdiFlush();
+    }
+    const std::uint32_t key = PixelOf(key_);
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y - area.Top) * width + (x - area.Left);
+            const bool wasShown = !shown_.empty() && x >= shownArea_.Left && x < shownArea_.Right &&
+                                  y >= shownArea_.Top && y < shownArea_.Bottom;
+            const std::size_t before =
+                wasShown ? static_cast<std::size_t>(y - shownArea_.Top) * shownArea_.Width() + (x - shownArea_.Left) : 0;
+            // Where our own ink showed, the screen copy may hold it: the ground found before stays.
+            if (wasShown && (shown_[before] & 0xFFFFFF) != key)
+                ground[at] = ground_[before];
+            else if (screen)
+                ground[at] = screen.Bits()[at] & 0xFFFFFF;
+        }
+    ground_ = std::move(ground);
 }
 
 void TColourKeyedPopup::Hide()
@@ -91,26 +112,21 @@ void TColourKeyedPopup::Paint(HDC dc)
 {
     // Drawn off screen first: a text field repaints on every letter.
     const int width = area_.Width(), height = area_.Height();
-    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
-    if (!memory || !bitmap) return;
-    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-    {
-        TCanvas canvas(memory.get());
-        canvas.SetBrushStyle(TBrushStyle::bsSolid);
-        canvas.SetBrushColor(key_);
-        canvas.FillRect({0, 0, width, height});
-        const TPoint origin{area_.Left, area_.Top};
-        DrawPiece(canvas, piece_, origin, piece_.Pen.Color, R2_COPYPEN);
-        if (caret_) {
-            const TRect& text = piece_.Frame.Bounds;
-            canvas.SetBrushColor(piece_.Pen.Color);
-            canvas.FillRect({text.Right - origin.X + 1, text.Top - origin.Y, text.Right - origin.X + 3,
-                             text.Bottom - origin.Y});
-        }
+    TPixelBuffer pixels(width, height);
+    if (!pixels || ground_.size() != static_cast<std::size_t>(width) * height) return;
+    const TPixelRows rows{pixels.Bits(), width, height, {area_.Left, area_.Top}};
+    const TPixelRows ground{ground_.data(), width, height, {area_.Left, area_.Top}};
+    FillPixels(rows, area_, PixelOf(key_));
+    // Laid as the kept mark will be: the highlighter over the screen it was found on.
+    TMarkInk ink(0, piece_.Pen);
+    ink.Lay(PieceCoverage(piece_, area_), {rows, TInkPixels::Keyed, PixelOf(key_), &ground}, area_);
+    if (caret_) {
+        const TRect& text = piece_.Frame.Bounds;
+        FillPixels(rows, {text.Right + 1, text.Top, text.Right + 3, text.Bottom}, PixelOf(piece_.Pen.Color));
     }
-    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-    SelectObject(memory.get(), old);
+    shown_.assign(pixels.Bits(), pixels.Bits() + ground_.size());
+    shownArea_ = area_;
+    BitBlt(dc, 0, 0, width, height, pixels.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace zelvora

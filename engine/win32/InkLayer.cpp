@@ -27,9 +27,16 @@ bool IsCloaked(HWND window)
            cloaked != 0;
 }
 
-std::span<const std::uint32_t> AllOf(const TPixelBuffer& buffer)
+// Per-pixel alpha where the desktop is composed, which on Windows 8 and later is always. The
+// tests set ZELVORA_INK_ALPHA to take that path on a desktop that is not.
+bool InkWithAlpha()
 {
-    return {buffer.Bits(), static_cast<std::size_t>(buffer.Width()) * buffer.Height()};
+    wchar_t forced[4] = {};
+    if (GetEnvironmentVariableW(L"ZELVORA_INK_ALPHA", forced, 4) == 1) return forced[0] == L'1';
+    using TIsComposed = HRESULT WINAPI(BOOL*);
+    static auto* const isComposed = SystemFunction<TIsComposed>(L"dwmapi.dll", "DwmIsCompositionEnabled");
+    BOOL composed = FALSE;
+    return isComposed && SUCCEEDED(isComposed(&composed)) && composed;
 }
 
 }  // namespace
@@ -40,7 +47,13 @@ TMarkPiece TInkLayer::Draw(TMarkPiece piece)
     if (!OpenPanesOver(bounds)) return piece;
     KeepKeyOffPen(piece.Pen.Color);
     if (piece.Pen.Highlighter) piece = Highlight(std::move(piece));
-    Paint(piece, bounds);
+    const std::uint64_t mark = marks_.NextPieceMark();
+    if (!live_ || !live_->Lays(mark, piece.Pen)) live_.emplace(mark, piece.Pen);
+    for (const auto& pane : panes_) {
+        if (IsEmpty(Intersection(bounds, pane->Monitor()))) continue;
+        pane->KeepGround(bounds, key_);
+        pane->Paint(piece, bounds, key_, *live_);
+    }
     Show(bounds);
     return piece;
 }
@@ -64,15 +77,19 @@ void TInkLayer::Remove(std::span<const TMark> gone)
 void TInkLayer::DrawAgain(const TMark& mark)
 {
     if (!OpenPanesOver(mark.Bounds)) return;
-    for (const TMarkPiece& piece : mark.Pieces) {
-        KeepKeyOffPen(piece.Pen.Color);
-        Paint(piece, PieceBounds(piece));
+    live_.reset();
+    for (const TMarkPiece& piece : mark.Pieces) KeepKeyOffPen(piece.Pen.Color);
+    for (const auto& pane : panes_) {
+        if (IsEmpty(Intersection(mark.Bounds, pane->Monitor()))) continue;
+        pane->KeepGround(mark.Bounds, key_);
+        PaintMark(*pane, mark, mark.Bounds);
     }
     Show(mark.Bounds);
 }
 
 void TInkLayer::Close()
 {
+    live_.reset();
     panes_.clear();
     owner_.reset();
 }
@@ -96,6 +113,7 @@ bool TInkLayer::Open()
     monitors_ = MonitorRects();
     screens_ = VirtualScreen();
     key_ = ChooseColourKey(0);
+    alpha_ = InkWithAlpha();
     owner_ = TInkPane::MakeOwner();
     failed_ = !owner_;
     return !failed_;
@@ -116,15 +134,18 @@ TInkPane* TInkLayer::OpenPane(const TRect& monitor)
     if (failed_) return nullptr;
     const bool fits =
         static_cast<std::size_t>(monitor.Width()) * static_cast<std::size_t>(monitor.Height()) <= maxPixels_;
-    std::unique_ptr<TInkPane> pane = fits ? TInkPane::Open(monitor, owner_.get(), key_) : nullptr;
+    std::unique_ptr<TInkPane> pane = fits ? TInkPane::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
     if (!pane) {
         // Nothing is tried again until asked: the marks go to the screen meanwhile.
         failed_ = true;
         Close();
         return nullptr;
     }
-    panes_.push_back(std::move(pane));
     // Marks already there that no pane showed (their monitor came back, or a failed pane).
+    TRect marked;
+    for (const TMark& mark : marks_.Marks()) marked = Union(marked, Intersection(mark.Bounds, monitor));
+    if (!IsEmpty(marked)) pane->KeepGround(marked, key_);
+    panes_.push_back(std::move(pane));
     Repaint(monitor);
     return panes_.back().get();
 }
@@ -207,37 +228,45 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
 {
     const TRect area = Intersection(PieceBounds(piece), screens_);
     if (IsEmpty(area)) return piece;
-    // What the screen shows there now, and the piece's own shape in white on black.
-    TPixelBuffer screen(area.Width(), area.Height()), shape(area.Width(), area.Height());
-    if (!screen || !shape) return piece;
+    // What the screen shows there now, where the piece covers any of a pixel.
+    TPixelBuffer screen(area.Width(), area.Height());
+    if (!screen) return piece;
     {
         const WindowDc screenDc(nullptr, GetDC(nullptr));
         BitBlt(screen.Dc(), 0, 0, area.Width(), area.Height(), screenDc.get(), area.Left, area.Top, SRCCOPY);
-        TCanvas shapeCanvas(shape.Dc());
-        DrawPiece(shapeCanvas, piece, {area.Left, area.Top}, RgbOf(255, 255, 255), R2_COPYPEN);
     }
+    const TCoverage coverage = PieceCoverage(piece, area);
+    std::vector<std::uint32_t> shape(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x)
+            if (coverage.At(x, y)) shape[static_cast<std::size_t>(y - area.Top) * area.Width() + (x - area.Left)] = 0xFFFFFF;
     GdiFlush();
-    KeepHighlighterGround(piece, AllOf(screen), AllOf(shape), area);
+    KeepHighlighterGround(piece, {screen.Bits(), shape.size()}, shape, area);
     return piece;
 }
 
 void TInkLayer::Repaint(const TRect& area)
 {
+    // The mark being drawn may lie over what goes: its next piece is laid anew.
+    live_.reset();
     for (const auto& pane : panes_) {
         const TRect inside = Intersection(area, pane->Monitor());
         if (IsEmpty(inside)) continue;
         pane->Fill(inside, key_);
-        for (const TMark& mark : marks_.Marks()) {
-            if (IsEmpty(Intersection(mark.Bounds, inside))) continue;
-            for (const TMarkPiece& piece : mark.Pieces) pane->Paint(piece, inside, key_);
-        }
+        for (const TMark& mark : marks_.Marks())
+            if (!IsEmpty(Intersection(mark.Bounds, inside))) PaintMark(*pane, mark, inside);
         pane->Show(inside);
     }
 }
 
-void TInkLayer::Paint(const TMarkPiece& piece, const TRect& clip)
+void TInkLayer::PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip)
 {
-    for (const auto& pane : panes_) pane->Paint(piece, clip, key_);
+    // Laid as it was drawn: pieces of one pen in a row are one shape.
+    std::optional<TMarkInk> ink;
+    for (const TMarkPiece& piece : mark.Pieces) {
+        if (!ink || !ink->Lays(mark.Serial, piece.Pen)) ink.emplace(mark.Serial, piece.Pen);
+        pane.Paint(piece, clip, key_, *ink);
+    }
 }
 
 void TInkLayer::Show(const TRect& area)

@@ -1,6 +1,6 @@
 // Marks kept on windows of their own above every other: one pane per monitor where ink lies,
-// top-most, click-through, never active, in physical pixels, showing the screen through a colour
-// key. What they hold stays whatever repaints beneath, and they paint again from the mark
+// top-most, click-through, never active, in physical pixels, with per-pixel alpha where the
+// desktop is composed and through a colour key where not. What they hold stays whatever repaints beneath, and they paint again from the mark
 // history, so an undo takes exactly one mark away. A pane exists only while its monitor holds
 // something; a piece that crosses monitors is drawn on each.
 #pragma once
@@ -99,7 +99,7 @@ private:
     TMarkPiece Highlight(TMarkPiece piece);
     // Paints the area again from the history alone.
     void Repaint(const TRect& area);
-    void Paint(const TMarkPiece& piece, const TRect& clip);
+    void PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip);
     void Show(const TRect& area);
 
     const TMarkHistory& marks_;
@@ -107,6 +107,9 @@ private:
     std::vector<TRect> monitors_;
     TRect screens_;  // around every monitor
     TColor key_ = 0;
+    bool alpha_ = false;
+    // The mark being drawn, as laid so far: its next piece joins it.
+    std::optional<TMarkInk> live_;
     HWND foreground_ = nullptr;
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;

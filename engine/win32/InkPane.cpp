@@ -3,6 +3,8 @@
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
 
+#include <vector>
+
 namespace zelvora {
 
 namespace {
@@ -23,19 +25,21 @@ HINSTANCE RegisterPaneClass(WNDPROC procedure)
 
 }  // namespace
 
-std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColor key)
+std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColor key, bool alpha)
 {
-    std::unique_ptr<TInkPane> pane(new TInkPane(monitor));
+    std::unique_ptr<TInkPane> pane(new TInkPane(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
     pane->pixels_ = std::make_unique<TPixelBuffer>(monitor.Width(), monitor.Height());
     if (!*pane->pixels_) return nullptr;
-    pane->canvas_ = std::make_unique<TCanvas>(pane->pixels_->Dc());
     pane->Fill(monitor, key);
     const HINSTANCE instance = RegisterPaneClass(WindowProc);
     pane->window_.reset(CreateWindowExW(kPaneStyles, kInkLayerClass, L"", WS_POPUP, monitor.Left, monitor.Top,
                                         monitor.Width(), monitor.Height(), owner, nullptr, instance,
                                         pane.get()));
     if (!pane->window_) return nullptr;
-    SetLayeredWindowAttributes(pane->window_.get(), key, 0, LWA_COLORKEY);
+    if (alpha)
+        pane->Show(monitor);
+    else
+        SetLayeredWindowAttributes(pane->window_.get(), key, 0, LWA_COLORKEY);
     ShowWindow(pane->window_.get(), SW_SHOWNOACTIVATE);
     return pane;
 }
@@ -82,20 +86,44 @@ LRESULT TInkPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key)
+void TInkPane::KeepGround(const TRect& area, TColor key)
 {
-    const TRect inside = Intersection(clip, monitor_);
-    if (IsEmpty(inside) || IsEmpty(Intersection(PieceBounds(piece), inside))) return;
-    if (piece.Pen.Highlighter) {
-        GdiFlush();
-        StampInk(piece, Rows(), inside, key);
-        return;
+    const TRect inside = Intersection(area, monitor_);
+    if (Alpha() || IsEmpty(inside)) return;
+    if (ground_.empty()) ground_.assign(static_cast<std::size_t>(monitor_.Width()) * monitor_.Height(), 0xFFFFFF);
+    TPixelBuffer screen(inside.Width(), inside.Height());
+    if (!screen) return;
+    // The screen as the pane last showed it: where the pane is clear, the windows beneath.
+    UpdateWindow(window_.get());
+    {
+        const WindowDc screenDc(nullptr, GetDC(nullptr));
+        BitBlt(screen.Dc(), 0, 0, inside.Width(), inside.Height(), screenDc.get(), inside.Left, inside.Top, SRCCOPY);
     }
-    const TPoint origin{monitor_.Left, monitor_.Top};
-    canvas_->SetClipRect(
-        {inside.Left - origin.X, inside.Top - origin.Y, inside.Right - origin.X, inside.Bottom - origin.Y});
-    DrawPiece(*canvas_, piece, origin, piece.Pen.Color, R2_COPYPEN);
-    canvas_->ResetClip();
+    GdiFlush();
+    const std::uint32_t keyPixel = PixelOf(key);
+    for (int y = inside.Top; y < inside.Bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y - monitor_.Top) * monitor_.Width() - monitor_.Left;
+        const std::uint32_t* seen = screen.Bits() + static_cast<std::size_t>(y - inside.Top) * inside.Width() - inside.Left;
+        for (int x = inside.Left; x < inside.Right; ++x)
+            if ((pixels_->Bits()[row + x] & 0xFFFFFF) == keyPixel) ground_[row + x] = seen[x] & 0xFFFFFF;
+    }
+}
+
+void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMarkInk& ink)
+{
+    const TRect inside = Intersection(Intersection(clip, monitor_), PieceBounds(piece));
+    if (IsEmpty(inside)) return;
+    const TCoverage coverage = PieceCoverage(piece, inside);
+    std::vector<std::uint32_t> kept;
+    TPixelRows ground;
+    if (piece.Pen.Highlighter) {
+        kept = KeptGround(piece, coverage.Area());
+        ground = {kept.data(), coverage.Area().Width(), coverage.Area().Height(), {coverage.Area().Left, coverage.Area().Top}};
+    } else if (!ground_.empty()) {
+        ground = {ground_.data(), monitor_.Width(), monitor_.Height(), {monitor_.Left, monitor_.Top}};
+    }
+    GdiFlush();
+    ink.Lay(coverage, {Rows(), kind_, PixelOf(key), ground.Bits ? &ground : nullptr}, inside);
 }
 
 void TInkPane::Fill(const TRect& area, TColor key)
@@ -103,11 +131,12 @@ void TInkPane::Fill(const TRect& area, TColor key)
     const TRect inside = Intersection(area, monitor_);
     if (IsEmpty(inside)) return;
     GdiFlush();
-    FillPixels(Rows(), inside, PixelOf(key));
+    FillPixels(Rows(), inside, Alpha() ? 0 : PixelOf(key));
 }
 
 void TInkPane::ReplaceKey(TColor from, TColor to)
 {
+    if (Alpha()) return;
     GdiFlush();
     ReplacePixels(Rows(), PixelOf(from), PixelOf(to));
     SetLayeredWindowAttributes(window_.get(), to, 0, LWA_COLORKEY);
@@ -121,6 +150,23 @@ void TInkPane::Show(const TRect& area)
     GdiFlush();
     const RECT local{inside.Left - monitor_.Left, inside.Top - monitor_.Top, inside.Right - monitor_.Left,
                      inside.Bottom - monitor_.Top};
+    if (Alpha()) {
+        // Only the changed rectangle goes to the window.
+        POINT at{monitor_.Left, monitor_.Top}, source{0, 0};
+        SIZE size{monitor_.Width(), monitor_.Height()};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        UPDATELAYEREDWINDOWINFO info{};
+        info.cbSize = sizeof info;
+        info.pptDst = &at;
+        info.psize = &size;
+        info.hdcSrc = pixels_->Dc();
+        info.pptSrc = &source;
+        info.pblend = &blend;
+        info.dwFlags = ULW_ALPHA;
+        info.prcDirty = &local;
+        UpdateLayeredWindowIndirect(window_.get(), &info);
+        return;
+    }
     // Painted as soon as the thread is idle, right after the tick: strokes drawn faster than
     // that share one paint (Wine scans the whole window for its colour key at every paint).
     InvalidateRect(window_.get(), &local, FALSE);
@@ -133,9 +179,9 @@ std::optional<std::uint32_t> TInkPane::InkAt(TPoint point, TColor key) const
     const std::uint32_t pixel =
         pixels_->Bits()[static_cast<std::size_t>(point.Y - monitor_.Top) * pixels_->Width() +
                         (point.X - monitor_.Left)] &
-        0xFFFFFF;
-    if (pixel == PixelOf(key)) return std::nullopt;
-    return pixel;
+        (Alpha() ? 0xFFFFFFFF : 0xFFFFFF);
+    if (Alpha() ? pixel >> 24 == 0 : pixel == PixelOf(key)) return std::nullopt;
+    return pixel & 0xFFFFFF;
 }
 
 TPixelRows TInkPane::Rows() const

@@ -1,5 +1,7 @@
 // One monitor's part of the ink layer: a window above every other over that monitor, top-most,
-// click-through, never active, and its pixels, which show the screen through a colour key.
+// click-through, never active, and its pixels: ink with per-pixel alpha where the desktop is
+// composed, else ink showing the screen through a colour key, its edges mixed with the screen
+// the pane found beneath them.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +9,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/InkPixels.h"
 #include "engine/MarkHistory.h"
-#include "toolkit/win32/Canvas.h"
+#include "engine/MarkInk.h"
 #include "toolkit/win32/Handles.h"
 #include "toolkit/win32/PixelBuffer.h"
 
@@ -20,8 +23,8 @@ inline constexpr wchar_t kInkLayerClass[] = L"TZelvoraInkLayer";
 
 class TInkPane {
 public:
-    // Shown at once, all key; null when the window or its pixels cannot be made.
-    static std::unique_ptr<TInkPane> Open(const TRect& monitor, HWND owner, TColor key);
+    // Shown at once, all clear; null when the window or its pixels cannot be made.
+    static std::unique_ptr<TInkPane> Open(const TRect& monitor, HWND owner, TColor key, bool alpha);
     // The hidden window that owns the panes: an owned window has no taskbar button, also where
     // the tool-window style is not enough (Wine); a hidden owner is never minimised, so neither
     // are the panes.
@@ -32,23 +35,31 @@ public:
     const TRect& Monitor() const { return monitor_; }
     HWND Handle() const { return window_.get(); }
 
-    // Within the clip (screen points), on the pixels; shown at the next Show.
-    void Paint(const TMarkPiece& piece, const TRect& clip, TColor key);
+    bool Alpha() const { return kind_ == TInkPixels::Premultiplied; }
+    // Through a colour key: what the screen shows in the area where the pane is clear, the ground
+    // that edges laid there next are mixed with.
+    void KeepGround(const TRect& area, TColor key);
+    // Within the clip (screen points), on the pixels, as part of the mark `ink` lays; shown at
+    // the next Show.
+    void Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMarkInk& ink);
+    // Clear.
     void Fill(const TRect& area, TColor key);
     void ReplaceKey(TColor from, TColor to);
     // The window paints the area again as soon as the thread is idle.
     void Show(const TRect& area);
+    // The pane's own pixel: 0x00RRGGBB, premultiplied where partly covered on the alpha path.
     std::optional<std::uint32_t> InkAt(TPoint point, TColor key) const;
 
 private:
-    explicit TInkPane(const TRect& monitor) : monitor_(monitor) {}
+    TInkPane(const TRect& monitor, TInkPixels kind) : monitor_(monitor), kind_(kind) {}
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     TPixelRows Rows() const;
 
     TRect monitor_;
+    TInkPixels kind_;
     std::unique_ptr<TPixelBuffer> pixels_;
-    std::unique_ptr<TCanvas> canvas_;
+    std::vector<std::uint32_t> ground_;  // the key path's, made on first use
     UniqueWindow window_;
 };
 

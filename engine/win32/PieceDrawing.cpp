@@ -2,96 +2,60 @@
 
 #include <algorithm>
 
-#include "engine/MarkGeometry.h"
 #include "engine/ShapePieces.h"
+#include "toolkit/win32/Handles.h"
+#include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
 
 namespace {
 
-// Letters without smoothing: on the layer a smoothed edge would mix the pen with the colour key.
+// Greyscale smoothing: a coloured (ClearType) edge would not be the pen's colour over any ground.
 UniqueFont TextFont(int penWidth)
 {
     return UniqueFont(CreateFontW(-TextHeightFor(penWidth), 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                                  ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
 }
 
-// (Not named DrawText: the system header would turn that name into its ANSI twin.)
-void DrawLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
+// The letters in white on black; their grey is how much of each pixel they cover.
+TCoverage LetterCoverage(const TMarkPiece& piece, const TRect& clip)
 {
+    TCoverage coverage(Intersection(PieceBounds(piece), clip));
+    const TRect& area = coverage.Area();
+    if (IsEmpty(area)) return coverage;
+    TPixelBuffer letters(area.Width(), area.Height());
     const UniqueFont font = TextFont(piece.Pen.Width);
+    if (!letters || !font) return coverage;
+    const HDC dc = letters.Dc();
     const HGDIOBJ old = SelectObject(dc, font.get());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = SetTextColor(dc, ColorToRGB(color));
-    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    ExtTextOutW(dc, piece.From.X - origin.X, piece.From.Y - origin.Y, 0, nullptr, piece.Text.c_str(),
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    ExtTextOutW(dc, piece.From.X - area.Left, piece.From.Y - area.Top, 0, nullptr, piece.Text.c_str(),
                 static_cast<UINT>(piece.Text.size()), nullptr);
-    SetTextAlign(dc, oldAlign);
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
     SelectObject(dc, old);
-}
-
-// The highlighter's letters as its lines are: what lies beneath ANDed with the pen. Text takes
-// no raster operation, so the letters are drawn on white and the whole box ANDed in.
-void DrawMaskedLetters(HDC dc, const TMarkPiece& piece, TPoint origin, TColor color)
-{
-    const TRect& box = piece.Frame.Bounds;
-    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, box.Width(), box.Height()));
-    if (!memory || !bitmap) return;
-    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-    PatBlt(memory.get(), 0, 0, box.Width(), box.Height(), WHITENESS);
-    DrawLetters(memory.get(), piece, {box.Left, box.Top}, color);
-    BitBlt(dc, box.Left - origin.X, box.Top - origin.Y, box.Width(), box.Height(), memory.get(), 0, 0,
-           SRCAND);
-    SelectObject(memory.get(), old);
+    GdiFlush();
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::uint32_t* row = letters.Bits() + static_cast<std::size_t>(y - area.Top) * area.Width();
+        std::uint8_t* out = coverage.Row(y);
+        int first = area.Right, last = area.Left;
+        for (int x = 0; x < area.Width(); ++x) {
+            // The brightest channel: a renderer that smooths in colour anyway still counts.
+            const std::uint32_t p = row[x];
+            out[x] = static_cast<std::uint8_t>(std::max({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF}));
+            if (out[x]) first = std::min(first, area.Left + x), last = area.Left + x + 1;
+        }
+        coverage.Touch(y, first, last);
+    }
+    return coverage;
 }
 
 }  // namespace
 
-void DrawPiece(TCanvas& canvas, const TMarkPiece& piece, TPoint origin, TColor color, int rop2)
+TCoverage PieceCoverage(const TMarkPiece& piece, const TRect& clip)
 {
-    using TKind = TMarkPiece::TKind;
-    canvas.SetPenColor(color);
-    canvas.SetPenMode(rop2);
-    const auto line = [&](TPoint from, TPoint to) {
-        canvas.MoveTo(from.X - origin.X, from.Y - origin.Y);
-        canvas.LineTo(to.X - origin.X, to.Y - origin.Y);
-    };
-    const TRect& r = piece.Frame.Bounds;
-    const TRect box{r.Left - origin.X, r.Top - origin.Y, r.Right - origin.X, r.Bottom - origin.Y};
-    switch (piece.Kind) {
-        case TKind::Line:
-            canvas.SetPenWidth(piece.Pen.Width);
-            line(piece.From, piece.To);
-            return;
-        case TKind::Arrow: {
-            canvas.SetPenWidth(piece.Pen.Width);
-            const auto [left, right] = ArrowBarbs(piece.From, piece.To, piece.Pen.Width);
-            line(piece.To, piece.From);
-            line(left, piece.From);
-            line(right, piece.From);
-            return;
-        }
-        case TKind::Frame:
-        case TKind::Ellipse:
-            canvas.SetBrushColor(color);
-            canvas.SetPenWidth(piece.Frame.PenWidth);
-            canvas.SetBrushStyle(piece.Frame.Brush);
-            if (piece.Kind == TKind::Frame)
-                canvas.Rectangle(box);
-            else
-                canvas.Ellipse(box);
-            return;
-        case TKind::Text:
-            if (rop2 == kPenModeMask)
-                DrawMaskedLetters(canvas.Handle(), piece, origin, color);
-            else
-                DrawLetters(canvas.Handle(), piece, origin, color);
-            return;
-    }
+    return piece.Kind == TMarkPiece::TKind::Text ? LetterCoverage(piece, clip) : CoverPiece(piece, clip);
 }
 
 POINT MeasureText(const std::wstring& text, int penWidth)

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/ScreenCapture.h"
+#include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
 
@@ -11,28 +13,52 @@ void TScreenSurface::Acquire()
     Release();
     // The screen DC draws over every window; the desktop window's own DC would be clipped by them.
     dc_ = WindowDc(nullptr, GetDC(nullptr));
-    if (dc_) canvas_ = std::make_unique<TCanvas>(dc_.get());
 }
 
 void TScreenSurface::Release()
 {
-    canvas_.reset();
     dc_.reset();
 }
 
 TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
 {
-    if (canvas_) DrawPiece(*canvas_, piece, {}, piece.Pen.Color, PenModeFor(piece.Pen.Highlighter));
+    const std::uint64_t mark = marks_.NextPieceMark();
+    if (!live_ || !live_->Lays(mark, piece.Pen)) live_.emplace(mark, piece.Pen);
+    Lay(piece, *live_);
     return piece;
 }
 
 void TScreenSurface::DrawAgain(const TMark& mark)
 {
-    for (const TMarkPiece& piece : mark.Pieces) Draw(piece);
+    // The mark being drawn goes back exactly as it was laid, over what it was laid on.
+    std::optional<TMarkInk> ink;
+    for (const TMarkPiece& piece : mark.Pieces) {
+        if (live_ && live_->Lays(mark.Serial, piece.Pen)) {
+            Lay(piece, *live_);
+            continue;
+        }
+        if (!ink || !ink->Lays(mark.Serial, piece.Pen)) ink.emplace(mark.Serial, piece.Pen);
+        Lay(piece, *ink);
+    }
+}
+
+void TScreenSurface::Lay(const TMarkPiece& piece, TMarkInk& ink)
+{
+    if (!dc_) return;
+    const TCoverage coverage = PieceCoverage(piece, Intersection(PieceBounds(piece), VirtualScreen()));
+    const TRect area = coverage.Touched();
+    if (IsEmpty(area)) return;
+    TPixelBuffer pixels(area.Width(), area.Height());
+    if (!pixels) return;
+    BitBlt(pixels.Dc(), 0, 0, area.Width(), area.Height(), dc_.get(), area.Left, area.Top, SRCCOPY);
+    GdiFlush();
+    ink.Lay(coverage, {{pixels.Bits(), area.Width(), area.Height(), {area.Left, area.Top}}, TInkPixels::Opaque}, area);
+    BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
 }
 
 void TScreenSurface::Wipe()
 {
+    live_.reset();
     Release();
     RepaintAllWindows();
     Acquire();

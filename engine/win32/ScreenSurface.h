@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <optional>
 
+#include "engine/MarkInk.h"
 #include "engine/MarkSurface.h"
-#include "toolkit/win32/Canvas.h"
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
@@ -16,7 +16,7 @@ class TScreenSurface final : public IMarkSurface {
 public:
     // The history tells which mark is being drawn: another mark's going never takes it.
     explicit TScreenSurface(const TMarkHistory& marks) : marks_(marks) {}
-    // Without a canvas nothing is drawn.
+    // Without the screen's device context nothing is drawn.
     void Acquire();
     void Release();
 
@@ -34,9 +34,13 @@ public:
     static UniqueRegion RegionOf(const TMark& mark);
 
 private:
+    // Laid over what the screen shows there now, as part of the mark `ink` lays.
+    void Lay(const TMarkPiece& piece, TMarkInk& ink);
+
     const TMarkHistory& marks_;
     WindowDc dc_;
-    std::unique_ptr<TCanvas> canvas_;
+    // The mark being drawn, as laid so far: drawn again, it gives the same pixels.
+    std::optional<TMarkInk> live_;
 };
 
 }  // namespace zelvora

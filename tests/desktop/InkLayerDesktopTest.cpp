@@ -2,7 +2,9 @@
 // and pointer moves, checked on the screen's pixels and in the registry.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <thread>
 
 #include "InkDesktopFixture.h"
@@ -14,6 +16,50 @@ using namespace std::chrono_literals;
 
 constexpr char kInkFolder[] = "ink";
 using InkLayer = InkDesktop<kInkFolder>;
+
+// How much of a pixel orange ink covers over Notepad's white page, from its green and blue
+// (255 for white, 128 and 0 for orange); none when the pixel is no such mix.
+std::optional<double> OrangeOverWhite(std::uint32_t pixel)
+{
+    const int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF;
+    if (r != 255) return std::nullopt;
+    const double byGreen = (255 - g) / 127.0, byBlue = (255 - b) / 255.0;
+    if (byGreen < -0.01 || byGreen > 1.01 || std::abs(byGreen - byBlue) > 0.03) return std::nullopt;
+    return byBlue;
+}
+
+// Partly covered: neither the page nor the pen, but a mix of the two.
+int Smoothed(const Image& image)
+{
+    int smoothed = 0;
+    for (const std::uint32_t pixel : image.Pixels) {
+        const auto share = OrangeOverWhite(pixel);
+        smoothed += share && *share > 0.02 && *share < 0.98;
+    }
+    return smoothed;
+}
+
+class SmoothInk : public InkLayer {
+protected:
+    // A slanted stroke over the white of the page, drawn with the chord held: the screen as the
+    // last tick left it, and as it is once the chord is up.
+    std::pair<Image, Image> SlantedStroke()
+    {
+        const Point from{edit_.Left + 40, edit_.Top + 200}, to{edit_.Left + 300, edit_.Top + 110};
+        page_.RestPointerAt({from.X - 4, from.Y});
+        Image live;
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            MovePointerAlong(screen_, {{from.X - 2, from.Y}}, false);
+            EXPECT_TRUE(MovePointerAlong(screen_, StraightPath(from, to, 6), true));
+            std::this_thread::sleep_for(300ms);
+            live = StrokeArea();
+        }
+        std::this_thread::sleep_for(300ms);
+        return {live, StrokeArea()};
+    }
+    Image StrokeArea() { return screen_.Grab(edit_.Left + 20, edit_.Top + 90, 300, 130); }
+};
 
 TEST_F(InkLayer, KeptMarksSurviveTypingUnderThemAndSelectingAllWhileScreenMarksDoNot)
 {
@@ -209,6 +255,97 @@ TEST_F(InkLayer, TheHighlighterShowsThePenOverWhiteAndTheTextAndedWithIt)
         << "pixels that are not what was there ANDed with the pen (-1: no text, or no fill)";
     EXPECT_EQ(Layers(), 1);
     PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(SmoothInk, ASlantedStrokeHasSmoothEdgesAsDrawnAndAsKeptAndUndoLeavesNoFringeOnBothSurfaces)
+{
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep ? 1 : 0);
+        ZelvoraSession zelvora(desktop_);
+        const Image clean = StrokeArea();
+        const auto [live, kept] = SlantedStroke();
+        // 270 px long, about 20 degrees: each edge crosses a partly covered pixel in almost every
+        // column.
+        EXPECT_GT(Smoothed(kept), 2 * 240) << "edges of whole pixels";
+        int unlike = 0;
+        for (std::size_t i = 0; i < kept.Pixels.size(); ++i) {
+            unlike += kept.Pixels[i] != live.Pixels[i];
+            EXPECT_TRUE(kept.Pixels[i] == clean.Pixels[i] || OrangeOverWhite(kept.Pixels[i]))
+                << "neither page nor a mix of pen and page at " << i;
+        }
+        EXPECT_EQ(unlike, 0) << "the stroke changed when the chord went up";
+        PressChord(screen_, kUndoChord);
+        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, StrokeArea()) == 0; }, 5s))
+            << CountDifferences(clean, StrokeArea()) << " pixels left after undo";
+    }
+}
+
+TEST_F(SmoothInk, AQuickCircleIsRoundWithinAPixel)
+{
+    // Radius 120 at 60 positions a second, 38 px apart: a polyline through them strays 1.5 px.
+    desktop_.SetSetting("KeepMarks", 1);
+    ZelvoraSession zelvora(desktop_);
+    const double cx = edit_.Left + 300, cy = edit_.Top + 230, radius = 120;
+    const auto at = [&](int i) {
+        const double angle = 2 * std::numbers::pi * i / 20;
+        return Point{static_cast<int>(std::lround(cx + radius * std::cos(angle))),
+                     static_cast<int>(std::lround(cy + radius * std::sin(angle)))};
+    };
+    page_.RestPointerAt(at(0));
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        MovePointerAlong(screen_, {at(0)}, false);
+        for (int i = 1; i <= 21; ++i) {
+            screen_.MovePointer(at(i).X, at(i).Y);
+            std::this_thread::sleep_for(16ms);
+        }
+        std::this_thread::sleep_for(300ms);
+    }
+    std::this_thread::sleep_for(300ms);
+    const Image image = screen_.Grab(static_cast<int>(cx) - 140, static_cast<int>(cy) - 140, 280, 280);
+    // The ink's centre along each degree: the mean distance from the centre, weighed by coverage.
+    std::vector<double> weight(360), distance(360);
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x) {
+            const auto share = OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
+            const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy, r = std::hypot(dx, dy);
+            if (!share || *share == 0 || std::abs(r - radius) > 12) continue;
+            const int degree = static_cast<int>(std::atan2(dy, dx) * 180 / std::numbers::pi + 360) % 360;
+            weight[degree] += *share, distance[degree] += *share * r;
+        }
+    double worst = 0;
+    for (int degree = 0; degree < 360; ++degree) {
+        ASSERT_GT(weight[degree], 3) << "no ink at " << degree << " degrees";
+        worst = std::max(worst, std::abs(distance[degree] / weight[degree] - radius));
+    }
+    EXPECT_LE(worst, 1.0);
+    PressChord(screen_, kUndoChord);
+}
+
+TEST_F(SmoothInk, OnTheAlphaPathThePanesOwnPixelsHoldPremultipliedInkAndClearElsewhere)
+{
+    desktop_.SetSetting("KeepMarks", 1);
+    setenv("ZELVORA_INK_ALPHA", "1", 1);
+    ZelvoraSession zelvora(desktop_);
+    unsetenv("ZELVORA_INK_ALPHA");
+    SlantedStroke();
+    const auto pane = screen_.GrabAlphaWindow(edit_.Left + 20, edit_.Top + 90, 300, 130);
+    ASSERT_TRUE(pane) << "no window with per-pixel alpha over the stroke";
+    int full = 0, partly = 0, clear = 0, wrong = 0;
+    for (const std::uint32_t pixel : pane->Pixels) {
+        const unsigned a = pixel >> 24, r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF;
+        if (pixel == 0) ++clear;
+        else if (a == 255 && (pixel & 0xFFFFFF) == kMarkerOrange) ++full;
+        else if (a > 0 && r == a && b == 0 && std::abs(static_cast<int>(g) - static_cast<int>(a * 128 / 255)) <= 1) ++partly;
+        else ++wrong;
+    }
+    EXPECT_GT(full, 260 * 6);
+    EXPECT_GT(partly, 2 * 240) << "premultiplied edges";
+    EXPECT_GT(clear, 300 * 130 / 2) << "the page around the stroke";
+    EXPECT_EQ(wrong, 0);
+    PressChord(screen_, kUndoChord);
+    EXPECT_TRUE(WaitUntil([&] { return Layers() == 0; }, 5s));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The ink layer's pixels: the highlighter's mix with what a person sees, the key it must avoid,
-// and kept ink put back inside a clip only.
+// and kept ground put back inside an area only.
 #include "engine/InkPixels.h"
+#include "engine/MarkInk.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,17 @@ TEST(InkPixels, AHighlightKeepsTheScreenUnderItsShapeAndMixesWithWhatLiesBeneath
     // Over older orange ink the person sees orange ANDed with yellow; once that ink is gone the
     // highlight is the screen's own pixels ANDed with the pen, as if it had never been there.
     const std::uint32_t key = PixelOf(kMagentaKey), orange = PixelOf(0x0080FF);
+    TCoverage covered({10, 20, 13, 22});
+    for (const TMarkPiece::TRun& run : piece.Runs)
+        for (int x = run.X; x < run.X + run.Length; ++x) covered.Cover(x, run.Y, 255);
     std::vector<std::uint32_t> bits{orange, key, key, key, key, key};
     const TPixelRows layer{bits.data(), 3, 2, {10, 20}};
-    StampInk(piece, layer, layer.Area(), kMagentaKey);
+    std::vector<std::uint32_t> kept = KeptGround(piece, layer.Area());
+    const TPixelRows ground{kept.data(), 3, 2, {10, 20}};
+    TMarkInk(1, piece.Pen).Lay(covered, {layer, TInkPixels::Keyed, key, &ground}, layer.Area());
     EXPECT_EQ(bits, (std::vector<std::uint32_t>{0xFF8000, 0x000000, key, key, key, 0xFFFF00}));
     FillPixels(layer, layer.Area(), key);  // the older mark goes: the layer paints again
-    StampInk(piece, layer, layer.Area(), kMagentaKey);
+    TMarkInk(1, piece.Pen).Lay(covered, {layer, TInkPixels::Keyed, key, &ground}, layer.Area());
     EXPECT_EQ(bits, (std::vector<std::uint32_t>{0xFFFF00, 0x000000, key, key, key, 0xFFFF00}));
     EXPECT_EQ(PixelOf(0x0080FF), 0xFF8000u) << "0x00BBGGRR to 0x00RRGGBB";
 }
@@ -47,38 +53,37 @@ TEST(InkPixels, InkThatWouldComeOutAsTheKeyIsMovedOffIt)
     KeepHighlighterGround(piece, std::vector<std::uint32_t>{key}, std::vector<std::uint32_t>{kLit},
                           {0, 0, 1, 1});
     std::vector<std::uint32_t> bits{key};
-    StampInk(piece, {bits.data(), 1, 1, {0, 0}}, {0, 0, 1, 1}, kMagentaKey);
+    std::vector<std::uint32_t> kept = KeptGround(piece, {0, 0, 1, 1});
+    const TPixelRows ground{kept.data(), 1, 1, {0, 0}};
+    TCoverage covered({0, 0, 1, 1});
+    covered.Cover(0, 0, 255);
+    TMarkInk(1, piece.Pen).Lay(covered, {{bits.data(), 1, 1, {0, 0}}, TInkPixels::Keyed, key, &ground}, {0, 0, 1, 1});
     EXPECT_NE(bits[0], key);
     EXPECT_EQ(bits[0] & 0xFF00FF, key & 0xFF00FF) << "red and blue stay; green moves by one";
 }
 
-TEST(InkPixels, KeptInkGoesBackInsideTheClipAndTheBufferOnly)
+TEST(InkPixels, KeptGroundGoesBackInsideTheAreaOnlyAndBuffersAreFilledInsideOnly)
 {
-    // A 4x3 buffer showing the screen from (10, 20); a white highlighter kept over (9, 19)-(12, 22).
-    std::vector<std::uint32_t> bits(12, 0xAA);
-    const TPixelRows buffer{bits.data(), 4, 3, {10, 20}};
+    // A white highlighter kept over (9, 19)-(12, 22), put back into a 4x3 area from (10, 20).
     TMarkPiece piece;
     piece.Pen = {1, RgbOf(255, 255, 255), true};
     piece.Runs = {{9, 19, 3}, {9, 20, 3}, {9, 21, 1}, {11, 21, 1}};
     piece.Pixels = {1, 2, 3, 4, 5, 6, 7, 9};
-    StampInk(piece, buffer, {0, 0, 11, 100}, RgbOf(0, 0, 0xAA));         // the clip leaves column 11 out
-    EXPECT_EQ(bits, (std::vector<std::uint32_t>{5, 0xAA, 0xAA, 0xAA,     //
-                                                0xAA, 0xAA, 0xAA, 0xAA,  // no ink there
-                                                0xAA, 0xAA, 0xAA, 0xAA}));
+    EXPECT_EQ(KeptGround(piece, {10, 20, 14, 23}), (std::vector<std::uint32_t>{5, 6, kLit, kLit,  //
+                                                                               kLit, 9, kLit, kLit,
+                                                                               kLit, kLit, kLit, kLit}));
+    piece.Runs.push_back({10, 22, 5});  // runs whose pixels are missing are not trusted
+    EXPECT_EQ(KeptGround(piece, {10, 20, 11, 21}), std::vector<std::uint32_t>{kLit});
 
+    std::vector<std::uint32_t> bits(12, 0xAA);
+    const TPixelRows buffer{bits.data(), 4, 3, {10, 20}};
     FillPixels(buffer, {12, 21, 99, 99}, 0);
     EXPECT_EQ(bits[4 * 1 + 2], 0u);
     EXPECT_EQ(bits[4 * 2 + 3], 0u);
     EXPECT_EQ(bits[4 * 1 + 1], 0xAAu);
     ReplacePixels(buffer, 0xAA, 0xBB);
-    EXPECT_EQ(bits[0], 5u);
     EXPECT_EQ(bits[11], 0u);
     EXPECT_EQ(bits[1], 0xBBu);
-
-    piece.Runs.push_back({10, 22, 5});  // runs whose pixels are missing are not trusted
-    std::vector<std::uint32_t> before = bits;
-    StampInk(piece, buffer, buffer.Area(), RgbOf(0, 0, 0xBB));
-    EXPECT_EQ(bits, before);
 }
 
 }  // namespace

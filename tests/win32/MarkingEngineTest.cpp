@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/InkPixels.h"
+#include "engine/MarkInk.h"
 #include "engine/ShapePieces.h"
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Handles.h"
@@ -78,42 +79,34 @@ TEST_F(MarkingEngineOnTheLayer, AHighlightOverAnOlderMarkShowsTheScreenOnceThatM
 }
 
 // On the screen as on the layer, the highlighter's letters are what lies beneath ANDed with the
-// pen, not the pen itself.
-TEST(MarkingEngine, HighlighterLettersAreTheGroundAndedWithThePen)
+// pen, not the pen itself, and their edges are smoothed in grey: partly covered pixels mix that
+// with the ground, no colour fringes.
+TEST(MarkingEngine, HighlighterLettersAreTheGroundAndedWithThePenSmoothedAtTheirEdges)
 {
     constexpr int kWidth = 200, kHeight = 60;
-    constexpr COLORREF kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128);
+    constexpr std::uint32_t kWhite = 0xFFFFFF, kGrey = 0x808080;
     const POINT size = MeasureText(L"Hallo", 10);
     const TMarkPiece text = TextPiece({10, 5}, L"Hallo", {10, kOrange, true}, size.x, size.y);
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const HDC screen = GetDC(nullptr);
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kWidth, kHeight));
-    ReleaseDC(nullptr, screen);
-    ASSERT_TRUE(dc && bitmap);
-    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
-    const UniqueBrush white(CreateSolidBrush(kWhite)), grey(CreateSolidBrush(kGrey));
-    const RECT left{0, 0, kWidth / 2, kHeight}, right{kWidth / 2, 0, kWidth, kHeight};
-    FillRect(dc.get(), &left, white.get());
-    FillRect(dc.get(), &right, grey.get());
-    {
-        TCanvas canvas(dc.get());
-        DrawPiece(canvas, text, {0, 0}, kOrange, PenModeFor(true));
-    }
-    const COLORREF pen = ColorToRGB(kOrange);
-    int inked[2] = {}, wrong = 0;
+    std::vector<std::uint32_t> pixels(kWidth * kHeight);
+    for (int i = 0; i < kWidth * kHeight; ++i) pixels[i] = i % kWidth < kWidth / 2 ? kWhite : kGrey;
+    const std::vector<std::uint32_t> ground = pixels;
+    const TRect area{0, 0, kWidth, kHeight};
+    const TCoverage letters = PieceCoverage(text, area);
+    TMarkInk(1, text.Pen).Lay(letters, {{pixels.data(), kWidth, kHeight, {0, 0}}, TInkPixels::Opaque}, area);
+    const std::uint32_t pen = PixelOf(kOrange);
+    int inked[2] = {}, smoothed = 0, wrong = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            const COLORREF ground = x < kWidth / 2 ? kWhite : kGrey, now = GetPixel(dc.get(), x, y);
-            if (now == ground) continue;
-            if (now == (ground & pen))
-                ++inked[x < kWidth / 2 ? 0 : 1];
-            else
-                ++wrong;
+            const std::uint32_t under = ground[y * kWidth + x], now = pixels[y * kWidth + x];
+            const unsigned covered = letters.At(x, y);
+            if (covered == 255 && now == (under & pen)) ++inked[x < kWidth / 2 ? 0 : 1];
+            else if (covered > 0 && covered < 255 && now == MixPixels(under & pen, under, covered)) ++smoothed;
+            else if (covered != 0 || now != under) ++wrong;
         }
-    SelectObject(dc.get(), old);
     EXPECT_GT(inked[0], 50) << "no letters over white";
     EXPECT_GT(inked[1], 50) << "no letters over grey";
-    EXPECT_EQ(wrong, 0) << "pixels neither the ground nor the ground ANDed with the pen";
+    EXPECT_GT(smoothed, 50) << "letters without smooth edges";
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(MarkingEngine, MarksVanishFromTheEngineThatKeepsThemAlsoWhereAnotherPolls)

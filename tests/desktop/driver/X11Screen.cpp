@@ -6,6 +6,8 @@
 #include <X11/extensions/Xfixes.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 #include <thread>
 
 namespace zelvora::desktop {
@@ -145,7 +147,37 @@ Image X11Screen::GrabWindowAt(int left, int top, int width, int height)
     return GrabFrom(window, left - originX_ - originX, top - originY_ - originY, left, top, width, height);
 }
 
-Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height)
+std::optional<Image> X11Screen::GrabAlphaWindow(int left, int top, int width, int height)
+{
+    // Depth first in stacking order: the last window found is the topmost.
+    std::optional<std::pair<Window, std::pair<int, int>>> found;
+    const Window root = DefaultRootWindow(display_);
+    std::vector<Window> pending{root};
+    while (!pending.empty()) {
+        const Window window = pending.back();
+        pending.pop_back();
+        XWindowAttributes attributes{};
+        if (window != root && XGetWindowAttributes(display_, window, &attributes) &&
+            attributes.map_state == IsViewable && attributes.depth == 32) {
+            int x = 0, y = 0;
+            Window ignored = None;
+            XTranslateCoordinates(display_, window, root, 0, 0, &x, &y, &ignored);
+            const int l = left - originX_ - x, t = top - originY_ - y;
+            if (l >= 0 && t >= 0 && l + width <= attributes.width && t + height <= attributes.height)
+                found = {window, {l, t}};
+        }
+        Window rootOut = None, parent = None, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, window, &rootOut, &parent, &children, &count)) continue;
+        for (unsigned i = count; i-- > 0;) pending.push_back(children[i]);
+        if (children) XFree(children);
+    }
+    if (!found) return std::nullopt;
+    return GrabFrom(found->first, found->second.first, found->second.second, left, top, width, height, true);
+}
+
+Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height,
+                          bool alpha)
 {
     Image image{left, top, width, height, {}};
     XImage* x = XGetImage(display_, window, x0, y0, static_cast<unsigned>(width),
@@ -155,8 +187,8 @@ Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int to
     for (int y = 0; y < height; ++y)
         for (int xx = 0; xx < width; ++xx) {
             const unsigned long rgb = XGetPixel(x, xx, y);  // 0xRRGGBB on a 24-bit TrueColor screen
-            image.Pixels.push_back(
-                static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16)));
+            image.Pixels.push_back(static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) |
+                                                              ((rgb & 0xFF) << 16) | (alpha ? rgb & 0xFF000000 : 0)));
         }
     XDestroyImage(x);
     return image;

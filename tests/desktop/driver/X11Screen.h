@@ -1,6 +1,7 @@
 // The X server as a person at the screen: real key and pointer events (XTest) and real pixels.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "Image.h"
@@ -36,11 +37,16 @@ public:
     // The same rectangle read from the innermost X window that shows its centre: popup menus are
     // X windows of their own, which a grab of the root shows black.
     Image GrabWindowAt(int left, int top, int width, int height);
+    // The rectangle read from the topmost X window with an alpha channel (depth 32) that covers
+    // it, alpha kept: 0xAABBGGRR. None when no such window covers it. A window shown with
+    // per-pixel alpha holds its own premultiplied pixels there, which the screen cannot blend.
+    std::optional<Image> GrabAlphaWindow(int left, int top, int width, int height);
     // The pointer's cursor as the X server shows it: size, hot spot and a checksum of its pixels.
     std::string PointerCursor();
 
 private:
-    Image GrabFrom(unsigned long window, int x, int y, int left, int top, int width, int height);
+    Image GrabFrom(unsigned long window, int x, int y, int left, int top, int width, int height,
+                   bool alpha = false);
     void Key(const char* keysymName, bool down);
 
     Display* display_;
