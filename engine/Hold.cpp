@@ -100,8 +100,14 @@ void THold::DrawPath(const THoldTick& tick, IHoldActions& out)
         penAt_ = to;
         moved = true;
     }
-    if (moved) movedAt_ = tick.Now;
-    if (moved || rests_) return;
+    if (moved) {
+        // The curve runs a position behind; the pen's tip shows where the pointer is now, and
+        // the curve covers it when it gets there.
+        movedAt_ = tick.Now;
+        out.DrawLine(penAt_, penAt_);
+        return;
+    }
+    if (rests_) return;
     // At rest: a dot where the pen went down, the curve drawn to its end once the hand stays.
     if (curve_.Started()) {
         if (static_cast<std::int32_t>(tick.Now - movedAt_) < static_cast<std::int32_t>(kCurveRestMs)) return;

@@ -31,7 +31,7 @@ struct THoldTick {
 
 class IHoldActions {
 public:
-    // A dot where the pen rests, or a straight line.
+    // A dot where the pen rests or where its tip is, or a straight line.
     virtual void DrawLine(TPoint from, TPoint to) = 0;
     // A piece of a free-hand curve, through every point in order.
     virtual void DrawCurve(std::span<const TPointF> points) = 0;

@@ -19,6 +19,12 @@ TPointF Mirrored(TPointF from, TPointF to)
     return {2 * to.X - from.X, 2 * to.Y - from.Y};
 }
 
+// The point before `a` on the parabola through a, b and c: an end that bends as the stroke does.
+TPointF Extrapolated(TPointF a, TPointF b, TPointF c)
+{
+    return {3 * a.X - 3 * b.X + c.X, 3 * a.Y - 3 * b.Y + c.Y};
+}
+
 double Distance(TPointF a, TPointF b)
 {
     return std::hypot(static_cast<double>(b.X) - a.X, static_cast<double>(b.Y) - a.Y);
@@ -53,8 +59,8 @@ std::vector<TPointF> TStrokeCurve::Add(TPoint at)
         return {};
     }
     const bool corner = TurnDegrees(*from_, *to_, next) > kCornerDegrees;
-    std::vector<TPointF> piece =
-        Piece(before_.value_or(Mirrored(*to_, *from_)), *from_, *to_, corner ? Mirrored(*from_, *to_) : next);
+    std::vector<TPointF> piece = Piece(before_.value_or(Extrapolated(*from_, *to_, next)), *from_, *to_,
+                                       corner ? Mirrored(*from_, *to_) : next);
     before_ = corner ? Mirrored(next, *to_) : *from_;
     from_ = to_, to_ = next;
     return piece;
@@ -63,7 +69,9 @@ std::vector<TPointF> TStrokeCurve::Add(TPoint at)
 std::vector<TPointF> TStrokeCurve::Finish()
 {
     std::vector<TPointF> piece;
-    if (from_ && to_) piece = Piece(before_.value_or(Mirrored(*to_, *from_)), *from_, *to_, Mirrored(*from_, *to_));
+    if (from_ && to_)
+        piece = before_ ? Piece(*before_, *from_, *to_, Extrapolated(*to_, *from_, *before_))
+                        : Piece(Mirrored(*to_, *from_), *from_, *to_, Mirrored(*from_, *to_));
     Drop();
     return piece;
 }

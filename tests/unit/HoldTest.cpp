@@ -64,13 +64,14 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     EXPECT_EQ(t.At({10, 10}), "");
     t.tick.ChordHeld = true;
     EXPECT_EQ(t.At({10, 10}), "line 10,10-10,10") << "a dot where the pen went down";
-    // The curve runs a position behind: a piece is known once the position after it is.
-    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "curve 10,10-20,30");
+    // The curve runs a position behind: a piece is known once the position after it is. The
+    // pen's tip shows at once.
+    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "curve 10,10-20,30; line 40,10-40,10");
     EXPECT_EQ(t.At({40, 10}), "") << "a hand at rest for a moment";
     EXPECT_EQ(t.At({40, 10}, {}, THold::kCurveRestMs), "curve 20,30-40,10; line 40,10-40,10")
         << "at rest for good: the curve to its end";
-    EXPECT_EQ(t.At({50, 10}), "");
-    EXPECT_EQ(t.At({60, 20}), "curve 40,10-50,10");
+    EXPECT_EQ(t.At({50, 10}), "line 50,10-50,10");
+    EXPECT_EQ(t.At({60, 20}), "curve 40,10-50,10; line 60,20-60,20");
 
     // Ctrl: a rectangle from where the pointer was, following the pointer, not its path; the
     // curve first goes to its end.
@@ -88,7 +89,7 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     t.tick.Shape = TDrawingShape::None;
     t.tick.ShapeKeyUp = true;
     EXPECT_EQ(t.At({70, 60}), "") << "a dot at rest after the shape";
-    EXPECT_EQ(t.At({80, 60}), "");
+    EXPECT_EQ(t.At({80, 60}), "line 80,60-80,60");
 
     // T: the curve goes to its end and the pen rests; released with Alt still down, the text
     // opens once it is up.
