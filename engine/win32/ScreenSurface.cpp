@@ -52,8 +52,29 @@ void TScreenSurface::Lay(const TMarkPiece& piece, TMarkInk& ink)
     if (!pixels) return;
     BitBlt(pixels.Dc(), 0, 0, area.Width(), area.Height(), dc_.get(), area.Left, area.Top, SRCCOPY);
     GdiFlush();
+    const std::vector<std::uint32_t> before(pixels.Bits(), pixels.Bits() + static_cast<std::size_t>(area.Width()) * area.Height());
     ink.Lay(coverage, {{pixels.Bits(), area.Width(), area.Height(), {area.Left, area.Top}}, TInkPixels::Opaque}, area);
-    BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
+    // Back as runs of one colour, only where the ink changed something. (A copy of the whole
+    // rectangle onto the screen lands beneath every window where Wine runs without its own
+    // desktop; fills, as lines, land on top.)
+    const COLORREF oldColor = GetBkColor(dc_.get());
+    for (int y = 0; y < area.Height(); ++y) {
+        const std::uint32_t* row = pixels.Bits() + static_cast<std::size_t>(y) * area.Width();
+        const std::uint32_t* was = before.data() + static_cast<std::size_t>(y) * area.Width();
+        for (int x = 0; x < area.Width();) {
+            if (row[x] == was[x]) {
+                ++x;
+                continue;
+            }
+            const int first = x;
+            while (x < area.Width() && row[x] == row[first] && row[x] != was[x]) ++x;
+            const std::uint32_t pixel = row[first];
+            SetBkColor(dc_.get(), RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+            const RECT run{area.Left + first, area.Top + y, area.Left + x, area.Top + y + 1};
+            ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &run, nullptr, 0, nullptr);
+        }
+    }
+    SetBkColor(dc_.get(), oldColor);
 }
 
 void TScreenSurface::Wipe()
