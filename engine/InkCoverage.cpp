@@ -195,9 +195,10 @@ void CoverFrame(TCoverage& coverage, const TRect& box, int penWidth, bool filled
         if (penWidth <= 1) return;  // a filled control: the box alone
     }
     // The pen is centred on the outer pixels of the box, round at the corners.
-    const TPointF corners[] = {Centred({box.Left, box.Top}, penWidth), Centred({box.Right - 1, box.Top}, penWidth),
-                               Centred({box.Right - 1, box.Bottom - 1}, penWidth),
-                               Centred({box.Left, box.Bottom - 1}, penWidth), Centred({box.Left, box.Top}, penWidth)};
+    const TPointF corners[] = {
+        Centred({box.Left, box.Top}, penWidth), Centred({box.Right - 1, box.Top}, penWidth),
+        Centred({box.Right - 1, box.Bottom - 1}, penWidth), Centred({box.Left, box.Bottom - 1}, penWidth),
+        Centred({box.Left, box.Top}, penWidth)};
     CoverPath(coverage, corners, std::max(penWidth, 1));
 }
 

@@ -28,7 +28,10 @@ public:
     // The pixels of a row that may be covered: [first, last).
     std::pair<int, int> RowSpan(int y) const;
     // A pixel of a buffer whose first one is the area's top left.
-    std::uint8_t* Row(int y) { return alpha_.data() + static_cast<std::size_t>(y - area_.Top) * area_.Width(); }
+    std::uint8_t* Row(int y)
+    {
+        return alpha_.data() + static_cast<std::size_t>(y - area_.Top) * area_.Width();
+    }
     const std::uint8_t* Row(int y) const
     {
         return alpha_.data() + static_cast<std::size_t>(y - area_.Top) * area_.Width();

@@ -36,8 +36,8 @@ void KeepHighlighterGround(TMarkPiece& piece, std::span<const std::uint32_t> scr
 
 std::vector<std::uint32_t> KeptGround(const TMarkPiece& piece, const TRect& area)
 {
-    std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(area.Width(), 0)) * std::max(area.Height(), 0),
-                                      kRgb);
+    std::vector<std::uint32_t> ground(
+        static_cast<std::size_t>(std::max(area.Width(), 0)) * std::max(area.Height(), 0), kRgb);
     std::size_t kept = 0;
     for (const TMarkPiece::TRun& run : piece.Runs) kept += static_cast<std::size_t>(std::max(run.Length, 0));
     if (kept != piece.Pixels.size()) return ground;  // runs the pixels do not fill are not trusted

@@ -86,7 +86,10 @@ public:
     void EndMark(TInkTime at);
     bool Drawing() const { return drawing_; }
     // The mark the next piece goes into: the one being drawn, or the one it begins.
-    std::uint64_t NextPieceMark() const { return drawing_ && !marks_.empty() ? marks_.back().Serial : serial_ + 1; }
+    std::uint64_t NextPieceMark() const
+    {
+        return drawing_ && !marks_.empty() ? marks_.back().Serial : serial_ + 1;
+    }
     // Into the mark being drawn; a piece without one begins one.
     void AddPiece(TMarkPiece piece);
     // False once the mark being drawn is as large as one mark may be.

@@ -26,7 +26,8 @@ std::uint32_t GroundAt(const TPixelRows* ground, int x, int y, std::uint32_t fal
     if (!ground || x < ground->Origin.X || y < ground->Origin.Y || x >= ground->Origin.X + ground->Width ||
         y >= ground->Origin.Y + ground->Height)
         return fallback;
-    return ground->Bits[static_cast<std::size_t>(y - ground->Origin.Y) * ground->Width + (x - ground->Origin.X)] &
+    return ground->Bits[static_cast<std::size_t>(y - ground->Origin.Y) * ground->Width +
+                        (x - ground->Origin.X)] &
            kRgb;
 }
 
@@ -54,7 +55,8 @@ std::uint32_t TMarkInk::PenOver(std::uint32_t before, const TInkTarget& target, 
         const std::uint32_t ground = GroundAt(target.Ground, x, y, kRgb);
         seen = 0;
         for (int shift = 0; shift < 24; shift += 8)
-            seen |= std::min(255u, ((before >> shift) & 0xFF) + (((ground >> shift) & 0xFF) * (255 - a) + 127) / 255)
+            seen |= std::min(255u, ((before >> shift) & 0xFF) +
+                                       (((ground >> shift) & 0xFF) * (255 - a) + 127) / 255)
                     << shift;
     }
     return (seen & pen) | alpha;
@@ -68,13 +70,14 @@ void TMarkInk::Lay(const TCoverage& coverage, const TInkTarget& target, const TR
         const auto [first, last] = coverage.RowSpan(y);
         const int left = std::max(first, area.Left), right = std::min(last, area.Right);
         const std::uint8_t* covered = coverage.Row(y) - coverage.Area().Left;
-        std::uint32_t* row =
-            target.Rows.Bits + static_cast<std::size_t>(y - target.Rows.Origin.Y) * target.Rows.Width -
-            target.Rows.Origin.X;
+        std::uint32_t* row = target.Rows.Bits +
+                             static_cast<std::size_t>(y - target.Rows.Origin.Y) * target.Rows.Width -
+                             target.Rows.Origin.X;
         for (int x = left; x < right; ++x) {
             if (covered[x] == 0) continue;
             TTile& tile = TileAt(x, y);
-            const std::size_t i = static_cast<std::size_t>(y & (kTileSide - 1)) * kTileSide + (x & (kTileSide - 1));
+            const std::size_t i =
+                static_cast<std::size_t>(y & (kTileSide - 1)) * kTileSide + (x & (kTileSide - 1));
             std::uint32_t& pixel = row[x];
             if (tile.Covered[i] == 0) {
                 std::uint32_t before = target.Kind == TInkPixels::Premultiplied ? pixel : pixel & kRgb;

@@ -91,7 +91,8 @@ std::vector<TPointF> TStrokeCurve::Piece(TPointF p0, TPointF p1, TPointF p2, TPo
     const double dx1 = static_cast<double>(p3.X) - p1.X, dy1 = static_cast<double>(p3.Y) - p1.Y;
     const double turn = TurnDegrees({0, 0}, {static_cast<float>(dx0), static_cast<float>(dy0)},
                                     {static_cast<float>(dx0 + dx1), static_cast<float>(dy0 + dy1)});
-    const int steps = std::clamp(static_cast<int>(std::ceil(std::max(Distance(p1, p2) / kStep, turn / 2))), 1, 256);
+    const int steps =
+        std::clamp(static_cast<int>(std::ceil(std::max(Distance(p1, p2) / kStep, turn / 2))), 1, 256);
     std::vector<TPointF> points;
     points.reserve(static_cast<std::size_t>(steps) + 1);
     points.push_back(p1);

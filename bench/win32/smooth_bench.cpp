@@ -63,9 +63,9 @@ HWND ShowWhiteGround()
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"SmoothBenchGround";
     RegisterClassExW(&wc);
-    const HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                        nullptr, wc.hInstance, nullptr);
+    const HWND window =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(window);
     UpdateWindow(window);
     PumpFor(std::chrono::milliseconds(300));
@@ -81,7 +81,8 @@ public:
             engine.PaintInkNow();
             for (int y = area.Top; y < area.Bottom; ++y)
                 for (int x = area.Left; x < area.Right; ++x)
-                    green_.push_back(static_cast<std::uint8_t>(engine.InkLayer().InkAt({x, y}).value_or(0xFFFFFF) >> 8));
+                    green_.push_back(
+                        static_cast<std::uint8_t>(engine.InkLayer().InkAt({x, y}).value_or(0xFFFFFF) >> 8));
             return;
         }
         TPixelBuffer pixels(area.Width(), area.Height());
@@ -95,7 +96,8 @@ public:
     double At(int x, int y) const
     {
         if (x < area_.Left || x >= area_.Right || y < area_.Top || y >= area_.Bottom) return 0;
-        return (255 - green_[static_cast<std::size_t>(y - area_.Top) * area_.Width() + (x - area_.Left)]) / 255.0;
+        return (255 - green_[static_cast<std::size_t>(y - area_.Top) * area_.Width() + (x - area_.Left)]) /
+               255.0;
     }
 
 private:
@@ -132,7 +134,8 @@ TEdges MeasureEdges(TMarkingEngine& engine, TPoint from, double degrees)
         squares += std::pow(top - (centre - half), 2) + std::pow(bottom - (centre + half), 2);
         for (const double edge : {centre - half, centre + half}) {
             bool found = false;
-            for (int y = static_cast<int>(std::floor(edge)) - 1; y <= static_cast<int>(std::floor(edge)) + 1; ++y)
+            for (int y = static_cast<int>(std::floor(edge)) - 1; y <= static_cast<int>(std::floor(edge)) + 1;
+                 ++y)
                 found = found || (ink.At(x, y) > 0.02 && ink.At(x, y) < 0.98);
             partly += found;
         }
@@ -150,7 +153,8 @@ public:
 #if __has_include("engine/StrokeCurve.h")  // a build whose hold draws only lines has no curves
     void DrawCurve(std::span<const TPointF> points) override
     {
-        for (std::size_t i = 1; i < points.size(); ++i) Add(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            Add(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
     }
 #endif
     void FrameAt(TPoint) override {}
@@ -200,7 +204,8 @@ double SharpestTurn(const std::vector<std::pair<double, double>>& line)
     for (std::size_t i = 2; i < line.size(); ++i) {
         const double x0 = line[i - 1].first - line[i - 2].first, y0 = line[i - 1].second - line[i - 2].second;
         const double x1 = line[i].first - line[i - 1].first, y1 = line[i].second - line[i - 1].second;
-        sharpest = std::max(sharpest, std::abs(std::atan2(x0 * y1 - y0 * x1, x0 * x1 + y0 * y1)) * 180 / std::numbers::pi);
+        sharpest = std::max(
+            sharpest, std::abs(std::atan2(x0 * y1 - y0 * x1, x0 * x1 + y0 * y1)) * 180 / std::numbers::pi);
     }
     return sharpest;
 }
@@ -209,7 +214,8 @@ std::size_t CommittedBytes()
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
     // The panes' pixels are sections, which Wine counts as committed, not as private.
     return counters.PagefileUsage;
 }
@@ -237,9 +243,10 @@ int main()
         int row = 0;
         for (const double degrees : {10.0, 30.0, 45.0}) {
             const TEdges edges = MeasureEdges(engine, {60 + 320 * row++, 80}, degrees);
-            std::printf("  %-6s %2.0f degrees: %5.1f %% of edge columns partly covered (goal: at least 95 %%), "
-                        "edge RMS error %.3f px (goal: at most 0.15)\n",
-                        layer ? "layer" : "screen", degrees, edges.PartlyCovered, edges.RmsError);
+            std::printf(
+                "  %-6s %2.0f degrees: %5.1f %% of edge columns partly covered (goal: at least 95 %%), "
+                "edge RMS error %.3f px (goal: at most 0.15)\n",
+                layer ? "layer" : "screen", degrees, edges.PartlyCovered, edges.RmsError);
         }
         engine.WipeMarks();
         engine.ReleaseDesktopCanvas();
@@ -263,17 +270,19 @@ int main()
                 const double y = line[i - 1].second + t * (line[i].second - line[i - 1].second);
                 farthest = std::max(farthest, std::abs(std::hypot(x - cx, y - cy) - radius));
             }
-        std::printf("A circle of radius 120 px in 20 positions 38 px apart, 60 a second, through the hold: centre "
-                    "line %.2f px from the circle at most (goal: at most 1), sharpest turn between drawn segments "
-                    "%.1f degrees (goal: at most 4)\n",
-                    farthest, SharpestTurn(line));
+        std::printf(
+            "A circle of radius 120 px in 20 positions 38 px apart, 60 a second, through the hold: centre "
+            "line %.2f px from the circle at most (goal: at most 1), sharpest turn between drawn segments "
+            "%.1f degrees (goal: at most 4)\n",
+            farthest, SharpestTurn(line));
         // A V: down to the corner, then right, positions 30 px apart.
         std::vector<TPoint> v;
         for (int y = 250; y <= 400; y += 30) v.push_back({500, y});
         for (int x = 530; x <= 650; x += 30) v.push_back({x, 400});
         double overshoot = 0;
         for (const auto& [x, y] : DrawThroughHold(v)) overshoot = std::max({overshoot, y - 400, 500 - x});
-        std::printf("A V with a right angle, positions 30 px apart: overshoot %.2f px (goal: at most 1)\n", overshoot);
+        std::printf("A V with a right angle, positions 30 px apart: overshoot %.2f px (goal: at most 1)\n",
+                    overshoot);
     }
 
     {
@@ -303,9 +312,10 @@ int main()
             undo.push_back(Millis(Clock::now() - start));
         }
         std::sort(undo.begin(), undo.end());
-        std::printf("Undo of the last of 1,000 strokes on the layer: median %.2f ms, slowest %.2f ms of 5 "
-                    "(goal: within a frame, 16.7 ms)\n",
-                    undo[2], undo.back());
+        std::printf(
+            "Undo of the last of 1,000 strokes on the layer: median %.2f ms, slowest %.2f ms of 5 "
+            "(goal: within a frame, 16.7 ms)\n",
+            undo[2], undo.back());
     }
 
     for (const bool layer : {false, true}) {
@@ -323,9 +333,10 @@ int main()
             ticks.push_back(Millis(Clock::now() - start));
         }
         std::sort(ticks.begin(), ticks.end());
-        std::printf("A long stroke across the screen on the %s, 38 px a tick: median %.3f ms, 95th percentile %.3f "
-                    "ms a tick\n",
-                    layer ? "layer" : "screen", ticks[ticks.size() / 2], ticks[ticks.size() * 95 / 100]);
+        std::printf(
+            "A long stroke across the screen on the %s, 38 px a tick: median %.3f ms, 95th percentile %.3f "
+            "ms a tick\n",
+            layer ? "layer" : "screen", ticks[ticks.size() / 2], ticks[ticks.size() * 95 / 100]);
         engine.WipeMarks();
         engine.ReleaseDesktopCanvas();
         PumpFor(std::chrono::milliseconds(200));

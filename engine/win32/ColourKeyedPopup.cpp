@@ -35,7 +35,8 @@ void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool ca
     area_ = area;
     caret_ = caret;
     const TColor key = ChooseColourKey(piece.Pen.Color);
-    if (key != key_ || !IsWindowVisible(window_.get())) SetLayeredWindowAttributes(window_.get(), key, 0, LWA_COLORKEY);
+    if (key != key_ || !IsWindowVisible(window_.get()))
+        SetLayeredWindowAttributes(window_.get(), key, 0, LWA_COLORKEY);
     key_ = key;
     SetWindowPos(window_.get(), HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -47,7 +48,8 @@ void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool ca
 void TColourKeyedPopup::KeepGround(const TRect& area)
 {
     const int width = area.Width(), height = area.Height();
-    std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0), 0xFFFFFF);
+    std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0),
+                                      0xFFFFFF);
     TPixelBuffer screen(width, height);
     if (screen) {
         const WindowDc screenDc(nullptr, GetDC(nullptr));
@@ -61,7 +63,9 @@ void TColourKeyedPopup::KeepGround(const TRect& area)
             const bool wasShown = !shown_.empty() && x >= shownArea_.Left && x < shownArea_.Right &&
                                   y >= shownArea_.Top && y < shownArea_.Bottom;
             const std::size_t before =
-                wasShown ? static_cast<std::size_t>(y - shownArea_.Top) * shownArea_.Width() + (x - shownArea_.Left) : 0;
+                wasShown ? static_cast<std::size_t>(y - shownArea_.Top) * shownArea_.Width() +
+                               (x - shownArea_.Left)
+                         : 0;
             // Where our own ink showed, the screen copy may hold it: the ground found before stays.
             if (wasShown && (shown_[before] & 0xFFFFFF) != key)
                 ground[at] = ground_[before];

@@ -1,6 +1,7 @@
 // A small top-most window that shows one piece of ink and nothing else: the screen shows through
-// a colour key around it, and the ink's smooth edges are mixed with the screen found beneath. It is never active and every click goes through it to the window
-// beneath. The shape preview over the screen and the text field are two.
+// a colour key around it, and the ink's smooth edges are mixed with the screen found beneath. It is never
+// active and every click goes through it to the window beneath. The shape preview over the screen and the
+// text field are two.
 #pragma once
 
 #include <windows.h>

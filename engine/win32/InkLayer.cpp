@@ -239,7 +239,8 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
     std::vector<std::uint32_t> shape(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
     for (int y = area.Top; y < area.Bottom; ++y)
         for (int x = area.Left; x < area.Right; ++x)
-            if (coverage.At(x, y)) shape[static_cast<std::size_t>(y - area.Top) * area.Width() + (x - area.Left)] = 0xFFFFFF;
+            if (coverage.At(x, y))
+                shape[static_cast<std::size_t>(y - area.Top) * area.Width() + (x - area.Left)] = 0xFFFFFF;
     GdiFlush();
     KeepHighlighterGround(piece, {screen.Bits(), shape.size()}, shape, area);
     return piece;

@@ -1,8 +1,8 @@
 // Marks kept on windows of their own above every other: one pane per monitor where ink lies,
 // top-most, click-through, never active, in physical pixels, with per-pixel alpha where the
-// desktop is composed and through a colour key where not. What they hold stays whatever repaints beneath, and they paint again from the mark
-// history, so an undo takes exactly one mark away. A pane exists only while its monitor holds
-// something; a piece that crosses monitors is drawn on each.
+// desktop is composed and through a colour key where not. What they hold stays whatever repaints beneath, and
+// they paint again from the mark history, so an undo takes exactly one mark away. A pane exists only while
+// its monitor holds something; a piece that crosses monitors is drawn on each.
 #pragma once
 
 #include <windows.h>

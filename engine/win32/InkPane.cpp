@@ -27,7 +27,8 @@ HINSTANCE RegisterPaneClass(WNDPROC procedure)
 
 std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColor key, bool alpha)
 {
-    std::unique_ptr<TInkPane> pane(new TInkPane(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
+    std::unique_ptr<TInkPane> pane(
+        new TInkPane(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
     pane->pixels_ = std::make_unique<TPixelBuffer>(monitor.Width(), monitor.Height());
     if (!*pane->pixels_) return nullptr;
     pane->Fill(monitor, key);
@@ -90,20 +91,23 @@ void TInkPane::KeepGround(const TRect& area, TColor key)
 {
     const TRect inside = Intersection(area, monitor_);
     if (Alpha() || IsEmpty(inside)) return;
-    if (ground_.empty()) ground_.assign(static_cast<std::size_t>(monitor_.Width()) * monitor_.Height(), 0xFFFFFF);
+    if (ground_.empty())
+        ground_.assign(static_cast<std::size_t>(monitor_.Width()) * monitor_.Height(), 0xFFFFFF);
     TPixelBuffer screen(inside.Width(), inside.Height());
     if (!screen) return;
     // The screen as the pane last showed it: where the pane is clear, the windows beneath.
     UpdateWindow(window_.get());
     {
         const WindowDc screenDc(nullptr, GetDC(nullptr));
-        BitBlt(screen.Dc(), 0, 0, inside.Width(), inside.Height(), screenDc.get(), inside.Left, inside.Top, SRCCOPY);
+        BitBlt(screen.Dc(), 0, 0, inside.Width(), inside.Height(), screenDc.get(), inside.Left, inside.Top,
+               SRCCOPY);
     }
     GdiFlush();
     const std::uint32_t keyPixel = PixelOf(key);
     for (int y = inside.Top; y < inside.Bottom; ++y) {
         const std::size_t row = static_cast<std::size_t>(y - monitor_.Top) * monitor_.Width() - monitor_.Left;
-        const std::uint32_t* seen = screen.Bits() + static_cast<std::size_t>(y - inside.Top) * inside.Width() - inside.Left;
+        const std::uint32_t* seen =
+            screen.Bits() + static_cast<std::size_t>(y - inside.Top) * inside.Width() - inside.Left;
         for (int x = inside.Left; x < inside.Right; ++x)
             if ((pixels_->Bits()[row + x] & 0xFFFFFF) == keyPixel) ground_[row + x] = seen[x] & 0xFFFFFF;
     }
@@ -118,7 +122,10 @@ void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMa
     TPixelRows ground;
     if (piece.Pen.Highlighter) {
         kept = KeptGround(piece, coverage.Area());
-        ground = {kept.data(), coverage.Area().Width(), coverage.Area().Height(), {coverage.Area().Left, coverage.Area().Top}};
+        ground = {kept.data(),
+                  coverage.Area().Width(),
+                  coverage.Area().Height(),
+                  {coverage.Area().Left, coverage.Area().Top}};
     } else if (!ground_.empty()) {
         ground = {ground_.data(), monitor_.Width(), monitor_.Height(), {monitor_.Left, monitor_.Top}};
     }

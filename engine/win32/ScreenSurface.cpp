@@ -52,8 +52,10 @@ void TScreenSurface::Lay(const TMarkPiece& piece, TMarkInk& ink)
     if (!pixels) return;
     BitBlt(pixels.Dc(), 0, 0, area.Width(), area.Height(), dc_.get(), area.Left, area.Top, SRCCOPY);
     GdiFlush();
-    const std::vector<std::uint32_t> before(pixels.Bits(), pixels.Bits() + static_cast<std::size_t>(area.Width()) * area.Height());
-    ink.Lay(coverage, {{pixels.Bits(), area.Width(), area.Height(), {area.Left, area.Top}}, TInkPixels::Opaque}, area);
+    const std::vector<std::uint32_t> before(
+        pixels.Bits(), pixels.Bits() + static_cast<std::size_t>(area.Width()) * area.Height());
+    ink.Lay(coverage,
+            {{pixels.Bits(), area.Width(), area.Height(), {area.Left, area.Top}}, TInkPixels::Opaque}, area);
     // Back as runs of one colour, only where the ink changed something. (A copy of the whole
     // rectangle onto the screen lands beneath every window where Wine runs without its own
     // desktop; fills, as lines, land on top.)

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <numbers>
 #include <thread>
 
@@ -275,6 +276,23 @@ TEST_F(SmoothInk, ASlantedStrokeHasSmoothEdgesAsDrawnAndAsKeptAndUndoLeavesNoFri
                 << "neither page nor a mix of pen and page at " << i;
         }
         EXPECT_EQ(unlike, 0) << "the stroke changed when the chord went up";
+
+        // Save screen writes the edges as the screen shows them.
+        std::filesystem::remove_all(std::filesystem::path(desktop_.PicturesDir()) / "Zelvora");
+        PressChord(screen_, {"Alt_L", "5"});
+        std::optional<Image> picture;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const auto files = FinishedPictures(desktop_.PicturesDir());
+                return files.size() == 1 && (picture = ReadPng(files.front().string())).has_value();
+            },
+            10s, 100ms));
+        int differ = 0;
+        for (int y = 0; y < kept.Height; ++y)
+            for (int x = 0; x < kept.Width; ++x)
+                differ += picture->At(kept.Left + x, kept.Top + y) !=
+                          kept.Pixels[static_cast<std::size_t>(y) * kept.Width + x];
+        EXPECT_EQ(differ, 0) << "the saved picture is not the screen";
         PressChord(screen_, kUndoChord);
         EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, StrokeArea()) == 0; }, 5s))
             << CountDifferences(clean, StrokeArea()) << " pixels left after undo";
@@ -309,7 +327,8 @@ TEST_F(SmoothInk, AQuickCircleIsRoundWithinAPixel)
     for (int y = 0; y < image.Height; ++y)
         for (int x = 0; x < image.Width; ++x) {
             const auto share = OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
-            const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy, r = std::hypot(dx, dy);
+            const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy,
+                         r = std::hypot(dx, dy);
             if (!share || *share == 0 || std::abs(r - radius) > 12) continue;
             const int degree = static_cast<int>(std::atan2(dy, dx) * 180 / std::numbers::pi + 360) % 360;
             weight[degree] += *share, distance[degree] += *share * r;
@@ -335,10 +354,15 @@ TEST_F(SmoothInk, OnTheAlphaPathThePanesOwnPixelsHoldPremultipliedInkAndClearEls
     int full = 0, partly = 0, clear = 0, wrong = 0;
     for (const std::uint32_t pixel : pane->Pixels) {
         const unsigned a = pixel >> 24, r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF;
-        if (pixel == 0) ++clear;
-        else if (a == 255 && (pixel & 0xFFFFFF) == kMarkerOrange) ++full;
-        else if (a > 0 && r == a && b == 0 && std::abs(static_cast<int>(g) - static_cast<int>(a * 128 / 255)) <= 1) ++partly;
-        else ++wrong;
+        if (pixel == 0)
+            ++clear;
+        else if (a == 255 && (pixel & 0xFFFFFF) == kMarkerOrange)
+            ++full;
+        else if (a > 0 && r == a && b == 0 &&
+                 std::abs(static_cast<int>(g) - static_cast<int>(a * 128 / 255)) <= 1)
+            ++partly;
+        else
+            ++wrong;
     }
     EXPECT_GT(full, 260 * 6);
     EXPECT_GT(partly, 2 * 240) << "premultiplied edges";

@@ -53,7 +53,8 @@ TEST(InkCoverage, ALineACircleAndAnEllipseCoverWhatTheirShapesCover)
     const TPointF a{10.3f, 10.7f}, b{70.9f, 45.7f};
     TCoverage line({0, 0, 90, 60});
     CoverLine(line, a, b, 5);
-    const TComparison l = Compare(line, [&](double x, double y) { return DistanceToSegment(x, y, a, b) <= 2.5; });
+    const TComparison l =
+        Compare(line, [&](double x, double y) { return DistanceToSegment(x, y, a, b) <= 2.5; });
     EXPECT_LT(l.Worst, 0.06);
     EXPECT_NEAR(l.Area, l.SampledArea, l.SampledArea * 0.005);
     int partly = 0;
@@ -64,7 +65,8 @@ TEST(InkCoverage, ALineACircleAndAnEllipseCoverWhatTheirShapesCover)
     // A filled circle of radius 120 (the box's outer pixels and a 1 px pen).
     TCoverage circle({-2, -2, 244, 244});
     CoverEllipse(circle, {0, 0, 241, 241}, 1, true);
-    const TComparison c = Compare(circle, [](double x, double y) { return std::hypot(x - 120.5, y - 120.5) <= 120.5; });
+    const TComparison c =
+        Compare(circle, [](double x, double y) { return std::hypot(x - 120.5, y - 120.5) <= 120.5; });
     EXPECT_LT(c.Worst, 0.06);
     EXPECT_NEAR(c.Area, std::numbers::pi * 120.5 * 120.5, 20);
 

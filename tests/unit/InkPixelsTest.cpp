@@ -57,7 +57,8 @@ TEST(InkPixels, InkThatWouldComeOutAsTheKeyIsMovedOffIt)
     const TPixelRows ground{kept.data(), 1, 1, {0, 0}};
     TCoverage covered({0, 0, 1, 1});
     covered.Cover(0, 0, 255);
-    TMarkInk(1, piece.Pen).Lay(covered, {{bits.data(), 1, 1, {0, 0}}, TInkPixels::Keyed, key, &ground}, {0, 0, 1, 1});
+    TMarkInk(1, piece.Pen)
+        .Lay(covered, {{bits.data(), 1, 1, {0, 0}}, TInkPixels::Keyed, key, &ground}, {0, 0, 1, 1});
     EXPECT_NE(bits[0], key);
     EXPECT_EQ(bits[0] & 0xFF00FF, key & 0xFF00FF) << "red and blue stay; green moves by one";
 }
@@ -69,9 +70,9 @@ TEST(InkPixels, KeptGroundGoesBackInsideTheAreaOnlyAndBuffersAreFilledInsideOnly
     piece.Pen = {1, RgbOf(255, 255, 255), true};
     piece.Runs = {{9, 19, 3}, {9, 20, 3}, {9, 21, 1}, {11, 21, 1}};
     piece.Pixels = {1, 2, 3, 4, 5, 6, 7, 9};
-    EXPECT_EQ(KeptGround(piece, {10, 20, 14, 23}), (std::vector<std::uint32_t>{5, 6, kLit, kLit,  //
-                                                                               kLit, 9, kLit, kLit,
-                                                                               kLit, kLit, kLit, kLit}));
+    EXPECT_EQ(KeptGround(piece, {10, 20, 14, 23}),
+              (std::vector<std::uint32_t>{5, 6, kLit, kLit,  //
+                                          kLit, 9, kLit, kLit, kLit, kLit, kLit, kLit}));
     piece.Runs.push_back({10, 22, 5});  // runs whose pixels are missing are not trusted
     EXPECT_EQ(KeptGround(piece, {10, 20, 11, 21}), std::vector<std::uint32_t>{kLit});
 

@@ -51,7 +51,9 @@ TEST(StrokeCurve, AQuickCircleIsRoundAndPassesThroughEverySample)
     double farthest = 0, sharpest = 0, longest = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         farthest = std::max(farthest, std::abs(std::hypot(line[i].X - 400.0, line[i].Y - 300.0) - 120));
-        if (i > 0) longest = std::max(longest, std::hypot(line[i].X - line[i - 1].X, line[i].Y - 1.0 * line[i - 1].Y));
+        if (i > 0)
+            longest =
+                std::max(longest, std::hypot(line[i].X - line[i - 1].X, line[i].Y - 1.0 * line[i - 1].Y));
         if (i > 1) sharpest = std::max(sharpest, TurnDegrees(line[i - 2], line[i - 1], line[i]));
     }
     EXPECT_LE(farthest, 1.0);

@@ -99,9 +99,12 @@ TEST(MarkingEngine, HighlighterLettersAreTheGroundAndedWithThePenSmoothedAtTheir
         for (int x = 0; x < kWidth; ++x) {
             const std::uint32_t under = ground[y * kWidth + x], now = pixels[y * kWidth + x];
             const unsigned covered = letters.At(x, y);
-            if (covered == 255 && now == (under & pen)) ++inked[x < kWidth / 2 ? 0 : 1];
-            else if (covered > 0 && covered < 255 && now == MixPixels(under & pen, under, covered)) ++smoothed;
-            else if (covered != 0 || now != under) ++wrong;
+            if (covered == 255 && now == (under & pen))
+                ++inked[x < kWidth / 2 ? 0 : 1];
+            else if (covered > 0 && covered < 255 && now == MixPixels(under & pen, under, covered))
+                ++smoothed;
+            else if (covered != 0 || now != under)
+                ++wrong;
         }
     EXPECT_GT(inked[0], 50) << "no letters over white";
     EXPECT_GT(inked[1], 50) << "no letters over grey";

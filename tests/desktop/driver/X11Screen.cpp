@@ -6,9 +6,9 @@
 #include <X11/extensions/Xfixes.h>
 
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
-#include <thread>
 
 namespace zelvora::desktop {
 
@@ -188,7 +188,8 @@ Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int to
         for (int xx = 0; xx < width; ++xx) {
             const unsigned long rgb = XGetPixel(x, xx, y);  // 0xRRGGBB on a 24-bit TrueColor screen
             image.Pixels.push_back(static_cast<std::uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) |
-                                                              ((rgb & 0xFF) << 16) | (alpha ? rgb & 0xFF000000 : 0)));
+                                                              ((rgb & 0xFF) << 16) |
+                                                              (alpha ? rgb & 0xFF000000 : 0)));
         }
     XDestroyImage(x);
     return image;
