@@ -31,6 +31,13 @@ std::uint32_t GroundAt(const TPixelRows* ground, int x, int y, std::uint32_t fal
            kRgb;
 }
 
+void TMarkInk::Reset(std::uint64_t mark, const TMarkPen& pen)
+{
+    mark_ = mark;
+    pen_ = pen;
+    for (auto& [key, tile] : tiles_) std::fill(std::begin(tile->Covered), std::end(tile->Covered), std::uint8_t{0});
+}
+
 TMarkInk::TTile& TMarkInk::TileAt(int x, int y)
 {
     const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(y >> kTileBits)) << 32) |

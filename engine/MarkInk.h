@@ -35,6 +35,8 @@ public:
     // an ink of its own.
     TMarkInk(std::uint64_t mark, const TMarkPen& pen) : mark_(mark), pen_(pen) {}
     bool Lays(std::uint64_t mark, const TMarkPen& pen) const { return mark == mark_ && pen == pen_; }
+    // Lays another mark from now on, as a new ink would, keeping the memory it took.
+    void Reset(std::uint64_t mark, const TMarkPen& pen);
 
     // Where the coverage lies inside `clip`: the pen over what the pixel held before this mark,
     // as much as this mark covers it by now. The highlighter's pen is what a person saw there

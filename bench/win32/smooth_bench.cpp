@@ -6,7 +6,7 @@
 // turn, the V's overshoot), the undo of the last of 1,000 strokes on the layer, one tick of a long stroke,
 // and the memory the layer's panes take for one stroke. Built at an older commit too (scripts/
 // build-baseline), it prints the same figures for that build.
-//   smooth-bench.exe
+//   smooth-bench.exe [edges] [curves] [undo] [tick] [memory]   (default: all)
 #include <windows.h>
 #include <psapi.h>
 
@@ -18,6 +18,7 @@
 #include <numbers>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -227,14 +228,21 @@ double Millis(Clock::duration d)
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const auto runs = [&](const char* part) {
+        if (argc < 2) return true;
+        for (int i = 1; i < argc; ++i)
+            if (std::string_view(argv[i]) == part) return true;
+        return false;
+    };
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const HWND ground = ShowWhiteGround();
     TRedPen pen;
     std::printf("On a %dx%d screen, 5 px red over white:\n", width, height);
     for (const bool layer : {false, true}) {
+        if (!runs("edges")) break;
         TMarkingEngine engine(pen);
         engine.AcquireDesktopCanvas();
         engine.SetKeepMarks(layer);
@@ -253,7 +261,7 @@ int main()
         PumpFor(std::chrono::milliseconds(200));
     }
 
-    {
+    if (runs("curves")) {
         const double cx = 500, cy = 400, radius = 120;
         std::vector<TPoint> circle;
         for (int i = 0; i <= 20; ++i) {
@@ -285,7 +293,7 @@ int main()
                     overshoot);
     }
 
-    {
+    if (runs("undo")) {
         TMarkingEngine engine(pen);
         engine.SetKeepMarks(true);
         engine.SetMarkerSize(5);
@@ -319,6 +327,7 @@ int main()
     }
 
     for (const bool layer : {false, true}) {
+        if (!runs("tick")) break;
         TMarkingEngine engine(pen);
         engine.AcquireDesktopCanvas();
         engine.SetKeepMarks(layer);
@@ -343,6 +352,7 @@ int main()
     }
 
     for (const bool alpha : {false, true}) {
+        if (!runs("memory")) break;
         SetEnvironmentVariableW(L"ZELVORA_INK_ALPHA", alpha ? L"1" : L"0");
         TMarkingEngine engine(pen);
         engine.SetKeepMarks(true);

@@ -79,10 +79,11 @@ void TInkLayer::DrawAgain(const TMark& mark)
     if (!OpenPanesOver(mark.Bounds)) return;
     live_.reset();
     for (const TMarkPiece& piece : mark.Pieces) KeepKeyOffPen(piece.Pen.Color);
+    TMarkInk ink(0, {});
     for (const auto& pane : panes_) {
         if (IsEmpty(Intersection(mark.Bounds, pane->Monitor()))) continue;
         pane->KeepGround(mark.Bounds, key_);
-        PaintMark(*pane, mark, mark.Bounds);
+        PaintMark(*pane, mark, mark.Bounds, ink);
     }
     Show(mark.Bounds);
 }
@@ -254,19 +255,20 @@ void TInkLayer::Repaint(const TRect& area)
         const TRect inside = Intersection(area, pane->Monitor());
         if (IsEmpty(inside)) continue;
         pane->Fill(inside, key_);
+        TMarkInk ink(0, {});
         for (const TMark& mark : marks_.Marks())
-            if (!IsEmpty(Intersection(mark.Bounds, inside))) PaintMark(*pane, mark, inside);
+            if (!IsEmpty(Intersection(mark.Bounds, inside))) PaintMark(*pane, mark, inside, ink);
         pane->Show(inside);
     }
 }
 
-void TInkLayer::PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip)
+void TInkLayer::PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip, TMarkInk& ink)
 {
-    // Laid as it was drawn: pieces of one pen in a row are one shape.
-    std::optional<TMarkInk> ink;
+    bool fresh = false;
     for (const TMarkPiece& piece : mark.Pieces) {
-        if (!ink || !ink->Lays(mark.Serial, piece.Pen)) ink.emplace(mark.Serial, piece.Pen);
-        pane.Paint(piece, clip, key_, *ink);
+        if (!fresh || !ink.Lays(mark.Serial, piece.Pen)) ink.Reset(mark.Serial, piece.Pen);
+        fresh = true;
+        pane.Paint(piece, clip, key_, ink);
     }
 }
 

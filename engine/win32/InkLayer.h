@@ -99,7 +99,8 @@ private:
     TMarkPiece Highlight(TMarkPiece piece);
     // Paints the area again from the history alone.
     void Repaint(const TRect& area);
-    void PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip);
+    // Laid as it was drawn: pieces of one pen in a row are one shape. `ink` is scratch, reused.
+    void PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip, TMarkInk& ink);
     void Show(const TRect& area);
 
     const TMarkHistory& marks_;
