@@ -90,21 +90,21 @@ void THold::DrawPath(const THoldTick& tick, IHoldActions& out)
         out.FrameAt(at);
         return;
     }
-    bool moved = false;
+    std::vector<std::vector<TPointF>> curves;
     for (const TPoint to : tick.Path) {
         if (rests_ && to == penAt_) continue;
         rests_ = false;
         if (to == penAt_) continue;
         if (!curve_.Started()) curve_.Start(penAt_);
-        Draw(curve_.Add(to), out);
+        curves.push_back(curve_.Add(to));
         penAt_ = to;
-        moved = true;
-    }
-    if (moved) {
-        // The curve runs a position behind; the pen's tip shows where the pointer is now, and
-        // the curve covers it when it gets there.
         movedAt_ = tick.Now;
+    }
+    if (!curves.empty()) {
+        // The curve runs a position behind; the pen's tip shows where the pointer is now, first
+        // (it is what the hand waits for), and the curve covers it when it gets there.
         out.DrawLine(penAt_, penAt_);
+        for (const auto& curve : curves) Draw(curve, out);
         return;
     }
     if (rests_) return;

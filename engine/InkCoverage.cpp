@@ -7,6 +7,9 @@ namespace zelvora {
 
 namespace {
 
+// No straight edge farther than this from a pixel's centre crosses the pixel.
+constexpr double kHalfDiagonal = 0.7072;
+
 std::uint8_t ToByte(double share)
 {
     return static_cast<std::uint8_t>(std::lround(std::clamp(share, 0.0, 1.0) * 255));
@@ -120,13 +123,18 @@ void CoverLine(TCoverage& coverage, TPointF from, TPointF to, double width)
             const double t = length2 > 0 ? (px * dx + py * dy) / length2 : -1;
             double share;
             if (t > 0 && t < 1) {
-                share = BandCoverage(half, px * nx + py * ny, nx, ny);
+                const double offset = std::abs(px * nx + py * ny);
+                // Most pixels lie wholly inside or outside: no edge crosses them.
+                if (offset >= half + kHalfDiagonal) continue;
+                share = offset <= half - kHalfDiagonal ? 1 : BandCoverage(half, offset, nx, ny);
             } else {
                 // A round end: the circle's edge is near enough straight at a pixel's scale.
                 const double ex = t <= 0 ? px : px - dx, ey = t <= 0 ? py : py - dy;
-                const double distance = std::hypot(ex, ey);
-                share = distance > 0 ? EdgeCoverage(half - distance, ex / distance, ey / distance)
-                                     : EdgeCoverage(half, 1, 0);
+                const double distance = std::sqrt(ex * ex + ey * ey);
+                if (distance >= half + kHalfDiagonal) continue;
+                share = distance <= half - kHalfDiagonal ? 1
+                        : distance > 0 ? EdgeCoverage(half - distance, ex / distance, ey / distance)
+                                       : EdgeCoverage(half, 1, 0);
             }
             const std::uint8_t amount = ToByte(share);
             std::uint8_t& pixel = row[x - area.Left];

@@ -196,6 +196,7 @@ void TMarkingEngine::PollTick()
     if (held) CheckHook();
     RetireHook();
     KeepDrawingMarkShown();
+    screen_.Flush();
 }
 
 THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
@@ -368,6 +369,7 @@ void TMarkingEngine::OpenText(TPoint at)
         if (!text || !drawingEnabled_) return;
         RedrawKeptOnScreen(*text);
         Draw(std::move(*text));
+        screen_.Flush();
         EndMark();
     });
     {
@@ -392,7 +394,7 @@ void TMarkingEngine::CloseTextField()
 void TMarkingEngine::DrawLine(TPoint from, TPoint to)
 {
     MovePenTo(from.X, from.Y);
-    DrawLineTo(to.X, to.Y);
+    AddLineTo(to.X, to.Y);
 }
 
 void TMarkingEngine::DrawCurve(std::span<const TPointF> points)
@@ -410,6 +412,12 @@ void TMarkingEngine::DrawCurve(std::span<const TPointF> points)
 }
 
 void TMarkingEngine::DrawLineTo(int x, int y)
+{
+    AddLineTo(x, y);
+    screen_.Flush();
+}
+
+void TMarkingEngine::AddLineTo(int x, int y)
 {
     if (!drawingEnabled_) return;
     TMarkPiece line;
@@ -432,6 +440,7 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
     frame.Frame =
         ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, frame.Pen.Width, options_.FloodFill());
     Draw(std::move(frame));
+    screen_.Flush();
 }
 
 void TMarkingEngine::Draw(TMarkPiece piece)

@@ -137,6 +137,8 @@ private:
     // The keys whose state tells whether the hook saw them.
     static const std::vector<int>& WatchedKeys();
     void DrawLine(TPoint from, TPoint to) override;
+    // A line to there, on the screen at the tick's end.
+    void AddLineTo(int x, int y);
     void DrawCurve(std::span<const TPointF> points) override;
     void FrameAt(TPoint at) override { FrameWindowAt(at.X, at.Y); }
     void PreviewShape(TDrawingShape shape, TPoint from, TPoint to) override;

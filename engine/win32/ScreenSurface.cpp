@@ -1,5 +1,6 @@
 #include "engine/win32/ScreenSurface.h"
 
+#include <memory>
 #include <vector>
 
 #include "engine/win32/PieceDrawing.h"
@@ -17,60 +18,109 @@ void TScreenSurface::Acquire()
 
 void TScreenSurface::Release()
 {
+    Flush();
     dc_.reset();
 }
 
 TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
 {
     const std::uint64_t mark = marks_.NextPieceMark();
-    if (!live_ || !live_->Lays(mark, piece.Pen)) live_.emplace(mark, piece.Pen);
-    Lay(piece, *live_);
+    if (!live_ || !live_->Lays(mark, piece.Pen)) {
+        Flush();
+        live_.emplace(mark, piece.Pen);
+    }
+    pending_.push_back(piece);
     return piece;
+}
+
+void TScreenSurface::Flush()
+{
+    std::vector<TInkedPiece> pieces;
+    for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_});
+    Lay(pieces);
+    pending_.clear();
 }
 
 void TScreenSurface::DrawAgain(const TMark& mark)
 {
+    Flush();
     // The mark being drawn goes back exactly as it was laid, over what it was laid on.
-    std::optional<TMarkInk> ink;
+    std::vector<std::unique_ptr<TMarkInk>> inks;
+    std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : mark.Pieces) {
         if (live_ && live_->Lays(mark.Serial, piece.Pen)) {
-            Lay(piece, *live_);
+            pieces.push_back({&piece, &*live_});
             continue;
         }
-        if (!ink || !ink->Lays(mark.Serial, piece.Pen)) ink.emplace(mark.Serial, piece.Pen);
-        Lay(piece, *ink);
+        if (inks.empty() || !inks.back()->Lays(mark.Serial, piece.Pen))
+            inks.push_back(std::make_unique<TMarkInk>(mark.Serial, piece.Pen));
+        pieces.push_back({&piece, inks.back().get()});
     }
+    Lay(pieces);
 }
 
-void TScreenSurface::Lay(const TMarkPiece& piece, TMarkInk& ink)
+void TScreenSurface::Lay(std::span<const TInkedPiece> pieces)
 {
-    if (!dc_) return;
-    const TCoverage coverage = PieceCoverage(piece, Intersection(PieceBounds(piece), VirtualScreen()));
-    const TRect area = coverage.Touched();
+    if (!dc_ || pieces.empty()) return;
+    std::vector<TCoverage> coverages;
+    TRect area;
+    for (const TInkedPiece& inked : pieces) {
+        coverages.push_back(
+            PieceCoverage(*inked.Piece, Intersection(PieceBounds(*inked.Piece), VirtualScreen())));
+        area = Union(area, coverages.back().Touched());
+    }
     if (IsEmpty(area)) return;
-    TPixelBuffer pixels(area.Width(), area.Height());
-    if (!pixels) return;
+    // One copy of the screen for all of them: each is a trip to the display. The buffer stays
+    // for the next tick (making one is a trip to the Wine server).
+    if (!scratch_ || scratch_->Width() < area.Width() || scratch_->Height() < area.Height()) {
+        scratch_.reset();
+        scratch_ = std::make_unique<TPixelBuffer>(std::max(area.Width(), 256), std::max(area.Height(), 256));
+        if (!*scratch_) {
+            scratch_.reset();
+            return;
+        }
+    }
+    TPixelBuffer& pixels = *scratch_;
+    const int stride = pixels.Width();
     BitBlt(pixels.Dc(), 0, 0, area.Width(), area.Height(), dc_.get(), area.Left, area.Top, SRCCOPY);
     GdiFlush();
-    const std::vector<std::uint32_t> before(
-        pixels.Bits(), pixels.Bits() + static_cast<std::size_t>(area.Width()) * area.Height());
-    ink.Lay(coverage,
-            {{pixels.Bits(), area.Width(), area.Height(), {area.Left, area.Top}}, TInkPixels::Opaque}, area);
-    // Back as runs of one colour, only where the ink changed something. (A copy of the whole
-    // rectangle onto the screen lands beneath every window where Wine runs without its own
-    // desktop; fills, as lines, land on top.)
+    std::vector<std::uint32_t> before(static_cast<std::size_t>(area.Width()) * area.Height());
+    for (int y = 0; y < area.Height(); ++y)
+        std::copy_n(pixels.Bits() + static_cast<std::size_t>(y) * stride, area.Width(),
+                    before.data() + static_cast<std::size_t>(y) * area.Width());
+    const TInkTarget target{{pixels.Bits(), stride, pixels.Height(), {area.Left, area.Top}},
+                            TInkPixels::Opaque};
+    for (std::size_t i = 0; i < pieces.size(); ++i) pieces[i].Ink->Lay(coverages[i], target, area);
+    GdiFlush();
+    const auto now = [&](int x, int y) { return pixels.Bits()[static_cast<std::size_t>(y) * stride + x]; };
+    const auto was = [&](int x, int y) { return before[static_cast<std::size_t>(y) * area.Width() + x]; };
+    if (!fills_) {
+        BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
+        if (copyChecked_) return;
+        copyChecked_ = true;
+        // Where Wine runs without a desktop of its own the copy lands beneath every window:
+        // asked once whether the screen shows it, fills from then on if not.
+        for (int y = 0, asked = 0; y < area.Height() && !asked; ++y)
+            for (int x = 0; x < area.Width() && !asked; ++x) {
+                if (now(x, y) == was(x, y)) continue;
+                const std::uint32_t pixel = now(x, y);
+                fills_ = GetPixel(dc_.get(), area.Left + x, area.Top + y) !=
+                         RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+                asked = 1;
+            }
+        if (!fills_) return;
+    }
+    // Runs of one colour, only where the ink changed something: fills land over the windows.
     const COLORREF oldColor = GetBkColor(dc_.get());
     for (int y = 0; y < area.Height(); ++y) {
-        const std::uint32_t* row = pixels.Bits() + static_cast<std::size_t>(y) * area.Width();
-        const std::uint32_t* was = before.data() + static_cast<std::size_t>(y) * area.Width();
         for (int x = 0; x < area.Width();) {
-            if (row[x] == was[x]) {
+            if (now(x, y) == was(x, y)) {
                 ++x;
                 continue;
             }
             const int first = x;
-            while (x < area.Width() && row[x] == row[first] && row[x] != was[x]) ++x;
-            const std::uint32_t pixel = row[first];
+            const std::uint32_t pixel = now(first, y);
+            while (x < area.Width() && now(x, y) == pixel && now(x, y) != was(x, y)) ++x;
             SetBkColor(dc_.get(), RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
             const RECT run{area.Left + first, area.Top + y, area.Left + x, area.Top + y + 1};
             ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &run, nullptr, 0, nullptr);
@@ -81,6 +131,7 @@ void TScreenSurface::Lay(const TMarkPiece& piece, TMarkInk& ink)
 
 void TScreenSurface::Wipe()
 {
+    pending_.clear();
     live_.reset();
     Release();
     RepaintAllWindows();
@@ -153,6 +204,7 @@ UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
 
 void TScreenSurface::Remove(std::span<const TMark> gone)
 {
+    Flush();
     if (gone.empty()) return;
     UniqueRegion area = RegionOf(gone.front());
     if (!area) return;

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "engine/MarkInk.h"
 #include "engine/MarkSurface.h"
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/PixelBuffer.h"
 
 namespace zelvora {
 
@@ -20,7 +24,10 @@ public:
     void Acquire();
     void Release();
 
+    // Laid at the next Flush, with every piece drawn until then: the marking loop flushes once a
+    // tick.
     TMarkPiece Draw(TMarkPiece piece) override;
+    void Flush();
     bool KeepsMarks() const override { return false; }
     // The windows under the mark's pieces repaint, but not where the mark being drawn lies:
     // other marks there may go too.
@@ -34,13 +41,21 @@ public:
     static UniqueRegion RegionOf(const TMark& mark);
 
 private:
-    // Laid over what the screen shows there now, as part of the mark `ink` lays.
-    void Lay(const TMarkPiece& piece, TMarkInk& ink);
+    struct TInkedPiece {
+        const TMarkPiece* Piece;
+        TMarkInk* Ink;  // the mark's, laying it
+    };
+    // Laid over what the screen shows there now, in order.
+    void Lay(std::span<const TInkedPiece> pieces);
 
     const TMarkHistory& marks_;
     WindowDc dc_;
     // The mark being drawn, as laid so far: drawn again, it gives the same pixels.
     std::optional<TMarkInk> live_;
+    std::vector<TMarkPiece> pending_;  // drawn since the last flush, all of the live mark
+    // The screen takes a copy of the ink (not where Wine runs without a desktop of its own).
+    bool copyChecked_ = false, fills_ = false;
+    std::unique_ptr<TPixelBuffer> scratch_;
 };
 
 }  // namespace zelvora

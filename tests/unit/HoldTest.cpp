@@ -65,13 +65,13 @@ TEST(Hold, FreeHandThroughThePathAShapeInPlaceOfTheDotAndTheTextWhereTheChordWen
     t.tick.ChordHeld = true;
     EXPECT_EQ(t.At({10, 10}), "line 10,10-10,10") << "a dot where the pen went down";
     // The curve runs a position behind: a piece is known once the position after it is. The
-    // pen's tip shows at once.
-    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "curve 10,10-20,30; line 40,10-40,10");
+    // pen's tip shows at once, first.
+    EXPECT_EQ(t.At({40, 10}, {{20, 30}, {40, 10}}), "line 40,10-40,10; curve 10,10-20,30");
     EXPECT_EQ(t.At({40, 10}), "") << "a hand at rest for a moment";
     EXPECT_EQ(t.At({40, 10}, {}, THold::kCurveRestMs), "curve 20,30-40,10; line 40,10-40,10")
         << "at rest for good: the curve to its end";
     EXPECT_EQ(t.At({50, 10}), "line 50,10-50,10");
-    EXPECT_EQ(t.At({60, 20}), "curve 40,10-50,10; line 60,20-60,20");
+    EXPECT_EQ(t.At({60, 20}), "line 60,20-60,20; curve 40,10-50,10");
 
     // Ctrl: a rectangle from where the pointer was, following the pointer, not its path; the
     // curve first goes to its end.
