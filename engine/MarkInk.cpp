@@ -35,7 +35,8 @@ void TMarkInk::Reset(std::uint64_t mark, const TMarkPen& pen)
 {
     mark_ = mark;
     pen_ = pen;
-    for (auto& [key, tile] : tiles_) std::fill(std::begin(tile->Covered), std::end(tile->Covered), std::uint8_t{0});
+    for (auto& [key, tile] : tiles_)
+        std::fill(std::begin(tile->Covered), std::end(tile->Covered), std::uint8_t{0});
 }
 
 TMarkInk::TTile& TMarkInk::TileAt(int x, int y)
