@@ -59,13 +59,18 @@ bool TMarkPiece::SameDrawingAs(const TMarkPiece& other) const
 
 std::size_t TMark::Bytes() const
 {
-    std::size_t bytes = sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece);
-    for (const TMarkPiece& piece : Pieces)
-        bytes += piece.Pixels.capacity() * sizeof(piece.Pixels[0]) +
-                 piece.Runs.capacity() * sizeof(piece.Runs[0]) + piece.Path.capacity() * sizeof(TPointF) +
-                 piece.Text.capacity() * sizeof(wchar_t);
-    return bytes;
+    return sizeof(TMark) + Pieces.capacity() * sizeof(TMarkPiece) + PieceBytes;
 }
+
+namespace {
+
+std::size_t OwnBytes(const TMarkPiece& piece)
+{
+    return piece.Pixels.capacity() * sizeof(piece.Pixels[0]) + piece.Runs.capacity() * sizeof(piece.Runs[0]) +
+           piece.Path.capacity() * sizeof(TPointF) + piece.Text.capacity() * sizeof(wchar_t);
+}
+
+}  // namespace
 
 TMarkHistory::TMarkHistory(std::size_t maxMarks, std::size_t maxBytes)
     : maxMarks_(std::max<std::size_t>(maxMarks, 1)), maxBytes_(maxBytes)
@@ -100,6 +105,7 @@ void TMarkHistory::AddPiece(TMarkPiece piece)
     TMark& mark = marks_.back();
     bytes_ -= mark.Bytes();
     mark.Bounds = Union(mark.Bounds, PieceBounds(piece));
+    mark.PieceBytes += OwnBytes(piece);
     mark.Pieces.push_back(std::move(piece));
     bytes_ += mark.Bytes();
     Trim();

@@ -64,6 +64,9 @@ using TInkTime = std::chrono::steady_clock::time_point;
 struct TMark {
     std::uint64_t Serial = 0;  // tells one mark from the next
     std::vector<TMarkPiece> Pieces;
+    // What the pieces' own buffers take, added up as the history adds them: a long stroke's
+    // thousands of pieces are not counted again on every one.
+    std::size_t PieceBytes = 0;
     TRect Bounds;                     // of all pieces; empty for a mark without any
     std::optional<TInkTime> EndedAt;  // when its chord went up; none while it is drawn
     std::size_t Bytes() const;
