@@ -11,15 +11,12 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <optional>
 #include <span>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "engine/Hold.h"
@@ -114,7 +111,6 @@ struct TEdges {
 // column by column away from its ends.
 TEdges MeasureEdges(TMarkingEngine& engine, TPoint from, double degrees)
 {
-    const double slope = std::tan(degrees * std::numbers::pi / 180);
     const TPoint to{from.X + static_cast<int>(std::lround(300 * std::cos(degrees * std::numbers::pi / 180))),
                     from.Y + static_cast<int>(std::lround(300 * std::sin(degrees * std::numbers::pi / 180)))};
     engine.MovePenTo(from.X, from.Y);
@@ -142,7 +138,6 @@ TEdges MeasureEdges(TMarkingEngine& engine, TPoint from, double degrees)
         }
         columns += 2;
     }
-    (void)slope;
     return {100.0 * partly / columns, std::sqrt(squares / columns)};
 }
 
@@ -221,9 +216,15 @@ std::size_t CommittedBytes()
     return counters.PagefileUsage;
 }
 
-double Millis(Clock::duration d)
+// How long the work takes until its ink is painted, in milliseconds.
+template <typename TWork>
+double PaintedMillis(TMarkingEngine& engine, TWork work)
 {
-    return std::chrono::duration<double, std::milli>(d).count();
+    const auto start = Clock::now();
+    work();
+    engine.PaintInkNow();
+    GdiFlush();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 }  // namespace
@@ -312,13 +313,7 @@ int main(int argc, char** argv)
         engine.PaintInkNow();
         Pump();
         std::vector<double> undo;
-        for (int i = 0; i < 5; ++i) {
-            const auto start = Clock::now();
-            engine.UndoLastMark();
-            engine.PaintInkNow();
-            GdiFlush();
-            undo.push_back(Millis(Clock::now() - start));
-        }
+        for (int i = 0; i < 5; ++i) undo.push_back(PaintedMillis(engine, [&] { engine.UndoLastMark(); }));
         std::sort(undo.begin(), undo.end());
         std::printf(
             "Undo of the last of 1,000 strokes on the layer: median %.2f ms, slowest %.2f ms of 5 "
@@ -334,13 +329,9 @@ int main(int argc, char** argv)
         engine.SetMarkerSize(5);
         engine.MovePenTo(0, height / 3);
         std::vector<double> ticks;
-        for (int x = 38; x < width; x += 38) {
-            const auto start = Clock::now();
-            engine.DrawLineTo(x, height / 3 + x * height / 3 / width);
-            engine.PaintInkNow();
-            GdiFlush();
-            ticks.push_back(Millis(Clock::now() - start));
-        }
+        for (int x = 38; x < width; x += 38)
+            ticks.push_back(
+                PaintedMillis(engine, [&] { engine.DrawLineTo(x, height / 3 + x * height / 3 / width); }));
         std::sort(ticks.begin(), ticks.end());
         std::printf(
             "A long stroke across the screen on the %s, 38 px a tick: median %.3f ms, 95th percentile %.3f "

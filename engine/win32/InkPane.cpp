@@ -72,6 +72,7 @@ LRESULT TInkPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             const RECT& r = paint.Info().rcPaint;
             BitBlt(paint.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, pixels_->Dc(), r.left,
                    r.top, SRCCOPY);
+            cleared_ = {};  // the whole update region is painted
             return 0;
         }
         case WM_ERASEBKGND:
@@ -96,7 +97,10 @@ void TInkPane::KeepGround(const TRect& area, TColor key)
     TPixelBuffer screen(inside.Width(), inside.Height());
     if (!screen) return;
     // The screen as the pane last showed it: where the pane is clear, the windows beneath.
-    UpdateWindow(window_.get());
+    // Ink cleared since the last paint still shows there: painted first, or it would be taken for
+    // the ground. Elsewhere the screen already shows the pane as its pixels are (a paint on every
+    // piece would cost Wine a scan of the whole window each time).
+    if (!IsEmpty(Intersection(inside, cleared_))) UpdateWindow(window_.get());
     {
         const WindowDc screenDc(nullptr, GetDC(nullptr));
         BitBlt(screen.Dc(), 0, 0, inside.Width(), inside.Height(), screenDc.get(), inside.Left, inside.Top,
@@ -139,6 +143,7 @@ void TInkPane::Fill(const TRect& area, TColor key)
     if (IsEmpty(inside)) return;
     GdiFlush();
     FillPixels(Rows(), inside, Alpha() ? 0 : PixelOf(key));
+    if (!Alpha()) cleared_ = Union(cleared_, inside);
 }
 
 void TInkPane::ReplaceKey(TColor from, TColor to)

@@ -60,6 +60,7 @@ private:
     TInkPixels kind_;
     std::unique_ptr<TPixelBuffer> pixels_;
     std::vector<std::uint32_t> ground_;  // the key path's, made on first use
+    TRect cleared_;                      // the key path's pixels cleared since the last paint
     UniqueWindow window_;
 };
 
