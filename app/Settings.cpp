@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/VanishingInk.h"
@@ -25,6 +26,14 @@ public:
         }
     }
     bool Boolean(const char* name, bool fallback) { return Integer(name, fallback ? 1 : 0) != 0; }
+    bool Exists(const char* name) const
+    {
+        try {
+            return values_.ValueExists(name);
+        } catch (const std::exception&) {
+            return true;
+        }
+    }
     TShortCut ShortCut(const char* name, TShortCut fallback)
     {
         return static_cast<TShortCut>(Integer(name, fallback));
@@ -36,6 +45,16 @@ private:
 };
 
 }  // namespace
+
+int ValidLaserFadeMs(int ms)
+{
+    return ms <= 0 ? 0 : std::clamp(ms, kMinLaserFadeMs, kMaxLaserFadeMs);
+}
+
+int ValidSpotlightDim(int percent)
+{
+    return std::clamp(percent, kMinSpotlightDim, kMaxSpotlightDim);
+}
 
 TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults)
 {
@@ -52,10 +71,15 @@ TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& def
     for (const TShortcutRow& row : kShortcutRows)
         s.Shortcut(row.Command) = read.ShortCut(row.StoredName, defaults.Shortcut(row.Command));
     const auto mended = MendShortcuts(s.Shortcuts);
+    // A shortcut never stored that gave way (its default was taken before it existed) is no
+    // error of the person's.
     for (std::size_t i = 0; i < kShortcutCount; ++i)
-        if (mended[i]) loaded.MendedShortcuts.push_back(kShortcutRows[i].StoredName);
+        if (mended[i] && read.Exists(kShortcutRows[i].StoredName))
+            loaded.MendedShortcuts.push_back(kShortcutRows[i].StoredName);
     s.KeepMarks = read.Boolean("KeepMarks", defaults.KeepMarks);
     s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
+    s.LaserFadeMs = ValidLaserFadeMs(read.Integer("LaserFadeMs", defaults.LaserFadeMs));
+    s.SpotlightDim = ValidSpotlightDim(read.Integer("SpotlightDim", defaults.SpotlightDim));
     return loaded;
 }
 
@@ -76,6 +100,10 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"UndoHotkey", s.Shortcut(TShortcutCommand::Undo)},
         {"SnapshotHotkey", s.Shortcut(TShortcutCommand::Snapshot)},
         {"VanishSeconds", TVanishingInk::ValidSeconds(s.VanishSeconds)},
+        {"LaserHotkey", s.Shortcut(TShortcutCommand::Laser)},
+        {"SpotlightHotkey", s.Shortcut(TShortcutCommand::Spotlight)},
+        {"LaserFadeMs", ValidLaserFadeMs(s.LaserFadeMs)},
+        {"SpotlightDim", ValidSpotlightDim(s.SpotlightDim)},
     };
     std::vector<std::string> errors;
     for (const auto& [name, value] : ordered) {

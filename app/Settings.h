@@ -25,14 +25,18 @@ struct TSettings {
     bool MinimizeOnStart = false;
     bool Transparent = false;
     bool FloodFill = false;
-    // PaintHotkey, DeleteHotkey and ModeHotkey among the ten values, then UndoHotkey and
-    // SnapshotHotkey; in the order of kShortcutRows.
+    // PaintHotkey, DeleteHotkey and ModeHotkey among the ten values, then UndoHotkey,
+    // SnapshotHotkey, LaserHotkey and SpotlightHotkey; in the order of kShortcutRows.
     TShortcuts Shortcuts = DefaultShortcuts();
     // Saved after the ten values.
     // The default is on where the desktop is composed (marks drawn on the screen go at its next
     // frame): the caller says so.
     bool KeepMarks = false;
     int VanishSeconds = 0;  // 0 (never), 2, 5 or 15; any other stored value reads as 0
+    // How long the laser's trail takes to fade after release: 0 (at once) or 200 to 3000 ms.
+    int LaserFadeMs = kDefaultLaserFadeMs;
+    // How bright the screen outside the spotlight stays, in percent: 10 to 90.
+    int SpotlightDim = kDefaultSpotlightDim;
 
     TShortCut& Shortcut(TShortcutCommand command) { return Shortcuts[IndexOf(command)]; }
     TShortCut Shortcut(TShortcutCommand command) const { return Shortcuts[IndexOf(command)]; }
@@ -62,10 +66,14 @@ struct TLoadedSettings {
 // Every value that exists is read; a missing or unreadable one gives its default, from
 // `defaults`. A stored shortcut the hotkey editor would refuse (no modifier, Shift alone, the
 // same as another command's) is an error too, and its default is used.
+// A stored fade or dim out of its range takes the nearest value in it.
+int ValidLaserFadeMs(int ms);
+int ValidSpotlightDim(int percent);
+
 TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults = {});
 
 // Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
-// SnapshotHotkey and VanishSeconds. A value that cannot
+// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs and SpotlightDim. A value that cannot
 // be written does not stop the ones after it; the texts of the failures are returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 

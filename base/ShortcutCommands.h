@@ -1,4 +1,4 @@
-// The program's five shortcuts in one table: what each is stored as, its default, its row in
+// The program's shortcuts in one table: what each is stored as, its default, its row in
 // the hotkey editor and the menu item that does the same, so that their rules live in one place
 // and another shortcut is one more row.
 #pragma once
@@ -10,24 +10,27 @@
 
 namespace zelvora {
 
-enum class TShortcutCommand { Paint, Wipe, Mode, Undo, Snapshot };
+enum class TShortcutCommand { Paint, Wipe, Mode, Undo, Snapshot, Laser, Spotlight };
 
 struct TShortcutRow {
     TShortcutCommand Command;
     const char* StoredName;  // the registry value
     TShortCut Default;
     const char* EditorField;  // the hotkey editor's field
-    // The global atom whose value is the hotkey's id; none for the paint chord, which is polled.
+    // The global atom whose value is the hotkey's id; none for the chords held (paint, laser),
+    // which are polled.
     const char* HotkeyAtom;
     const char* MenuItem;  // the menu item that does the same; none where there is none
 };
 
-inline constexpr std::array<TShortcutRow, 5> kShortcutRows{{
+inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
     {TShortcutCommand::Paint, "PaintHotkey", 0x8031, "edtDraw", nullptr, nullptr},  // Alt+1, held
     {TShortcutCommand::Wipe, "DeleteHotkey", 0x8032, "edtDelete", "HotkeyZelvora", "Stiftlschen1"},
     {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", nullptr},
     {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark"},
     {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot"},
+    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", nullptr, nullptr},  // Alt+6, held
+    {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr},
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
 

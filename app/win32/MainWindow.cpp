@@ -237,6 +237,8 @@ TSettings TfrmZelvora::ApplyStoredSettings()
     cbFloodFill.SetChecked(stored.FloodFill);
     SetKeepMarks(stored.KeepMarks);
     SetVanishSeconds(stored.VanishSeconds);
+    engine_.SetLaserFadeMs(stored.LaserFadeMs);
+    engine_.SetSpotlightDim(stored.SpotlightDim);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
     Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
     UpdatePenPreview();
@@ -263,6 +265,8 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.Shortcuts = shortcuts_;
     current.KeepMarks = mnuKeepMarks.Checked();
     current.VanishSeconds = engine_.VanishSeconds();
+    current.LaserFadeMs = engine_.LaserFadeMs();
+    current.SpotlightDim = engine_.SpotlightDim();
     return current;
 }
 
@@ -394,6 +398,7 @@ void TfrmZelvora::SetShortcut(TShortcutCommand command, TShortCut shortcut)
 {
     shortcuts_[IndexOf(command)] = shortcut;
     if (command == TShortcutCommand::Paint) engine_.SetPaintShortcut(shortcut);
+    if (command == TShortcutCommand::Laser) engine_.SetLaserShortcut(shortcut);
     engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
     RegisterShortcutHotkey(command);
 }
@@ -413,7 +418,8 @@ TScreenSaves& TfrmZelvora::Saves()
         saves_ = std::make_unique<TScreenSaves>(
             Handle(), WM_SNAPSHOT_DONE, Field<TCoolTrayIcon>("CoolTrayIcon"),
             [this](const char* name) { return GetNamedString(name); },
-            [] { return Application->TextCharset(); }, [this] { engine_.PaintInkNow(); });
+            [] { return Application->TextCharset(); }, [this] { return engine_.HidePointerForCapture(); },
+            [this] { engine_.ShowPointerAfterCapture(); });
     return *saves_;
 }
 
@@ -479,7 +485,11 @@ void TfrmZelvora::ToggleMode()
 void TfrmZelvora::RunCommand(TShortcutCommand command, TCommandSource source)
 {
     switch (command) {
-        case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls it
+        case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls them
+        case TShortcutCommand::Laser:
+            break;
+        case TShortcutCommand::Spotlight:
+            engine_.ToggleSpotlight();
             break;
         case TShortcutCommand::Wipe:
             WipeMarks();

@@ -28,13 +28,14 @@ bool MenuShowing()
 
 TScreenSaves::TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray,
                            std::function<std::string(const char*)> text, std::function<int()> charset,
-                           std::function<void()> beforeCopy)
+                           std::function<bool()> beforeCopy, std::function<void()> afterCopy)
     : window_(window),
       doneMessage_(doneMessage),
       tray_(tray),
       text_(std::move(text)),
       charset_(std::move(charset)),
-      beforeCopy_(std::move(beforeCopy))
+      beforeCopy_(std::move(beforeCopy)),
+      afterCopy_(std::move(afterCopy))
 {
 }
 
@@ -45,9 +46,15 @@ TScreenSaves::~TScreenSaves()
 
 void TScreenSaves::Save()
 {
-    if (beforeCopy_) beforeCopy_();
+    if (!hidden_ && beforeCopy_ && beforeCopy_()) {
+        hidden_ = true;
+        SaveAfterMenu();  // the same short wait for the windows beneath
+        return;
+    }
     if (!queue_) queue_ = std::make_unique<TSnapshotQueue>(window_, doneMessage_);
-    if (const auto failed = queue_->Take()) Report(*failed);
+    const auto failed = queue_->Take();
+    if (std::exchange(hidden_, false) && afterCopy_) afterCopy_();
+    if (failed) Report(*failed);
 }
 
 void TScreenSaves::SaveAfterMenu()

@@ -17,10 +17,12 @@ class TCoolTrayIcon;
 class TScreenSaves {
 public:
     // `text` gives a named message in the window's language, 8-bit in `charset()`'s code page;
-    // `beforeCopy` brings the screen up to date (the ink layer paints when the thread is idle).
+    // `beforeCopy` brings the screen up to date (the ink layer paints when the thread is idle)
+    // and hides what is not to be saved; true when it hid something, which the windows beneath
+    // repaint before the copy. `afterCopy` shows it again.
     TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray,
                  std::function<std::string(const char*)> text, std::function<int()> charset,
-                 std::function<void()> beforeCopy);
+                 std::function<bool()> beforeCopy, std::function<void()> afterCopy);
     ~TScreenSaves();
     TScreenSaves(const TScreenSaves&) = delete;
     TScreenSaves& operator=(const TScreenSaves&) = delete;
@@ -45,7 +47,9 @@ private:
     TCoolTrayIcon& tray_;
     std::function<std::string(const char*)> text_;
     std::function<int()> charset_;
-    std::function<void()> beforeCopy_;
+    std::function<bool()> beforeCopy_;
+    std::function<void()> afterCopy_;
+    bool hidden_ = false;
     std::unique_ptr<TSnapshotQueue> queue_;  // made on the first save
     std::wstring last_;
     int menuWaitTicks_ = 0, menuGoneTicks_ = 0;

@@ -27,18 +27,6 @@ bool IsCloaked(HWND window)
            cloaked != 0;
 }
 
-// Per-pixel alpha where the desktop is composed, which on Windows 8 and later is always. The
-// tests set ZELVORA_INK_ALPHA to take that path on a desktop that is not.
-bool InkWithAlpha()
-{
-    wchar_t forced[4] = {};
-    if (GetEnvironmentVariableW(L"ZELVORA_INK_ALPHA", forced, 4) == 1) return forced[0] == L'1';
-    using TIsComposed = HRESULT WINAPI(BOOL*);
-    static auto* const isComposed = SystemFunction<TIsComposed>(L"dwmapi.dll", "DwmIsCompositionEnabled");
-    BOOL composed = FALSE;
-    return isComposed && SUCCEEDED(isComposed(&composed)) && composed;
-}
-
 }  // namespace
 
 TMarkPiece TInkLayer::Draw(TMarkPiece piece)

@@ -2,6 +2,7 @@
 
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
+#include "toolkit/win32/SystemLibrary.h"
 
 #include <vector>
 
@@ -24,6 +25,16 @@ HINSTANCE RegisterPaneClass(WNDPROC procedure)
 }
 
 }  // namespace
+
+bool InkWithAlpha()
+{
+    wchar_t forced[4] = {};
+    if (GetEnvironmentVariableW(L"ZELVORA_INK_ALPHA", forced, 4) == 1) return forced[0] == L'1';
+    using TIsComposed = HRESULT WINAPI(BOOL*);
+    static auto* const isComposed = SystemFunction<TIsComposed>(L"dwmapi.dll", "DwmIsCompositionEnabled");
+    BOOL composed = FALSE;
+    return isComposed && SUCCEEDED(isComposed(&composed)) && composed;
+}
 
 std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColor key, bool alpha)
 {
@@ -166,7 +177,7 @@ void TInkPane::Show(const TRect& area)
         // Only the changed rectangle goes to the window.
         POINT at{monitor_.Left, monitor_.Top}, source{0, 0};
         SIZE size{monitor_.Width(), monitor_.Height()};
-        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity_, AC_SRC_ALPHA};
         UPDATELAYEREDWINDOWINFO info{};
         info.cbSize = sizeof info;
         info.pptDst = &at;
@@ -182,6 +193,20 @@ void TInkPane::Show(const TRect& area)
     // Painted as soon as the thread is idle, right after the tick: strokes drawn faster than
     // that share one paint (Wine scans the whole window for its colour key at every paint).
     InvalidateRect(window_.get(), &local, FALSE);
+}
+
+TPixelRows TInkPane::Pixels() const
+{
+    GdiFlush();
+    return Rows();
+}
+
+void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)
+{
+    if (opacity == opacity_) return;
+    opacity_ = opacity;
+    if (!Alpha())
+        SetLayeredWindowAttributes(window_.get(), key, opacity, LWA_COLORKEY | (opacity < 255 ? LWA_ALPHA : 0));
 }
 
 std::optional<std::uint32_t> TInkPane::InkAt(TPoint point, TColor key) const

@@ -1,7 +1,7 @@
-// One monitor's part of the ink layer: a window above every other over that monitor, top-most,
-// click-through, never active, and its pixels: ink with per-pixel alpha where the desktop is
-// composed, else ink showing the screen through a colour key, its edges mixed with the screen
-// the pane found beneath them.
+// One monitor's part of the ink layer (or of the presenter's pointer): a window above every other
+// over that monitor, top-most, click-through, never active, and its pixels: ink with per-pixel
+// alpha where the desktop is composed, else ink showing the screen through a colour key, its
+// edges mixed with the screen the pane found beneath them.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,10 @@
 namespace zelvora {
 
 inline constexpr wchar_t kInkLayerClass[] = L"TZelvoraInkLayer";
+
+// Per-pixel alpha where the desktop is composed, which on Windows 8 and later is always. The
+// tests set ZELVORA_INK_ALPHA to take that path on a desktop that is not.
+bool InkWithAlpha();
 
 class TInkPane {
 public:
@@ -47,6 +51,10 @@ public:
     void ReplaceKey(TColor from, TColor to);
     // The window paints the area again as soon as the thread is idle.
     void Show(const TRect& area);
+    // For a picture of the caller's own: premultiplied on the alpha path, else keyed.
+    TPixelRows Pixels() const;
+    // The whole pane that opaque (255: as its pixels say), from the next Show on.
+    void SetOpacity(std::uint8_t opacity, TColor key);
     // The pane's own pixel: 0x00RRGGBB, premultiplied where partly covered on the alpha path.
     std::optional<std::uint32_t> InkAt(TPoint point, TColor key) const;
 
@@ -61,6 +69,7 @@ private:
     std::unique_ptr<TPixelBuffer> pixels_;
     std::vector<std::uint32_t> ground_;  // the key path's, made on first use
     TRect cleared_;                      // the key path's pixels cleared since the last paint
+    std::uint8_t opacity_ = 255;
     UniqueWindow window_;
 };
 

@@ -54,11 +54,33 @@ void TMarkingEngine::RepaintAllWindows()
     TScreenSurface::RepaintAllWindows();
 }
 
+namespace {
+
+template <typename TMarks>
+TRect MarkedArea(const TMarks& marks)
+{
+    TRect area;
+    for (const TMark& mark : marks) area = Union(area, mark.Bounds);
+    return area;
+}
+
+}  // namespace
+
 void TMarkingEngine::WipeMarks()
 {
+    const TRect marked = MarkedArea(history_.Marks());
     surface_->Wipe();
     history_.Wipe();
+    presenter_.MarksChanged(marked);
     ScheduleVanishing();
+}
+
+bool TMarkingEngine::HidePointerForCapture()
+{
+    layer_.PaintNow();
+    if (!presenter_.Showing()) return false;
+    presenter_.Hide(true);
+    return true;
 }
 
 void TMarkingEngine::UndoLastMark()
@@ -66,6 +88,7 @@ void TMarkingEngine::UndoLastMark()
     if (history_.CanUndoWipe()) {
         history_.UndoWipe(std::chrono::steady_clock::now());
         for (const TMark& mark : history_.Marks()) surface_->DrawAgain(mark);
+        presenter_.MarksChanged(MarkedArea(history_.Marks()));
     } else if (auto gone = history_.Undo()) {
         RemoveFromSurface({&*gone, 1});
     }
@@ -128,6 +151,7 @@ void TMarkingEngine::SetKeepMarks(bool keep)
 
 void TMarkingEngine::DisplayChanged()
 {
+    presenter_.DisplayChanged();
     if (!keepMarks_) return;
     if (surface_ == &layer_) {
         layer_.FitScreens();
@@ -183,6 +207,7 @@ void TMarkingEngine::PollTick()
     if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
     hold_.Tick(tick, *this);
     if (ending) EndHold();
+    TickPresenter(pointer, held);
     if (textField_) {
         textField_->FollowForeground();
         if (textField_->IsOpen()) {
@@ -197,6 +222,24 @@ void TMarkingEngine::PollTick()
     RetireHook();
     KeepDrawingMarkShown();
     screen_.Flush();
+}
+
+void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
+{
+    TPresenterTick tick;
+    tick.LaserHeld = drawingEnabled_ && !paintHeld && (laserShortcut_ & 0xFF) != 0 &&
+                     IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
+    tick.PaintHeld = paintHeld;
+    // Idle, nothing more is asked of the system.
+    if (!tick.LaserHeld && !paintHeld && !presenter_.Active()) return;
+    tick.Now = GetTickCount();
+    tick.Pointer = {pointer.x, pointer.y};
+    tick.Dpi = DpiAtPoint(pointer);
+    tick.PenWidth = MarkerWidthAtDpi(markerSize_, tick.Dpi);
+    tick.PenColor = markerColor_;
+    tick.FreeHand = options_.FreeHandMode();
+    tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    presenter_.Tick(tick);
 }
 
 THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
@@ -458,7 +501,9 @@ void TMarkingEngine::Draw(TMarkPiece piece)
         if (OnLayerFailed) OnLayerFailed();
     }
     if (repeat) return;
+    const TRect bounds = PieceBounds(drawn);
     history_.AddPiece(std::move(drawn));
+    presenter_.MarksChanged(bounds);
     RemoveDropped();
 }
 
@@ -471,6 +516,7 @@ void TMarkingEngine::RemoveFromSurface(std::span<const TMark> gone)
 {
     if (gone.empty()) return;
     surface_->Remove(gone);
+    presenter_.MarksChanged(MarkedArea(gone));
     if (!surface_->KeepsMarks() && history_.Drawing()) {
         redrawTicks_ = kRedrawTicks;
         redrawPiece_.reset();

@@ -16,6 +16,7 @@
 #include "engine/VanishingInk.h"
 #include "engine/win32/DrawingKeyHook.h"
 #include "engine/win32/InkLayer.h"
+#include "engine/win32/PresenterPointer.h"
 #include "engine/win32/PreviewLayer.h"
 #include "engine/win32/ScreenSurface.h"
 #include "engine/win32/TextField.h"
@@ -94,6 +95,19 @@ public:
     void SetMarkerColor(TColor color) { markerColor_ = color; }
     TShortCut PaintShortcut() const { return paintShortcut_; }
     void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
+    // Held like the paint shortcut: a laser dot and its trail follow the pointer, fading after.
+    TShortCut LaserShortcut() const { return laserShortcut_; }
+    void SetLaserShortcut(TShortCut shortcut) { laserShortcut_ = shortcut; }
+    int LaserFadeMs() const { return presenter_.LaserFadeMs(); }
+    void SetLaserFadeMs(int ms) { presenter_.SetLaserFadeMs(ms); }
+    bool SpotlightOn() const { return presenter_.SpotlightOn(); }
+    void ToggleSpotlight() { presenter_.ToggleSpotlight(); }
+    int SpotlightDim() const { return presenter_.SpotlightDim(); }
+    void SetSpotlightDim(int percent) { presenter_.SetSpotlightDim(percent); }
+    // Laser, spotlight and ring are never in a picture of the screen: out of sight while one is
+    // taken. True when something was hidden (its windows beneath repaint before the picture).
+    bool HidePointerForCapture();
+    void ShowPointerAfterCapture() { presenter_.Hide(false); }
     // The keys held with the paint shortcut changed the pen's colour or size.
     std::function<void()> OnPenChanged;
     // Zelvora's other shortcuts, pressed while the paint shortcut is held: the hook takes their
@@ -151,6 +165,7 @@ private:
     bool ChordKeyDown() const;
     static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
+    void TickPresenter(POINT pointer, bool paintHeld);
     // The marks the history's limits pushed out leave the surface too.
     void RemoveDropped();
     // A mark leaves the surface. On the screen the windows beneath repaint in their own time, and
@@ -189,6 +204,8 @@ private:
     int markerSize_ = kDefaultMarkerSize;
     TColor markerColor_ = kDefaultMarkerColor;
     TShortCut paintShortcut_ = kDefaultPaintShortcut;
+    TShortCut laserShortcut_ = kDefaultLaserShortcut;
+    TPresenterPointer presenter_{history_};
 };
 
 }  // namespace zelvora

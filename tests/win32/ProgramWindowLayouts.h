@@ -52,7 +52,7 @@ inline const WindowLayout kMainWindowLayout{
 inline const WindowLayout kHotkeyWindowLayout{
     "frmEditHotkey",
     262,
-    251,
+    311,
     {
         {"Panel1", "TPanel", 0, 0, 262, 42, ""},
         {"ImageHeader", "TImage", 0, 0, 262, 42, nullptr},
@@ -64,13 +64,17 @@ inline const WindowLayout kHotkeyWindowLayout{
          "ckg\xE4"
          "ngig:"},
         {"Label6", "Static", 8, 185, -1, -1, "Bildschirm:"},
+        {"Label7", "Static", 8, 215, -1, -1, "Laser:"},
+        {"Label8", "Static", 8, 245, -1, -1, "Spotlight:"},
         {"edtDraw", "msctls_hotkey32", 78, 62, 176, 19, nullptr},
         {"edtDelete", "msctls_hotkey32", 78, 92, 176, 19, nullptr},
         {"edtMode", "msctls_hotkey32", 78, 122, 176, 19, nullptr},
         {"edtUndo", "msctls_hotkey32", 78, 152, 176, 19, nullptr},
         {"edtSnapshot", "msctls_hotkey32", 78, 182, 176, 19, nullptr},
-        {"btnOk", "Button", 48, 220, 81, 25, "OK"},
-        {"btnCancel", "Button", 133, 220, 81, 25, "Cancel"},
+        {"edtLaser", "msctls_hotkey32", 78, 212, 176, 19, nullptr},
+        {"edtSpotlight", "msctls_hotkey32", 78, 242, 176, 19, nullptr},
+        {"btnOk", "Button", 48, 280, 81, 25, "OK"},
+        {"btnCancel", "Button", 133, 280, 81, 25, "Cancel"},
     }};
 
 inline const WindowLayout kAboutWindowLayout{"frmAbout",

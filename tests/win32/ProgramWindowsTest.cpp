@@ -273,7 +273,7 @@ TEST_F(ProgramWindows, TabFollowsTheOrderOfCreationNotTheStacking)
     testing::PumpUntil(*app, [&] { return IsWindowVisible(editor.Handle()) != FALSE; });
     for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
     EXPECT_EQ(names, (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "edtSnapshot",
-                                               "btnOk", "btnCancel"}));
+                                               "edtLaser", "edtSpotlight", "btnOk", "btnCancel"}));
     editor.Hide();
 
     // Of the two radio buttons only the checked one is a stop.

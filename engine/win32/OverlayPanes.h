@@ -1,0 +1,59 @@
+// A picture above every window: one pane per monitor it touches, top-most, click-through, never
+// active, shown with per-pixel alpha where the desktop is composed and through a colour key
+// where not. What the presenter's pointer shows; the caller paints premultiplied pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "engine/win32/InkPane.h"
+#include "toolkit/win32/Handles.h"
+
+namespace zelvora {
+
+class TOverlayPanes {
+public:
+    // Paints one monitor's part of an area: the picture's pixels inside `area` are the painter's.
+    using TPainter = std::function<void(const TPixelRows& picture, const TRect& area)>;
+
+    TOverlayPanes() = default;
+    TOverlayPanes(const TOverlayPanes&) = delete;
+    TOverlayPanes& operator=(const TOverlayPanes&) = delete;
+
+    // `area` (screen points) painted and shown; panes open over the monitors it touches, all
+    // clear at first. False when a pane could not be made.
+    bool Paint(const TRect& area, const TPainter& paint);
+    // Only where panes already are.
+    void Clear(const TRect& area);
+    // Every pane that opaque (255: as its pixels say).
+    void SetOpacity(std::uint8_t opacity);
+    // Panes and their pixels go.
+    void Close();
+    bool Open() const { return !panes_.empty(); }
+    // Out of sight a moment (a picture of the screen is taken), and back.
+    void Hide(bool hidden);
+    // Above every other top-most window, the ink layer's included.
+    void Raise();
+    // The monitors as they are now; panes of monitors that changed go.
+    void FitScreens();
+
+private:
+    struct TPane {
+        std::unique_ptr<TInkPane> Window;
+        std::vector<std::uint32_t> Picture;  // premultiplied, where the pane's own pixels are keyed
+        TPixelRows Rows() const;
+    };
+    TPane* PaneOf(const TRect& monitor);
+
+    bool alpha_ = false;
+    std::uint8_t opacity_ = 255;
+    std::vector<TRect> monitors_;
+    UniqueWindow owner_;
+    std::vector<TPane> panes_;
+};
+
+}  // namespace zelvora

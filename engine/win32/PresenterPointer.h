@@ -1,0 +1,94 @@
+// Pointing without leaving marks: a laser whose trail fades after release, a spotlight that
+// dims every monitor but a circle around the pointer or the control under it, and a ring in the
+// pen's colour and width while the paint shortcut is held. None is a mark: nothing here enters
+// the history, and nothing is left on the screen once it has gone.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "engine/LaserTrail.h"
+#include "engine/MarkHistory.h"
+#include "engine/MarkerDefaults.h"
+#include "engine/PointerPictures.h"
+#include "engine/win32/OverlayPanes.h"
+#include "engine/win32/SpotlightHook.h"
+
+namespace zelvora {
+
+// What the marking loop saw this tick.
+struct TPresenterTick {
+    DWORD Now = 0;
+    TPoint Pointer;
+    bool LaserHeld = false;
+    bool PaintHeld = false;
+    TColor PenColor = 0;
+    int PenWidth = 0;  // pixels of the monitor under the pointer
+    int Dpi = 96;      // of that monitor
+    bool FreeHand = true;
+    bool Shift = false;
+};
+
+class TPresenterPointer {
+public:
+    // The laser's width and the spotlight's circle, at 96 dpi; the ring is never smaller.
+    static constexpr double kLaserWidth = 6;
+    static constexpr double kSpotlightRadius = 120, kMinSpotlightRadius = 40, kMaxSpotlightRadius = 600;
+    static constexpr double kMinRingWidth = 6;
+
+    // The marks show undimmed in the spotlight.
+    explicit TPresenterPointer(const TMarkHistory& marks) : marks_(marks) {}
+    TPresenterPointer(const TPresenterPointer&) = delete;
+    TPresenterPointer& operator=(const TPresenterPointer&) = delete;
+
+    void Tick(const TPresenterTick& tick);
+    // Whether anything shows or waits to: the loop asks for the pointer's monitor only then.
+    bool Active() const { return spotlight_ || laser_.Shown() || ringShown_; }
+    bool SpotlightOn() const { return spotlight_; }
+    // On from the next tick, around the pointer; off at once.
+    void ToggleSpotlight();
+    int LaserFadeMs() const { return fadeMs_; }
+    void SetLaserFadeMs(int ms) { fadeMs_ = ms; }
+    int SpotlightDim() const { return dim_; }
+    void SetSpotlightDim(int percent);
+    // Marks came or went in the area: the spotlight lights them as they are now.
+    void MarksChanged(const TRect& area);
+    void DisplayChanged();
+    // Out of sight while a picture of the screen is taken, and back.
+    void Hide(bool hidden);
+    bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open(); }
+
+private:
+    void FollowLaser(const TPresenterTick& tick);
+    void LayLaserPoints(std::span<const TPointF> points);
+    void FollowRing(const TPresenterTick& tick);
+    void ClearPointer();
+    void FollowSpotlight(const TPresenterTick& tick);
+    TSpotlightHole HoleAt(const TPresenterTick& tick) const;
+    void PaintDim(const TRect& area);
+    // The share of each pixel the marks cover.
+    TCoverage MarksOver(const TRect& area) const;
+
+    const TMarkHistory& marks_;
+    TOverlayPanes spotlightPanes_;
+    TOverlayPanes pointerPanes_;  // made after the spotlight's: above them
+    TLaserTrail laser_;
+    double laserWidth_ = kLaserWidth;
+    int fadeMs_ = kDefaultLaserFadeMs;
+    struct TRing {
+        TPointF Centre;
+        double Diameter = 0;
+        TColor Color = 0;
+        bool operator==(const TRing&) const = default;
+    };
+    std::optional<TRing> ringShown_;
+    bool spotlight_ = false;
+    int dim_ = kDefaultSpotlightDim;
+    double radius_ = kSpotlightRadius;  // at 96 dpi
+    std::optional<TSpotlightHole> hole_;  // shown
+    std::unique_ptr<TSpotlightHook> hook_;
+};
+
+}  // namespace zelvora
