@@ -52,7 +52,8 @@ std::uint8_t TSpotlightHole::Darkness(int x, int y) const
     return Byte(outside / kSpotlightFeather);
 }
 
-void PaintSpotlight(const TPixelRows& rows, const TRect& area, const TSpotlightHole& hole, const TCoverage* lit)
+void PaintSpotlight(const TPixelRows& rows, const TRect& area, const TSpotlightHole& hole,
+                    const TCoverage* lit)
 {
     const TRect inside = Intersection(area, rows.Area());
     const TRect near = Intersection(inside, hole.Bounds());

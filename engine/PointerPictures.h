@@ -32,7 +32,8 @@ struct TSpotlightHole {
 
 // The dim in `area`: black, its alpha the darkness, except where `lit` covers (the marks, which
 // show undimmed); `lit` may be null.
-void PaintSpotlight(const TPixelRows& rows, const TRect& area, const TSpotlightHole& hole, const TCoverage* lit);
+void PaintSpotlight(const TPixelRows& rows, const TRect& area, const TSpotlightHole& hole,
+                    const TCoverage* lit);
 
 // The laser's trail through the points, `width` across: red with a bright core and a soft edge,
 // joined with what the rows hold so that the trail crossing itself stays one.

@@ -206,7 +206,8 @@ void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)
     if (opacity == opacity_) return;
     opacity_ = opacity;
     if (!Alpha())
-        SetLayeredWindowAttributes(window_.get(), key, opacity, LWA_COLORKEY | (opacity < 255 ? LWA_ALPHA : 0));
+        SetLayeredWindowAttributes(window_.get(), key, opacity,
+                                   LWA_COLORKEY | (opacity < 255 ? LWA_ALPHA : 0));
 }
 
 std::optional<std::uint32_t> TInkPane::InkAt(TPoint point, TColor key) const

@@ -16,7 +16,10 @@ TPixelRows TOverlayPanes::TPane::Rows() const
 {
     if (Picture.empty()) return Window->Pixels();
     const TRect& monitor = Window->Monitor();
-    return {const_cast<std::uint32_t*>(Picture.data()), monitor.Width(), monitor.Height(), {monitor.Left, monitor.Top}};
+    return {const_cast<std::uint32_t*>(Picture.data()),
+            monitor.Width(),
+            monitor.Height(),
+            {monitor.Left, monitor.Top}};
 }
 
 bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)
@@ -38,7 +41,8 @@ bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)
         }
         const TPixelRows picture = pane->Rows();
         paint(picture, inside);
-        if (!pane->Picture.empty()) KeyPremultiplied(picture, pane->Window->Pixels(), inside, PixelOf(kOverlayKey));
+        if (!pane->Picture.empty())
+            KeyPremultiplied(picture, pane->Window->Pixels(), inside, PixelOf(kOverlayKey));
         pane->Window->Show(inside);
     }
     return whole;
@@ -93,7 +97,8 @@ void TOverlayPanes::Hide(bool hidden)
 void TOverlayPanes::Raise()
 {
     constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    for (const TPane& pane : panes_) SetWindowPos(pane.Window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+    for (const TPane& pane : panes_)
+        SetWindowPos(pane.Window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
 
 void TOverlayPanes::FitScreens()

@@ -51,14 +51,16 @@ void TPresenterPointer::FollowLaser(const TPresenterTick& tick)
 void TPresenterPointer::LayLaserPoints(std::span<const TPointF> points)
 {
     if (points.empty()) return;
-    pointerPanes_.Paint(LaserBounds(points, laserWidth_),
-                        [&](const TPixelRows& picture, const TRect&) { LayLaser(picture, points, laserWidth_); });
+    pointerPanes_.Paint(LaserBounds(points, laserWidth_), [&](const TPixelRows& picture, const TRect&) {
+        LayLaser(picture, points, laserWidth_);
+    });
 }
 
 void TPresenterPointer::FollowRing(const TPresenterTick& tick)
 {
     const double scale = tick.Dpi / 96.0;
-    const TRing ring{CentreOf(tick.Pointer), std::max<double>(tick.PenWidth, kMinRingWidth * scale), tick.PenColor};
+    const TRing ring{CentreOf(tick.Pointer), std::max<double>(tick.PenWidth, kMinRingWidth * scale),
+                     tick.PenColor};
     if (ringShown_ == ring) return;
     if (ringShown_) pointerPanes_.Clear(RingBounds(ringShown_->Centre, ringShown_->Diameter));
     const double thickness = std::max(1.0, std::round(2 * scale));

@@ -86,7 +86,7 @@ private:
     std::optional<TRing> ringShown_;
     bool spotlight_ = false;
     int dim_ = kDefaultSpotlightDim;
-    double radius_ = kSpotlightRadius;  // at 96 dpi
+    double radius_ = kSpotlightRadius;    // at 96 dpi
     std::optional<TSpotlightHole> hole_;  // shown
     std::unique_ptr<TSpotlightHook> hook_;
 };
