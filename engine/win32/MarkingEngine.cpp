@@ -231,15 +231,22 @@ void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
                      IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
     tick.PaintHeld = paintHeld;
     // Idle, nothing more is asked of the system.
-    if (!tick.LaserHeld && !paintHeld && !presenter_.Active()) return;
-    tick.Now = GetTickCount();
-    tick.Pointer = {pointer.x, pointer.y};
-    tick.Dpi = DpiAtPoint(pointer);
-    tick.PenWidth = MarkerWidthAtDpi(markerSize_, tick.Dpi);
-    tick.PenColor = markerColor_;
-    tick.FreeHand = options_.FreeHandMode();
-    tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-    presenter_.Tick(tick);
+    if (tick.LaserHeld || paintHeld || presenter_.Active()) {
+        tick.Now = GetTickCount();
+        tick.Pointer = {pointer.x, pointer.y};
+        tick.Dpi = DpiAtPoint(pointer);
+        tick.PenWidth = MarkerWidthAtDpi(markerSize_, tick.Dpi);
+        tick.PenColor = markerColor_;
+        tick.FreeHand = options_.FreeHandMode();
+        tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+        tick.MarksOnScreen = surface_ == &screen_;
+        presenter_.Tick(tick);
+    }
+    // (Also the spotlight turned off between ticks.)
+    const TRect uncovered = presenter_.TakeUncovered();
+    if (IsEmpty(uncovered) || surface_ != &screen_) return;
+    redrawArea_ = Union(redrawArea_, uncovered);
+    redrawTicks_ = kRedrawTicks;
 }
 
 THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
@@ -534,7 +541,11 @@ void TMarkingEngine::KeepDrawingMarkShown()
 {
     constexpr int kTicksPerRedraw = 5;
     if (redrawTicks_ == 0 || --redrawTicks_ % kTicksPerRedraw != 0) return;
+    const TRect area = redrawTicks_ == 0 ? std::exchange(redrawArea_, TRect{}) : redrawArea_;
     if (surface_ != &screen_ || history_.Marks().empty()) return;
+    if (!IsEmpty(area))
+        for (const TMark& mark : history_.Marks())
+            if (!IsEmpty(Intersection(mark.Bounds, area))) screen_.DrawAgain(mark, area);
     if (!redrawPiece_) {
         if (history_.Drawing()) screen_.DrawAgain(history_.Marks().back());
         return;

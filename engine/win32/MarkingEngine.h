@@ -184,6 +184,8 @@ private:
     IMarkSurface* surface_ = &screen_;
     bool keepMarks_ = false;
     int redrawTicks_ = 0;
+    // Marks there are drawn again on the screen too: a window that covered them went.
+    TRect redrawArea_;
     // Drawn again instead of the mark being drawn: a shape or text kept on the screen.
     std::optional<TMarkPiece> redrawPiece_;
     TVanishingInk vanishing_{history_};

@@ -22,7 +22,7 @@ void TPresenterPointer::Tick(const TPresenterTick& tick)
     FollowSpotlight(tick);
     if (tick.PaintHeld) {
         if (laser_.Shown()) ClearPointer();
-        FollowRing(tick);
+        if (alpha_ || !tick.MarksOnScreen) FollowRing(tick);
         return;
     }
     if (ringShown_) ClearPointer();
@@ -62,7 +62,11 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
     const TRing ring{CentreOf(tick.Pointer), std::max<double>(tick.PenWidth, kMinRingWidth * scale),
                      tick.PenColor};
     if (ringShown_ == ring) return;
-    if (ringShown_) pointerPanes_.Clear(RingBounds(ringShown_->Centre, ringShown_->Diameter));
+    if (ringShown_) {
+        const TRect before = RingBounds(ringShown_->Centre, ringShown_->Diameter);
+        pointerPanes_.Clear(before);
+        Uncover(before);
+    }
     const double thickness = std::max(1.0, std::round(2 * scale));
     pointerPanes_.Paint(RingBounds(ring.Centre, ring.Diameter), [&](const TPixelRows& picture, const TRect&) {
         PaintRing(picture, ring.Centre, ring.Diameter, thickness, ring.Color);
@@ -72,6 +76,8 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
 
 void TPresenterPointer::ClearPointer()
 {
+    if (laser_.Shown()) Uncover(laser_.Bounds(laserWidth_));
+    if (ringShown_) Uncover(RingBounds(ringShown_->Centre, ringShown_->Diameter));
     pointerPanes_.Close();
     laser_.Clear();
     ringShown_.reset();
@@ -85,6 +91,7 @@ void TPresenterPointer::ToggleSpotlight()
         return;
     }
     hook_.reset();
+    if (hole_) Uncover(VirtualScreen());
     spotlightPanes_.Close();
     hole_.reset();
 }
@@ -139,8 +146,14 @@ TSpotlightHole TPresenterPointer::HoleAt(const TPresenterTick& tick) const
     return hole;
 }
 
+void TPresenterPointer::Uncover(const TRect& area)
+{
+    if (!alpha_) uncovered_ = Union(uncovered_, area);
+}
+
 void TPresenterPointer::PaintDim(const TRect& area)
 {
+    Uncover(area);  // the hole and the marks' cut-outs
     spotlightPanes_.Paint(area, [&](const TPixelRows& picture, const TRect& inside) {
         const TCoverage lit = MarksOver(inside);
         PaintSpotlight(picture, inside, *hole_, lit.Empty() ? nullptr : &lit);

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine/LaserTrail.h"
 #include "engine/MarkHistory.h"
@@ -29,6 +30,9 @@ struct TPresenterTick {
     int Dpi = 96;      // of that monitor
     bool FreeHand = true;
     bool Shift = false;
+    // Marks drawn on the screen itself: a keyed window's pixels going clear make the windows
+    // beneath repaint there, over the marks, so the ring (which would cut every stroke) stays off.
+    bool MarksOnScreen = false;
 };
 
 class TPresenterPointer {
@@ -59,6 +63,9 @@ public:
     // Out of sight while a picture of the screen is taken, and back.
     void Hide(bool hidden);
     bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open(); }
+    // Where the screen was covered and shows the windows beneath again since the last call: on
+    // a desktop that is not composed they repaint there, and marks on the screen with them.
+    TRect TakeUncovered() { return std::exchange(uncovered_, TRect{}); }
 
 private:
     void FollowLaser(const TPresenterTick& tick);
@@ -68,10 +75,13 @@ private:
     void FollowSpotlight(const TPresenterTick& tick);
     TSpotlightHole HoleAt(const TPresenterTick& tick) const;
     void PaintDim(const TRect& area);
+    void Uncover(const TRect& area);
     // The share of each pixel the marks cover.
     TCoverage MarksOver(const TRect& area) const;
 
     const TMarkHistory& marks_;
+    const bool alpha_ = InkWithAlpha();
+    TRect uncovered_;
     TOverlayPanes spotlightPanes_;
     TOverlayPanes pointerPanes_;  // made after the spotlight's: above them
     TLaserTrail laser_;

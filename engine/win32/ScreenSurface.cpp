@@ -37,17 +37,18 @@ void TScreenSurface::Flush()
 {
     std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_});
-    Lay(pieces);
+    Lay(pieces, VirtualScreen());
     pending_.clear();
 }
 
-void TScreenSurface::DrawAgain(const TMark& mark)
+void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 {
     Flush();
     // The mark being drawn goes back exactly as it was laid, over what it was laid on.
     std::vector<std::unique_ptr<TMarkInk>> inks;
     std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : mark.Pieces) {
+        if (IsEmpty(Intersection(PieceBounds(piece), clip))) continue;
         if (live_ && live_->Lays(mark.Serial, piece.Pen)) {
             pieces.push_back({&piece, &*live_});
             continue;
@@ -56,17 +57,17 @@ void TScreenSurface::DrawAgain(const TMark& mark)
             inks.push_back(std::make_unique<TMarkInk>(mark.Serial, piece.Pen));
         pieces.push_back({&piece, inks.back().get()});
     }
-    Lay(pieces);
+    Lay(pieces, clip);
 }
 
-void TScreenSurface::Lay(std::span<const TInkedPiece> pieces)
+void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
 {
     if (!dc_ || pieces.empty()) return;
     std::vector<TCoverage> coverages;
     TRect area;
     for (const TInkedPiece& inked : pieces) {
         coverages.push_back(
-            PieceCoverage(*inked.Piece, Intersection(PieceBounds(*inked.Piece), VirtualScreen())));
+            PieceCoverage(*inked.Piece, Intersection(PieceBounds(*inked.Piece), Intersection(clip, VirtualScreen()))));
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;

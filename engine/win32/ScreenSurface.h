@@ -11,6 +11,7 @@
 
 #include "engine/MarkInk.h"
 #include "engine/MarkSurface.h"
+#include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Handles.h"
 #include "toolkit/win32/PixelBuffer.h"
 
@@ -32,7 +33,9 @@ public:
     // The windows under the mark's pieces repaint, but not where the mark being drawn lies:
     // other marks there may go too.
     void Remove(std::span<const TMark> gone) override;
-    void DrawAgain(const TMark& mark) override;
+    void DrawAgain(const TMark& mark) override { DrawAgain(mark, VirtualScreen()); }
+    // Only within the clip (screen points).
+    void DrawAgain(const TMark& mark, const TRect& clip);
     // Every window repaints over the marks; the canvas is taken anew.
     void Wipe() override;
 
@@ -46,7 +49,7 @@ private:
         TMarkInk* Ink;  // the mark's, laying it
     };
     // Laid over what the screen shows there now, in order.
-    void Lay(std::span<const TInkedPiece> pieces);
+    void Lay(std::span<const TInkedPiece> pieces, const TRect& clip);
 
     const TMarkHistory& marks_;
     WindowDc dc_;

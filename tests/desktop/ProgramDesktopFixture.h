@@ -56,7 +56,11 @@ inline RegistryValues DefaultSettings()
             {"KeepMarks", Dword(0)},
             {"UndoHotkey", Dword(0x8034)},
             {"SnapshotHotkey", Dword(0x8035)},
-            {"VanishSeconds", Dword(0)}};
+            {"VanishSeconds", Dword(0)},
+            {"LaserHotkey", Dword(0x8036)},
+            {"SpotlightHotkey", Dword(0x8037)},
+            {"LaserFadeMs", Dword(500)},
+            {"SpotlightDim", Dword(40)}};
 }
 
 inline constexpr char kSettingsFolder[] = "settings";

@@ -464,6 +464,31 @@ TEST_F(HotkeyEditor, TheSaveScreenRowChangesTheShortcutThatSavesTheScreen)
     EXPECT_EQ(desktop_.Settings()["SnapshotHotkey"], Dword(0x8050));
 }
 
+TEST_F(HotkeyEditor, TheLaserAndSpotlightRowsChangeTheirShortcutsAndAreStored)
+{
+    ZelvoraSession zelvora(desktop_);
+    OpenEditor();
+    // The sixth and seventh fields: Alt+L, Alt+S.
+    Type({"Tab", "Tab", "Tab", "Tab", "Tab", "l", "Tab", "s", "Return"});
+    ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
+    desktop_.FocusDesktop();
+    const ScreenRect edit = page_.Edit();
+    page_.RestPointerAt({edit.Left + 150, edit.Top + 150});
+    // Far from the pointer, the page's white goes dark while the spotlight is on.
+    const auto dimmed = [&] { return screen_.Pixel(edit.Left + 400, edit.Top + 20) != 0xFFFFFF; };
+    ASSERT_FALSE(dimmed());
+    PressChord(screen_, {"Alt_L", "7"});
+    std::this_thread::sleep_for(500ms);
+    EXPECT_FALSE(dimmed()) << "Alt+7 still turns the spotlight on";
+    PressChord(screen_, {"Alt_L", "s"});
+    EXPECT_TRUE(WaitUntil(dimmed, 5s)) << "Alt+S did not turn the spotlight on";
+    PressChord(screen_, {"Alt_L", "s"});
+    EXPECT_TRUE(WaitUntil([&] { return !dimmed(); }, 5s)) << "Alt+S did not turn it off";
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings()["LaserHotkey"], Dword(0x804C));
+    EXPECT_EQ(desktop_.Settings()["SpotlightHotkey"], Dword(0x8053));
+}
+
 // Ending the session ends Notepad and the desktop too: a desktop of its own.
 TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
 {

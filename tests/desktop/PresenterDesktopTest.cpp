@@ -1,0 +1,207 @@
+// The presenter's pointer on a real (Wine) desktop: the laser held over Notepad and gone after
+// its fade, the spotlight's hole and dim in both modes, the ring that shows the pen.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <thread>
+
+#include "InkDesktopFixture.h"
+
+namespace zelvora::desktop {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kPresenterFolder[] = "presenter";
+const std::vector<const char*> kLaserChord{"Alt_L", "6"};
+const std::vector<const char*> kSpotlightChord{"Alt_L", "7"};
+const std::vector<const char*> kModeChord{"Alt_L", "3"};
+
+// The laser's red: full red, green and blue alike (its light core), never the page's white.
+bool LaserRed(std::uint32_t pixel)
+{
+    const unsigned r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF;
+    return r >= 200 && g == b && g < 230;
+}
+
+int CountLaserRed(const Image& image)
+{
+    int red = 0;
+    for (const std::uint32_t pixel : image.Pixels) red += LaserRed(pixel);
+    return red;
+}
+
+// No channel brighter than 40 % of what it was (and a rounding step).
+bool Dimmed(std::uint32_t before, std::uint32_t now)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (static_cast<int>((now >> shift) & 0xFF) > static_cast<int>((before >> shift) & 0xFF) * 2 / 5 + 3)
+            return false;
+    return true;
+}
+
+class PresenterPointer : public InkDesktop<kPresenterFolder> {
+protected:
+    // Pixels of `now` that should equal `before` but do not, and that should be dimmed but are not.
+    struct TSpotlightCheck {
+        int LitWrong = 0, Lit = 0, DimWrong = 0, Dim = 0;
+    };
+    template <typename TInside, typename TOutside>
+    static TSpotlightCheck CheckSpotlight(const Image& before, const Image& now, TInside inside,
+                                          TOutside outside)
+    {
+        TSpotlightCheck check;
+        for (int y = 0; y < now.Height; ++y)
+            for (int x = 0; x < now.Width; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * now.Width + x;
+                const int sx = now.Left + x, sy = now.Top + y;
+                if (inside(sx, sy)) {
+                    ++check.Lit;
+                    check.LitWrong += now.Pixels[i] != before.Pixels[i];
+                } else if (outside(sx, sy)) {
+                    ++check.Dim;
+                    check.DimWrong += !Dimmed(before.Pixels[i], now.Pixels[i]);
+                }
+            }
+        return check;
+    }
+    Image Window() { return screen_.Grab(edit_.Left - 10, edit_.Top - 60, 520, 380); }
+    bool WaitForDim(Point far)
+    {
+        return WaitUntil([&] { return screen_.Pixel(far.X, far.Y) != 0xFFFFFF; }, 5s);
+    }
+};
+
+TEST_F(PresenterPointer, ALaserStrokeStaysWholeWhileHeldLeavesNothingAfterItsFadeAndIsNoMark)
+{
+    ZelvoraSession zelvora(desktop_);
+    const Image clean = page_.Grab();  // Notepad inactive: no caret
+    ASSERT_TRUE(page_.DrawStroke(kPaintChord));
+    std::this_thread::sleep_for(300ms);
+    const Image marked = page_.Grab();
+    ASSERT_GT(CountDifferences(clean, marked), 0);
+
+    const Point from{edit_.Left + 40, edit_.Top + 120}, to{edit_.Left + 320, edit_.Top + 60};
+    page_.RestPointerAt({from.X - 4, from.Y});
+    {
+        HeldKeys laser(screen_, kLaserChord);
+        MovePointerAlong(screen_, {{from.X - 2, from.Y}}, false);
+        MovePointerAlong(screen_, StraightPath(from, to, 14), false);
+        std::this_thread::sleep_for(300ms);
+        // The beginning of the trail still shows at its end: a word stays readable.
+        EXPECT_GT(CountLaserRed(screen_.Grab(from.X - 6, from.Y - 6, 24, 12)), 10)
+            << "the trail's start faded";
+        EXPECT_GT(CountLaserRed(screen_.Grab(to.X - 6, to.Y - 6, 12, 12)), 10) << "no dot at the pointer";
+        EXPECT_GT(CountLaserRed(page_.Grab()), 280 * 3) << "no trail along the way";
+    }
+    if (!WaitUntil([&] { return CountDifferences(marked, page_.Grab()) == 0; }, 5s)) {
+        ADD_FAILURE() << CountDifferences(marked, page_.Grab()) << " pixels of the laser left";
+        page_.KeepForInspection("laser-left", marked);
+    }
+    PressChord(screen_, kUndoChord);
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(clean, page_.Grab()) == 0; }, 5s))
+        << "Alt+4 did not take the stroke drawn before the laser";
+}
+
+TEST_F(PresenterPointer, TheSpotlightLightsACircleOrTheControlExactlyAndDimsTheRest)
+{
+    ZelvoraSession zelvora(desktop_);
+    const Point centre{edit_.Left + 200, edit_.Top + 150}, far{edit_.Left + 480, edit_.Top + 300};
+    page_.RestPointerAt(centre);
+    std::this_thread::sleep_for(300ms);
+    const Image before = Window();
+    PressChord(screen_, kSpotlightChord);
+    ASSERT_TRUE(WaitForDim(far)) << "no dim";
+    std::this_thread::sleep_for(200ms);
+    const double cx = centre.X + 0.5, cy = centre.Y + 0.5;
+    const auto circle = CheckSpotlight(
+        before, Window(), [&](int x, int y) { return std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= 119; },
+        [&](int x, int y) { return std::hypot(x + 0.5 - cx, y + 0.5 - cy) >= 124; });
+    EXPECT_GT(circle.Lit, 44000);
+    EXPECT_EQ(circle.LitWrong, 0) << "the hole is not the screen";
+    EXPECT_GT(circle.Dim, 100000);
+    EXPECT_EQ(circle.DimWrong, 0) << "outside the hole not dimmed";
+    screen_.Tap("Escape");
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, Window()) == 0; }, 5s)) << "Esc left a dim";
+
+    // Control mode: the hole is Notepad's page, the control a frame would go round.
+    PressChord(screen_, kModeChord);
+    std::this_thread::sleep_for(300ms);
+    const Image controlBefore = Window();
+    PressChord(screen_, kSpotlightChord);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return screen_.Pixel(edit_.Left - 8, edit_.Top - 40) !=
+                   controlBefore.At(edit_.Left - 8, edit_.Top - 40);
+        },
+        5s))
+        << "no dim around the control";
+    std::this_thread::sleep_for(200ms);
+    const auto box = CheckSpotlight(
+        controlBefore, Window(),
+        [&](int x, int y) {
+            return x >= edit_.Left && x < edit_.Right && y >= edit_.Top && y < edit_.Bottom;
+        },
+        [&](int x, int y) {
+            return x < edit_.Left - 6 || x >= edit_.Right + 6 || y < edit_.Top - 6 || y >= edit_.Bottom + 6;
+        });
+    EXPECT_GT(box.Lit, 100000);
+    EXPECT_EQ(box.LitWrong, 0) << "the control's rectangle is not the screen";
+    EXPECT_GT(box.Dim, 10000);
+    EXPECT_EQ(box.DimWrong, 0) << "outside the control not dimmed";
+    PressChord(screen_, kSpotlightChord);
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(controlBefore, Window()) == 0; }, 5s))
+        << "the shortcut again left a dim";
+    PressChord(screen_, kModeChord);
+}
+
+// The ring's width: how many columns it spans, a partly covered one counting as its share.
+double RingWidth(const Image& pane)
+{
+    double width = 0;
+    for (int x = 0; x < pane.Width; ++x) {
+        unsigned most = 0;
+        for (int y = 0; y < pane.Height; ++y)
+            most = std::max(most, pane.Pixels[static_cast<std::size_t>(y) * pane.Width + x] >> 24);
+        width += most / 255.0;
+    }
+    return width;
+}
+
+bool RingIn(const Image& pane, std::uint32_t colour)
+{
+    int found = 0;
+    for (const std::uint32_t pixel : pane.Pixels) found += pixel >> 24 == 255 && (pixel & 0xFFFFFF) == colour;
+    return found >= 8;
+}
+
+TEST_F(PresenterPointer, TheRingShowsThePensColourAndWidthAndFollowsALetterAndTheWheel)
+{
+    desktop_.SetSetting("KeepMarks", 0);
+    setenv("ZELVORA_INK_ALPHA", "1", 1);
+    ZelvoraSession zelvora(desktop_);
+    unsetenv("ZELVORA_INK_ALPHA");
+    const Point at{edit_.Left + 200, edit_.Top + 150};
+    page_.RestPointerAt(at);
+    const auto pane = [&] { return screen_.GrabAlphaWindow(at.X - 20, at.Y - 20, 41, 41); };
+    HeldKeys chord(screen_, kPaintChord);
+    MovePointerAlong(screen_, {{at.X + 1, at.Y}}, false);
+    ASSERT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), kMarkerOrange); }, 5s)) << "no orange ring";
+    EXPECT_NEAR(RingWidth(*pane()), 10, 1) << "not the pen's 10 px";
+    PressChord(screen_, {"g"});
+    EXPECT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), 0x00A000); }, 5s))
+        << "G did not make it green";
+    screen_.Button(4, true);  // away from the person: wider
+    screen_.Button(4, false);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const auto p = pane();
+            return p && std::abs(RingWidth(*p) - 12) <= 1;
+        },
+        5s))
+        << "the wheel did not widen it";
+}
+
+}  // namespace
+}  // namespace zelvora::desktop
