@@ -83,6 +83,13 @@ void TOverlayPanes::SetOpacity(std::uint8_t opacity)
     }
 }
 
+TRect TOverlayPanes::Area() const
+{
+    TRect area;
+    for (const TPane& pane : panes_) area = Union(area, pane.Window->Monitor());
+    return area;
+}
+
 void TOverlayPanes::Close()
 {
     panes_.clear();

@@ -34,6 +34,8 @@ public:
     // Panes and their pixels go.
     void Close();
     bool Open() const { return !panes_.empty(); }
+    // Around the monitors that have a pane.
+    TRect Area() const;
     // Out of sight a moment (a picture of the screen is taken), and back.
     void Hide(bool hidden);
     // Above every other top-most window, the ink layer's included.

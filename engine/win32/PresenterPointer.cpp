@@ -76,8 +76,8 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
 
 void TPresenterPointer::ClearPointer()
 {
-    if (laser_.Shown()) Uncover(laser_.Bounds(laserWidth_));
-    if (ringShown_) Uncover(RingBounds(ringShown_->Centre, ringShown_->Diameter));
+    // A window going uncovers all it spanned, not only what it showed.
+    Uncover(pointerPanes_.Area());
     pointerPanes_.Close();
     laser_.Clear();
     ringShown_.reset();
@@ -91,7 +91,7 @@ void TPresenterPointer::ToggleSpotlight()
         return;
     }
     hook_.reset();
-    if (hole_) Uncover(VirtualScreen());
+    Uncover(spotlightPanes_.Area());
     spotlightPanes_.Close();
     hole_.reset();
 }
