@@ -66,8 +66,8 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
     std::vector<TCoverage> coverages;
     TRect area;
     for (const TInkedPiece& inked : pieces) {
-        coverages.push_back(
-            PieceCoverage(*inked.Piece, Intersection(PieceBounds(*inked.Piece), Intersection(clip, VirtualScreen()))));
+        coverages.push_back(PieceCoverage(
+            *inked.Piece, Intersection(PieceBounds(*inked.Piece), Intersection(clip, VirtualScreen()))));
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;

@@ -134,6 +134,16 @@ TEST_F(PresenterPointer, TheSpotlightLightsACircleOrTheControlExactlyAndDimsTheR
     EXPECT_EQ(circle.LitWrong, 0) << "the hole, or a mark, is not the screen";
     EXPECT_GT(circle.Dim, 100000);
     EXPECT_EQ(circle.DimWrong, 0) << "outside the hole not dimmed";
+    // Ctrl+wheel away from the person: a tenth larger, 132 px.
+    const Point rim{centre.X + 127, centre.Y};
+    ASSERT_NE(screen_.Pixel(rim.X, rim.Y), before.At(rim.X, rim.Y));
+    screen_.KeyDown("Control_L");
+    screen_.Button(4, true);
+    screen_.Button(4, false);
+    screen_.KeyUp("Control_L");
+    EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(rim.X, rim.Y) == before.At(rim.X, rim.Y); }, 5s))
+        << "Ctrl+wheel did not widen the circle";
+
     // A picture of the screen shows it as it is without the spotlight, which then comes back.
     namespace fs = std::filesystem;
     fs::remove_all(fs::path(desktop_.PicturesDir()) / "Zelvora");
@@ -185,6 +195,11 @@ TEST_F(PresenterPointer, TheSpotlightLightsACircleOrTheControlExactlyAndDimsTheR
     PressChord(screen_, kModeChord);
 }
 
+unsigned Alpha(std::uint32_t pixel)
+{
+    return pixel >> 24;
+}
+
 // The ring's width: how many columns it spans, a partly covered one counting as its share.
 double RingWidth(const Image& pane)
 {
@@ -205,7 +220,7 @@ bool RingIn(const Image& pane, std::uint32_t colour)
     return found >= 8;
 }
 
-TEST_F(PresenterPointer, TheRingShowsThePensColourAndWidthAndFollowsALetterAndTheWheel)
+TEST_F(PresenterPointer, OnTheAlphaPathTheRingShowsThePenFollowsALetterAndTheWheelAndTheDimIsUntinted)
 {
     desktop_.SetSetting("KeepMarks", 0);
     setenv("ZELVORA_INK_ALPHA", "1", 1);
@@ -214,22 +229,49 @@ TEST_F(PresenterPointer, TheRingShowsThePensColourAndWidthAndFollowsALetterAndTh
     const Point at{edit_.Left + 200, edit_.Top + 150};
     page_.RestPointerAt(at);
     const auto pane = [&] { return screen_.GrabAlphaWindow(at.X - 20, at.Y - 20, 41, 41); };
-    HeldKeys chord(screen_, kPaintChord);
-    MovePointerAlong(screen_, {{at.X + 1, at.Y}}, false);
-    ASSERT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), kMarkerOrange); }, 5s)) << "no orange ring";
-    EXPECT_NEAR(RingWidth(*pane()), 10, 1) << "not the pen's 10 px";
-    PressChord(screen_, {"g"});
-    EXPECT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), 0x00A000); }, 5s))
-        << "G did not make it green";
-    screen_.Button(4, true);  // away from the person: wider
-    screen_.Button(4, false);
-    EXPECT_TRUE(WaitUntil(
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        MovePointerAlong(screen_, {{at.X + 1, at.Y}}, false);
+        ASSERT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), kMarkerOrange); }, 5s))
+            << "no orange ring";
+        EXPECT_NEAR(RingWidth(*pane()), 10, 1) << "not the pen's 10 px";
+        PressChord(screen_, {"g"});
+        EXPECT_TRUE(WaitUntil([&] { return pane() && RingIn(*pane(), 0x00A000); }, 5s))
+            << "G did not make it green";
+        screen_.Button(4, true);  // away from the person: wider
+        screen_.Button(4, false);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const auto p = pane();
+                return p && std::abs(RingWidth(*p) - 12) <= 1;
+            },
+            5s))
+            << "the wheel did not widen it";
+    }
+
+    // The spotlight's own pixels: clear in the hole, one untinted black all around it.
+    const Point centre{at.X + 1, at.Y};
+    PressChord(screen_, kSpotlightChord);
+    std::optional<Image> dim;
+    ASSERT_TRUE(WaitUntil(
         [&] {
-            const auto p = pane();
-            return p && std::abs(RingWidth(*p) - 12) <= 1;
+            dim = screen_.GrabAlphaWindow(centre.X - 190, centre.Y - 140, 380, 280);
+            return dim && Alpha(dim->At(centre.X - 185, centre.Y)) > 0;
         },
         5s))
-        << "the wheel did not widen it";
+        << "no dim with per-pixel alpha";
+    std::set<std::uint32_t> outside;
+    int litWrong = 0;
+    for (int y = dim->Top; y < dim->Top + dim->Height; ++y)
+        for (int x = dim->Left; x < dim->Left + dim->Width; ++x) {
+            const double d = std::hypot(x - centre.X, y - centre.Y);
+            if (d <= 119) litWrong += dim->At(x, y) != 0;
+            if (d >= 124) outside.insert(dim->At(x, y));
+        }
+    EXPECT_EQ(litWrong, 0);
+    ASSERT_EQ(outside.size(), 1u) << "the dim is not one colour";
+    EXPECT_EQ(*outside.begin(), 0x99000000u) << "not untinted black at 60 %: the screen kept at 40 %";
+    PressChord(screen_, kSpotlightChord);
 }
 
 }  // namespace
