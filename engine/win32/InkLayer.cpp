@@ -135,6 +135,7 @@ TInkPane* TInkLayer::OpenPane(const TRect& monitor)
     for (const TMark& mark : marks_.Marks()) marked = Union(marked, Intersection(mark.Bounds, monitor));
     if (!IsEmpty(marked)) pane->KeepGround(marked, key_);
     panes_.push_back(std::move(pane));
+    ++orderChanges_;
     Repaint(monitor);
     return panes_.back().get();
 }
@@ -178,6 +179,7 @@ void TInkLayer::StayOnTop()
                 above = window;
         if (!covered && !above) continue;
         Raise(pane->Handle());
+        ++orderChanges_;
         if (above) raisedOver_.push_back(above);
     }
 }

@@ -54,6 +54,8 @@ public:
     // After a change of monitors: panes follow their monitors, and marks on a monitor that went
     // come back when it returns.
     void FitScreens();
+    // Counts every time a pane came to the top: what should stay above the layer goes up again.
+    unsigned OrderChanges() const { return orderChanges_; }
     // The monitors that have a pane now.
     std::vector<TRect> Panes() const;
     // Pending paints of every pane, at once.
@@ -116,6 +118,7 @@ private:
     int checksToRaiseAgain_ = 0;
     std::vector<HWND> raisedOver_;  // the windows the layer raised itself above since the foreground changed
     bool failed_ = false;
+    unsigned orderChanges_ = 0;
     UniqueWindow owner_;  // never shown; there while marks are
     std::vector<std::unique_ptr<TInkPane>> panes_;
     TPreview preview_{*this};

@@ -241,6 +241,8 @@ void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
         tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
         tick.MarksOnScreen = surface_ == &screen_;
         presenter_.Tick(tick);
+        if (std::exchange(layerOrder_, layer_.OrderChanges()) != layer_.OrderChanges())
+            presenter_.RaisePointer();
     }
     // (Also the spotlight turned off between ticks.)
     const TRect uncovered = presenter_.TakeUncovered();

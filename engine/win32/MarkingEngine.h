@@ -208,6 +208,7 @@ private:
     TShortCut paintShortcut_ = kDefaultPaintShortcut;
     TShortCut laserShortcut_ = kDefaultLaserShortcut;
     TPresenterPointer presenter_{history_};
+    unsigned layerOrder_ = 0;  // the ink layer's order changes the presenter's pointer has seen
 };
 
 }  // namespace zelvora

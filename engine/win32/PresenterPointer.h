@@ -60,6 +60,8 @@ public:
     // Marks came or went in the area: the spotlight lights them as they are now.
     void MarksChanged(const TRect& area);
     void DisplayChanged();
+    // The laser and the ring above windows that came to the top since (the ink layer's).
+    void RaisePointer() { pointerPanes_.Raise(); }
     // Out of sight while a picture of the screen is taken, and back.
     void Hide(bool hidden);
     bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open(); }

@@ -33,15 +33,6 @@ int CountLaserRed(const Image& image)
     return red;
 }
 
-// No channel brighter than 40 % of what it was (and a rounding step).
-bool Dimmed(std::uint32_t before, std::uint32_t now)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (static_cast<int>((now >> shift) & 0xFF) > static_cast<int>((before >> shift) & 0xFF) * 2 / 5 + 3)
-            return false;
-    return true;
-}
-
 class PresenterPointer : public InkDesktop<kPresenterFolder> {
 protected:
     // Pixels of `now` that should equal `before` but do not, and that should be dimmed but are not.

@@ -41,6 +41,16 @@ inline std::vector<std::filesystem::path> FinishedPictures(const std::string& pi
     return files;
 }
 
+// Dimmed as the spotlight dims: no channel brighter than 40 % of what it was (and a rounding
+// step); black where the test desktop cannot blend.
+inline bool Dimmed(std::uint32_t before, std::uint32_t now)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (static_cast<int>((now >> shift) & 0xFF) > static_cast<int>((before >> shift) & 0xFF) * 2 / 5 + 3)
+            return false;
+    return true;
+}
+
 inline RegistryValues DefaultSettings()
 {
     return {{"MarkerSize", Dword(10)},

@@ -3,6 +3,7 @@
 // where windows open.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 #include "ProgramDesktopFixture.h"
@@ -166,6 +167,52 @@ TEST_F(TwoMonitors, SaveScreenIsOnePictureOfTheWholeVirtualScreenWithTheUnshownC
     EXPECT_EQ(pasted->Header, "2048 868 png=1\n");
     EXPECT_TRUE(pasted->Pixels == picture->Pixels) << "the clipboard's bitmap is not the picture";
     PressChord(screen_, {"Alt_L", "2"});
+}
+
+TEST_F(TwoMonitors, TheSpotlightsHoleIsWholeAcrossTheBorderAndTheLaserLeavesTheLeftMonitorAsItWas)
+{
+    ZelvoraSession zelvora(desktop_);
+    // Over the border, a circle half on each monitor.
+    const Point centre{6, 540};
+    screen_.MovePointer(centre.X, centre.Y);
+    std::this_thread::sleep_for(300ms);
+    const auto around = [&] { return screen_.Grab(centre.X - 300, centre.Y - 200, 600, 400); };
+    const Image before = around();
+    PressChord(screen_, {"Alt_L", "7"});
+    ASSERT_TRUE(WaitUntil([&] { return screen_.Pixel(-250, 540) != before.At(-250, 540); }, 5s))
+        << "the left monitor is not dimmed";
+    std::this_thread::sleep_for(200ms);
+    const Image lit = around();
+    int holeWrong = 0, hole = 0, dimWrong = 0;
+    for (int y = lit.Top; y < lit.Top + lit.Height; ++y)
+        for (int x = lit.Left; x < lit.Left + lit.Width; ++x) {
+            const double d = std::hypot(x - centre.X, y - centre.Y);
+            if (d <= 119) {
+                ++hole;
+                holeWrong += lit.At(x, y) == before.At(x, y) ? 0 : 1;
+            } else if (d >= 124) {
+                dimWrong += Dimmed(before.At(x, y), lit.At(x, y)) ? 0 : 1;
+            }
+        }
+    EXPECT_GT(hole, 44000);
+    EXPECT_EQ(holeWrong, 0) << "the hole is not the screen on both monitors";
+    EXPECT_EQ(dimWrong, 0) << "undimmed outside the hole";
+    PressChord(screen_, {"Alt_L", "7"});
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, around()) == 0; }, 5s)) << "a dim stayed";
+
+    // The laser across the left monitor's Notepad, at negative points.
+    const auto left = [&] { return screen_.Grab(-900, 300, 800, 400); };
+    screen_.MovePointer(-700, 500);
+    std::this_thread::sleep_for(300ms);
+    const Image unlit = left();
+    {
+        HeldKeys laser(screen_, {"Alt_L", "6"});
+        MovePointerAlong(screen_, {{-698, 500}}, false);
+        MovePointerAlong(screen_, StraightPath({-700, 500}, {-300, 560}, 16), false);
+        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(unlit, left()) > 1000; }, 3s)) << "no trail";
+    }
+    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(unlit, left()) == 0; }, 5s))
+        << "the laser left pixels";
 }
 
 TEST_F(TwoMonitors, WindowsOfAMainWindowOnTheLeftMonitorOpenThereAndTheTrayBringsItBackThere)
