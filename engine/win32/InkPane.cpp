@@ -195,6 +195,15 @@ void TInkPane::Show(const TRect& area)
     InvalidateRect(window_.get(), &local, FALSE);
 }
 
+void TInkPane::MoveTo(TPoint topLeft)
+{
+    monitor_ = {topLeft.X, topLeft.Y, topLeft.X + monitor_.Width(), topLeft.Y + monitor_.Height()};
+    // The alpha path moves with its next picture, in the same call.
+    if (!Alpha())
+        SetWindowPos(window_.get(), nullptr, topLeft.X, topLeft.Y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 TPixelRows TInkPane::Pixels() const
 {
     GdiFlush();

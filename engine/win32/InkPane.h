@@ -53,6 +53,8 @@ public:
     void Show(const TRect& area);
     // For a picture of the caller's own: premultiplied on the alpha path, else keyed.
     TPixelRows Pixels() const;
+    // The pane's top left goes there with its pixels, at the next Show.
+    void MoveTo(TPoint topLeft);
     // The whole pane that opaque (255: as its pixels say), from the next Show on.
     void SetOpacity(std::uint8_t opacity, TColor key);
     // The pane's own pixel: 0x00RRGGBB, premultiplied where partly covered on the alpha path.

@@ -10,6 +10,8 @@ namespace {
 // Keyed panes show what is not this colour; a picture's pixel of it is nudged off.
 constexpr TColor kOverlayKey = 0x00FE01FF;
 
+constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
 }  // namespace
 
 TPixelRows TOverlayPanes::TPane::Rows() const
@@ -103,7 +105,6 @@ void TOverlayPanes::Hide(bool hidden)
 
 void TOverlayPanes::Raise()
 {
-    constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     for (const TPane& pane : panes_)
         SetWindowPos(pane.Window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
@@ -113,6 +114,49 @@ void TOverlayPanes::FitScreens()
     const std::vector<TRect> now = MonitorRects();
     if (now == monitors_) return;
     Close();
+}
+
+bool TOverlayWindow::Paint(const TRect& area, const TOverlayPanes::TPainter& paint)
+{
+    if (IsEmpty(area)) return true;
+    if (!owner_) {
+        owner_ = TInkPane::MakeOwner();
+        if (!owner_) return false;
+        alpha_ = InkWithAlpha();
+    }
+    if (pane_ && (pane_->Monitor().Width() != area.Width() || pane_->Monitor().Height() != area.Height()))
+        pane_.reset();
+    if (pane_) {
+        pane_->MoveTo({area.Left, area.Top});
+    } else {
+        pane_ = TInkPane::Open(area, owner_.get(), kOverlayKey, alpha_);
+        if (!pane_) return false;
+        if (!alpha_) picture_.assign(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
+    }
+    const TPixelRows picture =
+        alpha_ ? pane_->Pixels()
+               : TPixelRows{picture_.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+    FillPixels(picture, area, 0);
+    paint(picture, area);
+    if (!alpha_) KeyPremultiplied(picture, pane_->Pixels(), area, PixelOf(kOverlayKey));
+    pane_->Show(area);
+    return true;
+}
+
+void TOverlayWindow::Close()
+{
+    pane_.reset();
+    owner_.reset();
+}
+
+void TOverlayWindow::Hide(bool hidden)
+{
+    if (pane_) ShowWindow(pane_->Handle(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
+}
+
+void TOverlayWindow::Raise()
+{
+    if (pane_) SetWindowPos(pane_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
 
 }  // namespace zelvora

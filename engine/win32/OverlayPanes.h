@@ -58,4 +58,27 @@ private:
     std::vector<TPane> panes_;
 };
 
+// One small window above every other, as large as what it shows and moved with it: the pen's
+// ring, which follows the pointer and would cost a whole monitor's picture at every move.
+class TOverlayWindow {
+public:
+    TOverlayWindow() = default;
+    TOverlayWindow(const TOverlayWindow&) = delete;
+    TOverlayWindow& operator=(const TOverlayWindow&) = delete;
+
+    // The window covers exactly `area` (screen points), all clear before the painter paints.
+    bool Paint(const TRect& area, const TOverlayPanes::TPainter& paint);
+    void Close();
+    bool Open() const { return pane_ != nullptr; }
+    TRect Area() const { return pane_ ? pane_->Monitor() : TRect{}; }
+    void Hide(bool hidden);
+    void Raise();
+
+private:
+    bool alpha_ = false;
+    UniqueWindow owner_;
+    std::unique_ptr<TInkPane> pane_;
+    std::vector<std::uint32_t> picture_;  // premultiplied, where the window's own pixels are keyed
+};
+
 }  // namespace zelvora

@@ -40,12 +40,20 @@ void TPresenterPointer::FollowLaser(const TPresenterTick& tick)
         LayLaserPoints(laser_.Follow(tick.Pointer));
         return;
     }
-    if (laser_.Held()) LayLaserPoints(laser_.Release(tick.Now));
+    if (laser_.Held()) {
+        LayLaserPoints(laser_.Release(tick.Now));
+        fadeStepAt_ = tick.Now;
+    }
     if (!laser_.Shown()) return;
-    if (const auto opacity = laser_.Opacity(tick.Now, fadeMs_))
-        pointerPanes_.SetOpacity(*opacity);
-    else
+    const auto opacity = laser_.Opacity(tick.Now, fadeMs_);
+    if (!opacity) {
         ClearPointer();
+        return;
+    }
+    // 33 steps a second: smooth to the eye, a third of the ticks' work.
+    if (tick.Now - fadeStepAt_ < kFadeStepMs) return;
+    fadeStepAt_ = tick.Now;
+    pointerPanes_.SetOpacity(*opacity);
 }
 
 void TPresenterPointer::LayLaserPoints(std::span<const TPointF> points)
@@ -62,13 +70,9 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
     const TRing ring{CentreOf(tick.Pointer), std::max<double>(tick.PenWidth, kMinRingWidth * scale),
                      tick.PenColor};
     if (ringShown_ == ring) return;
-    if (ringShown_) {
-        const TRect before = RingBounds(ringShown_->Centre, ringShown_->Diameter);
-        pointerPanes_.Clear(before);
-        Uncover(before);
-    }
+    if (ringShown_) Uncover(ringWindow_.Area());
     const double thickness = std::max(1.0, std::round(2 * scale));
-    pointerPanes_.Paint(RingBounds(ring.Centre, ring.Diameter), [&](const TPixelRows& picture, const TRect&) {
+    ringWindow_.Paint(RingBounds(ring.Centre, ring.Diameter), [&](const TPixelRows& picture, const TRect&) {
         PaintRing(picture, ring.Centre, ring.Diameter, thickness, ring.Color);
     });
     ringShown_ = ring;
@@ -77,8 +81,9 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
 void TPresenterPointer::ClearPointer()
 {
     // A window going uncovers all it spanned, not only what it showed.
-    Uncover(pointerPanes_.Area());
+    Uncover(Union(pointerPanes_.Area(), ringWindow_.Area()));
     pointerPanes_.Close();
+    ringWindow_.Close();
     laser_.Clear();
     ringShown_.reset();
 }
@@ -118,7 +123,7 @@ void TPresenterPointer::FollowSpotlight(const TPresenterTick& tick)
         spotlightPanes_.SetOpacity(static_cast<std::uint8_t>(255 * (100 - dim_) / 100));
         PaintDim(VirtualScreen());
         // The pen's ring and the laser stay above the dim.
-        pointerPanes_.Raise();
+        RaisePointer();
         return;
     }
     if (hole == *hole_) return;
@@ -195,6 +200,7 @@ void TPresenterPointer::Hide(bool hidden)
 {
     spotlightPanes_.Hide(hidden);
     pointerPanes_.Hide(hidden);
+    ringWindow_.Hide(hidden);
 }
 
 }  // namespace zelvora

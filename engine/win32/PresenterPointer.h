@@ -41,6 +41,7 @@ public:
     static constexpr double kLaserWidth = 6;
     static constexpr double kSpotlightRadius = 120, kMinSpotlightRadius = 40, kMaxSpotlightRadius = 600;
     static constexpr double kMinRingWidth = 6;
+    static constexpr DWORD kFadeStepMs = 30;
 
     // The marks show undimmed in the spotlight.
     explicit TPresenterPointer(const TMarkHistory& marks) : marks_(marks) {}
@@ -61,10 +62,14 @@ public:
     void MarksChanged(const TRect& area);
     void DisplayChanged();
     // The laser and the ring above windows that came to the top since (the ink layer's).
-    void RaisePointer() { pointerPanes_.Raise(); }
+    void RaisePointer()
+    {
+        pointerPanes_.Raise();
+        ringWindow_.Raise();
+    }
     // Out of sight while a picture of the screen is taken, and back.
     void Hide(bool hidden);
-    bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open(); }
+    bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open() || ringWindow_.Open(); }
     // Where the screen was covered and shows the windows beneath again since the last call: on
     // a desktop that is not composed they repaint there, and marks on the screen with them.
     TRect TakeUncovered() { return std::exchange(uncovered_, TRect{}); }
@@ -85,10 +90,12 @@ private:
     const bool alpha_ = InkWithAlpha();
     TRect uncovered_;
     TOverlayPanes spotlightPanes_;
-    TOverlayPanes pointerPanes_;  // made after the spotlight's: above them
+    TOverlayPanes pointerPanes_;  // the laser's, made after the spotlight's: above them
+    TOverlayWindow ringWindow_;
     TLaserTrail laser_;
     double laserWidth_ = kLaserWidth;
     int fadeMs_ = kDefaultLaserFadeMs;
+    DWORD fadeStepAt_ = 0;
     struct TRing {
         TPointF Centre;
         double Diameter = 0;

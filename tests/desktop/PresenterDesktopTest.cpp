@@ -219,7 +219,8 @@ TEST_F(PresenterPointer, OnTheAlphaPathTheRingShowsThePenFollowsALetterAndTheWhe
     unsetenv("ZELVORA_INK_ALPHA");
     const Point at{edit_.Left + 200, edit_.Top + 150};
     page_.RestPointerAt(at);
-    const auto pane = [&] { return screen_.GrabAlphaWindow(at.X - 20, at.Y - 20, 41, 41); };
+    // The ring's window is as large as the ring: 13 x 13 around the pointer holds it whole.
+    const auto pane = [&] { return screen_.GrabAlphaWindow(at.X + 1 - 6, at.Y - 6, 13, 13); };
     {
         HeldKeys chord(screen_, kPaintChord);
         MovePointerAlong(screen_, {{at.X + 1, at.Y}}, false);
