@@ -15,6 +15,10 @@
 // With "strokes", quick zigzags sent inside the desktop beside the build in ZELVORA_BASELINE_EXE:
 // the largest distance from a turn to the stroke, and the CPU a long quick stroke costs.
 //   zelvora-desktop-bench strokes
+// With "presenter", the presenter's pointer: idle share beside the build in ZELVORA_BASELINE_EXE
+// with nothing shown, the laser's head behind the pointer, its time from release to gone and the
+// CPU while it fades, the spotlight's time to show and hide and its hole behind the pointer.
+//   zelvora-desktop-bench presenter [IDLE_SECONDS]
 #include <unistd.h>
 
 #include <algorithm>
@@ -109,6 +113,26 @@ double Percentile(std::vector<double> values, double fraction)
     return values[below] + (values[above] - values[below]) * (position - static_cast<double>(below));
 }
 
+// Times from pointer moves of `step` pixels along a row, from x, until `arrived(x, y)` holds there;
+// a move that never arrives counts as 2 s.
+template <typename TArrived>
+std::vector<double> TimeMoves(X11Screen& screen, int x, int y, int step, int moves, TArrived arrived)
+{
+    std::vector<double> times;
+    unsigned phase = 12345;
+    for (int move = 0; move < moves; ++move) {
+        x += step;
+        const auto start = Clock::now();
+        screen.MovePointer(x, y);
+        WaitUntil([&] { return arrived(x, y); }, 2s, 500us);
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        // Start the next move at another point of the tick.
+        phase = phase * 1103515245u + 12345u;
+        std::this_thread::sleep_for(std::chrono::microseconds((phase >> 8) % 10000));
+    }
+    return times;
+}
+
 // Times from pointer moves along a row of Notepad, chord held, to the first marked pixel there;
 // with shape keys held too, to the shape's preview reaching the pointer.
 std::vector<double> MeasureLatencies(WineDesktop& desktop, int rowFromTop,
@@ -117,28 +141,15 @@ std::vector<double> MeasureLatencies(WineDesktop& desktop, int rowFromTop,
     X11Screen& screen = desktop.Screen();
     const ScreenRect edit = desktop.NotepadEdit();
     const int y = edit.Top + rowFromTop;
-    int x = edit.Left + 20;
+    const int x = edit.Left + 20;
     screen.MovePointer(x, y);
     std::this_thread::sleep_for(100ms);
-    std::vector<double> latencies;
     HeldKeys chord(screen, {"Alt_L", "1"});
     std::this_thread::sleep_for(50ms);  // the keys are Zelvora's from the next tick
     HeldKeys shape(screen, shapeKeys);
     if (!MovePointerAlong(screen, {{x + 3, y}}, true)) throw std::runtime_error("the chord draws nothing");
-    x += 3;
-    unsigned phase = 12345;
-    for (int move = 0; move < kLatencyMoves; ++move) {
-        x += kMoveStep;
-        const auto start = Clock::now();
-        screen.MovePointer(x, y);
-        // A move still unmarked after 2 s counts as 2 s.
-        WaitUntil([&] { return screen.Pixel(x, y) == kMarkerOrange; }, 2s, 500us);
-        latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        // Start the next move at another point of the tick.
-        phase = phase * 1103515245u + 12345u;
-        std::this_thread::sleep_for(std::chrono::microseconds((phase >> 8) % 10000));
-    }
-    return latencies;
+    return TimeMoves(screen, x + 3, y, kMoveStep, kLatencyMoves,
+                     [&](int px, int py) { return screen.Pixel(px, py) == kMarkerOrange; });
 }
 
 // Of nine points along a stroke over Notepad's first line, how many are still marked after a
@@ -378,17 +389,175 @@ int RunStrokesBench(const std::string& binDir, const char* baselineExe)
 
 }  // namespace
 
+// The laser's red on the screen: full red with green and blue alike, never the page's white.
+bool LaserRed(std::uint32_t pixel)
+{
+    const unsigned r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF;
+    return r >= 200 && g == b && g < 230;
+}
+
+struct CpuWindow {
+    pid_t Program, Server;
+    long long Start = CpuTicks(Program) + CpuTicks(Server);
+    Clock::time_point At = Clock::now();
+    // Share of one core since the window opened, program and Wine server together.
+    double Share() const
+    {
+        const double seconds = std::chrono::duration<double>(Clock::now() - At).count();
+        return 100.0 * static_cast<double>(CpuTicks(Program) + CpuTicks(Server) - Start) /
+               static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
+    }
+};
+
+// A laser stroke of `moves` steps along a row from x, held, then released: the head's times behind
+// the pointer, and the time from the keys' release to the last laser pixel gone.
+std::pair<std::vector<double>, double> LaserStroke(WineDesktop& desktop, int x, int y, int moves)
+{
+    X11Screen& screen = desktop.Screen();
+    screen.MovePointer(x, y);
+    std::this_thread::sleep_for(100ms);
+    std::vector<double> head;
+    {
+        HeldKeys laser(screen, {"Alt_L", "6"});
+        std::this_thread::sleep_for(50ms);
+        head = TimeMoves(screen, x, y, kMoveStep, moves,
+                         [&](int px, int py) { return LaserRed(screen.Pixel(px, py)); });
+    }
+    const auto released = Clock::now();
+    const int width = kMoveStep * moves + 20;
+    WaitUntil(
+        [&] {
+            const Image row = screen.Grab(x - 10, y - 6, width, 12);
+            return std::none_of(row.Pixels.begin(), row.Pixels.end(), LaserRed);
+        },
+        5s, 1ms);
+    return {head, std::chrono::duration<double, std::milli>(Clock::now() - released).count()};
+}
+
+int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* baselineExe)
+{
+    WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
+    const pid_t server = FindProcess("wineserver");
+    const ScreenRect edit = desktop.NotepadEdit();
+    X11Screen& screen = desktop.Screen();
+    IdleShare idle;
+    if (baselineExe) {
+        IdleShare share[2];
+        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
+        for (const int i : {0, 1, 1, 0}) {
+            ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
+            std::this_thread::sleep_for(3s);
+            const IdleShare one = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
+            share[i].Program += one.Program / 2;
+            share[i].Server += one.Server / 2;
+            zelvora.Close();
+        }
+        std::printf("Idle, neither laser nor spotlight shown, beside %s (2 x %d s each):\n", baselineExe,
+                    idleSeconds);
+        PrintIdle("before", share[0]);
+        PrintIdle("today", share[1]);
+        std::printf("  idle today / before: %.2fx (goal: at most 1.05x)\n",
+                    (share[1].Program + share[1].Server) / (share[0].Program + share[0].Server));
+        idle = share[1];
+    }
+
+    {
+        ZelvoraSession zelvora(desktop);
+        std::vector<double> head, gone;
+        for (int stroke = 0; stroke < 5; ++stroke) {
+            auto [times, fade] = LaserStroke(desktop, edit.Left + 20, edit.Top + 150 + 40 * stroke, 10);
+            head.insert(head.end(), times.begin(), times.end());
+            gone.push_back(fade);
+        }
+        PrintLatencies("Laser: pointer move to the laser's head there", head);
+        std::printf(
+            "Laser: release to the last laser pixel gone, 5 strokes (LaserFadeMs 500):\n"
+            "  median %.1f ms, fastest %.1f ms, slowest %.1f ms (goal: 500 ms +- one frame, 16.7 ms)\n",
+            Percentile(gone, 0.5), Percentile(gone, 0.0), Percentile(gone, 1.0));
+        zelvora.Close();
+    }
+    {
+        // A long fade, to measure inside it.
+        desktop.SetSetting("LaserFadeMs", 3000);
+        ZelvoraSession zelvora(desktop);
+        const pid_t program = FindProcess("Zelvora.exe");
+        screen.MovePointer(edit.Left + 20, edit.Top + 200);
+        std::this_thread::sleep_for(100ms);
+        {
+            HeldKeys laser(screen, {"Alt_L", "6"});
+            MovePointerAlong(
+                screen, StraightPath({edit.Left + 20, edit.Top + 200}, {edit.Left + 500, edit.Top + 260}, 30),
+                false);
+        }
+        std::this_thread::sleep_for(200ms);
+        const CpuWindow fading{program, server};
+        std::this_thread::sleep_for(2500ms);
+        const double fade = fading.Share();
+        std::this_thread::sleep_for(1500ms);
+        const CpuWindow none{program, server};
+        std::this_thread::sleep_for(std::chrono::seconds(std::min(idleSeconds, 10)));
+        const double after = none.Share();
+        std::printf(
+            "Laser: CPU, program and Wine server, %% of a core: %.2f while a 30-step trail fades,\n"
+            "  %.2f once it has gone (idle: %.2f; goal: no more than idle)\n",
+            fade, after, idle.Program + idle.Server);
+        zelvora.Close();
+        desktop.SetSetting("LaserFadeMs", 500);
+    }
+    {
+        ZelvoraSession zelvora(desktop);
+        const pid_t program = FindProcess("Zelvora.exe");
+        const Point far{edit.Left + 500, edit.Top + 380};
+        const int y = edit.Top + 150;
+        screen.MovePointer(edit.Left + 60, y);
+        std::this_thread::sleep_for(300ms);
+        const std::uint32_t unlit = screen.Pixel(far.X, far.Y);
+        const Image row = screen.Grab(edit.Left, y, 1000, 1);
+        std::vector<double> show, hide;
+        for (int round = 0; round < 5; ++round) {
+            auto start = Clock::now();
+            PressChord(screen, {"Alt_L", "7"});
+            WaitUntil([&] { return screen.Pixel(far.X, far.Y) != unlit; }, 5s, 1ms);
+            show.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            start = Clock::now();
+            PressChord(screen, {"Alt_L", "7"});
+            WaitUntil([&] { return screen.Pixel(far.X, far.Y) == unlit; }, 5s, 1ms);
+            hide.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            std::this_thread::sleep_for(200ms);
+        }
+        std::printf(
+            "Spotlight: from the shortcut's press to the dim shown, median %.1f ms, slowest %.1f ms;\n"
+            "  to the dim gone, median %.1f ms, slowest %.1f ms (5 times each)\n",
+            Percentile(show, 0.5), Percentile(show, 1.0), Percentile(hide, 0.5), Percentile(hide, 1.0));
+        PressChord(screen, {"Alt_L", "7"});
+        WaitUntil([&] { return screen.Pixel(far.X, far.Y) != unlit; }, 5s, 1ms);
+        // Each move brings the pixel 115 px ahead of the pointer into the hole (from 145 px).
+        const CpuWindow moving{program, server};
+        const std::vector<double> follow = TimeMoves(screen, edit.Left + 60, y, 30, 25, [&](int px, int py) {
+            return px + 115 - edit.Left < row.Width && screen.Pixel(px + 115, py) == row.At(px + 115, y);
+        });
+        const double cpu = moving.Share();
+        PrintLatencies("Spotlight: pointer move to the hole there", follow);
+        std::printf("  CPU while it follows, program and Wine server: %.1f %% of a core (1024x768)\n", cpu);
+        PressChord(screen, {"Alt_L", "7"});
+        zelvora.Close();
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     const bool keys = argc > 1 && std::string(argv[1]) == "keys";
     const bool strokes = argc > 1 && std::string(argv[1]) == "strokes";
-    const int secondsArg = keys ? 2 : 1;
+    const bool presenter = argc > 1 && std::string(argv[1]) == "presenter";
+    const int secondsArg = keys || presenter ? 2 : 1;
     const int idleSeconds = argc > secondsArg ? std::max(1, std::atoi(argv[secondsArg])) : 30;
     const char* binDirEnv = std::getenv("ZELVORA_BIN_DIR");
     const std::string binDir = binDirEnv ? binDirEnv : ZELVORA_BIN_DIR;
     try {
         if (keys) return RunKeysBench(idleSeconds, binDir, std::getenv("ZELVORA_BASELINE_EXE"));
         if (strokes) return RunStrokesBench(binDir, std::getenv("ZELVORA_BASELINE_EXE"));
+        if (presenter) return RunPresenterBench(idleSeconds, binDir, std::getenv("ZELVORA_BASELINE_EXE"));
         WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
         const pid_t server = FindProcess("wineserver");
         std::printf("Idle CPU share of one core over %d s on the Wine desktop:\n", idleSeconds);
