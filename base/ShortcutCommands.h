@@ -17,8 +17,9 @@ struct TShortcutRow {
     const char* StoredName;  // the registry value
     TShortCut Default;
     const char* EditorField;  // the hotkey editor's field
-    // The global atom whose value is the hotkey's id; none for the chords held (paint, laser),
-    // which are polled.
+    // The global atom whose value is the hotkey's id; none for the paint chord, which is polled.
+    // The laser is polled too, and registered so that its keys (and their repeats) reach no
+    // other program while it is held.
     const char* HotkeyAtom;
     const char* MenuItem;  // the menu item that does the same; none where there is none
 };
@@ -29,7 +30,7 @@ inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
     {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", nullptr},
     {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark"},
     {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot"},
-    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", nullptr, nullptr},  // Alt+6, held
+    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", "HotkeyZelvora6", nullptr},  // Alt+6, held
     {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr},
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();

@@ -416,6 +416,8 @@ std::pair<std::vector<double>, double> LaserStroke(WineDesktop& desktop, int x, 
     X11Screen& screen = desktop.Screen();
     screen.MovePointer(x, y);
     std::this_thread::sleep_for(100ms);
+    const int width = kMoveStep * moves + 20;
+    const Image before = screen.Grab(x - 10, y - 6, width, 12);
     std::vector<double> head;
     {
         HeldKeys laser(screen, {"Alt_L", "6"});
@@ -424,13 +426,7 @@ std::pair<std::vector<double>, double> LaserStroke(WineDesktop& desktop, int x, 
                          [&](int px, int py) { return LaserRed(screen.Pixel(px, py)); });
     }
     const auto released = Clock::now();
-    const int width = kMoveStep * moves + 20;
-    WaitUntil(
-        [&] {
-            const Image row = screen.Grab(x - 10, y - 6, width, 12);
-            return std::none_of(row.Pixels.begin(), row.Pixels.end(), LaserRed);
-        },
-        5s, 1ms);
+    WaitUntil([&] { return screen.Grab(x - 10, y - 6, width, 12).Pixels == before.Pixels; }, 5s, 1ms);
     return {head, std::chrono::duration<double, std::milli>(Clock::now() - released).count()};
 }
 

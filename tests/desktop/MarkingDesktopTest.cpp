@@ -223,13 +223,14 @@ TEST_F(MarkingOnTheDesktop, ASecondCopyReportsEveryTakenHotkeyTwiceAndStillDraws
                 reports.push_back(boxes.Output);
                 desktop_.Probe({"dismiss-msgboxes"});
             }
-            return reports.size() >= 10;
+            return reports.size() >= 12;
         },
         60s, 100ms);
     const std::vector<std::string> once{"Zelvora\tCan't register the hotkey Alt+2. Please select another.\n",
                                         "Zelvora\tCan't register the hotkey Alt+3. Please select another.\n",
                                         "Zelvora\tCan't register the hotkey Alt+4. Please select another.\n",
                                         "Zelvora\tCan't register the hotkey Alt+5. Please select another.\n",
+                                        "Zelvora\tCan't register the hotkey Alt+6. Please select another.\n",
                                         "Zelvora\tCan't register the hotkey Alt+7. Please select another.\n"};
     std::vector<std::string> twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
