@@ -14,14 +14,11 @@ constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWN
 
 }  // namespace
 
-TPixelRows TOverlayPanes::TPane::Rows() const
+TPixelRows TOverlayPanes::TPane::Rows()
 {
     if (Picture.empty()) return Window->Pixels();
     const TRect& monitor = Window->Monitor();
-    return {const_cast<std::uint32_t*>(Picture.data()),
-            monitor.Width(),
-            monitor.Height(),
-            {monitor.Left, monitor.Top}};
+    return {Picture.data(), monitor.Width(), monitor.Height(), {monitor.Left, monitor.Top}};
 }
 
 bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)

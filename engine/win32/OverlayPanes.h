@@ -47,7 +47,7 @@ private:
     struct TPane {
         std::unique_ptr<TInkPane> Window;
         std::vector<std::uint32_t> Picture;  // premultiplied, where the pane's own pixels are keyed
-        TPixelRows Rows() const;
+        TPixelRows Rows();
     };
     TPane* PaneOf(const TRect& monitor);
 

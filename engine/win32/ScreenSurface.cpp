@@ -35,6 +35,9 @@ TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
 
 void TScreenSurface::Flush()
 {
+    // Every tick flushes: with nothing to lay, nothing is asked of the system (the screen's size
+    // is a round of Wine's display cache).
+    if (pending_.empty()) return;
     std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_});
     Lay(pieces, VirtualScreen());
