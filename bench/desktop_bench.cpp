@@ -263,36 +263,46 @@ std::array<std::string, 2> CopiesAlike(const std::string& baselineExe, const std
     return exe;
 }
 
+// The idle share of the build before (0) and today's (1) taking turns, twice each, so the desktop's
+// own drift falls on both; `afterIdle(i)` runs in each turn's session after its measurement.
+template <typename TAfterIdle>
+std::array<IdleShare, 2> IdleBeside(const char* title, const char* baselineExe, const std::string& binDir,
+                                    WineDesktop& desktop, int idleSeconds, TAfterIdle afterIdle)
+{
+    const pid_t server = FindProcess("wineserver");
+    std::array<IdleShare, 2> share{};
+    const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
+    for (const int i : {0, 1, 1, 0}) {
+        ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
+        std::this_thread::sleep_for(3s);
+        const IdleShare idle = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
+        share[i].Program += idle.Program / 2;
+        share[i].Server += idle.Server / 2;
+        afterIdle(i);
+        zelvora.Close();
+    }
+    std::printf("%s %s, idle 2 x %d s each, both run from %s:\n", title, baselineExe, idleSeconds,
+                std::filesystem::path(exe[0]).parent_path().parent_path().c_str());
+    PrintIdle("before", share[0]);
+    PrintIdle("today", share[1]);
+    const double before = share[0].Program + share[0].Server, today = share[1].Program + share[1].Server;
+    std::printf("  idle today / before: %.2fx (goal: at most 1.05x)\n", before > 0 ? today / before : 0.0);
+    return share;
+}
+
 // The keys while drawing: the idle share and the drawing latency beside the build of another
 // commit in the same run, the shape preview's latency, and keys that reached the window beneath.
 int RunKeysBench(int idleSeconds, const std::string& binDir, const char* baselineExe)
 {
     WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
-    const pid_t server = FindProcess("wineserver");
     if (baselineExe) {
-        IdleShare share[2];
         std::vector<double> latency[2];
-        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
-        // Taking turns, twice each: the desktop's own drift falls on both.
-        for (const int i : {0, 1, 1, 0}) {
-            ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
-            std::this_thread::sleep_for(3s);
-            const IdleShare idle = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
-            share[i].Program += idle.Program / 2;
-            share[i].Server += idle.Server / 2;
+        IdleBeside("Today's build beside", baselineExe, binDir, desktop, idleSeconds, [&](int i) {
             const std::vector<double> moves =
                 MeasureLatencies(desktop, 250 + 40 * (i + latency[i].empty() * 2));
             latency[i].insert(latency[i].end(), moves.begin(), moves.end());
             PressChord(desktop.Screen(), {"Alt_L", "2"});
-            zelvora.Close();
-        }
-        std::printf("Today's build beside %s, idle 2 x %d s each, both run from %s:\n", baselineExe,
-                    idleSeconds, std::filesystem::path(exe[0]).parent_path().parent_path().c_str());
-        PrintIdle("before", share[0]);
-        PrintIdle("today", share[1]);
-        const double before = share[0].Program + share[0].Server, today = share[1].Program + share[1].Server;
-        std::printf("  idle today / before: %.2fx (goal: at most 1.05x)\n",
-                    before > 0 ? today / before : 0.0);
+        });
         PrintLatencies("Pointer move to first marked pixel, before", latency[0]);
         PrintLatencies("Pointer move to first marked pixel, today", latency[1]);
         std::printf("  median today / before: %.2fx (goal: at most 1.05x)\n",
@@ -437,25 +447,9 @@ int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* ba
     const ScreenRect edit = desktop.NotepadEdit();
     X11Screen& screen = desktop.Screen();
     IdleShare idle;
-    if (baselineExe) {
-        IdleShare share[2];
-        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
-        for (const int i : {0, 1, 1, 0}) {
-            ZelvoraSession zelvora(desktop, std::vector<std::string>{exe[i]});
-            std::this_thread::sleep_for(3s);
-            const IdleShare one = MeasureIdle(FindProcess("Zelvora.exe"), server, idleSeconds);
-            share[i].Program += one.Program / 2;
-            share[i].Server += one.Server / 2;
-            zelvora.Close();
-        }
-        std::printf("Idle, neither laser nor spotlight shown, beside %s (2 x %d s each):\n", baselineExe,
-                    idleSeconds);
-        PrintIdle("before", share[0]);
-        PrintIdle("today", share[1]);
-        std::printf("  idle today / before: %.2fx (goal: at most 1.05x)\n",
-                    (share[1].Program + share[1].Server) / (share[0].Program + share[0].Server));
-        idle = share[1];
-    }
+    if (baselineExe)
+        idle = IdleBeside("Idle, neither laser nor spotlight shown, beside", baselineExe, binDir, desktop,
+                          idleSeconds, [](int) {})[1];
 
     {
         ZelvoraSession zelvora(desktop);

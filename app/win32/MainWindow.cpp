@@ -485,10 +485,8 @@ void TfrmZelvora::ToggleMode()
 void TfrmZelvora::RunCommand(TShortcutCommand command, TCommandSource source)
 {
     switch (command) {
-        case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls it
-            break;
+        case TShortcutCommand::Paint:  // held, not pressed: the marking loop polls them
         case TShortcutCommand::Laser:
-            engine_.LaserPressed();
             break;
         case TShortcutCommand::Spotlight:
             engine_.ToggleSpotlight();

@@ -227,14 +227,18 @@ void TMarkingEngine::PollTick()
 void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
 {
     TPresenterTick tick;
-    // Its keys are asked for only from its hotkey's press on: four questions to the system a
-    // tick would cost the idle loop a third more.
-    if (laserPressed_) laserPressed_ = IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
-    tick.LaserHeld = laserPressed_ && drawingEnabled_ && !paintHeld;
+    // Polled like the paint chord (its hotkey only keeps the keys from other programs): a press
+    // the hotkey did not report still counts.
+    tick.LaserHeld = drawingEnabled_ && !paintHeld && (laserShortcut_ & 0xFF) != 0 &&
+                     IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
     tick.PaintHeld = paintHeld;
     // Idle, nothing more is asked of the system.
     if (tick.LaserHeld || paintHeld || presenter_.Active()) {
-        tick.Now = GetTickCount();
+        // A fade of half a second wants the millisecond: the tick count moves in steps of 16 ms on
+        // Windows, and late ones under Wine.
+        tick.Now = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
         tick.Pointer = {pointer.x, pointer.y};
         tick.Dpi = DpiAtPoint(pointer);
         tick.PenWidth = MarkerWidthAtDpi(markerSize_, tick.Dpi);

@@ -96,8 +96,6 @@ public:
     TShortCut PaintShortcut() const { return paintShortcut_; }
     void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
     // Held like the paint shortcut: a laser dot and its trail follow the pointer, fading after.
-    // Its hotkey's press starts it; the loop follows its keys until they go up.
-    void LaserPressed() { laserPressed_ = (laserShortcut_ & 0xFF) != 0; }
     TShortCut LaserShortcut() const { return laserShortcut_; }
     void SetLaserShortcut(TShortCut shortcut) { laserShortcut_ = shortcut; }
     int LaserFadeMs() const { return presenter_.LaserFadeMs(); }
@@ -209,7 +207,6 @@ private:
     TColor markerColor_ = kDefaultMarkerColor;
     TShortCut paintShortcut_ = kDefaultPaintShortcut;
     TShortCut laserShortcut_ = kDefaultLaserShortcut;
-    bool laserPressed_ = false;
     TPresenterPointer presenter_{history_};
     unsigned layerOrder_ = 0;  // the ink layer's order changes the presenter's pointer has seen
 };
