@@ -428,14 +428,15 @@ std::pair<std::vector<double>, double> LaserStroke(WineDesktop& desktop, int x, 
     std::this_thread::sleep_for(100ms);
     const int width = kMoveStep * moves + 20;
     const Image before = screen.Grab(x - 10, y - 6, width, 12);
-    std::vector<double> head;
-    {
-        HeldKeys laser(screen, {"Alt_L", "6"});
-        std::this_thread::sleep_for(50ms);
-        head = TimeMoves(screen, x, y, kMoveStep, moves,
-                         [&](int px, int py) { return LaserRed(screen.Pixel(px, py)); });
-    }
+    // The chord ends with the key's release, timed before it: each fake key waits 15 ms after.
+    screen.KeyDown("Alt_L");
+    screen.KeyDown("6");
+    std::this_thread::sleep_for(50ms);
+    const std::vector<double> head = TimeMoves(
+        screen, x, y, kMoveStep, moves, [&](int px, int py) { return LaserRed(screen.Pixel(px, py)); });
     const auto released = Clock::now();
+    screen.KeyUp("6");
+    screen.KeyUp("Alt_L");
     WaitUntil([&] { return screen.Grab(x - 10, y - 6, width, 12).Pixels == before.Pixels; }, 5s, 1ms);
     return {head, std::chrono::duration<double, std::milli>(Clock::now() - released).count()};
 }
