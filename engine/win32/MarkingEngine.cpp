@@ -227,9 +227,11 @@ void TMarkingEngine::PollTick()
 void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
 {
     TPresenterTick tick;
-    // Polled like the paint chord (its hotkey only keeps the keys from other programs): a press
-    // the hotkey did not report still counts.
-    tick.LaserHeld = drawingEnabled_ && !paintHeld && (laserShortcut_ & 0xFF) != 0 &&
+    // Polled like the paint chord (its hotkey only keeps the keys from other programs), but its
+    // key first: while it is up, as nearly always, the modifiers need no asking.
+    const int laserKey = static_cast<int>(ShortCutToKey(laserShortcut_).Key);
+    tick.LaserHeld = drawingEnabled_ && !paintHeld && laserKey != 0 &&
+                     (GetAsyncKeyState(laserKey) & 0x8000) &&
                      IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
     tick.PaintHeld = paintHeld;
     // Idle, nothing more is asked of the system.

@@ -184,6 +184,15 @@ TEST_F(PresenterPointer, TheSpotlightLightsACircleOrTheControlExactlyAndDimsTheR
     EXPECT_TRUE(WaitUntil([&] { return CountDifferences(controlBefore, Window()) == 0; }, 5s))
         << "the shortcut again left a dim";
     PressChord(screen_, kModeChord);
+
+    // It takes no clicks: one on the page under the dim reaches Notepad.
+    PressChord(screen_, kSpotlightChord);
+    ASSERT_TRUE(WaitForDim(far));
+    EXPECT_EQ(Foreground().find("Notepad"), std::string::npos);
+    screen_.Click(edit_.Left + 420, edit_.Top + 300);
+    EXPECT_TRUE(WaitUntil([&] { return Foreground().find("Notepad") != std::string::npos; }, 5s))
+        << "the click did not reach Notepad: " << Foreground();
+    PressChord(screen_, kSpotlightChord);
 }
 
 unsigned Alpha(std::uint32_t pixel)
