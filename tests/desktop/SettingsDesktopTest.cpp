@@ -505,7 +505,7 @@ TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
     EXPECT_EQ(ended.ExitCode, 0);
     EXPECT_TRUE(zelvora.WaitForExit());
     const RegistryValues stored = desktop.Settings();
-    ASSERT_EQ(stored.size(), 14u) << "nothing saved";
+    ASSERT_EQ(stored.size(), 18u) << "nothing saved";
     EXPECT_EQ(stored.at("Mode"), Dword(2));
 }
 
