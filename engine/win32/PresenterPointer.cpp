@@ -104,7 +104,7 @@ void TPresenterPointer::ToggleSpotlight()
 void TPresenterPointer::SetSpotlightDim(int percent)
 {
     dim_ = percent;
-    if (hole_) spotlightPanes_.SetOpacity(static_cast<std::uint8_t>(255 * (100 - dim_) / 100));
+    if (hole_) spotlightPanes_.SetOpacity(DimOpacity());
 }
 
 void TPresenterPointer::FollowSpotlight(const TPresenterTick& tick)
@@ -120,7 +120,7 @@ void TPresenterPointer::FollowSpotlight(const TPresenterTick& tick)
     const TSpotlightHole hole = HoleAt(tick);
     if (!hole_) {
         hole_ = hole;
-        spotlightPanes_.SetOpacity(static_cast<std::uint8_t>(255 * (100 - dim_) / 100));
+        spotlightPanes_.SetOpacity(DimOpacity());
         PaintDim(VirtualScreen());
         // The pen's ring and the laser stay above the dim.
         RaisePointer();

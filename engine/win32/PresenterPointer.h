@@ -82,6 +82,8 @@ private:
     void FollowSpotlight(const TPresenterTick& tick);
     TSpotlightHole HoleAt(const TPresenterTick& tick) const;
     void PaintDim(const TRect& area);
+    // The dim's windows as opaque as the screen is to be darkened.
+    std::uint8_t DimOpacity() const { return static_cast<std::uint8_t>(255 * (100 - dim_) / 100); }
     void Uncover(const TRect& area);
     // The share of each pixel the marks cover.
     TCoverage MarksOver(const TRect& area) const;
