@@ -22,16 +22,18 @@ struct TShortcutRow {
     // other program while it is held.
     const char* HotkeyAtom;
     const char* MenuItem;  // the menu item that does the same; none where there is none
+    const char* TrayItem;  // the tray menu's item that does the same
 };
 
 inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
-    {TShortcutCommand::Paint, "PaintHotkey", 0x8031, "edtDraw", nullptr, nullptr},  // Alt+1, held
-    {TShortcutCommand::Wipe, "DeleteHotkey", 0x8032, "edtDelete", "HotkeyZelvora", "Stiftlschen1"},
-    {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", nullptr},
-    {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark"},
-    {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot"},
-    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", "HotkeyZelvora6", nullptr},  // Alt+6, held
-    {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr},
+    {TShortcutCommand::Paint, "PaintHotkey", 0x8031, "edtDraw", nullptr, nullptr, nullptr},  // Alt+1, held
+    {TShortcutCommand::Wipe, "DeleteHotkey", 0x8032, "edtDelete", "HotkeyZelvora", "Stiftlschen1", nullptr},
+    {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", "mnuMode", nullptr},
+    {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark", nullptr},
+    {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot",
+     "pmnuSnapshot"},
+    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", "HotkeyZelvora6", nullptr, nullptr},  // Alt+6, held
+    {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr, nullptr},
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
 

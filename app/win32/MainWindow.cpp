@@ -397,6 +397,10 @@ void TfrmZelvora::siLangChangeLanguage()
 void TfrmZelvora::SetShortcut(TShortcutCommand command, TShortCut shortcut)
 {
     shortcuts_[IndexOf(command)] = shortcut;
+    // Shown at the right of the items that do the same, as the system's menus show theirs.
+    const TShortcutRow& row = RowOf(command);
+    for (const char* item : {row.MenuItem, row.TrayItem})
+        if (item) Field<TMenuItem>(item).SetShortCut(static_cast<int>(shortcut));
     if (command == TShortcutCommand::Paint) engine_.SetPaintShortcut(shortcut);
     if (command == TShortcutCommand::Laser) engine_.SetLaserShortcut(shortcut);
     engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});

@@ -50,6 +50,38 @@ Image GrabMenu(X11Screen& screen, const ScreenRect& menu)
     return screen.GrabWindowAt(menu.Left, menu.Top, menu.Width(), menu.Height());
 }
 
+// The texts right of a menu's middle in exactly the colour, top to bottom: per text (rows with
+// such pixels one after another), how many of its pixels each column holds, from its first
+// column with any to its last.
+std::vector<std::vector<int>> InkRight(const Image& menu, TColor colour)
+{
+    const auto at = [&](int x, int y) { return menu.At(menu.Left + x, menu.Top + y) == colour; };
+    std::vector<std::vector<int>> texts;
+    for (int y = 0; y < menu.Height;) {
+        const auto inked = [&](int row) {
+            for (int x = menu.Width / 2; x < menu.Width; ++x)
+                if (at(x, row)) return true;
+            return false;
+        };
+        if (!inked(y)) {
+            ++y;
+            continue;
+        }
+        const int top = y;
+        while (y < menu.Height && inked(y)) ++y;
+        std::vector<int> counts;
+        for (int x = menu.Width / 2; x < menu.Width; ++x) {
+            int count = 0;
+            for (int row = top; row < y; ++row) count += at(x, row);
+            counts.push_back(count);
+        }
+        while (!counts.empty() && counts.back() == 0) counts.pop_back();
+        counts.erase(counts.begin(), std::find_if(counts.begin(), counts.end(), [](int n) { return n != 0; }));
+        texts.push_back(std::move(counts));
+    }
+    return texts;
+}
+
 void CloseMenus(X11Screen& screen)
 {
     for (int i = 0; i < 3; ++i) {
@@ -227,6 +259,41 @@ TEST_F(Settings, FlatLookAboutOkButtonLightsAndShowsAPressedEdgeWhileHeld)
     screen_.Button(1, false);
     EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmAbout") == 0; }, 5s))
         << "the click closes it";
+}
+
+TEST_F(Settings, FlatLookTheActionMenuShowsEachCommandsShortcutAndFollowsTheEditor)
+{
+    ZelvoraSession zelvora(desktop_);
+    const SystemLook look = ReadSystemLook(desktop_);
+    const TMenuColours c = ExpectedColours(look);
+    const TColor paler = Darker(look.MenuText, -40);
+    const auto inkOf = [&](const char* text) {
+        std::vector<int> columns;
+        std::istringstream in(
+            desktop_.Probe({"text-columns", text, std::to_string(paler), std::to_string(c.MenuBackground)})
+                .Output);
+        for (int count = 0; in >> count;) columns.push_back(count);
+        return columns;
+    };
+    const auto shortcutsShown = [&] {
+        const Image shot = GrabMenu(screen_, DropDown(desktop_, 1));
+        CloseMenus(screen_);
+        return InkRight(shot, paler);
+    };
+    const std::vector<int> alt2 = inkOf("Alt+2"), alt3 = inkOf("Alt+3"), alt4 = inkOf("Alt+4"),
+                           alt5 = inkOf("Alt+5"), altQ = inkOf("Alt+Q");
+    ASSERT_FALSE(alt2.empty());
+    ASSERT_NE(alt2, altQ);
+
+    // Zeichnung löschen, Letzte Markierung entfernen, Bildschirm speichern, Modus wechseln; no
+    // other item has a shortcut.
+    using Texts = std::vector<std::vector<int>>;
+    EXPECT_EQ(shortcutsShown(), (Texts{alt2, alt4, alt5, alt3}));
+
+    OpenEditor();
+    Type({"Tab", "q", "Return"});  // the wipe row
+    ASSERT_TRUE(WaitForWindow("TfrmEditHotkey", false));
+    EXPECT_EQ(shortcutsShown(), (Texts{altQ, alt4, alt5, alt3})) << "the wipe's new shortcut";
 }
 
 }  // namespace

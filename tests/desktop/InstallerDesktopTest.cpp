@@ -253,7 +253,7 @@ TEST_F(Installer, StartWithWindowsOnTheLastPageWritesTheRunValueTheProgramShowsC
     ZelvoraSession zelvora(desktop_, ZelvoraSession::StartedElsewhere{});
     ASSERT_FALSE(zelvora.MainWindow().empty()) << "\"Start Zelvora now\" started nothing";
     // Checked in the program's menu: choosing it turns autostart off.
-    ChooseMenu(desktop_, 1, {5});  // Aktion > Mit Windows starten
+    ChooseMenu(desktop_, 1, {6});  // Aktion > Mit Windows starten
     EXPECT_TRUE(WaitUntil([&] { return desktop_.QueryKey(kRunKey).count("Zelvora") == 0; }, 10s, 200ms))
         << "the program's menu did not show the installer's choice checked";
 }

@@ -139,6 +139,20 @@ protected:
         ASSERT_TRUE(icon) << "no icon in the notification area";
         screen_.Click(icon->X, icon->Y);
     }
+    // Aktion > Tastenkombinationen ändern...; a click puts the keyboard in the paint field (opened
+    // again, the editor keeps it where it was left).
+    void OpenEditor()
+    {
+        ChooseMenu(desktop_, 1, {8});
+        ASSERT_TRUE(WaitForWindow("TfrmEditHotkey")) << "no hotkey editor";
+        std::this_thread::sleep_for(300ms);
+        const CommandResult field = desktop_.Probe({"top-child", "TfrmEditHotkey", "msctls_hotkey32"});
+        ScreenRect r;
+        std::istringstream in(field.Output);
+        ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << field.Output;
+        screen_.Click(r.CentreX(), r.CentreY());
+        std::this_thread::sleep_for(200ms);
+    }
     void Type(std::initializer_list<const char*> keys)
     {
         for (const char* key : keys) {

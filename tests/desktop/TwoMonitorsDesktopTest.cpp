@@ -232,7 +232,7 @@ TEST_F(TwoMonitors, WindowsOfAMainWindowOnTheLeftMonitorOpenThereAndTheTrayBring
     const struct {
         int Menu, Item;
         const char* Window;
-    } opened[] = {{2, 4, "TfrmAbout"}, {2, 1, "TfrmLicense"}, {1, 7, "TfrmEditHotkey"}};
+    } opened[] = {{2, 4, "TfrmAbout"}, {2, 1, "TfrmLicense"}, {1, 8, "TfrmEditHotkey"}};
     for (const auto& [menu, item, window] : opened) {
         ChooseMenu(desktop_, menu, {item});
         const auto r = Rect(window);

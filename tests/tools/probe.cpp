@@ -34,6 +34,8 @@
 //   (CLASS may be "hwnd:N": the one window with that handle, as `list` prints it)
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
+//   text-columns TEXT COLOUR GROUND  per column, how many pixels TEXT drawn in the menus' font leaves
+//                                in exactly COLOUR (0x00BBGGRR) over GROUND
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -41,6 +43,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -273,6 +276,49 @@ int Utf8MessageBoxes()
 {
     for (HWND box : TopLevelWindows("#32770"))
         std::printf("%s\t%s\n", Utf8WindowText(box).c_str(), Utf8WindowText(GetDlgItem(box, 0xFFFF)).c_str());
+    return 0;
+}
+
+// How many pixels of each column a text leaves in exactly its colour, drawn as the menus draw it
+// (Tahoma, 8 point at 96 dpi), from its first inked column to its last: a fingerprint a menu's
+// pixels can be searched for.
+int TextColumns(char** argv)
+{
+    const char* text = argv[2];
+    const auto colour = static_cast<COLORREF>(std::strtoul(argv[3], nullptr, 0));
+    const auto ground = static_cast<COLORREF>(std::strtoul(argv[4], nullptr, 0));
+    constexpr int kWidth = 200, kHeight = 30;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    if (!dc || !bitmap || !font) return 1;
+    SelectObject(dc, bitmap);
+    SelectObject(dc, font);
+    HBRUSH brush = CreateSolidBrush(ground);
+    RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    RECT place{4, 4, kWidth, kHeight};
+    DrawTextA(dc, text, -1, &place, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    std::vector<int> counts(kWidth, 0);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) counts[x] += (pixels[y * kWidth + x] & 0xFFFFFF) == wanted;
+    int first = 0, last = kWidth - 1;
+    while (first < kWidth && counts[first] == 0) ++first;
+    while (last > first && counts[last] == 0) --last;
+    for (int x = first; x <= last; ++x) std::printf("%d ", counts[x]);
+    std::printf("\n");
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
     return 0;
 }
 
@@ -714,6 +760,7 @@ int main()
     if (command == "keylog" && argc == 6) return KeyLog(argv);
     if (command == "zigzag" && argc == 7) return Zigzag(argv);
     if (command == "texts" && argc == 3) return Texts(argv);
+    if (command == "text-columns" && argc == 5) return TextColumns(argv);
     if (command == "clipboard-bitmap" && argc == 3) return ClipboardBitmap(argv[2]);
     if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);
     if (command == "tooltips") return Tooltips();
