@@ -81,6 +81,7 @@ TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
         return typing_ ? TypingKeyDown(virtualKey) : TKeyVerdict::Pass;
     }
     swallowed_.set(virtualKey);
+    anyInput_ = true;
     if (!repeat) {
         const TShiftState modifiers = ModifiersDown();
         for (std::size_t i = 0; i < shortcuts_.size(); ++i) {
@@ -104,6 +105,9 @@ TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
                 break;
             case TKeyMeaning::Text:
                 textWanted_ = true;
+                break;
+            case TKeyMeaning::Board:
+                if (!repeat) board_ = row->Colour;
                 break;
             default:
                 break;
@@ -155,6 +159,7 @@ void TDrawingKeys::KeyUp(int virtualKey)
 void TDrawingKeys::Wheel(int delta)
 {
     // Fine-grained wheels send less than a notch at a time: a step once they add up to one.
+    anyInput_ = true;
     wheel_ += delta;
     widthSteps_ += wheel_ / kWheelNotch;
     wheel_ %= kWheelNotch;

@@ -16,7 +16,7 @@ namespace zelvora {
 
 enum class TDrawingShape { None, Line, Rectangle, Ellipse, Arrow };
 
-enum class TKeyMeaning { ShapeShift, ShapeCtrl, ShapeTab, Colour, Wider, Narrower, Text };
+enum class TKeyMeaning { ShapeShift, ShapeCtrl, ShapeTab, Colour, Wider, Narrower, Text, Board };
 
 struct TDrawingKeyRow {
     int VirtualKey;
@@ -24,8 +24,7 @@ struct TDrawingKeyRow {
     TColor Colour = 0;
 };
 
-// The left and right modifiers are separate keys for a low-level hook. W and K stay free: where
-// these keys come from they show a white or a black board.
+// The left and right modifiers are separate keys for a low-level hook.
 inline constexpr TDrawingKeyRow kDrawingKeys[] = {
     {0xA0, TKeyMeaning::ShapeShift},  // VK_LSHIFT
     {0xA1, TKeyMeaning::ShapeShift},  // VK_RSHIFT
@@ -43,6 +42,8 @@ inline constexpr TDrawingKeyRow kDrawingKeys[] = {
     {0xBD, TKeyMeaning::Narrower},  // VK_OEM_MINUS
     {0x6D, TKeyMeaning::Narrower},  // VK_SUBTRACT
     {'T', TKeyMeaning::Text},
+    {'W', TKeyMeaning::Board, RgbOf(255, 255, 255)},
+    {'K', TKeyMeaning::Board, RgbOf(0, 0, 0)},
     {0x10, TKeyMeaning::ShapeShift},  // VK_SHIFT, as GetAsyncKeyState names them
     {0x11, TKeyMeaning::ShapeCtrl},   // VK_CONTROL
 };
@@ -105,6 +106,10 @@ public:
     TDrawingShape Shape() const;
     // What was asked since the last call.
     std::optional<TColor> TakeColour() { return std::exchange(colour_, std::nullopt); }
+    // A board's key: its colour, once per press.
+    std::optional<TColor> TakeBoard() { return std::exchange(board_, std::nullopt); }
+    // A key of ours went down or the wheel turned since the last call.
+    bool TakeAnyInput() { return std::exchange(anyInput_, false); }
     // A shape key went up: the shape is kept, whatever keys are still down.
     bool TakeShapeKeyUp() { return std::exchange(shapeKeyUp_, false); }
     int TakeWidthSteps();
@@ -122,7 +127,8 @@ private:
     std::bitset<256> down_, swallowed_, seen_;
     bool holding_ = true;
     bool typing_ = false;
-    std::optional<TColor> colour_;
+    std::optional<TColor> colour_, board_;
+    bool anyInput_ = false;
     int widthSteps_ = 0;
     int wheel_ = 0;
     bool textWanted_ = false;

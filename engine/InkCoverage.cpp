@@ -245,6 +245,14 @@ TCoverage CoverPiece(const TMarkPiece& piece, const TRect& clip)
             break;
         case TKind::Text:
             break;
+        case TKind::Board: {
+            const TRect& area = coverage.Area();
+            for (int y = area.Top; y < area.Bottom; ++y) {
+                std::fill_n(coverage.Row(y), area.Width(), std::uint8_t{255});
+                coverage.Touch(y, area.Left, area.Right);
+            }
+            break;
+        }
     }
     return coverage;
 }

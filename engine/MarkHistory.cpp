@@ -24,6 +24,8 @@ TRect PieceBounds(const TMarkPiece& piece)
             return Grown(piece.Frame.Bounds, half(piece.Frame.PenWidth));
         case TMarkPiece::TKind::Text:
             return Grown(piece.Frame.Bounds, 1);
+        case TMarkPiece::TKind::Board:
+            return piece.Frame.Bounds;  // not a pixel onto the next monitor
         case TMarkPiece::TKind::Arrow: {
             const auto [left, right] = ArrowBarbs(piece.From, piece.To, piece.Pen.Width);
             const TRect barbs{std::min(left.X, right.X), std::min(left.Y, right.Y),
@@ -131,14 +133,56 @@ std::optional<TMark> TMarkHistory::Undo()
     return last;
 }
 
-std::optional<TMark> TMarkHistory::TakeFirst()
+const TMark* TMarkHistory::BoardOn(const TRect& monitor) const
 {
-    if (marks_.empty()) return std::nullopt;
-    TMark first = std::move(marks_.front());
-    marks_.pop_front();
-    bytes_ -= first.Bytes();
-    if (marks_.empty()) drawing_ = false;
-    return first;
+    const auto board = std::find_if(marks_.rbegin(), marks_.rend(), [&](const TMark& mark) {
+        return mark.IsBoard() && mark.Pieces.front().Frame.Bounds == monitor;
+    });
+    return board == marks_.rend() ? nullptr : &*board;
+}
+
+std::vector<TMark> TMarkHistory::TakeBoard(std::uint64_t serial)
+{
+    std::vector<TMark> taken;
+    const auto board =
+        std::find_if(marks_.begin(), marks_.end(), [&](const TMark& mark) { return mark.Serial == serial; });
+    if (board == marks_.end() || !board->IsBoard()) return taken;
+    const TRect area = board->Bounds;
+    const auto at = static_cast<std::size_t>(board - marks_.begin());
+    std::deque<TMark> left;
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+        if (i != at && (i < at || IsEmpty(Intersection(marks_[i].Bounds, area)))) {
+            left.push_back(std::move(marks_[i]));
+            continue;
+        }
+        if (i + 1 == marks_.size()) drawing_ = false;
+        bytes_ -= marks_[i].Bytes();
+        taken.push_back(std::move(marks_[i]));
+    }
+    marks_ = std::move(left);
+    return taken;
+}
+
+bool TMarkHistory::HasMarksOn(const TMark& board) const
+{
+    bool after = false;
+    for (const TMark& mark : marks_) {
+        if (after && !IsEmpty(Intersection(mark.Bounds, board.Bounds))) return true;
+        after = after || &mark == &board;
+    }
+    return false;
+}
+
+std::optional<TMark> TMarkHistory::Take(std::uint64_t serial)
+{
+    const auto at =
+        std::find_if(marks_.begin(), marks_.end(), [&](const TMark& mark) { return mark.Serial == serial; });
+    if (at == marks_.end()) return std::nullopt;
+    if (at + 1 == marks_.end()) drawing_ = false;
+    TMark taken = std::move(*at);
+    marks_.erase(at);
+    bytes_ -= taken.Bytes();
+    return taken;
 }
 
 void TMarkHistory::Clear()
@@ -176,6 +220,15 @@ void TMarkHistory::Trim()
         dropped_.push_back(std::move(marks_.front()));
         marks_.pop_front();
     }
+}
+
+TMarkPiece BoardPiece(const TRect& monitor, TColor colour)
+{
+    TMarkPiece board;
+    board.Kind = TMarkPiece::TKind::Board;
+    board.Pen = {1, colour, false};
+    board.Frame = {monitor, 0, TBrushStyle::bsSolid};
+    return board;
 }
 
 TColor ChooseColourKey(TColor pen)

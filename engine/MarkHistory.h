@@ -26,9 +26,10 @@ struct TMarkPen {
 };
 
 // One thing drawn: a line from one point to the next, a control's frame or filled box, or a
-// shape pulled out with the keys: a rectangle (a frame), an ellipse, an arrow or a text.
+// shape pulled out with the keys: a rectangle (a frame), an ellipse, an arrow or a text; or a
+// board, a whole monitor in the pen's colour, below every other mark.
 struct TMarkPiece {
-    enum class TKind { Line, Frame, Ellipse, Arrow, Text };
+    enum class TKind { Line, Frame, Ellipse, Arrow, Text, Board };
     TKind Kind = TKind::Line;
     TMarkPen Pen;
     // A line's ends; an arrow's head (From) and tail; a text's top left (From).
@@ -36,7 +37,8 @@ struct TMarkPiece {
     // A line drawn free-hand follows the curve through these points instead (From and To are its
     // ends, rounded).
     std::vector<TPointF> Path;
-    // A frame's or an ellipse's box and pen; a text's box as measured when it was typed.
+    // A frame's or an ellipse's box and pen; a text's box as measured when it was typed; a
+    // board's monitor.
     TControlFrame Frame;
     std::wstring Text;
     // The highlighter's ground: the screen's own pixels (0x00RRGGBB) under the piece's shape as
@@ -61,6 +63,9 @@ TRect PieceBounds(const TMarkPiece& piece);
 
 using TInkTime = std::chrono::steady_clock::time_point;
 
+// A board covering `monitor` in a colour.
+TMarkPiece BoardPiece(const TRect& monitor, TColor colour);
+
 struct TMark {
     std::uint64_t Serial = 0;  // tells one mark from the next
     std::vector<TMarkPiece> Pieces;
@@ -70,7 +75,21 @@ struct TMark {
     TRect Bounds;                     // of all pieces; empty for a mark without any
     std::optional<TInkTime> EndedAt;  // when its chord went up; none while it is drawn
     std::size_t Bytes() const;
+    // A board is a mark of its own, its one piece.
+    bool IsBoard() const { return Pieces.size() == 1 && Pieces.front().Kind == TMarkPiece::TKind::Board; }
 };
+
+// The marks touching `area` in the order they are painted: boards first, then the others as
+// they were drawn.
+template <typename TMarks>
+std::vector<const TMark*> InPaintOrder(const TMarks& marks, const TRect& area)
+{
+    std::vector<const TMark*> ordered;
+    for (const bool boards : {true, false})
+        for (const TMark& mark : marks)
+            if (mark.IsBoard() == boards && !IsEmpty(Intersection(mark.Bounds, area))) ordered.push_back(&mark);
+    return ordered;
+}
 
 class TMarkHistory {
 public:
@@ -104,14 +123,22 @@ public:
     bool RepeatsLast(const TMarkPiece& piece) const;
     // Takes the last mark away (also one still being drawn); none when there is none.
     std::optional<TMark> Undo();
+    // The board on that monitor, the last one when there are more; null when none.
+    const TMark* BoardOn(const TRect& monitor) const;
+    // Takes a board away with the marks drawn on it since (those that touch it), oldest first;
+    // nothing when the mark is not a board.
+    std::vector<TMark> TakeBoard(std::uint64_t serial);
+    // Some mark after the board touches it.
+    bool HasMarksOn(const TMark& board) const;
     // Forgets every mark for good.
     void Clear();
     // Every mark goes, but comes back with UndoWipe until the next piece is drawn.
     void Wipe();
     bool CanUndoWipe() const { return !wiped_.empty(); }
     // Brings back what the last wipe took; the marks wait anew from `now` to vanish.
-    void UndoWipe(TInkTime now);  // Takes the first mark away: the oldest, which vanishes first.
-    std::optional<TMark> TakeFirst();
+    void UndoWipe(TInkTime now);
+    // Takes that mark away, wherever it is; none when there is none.
+    std::optional<TMark> Take(std::uint64_t serial);
     const std::deque<TMark>& Marks() const { return marks_; }
     std::size_t Bytes() const { return bytes_; }
 

@@ -14,28 +14,33 @@ TVanishingInk::TVanishingInk(TMarkHistory& history, TInkClock clock)
 {
 }
 
-std::optional<TInkTime> TVanishingInk::FirstDueAt() const
+std::optional<TVanishingInk::TDue> TVanishingInk::FirstDue() const
 {
-    // Marks end in the order they began, so the first mark is always the first due.
-    if (seconds_ == 0 || history_.Marks().empty()) return std::nullopt;
-    const TMark& first = history_.Marks().front();
-    if (!first.EndedAt) return std::nullopt;
-    return *first.EndedAt + std::chrono::seconds(seconds_);
+    // Marks end in the order they began, so the first mark is the first due, but for a board
+    // that waits for the marks on it.
+    if (seconds_ == 0) return std::nullopt;
+    for (const TMark& mark : history_.Marks()) {
+        if (mark.IsBoard() && history_.HasMarksOn(mark)) continue;
+        if (!mark.EndedAt) return std::nullopt;
+        return TDue{*mark.EndedAt + std::chrono::seconds(seconds_), mark.Serial};
+    }
+    return std::nullopt;
 }
 
 std::vector<TMark> TVanishingInk::TakeDue()
 {
     std::vector<TMark> due;
     const TInkTime now = clock_();
-    for (auto at = FirstDueAt(); at && *at <= now; at = FirstDueAt()) due.push_back(*history_.TakeFirst());
+    for (auto first = FirstDue(); first && first->At <= now; first = FirstDue())
+        due.push_back(*history_.Take(first->Mark));
     return due;
 }
 
 std::optional<std::chrono::milliseconds> TVanishingInk::NextDueIn() const
 {
-    const auto at = FirstDueAt();
-    if (!at) return std::nullopt;
-    const auto in = std::chrono::ceil<std::chrono::milliseconds>(*at - clock_());
+    const auto first = FirstDue();
+    if (!first) return std::nullopt;
+    const auto in = std::chrono::ceil<std::chrono::milliseconds>(first->At - clock_());
     return std::max(in, std::chrono::milliseconds(0));
 }
 

@@ -1,5 +1,5 @@
 // Ink that vanishes by itself: each mark a few seconds after its chord went up, oldest first, a
-// mark still being drawn never. Only bookkeeping over the history and a clock; the engine keeps one
+// mark still being drawn never, a board not before the marks drawn on it. Only bookkeeping over the history and a clock; the engine keeps one
 // timer for the next mark due, and none while no mark waits.
 #pragma once
 
@@ -35,7 +35,11 @@ public:
     std::optional<std::chrono::milliseconds> NextDueIn() const;
 
 private:
-    std::optional<TInkTime> FirstDueAt() const;
+    struct TDue {
+        TInkTime At;
+        std::uint64_t Mark;
+    };
+    std::optional<TDue> FirstDue() const;
 
     TMarkHistory& history_;
     TInkClock clock_;

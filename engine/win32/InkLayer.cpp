@@ -226,6 +226,11 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
         const WindowDc screenDc(nullptr, GetDC(nullptr));
         BitBlt(screen.Dc(), 0, 0, area.Width(), area.Height(), screenDc.get(), area.Left, area.Top, SRCCOPY);
     }
+    GdiFlush();
+    // The copy is of the windows beneath the layer: where a board lies, the board is what shows.
+    const TPixelRows copied{screen.Bits(), area.Width(), area.Height(), {area.Left, area.Top}};
+    for (const TMark& mark : marks_.Marks())
+        if (mark.IsBoard()) FillPixels(copied, mark.Bounds, PixelOf(mark.Pieces.front().Pen.Color));
     const TCoverage coverage = PieceCoverage(piece, area);
     std::vector<std::uint32_t> shape(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
     for (int y = area.Top; y < area.Bottom; ++y)
@@ -246,8 +251,7 @@ void TInkLayer::Repaint(const TRect& area)
         if (IsEmpty(inside)) continue;
         pane->Fill(inside, key_);
         TMarkInk ink(0, {});
-        for (const TMark& mark : marks_.Marks())
-            if (!IsEmpty(Intersection(mark.Bounds, inside))) PaintMark(*pane, mark, inside, ink);
+        for (const TMark* mark : InPaintOrder(marks_.Marks(), inside)) PaintMark(*pane, *mark, inside, ink);
         pane->Show(inside);
     }
 }

@@ -132,6 +132,11 @@ void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMa
 {
     const TRect inside = Intersection(Intersection(clip, monitor_), PieceBounds(piece));
     if (IsEmpty(inside)) return;
+    if (piece.Kind == TMarkPiece::TKind::Board) {  // opaque, edge to edge: no ink to mix
+        GdiFlush();
+        FillPixels(Rows(), inside, PixelOf(piece.Pen.Color) | (Alpha() ? 0xFF000000u : 0u));
+        return;
+    }
     const TCoverage coverage = PieceCoverage(piece, inside);
     std::vector<std::uint32_t> kept;
     TPixelRows ground;

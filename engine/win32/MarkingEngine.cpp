@@ -87,11 +87,48 @@ void TMarkingEngine::UndoLastMark()
 {
     if (history_.CanUndoWipe()) {
         history_.UndoWipe(std::chrono::steady_clock::now());
-        for (const TMark& mark : history_.Marks()) surface_->DrawAgain(mark);
+        for (const TMark* mark : InPaintOrder(history_.Marks(), MarkedArea(history_.Marks())))
+            surface_->DrawAgain(*mark);
         presenter_.MarksChanged(MarkedArea(history_.Marks()));
     } else if (auto gone = history_.Undo()) {
         RemoveFromSurface({&*gone, 1});
     }
+    ScheduleVanishing();
+}
+
+void TMarkingEngine::ToggleBoard(TColor colour, TPoint at)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(POINT{at.X, at.Y}, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const TRect monitor{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    // The same key again takes the board away with what was drawn on it; the other key puts the
+    // other board in its place.
+    if (const TMark* shown = history_.BoardOn(monitor)) {
+        const bool same = shown->Pieces.front().Pen.Color == colour;
+        RemoveFromSurface(history_.TakeBoard(shown->Serial));
+        if (same) {
+            ScheduleVanishing();
+            return;
+        }
+    }
+    // What was drawn before is a mark of its own, and shows on the board; the dot where the pen
+    // went down was no mark meant, and goes once the board is there (on the screen, the windows
+    // beneath would repaint over the board).
+    std::optional<std::uint64_t> dot;
+    if (history_.Drawing()) {
+        const auto& pieces = history_.Marks().back().Pieces;
+        if (pieces.size() == 1 && pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To)
+            dot = history_.Marks().back().Serial;
+    }
+    vanishing_.EndMark();
+    Draw(BoardPiece(monitor, colour));
+    vanishing_.EndMark();
+    if (dot)
+        if (auto gone = history_.Take(*dot)) RemoveFromSurface({&*gone, 1});
+    for (const TMark* mark : InPaintOrder(history_.Marks(), monitor))
+        if (!mark->IsBoard()) surface_->DrawAgain(*mark);
+    screen_.Flush();
     ScheduleVanishing();
 }
 
@@ -266,7 +303,7 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     tick.ChordHeld = held;
     tick.FreeHand = options_.FreeHandMode();
     tick.Pointer = {pointer.x, pointer.y};
-    std::optional<TColor> colour;
+    std::optional<TColor> colour, board;
     int widthSteps = 0;
     std::vector<std::size_t> shortcuts;
     {
@@ -274,6 +311,7 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
         TDrawingKeys& keys = input_.Keys;
         if (hook_ && keys.Holding()) {
             colour = keys.TakeColour();
+            board = keys.TakeBoard();
             widthSteps = keys.TakeWidthSteps();
             shortcuts = keys.TakeShortcuts();
             tick.Shape = keys.Shape();
@@ -288,6 +326,10 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     for (const std::size_t index : shortcuts) {
         if (OnShortcut) OnShortcut(index);
         hold_.RestAt(tick.Pointer);  // a wipe or an undo leaves no dot where the pen rests
+    }
+    if (board) {
+        ToggleBoard(*board, tick.Pointer);
+        hold_.RestAt(tick.Pointer);
     }
     return tick;
 }
@@ -534,6 +576,13 @@ void TMarkingEngine::RemoveFromSurface(std::span<const TMark> gone)
     if (gone.empty()) return;
     surface_->Remove(gone);
     presenter_.MarksChanged(MarkedArea(gone));
+    // The marks a board covered on the screen went with the windows' repaint beneath it.
+    if (!surface_->KeepsMarks())
+        for (const TMark& mark : gone)
+            if (mark.IsBoard()) {
+                redrawArea_ = Union(redrawArea_, mark.Bounds);
+                redrawTicks_ = kRedrawTicks;
+            }
     if (!surface_->KeepsMarks() && history_.Drawing()) {
         redrawTicks_ = kRedrawTicks;
         redrawPiece_.reset();
@@ -553,9 +602,7 @@ void TMarkingEngine::KeepDrawingMarkShown()
     if (redrawTicks_ == 0 || --redrawTicks_ % kTicksPerRedraw != 0) return;
     const TRect area = redrawTicks_ == 0 ? std::exchange(redrawArea_, TRect{}) : redrawArea_;
     if (surface_ != &screen_ || history_.Marks().empty()) return;
-    if (!IsEmpty(area))
-        for (const TMark& mark : history_.Marks())
-            if (!IsEmpty(Intersection(mark.Bounds, area))) screen_.DrawAgain(mark, area);
+    for (const TMark* mark : InPaintOrder(history_.Marks(), area)) screen_.DrawAgain(*mark, area);
     if (!redrawPiece_) {
         if (history_.Drawing()) screen_.DrawAgain(history_.Marks().back());
         return;

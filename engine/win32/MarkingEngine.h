@@ -78,6 +78,9 @@ public:
     void DrawLineTo(int x, int y);
     void FrameWindowAt(int x, int y);
     void MovePenTo(int x, int y);
+    // A board of that colour over the monitor at the point, or, when one shows there, it goes
+    // with the marks on it.
+    void ToggleBoard(TColor colour, TPoint at);
     // The chord went up: the next piece begins the next mark, and the mark begins to wait when
     // marks vanish.
     void EndMark() override;

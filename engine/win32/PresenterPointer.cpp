@@ -169,7 +169,8 @@ TCoverage TPresenterPointer::MarksOver(const TRect& area) const
 {
     TCoverage lit;
     for (const TMark& mark : marks_.Marks()) {
-        if (IsEmpty(Intersection(mark.Bounds, area))) continue;
+        // A board is what the spotlight dims, like the screen it covers.
+        if (mark.IsBoard() || IsEmpty(Intersection(mark.Bounds, area))) continue;
         for (const TMarkPiece& piece : mark.Pieces) {
             const TRect inside = Intersection(PieceBounds(piece), area);
             if (IsEmpty(inside)) continue;

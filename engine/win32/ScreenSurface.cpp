@@ -66,6 +66,23 @@ void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
 {
     if (!dc_ || pieces.empty()) return;
+    // Boards are filled as they are, under the rest: no copy of a whole monitor to lay them.
+    std::vector<TInkedPiece> ink;
+    for (const TInkedPiece& inked : pieces) {
+        if (inked.Piece->Kind != TMarkPiece::TKind::Board) {
+            ink.push_back(inked);
+            continue;
+        }
+        const TRect r = Intersection(PieceBounds(*inked.Piece), clip);
+        if (IsEmpty(r)) continue;
+        const TColor c = inked.Piece->Pen.Color;
+        const COLORREF oldColor = SetBkColor(dc_.get(), RGB(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        const RECT fill{r.Left, r.Top, r.Right, r.Bottom};
+        ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &fill, nullptr, 0, nullptr);
+        SetBkColor(dc_.get(), oldColor);
+    }
+    pieces = ink;
+    if (pieces.empty()) return;
     std::vector<TCoverage> coverages;
     TRect area;
     for (const TInkedPiece& inked : pieces) {
@@ -212,12 +229,25 @@ void TScreenSurface::Remove(std::span<const TMark> gone)
     if (gone.empty()) return;
     UniqueRegion area = RegionOf(gone.front());
     if (!area) return;
-    for (const TMark& mark : gone.subspan(1))
+    TRect bounds = gone.front().Bounds;
+    for (const TMark& mark : gone.subspan(1)) {
         if (UniqueRegion more = RegionOf(mark)) CombineRgn(area.get(), area.get(), more.get(), RGN_OR);
+        bounds = Union(bounds, mark.Bounds);
+    }
+    // Under a board that stays the board shows again, not the windows beneath it.
+    TRect onBoards;
+    for (const TMark& mark : marks_.Marks()) {
+        const TRect under = Intersection(bounds, mark.Bounds);
+        if (!mark.IsBoard() || IsEmpty(under)) continue;
+        onBoards = Union(onBoards, under);
+        if (UniqueRegion board = RegionOf(mark)) CombineRgn(area.get(), area.get(), board.get(), RGN_DIFF);
+    }
+    bool repaint = true;
     if (marks_.Drawing() && !marks_.Marks().empty())
         if (UniqueRegion drawing = RegionOf(marks_.Marks().back()))
-            if (CombineRgn(area.get(), area.get(), drawing.get(), RGN_DIFF) == NULLREGION) return;
-    RepaintWindows(area.get());
+            repaint = CombineRgn(area.get(), area.get(), drawing.get(), RGN_DIFF) != NULLREGION;
+    if (repaint) RepaintWindows(area.get());
+    for (const TMark* mark : InPaintOrder(marks_.Marks(), onBoards)) DrawAgain(*mark, onBoards);
 }
 
 }  // namespace zelvora

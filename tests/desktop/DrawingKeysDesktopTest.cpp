@@ -329,5 +329,74 @@ TEST_F(DrawingKeys, AQuickZigzagKeepsEveryTurnOnTheScreenAndOnTheLayer)
     }
 }
 
+TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreenAsBeforeOnBothSurfaces)
+{
+    const std::vector<Point> stroke = FirstLineStroke();
+    // Pixels neither white nor near the stroke: what shows through the board. (On the screen, a
+    // window that repaints beneath takes the board with it, as it takes marks: the taskbar does
+    // when windows come and go.)
+    bool keep = false;
+    const auto throughBoard = [&](const Image& image) {
+        int through = 0;
+        for (int y = image.Top; y < image.Top + image.Height - (keep ? 0 : 30); ++y)
+            for (int x = image.Left; x < image.Left + image.Width; ++x) {
+                const bool nearStroke = x > stroke.front().X - 20 && x < stroke.back().X + 20 &&
+                                        std::abs(y - stroke.front().Y) < 20;
+                through += !nearStroke && image.At(x, y) != 0xFFFFFF;
+            }
+        return through;
+    };
+    const Point taskbar{5, WineDesktop::kHeight - 5};
+    for (const bool keepMarks : {false, true}) {
+        keep = keepMarks;
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep ? 1 : 0);
+        ZelvoraSession zelvora(desktop_);
+        page_.RestPointerAt({stroke.front().X - 4, stroke.front().Y});
+        std::this_thread::sleep_for(300ms);
+        const Image before = screen_.GrabAll();
+        ASSERT_GT(throughBoard(before), 5000) << "windows, text and taskbar";
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            std::this_thread::sleep_for(100ms);
+            screen_.Tap("w");
+            EXPECT_TRUE(WaitUntil([&] { return Marked(taskbar, 0xFFFFFF); }, 5s)) << "no board";
+            EXPECT_TRUE(MovePointerAlong(screen_, stroke, true)) << "no stroke on the board";
+        }
+        std::this_thread::sleep_for(300ms);
+        const Image onBoard = screen_.GrabAll();
+        WritePng(onBoard, desktop_.WorkDir() + (keep ? "/board-kept.png" : "/board-screen.png"));
+        EXPECT_LT(throughBoard(onBoard), 30);
+        EXPECT_EQ(Marks(), 2) << "the board and the stroke";
+        const std::optional<Image> picture = SaveScreen();
+        ASSERT_TRUE(picture);
+        EXPECT_LT(throughBoard(*picture), 30) << "the board in the saved picture";
+        EXPECT_EQ(picture->At(stroke[4].X, stroke[4].Y), kMarkerOrange) << "and the stroke on it";
+
+        // W again: the board goes with the stroke drawn on it.
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            std::this_thread::sleep_for(100ms);
+            screen_.Tap("w");
+            std::this_thread::sleep_for(100ms);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, screen_.GrabAll()) == 0; }, 5s))
+            << CountDifferences(before, screen_.GrabAll()) << " pixels unlike before the board";
+        EXPECT_EQ(Marks(), 0);
+
+        // K, and undo with nothing drawn on the board takes it.
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            std::this_thread::sleep_for(100ms);
+            screen_.Tap("k");
+            EXPECT_TRUE(WaitUntil([&] { return Marked(taskbar, 0x000000) && Marked(stroke[4], 0x000000); }, 5s))
+                << "no black board";
+        }
+        Undo();
+        EXPECT_TRUE(WaitUntil([&] { return CountDifferences(before, screen_.GrabAll()) == 0; }, 5s))
+            << CountDifferences(before, screen_.GrabAll()) << " pixels unlike before the board";
+    }
+}
+
 }  // namespace
 }  // namespace zelvora::desktop

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "ProgramDesktopFixture.h"
@@ -48,6 +50,20 @@ protected:
         return WaitUntil([&] { return Orange(points) == count; }, 5s);
     }
     int Layers() { return desktop_.WindowCount(kLayerClass); }
+    // Save screen with its shortcut: the one picture it wrote, read back; none within seconds.
+    std::optional<Image> SaveScreen()
+    {
+        std::filesystem::remove_all(std::filesystem::path(desktop_.PicturesDir()) / "Zelvora");
+        PressChord(screen_, {"Alt_L", "5"});
+        std::optional<Image> picture;
+        WaitUntil(
+            [&] {
+                const auto files = FinishedPictures(desktop_.PicturesDir());
+                return files.size() == 1 && (picture = ReadPng(files.front().string())).has_value();
+            },
+            10s, 100ms);
+        return picture;
+    }
     std::string Foreground() { return desktop_.Probe({"foreground"}).Output; }
     // A person clicks below the text, types a line and selects everything: Notepad repaints.
     void TypeUnderAndSelectAll()

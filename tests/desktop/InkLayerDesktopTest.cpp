@@ -283,15 +283,8 @@ TEST_F(SmoothInk, ASlantedStrokeHasSmoothEdgesAsDrawnAndAsKeptAndUndoLeavesNoFri
         EXPECT_EQ(unlike, 0) << "the stroke changed when the chord went up";
 
         // Save screen writes the edges as the screen shows them.
-        std::filesystem::remove_all(std::filesystem::path(desktop_.PicturesDir()) / "Zelvora");
-        PressChord(screen_, {"Alt_L", "5"});
-        std::optional<Image> picture;
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                const auto files = FinishedPictures(desktop_.PicturesDir());
-                return files.size() == 1 && (picture = ReadPng(files.front().string())).has_value();
-            },
-            10s, 100ms));
+        const std::optional<Image> picture = SaveScreen();
+        ASSERT_TRUE(picture);
         int differ = 0;
         for (int y = 0; y < kept.Height; ++y)
             for (int x = 0; x < kept.Width; ++x)

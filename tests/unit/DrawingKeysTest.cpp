@@ -165,6 +165,25 @@ TEST(DrawingKeys, ColoursWidthsAndTextAreAskedUntilTaken)
     EXPECT_TRUE(keys.TextWanted());
 }
 
+TEST(DrawingKeys, WAndKAskForABoardOncePerPressAndEveryKeyOfOursCountsAsInput)
+{
+    TDrawingKeys keys(0x8031);  // Alt+1
+    EXPECT_FALSE(keys.TakeAnyInput());
+    keys.KeyDown('1');  // the chord's own key repeating
+    EXPECT_FALSE(keys.TakeAnyInput()) << "the chord's repeats are no input";
+    EXPECT_EQ(keys.KeyDown('W'), kSwallow);
+    keys.KeyDown('W');  // its repeat
+    EXPECT_EQ(keys.TakeBoard(), RgbOf(255, 255, 255));
+    EXPECT_FALSE(keys.TakeBoard()) << "a held key is one board";
+    EXPECT_TRUE(keys.TakeAnyInput());
+    keys.KeyUp('W');
+    keys.KeyDown('K');
+    EXPECT_EQ(keys.TakeBoard(), RgbOf(0, 0, 0));
+    keys.Wheel(30);
+    EXPECT_TRUE(keys.TakeAnyInput()) << "the wheel too";
+    EXPECT_FALSE(keys.TakeAnyInput());
+}
+
 TEST(ShapeGeometry, TheArrowsBarbsLeaveTheHeadAtThirtyDegreesAndFourPenWidths)
 {
     const TPoint head{100, 100};

@@ -151,6 +151,54 @@ TEST(MarkHistory, APieceRepeatsOnlyTheLastOfTheMarkBeingDrawn)
     EXPECT_FALSE(history.RepeatsLast(rest)) << "a new hold of the chord is a new mark";
 }
 
+TEST(MarkHistory, ABoardIsAMarkBelowTheOthersAndGoesWithTheMarksDrawnOnIt)
+{
+    const TRect left{0, 0, 100, 100}, right{100, 0, 200, 100};
+    TMarkHistory history;
+    const auto mark = [&](TPoint from, TPoint to) {
+        history.BeginMark();
+        history.AddPiece(Line(from, to));
+        history.EndMark();
+    };
+    const auto board = [&](const TRect& monitor, TColor colour) {
+        history.AddPiece(BoardPiece(monitor, colour));
+        history.EndMark();
+        return history.Marks().back().Serial;
+    };
+    mark({10, 10}, {20, 20});  // before the board: stays
+    const std::uint64_t white = board(left, 0xFFFFFF);
+    EXPECT_EQ(history.Marks().back().Bounds, left) << "not a pixel onto the next monitor";
+    mark({30, 30}, {40, 40});   // on it
+    mark({150, 10}, {160, 20});  // on the other monitor
+    mark({90, 50}, {110, 50});   // across both: on it too
+    board(right, 0x000000);
+
+    const auto order = InPaintOrder(history.Marks(), TRect{0, 0, 200, 100});
+    ASSERT_EQ(order.size(), 6u);
+    EXPECT_TRUE(order[0]->IsBoard() && order[1]->IsBoard()) << "boards first";
+    EXPECT_EQ(order[2]->Pieces.front().From, (TPoint{10, 10})) << "then the rest as drawn";
+    EXPECT_EQ(InPaintOrder(history.Marks(), TRect{0, 0, 5, 5}).size(), 1u) << "only what touches the area";
+
+    ASSERT_NE(history.BoardOn(left), nullptr);
+    EXPECT_EQ(history.BoardOn(left)->Serial, white);
+    EXPECT_EQ(history.BoardOn(TRect{0, 0, 50, 50}), nullptr) << "a board covers its monitor exactly";
+    EXPECT_TRUE(history.HasMarksOn(*history.BoardOn(left)));
+    EXPECT_FALSE(history.HasMarksOn(*history.BoardOn(right)));
+
+    EXPECT_TRUE(history.TakeBoard(history.Marks().front().Serial).empty()) << "not a board";
+    const std::size_t bytes = history.Bytes();
+    const std::vector<TMark> gone = history.TakeBoard(white);
+    ASSERT_EQ(gone.size(), 3u);
+    EXPECT_TRUE(gone[0].IsBoard());
+    EXPECT_EQ(gone[1].Pieces.front().From, (TPoint{30, 30}));
+    EXPECT_EQ(gone[2].Pieces.front().From, (TPoint{90, 50}));
+    ASSERT_EQ(history.Marks().size(), 3u);
+    EXPECT_EQ(history.Marks()[1].Pieces.front().From, (TPoint{150, 10}));
+    EXPECT_LT(history.Bytes(), bytes);
+    EXPECT_EQ(history.BoardOn(left), nullptr);
+    EXPECT_TRUE(history.Undo()->IsBoard()) << "undo takes the black board, the last mark";
+}
+
 TEST(MarkHistory, TheLayersSeeThroughColourIsNeverThePens)
 {
     for (TColor pen : {TColor{0x80FF}, RgbOf(255, 0, 255), RgbOf(1, 254, 1), TColor{0}, TColor{0xFFFFFF}})

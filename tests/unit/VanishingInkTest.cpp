@@ -113,6 +113,25 @@ TEST_F(VanishingInk, UndoAndWipeTakeWaitingMarksWithThem)
     EXPECT_EQ(TakeDue(), std::vector<int>{});
 }
 
+TEST_F(VanishingInk, ABoardStaysUntilTheMarksOnItHaveGone)
+{
+    ink_.SetSeconds(2);
+    history_.AddPiece(BoardPiece({0, 0, 100, 100}, 0xFFFFFF));
+    ink_.EndMark();
+    now_ += 1s;
+    DrawMark(50);  // on the board
+    Draw(500);     // beside it, still drawn
+    now_ += 1500ms;
+    EXPECT_EQ(TakeDue(), std::vector<int>{}) << "the board waits for its mark";
+    EXPECT_EQ(ink_.NextDueIn(), 500ms);
+    now_ += 500ms;
+    const std::vector<TMark> gone = ink_.TakeDue();
+    ASSERT_EQ(gone.size(), 2u) << "the mark, then the board, now overdue";
+    EXPECT_FALSE(gone[0].IsBoard());
+    EXPECT_TRUE(gone[1].IsBoard());
+    EXPECT_EQ(Left(), std::vector<int>{500});
+}
+
 TEST(VanishingInkChoices, AStoredValueThatIsNoChoiceMeansNever)
 {
     for (int seconds : {0, 2, 5, 15}) EXPECT_EQ(TVanishingInk::ValidSeconds(seconds), seconds);
