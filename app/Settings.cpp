@@ -80,6 +80,7 @@ TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& def
     s.VanishSeconds = TVanishingInk::ValidSeconds(read.Integer("VanishSeconds", defaults.VanishSeconds));
     s.LaserFadeMs = ValidLaserFadeMs(read.Integer("LaserFadeMs", defaults.LaserFadeMs));
     s.SpotlightDim = ValidSpotlightDim(read.Integer("SpotlightDim", defaults.SpotlightDim));
+    s.ShowKeyHints = read.Boolean("ShowKeyHints", defaults.ShowKeyHints);
     return loaded;
 }
 
@@ -104,6 +105,7 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"SpotlightHotkey", s.Shortcut(TShortcutCommand::Spotlight)},
         {"LaserFadeMs", ValidLaserFadeMs(s.LaserFadeMs)},
         {"SpotlightDim", ValidSpotlightDim(s.SpotlightDim)},
+        {"ShowKeyHints", s.ShowKeyHints ? 1 : 0},
     };
     std::vector<std::string> errors;
     for (const auto& [name, value] : ordered) {

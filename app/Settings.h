@@ -37,6 +37,8 @@ struct TSettings {
     int LaserFadeMs = kDefaultLaserFadeMs;
     // How bright the screen outside the spotlight stays, in percent: 10 to 90.
     int SpotlightDim = kDefaultSpotlightDim;
+    // A card of the hold's keys beside a pointer that rests a second with the paint shortcut held.
+    bool ShowKeyHints = true;
 
     TShortCut& Shortcut(TShortcutCommand command) { return Shortcuts[IndexOf(command)]; }
     TShortCut Shortcut(TShortcutCommand command) const { return Shortcuts[IndexOf(command)]; }
@@ -73,7 +75,7 @@ int ValidSpotlightDim(int percent);
 TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults = {});
 
 // Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
-// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs and SpotlightDim. A value that
+// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs, SpotlightDim and ShowKeyHints. A value that
 // cannot be written does not stop the ones after it; the texts of the failures are returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 

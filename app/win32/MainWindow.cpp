@@ -143,10 +143,12 @@ void TfrmZelvora::PublishHandlers()
             license->ShowModal();
     });
     PublishMethod("Info1Click", [this](TEventArgs&) { ShowAbout(); });
-    PublishMethod("mnuDrawingKeysClick", [](TEventArgs&) {
+    PublishMethod("mnuDrawingKeysClick", [this](TEventArgs&) {
         // Made on first use: start-up does not wait for a window few open.
-        auto* keys = dynamic_cast<TForm*>(Application->FindComponent("frmDrawingKeys"));
+        auto* keys = dynamic_cast<TfrmDrawingKeys*>(Application->FindComponent("frmDrawingKeys"));
         if (!keys) keys = &Application->CreateForm<TfrmDrawingKeys>();
+        keys->ShowKeyHints(engine_.ShowKeyHints());
+        keys->OnShowKeyHintsChanged = [this](bool show) { engine_.SetShowKeyHints(show); };
         keys->ShowModal();
     });
     OnDestroy = TEventRef{"FormDestroy", *FindMethod("FormDestroy")};
@@ -185,6 +187,13 @@ void TfrmZelvora::FormCreate()
     };
     engine_.OnHoldOverElevatedWindow = [this](HWND window) { WarnOfElevatedWindow(window); };
     engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
+    engine_.KeyHintLines = [this] {
+        std::vector<std::wstring> lines;
+        for (const char* name : {"sKeyHintShapes", "sKeyHintColours", "sKeyHintWidth", "sKeyHintText", "sKeyHintBoards"})
+            if (const std::string line = GetNamedString(name); !line.empty())
+                lines.push_back(WideFromAnsi(line, Application->TextCharset()));
+        return lines;
+    };
     engine_.SetDrawingEnabled(true);
     engine_.AcquireDesktopCanvas();
     engine_.StartPollTimer();
@@ -239,6 +248,7 @@ TSettings TfrmZelvora::ApplyStoredSettings()
     SetVanishSeconds(stored.VanishSeconds);
     engine_.SetLaserFadeMs(stored.LaserFadeMs);
     engine_.SetSpotlightDim(stored.SpotlightDim);
+    engine_.SetShowKeyHints(stored.ShowKeyHints);
     static constexpr const char* kLanguageItems[] = {"mnuGerman", "mnuEnglish", "mnuFrancais", "mnuRomana"};
     Field<TMenuItem>(kLanguageItems[siLangDispatcher.ActiveLanguage() - 1]).SetChecked(true);
     UpdatePenPreview();
@@ -267,6 +277,7 @@ TSettings TfrmZelvora::CurrentSettings() const
     current.VanishSeconds = engine_.VanishSeconds();
     current.LaserFadeMs = engine_.LaserFadeMs();
     current.SpotlightDim = engine_.SpotlightDim();
+    current.ShowKeyHints = engine_.ShowKeyHints();
     return current;
 }
 

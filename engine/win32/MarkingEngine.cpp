@@ -78,7 +78,10 @@ void TMarkingEngine::WipeMarks()
 bool TMarkingEngine::HidePointerForCapture()
 {
     layer_.PaintNow();
-    if (!presenter_.Showing()) return false;
+    capturing_ = true;
+    const bool card = keyHints_.Showing();
+    if (card) RedrawUncovered(keyHints_.Hide());
+    if (!presenter_.Showing()) return card;
     presenter_.Hide(true);
     return true;
 }
@@ -245,6 +248,7 @@ void TMarkingEngine::PollTick()
     hold_.Tick(tick, *this);
     if (ending) EndHold();
     TickPresenter(pointer, held);
+    TickKeyHints(pointer, held);
     if (textField_) {
         textField_->FollowForeground();
         if (textField_->IsOpen()) {
@@ -290,9 +294,25 @@ void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
             presenter_.RaisePointer();
     }
     // (Also the spotlight turned off between ticks.)
-    const TRect uncovered = presenter_.TakeUncovered();
-    if (IsEmpty(uncovered) || surface_ != &screen_) return;
-    redrawArea_ = Union(redrawArea_, uncovered);
+    RedrawUncovered(presenter_.TakeUncovered());
+}
+
+void TMarkingEngine::TickKeyHints(POINT pointer, bool paintHeld)
+{
+    const bool rests =
+        keyHintTimer_.Tick(GetTickCount(), paintHeld, {pointer.x, pointer.y}, std::exchange(keysPressed_, false));
+    const bool show = rests && showKeyHints_ && !capturing_;
+    if (show && !keyHints_.Showing() && KeyHintLines) {
+        keyHints_.Show({pointer.x, pointer.y}, KeyHintLines());
+    } else if (!show && keyHints_.Showing()) {
+        RedrawUncovered(keyHints_.Hide());
+    }
+}
+
+void TMarkingEngine::RedrawUncovered(const TRect& area)
+{
+    if (IsEmpty(area) || surface_ != &screen_) return;
+    redrawArea_ = Union(redrawArea_, area);
     redrawTicks_ = kRedrawTicks;
 }
 
@@ -312,6 +332,7 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
         if (hook_ && keys.Holding()) {
             colour = keys.TakeColour();
             board = keys.TakeBoard();
+            keysPressed_ = keys.TakeAnyInput() || keysPressed_;
             widthSteps = keys.TakeWidthSteps();
             shortcuts = keys.TakeShortcuts();
             tick.Shape = keys.Shape();
@@ -577,12 +598,8 @@ void TMarkingEngine::RemoveFromSurface(std::span<const TMark> gone)
     surface_->Remove(gone);
     presenter_.MarksChanged(MarkedArea(gone));
     // The marks a board covered on the screen went with the windows' repaint beneath it.
-    if (!surface_->KeepsMarks())
-        for (const TMark& mark : gone)
-            if (mark.IsBoard()) {
-                redrawArea_ = Union(redrawArea_, mark.Bounds);
-                redrawTicks_ = kRedrawTicks;
-            }
+    for (const TMark& mark : gone)
+        if (mark.IsBoard()) RedrawUncovered(mark.Bounds);
     if (!surface_->KeepsMarks() && history_.Drawing()) {
         redrawTicks_ = kRedrawTicks;
         redrawPiece_.reset();

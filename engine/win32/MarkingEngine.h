@@ -11,11 +11,13 @@
 #include "base/ShortCut.h"
 #include "engine/DrawingKeys.h"
 #include "engine/Hold.h"
+#include "engine/KeyHints.h"
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
 #include "engine/win32/DrawingKeyHook.h"
 #include "engine/win32/InkLayer.h"
+#include "engine/win32/KeyHintCard.h"
 #include "engine/win32/PresenterPointer.h"
 #include "engine/win32/PreviewLayer.h"
 #include "engine/win32/ScreenSurface.h"
@@ -110,7 +112,17 @@ public:
     // Laser, spotlight and ring are never in a picture of the screen: out of sight while one is
     // taken. True when something was hidden (its windows beneath repaint before the picture).
     bool HidePointerForCapture();
-    void ShowPointerAfterCapture() { presenter_.Hide(false); }
+    void ShowPointerAfterCapture()
+    {
+        presenter_.Hide(false);
+        capturing_ = false;
+    }
+    // A pointer that rests a second with the paint shortcut held shows a card of the hold's keys,
+    // its lines from here, in the interface's language.
+    bool ShowKeyHints() const { return showKeyHints_; }
+    void SetShowKeyHints(bool show) { showKeyHints_ = show; }
+    std::function<std::vector<std::wstring>()> KeyHintLines;
+    HWND KeyHintWindow() const { return keyHints_.Showing() ? keyHints_.Handle() : nullptr; }
     // The keys held with the paint shortcut changed the pen's colour or size.
     std::function<void()> OnPenChanged;
     // Zelvora's other shortcuts, pressed while the paint shortcut is held: the hook takes their
@@ -169,6 +181,10 @@ private:
     static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
     void TickPresenter(POINT pointer, bool paintHeld);
+    void TickKeyHints(POINT pointer, bool paintHeld);
+    // On the screen, marks where a window of ours went are drawn again once the windows beneath
+    // have repainted.
+    void RedrawUncovered(const TRect& area);
     // The marks the history's limits pushed out leave the surface too.
     void RemoveDropped();
     // A mark leaves the surface. On the screen the windows beneath repaint in their own time, and
@@ -212,6 +228,11 @@ private:
     TShortCut laserShortcut_ = kDefaultLaserShortcut;
     TPresenterPointer presenter_{history_};
     unsigned layerOrder_ = 0;  // the ink layer's order changes the presenter's pointer has seen
+    bool showKeyHints_ = true;
+    bool keysPressed_ = false;  // in the hold since the last tick
+    bool capturing_ = false;    // a picture of the screen is being taken
+    TKeyHintTimer keyHintTimer_;
+    TKeyHintCard keyHints_;
 };
 
 }  // namespace zelvora

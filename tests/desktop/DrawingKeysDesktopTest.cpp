@@ -398,5 +398,67 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
     }
 }
 
+TEST_F(DrawingKeys, AStillSecondShowsTheHoldsKeysBesideThePointerUntilItMovesNeverInAPictureAndTheKeysWindowTurnsThemOff)
+{
+    constexpr char kCard[] = "TZelvoraKeyHints";
+    ZelvoraSession zelvora(desktop_);
+    const Point at = Centre();
+    page_.RestPointerAt(at);
+    const Image before = screen_.GrabAll();
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s)) << "no card";
+        const auto card = desktop_.WindowRect(kCard);
+        ASSERT_TRUE(card);
+        EXPECT_FALSE(at.X >= card->Left && at.X < card->Right && at.Y >= card->Top && at.Y < card->Bottom)
+            << "under the pointer";
+        EXPECT_TRUE(card->Left >= 0 && card->Top >= 0 && card->Right <= WineDesktop::kWidth &&
+                    card->Bottom <= WineDesktop::kHeight);
+        const auto changedOnCard = [&](const Image& image) {
+            int changed = 0;
+            for (int y = card->Top; y < card->Bottom; ++y)
+                for (int x = card->Left; x < card->Right; ++x) changed += image.At(x, y) != before.At(x, y);
+            return changed;
+        };
+        const Image shown = screen_.GrabAll();
+        WritePng(shown, desktop_.WorkDir() + "/key-hints.png");
+        EXPECT_GT(changedOnCard(shown), 1000) << "its frame and five lines of text on the screen";
+        EXPECT_EQ(Marks(), 1) << "the dot where the pen rests; the card is no mark";
+        const std::optional<Image> picture = SaveScreen(true);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(changedOnCard(*picture), 0) << "the card in the saved picture";
+        EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0; }, 2s)) << "a key ends it";
+    }
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s)) << "not in the next hold";
+        screen_.MovePointer(at.X + 30, at.Y + 5);
+        EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0; }, 2s)) << "still there after a move";
+    }
+    Undo();
+
+    // Off in the keys window: no card, and so it is stored.
+    ChooseMenu(desktop_, 2, {3});  // Help > Keys while drawing...
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmDrawingKeys") == 1; }, 10s));
+    std::this_thread::sleep_for(300ms);
+    const CommandResult box = desktop_.Probe({"rect", "TfrmDrawingKeys", "Button", "Show these keys beside the pointer after a second at rest"});
+    ScreenRect r;
+    std::istringstream in(box.Output);
+    ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << box.Output;
+    screen_.Click(r.Left + 8, r.CentreY());
+    std::this_thread::sleep_for(300ms);
+    desktop_.Probe({"close", "TfrmDrawingKeys"});
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmDrawingKeys") == 0; }, 5s));
+    page_.RestPointerAt(at);
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        std::this_thread::sleep_for(2s);
+        EXPECT_EQ(desktop_.WindowCount(kCard), 0) << "shown though turned off";
+    }
+    Undo();
+    ASSERT_TRUE(zelvora.Close());
+    EXPECT_EQ(desktop_.Settings()["ShowKeyHints"], Dword(0));
+}
+
 }  // namespace
 }  // namespace zelvora::desktop

@@ -50,11 +50,15 @@ protected:
         return WaitUntil([&] { return Orange(points) == count; }, 5s);
     }
     int Layers() { return desktop_.WindowCount(kLayerClass); }
-    // Save screen with its shortcut: the one picture it wrote, read back; none within seconds.
-    std::optional<Image> SaveScreen()
+    // Save screen with its shortcut (in a hold of the paint chord, whose Alt is down already,
+    // its key alone): the one picture it wrote, read back; none within seconds.
+    std::optional<Image> SaveScreen(bool inHold = false)
     {
         std::filesystem::remove_all(std::filesystem::path(desktop_.PicturesDir()) / "Zelvora");
-        PressChord(screen_, {"Alt_L", "5"});
+        if (inHold)
+            screen_.Tap("5");
+        else
+            PressChord(screen_, {"Alt_L", "5"});
         std::optional<Image> picture;
         WaitUntil(
             [&] {

@@ -70,7 +70,8 @@ inline RegistryValues DefaultSettings()
             {"LaserHotkey", Dword(0x8036)},
             {"SpotlightHotkey", Dword(0x8037)},
             {"LaserFadeMs", Dword(500)},
-            {"SpotlightDim", Dword(40)}};
+            {"SpotlightDim", Dword(40)},
+            {"ShowKeyHints", Dword(1)}};
 }
 
 inline constexpr char kSettingsFolder[] = "settings";

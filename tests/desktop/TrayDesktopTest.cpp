@@ -134,7 +134,7 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     ASSERT_TRUE(WaitForWindow("TfrmLicense", false));
     ChooseFromTrayMenu(3);  // Beenden
     EXPECT_TRUE(zelvora.WaitForExit()) << "Beenden";
-    EXPECT_EQ(desktop_.Settings().size(), 18u) << "an orderly exit";
+    EXPECT_EQ(desktop_.Settings().size(), 19u) << "an orderly exit";
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheShellRestarts)

@@ -187,6 +187,7 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheOnesAddedSince)
     s.VanishSeconds = 5;
     s.LaserFadeMs = 5000;  // beyond the range: its end is written
     s.SpotlightDim = 25;
+    s.ShowKeyHints = false;
     MemoryValues key;
     EXPECT_TRUE(SaveSettings(s, key).empty());
     EXPECT_EQ(key.Writes, (std::vector<std::pair<std::string, int>>{{"MarkerSize", 20},
@@ -206,7 +207,8 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheOnesAddedSince)
                                                                     {"LaserHotkey", 0x8036},
                                                                     {"SpotlightHotkey", 0x8037},
                                                                     {"LaserFadeMs", 3000},
-                                                                    {"SpotlightDim", 25}}));
+                                                                    {"SpotlightDim", 25},
+                                                                    {"ShowKeyHints", 0}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);
@@ -221,8 +223,8 @@ TEST(SaveSettings, AValueThatCannotBeWrittenDoesNotLoseTheOnesAfterIt)
     const std::vector<std::string> errors = SaveSettings(TSettings{}, key);
     EXPECT_EQ(errors, (std::vector<std::string>{"Fehler beim Setzen der Daten f\xFCr 'Lang'",
                                                 "Fehler beim Setzen der Daten f\xFCr 'ModeHotkey'"}));
-    EXPECT_EQ(key.Writes.size(), 16u);
-    EXPECT_EQ(key.Writes.back().first, "SpotlightDim");
+    EXPECT_EQ(key.Writes.size(), 17u);
+    EXPECT_EQ(key.Writes.back().first, "ShowKeyHints");
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
@@ -241,6 +243,7 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     s.Shortcut(TShortcutCommand::Spotlight) = 0xA053;
     s.LaserFadeMs = 0;
     s.SpotlightDim = 55;
+    s.ShowKeyHints = false;
     MemoryValues key;
     key.Values["MarkerSize"] = std::string("wrong type, rewritten");
     SaveSettings(s, key);
@@ -257,6 +260,7 @@ TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
     EXPECT_EQ(loaded.Settings.Shortcut(TShortcutCommand::Spotlight), 0xA053);
     EXPECT_EQ(loaded.Settings.LaserFadeMs, 0);
     EXPECT_EQ(loaded.Settings.SpotlightDim, 55);
+    EXPECT_FALSE(loaded.Settings.ShowKeyHints);
     EXPECT_EQ(loaded.Settings.Shortcut(TShortcutCommand::Snapshot), 0);
     EXPECT_EQ(loaded.Settings.VanishSeconds, 2);
 }
