@@ -1,6 +1,7 @@
 #include "engine/win32/ColourKeyedPopup.h"
 
 #include "engine/MarkInk.h"
+#include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/PixelBuffer.h"
@@ -10,19 +11,11 @@ namespace zelvora {
 bool TColourKeyedPopup::Open()
 {
     if (window_) return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = kColourKeyedPopupClass;
-    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
     const DWORD styles =
         WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
-    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kColourKeyedPopupClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, wc.hInstance, nullptr));
+    owner_ = HiddenOwner(kColourKeyedPopupClass, WindowProc);
     window_.reset(CreateWindowExW(styles, kColourKeyedPopupClass, L"Zelvora", WS_POPUP, 0, 0, 0, 0,
-                                  owner_.get(), nullptr, wc.hInstance, this));
+                                  owner_.get(), nullptr, GetModuleHandleW(nullptr), this));
     return static_cast<bool>(window_);
 }
 

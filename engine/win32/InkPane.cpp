@@ -1,5 +1,6 @@
 #include "engine/win32/InkPane.h"
 
+#include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/SystemLibrary.h"
@@ -12,17 +13,6 @@ namespace {
 
 constexpr DWORD kPaneStyles =
     WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
-
-HINSTANCE RegisterPaneClass(WNDPROC procedure)
-{
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kInkLayerClass;
-    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
-    return wc.hInstance;
-}
 
 }  // namespace
 
@@ -43,7 +33,7 @@ std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColo
     pane->pixels_ = std::make_unique<TPixelBuffer>(monitor.Width(), monitor.Height());
     if (!*pane->pixels_) return nullptr;
     pane->Fill(monitor, key);
-    const HINSTANCE instance = RegisterPaneClass(WindowProc);
+    const HINSTANCE instance = RegisterOwnWindowClass(kInkLayerClass, WindowProc);
     pane->window_.reset(CreateWindowExW(kPaneStyles, kInkLayerClass, L"", WS_POPUP, monitor.Left, monitor.Top,
                                         monitor.Width(), monitor.Height(), owner, nullptr, instance,
                                         pane.get()));
@@ -58,9 +48,7 @@ std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColo
 
 UniqueWindow TInkPane::MakeOwner()
 {
-    const HINSTANCE instance = RegisterPaneClass(TInkPane::WindowProc);
-    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, kInkLayerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                        nullptr, instance, nullptr));
+    return HiddenOwner(kInkLayerClass, TInkPane::WindowProc);
 }
 
 LRESULT CALLBACK TInkPane::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept

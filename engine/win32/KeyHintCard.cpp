@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/KeyHints.h"
+#include "engine/win32/OwnWindows.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/ScreenDpi.h"
 
@@ -12,18 +13,10 @@ namespace zelvora {
 bool TKeyHintCard::Open()
 {
     if (window_) return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = kKeyHintCardClass;
-    RegisterClassExW(&wc);  // a second registration of the same class fails harmlessly
-    owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kKeyHintCardClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, wc.hInstance, nullptr));
+    owner_ = HiddenOwner(kKeyHintCardClass, WindowProc);
     window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kKeyHintCardClass,
                                   L"Zelvora", WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner_.get(), nullptr,
-                                  wc.hInstance, nullptr));
+                                  GetModuleHandleW(nullptr), nullptr));
     if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return static_cast<bool>(window_);
 }

@@ -3,6 +3,7 @@
 // where windows open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -213,6 +214,44 @@ TEST_F(TwoMonitors, TheSpotlightsHoleIsWholeAcrossTheBorderAndTheLaserLeavesTheL
     }
     EXPECT_TRUE(WaitUntil([&] { return CountDifferences(unlit, left()) == 0; }, 5s))
         << "the laser left pixels";
+}
+
+TEST_F(TwoMonitors, ABoardCoversTheMonitorUnderThePointerAloneOnBothSurfaces)
+{
+    // Each monitor apart: the corner of the virtual screen that none shows holds no defined pixels.
+    const auto grab = [&](const ScreenRect& m) { return screen_.Grab(m.Left, m.Top, m.Width(), m.Height()); };
+    for (const int keep : {0, 1}) {
+        SCOPED_TRACE(keep ? "keep marks" : "on the screen");
+        desktop_.SetSetting("KeepMarks", keep);
+        ZelvoraSession zelvora(desktop_);
+        screen_.MovePointer(-500, 400);
+        std::this_thread::sleep_for(300ms);
+        const Image left = grab(kLeftMonitor), primary = grab(kPrimaryMonitor);
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            std::this_thread::sleep_for(100ms);
+            screen_.Tap("k");
+            EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(kLeftMonitor.Left, kLeftMonitor.Bottom - 1) == 0; }, 5s))
+                << "no board on the left monitor";
+        }
+        std::this_thread::sleep_for(300ms);
+        const Image board = grab(kLeftMonitor);
+        EXPECT_EQ(std::count(board.Pixels.begin(), board.Pixels.end(), 0u), static_cast<long>(board.Pixels.size()))
+            << "the whole left monitor, to its edges";
+        EXPECT_EQ(CountDifferences(primary, grab(kPrimaryMonitor)), 0) << "not a pixel of it elsewhere";
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            std::this_thread::sleep_for(100ms);
+            screen_.Tap("k");
+            std::this_thread::sleep_for(100ms);
+        }
+        const auto unlike = [&] {
+            return CountDifferences(left, grab(kLeftMonitor)) + CountDifferences(primary, grab(kPrimaryMonitor));
+        };
+        EXPECT_TRUE(WaitUntil([&] { return unlike() == 0; }, 5s)) << unlike() << " pixels unlike before the board";
+        EXPECT_EQ(Marks(), 0);
+        EXPECT_EQ(Layers(), 0);
+    }
 }
 
 TEST_F(TwoMonitors, WindowsOfAMainWindowOnTheLeftMonitorOpenThereAndTheTrayBringsItBackThere)
