@@ -204,9 +204,7 @@ bool TApplication::IsMenuShortCut(const MSG& msg)
     // Our own windows only: the key came to one of this thread's windows.
     if (!msg.hwnd || !dynamic_cast<TForm*>(ControlOf(GetAncestor(msg.hwnd, GA_ROOT)))) return false;
     TForm* main = MainForm();
-    // Not past a modal window: the main window's commands wait until it closes.
-    if (!main || !IsWindowEnabled(main->Handle())) return false;
-    TMainMenu* menu = main->Menu();
+    TMainMenu* menu = main ? main->Menu() : nullptr;
     return menu && menu->DispatchShortCut(ShortCutOfKey(msg.wParam));
 }
 
