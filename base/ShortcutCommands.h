@@ -32,8 +32,10 @@ inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
     {TShortcutCommand::Undo, "UndoHotkey", 0x8034, "edtUndo", "HotkeyZelvora3", "mnuUndoMark", nullptr},
     {TShortcutCommand::Snapshot, "SnapshotHotkey", 0x8035, "edtSnapshot", "HotkeyZelvora4", "mnuSnapshot",
      "pmnuSnapshot"},
-    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", "HotkeyZelvora6", nullptr, nullptr},  // Alt+6, held
-    {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr, nullptr},
+    {TShortcutCommand::Laser, "LaserHotkey", 0x8036, "edtLaser", "HotkeyZelvora6", nullptr,
+     nullptr},  // Alt+6, held
+    {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr,
+     nullptr},
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
 

@@ -87,7 +87,8 @@ std::vector<const TMark*> InPaintOrder(const TMarks& marks, const TRect& area)
     std::vector<const TMark*> ordered;
     for (const bool boards : {true, false})
         for (const TMark& mark : marks)
-            if (mark.IsBoard() == boards && !IsEmpty(Intersection(mark.Bounds, area))) ordered.push_back(&mark);
+            if (mark.IsBoard() == boards && !IsEmpty(Intersection(mark.Bounds, area)))
+                ordered.push_back(&mark);
     return ordered;
 }
 

@@ -1,6 +1,6 @@
 // Ink that vanishes by itself: each mark a few seconds after its chord went up, oldest first, a
-// mark still being drawn never, a board not before the marks drawn on it. Only bookkeeping over the history and a clock; the engine keeps one
-// timer for the next mark due, and none while no mark waits.
+// mark still being drawn never, a board not before the marks drawn on it. Only bookkeeping over the history
+// and a clock; the engine keeps one timer for the next mark due, and none while no mark waits.
 #pragma once
 
 #include <chrono>

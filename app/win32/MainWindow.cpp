@@ -189,7 +189,8 @@ void TfrmZelvora::FormCreate()
     engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
     engine_.KeyHintLines = [this] {
         std::vector<std::wstring> lines;
-        for (const char* name : {"sKeyHintShapes", "sKeyHintColours", "sKeyHintWidth", "sKeyHintText", "sKeyHintBoards"})
+        for (const char* name :
+             {"sKeyHintShapes", "sKeyHintColours", "sKeyHintWidth", "sKeyHintText", "sKeyHintBoards"})
             if (const std::string line = GetNamedString(name); !line.empty())
                 lines.push_back(WideFromAnsi(line, Application->TextCharset()));
         return lines;

@@ -29,8 +29,8 @@ void TKeyHintCard::Show(TPoint pointer, std::vector<std::wstring> lines)
     const int dpi = DpiAtPoint(at);
     if (dpi != dpi_ || !font_) {
         dpi_ = dpi;
-        font_.reset(CreateFontW(-MulDiv(11, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+        font_.reset(CreateFontW(-MulDiv(11, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     }
     padding_ = MulDiv(6, dpi, 96);

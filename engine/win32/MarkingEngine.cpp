@@ -78,12 +78,18 @@ void TMarkingEngine::WipeMarks()
 bool TMarkingEngine::HidePointerForCapture()
 {
     layer_.PaintNow();
-    capturing_ = true;
-    const bool card = keyHints_.Showing();
-    if (card) RedrawUncovered(keyHints_.Hide());
-    if (!presenter_.Showing()) return card;
-    presenter_.Hide(true);
-    return true;
+    bool hidden = false;
+    if (keyHints_.Showing()) {
+        RedrawUncovered(keyHints_.Hide());
+        hidden = true;
+    }
+    if (presenter_.Showing()) {
+        presenter_.Hide(true);
+        hidden = true;
+    }
+    // Nothing shows again before the picture is taken; with nothing hidden it is taken at once.
+    capturing_ = hidden;
+    return hidden;
 }
 
 void TMarkingEngine::UndoLastMark()
@@ -299,8 +305,8 @@ void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
 
 void TMarkingEngine::TickKeyHints(POINT pointer, bool paintHeld)
 {
-    const bool rests =
-        keyHintTimer_.Tick(GetTickCount(), paintHeld, {pointer.x, pointer.y}, std::exchange(keysPressed_, false));
+    const bool rests = keyHintTimer_.Tick(GetTickCount(), paintHeld, {pointer.x, pointer.y},
+                                          std::exchange(keysPressed_, false));
     const bool show = rests && showKeyHints_ && !capturing_;
     if (show && !keyHints_.Showing() && KeyHintLines) {
         keyHints_.Show({pointer.x, pointer.y}, KeyHintLines());

@@ -17,8 +17,8 @@ HINSTANCE RegisterOwnWindowClass(const wchar_t* name, WNDPROC procedure)
 UniqueWindow HiddenOwner(const wchar_t* className, WNDPROC procedure)
 {
     const HINSTANCE instance = RegisterOwnWindowClass(className, procedure);
-    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                        instance, nullptr));
+    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance, nullptr));
 }
 
 }  // namespace zelvora

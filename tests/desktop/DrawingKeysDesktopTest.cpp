@@ -389,7 +389,8 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
             HeldKeys chord(screen_, kPaintChord);
             std::this_thread::sleep_for(100ms);
             screen_.Tap("k");
-            EXPECT_TRUE(WaitUntil([&] { return Marked(taskbar, 0x000000) && Marked(stroke[4], 0x000000); }, 5s))
+            EXPECT_TRUE(
+                WaitUntil([&] { return Marked(taskbar, 0x000000) && Marked(stroke[4], 0x000000); }, 5s))
                 << "no black board";
         }
         Undo();
@@ -398,7 +399,8 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
     }
 }
 
-TEST_F(DrawingKeys, AStillSecondShowsTheHoldsKeysBesideThePointerUntilItMovesNeverInAPictureAndTheKeysWindowTurnsThemOff)
+TEST_F(DrawingKeys,
+       AStillSecondShowsTheHoldsKeysBesideThePointerUntilItMovesNeverInAPictureAndTheKeysWindowTurnsThemOff)
 {
     constexpr char kCard[] = "TZelvoraKeyHints";
     ZelvoraSession zelvora(desktop_);
@@ -431,9 +433,11 @@ TEST_F(DrawingKeys, AStillSecondShowsTheHoldsKeysBesideThePointerUntilItMovesNev
     }
     {
         HeldKeys chord(screen_, kPaintChord);
-        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s)) << "not in the next hold";
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s))
+            << "not in the next hold";
         screen_.MovePointer(at.X + 30, at.Y + 5);
-        EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0; }, 2s)) << "still there after a move";
+        EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0; }, 2s))
+            << "still there after a move";
     }
     Undo();
 
@@ -441,7 +445,8 @@ TEST_F(DrawingKeys, AStillSecondShowsTheHoldsKeysBesideThePointerUntilItMovesNev
     ChooseMenu(desktop_, 2, {3});  // Help > Keys while drawing...
     ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("TfrmDrawingKeys") == 1; }, 10s));
     std::this_thread::sleep_for(300ms);
-    const CommandResult box = desktop_.Probe({"rect", "TfrmDrawingKeys", "Button", "Show these keys beside the pointer after a second at rest"});
+    const CommandResult box = desktop_.Probe(
+        {"rect", "TfrmDrawingKeys", "Button", "Show these keys beside the pointer after a second at rest"});
     ScreenRect r;
     std::istringstream in(box.Output);
     ASSERT_TRUE(in >> r.Left >> r.Top >> r.Right >> r.Bottom) << box.Output;

@@ -76,7 +76,8 @@ std::vector<std::vector<int>> InkRight(const Image& menu, TColor colour)
             counts.push_back(count);
         }
         while (!counts.empty() && counts.back() == 0) counts.pop_back();
-        counts.erase(counts.begin(), std::find_if(counts.begin(), counts.end(), [](int n) { return n != 0; }));
+        counts.erase(counts.begin(),
+                     std::find_if(counts.begin(), counts.end(), [](int n) { return n != 0; }));
         texts.push_back(std::move(counts));
     }
     return texts;

@@ -231,12 +231,14 @@ TEST_F(TwoMonitors, ABoardCoversTheMonitorUnderThePointerAloneOnBothSurfaces)
             HeldKeys chord(screen_, kPaintChord);
             std::this_thread::sleep_for(100ms);
             screen_.Tap("k");
-            EXPECT_TRUE(WaitUntil([&] { return screen_.Pixel(kLeftMonitor.Left, kLeftMonitor.Bottom - 1) == 0; }, 5s))
+            EXPECT_TRUE(
+                WaitUntil([&] { return screen_.Pixel(kLeftMonitor.Left, kLeftMonitor.Bottom - 1) == 0; }, 5s))
                 << "no board on the left monitor";
         }
         std::this_thread::sleep_for(300ms);
         const Image board = grab(kLeftMonitor);
-        EXPECT_EQ(std::count(board.Pixels.begin(), board.Pixels.end(), 0u), static_cast<long>(board.Pixels.size()))
+        EXPECT_EQ(std::count(board.Pixels.begin(), board.Pixels.end(), 0u),
+                  static_cast<long>(board.Pixels.size()))
             << "the whole left monitor, to its edges";
         EXPECT_EQ(CountDifferences(primary, grab(kPrimaryMonitor)), 0) << "not a pixel of it elsewhere";
         {
@@ -246,9 +248,11 @@ TEST_F(TwoMonitors, ABoardCoversTheMonitorUnderThePointerAloneOnBothSurfaces)
             std::this_thread::sleep_for(100ms);
         }
         const auto unlike = [&] {
-            return CountDifferences(left, grab(kLeftMonitor)) + CountDifferences(primary, grab(kPrimaryMonitor));
+            return CountDifferences(left, grab(kLeftMonitor)) +
+                   CountDifferences(primary, grab(kPrimaryMonitor));
         };
-        EXPECT_TRUE(WaitUntil([&] { return unlike() == 0; }, 5s)) << unlike() << " pixels unlike before the board";
+        EXPECT_TRUE(WaitUntil([&] { return unlike() == 0; }, 5s))
+            << unlike() << " pixels unlike before the board";
         EXPECT_EQ(Marks(), 0);
         EXPECT_EQ(Layers(), 0);
     }

@@ -34,7 +34,8 @@ TEST(KeyHintPlace, BesideThePointerInsideTheWorkAreaAndNeverOverIt)
     // At the right and bottom edges it goes left of and above the pointer.
     EXPECT_EQ(KeyHintPlace({900, 650}, 300, 120, work, 24), (TRect{576, 506, 876, 626}));
     // A monitor at negative points.
-    EXPECT_EQ(KeyHintPlace({-1900, -50}, 300, 120, {-1920, -200, 0, 880}, 24), (TRect{-1876, -26, -1576, 94}));
+    EXPECT_EQ(KeyHintPlace({-1900, -50}, 300, 120, {-1920, -200, 0, 880}, 24),
+              (TRect{-1876, -26, -1576, 94}));
     for (const TPoint p : {TPoint{0, 0}, TPoint{999, 699}, TPoint{500, 350}, TPoint{990, 5}}) {
         const TRect card = KeyHintPlace(p, 300, 120, work, 24);
         EXPECT_TRUE(card.Left >= 0 && card.Top >= 0 && card.Right <= 1000 && card.Bottom <= 700);

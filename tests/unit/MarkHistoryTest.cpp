@@ -168,7 +168,7 @@ TEST(MarkHistory, ABoardIsAMarkBelowTheOthersAndGoesWithTheMarksDrawnOnIt)
     mark({10, 10}, {20, 20});  // before the board: stays
     const std::uint64_t white = board(left, 0xFFFFFF);
     EXPECT_EQ(history.Marks().back().Bounds, left) << "not a pixel onto the next monitor";
-    mark({30, 30}, {40, 40});   // on it
+    mark({30, 30}, {40, 40});    // on it
     mark({150, 10}, {160, 20});  // on the other monitor
     mark({90, 50}, {110, 50});   // across both: on it too
     board(right, 0x000000);
