@@ -407,6 +407,7 @@ TEST_F(DrawingKeys,
     const Point at = Centre();
     page_.RestPointerAt(at);
     const Image before = screen_.GrabAll();
+    ASSERT_TRUE(SaveScreen()) << "a picture with nothing of ours showing";
     {
         HeldKeys chord(screen_, kPaintChord);
         ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s)) << "no card";
