@@ -39,8 +39,8 @@ TEST(KeyHintPlace, BesideThePointerInsideTheWorkAreaAndNeverOverIt)
     for (const TPoint p : {TPoint{0, 0}, TPoint{999, 699}, TPoint{500, 350}, TPoint{990, 5}}) {
         const TRect card = KeyHintPlace(p, 300, 120, work, 24);
         EXPECT_TRUE(card.Left >= 0 && card.Top >= 0 && card.Right <= 1000 && card.Bottom <= 700);
-        EXPECT_FALSE(p.X >= card.Left - 24 && p.X < card.Right + 24 && p.Y >= card.Top - 24 &&
-                     p.Y < card.Bottom + 24)
+        EXPECT_TRUE(p.X <= card.Left - 24 || p.X >= card.Right + 24 || p.Y <= card.Top - 24 ||
+                    p.Y >= card.Bottom + 24)
             << p.X << "," << p.Y;
     }
 }
