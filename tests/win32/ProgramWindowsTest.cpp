@@ -151,10 +151,11 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
               (std::vector<std::string>{"Minimieren", "-", "Beenden\tStrg+X"}));
     HMENU action = GetSubMenu(bar, 1);
     EXPECT_EQ(MenuItems(action),
-              (std::vector<std::string>{
-                  "Zeichnung l\xF6schen", "Letzte Markierung entfernen", "Markierungen behalten",
-                  "Markierungen verschwinden", "Bildschirm speichern", "-", "Mit Windows starten",
-                  "Minimieren beim Start", "-", "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
+              (std::vector<std::string>{"Zeichnung l\xF6schen\tAlt+2", "Letzte Markierung entfernen\tAlt+4",
+                                        "Markierungen behalten", "Markierungen verschwinden",
+                                        "Bildschirm speichern\tAlt+5", "Modus wechseln\tAlt+3", "-",
+                                        "Mit Windows starten", "Minimieren beim Start", "-",
+                                        "Tastenkombinationen \xE4ndern...", "-", "Sprache"}));
     // Radio items, only the one at `checked` checked.
     const auto expectRadioItems = [](HMENU menu, const std::vector<std::string>& texts, UINT checked) {
         EXPECT_EQ(MenuItems(menu), texts);
@@ -168,13 +169,14 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
     expectRadioItems(GetSubMenu(action, 3), {"Nie", "nach 2 Sekunden", "nach 5 Sekunden", "nach 15 Sekunden"},
                      0);
     // German is the stored language here.
-    expectRadioItems(GetSubMenu(action, 11), {"English", "Deutsch", "Francais", "Rom\xE2na"}, 1);
+    expectRadioItems(GetSubMenu(action, 12), {"English", "Deutsch", "Francais", "Rom\xE2na"}, 1);
     EXPECT_EQ(MenuItems(GetSubMenu(bar, 2)),
               (std::vector<std::string>{"Website besuchen...", "-", "Lizenz...", "-", "Online Update...", "-",
                                         "Tasten beim Zeichnen...", "Info..."}));
     auto& popup = dynamic_cast<TPopupMenu&>(*Window("frmZelvora").FindComponent("PopupMenu"));
-    EXPECT_EQ(MenuItems(popup.Handle()), (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern",
-                                                                   "-", "Lizenz...", "-", "Beenden"}));
+    EXPECT_EQ(MenuItems(popup.Handle()),
+              (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern\tAlt+5", "-", "Lizenz...",
+                                        "-", "Beenden"}));
     EXPECT_FALSE(MenuInfo(popup.Handle(), 0).fState & MFS_DEFAULT) << "the tray menu has no default item";
 }
 
