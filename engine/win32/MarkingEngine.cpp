@@ -56,6 +56,13 @@ void TMarkingEngine::RepaintAllWindows()
 
 namespace {
 
+// Only the dot a pen left where it rested.
+bool IsDot(const TMark& mark)
+{
+    const auto& pieces = mark.Pieces;
+    return pieces.size() == 1 && pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To;
+}
+
 template <typename TMarks>
 TRect MarkedArea(const TMarks& marks)
 {
@@ -125,11 +132,7 @@ void TMarkingEngine::ToggleBoard(TColor colour, TPoint at)
     // went down was no mark meant, and goes once the board is there (on the screen, the windows
     // beneath would repaint over the board).
     std::optional<std::uint64_t> dot;
-    if (history_.Drawing()) {
-        const auto& pieces = history_.Marks().back().Pieces;
-        if (pieces.size() == 1 && pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To)
-            dot = history_.Marks().back().Serial;
-    }
+    if (history_.Drawing() && IsDot(history_.Marks().back())) dot = history_.Marks().back().Serial;
     vanishing_.EndMark();
     Draw(BoardPiece(monitor, colour));
     vanishing_.EndMark();
@@ -448,11 +451,9 @@ void TMarkingEngine::CheckHook()
 void TMarkingEngine::DropMarkAtRest(bool frameToo)
 {
     if (!history_.Drawing()) return;
-    const auto& pieces = history_.Marks().back().Pieces;
-    if (pieces.size() != 1) return;
-    const bool frame = pieces[0].Kind == TMarkPiece::TKind::Frame;
-    const bool dot = pieces[0].Kind == TMarkPiece::TKind::Line && pieces[0].From == pieces[0].To;
-    if (!dot && !(frame && frameToo)) return;
+    const TMark& mark = history_.Marks().back();
+    const bool frame = mark.Pieces.size() == 1 && mark.Pieces[0].Kind == TMarkPiece::TKind::Frame;
+    if (!IsDot(mark) && !(frame && frameToo)) return;
     if (const auto gone = history_.Undo()) RemoveFromSurface({&*gone, 1});
 }
 

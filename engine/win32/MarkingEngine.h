@@ -122,7 +122,6 @@ public:
     bool ShowKeyHints() const { return showKeyHints_; }
     void SetShowKeyHints(bool show) { showKeyHints_ = show; }
     std::function<std::vector<std::wstring>()> KeyHintLines;
-    HWND KeyHintWindow() const { return keyHints_.Showing() ? keyHints_.Handle() : nullptr; }
     // The keys held with the paint shortcut changed the pen's colour or size.
     std::function<void()> OnPenChanged;
     // Zelvora's other shortcuts, pressed while the paint shortcut is held: the hook takes their
