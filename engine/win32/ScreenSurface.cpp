@@ -1,5 +1,6 @@
 #include "engine/win32/ScreenSurface.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -66,23 +67,30 @@ void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
 {
     if (!dc_ || pieces.empty()) return;
-    // Boards are filled as they are, under the rest: no copy of a whole monitor to lay them.
+    // Boards are filled as they are, under the rest: no copy of a whole monitor to lay them. (A
+    // stroke's pieces, on every tick, are laid without a copy of their list.)
+    const auto isBoard = [](const TInkedPiece& inked) {
+        return inked.Piece->Kind == TMarkPiece::TKind::Board;
+    };
     std::vector<TInkedPiece> ink;
-    for (const TInkedPiece& inked : pieces) {
-        if (inked.Piece->Kind != TMarkPiece::TKind::Board) {
-            ink.push_back(inked);
-            continue;
+    if (std::any_of(pieces.begin(), pieces.end(), isBoard)) {
+        for (const TInkedPiece& inked : pieces) {
+            if (!isBoard(inked)) {
+                ink.push_back(inked);
+                continue;
+            }
+            const TRect r = Intersection(PieceBounds(*inked.Piece), clip);
+            if (!IsEmpty(r)) {
+                // A colour is 0x00BBGGRR, as the device context takes it.
+                const COLORREF oldColor = SetBkColor(dc_.get(), inked.Piece->Pen.Color & 0xFFFFFF);
+                const RECT fill{r.Left, r.Top, r.Right, r.Bottom};
+                ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &fill, nullptr, 0, nullptr);
+                SetBkColor(dc_.get(), oldColor);
+            }
         }
-        const TRect r = Intersection(PieceBounds(*inked.Piece), clip);
-        if (IsEmpty(r)) continue;
-        const TColor c = inked.Piece->Pen.Color;
-        const COLORREF oldColor = SetBkColor(dc_.get(), RGB(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-        const RECT fill{r.Left, r.Top, r.Right, r.Bottom};
-        ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &fill, nullptr, 0, nullptr);
-        SetBkColor(dc_.get(), oldColor);
+        pieces = ink;
+        if (pieces.empty()) return;
     }
-    pieces = ink;
-    if (pieces.empty()) return;
     std::vector<TCoverage> coverages;
     TRect area;
     for (const TInkedPiece& inked : pieces) {
