@@ -465,6 +465,8 @@ LRESULT TfrmZelvora::Counter(TCounter counter)
             return static_cast<LRESULT>(engine_.TakeLongestHookMicros());
         case TCounter::LongestTickGapMicros:
             return static_cast<LRESULT>(engine_.TakeLongestTickGapMicros());
+        case TCounter::Holding:
+            return engine_.Holding() ? 1 : 0;
     }
     return -1;
 }

@@ -51,6 +51,7 @@ enum class TCounter : WPARAM {
     HookReinstalls,        // the hold's hooks installed again after the system dropped them
     LongestHookMicros,     // the longest a hook procedure took since the last ask
     LongestTickGapMicros,  // the longest the marking loop's timer waited since the last ask
+    Holding,               // 1 while a hold of the paint shortcut is on and its keys are ours
 };
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;

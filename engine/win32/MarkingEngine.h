@@ -137,6 +137,8 @@ public:
     long long TakeLongestTickGapMicros() { return std::exchange(longestTickGap_, 0); }
     // How often the system dropped the hook and it was installed again.
     int HookReinstalls() const { return hookReinstalls_; }
+    // A hold is on and the keys pressed during it are the hook's.
+    bool Holding() const { return hook_ && hold_.Held(); }
     // The window showing the shape being pulled out over the screen; null before the first.
     HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
     // The text field typed into, while one is open.

@@ -25,7 +25,7 @@ protected:
     {
         page_.RestPointerAt(from);
         HeldKeys chord(screen_, kPaintChord);
-        std::this_thread::sleep_for(100ms);  // the keyboard is Zelvora's from the next tick
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
         {
             HeldKeys shape(screen_, keys);
             std::this_thread::sleep_for(50ms);
@@ -153,7 +153,7 @@ TEST_F(DrawingKeys, KeysTypedDuringTheHoldNeverReachTheWindowBeneath)
     page_.RestPointerAt(Centre());
     {
         HeldKeys chord(screen_, kPaintChord);
-        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
         screen_.TypeText("hello w k");
         PressChord(screen_, {"Tab"});  // Alt is still down: Alt+Tab
         PressChord(screen_, {"Return"});
@@ -178,7 +178,7 @@ TEST_F(DrawingKeys, ColourKeysAndTheWheelChangeThePenTheMainWindowAndTheStoredSe
     page_.RestPointerAt(from);
     {
         HeldKeys chord(screen_, kPaintChord);
-        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
         PressChord(screen_, {"g"});
         for (int notch = 0; notch < 2; ++notch) {
             screen_.Button(4, true);  // away from the person: wider
@@ -222,7 +222,7 @@ TEST_F(DrawingKeys, TextTypedAfterTIsKeptInThePenWhileAnotherProgramKeepsTheFore
         page_.RestPointerAt(at);
         {
             HeldKeys chord(screen_, kPaintChord);
-            std::this_thread::sleep_for(100ms);
+            ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
             PressChord(screen_, {"t"});
             std::this_thread::sleep_for(50ms);
         }
@@ -266,7 +266,7 @@ TEST_F(DrawingKeys, NoKeyOfTheHoldReachesTheProgramInFrontAndAlt2DuringItWipes)
     // Tab pulls an ellipse; the chord goes up, Tab 0.6 s later.
     {
         auto chord = std::make_unique<HeldKeys>(screen_, kPaintChord);
-        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
         screen_.KeyDown("Tab");
         std::this_thread::sleep_for(50ms);
         MovePointerAlong(screen_, StraightPath(from, {from.X + 120, from.Y + 80}, 6), false);
@@ -358,7 +358,7 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
         ASSERT_GT(throughBoard(before), 5000) << "windows, text and taskbar";
         {
             HeldKeys chord(screen_, kPaintChord);
-            std::this_thread::sleep_for(100ms);
+            ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
             screen_.Tap("w");
             EXPECT_TRUE(WaitUntil([&] { return Marked(taskbar, 0xFFFFFF); }, 5s)) << "no board";
             EXPECT_TRUE(MovePointerAlong(screen_, stroke, true)) << "no stroke on the board";
@@ -376,7 +376,7 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
         // W again: the board goes with the stroke drawn on it.
         {
             HeldKeys chord(screen_, kPaintChord);
-            std::this_thread::sleep_for(100ms);
+            ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
             screen_.Tap("w");
             std::this_thread::sleep_for(100ms);
         }
@@ -387,7 +387,7 @@ TEST_F(DrawingKeys, WShowsAWhiteBoardUnderTheMarksAndTakingItAwayLeavesTheScreen
         // K, and undo with nothing drawn on the board takes it.
         {
             HeldKeys chord(screen_, kPaintChord);
-            std::this_thread::sleep_for(100ms);
+            ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
             screen_.Tap("k");
             EXPECT_TRUE(
                 WaitUntil([&] { return Marked(taskbar, 0x000000) && Marked(stroke[4], 0x000000); }, 5s))

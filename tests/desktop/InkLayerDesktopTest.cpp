@@ -299,45 +299,59 @@ TEST_F(SmoothInk, ASlantedStrokeHasSmoothEdgesAsDrawnAndAsKeptAndUndoLeavesNoFri
 
 TEST_F(SmoothInk, AQuickCircleIsRoundWithinAPixel)
 {
-    // Radius 120 at 60 positions a second, 38 px apart: a polyline through them strays 1.5 px.
+    // Radius 120 through 20 positions 38 px apart: a polyline through them strays 1.5 px.
     desktop_.SetSetting("KeepMarks", 1);
     ZelvoraSession zelvora(desktop_);
     const double cx = edit_.Left + 300, cy = edit_.Top + 230, radius = 120;
-    const auto at = [&](int i) {
+    const auto at = [&](double i) {
         const double angle = 2 * std::numbers::pi * i / 20;
         return Point{static_cast<int>(std::lround(cx + radius * std::cos(angle))),
                      static_cast<int>(std::lround(cy + radius * std::sin(angle)))};
     };
-    page_.RestPointerAt(at(0));
-    {
-        HeldKeys chord(screen_, kPaintChord);
-        MovePointerAlong(screen_, {at(0)}, false);
-        for (int i = 1; i <= 21; ++i) {
-            screen_.MovePointer(at(i).X, at(i).Y);
-            std::this_thread::sleep_for(16ms);
+    // How far the ink's centre strays from the circle at the worst degree: the mean distance from
+    // the centre along each degree, weighed by coverage.
+    const auto worstStray = [&] {
+        const Image image = screen_.Grab(static_cast<int>(cx) - 140, static_cast<int>(cy) - 140, 280, 280);
+        std::vector<double> weight(360), distance(360);
+        for (int y = 0; y < image.Height; ++y)
+            for (int x = 0; x < image.Width; ++x) {
+                const auto share = OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
+                const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy, r = std::hypot(dx, dy);
+                if (!share || *share == 0 || std::abs(r - radius) > 12) continue;
+                const int degree = static_cast<int>(std::atan2(dy, dx) * 180 / std::numbers::pi + 360) % 360;
+                weight[degree] += *share, distance[degree] += *share * r;
+            }
+        double worst = 0;
+        for (int degree = 0; degree < 360; ++degree) {
+            if (weight[degree] <= 3) return radius;  // no ink there
+            worst = std::max(worst, std::abs(distance[degree] / weight[degree] - radius));
         }
-        std::this_thread::sleep_for(300ms);
-    }
-    std::this_thread::sleep_for(300ms);
-    const Image image = screen_.Grab(static_cast<int>(cx) - 140, static_cast<int>(cy) - 140, 280, 280);
-    // The ink's centre along each degree: the mean distance from the centre, weighed by coverage.
-    std::vector<double> weight(360), distance(360);
-    for (int y = 0; y < image.Height; ++y)
-        for (int x = 0; x < image.Width; ++x) {
-            const auto share = OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
-            const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy,
-                         r = std::hypot(dx, dy);
-            if (!share || *share == 0 || std::abs(r - radius) > 12) continue;
-            const int degree = static_cast<int>(std::atan2(dy, dx) * 180 / std::numbers::pi + 360) % 360;
-            weight[degree] += *share, distance[degree] += *share * r;
+        return worst;
+    };
+    // A position Wine reads late is merged into the next, and a stall of 100 ms ends the curve
+    // where the pen rested: a machine under load may draw a circle from fewer positions. Such a
+    // circle is drawn again; a polyline strays 1.5 px every time.
+    double worst = radius;
+    for (int attempt = 0; attempt < 3 && worst > 1.0; ++attempt) {
+        page_.RestPointerAt(at(0));
+        {
+            HeldKeys chord(screen_, kPaintChord);
+            MovePointerAlong(screen_, {at(0)}, false);
+            ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
+            for (int i = 1; i <= 21; ++i) {
+                screen_.MovePointer(at(i).X, at(i).Y);
+                std::this_thread::sleep_for(25ms);
+            }
+            // The last arc of its own, drawn once the position after it came.
+            const Point last = at(19.5);
+            WaitUntil([&] { return screen_.Pixel(last.X, last.Y) == kMarkerOrange; }, 3s);
         }
-    double worst = 0;
-    for (int degree = 0; degree < 360; ++degree) {
-        ASSERT_GT(weight[degree], 3) << "no ink at " << degree << " degrees";
-        worst = std::max(worst, std::abs(distance[degree] / weight[degree] - radius));
+        ASSERT_TRUE(WaitForHold(desktop_, false));
+        worst = worstStray();
+        PressChord(screen_, kUndoChord);
+        EXPECT_TRUE(WaitUntil([&] { return worstStray() == radius; }, 5s)) << "the circle was not undone";
     }
     EXPECT_LE(worst, 1.0);
-    PressChord(screen_, kUndoChord);
 }
 
 TEST_F(SmoothInk, OnTheAlphaPathThePanesOwnPixelsHoldPremultipliedInkAndClearElsewhere)

@@ -31,6 +31,8 @@
 //                                never active, until killed: without a window manager the
 //                                keyboard goes to the X window under the pointer
 //   zigzag X Y TURNS HEIGHT STEP a quick zigzag of the pointer through SendInput; prints each turn
+//   serve                        runs the commands of each line of stdin (arguments apart by 0x1F),
+//                                each answer ending in 0x1F, the exit code and a line feed
 //   (CLASS may be "hwnd:N": the one window with that handle, as `list` prints it)
 //   texts CLASS                  the text of a top-level window of the class, shown or hidden, and
 //                                of each window inside it, one per line in UTF-8: "class<TAB>text"
@@ -51,6 +53,8 @@
 #include <vector>
 
 namespace {
+
+constexpr char kServedSeparator = '\x1F';
 
 std::string WindowText(HWND hwnd)
 {
@@ -719,11 +723,9 @@ std::vector<std::string> Utf8Arguments()
     return arguments;
 }
 
-int main()
+// One command, its arguments after the program's name.
+int Run(std::vector<std::string> arguments)
 {
-    _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the driver compares exact text
-    SetProcessDPIAware();                  // rectangles in screen pixels, as Zelvora sees them
-    std::vector<std::string> arguments = Utf8Arguments();
     std::vector<char*> pointers;
     for (std::string& argument : arguments) pointers.push_back(argument.data());
     pointers.push_back(nullptr);
@@ -768,6 +770,41 @@ int main()
     std::fprintf(stderr,
                  "usage: zelvora-probe "
                  "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
-                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn|short-path ...\n");
+                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn|short-path|serve ...\n");
     return 2;
+}
+
+// Commands from stdin until it ends: starting a Wine process costs more than most questions.
+int Serve()
+{
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::string line;
+    for (int c; (c = std::getchar()) != EOF;) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        std::vector<std::string> arguments{"zelvora-probe"};
+        for (std::size_t from = 0;;) {
+            const std::size_t to = line.find(kServedSeparator, from);
+            arguments.push_back(line.substr(from, to - from));
+            if (to == std::string::npos) break;
+            from = to + 1;
+        }
+        line.clear();
+        const int code = Run(arguments);
+        std::fflush(stdout);
+        std::printf("%c%d\n", kServedSeparator, code);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int main()
+{
+    _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the driver compares exact text
+    SetProcessDPIAware();                  // rectangles in screen pixels, as Zelvora sees them
+    const std::vector<std::string> arguments = Utf8Arguments();
+    if (arguments.size() == 2 && arguments[1] == "serve") return Serve();
+    return Run(arguments);
 }

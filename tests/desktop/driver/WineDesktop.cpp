@@ -1,6 +1,8 @@
 #include "WineDesktop.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -26,13 +29,34 @@ bool DisplayInUse(int number)
            stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &info) == 0;
 }
 
-// The first of `count` free display numbers in a row.
-int FreeDisplayNumbers(int count)
+// The process the X server lock of a display names; -1 while there is none.
+long LockHolder(int number)
+{
+    std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+    long pid = -1;
+    return lock >> pid ? pid : -1;
+}
+
+// Starts an X server (`argv` with the display to take last) on a free display number. Test
+// programs that start side by side may pick one number at once: the lock file names the server
+// that got it, and the other tries the next.
+ChildProcess StartXServer(std::vector<std::string> argv, const std::string& logPath, std::string& display)
 {
     for (int number = 90 + (getpid() % 50); number < 400; ++number) {
-        int free = 0;
-        while (free < count && !DisplayInUse(number + free)) ++free;
-        if (free == count) return number;
+        if (DisplayInUse(number)) continue;
+        display = ":" + std::to_string(number);
+        argv.insert(argv.begin() + 1, display);
+        ChildProcess server(argv, logPath);
+        argv.erase(argv.begin() + 1);
+        bool ours = false;
+        WaitUntil(
+            [&] {
+                ours = LockHolder(number) == server.Pid() &&
+                       std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number));
+                return ours || !server.Running();
+            },
+            15s, 20ms);
+        if (ours) return server;
     }
     throw std::runtime_error("no free X display number");
 }
@@ -59,27 +83,27 @@ std::unique_ptr<X11Screen> OpenScreen(const std::string& display, int originX = 
 WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, int dpi, Monitors monitors)
     : workDir_(std::filesystem::absolute(workDir).lexically_normal()),
       binDir_(std::filesystem::absolute(binDir).lexically_normal()),
-      twoMonitors_(monitors == Monitors::TwoLeftOfPrimary)
+      twoMonitors_(monitors == Monitors::TwoLeftOfPrimary),
+      probeServer_(binDir_ + "/zelvora-probe.exe")
 {
     std::filesystem::create_directories(workDir_);
-    const int number = FreeDisplayNumbers(twoMonitors_ ? 2 : 1);
     if (twoMonitors_) {
-        StartTwoMonitors(number);
+        StartTwoMonitors();
     } else {
-        const std::string display = ":" + std::to_string(number);
-        xvfb_ =
-            ChildProcess({"Xvfb", display, "-screen", "0",
-                          std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp"},
-                         workDir_ + "/xvfb.log");
+        std::string display;
+        xvfb_ = StartXServer({"Xvfb", "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
+                              "-nolisten", "tcp"},
+                             workDir_ + "/xvfb.log", display);
         screen_ = OpenScreen(display);
         setenv("DISPLAY", display.c_str(), 1);
     }
 
-    setenv("WINEPREFIX", (workDir_ + "/prefix").c_str(), 1);
     setenv("WINEDEBUG", "-all", 1);
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installer dialogs
+    const std::string prefix = workDir_ + "/prefix";
+    setenv("WINEPREFIX", prefix.c_str(), 1);
     RunCommand({"wineserver", "-k"}, 10s);
-    if (RunCommand({"wineboot", "-i"}, 180s).ExitCode != 0) throw std::runtime_error("wineboot failed");
+    if (!std::filesystem::exists(prefix + "/system.reg")) CopyFreshPrefix(prefix);
     // The prefix links the user's Pictures to the home folder: pictures taken in a test stay in it.
     for (const auto& user : std::filesystem::directory_iterator(workDir_ + "/prefix/drive_c/users")) {
         if (user.path().filename() == "Public") continue;
@@ -132,21 +156,44 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
     screen_->TypeText("MMMM WWWW MMMM WWWW MMMM WWWW");
 }
 
-void WineDesktop::StartTwoMonitors(int number)
+void WineDesktop::StartTwoMonitors()
 {
     // Xephyr nested in an Xvfb places its heads where asked (Xvfb's own put every head at 0,0):
     // Wine makes the first the primary monitor and the second the one to its left.
-    const std::string outer = ":" + std::to_string(number), inner = ":" + std::to_string(number + 1);
-    xvfb_ = ChildProcess({"Xvfb", outer, "-screen", "0", "2400x1200x24", "-nolisten", "tcp"},
-                         workDir_ + "/xvfb.log");
+    std::string outer, inner;
+    xvfb_ = StartXServer({"Xvfb", "-screen", "0", "2400x1200x24", "-nolisten", "tcp"}, workDir_ + "/xvfb.log",
+                         outer);
     OpenScreen(outer);
     setenv("DISPLAY", outer.c_str(), 1);
-    nested_ =
-        ChildProcess({"Xephyr", inner, "+xinerama", "-extension", "RANDR", "-origin", "1024,0", "-screen",
-                      "1024x768", "-origin", "0,100", "-screen", "1024x768", "-nolisten", "tcp"},
-                     workDir_ + "/xephyr.log");
+    nested_ = StartXServer({"Xephyr", "+xinerama", "-extension", "RANDR", "-origin", "1024,0", "-screen",
+                            "1024x768", "-origin", "0,100", "-screen", "1024x768", "-nolisten", "tcp"},
+                           workDir_ + "/xephyr.log", inner);
     screen_ = OpenScreen(inner, kLeftMonitor.Left, 0);
     setenv("DISPLAY", inner.c_str(), 1);
+}
+
+void WineDesktop::CopyFreshPrefix(const std::string& prefix)
+{
+    // Making a prefix costs Wine most of a minute; the suites copy one made once. Suites that
+    // start side by side take turns at the lock, and the first makes it.
+    const std::string made = kTemplatePrefix;
+    std::filesystem::create_directories(std::filesystem::path(made).parent_path());
+    const int lock = open((made + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
+    if (lock < 0 || flock(lock, LOCK_EX) != 0) throw std::runtime_error("cannot lock " + made + ".lock");
+    const std::string ready = made + "/.ready";
+    if (!std::filesystem::exists(ready)) {
+        std::filesystem::remove_all(made);
+        const std::string inPrefix = "WINEPREFIX=" + made;
+        const bool madeIt = RunCommand({"env", inPrefix, "wineboot", "-i"}, 300s).ExitCode == 0 &&
+                            RunCommand({"env", inPrefix, ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s).ExitCode == 0 &&
+                            RunCommand({"env", inPrefix, "wineserver", "-w"}, 60s).ExitCode == 0;
+        if (madeIt) std::ofstream(ready) << "made once for the desktop tests\n";
+    }
+    std::filesystem::remove_all(prefix);  // a copy cut short
+    const bool copied =
+        std::filesystem::exists(ready) && RunCommand({"cp", "-a", made, prefix}, 300s).ExitCode == 0;
+    close(lock);  // and the lock with it
+    if (!copied) throw std::runtime_error("no Wine prefix (made in " + made + ")");
 }
 
 std::string WineDesktop::OpenNotepad(const ScreenRect& place, ScreenRect& edit)
@@ -180,6 +227,7 @@ std::string WineDesktop::OpenNotepad(const ScreenRect& place, ScreenRect& edit)
 
 WineDesktop::~WineDesktop()
 {
+    probeServer_.Stop();
     RunCommand({"wineserver", "-k"}, 20s);
     notepad_.Stop();
     leftNotepadProcess_.Stop();
@@ -205,6 +253,14 @@ ChildProcess WineDesktop::Launch(const std::string& program, const std::vector<s
 
 CommandResult WineDesktop::Probe(const std::vector<std::string>& args)
 {
+    // Questions and quick commands go to the probe that stays; the rest need a process of their own
+    // (windows it shows, a clipboard it holds, the shell's notification area).
+    static const std::set<std::string> served{"rect",    "rects",      "top-child",     "list",
+                                              "count",   "msgboxes",   "msgboxes-utf8", "dismiss-msgboxes",
+                                              "answer-msgbox", "foreground", "focus", "texts",
+                                              "text-columns",  "ask",        "hit",   "close",
+                                              "close-hwnd",    "move",       "front", "short-path"};
+    if (!args.empty() && served.contains(args.front())) return probeServer_.Ask(args, 30s);
     std::vector<std::string> argv{"wine", binDir_ + "/zelvora-probe.exe"};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunCommand(argv, 30s);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ProbeServer.h"
 #include "Process.h"
 #include "X11Screen.h"
 
@@ -35,6 +36,9 @@ inline constexpr ScreenRect kPrimaryMonitor{0, 0, 1024, 768};
 inline constexpr ScreenRect kLeftMonitor{-1024, 100, 0, 868};
 
 inline constexpr char kSettingsKey[] = "HKCU\\Software\\Ombrix\\Zelvora";
+// The prefix every suite's own is copied from, made by the first suite that needs it.
+inline constexpr char kTemplatePrefix[] = ZELVORA_TEMPLATE_PREFIX;
+
 inline constexpr char kRunKey[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class WineDesktop {
@@ -89,7 +93,9 @@ public:
 
 private:
     void RunWine(const std::vector<std::string>& args);
-    void StartTwoMonitors(int display);
+    void StartTwoMonitors();
+    // A new prefix at `prefix`, a copy of the one the desktop tests make once.
+    void CopyFreshPrefix(const std::string& prefix);
     // Starts Notepad, places it and waits for its edit control there; "hwnd:N".
     std::string OpenNotepad(const ScreenRect& place, ScreenRect& edit);
 
@@ -97,6 +103,7 @@ private:
     std::string binDir_;
     std::string picturesDir_;
     bool twoMonitors_;
+    ProbeServer probeServer_;
     ChildProcess xvfb_;
     ChildProcess nested_;
     ChildProcess backdrop_;

@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <cstdio>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -23,6 +24,16 @@ std::string WindowName(Display* display, Window window)
     return result;
 }
 
+// Windows come and go while the driver looks at them (a menu closes, a layer goes between
+// listing and asking): the request fails and the driver carries on. Xlib's own handler would end
+// the test program.
+int IgnoreVanishedWindows(Display*, XErrorEvent* error)
+{
+    if (error->error_code != BadWindow && error->error_code != BadDrawable && error->error_code != BadMatch)
+        std::fprintf(stderr, "X error %d (request %d)\n", error->error_code, error->request_code);
+    return 0;
+}
+
 void Settle()
 {
     // Lets the X server hand one event to Wine before the next; XTest events otherwise arrive in
@@ -36,6 +47,7 @@ X11Screen::X11Screen(const std::string& displayName, int originX, int originY)
     : display_(XOpenDisplay(displayName.c_str())), originX_(originX), originY_(originY)
 {
     if (!display_) throw std::runtime_error("cannot open X display " + displayName);
+    XSetErrorHandler(IgnoreVanishedWindows);
     int event, error, major, minor;
     if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
         throw std::runtime_error("the X server has no XTest extension");
@@ -161,9 +173,9 @@ std::optional<Image> X11Screen::GrabAlphaWindow(int left, int top, int width, in
             attributes.map_state == IsViewable && attributes.depth == 32) {
             int x = 0, y = 0;
             Window ignored = None;
-            XTranslateCoordinates(display_, window, root, 0, 0, &x, &y, &ignored);
+            const bool placed = XTranslateCoordinates(display_, window, root, 0, 0, &x, &y, &ignored);
             const int l = left - originX_ - x, t = top - originY_ - y;
-            if (l >= 0 && t >= 0 && l + width <= attributes.width && t + height <= attributes.height)
+            if (placed && l >= 0 && t >= 0 && l + width <= attributes.width && t + height <= attributes.height)
                 found = {window, {l, t}};
         }
         Window rootOut = None, parent = None, *children = nullptr;
@@ -173,7 +185,11 @@ std::optional<Image> X11Screen::GrabAlphaWindow(int left, int top, int width, in
         if (children) XFree(children);
     }
     if (!found) return std::nullopt;
-    return GrabFrom(found->first, found->second.first, found->second.second, left, top, width, height, true);
+    try {
+        return GrabFrom(found->first, found->second.first, found->second.second, left, top, width, height, true);
+    } catch (const std::runtime_error&) {
+        return std::nullopt;  // it went since
+    }
 }
 
 Image X11Screen::GrabFrom(unsigned long window, int x0, int y0, int left, int top, int width, int height,

@@ -64,6 +64,11 @@ private:
 
 void PressChord(X11Screen& screen, std::vector<const char*> keys);
 
+// Waits until the running copy has begun a hold of the paint shortcut, so that keys pressed from
+// now on are its own (or, with `held` false, until no hold is on). A slow machine sees the chord
+// later than a person lets go of the next key.
+bool WaitForHold(WineDesktop& desktop, bool held = true);
+
 // Moves the pointer through the points; with `waitForMarks`, each point must show the marker
 // colour before the next move. False when a point stayed unmarked.
 bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool waitForMarks);
