@@ -315,8 +315,10 @@ TEST_F(SmoothInk, AQuickCircleIsRoundWithinAPixel)
         std::vector<double> weight(360), distance(360);
         for (int y = 0; y < image.Height; ++y)
             for (int x = 0; x < image.Width; ++x) {
-                const auto share = OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
-                const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy, r = std::hypot(dx, dy);
+                const auto share =
+                    OrangeOverWhite(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]);
+                const double dx = image.Left + x + 0.5 - cx, dy = image.Top + y + 0.5 - cy,
+                             r = std::hypot(dx, dy);
                 if (!share || *share == 0 || std::abs(r - radius) > 12) continue;
                 const int degree = static_cast<int>(std::atan2(dy, dx) * 180 / std::numbers::pi + 360) % 360;
                 weight[degree] += *share, distance[degree] += *share * r;

@@ -767,10 +767,11 @@ int Run(std::vector<std::string> arguments)
     if (command == "hold-clipboard" && argc == 3) return HoldClipboard(argv[2]);
     if (command == "tooltips") return Tooltips();
     if (command == "short-path" && argc == 3) return ShortPath(argv[2]);
-    std::fprintf(stderr,
-                 "usage: zelvora-probe "
-                 "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
-                 "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn|short-path|serve ...\n");
+    std::fprintf(
+        stderr,
+        "usage: zelvora-probe "
+        "rect|move|list|front|close|close-hwnd|hit|count|msgboxes|msgboxes-utf8|dismiss-msgboxes|"
+        "answer-msgbox|texts|foreground|tray-delete|taskbar-created|stubborn|short-path|serve ...\n");
     return 2;
 }
 

@@ -101,7 +101,8 @@ CommandResult ProbeServer::Ask(const std::vector<std::string>& args, std::chrono
     CommandResult result;
     char buffer[4096];
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd fd{fromServer_, POLLIN, 0};
         const int ready = left > 0 ? poll(&fd, 1, static_cast<int>(left)) : 0;
         if (ready < 0 && errno == EINTR) continue;

@@ -91,9 +91,10 @@ WineDesktop::WineDesktop(const std::string& workDir, const std::string& binDir, 
         StartTwoMonitors();
     } else {
         std::string display;
-        xvfb_ = StartXServer({"Xvfb", "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
-                              "-nolisten", "tcp"},
-                             workDir_ + "/xvfb.log", display);
+        xvfb_ =
+            StartXServer({"Xvfb", "-screen", "0",
+                          std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp"},
+                         workDir_ + "/xvfb.log", display);
         screen_ = OpenScreen(display);
         setenv("DISPLAY", display.c_str(), 1);
     }
@@ -184,9 +185,10 @@ void WineDesktop::CopyFreshPrefix(const std::string& prefix)
     if (!std::filesystem::exists(ready)) {
         std::filesystem::remove_all(made);
         const std::string inPrefix = "WINEPREFIX=" + made;
-        const bool madeIt = RunCommand({"env", inPrefix, "wineboot", "-i"}, 300s).ExitCode == 0 &&
-                            RunCommand({"env", inPrefix, ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s).ExitCode == 0 &&
-                            RunCommand({"env", inPrefix, "wineserver", "-w"}, 60s).ExitCode == 0;
+        const bool madeIt =
+            RunCommand({"env", inPrefix, "wineboot", "-i"}, 300s).ExitCode == 0 &&
+            RunCommand({"env", inPrefix, ZELVORA_SCRIPTS_DIR "/wine-fonts"}, 30s).ExitCode == 0 &&
+            RunCommand({"env", inPrefix, "wineserver", "-w"}, 60s).ExitCode == 0;
         if (madeIt) std::ofstream(ready) << "made once for the desktop tests\n";
     }
     std::filesystem::remove_all(prefix);  // a copy cut short
@@ -255,11 +257,12 @@ CommandResult WineDesktop::Probe(const std::vector<std::string>& args)
 {
     // Questions and quick commands go to the probe that stays; the rest need a process of their own
     // (windows it shows, a clipboard it holds, the shell's notification area).
-    static const std::set<std::string> served{"rect",    "rects",      "top-child",     "list",
-                                              "count",   "msgboxes",   "msgboxes-utf8", "dismiss-msgboxes",
-                                              "answer-msgbox", "foreground", "focus", "texts",
-                                              "text-columns",  "ask",        "hit",   "close",
-                                              "close-hwnd",    "move",       "front", "short-path"};
+    static const std::set<std::string> served{
+        "rect",          "rects",      "top-child",     "list",
+        "count",         "msgboxes",   "msgboxes-utf8", "dismiss-msgboxes",
+        "answer-msgbox", "foreground", "focus",         "texts",
+        "text-columns",  "ask",        "hit",           "close",
+        "close-hwnd",    "move",       "front",         "short-path"};
     if (!args.empty() && served.contains(args.front())) return probeServer_.Ask(args, 30s);
     std::vector<std::string> argv{"wine", binDir_ + "/zelvora-probe.exe"};
     argv.insert(argv.end(), args.begin(), args.end());

@@ -175,7 +175,8 @@ std::optional<Image> X11Screen::GrabAlphaWindow(int left, int top, int width, in
             Window ignored = None;
             const bool placed = XTranslateCoordinates(display_, window, root, 0, 0, &x, &y, &ignored);
             const int l = left - originX_ - x, t = top - originY_ - y;
-            if (placed && l >= 0 && t >= 0 && l + width <= attributes.width && t + height <= attributes.height)
+            if (placed && l >= 0 && t >= 0 && l + width <= attributes.width &&
+                t + height <= attributes.height)
                 found = {window, {l, t}};
         }
         Window rootOut = None, parent = None, *children = nullptr;
@@ -186,7 +187,8 @@ std::optional<Image> X11Screen::GrabAlphaWindow(int left, int top, int width, in
     }
     if (!found) return std::nullopt;
     try {
-        return GrabFrom(found->first, found->second.first, found->second.second, left, top, width, height, true);
+        return GrabFrom(found->first, found->second.first, found->second.second, left, top, width, height,
+                        true);
     } catch (const std::runtime_error&) {
         return std::nullopt;  // it went since
     }

@@ -125,8 +125,11 @@ bool WaitForHold(WineDesktop& desktop, bool held)
 {
     // The main window's counter 11: whether a hold is on.
     const std::string wanted = held ? "1\n" : "0\n";
-    return WaitUntil([&] { return desktop.Probe({"ask", kMainWindowClass, "1028", "11"}).Output == wanted; }, 10s,
-                     10ms);
+    return WaitUntil(
+        [&] {
+            return desktop.Probe({"ask", kMainWindowClass, "1028", "11"}).Output == wanted;
+        },
+        10s, 10ms);
 }
 
 bool MovePointerAlong(X11Screen& screen, const std::vector<Point>& points, bool waitForMarks)
