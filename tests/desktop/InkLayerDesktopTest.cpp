@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <numbers>
 #include <thread>
+#include <utility>
 
 #include "InkDesktopFixture.h"
 
@@ -119,7 +120,11 @@ TEST_F(InkLayer, ClicksGoThroughTheLayerWhichIsNeverActiveNorOnTheTaskbarNorFram
     desktop_.SetSetting("KeepMarks", 1);
     ZelvoraSession zelvora(desktop_);
     const auto taskbar = [&] { return screen_.Grab(0, 748, 1024, 20); };
-    const Image taskbarBefore = taskbar();
+    // The desktop shows its taskbar once the program's tray icon is there, a moment after the window.
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("Shell_TrayWnd") == 1; }, 10s)) << "no taskbar";
+    Image taskbarBefore = taskbar();
+    WaitUntil([&] { return std::exchange(taskbarBefore, taskbar()).Pixels == taskbarBefore.Pixels; }, 5s,
+              150ms);
     // A stroke across Notepad's menu bar, over "File".
     int x = 0, menuY = 0;
     ASSERT_EQ(std::sscanf(desktop_.Probe({"hit", "Notepad", "5"}).Output.c_str(), "%d %d", &x, &menuY), 2);
@@ -229,11 +234,13 @@ TEST_F(InkLayer, TwoCopiesKeepingMarksAndAWindowThatKeepsItselfOnTopDoNotFightFo
     ASSERT_TRUE(second.WaitPastReports(2));
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));  // both copies draw, each on its own layer
     ASSERT_TRUE(WaitUntil([&] { return Layers() == 2; }, 10s));
-    const auto changes = [&](std::vector<std::string> classes) {
-        std::vector<std::string> command{"zorder-changes", "4"};
+    const auto changes = [&](std::vector<std::string> classes, const char* seconds = "4") {
+        std::vector<std::string> command{"zorder-changes", seconds};
         command.insert(command.end(), classes.begin(), classes.end());
         return std::atoi(desktop_.Probe(command).Output.c_str());
     };
+    // A new layer takes its place above the others in a few moves; two that fight never rest.
+    EXPECT_TRUE(WaitUntil([&] { return changes({kLayerClass}, "1") == 0; }, 10s)) << "the layers never rest";
     EXPECT_LE(changes({kLayerClass}), 1) << "the two layers take turns on top";
     ChildProcess pushy({"wine", desktop_.BinDir() + "/zelvora-probe.exe", "pushy",
                         std::to_string(edit_.Left + 40), std::to_string(edit_.Top + 280), "300", "30", "20"});

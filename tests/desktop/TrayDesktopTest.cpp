@@ -127,6 +127,8 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     ChooseFromTrayMenu(1);  // Bildschirm speichern
     EXPECT_TRUE(WaitUntil([&] { return FinishedPictures(desktop_.PicturesDir()).size() == 1; }, 10s))
         << "Bildschirm speichern";
+    // Its balloon lies over the icon and takes a press: a person waits until it has gone.
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"tooltips"}).Output.empty(); }, 40s, 500ms));
     ChooseFromTrayMenu(2);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
     ClickTitleBar("TfrmLicense");
