@@ -48,7 +48,7 @@ protected:
     }
     void Undo()
     {
-        std::this_thread::sleep_for(300ms);  // the program has seen the chord go up, as a person waits
+        WaitForHold(desktop_, false);  // the program has seen the chord go up, as a person waits
         PressChord(screen_, kUndoChord);
     }
     long Marks() { return std::stol(desktop_.Probe({"ask", "TfrmZelvora", "1028", "0"}).Output); }

@@ -179,7 +179,7 @@ TEST_F(InkLayer, UndoTakesTheLastMarkThenTheOneBeforeAndAWipeTakesAll)
     const std::vector<Point> first = page_.Stroke(0), second = page_.Stroke(40);
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 0));
     ASSERT_TRUE(page_.DrawStroke(kPaintChord, 40));
-    std::this_thread::sleep_for(300ms);  // the program has seen the chord go up, as a person waits
+    WaitForHold(desktop_, false);  // the program has seen the chord go up, as a person waits
 
     PressChord(screen_, kUndoChord);
     EXPECT_TRUE(WaitForOrange(second, 0)) << "the last mark stayed";

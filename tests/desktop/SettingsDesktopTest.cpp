@@ -398,7 +398,7 @@ TEST_F(HotkeyEditor, TheUndoRowChangesCancelsAndReportsATakenCombination)
     const auto drawnThenUndone = [&](std::vector<const char*> undo) {
         desktop_.FocusDesktop();
         if (!page_.DrawStroke(kPaintChord)) return false;
-        std::this_thread::sleep_for(300ms);  // the program has seen the chord go up, as a person waits
+        WaitForHold(desktop_, false);  // the program has seen the chord go up, as a person waits
         PressChord(screen_, std::move(undo));
         return WaitUntil(
             [&] {
