@@ -56,7 +56,12 @@ protected:
     }
     bool InTheTray()
     {
-        return WaitForWindow("TfrmZelvora", false) && !Shows("TApplication") && FindTrayIcon(screen_);
+        // The window goes first; the taskbar loses its button and paints again a moment later.
+        return WaitUntil(
+            [&] {
+                return !Shows("TfrmZelvora") && !Shows("TApplication") && FindTrayIcon(screen_).has_value();
+            },
+            10s, 100ms);
     }
 };
 
