@@ -71,10 +71,17 @@ int NotepadPage::PixelsNotAndedByFill(const std::vector<const char*>& chord, std
         HeldKeys held(screen, chord);
         if (!WaitUntil([&] { return screen.Pixel(edit_.CentreX(), edit_.CentreY()) == pen; }, 3s)) return -1;
     }
-    const Image marked = Grab();
+    // The box's centre comes first; a busy machine lays the rest a moment later.
     int wrong = 0;
-    for (std::size_t i = 0; i < clean.Pixels.size(); ++i)
-        wrong += marked.Pixels[i] != (clean.Pixels[i] & pen);
+    WaitUntil(
+        [&] {
+            const Image marked = Grab();
+            wrong = 0;
+            for (std::size_t i = 0; i < clean.Pixels.size(); ++i)
+                wrong += marked.Pixels[i] != (clean.Pixels[i] & pen);
+            return wrong == 0;
+        },
+        3s, 100ms);
     return wrong;
 }
 
