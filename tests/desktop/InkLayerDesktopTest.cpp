@@ -144,7 +144,7 @@ TEST_F(InkLayer, ClicksGoThroughTheLayerWhichIsNeverActiveNorOnTheTaskbarNorFram
     EXPECT_NE(Foreground(), std::string(kLayerClass) + "\n");
     screen_.Tap("Escape");
     screen_.Tap("Escape");
-    EXPECT_EQ(Orange(overMenu), 6) << "the mark under the menu went";
+    EXPECT_TRUE(WaitForOrange(overMenu, 6)) << "the mark under the menu went";
 
     // Control mode finds Notepad's page under the layer and frames it (10 px, grown by 10).
     PressChord(screen_, {"Alt_L", "3"});
@@ -218,7 +218,7 @@ TEST_F(InkLayer, OnTheScreenUndoRepaintsTheWindowsUnderTheLastMark)
     PressChord(screen_, kUndoChord);
     EXPECT_TRUE(WaitForOrange(second, 0)) << "the windows under the last mark did not repaint";
     EXPECT_EQ(Orange(first), static_cast<int>(first.size())) << "a window beyond the mark repainted";
-    EXPECT_EQ(Layers(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Layers() == 0; }, 5s)) << "a layer on the screen surface";
     PressChord(screen_, {"Alt_L", "2"});
     EXPECT_TRUE(WaitForOrange(first, 0));
     PressChord(screen_, kUndoChord);  // the wipe is undone on the screen too
