@@ -6,7 +6,6 @@
 #include <cmath>
 #include <sstream>
 #include <thread>
-#include <utility>
 
 #include "InkDesktopFixture.h"
 
@@ -151,8 +150,7 @@ TEST_F(DrawingKeys, KeysTypedDuringTheHoldNeverReachTheWindowBeneath)
     screen_.Click(edit_.Left + 40, edit_.Top + 120);  // Notepad has the keyboard
     ASSERT_TRUE(WaitUntil([&] { return Front() == "Notepad"; }, 5s));
     // The click moves the caret, which the status bar shows once Notepad has taken it.
-    std::string before = NotepadText();
-    WaitUntil([&] { return std::exchange(before, NotepadText()) == before; }, 5s, 300ms);
+    const std::string before = ReadSteady([&] { return NotepadText(); }, 5s, 300ms);
     page_.RestPointerAt(Centre());
     {
         HeldKeys chord(screen_, kPaintChord);

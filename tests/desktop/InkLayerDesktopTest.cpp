@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <numbers>
 #include <thread>
-#include <utility>
 
 #include "InkDesktopFixture.h"
 
@@ -122,9 +121,7 @@ TEST_F(InkLayer, ClicksGoThroughTheLayerWhichIsNeverActiveNorOnTheTaskbarNorFram
     const auto taskbar = [&] { return screen_.Grab(0, 748, 1024, 20); };
     // The desktop shows its taskbar once the program's tray icon is there, a moment after the window.
     ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("Shell_TrayWnd") == 1; }, 10s)) << "no taskbar";
-    Image taskbarBefore = taskbar();
-    WaitUntil([&] { return std::exchange(taskbarBefore, taskbar()).Pixels == taskbarBefore.Pixels; }, 5s,
-              150ms);
+    const Image taskbarBefore = ReadSteady(taskbar, 5s, 150ms);
     // A stroke across Notepad's menu bar, over "File".
     int x = 0, menuY = 0;
     ASSERT_EQ(std::sscanf(desktop_.Probe({"hit", "Notepad", "5"}).Output.c_str(), "%d %d", &x, &menuY), 2);

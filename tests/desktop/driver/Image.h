@@ -12,6 +12,8 @@ struct Image {
     int Left = 0, Top = 0, Width = 0, Height = 0;  // in screen coordinates
     std::vector<std::uint32_t> Pixels;             // row by row
 
+    bool operator==(const Image&) const = default;
+
     bool Contains(int x, int y) const
     {
         return x >= Left && y >= Top && x < Left + Width && y < Top + Height;

@@ -33,6 +33,7 @@ bool TakeExitCode(std::string& output, int& code)
 
 bool ProbeServer::Start()
 {
+    signal(SIGPIPE, SIG_IGN);  // a server that went fails the write instead of ending the tests
     int in[2], out[2];
     if (pipe2(in, O_CLOEXEC) != 0) return false;
     if (pipe2(out, O_CLOEXEC) != 0) {
@@ -89,7 +90,6 @@ CommandResult ProbeServer::Ask(const std::vector<std::string>& args, std::chrono
     for (const std::string& arg : args) line += (line.empty() ? "" : std::string(1, kSeparator)) + arg;
     line += '\n';
     // A server the Wine server took with it takes no line: start another, once.
-    signal(SIGPIPE, SIG_IGN);
     if ((pid_ < 0 && !Start()) || !Send(line)) {
         Stop();
         if (!Start() || !Send(line)) {

@@ -74,15 +74,7 @@ bool ZelvoraSession::WaitForMainWindow(int visibleMainWindows)
     desktop_.FocusDesktop();
     // A program just started still sets itself up, and the desktop still paints its move: a test
     // begins once the screen is still, as a person begins once the window has come to rest.
-    Image before = desktop_.Screen().GrabAll();
-    WaitUntil(
-        [&] {
-            Image now = desktop_.Screen().GrabAll();
-            const bool still = now.Pixels == before.Pixels;
-            before = std::move(now);
-            return still;
-        },
-        5s, 150ms);
+    static_cast<void>(ReadSteady([&] { return desktop_.Screen().GrabAll(); }, 5s, 150ms));
     return true;
 }
 
