@@ -106,6 +106,7 @@ std::vector<std::string> SaveSettings(const TSettings& s, ISettingsValues& value
         {"LaserFadeMs", ValidLaserFadeMs(s.LaserFadeMs)},
         {"SpotlightDim", ValidSpotlightDim(s.SpotlightDim)},
         {"ShowKeyHints", s.ShowKeyHints ? 1 : 0},
+        {"PauseHotkey", s.Shortcut(TShortcutCommand::Pause)},
     };
     std::vector<std::string> errors;
     for (const auto& [name, value] : ordered) {

@@ -26,7 +26,7 @@ struct TSettings {
     bool Transparent = false;
     bool FloodFill = false;
     // PaintHotkey, DeleteHotkey and ModeHotkey among the ten values, then UndoHotkey,
-    // SnapshotHotkey, LaserHotkey and SpotlightHotkey; in the order of kShortcutRows.
+    // SnapshotHotkey, LaserHotkey, SpotlightHotkey and PauseHotkey; in the order of kShortcutRows.
     TShortcuts Shortcuts = DefaultShortcuts();
     // Saved after the ten values.
     // The default is on where the desktop is composed (marks drawn on the screen go at its next
@@ -75,7 +75,7 @@ int ValidSpotlightDim(int percent);
 TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults = {});
 
 // Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
-// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs, SpotlightDim and ShowKeyHints. A
+// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs, SpotlightDim, ShowKeyHints and PauseHotkey. A
 // value that cannot be written does not stop the ones after it; the texts of the failures are returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 

@@ -10,7 +10,7 @@
 
 namespace zelvora {
 
-enum class TShortcutCommand { Paint, Wipe, Mode, Undo, Snapshot, Laser, Spotlight };
+enum class TShortcutCommand { Paint, Wipe, Mode, Undo, Snapshot, Laser, Spotlight, Pause };
 
 struct TShortcutRow {
     TShortcutCommand Command;
@@ -25,7 +25,7 @@ struct TShortcutRow {
     const char* TrayItem;  // the tray menu's item that does the same
 };
 
-inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
+inline constexpr std::array<TShortcutRow, 8> kShortcutRows{{
     {TShortcutCommand::Paint, "PaintHotkey", 0x8031, "edtDraw", nullptr, nullptr, nullptr},  // Alt+1, held
     {TShortcutCommand::Wipe, "DeleteHotkey", 0x8032, "edtDelete", "HotkeyZelvora", "Stiftlschen1", nullptr},
     {TShortcutCommand::Mode, "ModeHotkey", 0x8033, "edtMode", "HotkeyZelvora2", "mnuMode", nullptr},
@@ -36,6 +36,8 @@ inline constexpr std::array<TShortcutRow, 7> kShortcutRows{{
      nullptr},  // Alt+6, held
     {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr,
      nullptr},
+    // Every other shortcut off and its keys the programs', until pressed again.
+    {TShortcutCommand::Pause, "PauseHotkey", 0x8030, "edtPause", "HotkeyZelvora7", nullptr, "pmnuPause"},  // Alt+0
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
 

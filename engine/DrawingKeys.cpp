@@ -34,6 +34,28 @@ bool IsModifierOf(TShiftState::Flag modifier, int virtualKey)
 
 }  // namespace
 
+bool PassesWhileTyping(int virtualKey)
+{
+    constexpr int kPrintScreen = 0x2C, kSleep = 0x5F, kBrowserBack = 0xA6, kLaunchApp2 = 0xB7, kNumLock = 0x90,
+                  kScrollLock = 0x91;
+    return virtualKey == kPrintScreen || virtualKey == kSleep || virtualKey == kNumLock ||
+           virtualKey == kScrollLock || (virtualKey >= kBrowserBack && virtualKey <= kLaunchApp2);
+}
+
+bool IsEditingKey(int virtualKey)
+{
+    constexpr int kKeys[] = {0x08, 0x0D, 0x1B, 0x23, 0x24, 0x25, 0x27, 0x2E};  // Back, Enter, Esc, End,
+                                                                               // Home, Left, Right, Del
+    return std::find(std::begin(kKeys), std::end(kKeys), virtualKey) != std::end(kKeys);
+}
+
+bool MakesText(int virtualKey)
+{
+    const auto within = [&](int first, int last) { return virtualKey >= first && virtualKey <= last; };
+    return virtualKey == 0x20 || within('0', '9') || within('A', 'Z') || within(0x60, 0x6F) ||  // keypad
+           within(0xBA, 0xC2) || within(0xDB, 0xDF) || within(0xE1, 0xE4) || virtualKey == 0xE6;  // OEM
+}
+
 const TDrawingKeyRow* DrawingKeyOf(int virtualKey)
 {
     for (const TDrawingKeyRow& row : kDrawingKeys)
@@ -72,13 +94,14 @@ TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
     if (swallowed_.test(virtualKey)) {
         // Held since it was swallowed in the hold: its repeats are ours, and mean nothing after it.
         if (!holding_) return TKeyVerdict::Swallow;
+    } else if (!holding_) {
+        // The field takes the chord's own keys too: a "1" typed is a "1".
+        return typing_ ? TypingKeyDown(virtualKey, repeat) : TKeyVerdict::Pass;
     } else if (IsChordKey(chord_, virtualKey)) {
         // The chord's own key repeats while it is held (the program beneath would get Alt+1 over
-        // and over); its release, like its press, belongs to the program beneath.
-        if (holding_ && virtualKey == (ShortCutToKey(chord_).Key & 0xFF)) return TKeyVerdict::Swallow;
+        // and over); its modifiers belong to the program beneath.
+        if (virtualKey == (ShortCutToKey(chord_).Key & 0xFF)) return TKeyVerdict::Swallow;
         return TKeyVerdict::Pass;
-    } else if (!holding_) {
-        return typing_ ? TypingKeyDown(virtualKey) : TKeyVerdict::Pass;
     }
     swallowed_.set(virtualKey);
     anyInput_ = true;
@@ -116,18 +139,27 @@ TKeyVerdict TDrawingKeys::KeyDown(int virtualKey)
     return TKeyVerdict::Swallow;
 }
 
-TKeyVerdict TDrawingKeys::TypingKeyDown(int virtualKey)
+TKeyVerdict TDrawingKeys::TypingKeyDown(int virtualKey, bool repeat)
 {
     constexpr int kCapsLock = 0x14, kLeftWindows = 0x5B, kRightWindows = 0x5C;
+    if (virtualKey == kCapsLock) {
+        if (!repeat) capsLock_ = !capsLock_;
+        return TKeyVerdict::Pass;  // the system keeps its light
+    }
     const bool modifier = IsModifierOf(TShiftState::ssShift, virtualKey) ||
                           IsModifierOf(TShiftState::ssCtrl, virtualKey) ||
-                          IsModifierOf(TShiftState::ssAlt, virtualKey) || virtualKey == kCapsLock ||
-                          virtualKey == kLeftWindows || virtualKey == kRightWindows;
+                          IsModifierOf(TShiftState::ssAlt, virtualKey) || virtualKey == kLeftWindows ||
+                          virtualKey == kRightWindows;
     const TShiftState modifiers = ModifiersDown();
-    const bool switching = (modifiers.Has(TShiftState::ssAlt) && !modifiers.Has(TShiftState::ssCtrl)) ||
-                           down_.test(kLeftWindows) || down_.test(kRightWindows);
-    if (modifier || switching) return TKeyVerdict::Pass;
-    return TKeyVerdict::Type;
+    const bool altGr = modifiers.Has(TShiftState::ssAlt) && modifiers.Has(TShiftState::ssCtrl);
+    const bool switching = (modifiers.Has(TShiftState::ssAlt) && !altGr) || down_.test(kLeftWindows) ||
+                           down_.test(kRightWindows);
+    if (modifier || switching || PassesWhileTyping(virtualKey)) return TKeyVerdict::Pass;
+    if (IsEditingKey(virtualKey) || (virtualKey == 'V' && modifiers.Has(TShiftState::ssCtrl) && !altGr))
+        return TKeyVerdict::Edit;
+    // Ctrl alone with a letter makes a control character, not text; AltGr makes text.
+    const bool control = modifiers.Has(TShiftState::ssCtrl) && !altGr;
+    return MakesText(virtualKey) && !control ? TKeyVerdict::Type : TKeyVerdict::Swallow;
 }
 
 TShiftState TDrawingKeys::ModifiersDown() const

@@ -56,11 +56,20 @@ bool IsChordKey(TShortCut chord, int virtualKey);
 // The pen's size after `steps` of the size track bar, within its range.
 int SteppedMarkerSize(int size, int steps);
 
+// Keys that make no text and do not edit, which a text field lets through to the system:
+// browser, volume, media and launch keys, Print Screen, Sleep and the lock keys.
+bool PassesWhileTyping(int virtualKey);
+// Left, Right, Home, End, Delete, Backspace, Enter and Esc.
+bool IsEditingKey(int virtualKey);
+// Letters, digits, the space bar, the keypad and the punctuation keys of every layout.
+bool MakesText(int virtualKey);
+
 // What the hook does with a key.
 enum class TKeyVerdict {
     Pass,     // the program beneath gets it
     Swallow,  // no program gets it
     Type,     // the text field gets it, as text, and no program does
+    Edit,     // the text field gets it as an editing key (moves, deletes, keeps, drops, pastes)
 };
 
 // The keys of one hold of the paint shortcut, and of what follows it: keys still held from the
@@ -98,10 +107,19 @@ public:
     {
         if (InRange(virtualKey)) seen_.set(virtualKey);
     }
-    // While a text field is open, keys that make text are typed into it; with Alt (not AltGr) or
-    // a Windows key down, keys pass, so the person can switch windows.
-    void SetTyping(bool typing) { typing_ = typing; }
+    // While a text field is open, keys that make text are typed into it and editing keys edit
+    // it; keys that make no text and do not edit (volume, media, Print Screen) pass, and so does
+    // every key with Alt (not AltGr) or a Windows key down, so the person can switch windows.
+    // Caps Lock is followed from its own presses from `capsLock` on.
+    void SetTyping(bool typing, bool capsLock = false)
+    {
+        typing_ = typing;
+        capsLock_ = capsLock;
+    }
     bool Typing() const { return typing_; }
+    bool CapsLock() const { return capsLock_; }
+    // Ctrl (either side) is down as the hook saw it: the field's words and paste.
+    bool CtrlDown() const { return ModifiersDown().Has(TShiftState::ssCtrl); }
 
     TDrawingShape Shape() const;
     // What was asked since the last call.
@@ -119,7 +137,7 @@ public:
 private:
     static bool InRange(int virtualKey) { return virtualKey >= 0 && virtualKey < 256; }
     TShiftState ModifiersDown() const;
-    TKeyVerdict TypingKeyDown(int virtualKey);
+    TKeyVerdict TypingKeyDown(int virtualKey, bool repeat);
 
     TShortCut chord_;
     std::vector<TShortCut> shortcuts_;
@@ -127,6 +145,7 @@ private:
     std::bitset<256> down_, swallowed_, seen_;
     bool holding_ = true;
     bool typing_ = false;
+    bool capsLock_ = false;
     std::optional<TColor> colour_, board_;
     bool anyInput_ = false;
     int widthSteps_ = 0;

@@ -13,9 +13,11 @@
 #include "engine/win32/GlobalHotkeys.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/DesktopComposition.h"
+#include "toolkit/win32/GreyedIcon.h"
 #include "toolkit/win32/KeyNames.h"
 #include "toolkit/win32/Registry.h"
 #include "toolkit/win32/ShellOpen.h"
+#include "toolkit/win32/SystemLibrary.h"
 #include "toolkit/win32/TextEncoding.h"
 #include "tray/win32/TrayIcon.h"
 
@@ -98,6 +100,7 @@ TfrmZelvora::TfrmZelvora(TComponent* owner)
     // that is taken is therefore reported twice at start-up.
     for (const TShortcutRow& row : kShortcutRows) RegisterShortcutHotkey(row.Command);
     MarkStartup("hotkey registration");
+    PostMessageW(Handle(), WM_FOLLOW_SESSION, 0, 0);
     mnuStartWithWindows.SetChecked(AutostartEnabled());
     MarkStartup("autostart read");
     Updated();
@@ -121,6 +124,7 @@ void TfrmZelvora::PublishHandlers()
             PublishMethod(std::string(row.MenuItem) + "Click", [this, command = row.Command](TEventArgs&) {
                 RunCommand(command, TCommandSource::Menu);
             });
+    PublishMethod("pmnuPauseClick", [this](TEventArgs&) { SetPaused(!Paused()); });
     PublishMethod("mnuKeepMarksClick", [this](TEventArgs&) { SetKeepMarks(!mnuKeepMarks.Checked()); });
     PublishMethod("mnuVanishNeverClick", [this](TEventArgs&) { SetVanishSeconds(0); });
     PublishMethod("mnuVanish2Click", [this](TEventArgs&) { SetVanishSeconds(2); });
@@ -186,7 +190,7 @@ void TfrmZelvora::FormCreate()
         if (index < kShortcutCount) RunCommand(kShortcutRows[index].Command);
     };
     engine_.OnHoldOverElevatedWindow = [this](HWND window) { WarnOfElevatedWindow(window); };
-    engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
+    engine_.SetShortcuts(shortcuts_);
     engine_.KeyHintLines = [this] {
         std::vector<std::wstring> lines;
         for (const char* name :
@@ -204,6 +208,7 @@ void TfrmZelvora::FormDestroy()
 {
     // Pictures still waiting are written while the windows are there, not after.
     if (saves_) saves_->WriteAll();
+    FollowSession(false);
     UnregisterHotkeys();
     engine_.StopPollTimer();
     engine_.SetKeepMarks(false);
@@ -381,6 +386,7 @@ void TfrmZelvora::mnuEditShortCutClick()
     if (auto* editor = dynamic_cast<TfrmEditHotkey*>(Application->FindComponent("frmEditHotkey")))
         editor->Edit(*this);
     engine_.SetDrawingEnabled(true);
+    if (Paused()) SetPaused(true);  // the editor registered every shortcut again
     UpdateHints();
 }
 
@@ -402,6 +408,7 @@ void TfrmZelvora::SelectLanguage(int language)
 void TfrmZelvora::siLangChangeLanguage()
 {
     UpdateTitle();
+    if (Paused()) ShowPausedInTray();  // the language wrote the tip anew
     lblSize.SetCaption(FormatText("%d px", {static_cast<long long>(TrackBar.Position())}));
     UpdateHints();
 }
@@ -413,9 +420,8 @@ void TfrmZelvora::SetShortcut(TShortcutCommand command, TShortCut shortcut)
     const TShortcutRow& row = RowOf(command);
     for (const char* item : {row.MenuItem, row.TrayItem})
         if (item) Field<TMenuItem>(item).SetShortCut(static_cast<int>(shortcut));
-    if (command == TShortcutCommand::Paint) engine_.SetPaintShortcut(shortcut);
-    if (command == TShortcutCommand::Laser) engine_.SetLaserShortcut(shortcut);
-    engine_.SetHoldShortcuts({shortcuts_.begin(), shortcuts_.end()});
+    // The hook lets the old keys go and takes the new ones at once.
+    engine_.SetShortcuts(shortcuts_);
     RegisterShortcutHotkey(command);
 }
 
@@ -482,6 +488,47 @@ void TfrmZelvora::WarnOfElevatedWindow(HWND window)
                                            WideFromAnsi(GetNamedString("sElevatedWindow"), charset)));
 }
 
+void TfrmZelvora::SetPaused(bool paused)
+{
+    engine_.SetPaused(paused);
+    for (const TShortcutRow& row : kShortcutRows) {
+        if (row.Command == TShortcutCommand::Pause) continue;
+        if (paused)
+            hotkeys_.Unregister(Handle(), row.Command);
+        else
+            RegisterShortcutHotkey(row.Command);
+    }
+    Field<TMenuItem>("pmnuPause").SetChecked(paused);
+    ShowPausedInTray();
+}
+
+void TfrmZelvora::ShowPausedInTray()
+{
+    auto& tray = Field<TCoolTrayIcon>("CoolTrayIcon");
+    if (!Paused()) {
+        tray.SetHint(Application->Title());
+        tray.SetIcon(tray.Icon());
+        return;
+    }
+    tray.SetHint(GetNamedString("sPausedTip"));
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const UniqueIcon icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (const UniqueIcon grey = GreyedIcon(icon.get())) tray.AssignIcon(grey.get());
+}
+
+void TfrmZelvora::FollowSession(bool watch)
+{
+    // Locked, or behind the secure desktop, the key-ups go elsewhere: told when it comes back.
+    // (Asked for by name: the library is loaded only here.)
+    if (watch) {
+        if (auto* follow = SystemFunction<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification"))
+            follow(Handle(), 0);  // NOTIFY_FOR_THIS_SESSION
+    } else if (auto* stop = SystemFunction<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
+        stop(Handle());
+    }
+}
+
 void TfrmZelvora::SetKeepMarks(bool keep)
 {
     engine_.SetKeepMarks(keep);
@@ -518,6 +565,9 @@ void TfrmZelvora::RunCommand(TShortcutCommand command, TCommandSource source)
         case TShortcutCommand::Undo:
             UndoLastMark();
             break;
+        case TShortcutCommand::Pause:
+            SetPaused(!Paused());
+            break;
         case TShortcutCommand::Snapshot:
             if (source == TCommandSource::Menu)
                 Saves().SaveAfterMenu();
@@ -532,6 +582,10 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (hotkeys_.HandleMessage(Handle(), msg, wParam)) return 0;
     if (saves_ && saves_->HandleMessage(msg, wParam)) return 0;
     if (msg == WM_QUERY_COUNTER) return Counter(static_cast<TCounter>(wParam));
+    if (msg == WM_FOLLOW_SESSION) {
+        FollowSession(true);
+        return 0;
+    }
     if (msg == WM_SHOW_ABOUT) {
         ShowAbout();
         return 0;
@@ -543,6 +597,11 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (msg == WM_DISPLAYCHANGE) engine_.DisplayChanged();  // and on to the form
+    constexpr WPARAM kSessionLock = 7, kSessionUnlock = 8;   // WTS_SESSION_LOCK, WTS_SESSION_UNLOCK
+    if (msg == WM_WTSSESSION_CHANGE && (wParam == kSessionLock || wParam == kSessionUnlock)) {
+        engine_.ForgetKeys();
+        return 0;
+    }
     // A program that starts with Windows usually ends with the session, not from its menu.
     if (msg == WM_QUERYENDSESSION) return TRUE;
     if (msg == WM_ENDSESSION) {

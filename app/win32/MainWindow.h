@@ -36,6 +36,8 @@ inline constexpr UINT WM_SHOW_ABOUT = WM_USER + 1;
 inline constexpr UINT WM_INK_LAYER_FAILED = WM_USER + 2;
 // The save screen worker has written a picture.
 inline constexpr UINT WM_SNAPSHOT_DONE = WM_USER + 3;
+// Posted at start-up: the session's lock and unlock are followed once the window is up.
+inline constexpr UINT WM_FOLLOW_SESSION = WM_USER + 5;
 // What a long session's benchmark reads from outside: the main window answers the counter that
 // wParam names.
 inline constexpr UINT WM_QUERY_COUNTER = WM_USER + 4;
@@ -82,6 +84,9 @@ public:
     void SetKeepMarks(bool keep);
     void SetVanishSeconds(int seconds);
     void ToggleMode();
+    // Paused, every other shortcut is off and its keys reach the programs; never stored.
+    bool Paused() const { return engine_.Paused(); }
+    void SetPaused(bool paused);
 
     TShortCut Shortcut(TShortcutCommand command) const override { return shortcuts_[IndexOf(command)]; }
     // Stores the shortcut; the paint chord goes to the engine, the others register as hotkeys.
@@ -163,6 +168,9 @@ private:
     TShortcuts shortcuts_ = DefaultShortcuts();
     TScreenSaves& Saves();
     void WarnOfElevatedWindow(HWND window);
+    // The tray's icon and tip tell whether Zelvora is paused.
+    void ShowPausedInTray();
+    void FollowSession(bool watch);
     HWND elevatedWarned_ = nullptr;
     LRESULT Counter(TCounter counter);
 };

@@ -41,6 +41,11 @@ void TShortcutHotkeys::UnregisterAll(HWND window)
         if (id) UnregisterShortcutHotkey(window, id);
 }
 
+void TShortcutHotkeys::Unregister(HWND window, TShortcutCommand command)
+{
+    if (const int id = Id(command)) UnregisterShortcutHotkey(window, id);
+}
+
 bool TShortcutHotkeys::HandleMessage(HWND window, UINT msg, WPARAM wParam)
 {
     if (msg == WM_HOTKEY) {

@@ -22,6 +22,8 @@ public:
     // shortcut is off. The paint chord is polled, not registered.
     void Register(HWND window, TShortcutCommand command, TShortCut shortcut);
     void UnregisterAll(HWND window);
+    // Its keys reach the programs until it is registered again.
+    void Unregister(HWND window, TShortcutCommand command);
     // Zero for the paint chord.
     int Id(TShortcutCommand command) const { return ids_[IndexOf(command)]; }
     // WM_HOTKEY and the release timer; true when the message was one of these.

@@ -97,6 +97,15 @@ void Print(const char* what, const TTicks& ticks)
 
 }  // namespace
 
+// No keys reach the spotlight here: it is driven tick by tick.
+class TNoSpotlightKeys : public ISpotlightKeys {
+public:
+    void Follow(bool) override {}
+    void TakeWheel(bool) override {}
+    bool TakeEscape() override { return false; }
+    int TakeWheelSteps() override { return 0; }
+};
+
 int main()
 {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -106,7 +115,8 @@ int main()
     std::printf("Screen %dx%d, overlays with %s\n", screen.Width(), screen.Height(),
                 InkWithAlpha() ? "per-pixel alpha" : "a colour key");
     TMarkHistory marks;
-    TPresenterPointer pointer(marks);
+    TNoSpotlightKeys keys;
+    TPresenterPointer pointer(marks, keys);
     TPresenterTick tick;
     tick.Dpi = 96;
     const int y = screen.Top + screen.Height() / 2;

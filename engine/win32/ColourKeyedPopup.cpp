@@ -19,14 +19,14 @@ bool TColourKeyedPopup::Open()
     return static_cast<bool>(window_);
 }
 
-void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, bool caret)
+void TColourKeyedPopup::Show(const TMarkPiece& piece, const TRect& area, std::optional<int> caretX)
 {
     if (!Open()) return;
     if (!IsWindowVisible(window_.get())) shown_.clear();
     KeepGround(area);
     piece_ = piece;
     area_ = area;
-    caret_ = caret;
+    caretX_ = caretX;
     const TColor key = ChooseColourKey(piece.Pen.Color);
     if (key != key_ || !IsWindowVisible(window_.get()))
         SetLayeredWindowAttributes(window_.get(), key, 0, LWA_COLORKEY);
@@ -117,9 +117,9 @@ void TColourKeyedPopup::Paint(HDC dc)
     // Laid as the kept mark will be: the highlighter over the screen it was found on.
     TMarkInk ink(0, piece_.Pen);
     ink.Lay(PieceCoverage(piece_, area_), {rows, TInkPixels::Keyed, PixelOf(key_), &ground}, area_);
-    if (caret_) {
+    if (caretX_) {
         const TRect& text = piece_.Frame.Bounds;
-        FillPixels(rows, {text.Right + 1, text.Top, text.Right + 3, text.Bottom}, PixelOf(piece_.Pen.Color));
+        FillPixels(rows, {*caretX_, text.Top, *caretX_ + 2, text.Bottom}, PixelOf(piece_.Pen.Color));
     }
     shown_.assign(pixels.Bits(), pixels.Bits() + ground_.size());
     shownArea_ = area_;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "engine/MarkHistory.h"
@@ -23,9 +24,9 @@ public:
     TColourKeyedPopup(const TColourKeyedPopup&) = delete;
     TColourKeyedPopup& operator=(const TColourKeyedPopup&) = delete;
 
-    // Shows the piece alone, the window covering `area` (screen points); a caret after it when
-    // asked. The window is made on first use.
-    void Show(const TMarkPiece& piece, const TRect& area, bool caret = false);
+    // Shows the piece alone, the window covering `area` (screen points); a caret at the screen
+    // column `caretX` when one is given (a text field). The window is made on first use.
+    void Show(const TMarkPiece& piece, const TRect& area, std::optional<int> caretX = std::nullopt);
     void Hide();
     HWND Handle() const { return window_.get(); }
     // Messages the owner answers: true when answered.
@@ -41,7 +42,7 @@ private:
 
     TMarkPiece piece_;
     TRect area_;
-    bool caret_ = false;
+    std::optional<int> caretX_;
     TColor key_ = 0;
     std::vector<std::uint32_t> ground_;  // under area_
     std::vector<std::uint32_t> shown_;   // what the window shows, over shownArea_

@@ -7,7 +7,6 @@
 
 #include "base/DpiScaling.h"
 #include "engine/MarkGeometry.h"
-#include "engine/PaintChord.h"
 #include "engine/ShapePieces.h"
 #include "engine/win32/Elevation.h"
 #include "toolkit/win32/Boundary.h"
@@ -31,7 +30,6 @@ TMarkingEngine::TMarkingEngine(const IMarkingOptions& options, std::size_t maxMa
 
 TMarkingEngine::~TMarkingEngine()
 {
-    hook_.reset();
     textField_.reset();
     StopPollTimer();
     if (vanishTimer_) KillTimer(nullptr, vanishTimer_);
@@ -249,27 +247,24 @@ void TMarkingEngine::PollTick()
 
     POINT pointer{};
     GetCursorPos(&pointer);
-    const bool held = drawingEnabled_ && IsChordHeld(paintShortcut_, KeyStateOutsideHold, this);
+    session_.CheckHealth();
+    const bool held =
+        drawingEnabled_ && !paused_ && session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.TakeHeld(); });
     if (held && !hold_.Held()) BeginHold();
-    const bool ending = hold_.Held() && !held;
     THoldTick tick = TakeInput(pointer, held);
     if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
     hold_.Tick(tick, *this);
-    if (ending) EndHold();
     TickPresenter(pointer, held);
     TickKeyHints(pointer, held);
     if (textField_) {
         textField_->FollowForeground();
         if (textField_->IsOpen()) {
-            const std::lock_guard lock(input_.Lock);
-            input_.FieldArea = textField_->Area();
+            session_.SetFieldArea(textField_->Area());
         } else {
             CloseTextField();
         }
     }
     if (KeepMarks()) layer_.StayOnTop();
-    if (held) CheckHook();
-    RetireHook();
     KeepDrawingMarkShown();
     screen_.Flush();
 }
@@ -277,12 +272,9 @@ void TMarkingEngine::PollTick()
 void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
 {
     TPresenterTick tick;
-    // Polled like the paint chord (its hotkey only keeps the keys from other programs), but its
-    // key first: while it is up, as nearly always, the modifiers need no asking.
-    const int laserKey = static_cast<int>(ShortCutToKey(laserShortcut_).Key);
-    tick.LaserHeld = drawingEnabled_ && !paintHeld && laserKey != 0 &&
-                     (GetAsyncKeyState(laserKey) & 0x8000) &&
-                     IsChordHeld(laserShortcut_, KeyStateOutsideHold, this);
+    // Held as the keyboard hook saw it go down and up, like the paint chord.
+    tick.LaserHeld = drawingEnabled_ && !paused_ && !paintHeld &&
+                     session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.LaserHeld(); });
     tick.PaintHeld = paintHeld;
     // Idle, nothing more is asked of the system.
     if (tick.LaserHeld || paintHeld || presenter_.Active()) {
@@ -335,28 +327,25 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     std::optional<TColor> colour, board;
     int widthSteps = 0;
     std::vector<std::size_t> shortcuts;
-    {
-        const std::lock_guard lock(input_.Lock);
-        TDrawingKeys& keys = input_.Keys;
-        if (hook_ && keys.Holding()) {
+    session_.Locked([&](TKeyRoute& route, TPointerTrail& trail) {
+        TDrawingKeys& keys = route.Keys();
+        shortcuts = route.TakeCommands();
+        if (held || hold_.Held()) {
             colour = keys.TakeColour();
             board = keys.TakeBoard();
             keysPressed_ = keys.TakeAnyInput() || keysPressed_;
             widthSteps = keys.TakeWidthSteps();
-            shortcuts = keys.TakeShortcuts();
+            for (const std::size_t index : keys.TakeShortcuts()) shortcuts.push_back(index);
             tick.Shape = keys.Shape();
             tick.ShapeKeyUp = keys.TakeShapeKeyUp();
             tick.TextWanted = keys.TextWanted();
         }
-        if (held) tick.Path = input_.Trail.Take(tick.Pointer);
-    }
+        if (held) tick.Path = trail.Take(tick.Pointer);
+    });
     if (colour) markerColor_ = *colour;
     if (widthSteps) markerSize_ = SteppedMarkerSize(markerSize_, widthSteps);
     if ((colour || widthSteps) && OnPenChanged) OnPenChanged();
-    for (const std::size_t index : shortcuts) {
-        if (OnShortcut) OnShortcut(index);
-        hold_.RestAt(tick.Pointer);  // a wipe or an undo leaves no dot where the pen rests
-    }
+    RunShortcuts(shortcuts, held, tick.Pointer);
     if (board) {
         ToggleBoard(*board, tick.Pointer);
         hold_.RestAt(tick.Pointer);
@@ -364,25 +353,43 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     return tick;
 }
 
-const std::vector<int>& TMarkingEngine::WatchedKeys()
+void TMarkingEngine::RunShortcuts(const std::vector<std::size_t>& shortcuts, bool held, TPoint pointer)
 {
-    // A hook sees the left or right key, never the either-side name the key state also has.
-    static const std::vector<int> keys = [] {
-        std::vector<int> watched;
-        for (const TDrawingKeyRow& row : kDrawingKeys)
-            if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL) watched.push_back(row.VirtualKey);
-        return watched;
-    }();
-    return keys;
+    for (const std::size_t index : shortcuts) {
+        if (OnShortcut) OnShortcut(index);
+        // A wipe or an undo leaves no dot where the pen rests.
+        if (held) hold_.RestAt(pointer);
+    }
 }
 
-short TMarkingEngine::KeyStateOutsideHold(int virtualKey, void* engine)
+void TMarkingEngine::SetShortcuts(const TShortcuts& shortcuts)
 {
-    // During a hold every other key is the hook's and reaches no program, so another modifier
-    // does not break the chord. (Wine counts a key down before the hook has seen it.)
-    const auto& self = *static_cast<const TMarkingEngine*>(engine);
-    if (self.hook_ && self.hold_.Held() && !IsChordKey(self.paintShortcut_, virtualKey)) return 0;
-    return GetAsyncKeyState(virtualKey);
+    shortcuts_ = shortcuts;
+    session_.Locked([&](TKeyRoute& route, TPointerTrail&) { route.SetShortcuts(shortcuts); });
+}
+
+void TMarkingEngine::SetDrawingEnabled(bool enabled)
+{
+    drawingEnabled_ = enabled;
+    session_.Locked([&](TKeyRoute& route, TPointerTrail&) { route.SetEnabled(enabled); });
+}
+
+void TMarkingEngine::SetPaused(bool paused)
+{
+    paused_ = paused;
+    session_.Locked([&](TKeyRoute& route, TPointerTrail&) { route.SetPaused(paused); });
+    if (!paused) return;
+    if (presenter_.SpotlightOn()) presenter_.ToggleSpotlight();
+    if (textField_) textField_->Close();
+    CloseTextField();
+}
+
+void TMarkingEngine::ForgetKeys()
+{
+    session_.Locked([](TKeyRoute& route, TPointerTrail& trail) {
+        route.ForgetKeys();
+        trail.PenUp();
+    });
 }
 
 void TMarkingEngine::BeginHold()
@@ -394,58 +401,13 @@ void TMarkingEngine::BeginHold()
     if (OnHoldOverElevatedWindow && RunsAboveUs(front)) OnHoldOverElevatedWindow(front);
     // A key held when the hold began counts, and its release is not ours.
     std::vector<int> down;
-    for (const int key : WatchedKeys())
-        if (GetAsyncKeyState(key) & 0x8000) down.push_back(key);
-    const DWORD now = GetTickCount();
-    {
-        const std::lock_guard lock(input_.Lock);
-        input_.Keys = TDrawingKeys(paintShortcut_);
-        input_.Keys.SetShortcuts(holdShortcuts_);
-        for (const int key : down) input_.Keys.AlreadyDown(key);
-        input_.Trail.PenDown(now);
-    }
-    if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
-    missedKeyTicks_ = 0;
-}
-
-void TMarkingEngine::EndHold()
-{
-    const std::lock_guard lock(input_.Lock);
-    input_.Keys.EndHold();
-    input_.Trail.PenUp();
-}
-
-void TMarkingEngine::RetireHook()
-{
-    if (!hook_ || hold_.Held() || hold_.TextWaiting() || textField_) return;
-    {
-        const std::lock_guard lock(input_.Lock);
-        if (input_.Keys.KeysStillHeld()) return;
-    }
-    hook_.reset();
-}
-
-void TMarkingEngine::CheckHook()
-{
-    if (!hook_) return;
-    // A key the key state shows down that the hook never saw in this hold went past it. (Wine
-    // counts a swallowed key down, and keeps it down after its swallowed release: only a key
-    // never seen counts.) Two ticks in a row, so a key on its way to the hook is not taken for
-    // one.
-    // (No system call under the lock: one may wait for the hook, which waits for the lock.)
-    std::vector<int> missed;
-    for (const int key : WatchedKeys())
-        if (GetAsyncKeyState(key) & 0x8000) missed.push_back(key);
-    {
-        const std::lock_guard lock(input_.Lock);
-        std::erase_if(missed, [&](int key) { return input_.Keys.Seen(key); });
-        missedKeyTicks_ = missed.empty() ? 0 : missedKeyTicks_ + 1;
-        if (missedKeyTicks_ < 2) return;
-        for (const int key : missed) input_.Keys.NoteSeen(key);
-    }
-    missedKeyTicks_ = 0;
-    ++hookReinstalls_;
-    hook_->Reinstall();
+    for (const TDrawingKeyRow& row : kDrawingKeys)
+        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL && (GetAsyncKeyState(row.VirtualKey) & 0x8000))
+            down.push_back(row.VirtualKey);
+    session_.Locked([&](TKeyRoute& route, TPointerTrail&) {
+        for (const int key : down)
+            if (!route.Keys().Seen(key)) route.Keys().AlreadyDown(key);
+    });
 }
 
 void TMarkingEngine::DropMarkAtRest(bool frameToo)
@@ -485,8 +447,9 @@ void TMarkingEngine::KeepShape()
 
 bool TMarkingEngine::ChordKeyDown() const
 {
-    for (const int key : {static_cast<int>(ShortCutToKey(paintShortcut_).Key), VK_CONTROL, VK_MENU, VK_SHIFT})
-        if (key != 0 && IsChordKey(paintShortcut_, key) && (GetAsyncKeyState(key) & 0x8000)) return true;
+    const TShortCut chord = PaintShortcut();
+    for (const int key : {static_cast<int>(ShortCutToKey(chord).Key), VK_CONTROL, VK_MENU, VK_SHIFT})
+        if (key != 0 && IsChordKey(chord, key) && (GetAsyncKeyState(key) & 0x8000)) return true;
     return false;
 }
 
@@ -502,22 +465,12 @@ void TMarkingEngine::OpenText(TPoint at)
         screen_.Flush();
         EndMark();
     });
-    {
-        const std::lock_guard lock(input_.Lock);
-        input_.Field = textField_->Handle();
-        input_.FieldArea = textField_->Area();
-        input_.Keys.SetTyping(input_.Field != nullptr);
-    }
-    if (!hook_) hook_ = std::make_unique<TDrawingKeyHook>(input_);
+    session_.SetField(textField_->Handle(), textField_->Area());
 }
 
 void TMarkingEngine::CloseTextField()
 {
-    {
-        const std::lock_guard lock(input_.Lock);
-        input_.Field = nullptr;
-        input_.Keys.SetTyping(false);
-    }
+    session_.ClearField();
     textField_.reset();
 }
 

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "base/ShortCut.h"
+#include "base/ShortcutCommands.h"
 #include "engine/DrawingKeys.h"
 #include "engine/Hold.h"
 #include "engine/KeyHints.h"
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
 #include "engine/VanishingInk.h"
-#include "engine/win32/DrawingKeyHook.h"
+#include "engine/win32/HoldSession.h"
 #include "engine/win32/InkLayer.h"
 #include "engine/win32/KeyHintCard.h"
 #include "engine/win32/PresenterPointer.h"
@@ -93,16 +94,25 @@ public:
     void VanishDueMarks();
 
     bool DrawingEnabled() const { return drawingEnabled_; }
-    void SetDrawingEnabled(bool enabled) { drawingEnabled_ = enabled; }
+    // Off, the keyboard hook takes no key: the hotkey editor reads them.
+    void SetDrawingEnabled(bool enabled);
     int MarkerSize() const { return markerSize_; }
     void SetMarkerSize(int size) { markerSize_ = size; }
     TColor MarkerColor() const { return markerColor_; }
     void SetMarkerColor(TColor color) { markerColor_ = color; }
-    TShortCut PaintShortcut() const { return paintShortcut_; }
-    void SetPaintShortcut(TShortCut shortcut) { paintShortcut_ = shortcut; }
-    // Held like the paint shortcut: a laser dot and its trail follow the pointer, fading after.
-    TShortCut LaserShortcut() const { return laserShortcut_; }
-    void SetLaserShortcut(TShortCut shortcut) { laserShortcut_ = shortcut; }
+    // Every shortcut, in the order of their table: the keyboard hook takes their keys at their
+    // own press. The paint shortcut is held to draw; the laser's is held like it: a laser dot and
+    // its trail follow the pointer, fading after. The others are asked for through OnShortcut.
+    void SetShortcuts(const TShortcuts& shortcuts);
+    TShortCut PaintShortcut() const { return shortcuts_[IndexOf(TShortcutCommand::Paint)]; }
+    TShortCut LaserShortcut() const { return shortcuts_[IndexOf(TShortcutCommand::Laser)]; }
+    // Paused, no shortcut but the pause's acts and no key is taken: the hold, the laser and the
+    // spotlight are off, a text field closes.
+    bool Paused() const { return paused_; }
+    void SetPaused(bool paused);
+    // The key-ups of the keys believed down went elsewhere (the session was locked, the secure
+    // desktop came): whatever they held ends.
+    void ForgetKeys();
     int LaserFadeMs() const { return presenter_.LaserFadeMs(); }
     void SetLaserFadeMs(int ms) { presenter_.SetLaserFadeMs(ms); }
     bool SpotlightOn() const { return presenter_.SpotlightOn(); }
@@ -124,21 +134,20 @@ public:
     std::function<std::vector<std::wstring>()> KeyHintLines;
     // The keys held with the paint shortcut changed the pen's colour or size.
     std::function<void()> OnPenChanged;
-    // Zelvora's other shortcuts, pressed while the paint shortcut is held: the hook takes their
-    // keys from the system's hotkeys, so each is asked for by its index in `shortcuts`.
-    void SetHoldShortcuts(std::vector<TShortCut> shortcuts) { holdShortcuts_ = std::move(shortcuts); }
+    // A shortcut was pressed (the hook takes its keys from the system's hotkeys): its index in
+    // the shortcuts' table.
     std::function<void(std::size_t index)> OnShortcut;
     // A hold began over a window whose process runs with more rights than Zelvora's: the system
     // does not show its keys to our hook.
     std::function<void(HWND window)> OnHoldOverElevatedWindow;
     // The longest a hook procedure took, and the longest the marking loop's timer waited, in
     // microseconds since the last call.
-    long long TakeLongestHookMicros() { return input_.LongestProcMicros.exchange(0); }
+    long long TakeLongestHookMicros() { return session_.TakeLongestProcMicros(); }
     long long TakeLongestTickGapMicros() { return std::exchange(longestTickGap_, 0); }
     // How often the system dropped the hook and it was installed again.
-    int HookReinstalls() const { return hookReinstalls_; }
+    int HookReinstalls() const { return session_.Reinstalls(); }
     // A hold is on and the keys pressed during it are the hook's.
-    bool Holding() const { return hook_ && hold_.Held(); }
+    bool Holding() const { return hold_.Held(); }
     // The window showing the shape being pulled out over the screen; null before the first.
     HWND ShapePreviewWindow() const { return screenPreview_ ? screenPreview_->Handle() : nullptr; }
     // The text field typed into, while one is open.
@@ -157,15 +166,10 @@ private:
     TMarkPen PenAt(int x, int y) const;
     // The paint shortcut went down: the keyboard and the wheel are ours until it goes up.
     void BeginHold();
-    void EndHold();
     // What the hook noted since the last tick, taken under its lock.
     THoldTick TakeInput(POINT pointer, bool held);
-    // The hook stays while keys pressed in the hold are still down or a text field is open.
-    void RetireHook();
-    // A key down that the hook never saw: the system dropped it.
-    void CheckHook();
-    // The keys whose state tells whether the hook saw them.
-    static const std::vector<int>& WatchedKeys();
+    // The shortcuts the hook took since the last tick.
+    void RunShortcuts(const std::vector<std::size_t>& shortcuts, bool held, TPoint pointer);
     void DrawLine(TPoint from, TPoint to) override;
     // A line to there, on the screen at the tick's end.
     void AddLineTo(int x, int y);
@@ -179,7 +183,6 @@ private:
     void OpenText(TPoint at) override;
     void CloseTextField();
     bool ChordKeyDown() const;
-    static short KeyStateOutsideHold(int virtualKey, void* engine);
     void Draw(TMarkPiece piece);
     void TickPresenter(POINT pointer, bool paintHeld);
     void TickKeyHints(POINT pointer, bool paintHeld);
@@ -212,11 +215,7 @@ private:
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;
     THold hold_;
-    THookInput input_;
-    std::unique_ptr<TDrawingKeyHook> hook_;
-    int missedKeyTicks_ = 0;
-    int hookReinstalls_ = 0;
-    std::vector<TShortCut> holdShortcuts_;
+    THoldSession session_;
     std::optional<TMarkPiece> preview_;
     std::unique_ptr<TPreviewLayer> screenPreview_;
     std::unique_ptr<TTextField> textField_;
@@ -225,9 +224,9 @@ private:
     bool drawingEnabled_ = true;
     int markerSize_ = kDefaultMarkerSize;
     TColor markerColor_ = kDefaultMarkerColor;
-    TShortCut paintShortcut_ = kDefaultPaintShortcut;
-    TShortCut laserShortcut_ = kDefaultLaserShortcut;
-    TPresenterPointer presenter_{history_};
+    TShortcuts shortcuts_ = DefaultShortcuts();
+    bool paused_ = false;
+    TPresenterPointer presenter_{history_, session_};
     unsigned layerOrder_ = 0;  // the ink layer's order changes the presenter's pointer has seen
     bool showKeyHints_ = true;
     bool keysPressed_ = false;  // in the hold since the last tick

@@ -91,11 +91,8 @@ void TPresenterPointer::ClearPointer()
 void TPresenterPointer::ToggleSpotlight()
 {
     spotlight_ = !spotlight_;
-    if (spotlight_) {
-        hook_ = std::make_unique<TSpotlightHook>();
-        return;
-    }
-    hook_.reset();
+    keys_.Follow(spotlight_);
+    if (spotlight_) return;
     Uncover(spotlightPanes_.Area());
     spotlightPanes_.Close();
     hole_.reset();
@@ -110,12 +107,12 @@ void TPresenterPointer::SetSpotlightDim(int percent)
 void TPresenterPointer::FollowSpotlight(const TPresenterTick& tick)
 {
     if (!spotlight_) return;
-    if (hook_->TakeEscape()) {
+    if (keys_.TakeEscape()) {
         ToggleSpotlight();
         return;
     }
-    hook_->TakeWheel(tick.FreeHand);
-    if (const int steps = hook_->TakeWheelSteps())
+    keys_.TakeWheel(tick.FreeHand);
+    if (const int steps = keys_.TakeWheelSteps())
         radius_ = std::clamp(radius_ * std::pow(1.1, steps), kMinSpotlightRadius, kMaxSpotlightRadius);
     const TSpotlightHole hole = HoleAt(tick);
     if (!hole_) {

@@ -15,7 +15,6 @@
 #include "engine/MarkerDefaults.h"
 #include "engine/PointerPictures.h"
 #include "engine/win32/OverlayPanes.h"
-#include "engine/win32/SpotlightHook.h"
 
 namespace zelvora {
 
@@ -35,6 +34,21 @@ struct TPresenterTick {
     bool MarksOnScreen = false;
 };
 
+// The spotlight's keys, from the keyboard and mouse hooks: Esc ends it, Ctrl+wheel sizes its
+// circle, and neither reaches the window beneath.
+class ISpotlightKeys {
+public:
+    virtual void Follow(bool on) = 0;
+    // Ctrl+wheel is taken only while the circle follows the pointer.
+    virtual void TakeWheel(bool take) = 0;
+    // What came since the last call: Esc pressed; wheel steps with Ctrl (up positive).
+    virtual bool TakeEscape() = 0;
+    virtual int TakeWheelSteps() = 0;
+
+protected:
+    ~ISpotlightKeys() = default;
+};
+
 class TPresenterPointer {
 public:
     // The laser's width and the spotlight's circle, at 96 dpi; the ring is never smaller.
@@ -44,7 +58,7 @@ public:
     static constexpr DWORD kFadeStepMs = 30;
 
     // The marks show undimmed in the spotlight.
-    explicit TPresenterPointer(const TMarkHistory& marks) : marks_(marks) {}
+    TPresenterPointer(const TMarkHistory& marks, ISpotlightKeys& keys) : marks_(marks), keys_(keys) {}
     TPresenterPointer(const TPresenterPointer&) = delete;
     TPresenterPointer& operator=(const TPresenterPointer&) = delete;
 
@@ -109,7 +123,7 @@ private:
     int dim_ = kDefaultSpotlightDim;
     double radius_ = kSpotlightRadius;    // at 96 dpi
     std::optional<TSpotlightHole> hole_;  // shown
-    std::unique_ptr<TSpotlightHook> hook_;
+    ISpotlightKeys& keys_;
 };
 
 }  // namespace zelvora

@@ -1,5 +1,6 @@
 #include "engine/win32/TextField.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/ShapePieces.h"
@@ -10,11 +11,6 @@ namespace zelvora {
 namespace {
 
 constexpr int kCaretRoom = 4;
-
-bool IsTrailSurrogate(wchar_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 }  // namespace
 
@@ -39,8 +35,8 @@ void TTextField::FollowForeground()
 
 TMarkPiece TTextField::Piece() const
 {
-    const POINT size = MeasureText(text_, pen_.Width);
-    return TextPiece(at_, text_, pen_, size.x, size.y);
+    const POINT size = MeasureText(text_.Text(), pen_.Width);
+    return TextPiece(at_, text_.Text(), pen_, size.x, size.y);
 }
 
 void TTextField::ShowText()
@@ -49,28 +45,30 @@ void TTextField::ShowText()
     const TRect& box = piece.Frame.Bounds;
     const TRect area{box.Left - 1, box.Top - 1, box.Right + kCaretRoom, box.Bottom + 1};
     area_ = {area.Left, area.Top, area.Right, area.Bottom};
-    popup_.Show(piece, area, true);
+    const std::wstring& text = text_.Text();
+    const int caretX = text_.Caret() == text.size()
+                           ? box.Right + 1
+                           : box.Left + MeasureText(text.substr(0, text_.Caret()), pen_.Width).x;
+    popup_.Show(piece, area, caretX);
 }
 
-bool TTextField::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
+bool TTextField::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!open_) return false;
     switch (msg) {
-        case WM_CHAR:
-            if (wParam >= 0x20 && wParam != 0x7F) {
-                text_.push_back(static_cast<wchar_t>(wParam));
-                ShowText();
-            }
+        case WM_CHAR: {
+            const wchar_t typed = static_cast<wchar_t>(wParam);
+            text_.Type({&typed, 1});
+            ShowText();
             return true;
+        }
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-                Finish(wParam == VK_RETURN);
-            } else if (wParam == VK_BACK && !text_.empty()) {
-                const bool pair = text_.size() >= 2 && IsTrailSurrogate(text_.back());
-                text_.resize(text_.size() - (pair ? 2 : 1));
-                ShowText();
-            }
-            return wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_BACK;
+        case WM_FIELD_EDIT:
+            Edit(wParam, msg == WM_FIELD_EDIT && lParam == 1);
+            return true;
+        case WM_PASTE:
+            Paste();
+            return true;
         case WM_FIELD_CLICKED_OUTSIDE:
             Finish(true);
             return true;
@@ -79,12 +77,60 @@ bool TTextField::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
     }
 }
 
+void TTextField::Edit(WPARAM key, bool ctrl)
+{
+    switch (key) {
+        case VK_RETURN:
+        case VK_ESCAPE:
+            Finish(key == VK_RETURN);
+            return;
+        case VK_BACK:
+            ctrl ? text_.BackspaceWord() : text_.Backspace();
+            break;
+        case VK_DELETE:
+            text_.Delete();
+            break;
+        case VK_LEFT:
+            text_.Left();
+            break;
+        case VK_RIGHT:
+            text_.Right();
+            break;
+        case VK_HOME:
+            text_.Home();
+            break;
+        case VK_END:
+            text_.End();
+            break;
+        default:
+            return;
+    }
+    ShowText();
+}
+
+void TTextField::Paste()
+{
+    if (!OpenClipboard(popup_.Handle())) return;
+    std::wstring clipboard;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Bounded by the memory's size: a clipboard owner may leave out the closing zero.
+            const std::size_t units = GlobalSize(data) / sizeof(wchar_t);
+            clipboard.assign(text, std::find(text, text + units, L'\0'));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    text_.Paste(clipboard);
+    ShowText();
+}
+
 void TTextField::Finish(bool keep)
 {
     if (!open_) return;
     open_ = false;
     std::optional<TMarkPiece> kept;
-    if (keep && !text_.empty()) kept = Piece();
+    if (keep && !text_.Text().empty()) kept = Piece();
     popup_.Hide();
     if (done_) done_(std::move(kept));
 }

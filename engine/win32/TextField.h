@@ -1,6 +1,6 @@
 // A one-line text typed where the pointer is, in the pen, without a background of its own. It
-// never takes the keyboard or the foreground: the keyboard hook types into it (WM_CHAR, and
-// WM_KEYDOWN for Enter, Esc and Backspace), and the window the person was in keeps both.
+// never takes the keyboard or the foreground: the keyboard hook types into it (WM_CHAR, its
+// editing keys as WM_FIELD_EDIT, Ctrl+V as WM_PASTE), and the window the person was in keeps both.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/FieldText.h"
 #include "engine/MarkHistory.h"
 #include "engine/win32/ColourKeyedPopup.h"
 
@@ -16,6 +17,9 @@ namespace zelvora {
 
 // Posted to the field by the hook: a button went down outside it.
 inline constexpr UINT WM_FIELD_CLICKED_OUTSIDE = WM_APP + 0x31;
+// Posted to the field by the hook: an editing key (wParam: Left, Right, Home, End, Delete,
+// Backspace, Enter, Esc), with Ctrl when lParam is 1.
+inline constexpr UINT WM_FIELD_EDIT = WM_APP + 0x32;
 
 class TTextField {
 public:
@@ -38,6 +42,8 @@ public:
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Edit(WPARAM key, bool ctrl);
+    void Paste();
     TMarkPiece Piece() const;
     void ShowText();
     void Finish(bool keep);
@@ -46,7 +52,7 @@ private:
     TPoint at_;
     TMarkPen pen_;
     TDone done_;
-    std::wstring text_;
+    TFieldText text_;
     RECT area_{};
     HWND front_ = nullptr;
     bool open_ = true;

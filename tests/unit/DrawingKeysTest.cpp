@@ -97,7 +97,7 @@ TEST(DrawingKeys, KeysHeldPastTheHoldStayOursUntilTheyGoUpAndNewOnesPass)
     EXPECT_EQ(keys.KeyDown('D'), kPass);
     keys.KeyUp('D');
     keys.KeyUp(0x5B);
-    EXPECT_EQ(keys.KeyDown(0x0D), kType);  // Enter
+    EXPECT_EQ(keys.KeyDown(0x0D), TKeyVerdict::Edit);  // Enter keeps the text
     keys.KeyUp(0x0D);
     keys.SetTyping(false);
     EXPECT_EQ(keys.KeyDown('X'), kPass);

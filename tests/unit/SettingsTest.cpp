@@ -208,7 +208,7 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheOnesAddedSince)
                                                                     {"SpotlightHotkey", 0x8037},
                                                                     {"LaserFadeMs", 3000},
                                                                     {"SpotlightDim", 25},
-                                                                    {"ShowKeyHints", 0}}));
+                                                                    {"ShowKeyHints", 0}, {"PauseHotkey", 0x8030}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);
@@ -223,8 +223,8 @@ TEST(SaveSettings, AValueThatCannotBeWrittenDoesNotLoseTheOnesAfterIt)
     const std::vector<std::string> errors = SaveSettings(TSettings{}, key);
     EXPECT_EQ(errors, (std::vector<std::string>{"Fehler beim Setzen der Daten f\xFCr 'Lang'",
                                                 "Fehler beim Setzen der Daten f\xFCr 'ModeHotkey'"}));
-    EXPECT_EQ(key.Writes.size(), 17u);
-    EXPECT_EQ(key.Writes.back().first, "ShowKeyHints");
+    EXPECT_EQ(key.Writes.size(), 18u);
+    EXPECT_EQ(key.Writes.back().first, "PauseHotkey");
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBackTheSame)
