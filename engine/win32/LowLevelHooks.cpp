@@ -28,7 +28,9 @@ TLowLevelHooks::~TLowLevelHooks()
         PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
         thread_.join();
     }
-    activeInput = nullptr;
+    // A newer one (a second engine in a test) keeps its own.
+    ILowLevelInput* mine = &input_;
+    activeInput.compare_exchange_strong(mine, nullptr);
 }
 
 void TLowLevelHooks::WantMouse(bool wanted)

@@ -36,10 +36,26 @@ protected:
         page_.reset(CreateWindowExW(0, page.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
                                     nullptr, nullptr, page.hInstance, nullptr));
         UpdateWindow(page_.get());
+        // The layer of the test before may still show where this one looks, until the windows
+        // beneath have repainted: the ground is read from the screen.
+        const DWORD deadline = GetTickCount() + 5000;
+        while (!PageShows() && static_cast<int>(deadline - GetTickCount()) > 0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
         engine_.SetKeepMarks(true);
         engine_.SetMarkerColor(kOrange);
     }
     void TearDown() override { engine_.WipeMarks(); }
+    static bool PageShows()
+    {
+        const HDC screen = GetDC(nullptr);
+        bool white = true;
+        for (const int y : {100, 140, 180, 300, 400}) white = white && (GetPixel(screen, 200, y) & 0xFFFFFF) == 0xFFFFFF;
+        ReleaseDC(nullptr, screen);
+        return white;
+    }
     void Stroke(int y, int fromX = 100, int toX = 300)
     {
         engine_.MovePenTo(fromX, y);

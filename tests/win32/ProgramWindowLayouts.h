@@ -52,7 +52,7 @@ inline const WindowLayout kMainWindowLayout{
 inline const WindowLayout kHotkeyWindowLayout{
     "frmEditHotkey",
     262,
-    311,
+    341,
     {
         {"Panel1", "TPanel", 0, 0, 262, 42, ""},
         {"ImageHeader", "TImage", 0, 0, 262, 42, nullptr},
@@ -66,6 +66,7 @@ inline const WindowLayout kHotkeyWindowLayout{
         {"Label6", "Static", 8, 185, -1, -1, "Bildschirm:"},
         {"Label7", "Static", 8, 215, -1, -1, "Laser:"},
         {"Label8", "Static", 8, 245, -1, -1, "Spotlight:"},
+        {"Label9", "Static", 8, 275, -1, -1, "Pause:"},
         {"edtDraw", "msctls_hotkey32", 78, 62, 176, 19, nullptr},
         {"edtDelete", "msctls_hotkey32", 78, 92, 176, 19, nullptr},
         {"edtMode", "msctls_hotkey32", 78, 122, 176, 19, nullptr},
@@ -73,8 +74,9 @@ inline const WindowLayout kHotkeyWindowLayout{
         {"edtSnapshot", "msctls_hotkey32", 78, 182, 176, 19, nullptr},
         {"edtLaser", "msctls_hotkey32", 78, 212, 176, 19, nullptr},
         {"edtSpotlight", "msctls_hotkey32", 78, 242, 176, 19, nullptr},
-        {"btnOk", "Button", 48, 280, 81, 25, "OK"},
-        {"btnCancel", "Button", 133, 280, 81, 25, "Cancel"},
+        {"edtPause", "msctls_hotkey32", 78, 272, 176, 19, nullptr},
+        {"btnOk", "Button", 48, 310, 81, 25, "OK"},
+        {"btnCancel", "Button", 133, 310, 81, 25, "Cancel"},
     }};
 
 inline const WindowLayout kAboutWindowLayout{"frmAbout",
