@@ -75,8 +75,9 @@ int ValidSpotlightDim(int percent);
 TLoadedSettings LoadSettings(const ISettingsValues& values, const TSettings& defaults = {});
 
 // Writes the values in their fixed order: the ten first, then KeepMarks, UndoHotkey,
-// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs, SpotlightDim, ShowKeyHints and PauseHotkey. A
-// value that cannot be written does not stop the ones after it; the texts of the failures are returned.
+// SnapshotHotkey, VanishSeconds, LaserHotkey, SpotlightHotkey, LaserFadeMs, SpotlightDim, ShowKeyHints and
+// PauseHotkey. A value that cannot be written does not stop the ones after it; the texts of the failures are
+// returned.
 std::vector<std::string> SaveSettings(const TSettings& settings, ISettingsValues& values);
 
 // True once on a first start: "FirstStart" is there and non-zero; it is then set to 0. An

@@ -37,7 +37,8 @@ inline constexpr std::array<TShortcutRow, 8> kShortcutRows{{
     {TShortcutCommand::Spotlight, "SpotlightHotkey", 0x8037, "edtSpotlight", "HotkeyZelvora5", nullptr,
      nullptr},
     // Every other shortcut off and its keys the programs', until pressed again.
-    {TShortcutCommand::Pause, "PauseHotkey", 0x8030, "edtPause", "HotkeyZelvora7", nullptr, "pmnuPause"},  // Alt+0
+    {TShortcutCommand::Pause, "PauseHotkey", 0x8030, "edtPause", "HotkeyZelvora7", nullptr,
+     "pmnuPause"},  // Alt+0
 }};
 inline constexpr std::size_t kShortcutCount = kShortcutRows.size();
 

@@ -36,8 +36,8 @@ bool IsModifierOf(TShiftState::Flag modifier, int virtualKey)
 
 bool PassesWhileTyping(int virtualKey)
 {
-    constexpr int kPrintScreen = 0x2C, kSleep = 0x5F, kBrowserBack = 0xA6, kLaunchApp2 = 0xB7, kNumLock = 0x90,
-                  kScrollLock = 0x91;
+    constexpr int kPrintScreen = 0x2C, kSleep = 0x5F, kBrowserBack = 0xA6, kLaunchApp2 = 0xB7,
+                  kNumLock = 0x90, kScrollLock = 0x91;
     return virtualKey == kPrintScreen || virtualKey == kSleep || virtualKey == kNumLock ||
            virtualKey == kScrollLock || (virtualKey >= kBrowserBack && virtualKey <= kLaunchApp2);
 }
@@ -52,7 +52,7 @@ bool IsEditingKey(int virtualKey)
 bool MakesText(int virtualKey)
 {
     const auto within = [&](int first, int last) { return virtualKey >= first && virtualKey <= last; };
-    return virtualKey == 0x20 || within('0', '9') || within('A', 'Z') || within(0x60, 0x6F) ||  // keypad
+    return virtualKey == 0x20 || within('0', '9') || within('A', 'Z') || within(0x60, 0x6F) ||    // keypad
            within(0xBA, 0xC2) || within(0xDB, 0xDF) || within(0xE1, 0xE4) || virtualKey == 0xE6;  // OEM
 }
 

@@ -46,8 +46,8 @@ void TKeyRoute::RebuildWatched()
 
 bool TKeyRoute::Active() const
 {
-    return holding_ || laserHeld_ || pressed_.any() || keys_.KeysStillHeld() || keys_.Typing() || spotlight_ ||
-           escapeDown_;
+    return holding_ || laserHeld_ || pressed_.any() || keys_.KeysStillHeld() || keys_.Typing() ||
+           spotlight_ || escapeDown_;
 }
 
 bool TKeyRoute::WantsPointer() const
@@ -105,7 +105,8 @@ TRouted TKeyRoute::KeyDown(const TKeyEvent& key)
         return taken(TKeyVerdict::Swallow);
     }
     if (paused_) return {};
-    if (const TKeyVerdict verdict = keys_.KeyDown(virtualKey); verdict != TKeyVerdict::Pass) return taken(verdict);
+    if (const TKeyVerdict verdict = keys_.KeyDown(virtualKey); verdict != TKeyVerdict::Pass)
+        return taken(verdict);
     if (spotlight_ && virtualKey == kEscape) {
         escapeDown_ = true;
         escape_ = true;

@@ -522,9 +522,11 @@ void TfrmZelvora::FollowSession(bool watch)
     // Locked, or behind the secure desktop, the key-ups go elsewhere: told when it comes back.
     // (Asked for by name: the library is loaded only here.)
     if (watch) {
-        if (auto* follow = SystemFunction<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification"))
+        if (auto* follow =
+                SystemFunction<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification"))
             follow(Handle(), 0);  // NOTIFY_FOR_THIS_SESSION
-    } else if (auto* stop = SystemFunction<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
+    } else if (auto* stop =
+                   SystemFunction<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
         stop(Handle());
     }
 }
@@ -597,7 +599,7 @@ LRESULT TfrmZelvora::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (msg == WM_DISPLAYCHANGE) engine_.DisplayChanged();  // and on to the form
-    constexpr WPARAM kSessionLock = 7, kSessionUnlock = 8;   // WTS_SESSION_LOCK, WTS_SESSION_UNLOCK
+    constexpr WPARAM kSessionLock = 7, kSessionUnlock = 8;  // WTS_SESSION_LOCK, WTS_SESSION_UNLOCK
     if (msg == WM_WTSSESSION_CHANGE && (wParam == kSessionLock || wParam == kSessionUnlock)) {
         engine_.ForgetKeys();
         return 0;

@@ -109,7 +109,8 @@ void THoldSession::Refresh()
     bool wantsPointer = false;
     {
         const std::lock_guard lock(lock_);
-        for (int key = 0; key < 256; ++key) watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
+        for (int key = 0; key < 256; ++key)
+            watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
         active_ = route_.Active();
         wantsPointer = route_.WantsPointer();
     }
@@ -119,7 +120,8 @@ void THoldSession::Refresh()
 bool THoldSession::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) noexcept
 {
     // Idle, as nearly always: one look at the key, nothing stored.
-    if (!active_.load(std::memory_order_relaxed) && !watched_[key.vkCode & 0xFF].load(std::memory_order_relaxed))
+    if (!active_.load(std::memory_order_relaxed) &&
+        !watched_[key.vkCode & 0xFF].load(std::memory_order_relaxed))
         return false;
     TProcTimer timer(longestMicros_);
     return RouteKey(message, key);
@@ -365,7 +367,8 @@ void THoldSession::CheckHealth()
         // A modifier's release the hook never saw (it went to the secure desktop, or past a
         // dropped hook) ends what needs it; two ticks, as above.
         const TShiftState down = ModifiersDown();
-        const bool changes = Locked([&](TKeyRoute& route, TPointerTrail&) { return route.WouldEndWith(down); });
+        const bool changes =
+            Locked([&](TKeyRoute& route, TPointerTrail&) { return route.WouldEndWith(down); });
         modifierUpTicks_ = changes ? modifierUpTicks_ + 1 : 0;
         if (modifierUpTicks_ >= 2) {
             modifierUpTicks_ = 0;

@@ -87,7 +87,8 @@ LRESULT CALLBACK TLowLevelHooks::KeyboardProc(int code, WPARAM wParam, LPARAM lP
 LRESULT CALLBACK TLowLevelHooks::MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
     ILowLevelInput* input = activeInput.load(std::memory_order_relaxed);
-    if (code == HC_ACTION && input && input->OnMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)))
+    if (code == HC_ACTION && input &&
+        input->OnMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)))
         return 1;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -248,8 +248,8 @@ void TMarkingEngine::PollTick()
     POINT pointer{};
     GetCursorPos(&pointer);
     session_.CheckHealth();
-    const bool held =
-        drawingEnabled_ && !paused_ && session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.TakeHeld(); });
+    const bool held = drawingEnabled_ && !paused_ &&
+                      session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.TakeHeld(); });
     if (held && !hold_.Held()) BeginHold();
     THoldTick tick = TakeInput(pointer, held);
     if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
@@ -402,7 +402,8 @@ void TMarkingEngine::BeginHold()
     // A key held when the hold began counts, and its release is not ours.
     std::vector<int> down;
     for (const TDrawingKeyRow& row : kDrawingKeys)
-        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL && (GetAsyncKeyState(row.VirtualKey) & 0x8000))
+        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL &&
+            (GetAsyncKeyState(row.VirtualKey) & 0x8000))
             down.push_back(row.VirtualKey);
     session_.Locked([&](TKeyRoute& route, TPointerTrail&) {
         for (const int key : down)

@@ -19,8 +19,8 @@ TEST(FieldText, TheCaretMovesByWholeCharactersAndEditsWhereItIs)
     field.Delete();
     EXPECT_EQ(field.Text(), L"tep 1 and 2");
     field.End();
-    field.Right();  // stays at the end
-    field.Delete();  // nothing after the caret
+    field.Right();                  // stays at the end
+    field.Delete();                 // nothing after the caret
     field.Type(L" \xD83D\xDE00!");  // a letter outside the basic plane: two UTF-16 units
     field.Left();
     field.Left();

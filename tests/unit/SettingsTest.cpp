@@ -208,7 +208,8 @@ TEST(SaveSettings, WritesTheTenValuesInTheirOrderThenTheOnesAddedSince)
                                                                     {"SpotlightHotkey", 0x8037},
                                                                     {"LaserFadeMs", 3000},
                                                                     {"SpotlightDim", 25},
-                                                                    {"ShowKeyHints", 0}, {"PauseHotkey", 0x8030}}));
+                                                                    {"ShowKeyHints", 0},
+                                                                    {"PauseHotkey", 0x8030}}));
     s.FreeHand = true;
     key.Writes.clear();
     SaveSettings(s, key);

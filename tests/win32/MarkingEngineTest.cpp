@@ -52,7 +52,8 @@ protected:
     {
         const HDC screen = GetDC(nullptr);
         bool white = true;
-        for (const int y : {100, 140, 180, 300, 400}) white = white && (GetPixel(screen, 200, y) & 0xFFFFFF) == 0xFFFFFF;
+        for (const int y : {100, 140, 180, 300, 400})
+            white = white && (GetPixel(screen, 200, y) & 0xFFFFFF) == 0xFFFFFF;
         ReleaseDC(nullptr, screen);
         return white;
     }

@@ -175,8 +175,8 @@ TEST_F(ProgramWindows, MainMenuHasTheItemsSeparatorsAndShortcutText)
                                         "Tasten beim Zeichnen...", "Info..."}));
     auto& popup = dynamic_cast<TPopupMenu&>(*Window("frmZelvora").FindComponent("PopupMenu"));
     EXPECT_EQ(MenuItems(popup.Handle()),
-              (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern\tAlt+5", "Pause\tAlt+0", "-",
-                                        "Lizenz...", "-", "Beenden"}));
+              (std::vector<std::string>{"Wiederherstellen", "Bildschirm speichern\tAlt+5", "Pause\tAlt+0",
+                                        "-", "Lizenz...", "-", "Beenden"}));
     EXPECT_FALSE(MenuInfo(popup.Handle(), 0).fState & MFS_DEFAULT) << "the tray menu has no default item";
 }
 
@@ -274,8 +274,9 @@ TEST_F(ProgramWindows, TabFollowsTheOrderOfCreationNotTheStacking)
     editor.Show();
     testing::PumpUntil(*app, [&] { return IsWindowVisible(editor.Handle()) != FALSE; });
     for (TControl* control : editor.TabOrder()) names.push_back(control->Name());
-    EXPECT_EQ(names, (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "edtSnapshot",
-                                               "edtLaser", "edtSpotlight", "edtPause", "btnOk", "btnCancel"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"edtDraw", "edtDelete", "edtMode", "edtUndo", "edtSnapshot",
+                                        "edtLaser", "edtSpotlight", "edtPause", "btnOk", "btnCancel"}));
     editor.Hide();
 
     // Of the two radio buttons only the checked one is a stop.

@@ -23,7 +23,8 @@ UniqueIcon GreyedIcon(HICON icon)
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     const HDC screen = GetDC(nullptr);
-    const bool read = GetDIBits(screen, colour.get(), 0, height, pixels.data(), &format, DIB_RGB_COLORS) == height;
+    const bool read =
+        GetDIBits(screen, colour.get(), 0, height, pixels.data(), &format, DIB_RGB_COLORS) == height;
     UniqueBitmap grey;
     if (read) {
         for (std::uint32_t& pixel : pixels) {
