@@ -445,6 +445,28 @@ TScreenSaves& TfrmZelvora::Saves()
     return *saves_;
 }
 
+namespace {
+
+const std::wstring* LastText(const TMarkHistory& history)
+{
+    const auto& marks = history.Marks();
+    for (auto mark = marks.rbegin(); mark != marks.rend(); ++mark)
+        for (const TMarkPiece& piece : mark->Pieces)
+            if (piece.Kind == TMarkPiece::TKind::Text) return &piece.Text;
+    return nullptr;
+}
+
+std::uint32_t LastTextHash(const TMarkHistory& history)
+{
+    const std::wstring* text = LastText(history);
+    if (!text) return 0;
+    std::uint32_t hash = 2166136261u;
+    for (const wchar_t unit : *text) hash = (hash ^ static_cast<std::uint16_t>(unit)) * 16777619u;
+    return hash;
+}
+
+}  // namespace
+
 LRESULT TfrmZelvora::Counter(TCounter counter)
 {
     DWORD handles = 0;
@@ -473,6 +495,14 @@ LRESULT TfrmZelvora::Counter(TCounter counter)
             return static_cast<LRESULT>(engine_.TakeLongestTickGapMicros());
         case TCounter::Holding:
             return engine_.Holding() ? 1 : 0;
+        case TCounter::LastTextHash:
+            return static_cast<LRESULT>(LastTextHash(engine_.History()));
+        case TCounter::Paused:
+            return Paused() ? 1 : 0;
+        case TCounter::LastTextLength: {
+            const std::wstring* text = LastText(engine_.History());
+            return text ? static_cast<LRESULT>(text->size()) : 0;
+        }
     }
     return -1;
 }

@@ -54,6 +54,9 @@ enum class TCounter : WPARAM {
     LongestHookMicros,     // the longest a hook procedure took since the last ask
     LongestTickGapMicros,  // the longest the marking loop's timer waited since the last ask
     Holding,               // 1 while a hold of the paint shortcut is on and its keys are ours
+    LastTextHash,          // FNV-1a of the UTF-16 units of the newest text mark; 0 without one
+    Paused,                // 1 while the pause shortcut has every other one off
+    LastTextLength,        // UTF-16 units of the newest text mark
 };
 // Language numbers: 1 Deutsch, 2 English, 3 French, 4 Romanian.
 inline constexpr int kDefaultLanguage = TSettings{}.Lang;

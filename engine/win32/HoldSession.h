@@ -20,7 +20,7 @@
 
 namespace zelvora {
 
-class THoldSession : private ILowLevelInput, public ISpotlightKeys {
+class THoldSession : public ILowLevelInput, public ISpotlightKeys {
 public:
     THoldSession();
     ~THoldSession();
@@ -58,10 +58,12 @@ public:
     bool TakeEscape() override;
     int TakeWheelSteps() override;
 
-private:
+    // ILowLevelInput: what the hooks' thread calls (and a benchmark, key by key).
     bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) noexcept override;
     bool OnMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse) noexcept override;
     void OnTask(UINT task) noexcept override;
+
+private:
     bool RouteKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
     // The key as the foreground window's keyboard layout types it, dead keys included.
     void TypeIntoField(HWND field, const KBDLLHOOKSTRUCT& key);

@@ -23,6 +23,7 @@ protected:
     {
         desktop_.ClearSettings();
         edit_ = page_.Edit();
+        logArea_ = {edit_.Left + 40, edit_.Top + 140, edit_.Left + 500, edit_.Top + 340};
     }
 
     // Nine points along a stroke over the first line of Notepad's text.
@@ -69,6 +70,42 @@ protected:
         return picture;
     }
     std::string Foreground() { return desktop_.Probe({"foreground"}).Output; }
+    std::string Front()
+    {
+        std::string name = Foreground();
+        while (!name.empty() && name.back() == '\n') name.pop_back();
+        return name;
+    }
+    long Marks() { return Counter(0); }
+    // What the main window answers for a counter (TCounter's order).
+    long Counter(int counter)
+    {
+        return std::stol(desktop_.Probe({"ask", "TfrmZelvora", "1028", std::to_string(counter)}).Output);
+    }
+
+    // A window of another program in front of Notepad's page, writing every key that reaches it
+    // and every loss of the foreground or the keyboard into its title.
+    ChildProcess OpenKeyLog()
+    {
+        ChildProcess log =
+            desktop_.Launch(desktop_.BinDir() + "/zelvora-probe.exe",
+                            {"keylog", std::to_string(logArea_.Left), std::to_string(logArea_.Top),
+                             std::to_string(logArea_.Width()), std::to_string(logArea_.Height())});
+        EXPECT_TRUE(WaitUntil([&] { return Front() == "ProbeKeyLog"; }, 20s)) << Front();
+        return log;
+    }
+    std::string KeyLog()
+    {
+        const std::string texts = desktop_.Probe({"texts", "ProbeKeyLog"}).Output;
+        const auto tab = texts.find('\t');
+        return tab == std::string::npos ? "no key log" : texts.substr(tab + 1, texts.find('\n') - tab - 1);
+    }
+    static int Count(const std::string& log, const std::string& entry)
+    {
+        int count = 0;
+        for (auto at = log.find(entry); at != std::string::npos; at = log.find(entry, at + 1)) ++count;
+        return count;
+    }
     // A person clicks below the text, types a line and selects everything: Notepad repaints.
     void TypeUnderAndSelectAll()
     {
@@ -94,6 +131,7 @@ protected:
     X11Screen& screen_ = desktop_.Screen();
     NotepadPage page_{desktop_};
     ScreenRect edit_;
+    ScreenRect logArea_{};
 };
 
 }  // namespace zelvora::desktop

@@ -71,7 +71,8 @@ inline RegistryValues DefaultSettings()
             {"SpotlightHotkey", Dword(0x8037)},
             {"LaserFadeMs", Dword(500)},
             {"SpotlightDim", Dword(40)},
-            {"ShowKeyHints", Dword(1)}};
+            {"ShowKeyHints", Dword(1)},
+            {"PauseHotkey", Dword(0x8030)}};
 }
 
 inline constexpr char kSettingsFolder[] = "settings";

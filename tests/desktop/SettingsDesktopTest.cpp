@@ -489,7 +489,7 @@ TEST(SessionEnd, TheEndOfTheSessionSavesAChangedSetting)
     EXPECT_EQ(ended.ExitCode, 0);
     EXPECT_TRUE(zelvora.WaitForExit());
     const RegistryValues stored = desktop.Settings();
-    ASSERT_EQ(stored.size(), 19u) << "nothing saved";
+    ASSERT_EQ(stored.size(), 20u) << "nothing saved";
     EXPECT_EQ(stored.at("Mode"), Dword(2));
 }
 

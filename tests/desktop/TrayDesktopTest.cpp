@@ -38,9 +38,9 @@ protected:
     }
     void ClickMenuItem(const ScreenRect& menu, int item)
     {
-        // Rows measured on the 95-pixel menu: 20-pixel items, 5-pixel separators.
-        static constexpr int kItemCentre[] = {12, 32, 57, 82};
-        const int y = menu.Top + menu.Height() * kItemCentre[item] / 95;
+        // Rows of the 115-pixel menu: 20-pixel items, 5-pixel separators.
+        static constexpr int kItemCentre[] = {12, 32, 52, 77, 102};
+        const int y = menu.Top + menu.Height() * kItemCentre[item] / 115;
         screen_.MovePointer(menu.Left + 30, y);
         std::this_thread::sleep_for(200ms);
         screen_.Click(menu.Left + 30, y);
@@ -134,14 +134,19 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
         << "Bildschirm speichern";
     // Its balloon lies over the icon and takes a press: a person waits until it has gone.
     EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"tooltips"}).Output.empty(); }, 40s, 500ms));
-    ChooseFromTrayMenu(2);  // Lizenz...
+    const auto paused = [&] { return desktop_.Probe({"ask", "TfrmZelvora", "1028", "13"}).Output == "1\n"; };
+    ChooseFromTrayMenu(2);  // Pause
+    EXPECT_TRUE(WaitUntil(paused, 5s)) << "Pause";
+    ChooseFromTrayMenu(2);
+    EXPECT_TRUE(WaitUntil([&] { return !paused(); }, 5s)) << "Pause again";
+    ChooseFromTrayMenu(3);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
     ClickTitleBar("TfrmLicense");
     Type({"Escape"});
     ASSERT_TRUE(WaitForWindow("TfrmLicense", false));
-    ChooseFromTrayMenu(3);  // Beenden
+    ChooseFromTrayMenu(4);  // Beenden
     EXPECT_TRUE(zelvora.WaitForExit()) << "Beenden";
-    EXPECT_EQ(desktop_.Settings().size(), 19u) << "an orderly exit";
+    EXPECT_EQ(desktop_.Settings().size(), 20u) << "an orderly exit";
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheShellRestarts)

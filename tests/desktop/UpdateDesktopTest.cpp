@@ -252,7 +252,7 @@ TEST_F(UpdateCheck, ClosingWhileTheServersNameIsLookedUpEndsTheProgramOrderly)
     resolver.Release();  // the old code crashed here, in the lookup's return
     RegistryValues stored = desktop_->Settings();
     stored.erase("UpdateServer");
-    EXPECT_EQ(stored.size(), 19u) << "the values were not written";
+    EXPECT_EQ(stored.size(), 20u) << "the values were not written";
     EXPECT_EQ(stored.count("Mode"), 1u);
     EXPECT_EQ(desktop_->Probe({"msgboxes"}).Output, "") << "no report on the way out";
 }
