@@ -36,6 +36,7 @@ void TKeyRoute::SetPaused(bool paused)
 
 void TKeyRoute::RebuildWatched()
 {
+    ++watchedChanges_;
     watched_.reset();
     if (!enabled_) return;
     for (std::size_t i = 0; i < shortcuts_.size(); ++i) {

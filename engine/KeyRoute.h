@@ -59,6 +59,8 @@ public:
 
     // A key the hook must hand over while nothing is active: one of a shortcut's.
     bool Watches(int virtualKey) const { return InRange(virtualKey) && watched_.test(virtualKey); }
+    // Counts the changes of what is watched: a copy of it is made again only after one.
+    unsigned WatchedChanges() const { return watchedChanges_; }
     // Something is going on that needs every key: a hold, keys still held from one, a shortcut
     // or the laser held, a text field, the spotlight.
     bool Active() const;
@@ -105,6 +107,7 @@ private:
 
     TShortcuts shortcuts_{};
     std::bitset<256> watched_;
+    unsigned watchedChanges_ = 0;
     bool enabled_ = true;
     bool paused_ = false;
     bool spotlight_ = false;

@@ -1,5 +1,6 @@
 #include "engine/win32/HoldSession.h"
 
+#include <utility>
 #include <vector>
 
 #include "engine/PaintChord.h"
@@ -109,8 +110,9 @@ void THoldSession::Refresh()
     bool wantsPointer = false;
     {
         const std::lock_guard lock(lock_);
-        for (int key = 0; key < 256; ++key)
-            watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
+        if (std::exchange(watchedCopied_, route_.WatchedChanges()) != route_.WatchedChanges())
+            for (int key = 0; key < 256; ++key)
+                watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
         active_ = route_.Active();
         wantsPointer = route_.WantsPointer();
     }

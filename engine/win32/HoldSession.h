@@ -82,6 +82,7 @@ private:
 
     // Read by the hook without the lock: a key neither watched nor wanted costs one look.
     std::array<std::atomic<bool>, 256> watched_{};
+    unsigned watchedCopied_ = ~0u;  // the route's changes when `watched_` was made
     std::atomic<bool> active_{false};
     std::atomic<long long> longestMicros_{0};
     std::atomic<bool> takeWheel_{false};

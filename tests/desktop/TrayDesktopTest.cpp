@@ -12,11 +12,12 @@ class TrayIcon : public Settings {
 protected:
     // The session parks the main window low, where it would cover the notification area.
     void KeepTheTaskbarFree() { desktop_.Probe({"move", "TfrmZelvora", "600", "440"}); }
-    // Presses the right button on the icon, as a person does to open its menu; released later.
-    Point PressRightOnIcon()
+    // Presses the right button on the icon (found by its colours, or where it was seen), as a
+    // person does to open its menu; released later.
+    Point PressRightOnIcon(std::optional<Point> at = std::nullopt)
     {
         desktop_.FocusDesktop();
-        const auto icon = FindTrayIcon(screen_);
+        const auto icon = at ? at : FindTrayIcon(screen_);
         EXPECT_TRUE(icon) << "no icon";
         if (!icon) return {};
         screen_.MovePointer(icon->X, icon->Y);
@@ -27,9 +28,9 @@ protected:
     // Opens the menu and clicks its item 0 to 3 ("Wiederherstellen", "Bildschirm speichern",
     // "Lizenz...", "Beenden"; separators before the last two). With every window of ours hidden, Wine gives
     // the menu no keys: it is used with the pointer, as a person mostly does anyway.
-    void ChooseFromTrayMenu(int item)
+    void ChooseFromTrayMenu(int item, std::optional<Point> at = std::nullopt)
     {
-        PressRightOnIcon();
+        PressRightOnIcon(at);
         ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s)) << "no menu";
         screen_.Button(3, false);
         const auto menu = desktop_.WindowRect("#32768");
@@ -135,10 +136,14 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     // Its balloon lies over the icon and takes a press: a person waits until it has gone.
     EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"tooltips"}).Output.empty(); }, 40s, 500ms));
     const auto paused = [&] { return desktop_.Probe({"ask", "TfrmZelvora", "1028", "13"}).Output == "1\n"; };
+    // Paused, the icon loses its colours; the item again brings them back.
+    const std::optional<Point> icon = FindTrayIcon(screen_);
     ChooseFromTrayMenu(2);  // Pause
     EXPECT_TRUE(WaitUntil(paused, 5s)) << "Pause";
-    ChooseFromTrayMenu(2);
+    EXPECT_TRUE(WaitUntil([&] { return !FindTrayIcon(screen_); }, 5s)) << "the icon does not show the pause";
+    ChooseFromTrayMenu(2, icon);
     EXPECT_TRUE(WaitUntil([&] { return !paused(); }, 5s)) << "Pause again";
+    EXPECT_TRUE(WaitUntil([&] { return FindTrayIcon(screen_).has_value(); }, 5s)) << "the icon stayed grey";
     ChooseFromTrayMenu(3);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
     ClickTitleBar("TfrmLicense");
