@@ -126,7 +126,11 @@ bool THoldSession::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) noexcept
         !watched_[key.vkCode & 0xFF].load(std::memory_order_relaxed))
         return false;
     TProcTimer timer(longestMicros_);
-    return RouteKey(message, key);
+    try {
+        return RouteKey(message, key);
+    } catch (...) {
+        return false;  // (out of memory) the key goes on as if Zelvora were not there
+    }
 }
 
 bool THoldSession::RouteKey(WPARAM message, const KBDLLHOOKSTRUCT& key)
@@ -235,6 +239,15 @@ void THoldSession::DropDeadKey()
 bool THoldSession::OnMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse) noexcept
 {
     TProcTimer timer(longestMicros_);
+    try {
+        return RouteMouse(message, mouse);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool THoldSession::RouteMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse)
+{
     std::unique_lock lock(lock_);
     if (message == WM_MOUSEMOVE) {
         // Where the pointer will be: per-monitor aware screen points, negative ones too.

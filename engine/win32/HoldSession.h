@@ -65,6 +65,7 @@ public:
 
 private:
     bool RouteKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
+    bool RouteMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse);
     // The key as the foreground window's keyboard layout types it, dead keys included.
     void TypeIntoField(HWND field, const KBDLLHOOKSTRUCT& key);
     void EditField(HWND field, const KBDLLHOOKSTRUCT& key);

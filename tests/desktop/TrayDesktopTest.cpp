@@ -25,13 +25,21 @@ protected:
         screen_.Button(3, true);
         return *icon;
     }
-    // Opens the menu and clicks its item 0 to 3 ("Wiederherstellen", "Bildschirm speichern",
-    // "Lizenz...", "Beenden"; separators before the last two). With every window of ours hidden, Wine gives
-    // the menu no keys: it is used with the pointer, as a person mostly does anyway.
+    // Opens the menu and clicks its item 0 to 4 ("Wiederherstellen", "Bildschirm speichern",
+    // "Pause", "Lizenz...", "Beenden"; separators before the last two). With every window of ours
+    // hidden, Wine gives the menu no keys: it is used with the pointer, as a person mostly does
+    // anyway. A press the notification area let pass while the menu before was going is made
+    // again, as a person would.
     void ChooseFromTrayMenu(int item, std::optional<Point> at = std::nullopt)
     {
-        PressRightOnIcon(at);
-        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s)) << "no menu";
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount("#32768") == 0; }, 5s)) << "a menu stays";
+        bool opened = false;
+        for (int press = 0; press < 2 && !opened; ++press) {
+            PressRightOnIcon(at);
+            opened = WaitUntil([&] { return desktop_.WindowCount("#32768") == 1; }, 5s);
+            if (!opened) screen_.Button(3, false);
+        }
+        ASSERT_TRUE(opened) << "no menu";
         screen_.Button(3, false);
         const auto menu = desktop_.WindowRect("#32768");
         ASSERT_TRUE(menu);
@@ -144,6 +152,9 @@ TEST_F(TrayIcon, TheRightPressOpensTheMenuAtThePointerAndEachItemWorks)
     ChooseFromTrayMenu(2, icon);
     EXPECT_TRUE(WaitUntil([&] { return !paused(); }, 5s)) << "Pause again";
     EXPECT_TRUE(WaitUntil([&] { return FindTrayIcon(screen_).has_value(); }, 5s)) << "the icon stayed grey";
+    // The icon's tip, shown while the pointer rested on it, goes before the next press.
+    screen_.MovePointer(300, 300);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.Probe({"tooltips"}).Output.empty(); }, 40s, 500ms));
     ChooseFromTrayMenu(3);  // Lizenz...
     ASSERT_TRUE(WaitForWindow("TfrmLicense")) << "Lizenz...";
     ClickTitleBar("TfrmLicense");

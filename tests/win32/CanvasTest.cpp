@@ -1,6 +1,7 @@
 #include "engine/MarkGeometry.h"
 #include "toolkit/win32/Bitmap.h"
 #include "toolkit/win32/Canvas.h"
+#include "toolkit/win32/GreyedIcon.h"
 #include "toolkit/win32/Handles.h"
 #include "toolkit/win32/Icon.h"
 
@@ -219,6 +220,34 @@ TEST(Icon, LoadsTheProgramIconAndDrawsIt)
         for (int x = 0; x < 16; ++x) marked += target.Canvas().Pixel(x, y) != RGB(255, 255, 255);
     EXPECT_GT(marked, 10);
     EXPECT_EQ(TIcon("NOSUCHICON", 16).Handle(), nullptr);
+}
+
+// The tray's icon while paused: the same picture in faded greys, where the icon shows.
+TEST(Icon, ItsGreyedCopyShowsWhereItDoesInGreysOnly)
+{
+    TIcon icon("MAINICON", 16);
+    const UniqueIcon grey = GreyedIcon(icon.Handle());
+    ASSERT_NE(grey.get(), nullptr);
+    const auto drawn = [](HICON shown) {
+        TBitmap target(16, 16);
+        target.Canvas().SetBrushColor(clWhite);
+        target.Canvas().FillRect({0, 0, 16, 16});
+        DrawIconEx(target.Canvas().Handle(), 0, 0, shown, 16, 16, 0, nullptr, DI_NORMAL);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) pixels.push_back(target.Canvas().Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> colour = drawn(icon.Handle()), greyed = drawn(grey.get());
+    int shown = 0, coloured = 0;
+    for (std::size_t i = 0; i < colour.size(); ++i) {
+        shown += (colour[i] != RGB(255, 255, 255)) && (greyed[i] != RGB(255, 255, 255));
+        coloured +=
+            GetRValue(greyed[i]) != GetGValue(greyed[i]) || GetGValue(greyed[i]) != GetBValue(greyed[i]);
+    }
+    EXPECT_GT(shown, 10) << "the grey copy does not show where the icon does";
+    EXPECT_EQ(coloured, 0);
+    EXPECT_EQ(GreyedIcon(nullptr).get(), nullptr);
 }
 
 TEST(Colors, SystemColoursAreResolvedBeforeUse)

@@ -21,23 +21,27 @@ UniqueIcon GreyedIcon(HICON icon)
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height), cover(pixels.size());
     const HDC screen = GetDC(nullptr);
     const bool read =
-        GetDIBits(screen, colour.get(), 0, height, pixels.data(), &format, DIB_RGB_COLORS) == height;
+        GetDIBits(screen, colour.get(), 0, height, pixels.data(), &format, DIB_RGB_COLORS) == height &&
+        GetDIBits(screen, mask.get(), 0, height, cover.data(), &format, DIB_RGB_COLORS) == height;
     UniqueBitmap grey;
     if (read) {
-        for (std::uint32_t& pixel : pixels) {
+        // An icon without an alpha channel says through its mask which pixels show.
+        const bool alpha = std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p >> 24; });
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            const std::uint32_t pixel = pixels[i];
             const std::uint32_t b = pixel & 0xFF, g = (pixel >> 8) & 0xFF, r = (pixel >> 16) & 0xFF;
-            // Its brightness, lifted towards white: a faded grey, whatever the icon's alpha.
+            // Its brightness, lifted towards white: a faded grey.
             const std::uint32_t luma = (r * 77 + g * 150 + b * 29) >> 8;
             const std::uint32_t faded = (luma + 2 * 192) / 3;
-            pixel = (pixel & 0xFF000000u) | faded << 16 | faded << 8 | faded;
+            const std::uint32_t shows = alpha ? pixel >> 24 : ((cover[i] & 0xFFFFFF) ? 0 : 255);
+            pixels[i] = shows << 24 | faded << 16 | faded << 8 | faded;
         }
-        // A section of 32 bits keeps the icon's alpha, where a bitmap like the screen's may not.
-        void* bits = nullptr;
-        grey.reset(CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (grey && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+        // A plain bitmap of 32 bits a pixel, rows from the top: what the notification area
+        // copies an icon into, alpha included.
+        grey.reset(CreateBitmap(width, height, 1, 32, pixels.data()));
     }
     ReleaseDC(nullptr, screen);
     if (!grey) return {};
