@@ -96,7 +96,7 @@ const std::vector<int>& WatchedDuringHold()
 
 THoldSession::THoldSession()
 {
-    Refresh();
+    Locked([](TKeyRoute&, TPointerTrail&) {});
     hooks_ = std::make_unique<TLowLevelHooks>(static_cast<ILowLevelInput&>(*this));
 }
 
@@ -105,18 +105,13 @@ THoldSession::~THoldSession()
     hooks_.reset();
 }
 
-void THoldSession::Refresh()
+bool THoldSession::FollowRoute()
 {
-    bool wantsPointer = false;
-    {
-        const std::lock_guard lock(lock_);
-        if (std::exchange(watchedCopied_, route_.WatchedChanges()) != route_.WatchedChanges())
-            for (int key = 0; key < 256; ++key)
-                watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
-        active_ = route_.Active();
-        wantsPointer = route_.WantsPointer();
-    }
-    if (hooks_) hooks_->WantMouse(wantsPointer);
+    if (std::exchange(watchedCopied_, route_.WatchedChanges()) != route_.WatchedChanges())
+        for (int key = 0; key < 256; ++key)
+            watched_[key].store(route_.Watches(key), std::memory_order_relaxed);
+    active_ = route_.Active();
+    return route_.WantsPointer();
 }
 
 bool THoldSession::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) noexcept
@@ -338,6 +333,10 @@ int THoldSession::TakeWheelSteps()
 
 void THoldSession::CheckHealth()
 {
+    // Idle, a tenth of the ticks look: a dropped hook is found within a tenth of a second, and an
+    // idle tick asks the system nothing.
+    constexpr int kQuietTicksPerLook = 10;
+    if (!active_.load(std::memory_order_relaxed) && ++quietTicks_ % kQuietTicksPerLook != 0) return;
     // (No system call under the lock: one may wait for the hook, which waits for the lock.)
     struct TSeen {
         bool Enabled, Holding, NeedsModifiers;

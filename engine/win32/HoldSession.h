@@ -32,11 +32,21 @@ public:
     template <typename TUse>
     decltype(auto) Locked(TUse&& use)
     {
-        struct TRefresh {
+        bool wantsPointer = false;
+        struct TWantMouse {
             THoldSession& Session;
-            ~TRefresh() { Session.Refresh(); }
-        } refresh{*this};
+            const bool& Wanted;
+            ~TWantMouse()
+            {
+                if (Session.hooks_) Session.hooks_->WantMouse(Wanted);
+            }
+        } wantMouse{*this, wantsPointer};
         const std::lock_guard lock(lock_);
+        struct TFollow {
+            THoldSession& Session;
+            bool& WantsPointer;
+            ~TFollow() { WantsPointer = Session.FollowRoute(); }
+        } follow{*this, wantsPointer};
         return use(route_, trail_);
     }
 
@@ -72,8 +82,9 @@ private:
     // A dead key typed last waits for the next key in this thread's keyboard state: it goes.
     void DropDeadKey();
     static void MaskModifiers();
-    // The fast path's copy of what the route watches, and the mouse hook, as the route is now.
-    void Refresh();
+    // The fast path's copy of what the route watches, as the route is now (under the lock);
+    // whether the pointer is wanted.
+    bool FollowRoute();
 
     std::mutex lock_;
     TKeyRoute route_;
@@ -93,7 +104,7 @@ private:
     bool deadKeyPending_ = false;
     HKL deadKeyLayout_ = nullptr;
     // The marking loop's.
-    int missedChordTicks_ = 0, missedKeyTicks_ = 0, modifierUpTicks_ = 0;
+    int missedChordTicks_ = 0, missedKeyTicks_ = 0, modifierUpTicks_ = 0, quietTicks_ = 0;
     int reinstalls_ = 0;
 
     std::unique_ptr<TLowLevelHooks> hooks_;

@@ -248,13 +248,16 @@ void TMarkingEngine::PollTick()
     POINT pointer{};
     GetCursorPos(&pointer);
     session_.CheckHealth();
-    const bool held = drawingEnabled_ && !paused_ &&
-                      session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.TakeHeld(); });
+    // Held as the keyboard hook saw the shortcuts go down and up.
+    const auto [chordHeld, laserHeld] = session_.Locked([](TKeyRoute& route, TPointerTrail&) {
+        return std::pair{route.TakeHeld(), route.LaserHeld()};
+    });
+    const bool held = drawingEnabled_ && !paused_ && chordHeld;
     if (held && !hold_.Held()) BeginHold();
     THoldTick tick = TakeInput(pointer, held);
     if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
     hold_.Tick(tick, *this);
-    TickPresenter(pointer, held);
+    TickPresenter(pointer, held, laserHeld);
     TickKeyHints(pointer, held);
     if (textField_) {
         textField_->FollowForeground();
@@ -269,12 +272,10 @@ void TMarkingEngine::PollTick()
     screen_.Flush();
 }
 
-void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld)
+void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld, bool laserHeld)
 {
     TPresenterTick tick;
-    // Held as the keyboard hook saw it go down and up, like the paint chord.
-    tick.LaserHeld = drawingEnabled_ && !paused_ && !paintHeld &&
-                     session_.Locked([](TKeyRoute& route, TPointerTrail&) { return route.LaserHeld(); });
+    tick.LaserHeld = drawingEnabled_ && !paused_ && !paintHeld && laserHeld;
     tick.PaintHeld = paintHeld;
     // Idle, nothing more is asked of the system.
     if (tick.LaserHeld || paintHeld || presenter_.Active()) {

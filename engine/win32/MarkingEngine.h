@@ -184,7 +184,7 @@ private:
     void CloseTextField();
     bool ChordKeyDown() const;
     void Draw(TMarkPiece piece);
-    void TickPresenter(POINT pointer, bool paintHeld);
+    void TickPresenter(POINT pointer, bool paintHeld, bool laserHeld);
     void TickKeyHints(POINT pointer, bool paintHeld);
     // On the screen, marks where a window of ours went are drawn again once the windows beneath
     // have repainted.
