@@ -42,6 +42,9 @@ std::vector<double> TimeKeys(ILowLevelInput& hook, int count, TKeyOf keyOf)
         times.push_back(Microseconds(before, after));
         key.flags = LLKHF_UP;
         hook.OnKey(WM_KEYUP, key);
+        // What the hook posted is taken, as the program's loop takes it, outside the times.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     return times;
 }
@@ -73,8 +76,6 @@ int main()
     Print("a text field open, letters typed into it",
           TimeKeys(hook, kKeys, [](int i) { return 'A' + i % 26; }));
     session.ClearField();
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     DestroyWindow(field);
     return 0;
 }
