@@ -76,21 +76,24 @@ void TLowLevelHooks::Install(bool keyboard)
     if (mouseWanted_) mouse_.reset(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, module, 0));
 }
 
+// A key or button taken still goes on to the hooks after ours (a second copy of Zelvora, which
+// draws too, or another tool); only the programs never get it.
 LRESULT CALLBACK TLowLevelHooks::KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
     ILowLevelInput* input = activeInput.load(std::memory_order_relaxed);
-    if (code == HC_ACTION && input && input->OnKey(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)))
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    const bool taken =
+        code == HC_ACTION && input && input->OnKey(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+    const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
+    return taken ? 1 : next;
 }
 
 LRESULT CALLBACK TLowLevelHooks::MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
     ILowLevelInput* input = activeInput.load(std::memory_order_relaxed);
-    if (code == HC_ACTION && input &&
-        input->OnMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)))
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    const bool taken = code == HC_ACTION && input &&
+                       input->OnMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
+    return taken ? 1 : next;
 }
 
 }  // namespace zelvora
