@@ -6,12 +6,6 @@ namespace {
 
 constexpr int kEscape = 0x1B;
 
-bool IsAltOrWindows(int virtualKey)
-{
-    return virtualKey == 0x12 || virtualKey == 0xA4 || virtualKey == 0xA5 || virtualKey == 0x5B ||
-           virtualKey == 0x5C;
-}
-
 }  // namespace
 
 void TKeyRoute::SetShortcuts(const TShortcuts& shortcuts)
@@ -75,22 +69,10 @@ std::optional<std::size_t> TKeyRoute::ShortcutOf(int virtualKey, TShiftState mod
 
 TRouted TKeyRoute::Key(const TKeyEvent& key)
 {
-    if (!InRange(key.VirtualKey)) return {};
-    if (key.Injected && key.VirtualKey == kMaskKey) {
-        if (key.Down) maskOwed_ = false;
-        return {};
-    }
-    if (key.Down) {
-        const TRouted routed = KeyDown(key);
-        maskOwed_ = maskOwed_ || routed.MaskModifiers;
-        return routed;
-    }
+    if (!InRange(key.VirtualKey) || (key.Injected && key.VirtualKey == kMaskKey)) return {};
+    if (key.Down) return KeyDown(key);
     const bool escapeOurs = key.VirtualKey == kEscape && escapeDown_;
     KeyUp(key);
-    if (maskOwed_ && !key.Injected && IsAltOrWindows(key.VirtualKey)) {
-        maskOwed_ = false;
-        return {TKeyVerdict::Swallow, false, key.VirtualKey};
-    }
     // A release without its press means nothing to a program, and a window system that counted
     // the press down (Wine) would otherwise keep the key down for good. Esc alone is swallowed
     // whole: the spotlight's Esc never reaches the window beneath as half a key.
@@ -103,9 +85,7 @@ TRouted TKeyRoute::KeyDown(const TKeyEvent& key)
     const auto index = static_cast<std::size_t>(virtualKey);
     const bool repeat = pressed_.test(index) || keys_.IsDown(virtualKey);
     const auto taken = [&](TKeyVerdict verdict) {
-        // With Ctrl down too (AltGr among them) Alt's release opens no menu.
-        const bool alt = key.Modifiers.Has(TShiftState::ssAlt) && !key.Modifiers.Has(TShiftState::ssCtrl);
-        const bool maskable = alt || key.WindowsDown;
+        const bool maskable = key.Modifiers.Has(TShiftState::ssAlt) || key.WindowsDown;
         return TRouted{verdict, verdict != TKeyVerdict::Pass && !repeat && maskable};
     };
     if (!enabled_) return {};
@@ -193,7 +173,7 @@ void TKeyRoute::ForgetKeys()
     EndHold();
     heldSinceTake_ = laserHeld_ = false;
     pressed_.reset();
-    escapeDown_ = maskOwed_ = false;
+    escapeDown_ = false;
     const bool typing = keys_.Typing(), capsLock = keys_.CapsLock();
     keys_ = TDrawingKeys(Row(TShortcutCommand::Paint));
     keys_.EndHold();

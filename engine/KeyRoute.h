@@ -33,9 +33,6 @@ struct TRouted {
     // alone for a press of their own (a menu bar armed, the Start menu), unless a key that
     // means nothing goes between.
     bool MaskModifiers = false;
-    // Alt or a Windows key went up before the mask got through: its release is held back, to be
-    // sent again after the mask (this key).
-    int ReleaseAfterMask = 0;
 };
 
 class TKeyRoute {
@@ -120,8 +117,6 @@ private:
     // Shortcut keys taken at their press and not yet seen up: their repeats are taken too.
     std::bitset<256> pressed_;
     bool escapeDown_ = false, escape_ = false;
-    // A mask was asked for and has not come back through the hook yet.
-    bool maskOwed_ = false;
     std::vector<std::size_t> commands_;
 };
 

@@ -11,7 +11,6 @@ namespace {
 
 constexpr UINT kTaskMaskModifiers = 1;
 constexpr UINT kTaskDropDeadKey = 2;
-constexpr UINT kTaskReleaseAfterMask = 3;  // the key in bits 8 to 15
 
 long long Microseconds()
 {
@@ -156,8 +155,6 @@ bool THoldSession::RouteKey(WPARAM message, const KBDLLHOOKSTRUCT& key)
     }
     hooks_->WantMouse(wantsPointer);
     if (routed.MaskModifiers) hooks_->Post(kTaskMaskModifiers);
-    if (routed.ReleaseAfterMask)
-        hooks_->Post(kTaskReleaseAfterMask | static_cast<UINT>(routed.ReleaseAfterMask) << 8);
     if (routed.Verdict == TKeyVerdict::Type && field) TypeIntoField(field, key);
     if (routed.Verdict == TKeyVerdict::Edit && field) EditField(field, key);
     return routed.Verdict != TKeyVerdict::Pass;
@@ -165,25 +162,21 @@ bool THoldSession::RouteKey(WPARAM message, const KBDLLHOOKSTRUCT& key)
 
 void THoldSession::OnTask(UINT task) noexcept
 {
-    if (task == kTaskMaskModifiers) MaskModifiers(0);
+    if (task == kTaskMaskModifiers) MaskModifiers();
     if (task == kTaskDropDeadKey) DropDeadKey();
-    if ((task & 0xFF) == kTaskReleaseAfterMask) MaskModifiers(static_cast<int>(task >> 8 & 0xFF));
 }
 
-void THoldSession::MaskModifiers(int release)
+void THoldSession::MaskModifiers()
 {
     // Sent after the taken key, before the person lets Alt or the Windows key go: the system
-    // sees a key between their press and release, and their release alone means nothing. A
-    // release that came first was held back and follows the mask.
-    INPUT keys[3]{};
-    for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(TKeyRoute::kMaskKey);
+    // sees a key between their press and release, and their release alone means nothing.
+    INPUT keys[2]{};
+    for (INPUT& input : keys) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(TKeyRoute::kMaskKey);
+    }
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[2].ki.wVk = static_cast<WORD>(release);
-    keys[2].ki.wScan = static_cast<WORD>(MapVirtualKeyW(static_cast<UINT>(release), MAPVK_VK_TO_VSC));
-    const bool extended = release == VK_RMENU || release == VK_LWIN || release == VK_RWIN;
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    SendInput(release ? 3 : 2, keys, sizeof(INPUT));
+    SendInput(2, keys, sizeof(INPUT));
 }
 
 void THoldSession::TypeIntoField(HWND field, const KBDLLHOOKSTRUCT& key)

@@ -81,8 +81,7 @@ private:
     void EditField(HWND field, const KBDLLHOOKSTRUCT& key);
     // A dead key typed last waits for the next key in this thread's keyboard state: it goes.
     void DropDeadKey();
-    // The mask key down and up, then the release held back for it, if any.
-    static void MaskModifiers(int release);
+    static void MaskModifiers();
     // The fast path's copy of what the route watches, as the route is now (under the lock);
     // whether the pointer is wanted.
     bool FollowRoute();
