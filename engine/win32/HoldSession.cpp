@@ -331,6 +331,18 @@ int THoldSession::TakeWheelSteps()
     return delta / WHEEL_DELTA;
 }
 
+void THoldSession::NoteKeysAlreadyDown()
+{
+    // (No system call under the lock: one may wait for the hook, which waits for the lock.)
+    std::vector<int> down;
+    for (const int key : WatchedDuringHold())
+        if (Down(key)) down.push_back(key);
+    Locked([&](TKeyRoute& route, TPointerTrail&) {
+        for (const int key : down)
+            if (!route.Keys().Seen(key)) route.Keys().AlreadyDown(key);
+    });
+}
+
 void THoldSession::CheckHealth()
 {
     // Idle, a tenth of the ticks look: a dropped hook is found within a tenth of a second, and an

@@ -55,6 +55,10 @@ public:
     void ClearField();
     void SetFieldArea(RECT area);
 
+    // The hold began: a key the system shows held that the hook has not seen counts, and its
+    // release is not ours.
+    void NoteKeysAlreadyDown();
+
     // Once a tick: a chord the system shows held that the hook never saw, or keys that went
     // past it, install the hook again (and the hold begins all the same); a modifier seen up
     // ends what needs it.

@@ -400,16 +400,7 @@ void TMarkingEngine::BeginHold()
     CloseTextField();
     const HWND front = GetForegroundWindow();
     if (OnHoldOverElevatedWindow && RunsAboveUs(front)) OnHoldOverElevatedWindow(front);
-    // A key held when the hold began counts, and its release is not ours.
-    std::vector<int> down;
-    for (const TDrawingKeyRow& row : kDrawingKeys)
-        if (row.VirtualKey != VK_SHIFT && row.VirtualKey != VK_CONTROL &&
-            (GetAsyncKeyState(row.VirtualKey) & 0x8000))
-            down.push_back(row.VirtualKey);
-    session_.Locked([&](TKeyRoute& route, TPointerTrail&) {
-        for (const int key : down)
-            if (!route.Keys().Seen(key)) route.Keys().AlreadyDown(key);
-    });
+    session_.NoteKeysAlreadyDown();
 }
 
 void TMarkingEngine::DropMarkAtRest(bool frameToo)
