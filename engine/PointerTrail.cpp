@@ -23,15 +23,21 @@ void TPointerTrail::Note(TPoint position, std::uint32_t time)
     positions_.push_back(position);
 }
 
-std::vector<TPoint> TPointerTrail::Take(TPoint polled)
+TPointerTrail::TNoted TPointerTrail::TakeNoted(TPoint polled)
 {
     // The newest noted position is the pointer's latest; the polled one may be older still.
     if (positions_.empty()) positions_.push_back(polled);
-    std::vector<TPoint> points = std::exchange(positions_, {});
-    if (last_) points.insert(points.begin(), *last_);  // where the line goes on from
+    TNoted noted{last_, std::exchange(positions_, {})};
+    last_ = noted.Points.back();  // the simplification keeps both ends
+    return noted;
+}
+
+std::vector<TPoint> TPointerTrail::Simplified(TNoted noted)
+{
+    std::vector<TPoint> points = std::move(noted.Points);
+    if (noted.From) points.insert(points.begin(), *noted.From);
     points = WithoutStraightRuns(std::move(points));
-    if (last_) points.erase(points.begin());
-    last_ = points.back();
+    if (noted.From) points.erase(points.begin());
     return points;
 }
 

@@ -31,7 +31,15 @@ public:
     // older than the pen going down, none the same as the one before it, none that lies on the
     // line between its neighbours; where none was noted (no history to be had), the polled
     // position. The next call begins after them.
-    std::vector<TPoint> Take(TPoint polled);
+    std::vector<TPoint> Take(TPoint polled) { return Simplified(TakeNoted(polled)); }
+    // Take in two halves: the quick one under the lock the mouse hook waits on, the
+    // simplification after it.
+    struct TNoted {
+        std::optional<TPoint> From;  // where the line goes on from
+        std::vector<TPoint> Points;
+    };
+    TNoted TakeNoted(TPoint polled);
+    static std::vector<TPoint> Simplified(TNoted noted);
     void PenUp();
 
 private:

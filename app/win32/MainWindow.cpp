@@ -441,7 +441,7 @@ TScreenSaves& TfrmZelvora::Saves()
             Handle(), WM_SNAPSHOT_DONE, Field<TCoolTrayIcon>("CoolTrayIcon"),
             [this](const char* name) { return GetNamedString(name); },
             [] { return Application->TextCharset(); }, [this] { return engine_.HidePointerForCapture(); },
-            [this] { engine_.ShowPointerAfterCapture(); });
+            [this] { engine_.ShowPointerAfterCapture(); }, [this] { return engine_.Holding(); });
     return *saves_;
 }
 

@@ -28,14 +28,16 @@ bool MenuShowing()
 
 TScreenSaves::TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray,
                            std::function<std::string(const char*)> text, std::function<int()> charset,
-                           std::function<bool()> beforeCopy, std::function<void()> afterCopy)
+                           std::function<bool()> beforeCopy, std::function<void()> afterCopy,
+                           std::function<bool()> drawing)
     : window_(window),
       doneMessage_(doneMessage),
       tray_(tray),
       text_(std::move(text)),
       charset_(std::move(charset)),
       beforeCopy_(std::move(beforeCopy)),
-      afterCopy_(std::move(afterCopy))
+      afterCopy_(std::move(afterCopy)),
+      drawing_(std::move(drawing))
 {
 }
 
@@ -104,8 +106,11 @@ void TScreenSaves::Report(const TSnapshot& snapshot)
             tray_.ShowBalloonHint(WideFromAnsi(text_("sSnapshotSaved"), charset), snapshot.Path));
         return;
     }
-    const std::string message = text_(SnapshotMessageName(snapshot.Failure));
-    Application->ShowMessageBox(WideFromAnsiWith(message, charset, snapshot.Detail), MB_OK | MB_ICONERROR);
+    const std::wstring message =
+        WideFromAnsiWith(text_(SnapshotMessageName(snapshot.Failure)), charset, snapshot.Detail);
+    if (drawing_ && drawing_() && tray_.ShowBalloonHint(WideFromAnsi(Application->Title(), charset), message))
+        return;
+    Application->ShowMessageBox(message, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace zelvora

@@ -19,10 +19,12 @@ public:
     // `text` gives a named message in the window's language, 8-bit in `charset()`'s code page;
     // `beforeCopy` brings the screen up to date (the ink layer paints when the thread is idle)
     // and hides what is not to be saved; true when it hid something, which the windows beneath
-    // repaint before the copy. `afterCopy` shows it again.
+    // repaint before the copy. `afterCopy` shows it again. While `drawing()` says a hold is on,
+    // a failure is told in a notification: a message box would take the keyboard mid-stroke.
     TScreenSaves(HWND window, UINT doneMessage, TCoolTrayIcon& tray,
                  std::function<std::string(const char*)> text, std::function<int()> charset,
-                 std::function<bool()> beforeCopy, std::function<void()> afterCopy);
+                 std::function<bool()> beforeCopy, std::function<void()> afterCopy,
+                 std::function<bool()> drawing);
     ~TScreenSaves();
     TScreenSaves(const TScreenSaves&) = delete;
     TScreenSaves& operator=(const TScreenSaves&) = delete;
@@ -49,6 +51,7 @@ private:
     std::function<int()> charset_;
     std::function<bool()> beforeCopy_;
     std::function<void()> afterCopy_;
+    std::function<bool()> drawing_;
     bool hidden_ = false;
     std::unique_ptr<TSnapshotQueue> queue_;  // made on the first save
     std::wstring last_;

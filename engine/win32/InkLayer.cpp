@@ -42,7 +42,7 @@ TMarkPiece TInkLayer::Draw(TMarkPiece piece)
         pane->KeepGround(bounds, key_);
         pane->Paint(piece, bounds, key_, *live_);
     }
-    Show(bounds);
+    drawn_ = Union(drawn_, bounds);
     return piece;
 }
 
@@ -60,6 +60,7 @@ void TInkLayer::Remove(std::span<const TMark> gone)
         return !IsEmpty(Intersection(area, pane->Monitor())) && !HasInkOn(pane->Monitor(), marks_);
     });
     Repaint(area);
+    Flush();
 }
 
 void TInkLayer::DrawAgain(const TMark& mark)
@@ -73,12 +74,14 @@ void TInkLayer::DrawAgain(const TMark& mark)
         pane->KeepGround(mark.Bounds, key_);
         PaintMark(*pane, mark, mark.Bounds, ink);
     }
-    Show(mark.Bounds);
+    drawn_ = Union(drawn_, mark.Bounds);
+    Flush();
 }
 
 void TInkLayer::Close()
 {
     live_.reset();
+    drawn_ = {};
     panes_.clear();
     owner_.reset();
 }
@@ -90,8 +93,15 @@ std::vector<TRect> TInkLayer::Panes() const
     return monitors;
 }
 
-void TInkLayer::PaintNow() const
+void TInkLayer::Flush()
 {
+    if (IsEmpty(drawn_)) return;
+    Show(std::exchange(drawn_, TRect{}));
+}
+
+void TInkLayer::PaintNow()
+{
+    Flush();
     for (const auto& pane : panes_) UpdateWindow(pane->Handle());
 }
 
@@ -151,6 +161,7 @@ void TInkLayer::FitScreens()
         return std::find(refit.Close.begin(), refit.Close.end(), pane->Monitor()) != refit.Close.end();
     });
     for (const TRect& monitor : refit.Open) OpenPane(monitor);
+    Flush();
 }
 
 void TInkLayer::StayOnTop()
@@ -252,7 +263,7 @@ void TInkLayer::Repaint(const TRect& area)
         pane->Fill(inside, key_);
         TMarkInk ink(0, {});
         for (const TMark* mark : InPaintOrder(marks_.Marks(), inside)) PaintMark(*pane, *mark, inside, ink);
-        pane->Show(inside);
+        drawn_ = Union(drawn_, inside);
     }
 }
 

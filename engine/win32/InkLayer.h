@@ -58,8 +58,11 @@ public:
     unsigned OrderChanges() const { return orderChanges_; }
     // The monitors that have a pane now.
     std::vector<TRect> Panes() const;
+    // What was drawn since the last flush goes to the panes: one update per pane, of the
+    // rectangle that changed. The marking loop flushes once a tick.
+    void Flush();
     // Pending paints of every pane, at once.
-    void PaintNow() const;
+    void PaintNow();
     // A shape being pulled out, drawn on the layer and not kept: each piece drawn replaces the
     // one before, and taking it away paints its area again from the history.
     IMarkSurface& Preview() { return preview_; }
@@ -113,6 +116,7 @@ private:
     bool alpha_ = false;
     // The mark being drawn, as laid so far: its next piece joins it.
     std::optional<TMarkInk> live_;
+    TRect drawn_;  // since the last flush
     HWND foreground_ = nullptr;
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;

@@ -138,7 +138,7 @@ void TMarkingEngine::ToggleBoard(TColor colour, TPoint at)
         if (auto gone = history_.Take(*dot)) RemoveFromSurface({&*gone, 1});
     for (const TMark* mark : InPaintOrder(history_.Marks(), monitor))
         if (!mark->IsBoard()) surface_->DrawAgain(*mark);
-    screen_.Flush();
+    FlushSurfaces();
     ScheduleVanishing();
 }
 
@@ -254,7 +254,8 @@ void TMarkingEngine::PollTick()
     });
     const bool held = drawingEnabled_ && !paused_ && chordHeld;
     if (held && !hold_.Held()) BeginHold();
-    THoldTick tick = TakeInput(pointer, held);
+    std::vector<std::size_t> shortcuts;
+    THoldTick tick = TakeInput(pointer, held, shortcuts);
     if (hold_.TextWaiting()) tick.ChordKeyDown = ChordKeyDown();
     hold_.Tick(tick, *this);
     TickPresenter(pointer, held, laserHeld);
@@ -269,7 +270,9 @@ void TMarkingEngine::PollTick()
     }
     if (KeepMarks()) layer_.StayOnTop();
     KeepDrawingMarkShown();
-    screen_.Flush();
+    FlushSurfaces();
+    // After the tick: a shortcut may open a window of its own (a failed save's message).
+    RunShortcuts(shortcuts, held, tick.Pointer);
 }
 
 void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld, bool laserHeld)
@@ -318,7 +321,7 @@ void TMarkingEngine::RedrawUncovered(const TRect& area)
     redrawTicks_ = kRedrawTicks;
 }
 
-THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
+THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held, std::vector<std::size_t>& shortcuts)
 {
     THoldTick tick;
     tick.Now = GetTickCount();
@@ -327,7 +330,7 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
     tick.Pointer = {pointer.x, pointer.y};
     std::optional<TColor> colour, board;
     int widthSteps = 0;
-    std::vector<std::size_t> shortcuts;
+    TPointerTrail::TNoted noted;
     session_.Locked([&](TKeyRoute& route, TPointerTrail& trail) {
         TDrawingKeys& keys = route.Keys();
         shortcuts = route.TakeCommands();
@@ -341,12 +344,12 @@ THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held)
             tick.ShapeKeyUp = keys.TakeShapeKeyUp();
             tick.TextWanted = keys.TextWanted();
         }
-        if (held) tick.Path = trail.Take(tick.Pointer);
+        if (held) noted = trail.TakeNoted(tick.Pointer);
     });
+    if (held) tick.Path = TPointerTrail::Simplified(std::move(noted));
     if (colour) markerColor_ = *colour;
     if (widthSteps) markerSize_ = SteppedMarkerSize(markerSize_, widthSteps);
     if ((colour || widthSteps) && OnPenChanged) OnPenChanged();
-    RunShortcuts(shortcuts, held, tick.Pointer);
     if (board) {
         ToggleBoard(*board, tick.Pointer);
         hold_.RestAt(tick.Pointer);
@@ -455,7 +458,7 @@ void TMarkingEngine::OpenText(TPoint at)
         if (!text || !drawingEnabled_) return;
         RedrawKeptOnScreen(*text);
         Draw(std::move(*text));
-        screen_.Flush();
+        FlushSurfaces();
         EndMark();
     });
     session_.SetField(textField_->Handle(), textField_->Area());
@@ -490,7 +493,7 @@ void TMarkingEngine::DrawCurve(std::span<const TPointF> points)
 void TMarkingEngine::DrawLineTo(int x, int y)
 {
     AddLineTo(x, y);
-    screen_.Flush();
+    FlushSurfaces();
 }
 
 void TMarkingEngine::AddLineTo(int x, int y)
@@ -516,7 +519,7 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
     frame.Frame =
         ControlFrameFor(TRect{r.left, r.top, r.right, r.bottom}, frame.Pen.Width, options_.FloodFill());
     Draw(std::move(frame));
-    screen_.Flush();
+    FlushSurfaces();
 }
 
 void TMarkingEngine::Draw(TMarkPiece piece)
@@ -538,6 +541,12 @@ void TMarkingEngine::Draw(TMarkPiece piece)
     history_.AddPiece(std::move(drawn));
     presenter_.MarksChanged(bounds);
     RemoveDropped();
+}
+
+void TMarkingEngine::FlushSurfaces()
+{
+    screen_.Flush();
+    layer_.Flush();
 }
 
 void TMarkingEngine::RemoveDropped()

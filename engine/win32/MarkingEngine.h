@@ -67,7 +67,7 @@ public:
     // Monitors came, went or changed: a layer that could not be made is tried again.
     void DisplayChanged();
     // The layer's newest ink is on its windows now, not when the thread is idle next.
-    void PaintInkNow() const { layer_.PaintNow(); }
+    void PaintInkNow() { layer_.PaintNow(); }
     const TMarkHistory& History() const { return history_; }
     const TInkLayer& InkLayer() const { return layer_; }
 
@@ -166,8 +166,9 @@ private:
     TMarkPen PenAt(int x, int y) const;
     // The paint shortcut went down: the keyboard and the wheel are ours until it goes up.
     void BeginHold();
-    // What the hook noted since the last tick, taken under its lock.
-    THoldTick TakeInput(POINT pointer, bool held);
+    // What the hook noted since the last tick, taken under its lock; the shortcuts it took run
+    // after the tick.
+    THoldTick TakeInput(POINT pointer, bool held, std::vector<std::size_t>& shortcuts);
     // The shortcuts the hook took since the last tick.
     void RunShortcuts(const std::vector<std::size_t>& shortcuts, bool held, TPoint pointer);
     void DrawLine(TPoint from, TPoint to) override;
@@ -184,6 +185,8 @@ private:
     void CloseTextField();
     bool ChordKeyDown() const;
     void Draw(TMarkPiece piece);
+    // What the tick drew goes to the screen or the layer's windows at once.
+    void FlushSurfaces();
     void TickPresenter(POINT pointer, bool paintHeld, bool laserHeld);
     void TickKeyHints(POINT pointer, bool paintHeld);
     // On the screen, marks where a window of ours went are drawn again once the windows beneath

@@ -147,6 +147,23 @@ TEST_F(SaveAndVanish, AFolderThatCannotBeWrittenIsNamedInAMessageAndNothingChang
     fs::remove(pictures_ / "Zelvora");
 }
 
+TEST_F(SaveAndVanish, ASaveThatFailsDuringAHoldIsToldInANotificationNotABoxThatTakesTheKeyboard)
+{
+    std::ofstream(pictures_ / "Zelvora") << "a file where the folder would be";
+    ZelvoraSession zelvora(desktop_);
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
+        PressChord(screen_, {"5"});  // Alt is still down: Alt+5
+        EXPECT_TRUE(WaitUntil(
+            [&] { return Tooltips().find("could not be saved in the folder") != std::string::npos; }, 10s))
+            << "no notification names the failure; tooltips:\n"
+            << Tooltips();
+    }
+    EXPECT_EQ(desktop_.Probe({"msgboxes-utf8"}).Output, "") << "a message box came up during the hold";
+    fs::remove(pictures_ / "Zelvora");
+}
+
 TEST_F(SaveAndVanish, AClipboardHeldByAnotherProgramIsNamedInAMessageButThePictureIsSaved)
 {
     ZelvoraSession zelvora(desktop_);

@@ -3,6 +3,7 @@
 // laser's fade over an injected clock.
 #include "engine/LaserTrail.h"
 #include "engine/PointerPictures.h"
+#include "engine/SpotlightPainter.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,48 @@ TEST(Spotlight, TheHoleIsLitExactlyTheEdgeFeathersOutwardAndMarksStayLit)
     TPicture part({0, 0, 60, 40}, 7);
     PaintSpotlight(part.Rows, {20, 0, 60, 40}, box, nullptr);
     EXPECT_EQ(part.At(19, 5), 7u);
+}
+
+TEST(Spotlight, PaintingOnlyWhatAMoveChangedGivesTheWholePictureAndFarFewerPixels)
+{
+    // Marks lit in the dim, a monitor at negative points; moves small and large, a jump, a
+    // wider circle, a control's box and back.
+    const TRect area{-500, -100, 300, 500};
+    TCoverage marks(area);
+    for (int x = -400; x < 200; ++x) marks.Cover(x, 180 + x / 20, static_cast<std::uint8_t>(x & 0xFF));
+    std::vector<TSpotlightHole> holes;
+    for (int i = 0; i < 12; ++i) {
+        TSpotlightHole hole;
+        hole.Centre = {-200.5f + 7 * i, 150.5f + 3 * i};
+        hole.Radius = 90;
+        holes.push_back(hole);
+    }
+    holes.push_back(holes.back());
+    holes.back().Centre = {180.5f, 400.5f};  // the pointer jumped
+    holes.push_back(holes.back());
+    holes.back().Radius = 99;  // Ctrl+wheel
+    TSpotlightHole box;
+    box.Circle = false;
+    box.Box = {-60, 20, 90, 70};
+    holes.push_back(box);
+    box.Box = {-58, 25, 92, 75};
+    holes.push_back(box);
+    holes.push_back(holes[3]);
+
+    TSpotlightPainter painter;
+    TPicture kept(area);
+    painter.Paint(kept.Rows, area, holes.front(), &marks);
+    std::uint64_t smallMoves = 0;
+    for (std::size_t i = 1; i < holes.size(); ++i) {
+        painter.TakePixelsWritten();
+        painter.PaintSpans(kept.Rows, area, painter.Changed(holes[i - 1], holes[i]), holes[i], &marks);
+        if (i < 12) smallMoves += painter.TakePixelsWritten();
+        TPicture whole(area);
+        PaintSpotlight(whole.Rows, area, holes[i], &marks);
+        ASSERT_EQ(kept.Pixels, whole.Pixels) << "after move " << i;
+    }
+    // Two squares around both holes would be 2 x 187 x 187 pixels a move.
+    EXPECT_LT(smallMoves / 11, 2u * 187 * 187 / 8);
 }
 
 TEST(Laser, TheTrailIsPremultipliedRedWithALightCoreAndJoinsItselfWhereItCrosses)
