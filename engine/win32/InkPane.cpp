@@ -203,11 +203,26 @@ TPixelRows TInkPane::Pixels() const
     return Rows();
 }
 
+void TInkPane::ShowSolid(TColor colour, UniqueRegion shape)
+{
+    if (!solid_) {
+        solid_ = true;
+        GdiFlush();
+        FillPixels(Rows(), monitor_, PixelOf(colour));
+        SetLayeredWindowAttributes(window_.get(), 0, opacity_, LWA_ALPHA);
+        InvalidateRect(window_.get(), nullptr, FALSE);
+    }
+    // The window owns the region from here on.
+    if (SetWindowRgn(window_.get(), shape.get(), TRUE)) static_cast<void>(shape.release());
+}
+
 void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)
 {
     if (opacity == opacity_) return;
     opacity_ = opacity;
-    if (!Alpha())
+    if (solid_)
+        SetLayeredWindowAttributes(window_.get(), 0, opacity, LWA_ALPHA);
+    else if (!Alpha())
         SetLayeredWindowAttributes(window_.get(), key, opacity,
                                    LWA_COLORKEY | (opacity < 255 ? LWA_ALPHA : 0));
 }

@@ -57,6 +57,10 @@ public:
     void MoveTo(TPoint topLeft);
     // The whole pane that opaque (255: as its pixels say), from the next Show on.
     void SetOpacity(std::uint8_t opacity, TColor key);
+    // Where the desktop is not composed, a picture of one colour with a shape costs no scan for
+    // a colour key: the pane shows `colour` (at its opacity) within `shape` (pane points; taken
+    // over) and nothing elsewhere.
+    void ShowSolid(TColor colour, UniqueRegion shape);
     // The pane's own pixel: 0x00RRGGBB, premultiplied where partly covered on the alpha path.
     std::optional<std::uint32_t> InkAt(TPoint point, TColor key) const;
 
@@ -72,6 +76,7 @@ private:
     std::vector<std::uint32_t> ground_;  // the key path's, made on first use
     TRect cleared_;                      // the key path's pixels cleared since the last paint
     std::uint8_t opacity_ = 255;
+    bool solid_ = false;
     UniqueWindow window_;
 };
 

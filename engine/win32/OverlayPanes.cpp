@@ -21,14 +21,38 @@ TPixelRows TOverlayPanes::TPane::Rows()
     return {Picture.data(), monitor.Width(), monitor.Height(), {monitor.Left, monitor.Top}};
 }
 
+bool TOverlayPanes::Prepare()
+{
+    if (owner_) return true;
+    owner_ = TInkPane::MakeOwner();
+    if (!owner_) return false;
+    alpha_ = InkWithAlpha();
+    monitors_ = MonitorRects();
+    return true;
+}
+
+bool TOverlayPanes::ShowOnly(HRGN shown)
+{
+    if (!Prepare()) return false;
+    bool whole = true;
+    for (const TRect& monitor : monitors_) {
+        TPane* pane = PaneOf(monitor, true);
+        if (!pane) {
+            whole = false;
+            continue;
+        }
+        UniqueRegion part(CreateRectRgn(monitor.Left, monitor.Top, monitor.Right, monitor.Bottom));
+        if (!part) continue;
+        CombineRgn(part.get(), part.get(), shown, RGN_AND);
+        OffsetRgn(part.get(), -monitor.Left, -monitor.Top);
+        pane->Window->ShowSolid(0, std::move(part));
+    }
+    return whole;
+}
+
 bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)
 {
-    if (!owner_) {
-        owner_ = TInkPane::MakeOwner();
-        if (!owner_) return false;
-        alpha_ = InkWithAlpha();
-        monitors_ = MonitorRects();
-    }
+    if (!Prepare()) return false;
     bool whole = true;
     for (const TRect& monitor : monitors_) {
         const TRect inside = Intersection(area, monitor);
@@ -58,13 +82,14 @@ void TOverlayPanes::Clear(const TRect& area)
     }
 }
 
-TOverlayPanes::TPane* TOverlayPanes::PaneOf(const TRect& monitor)
+TOverlayPanes::TPane* TOverlayPanes::PaneOf(const TRect& monitor, bool solid)
 {
     for (TPane& pane : panes_)
         if (pane.Window->Monitor() == monitor) return &pane;
     TPane pane{TInkPane::Open(monitor, owner_.get(), kOverlayKey, alpha_), {}};
     if (!pane.Window) return nullptr;
-    if (!alpha_) pane.Picture.assign(static_cast<std::size_t>(monitor.Width()) * monitor.Height(), 0);
+    if (!alpha_ && !solid)
+        pane.Picture.assign(static_cast<std::size_t>(monitor.Width()) * monitor.Height(), 0);
     pane.Window->SetOpacity(opacity_, kOverlayKey);
     panes_.push_back(std::move(pane));
     return &panes_.back();
@@ -113,31 +138,101 @@ void TOverlayPanes::FitScreens()
     Close();
 }
 
+bool TOverlayWindow::Prepare()
+{
+    if (owner_) return true;
+    owner_ = TInkPane::MakeOwner();
+    alpha_ = InkWithAlpha();
+    return static_cast<bool>(owner_);
+}
+
+TPixelRows TOverlayWindow::Picture()
+{
+    const TRect area = pane_->Monitor();
+    return alpha_ ? pane_->Pixels()
+                  : TPixelRows{picture_.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+}
+
+void TOverlayWindow::Present(const TRect& area)
+{
+    if (!alpha_) KeyPremultiplied(Picture(), pane_->Pixels(), area, PixelOf(kOverlayKey));
+    pane_->Show(area);
+}
+
+bool TOverlayWindow::OpenOver(const TRect& area, bool keep)
+{
+    std::unique_ptr<TInkPane> pane = TInkPane::Open(area, owner_.get(), kOverlayKey, alpha_);
+    if (!pane) return false;
+    pane->SetOpacity(opacity_, kOverlayKey);
+    std::vector<std::uint32_t> picture;
+    if (!alpha_) picture.assign(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
+    const TPixelRows rows =
+        alpha_ ? pane->Pixels()
+               : TPixelRows{picture.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+    if (keep && pane_) {
+        const TPixelRows old = Picture();
+        const TRect both = Intersection(old.Area(), area);
+        for (int y = both.Top; y < both.Bottom; ++y)
+            std::copy_n(old.Bits + static_cast<std::size_t>(y - old.Origin.Y) * old.Width +
+                            (both.Left - old.Origin.X),
+                        both.Width(),
+                        rows.Bits + static_cast<std::size_t>(y - rows.Origin.Y) * rows.Width +
+                            (both.Left - rows.Origin.X));
+    }
+    pane_ = std::move(pane);  // the old window goes after the new one shows
+    picture_ = std::move(picture);
+    return true;
+}
+
 bool TOverlayWindow::Paint(const TRect& area, const TOverlayPanes::TPainter& paint)
 {
     if (IsEmpty(area)) return true;
-    if (!owner_) {
-        owner_ = TInkPane::MakeOwner();
-        if (!owner_) return false;
-        alpha_ = InkWithAlpha();
-    }
+    if (!Prepare()) return false;
     if (pane_ && (pane_->Monitor().Width() != area.Width() || pane_->Monitor().Height() != area.Height()))
         pane_.reset();
     if (pane_) {
         pane_->MoveTo({area.Left, area.Top});
-    } else {
-        pane_ = TInkPane::Open(area, owner_.get(), kOverlayKey, alpha_);
-        if (!pane_) return false;
-        if (!alpha_) picture_.assign(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
+    } else if (!OpenOver(area, false)) {
+        return false;
     }
-    const TPixelRows picture =
-        alpha_ ? pane_->Pixels()
-               : TPixelRows{picture_.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+    const TPixelRows picture = Picture();
     FillPixels(picture, area, 0);
     paint(picture, area);
-    if (!alpha_) KeyPremultiplied(picture, pane_->Pixels(), area, PixelOf(kOverlayKey));
-    pane_->Show(area);
+    Present(area);
     return true;
+}
+
+bool TOverlayWindow::PaintMore(const TRect& area, const TOverlayPanes::TPainter& paint)
+{
+    const TRect inside = Intersection(area, VirtualScreen());
+    if (IsEmpty(inside)) return true;
+    if (!Prepare()) return false;
+    const TRect shown = Area();
+    if (Union(shown, inside) != shown) {
+        // Grown with room to spare, so that a trail going on does not make a window each tick.
+        constexpr int kRoom = 192;
+        const TRect grown = Intersection(Union(shown, {inside.Left - kRoom, inside.Top - kRoom,
+                                                       inside.Right + kRoom, inside.Bottom + kRoom}),
+                                         VirtualScreen());
+        if (!OpenOver(grown, true)) return false;
+        paint(Picture(), inside);
+        Present(grown);
+        return true;
+    }
+    paint(Picture(), inside);
+    Present(inside);
+    return true;
+}
+
+void TOverlayWindow::SetOpacity(std::uint8_t opacity)
+{
+    if (opacity == opacity_) return;
+    opacity_ = opacity;
+    if (!pane_) return;
+    pane_->SetOpacity(opacity, kOverlayKey);
+    // The alpha path takes a new opacity with its next picture: a pixel's worth is enough.
+    const TRect& area = pane_->Monitor();
+    pane_->Show({area.Left, area.Top, area.Left + 1, area.Top + 1});
 }
 
 void TOverlayWindow::Close()

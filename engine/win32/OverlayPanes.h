@@ -29,6 +29,9 @@ public:
     bool Paint(const TRect& area, const TPainter& paint);
     // Only where panes already are.
     void Clear(const TRect& area);
+    // The keyed path's cheaper picture of one colour: panes over every monitor `shown` touches
+    // show black (at their opacity) exactly within it (screen points), nothing elsewhere.
+    bool ShowOnly(HRGN shown);
     // Every pane that opaque (255: as its pixels say).
     void SetOpacity(std::uint8_t opacity);
     // Panes and their pixels go.
@@ -49,7 +52,8 @@ private:
         std::vector<std::uint32_t> Picture;  // premultiplied, where the pane's own pixels are keyed
         TPixelRows Rows();
     };
-    TPane* PaneOf(const TRect& monitor);
+    TPane* PaneOf(const TRect& monitor, bool solid = false);
+    bool Prepare();
 
     bool alpha_ = false;
     std::uint8_t opacity_ = 255;
@@ -58,8 +62,9 @@ private:
     std::vector<TPane> panes_;
 };
 
-// One small window above every other, as large as what it shows and moved with it: the pen's
-// ring, which follows the pointer and would cost a whole monitor's picture at every move.
+// One small window above every other, as large as what it shows: the pen's ring, moved with the
+// pointer, and the laser's trail, grown with it. A whole monitor's picture at every move or
+// every press would cost what the pointer never uses.
 class TOverlayWindow {
 public:
     TOverlayWindow() = default;
@@ -68,6 +73,11 @@ public:
 
     // The window covers exactly `area` (screen points), all clear before the painter paints.
     bool Paint(const TRect& area, const TOverlayPanes::TPainter& paint);
+    // The window grows to take in `area` (screen points), keeping what it shows, and the painter
+    // adds to it there.
+    bool PaintMore(const TRect& area, const TOverlayPanes::TPainter& paint);
+    // The whole window that opaque (255: as its pixels say).
+    void SetOpacity(std::uint8_t opacity);
     void Close();
     bool Open() const { return pane_ != nullptr; }
     TRect Area() const { return pane_ ? pane_->Monitor() : TRect{}; }
@@ -75,7 +85,14 @@ public:
     void Raise();
 
 private:
+    bool Prepare();
+    // A window over `area`, clear; the old one's picture is copied where `keep` is set.
+    bool OpenOver(const TRect& area, bool keep);
+    TPixelRows Picture();
+    void Present(const TRect& area);
+
     bool alpha_ = false;
+    std::uint8_t opacity_ = 255;
     UniqueWindow owner_;
     std::unique_ptr<TInkPane> pane_;
     std::vector<std::uint32_t> picture_;  // premultiplied, where the window's own pixels are keyed

@@ -35,7 +35,7 @@ void TPresenterPointer::FollowLaser(const TPresenterTick& tick)
         if (!laser_.Held()) {
             ClearPointer();  // a trail still fading gives way to the new one
             laserWidth_ = kLaserWidth * tick.Dpi / 96;
-            pointerPanes_.SetOpacity(255);
+            laserWindow_.SetOpacity(255);
         }
         LayLaserPoints(laser_.Follow(tick.Pointer));
         return;
@@ -53,13 +53,13 @@ void TPresenterPointer::FollowLaser(const TPresenterTick& tick)
     // 33 steps a second: smooth to the eye, a third of the ticks' work.
     if (tick.Now - fadeStepAt_ < kFadeStepMs) return;
     fadeStepAt_ = tick.Now;
-    pointerPanes_.SetOpacity(*opacity);
+    laserWindow_.SetOpacity(*opacity);
 }
 
 void TPresenterPointer::LayLaserPoints(std::span<const TPointF> points)
 {
     if (points.empty()) return;
-    pointerPanes_.Paint(LaserBounds(points, laserWidth_), [&](const TPixelRows& picture, const TRect&) {
+    laserWindow_.PaintMore(LaserBounds(points, laserWidth_), [&](const TPixelRows& picture, const TRect&) {
         LayLaser(picture, points, laserWidth_);
     });
 }
@@ -81,8 +81,8 @@ void TPresenterPointer::FollowRing(const TPresenterTick& tick)
 void TPresenterPointer::ClearPointer()
 {
     // A window going uncovers all it spanned, not only what it showed.
-    Uncover(Union(pointerPanes_.Area(), ringWindow_.Area()));
-    pointerPanes_.Close();
+    Uncover(Union(laserWindow_.Area(), ringWindow_.Area()));
+    laserWindow_.Close();
     ringWindow_.Close();
     laser_.Clear();
     ringShown_.reset();
@@ -96,6 +96,8 @@ void TPresenterPointer::ToggleSpotlight()
     Uncover(spotlightPanes_.Area());
     spotlightPanes_.Close();
     hole_.reset();
+    lit_ = {};
+    litRegion_.reset();
 }
 
 void TPresenterPointer::SetSpotlightDim(int percent)
@@ -118,17 +120,14 @@ void TPresenterPointer::FollowSpotlight(const TPresenterTick& tick)
     if (!hole_) {
         hole_ = hole;
         spotlightPanes_.SetOpacity(DimOpacity());
+        UpdateLit(VirtualScreen());
         PaintDim(VirtualScreen());
         // The pen's ring and the laser stay above the dim.
         RaisePointer();
         return;
     }
     if (hole == *hole_) return;
-    const TRect before = hole_->Bounds();
-    hole_ = hole;
-    // Two areas, not one around both: the pointer may jump across the screen.
-    PaintDim(before);
-    PaintDim(hole.Bounds());
+    MoveDim(*std::exchange(hole_, hole));
 }
 
 TSpotlightHole TPresenterPointer::HoleAt(const TPresenterTick& tick) const
@@ -156,48 +155,150 @@ void TPresenterPointer::Uncover(const TRect& area)
 void TPresenterPointer::PaintDim(const TRect& area)
 {
     Uncover(area);  // the hole and the marks' cut-outs
+    if (!alpha_) {
+        ShapeDim();
+        return;
+    }
     spotlightPanes_.Paint(area, [&](const TPixelRows& picture, const TRect& inside) {
-        const TCoverage lit = MarksOver(inside);
-        PaintSpotlight(picture, inside, *hole_, lit.Empty() ? nullptr : &lit);
+        painter_.Paint(picture, inside, *hole_, Lit());
     });
 }
 
-TCoverage TPresenterPointer::MarksOver(const TRect& area) const
+void TPresenterPointer::MoveDim(const TSpotlightHole& before)
 {
-    TCoverage lit;
+    if (!alpha_) {
+        Uncover(hole_->Bounds());
+        ShapeDim();
+        return;
+    }
+    const std::vector<TRowSpan> changed = painter_.Changed(before, *hole_);
+    const auto paint = [&](const TRect& area) {
+        spotlightPanes_.Paint(area, [&](const TPixelRows& picture, const TRect& inside) {
+            painter_.PaintSpans(picture, inside, changed, *hole_, Lit());
+        });
+    };
+    // Two areas, not one around both, when the pointer jumped across the screen.
+    const TRect from = before.Bounds(), to = hole_->Bounds();
+    if (IsEmpty(Intersection(from, to))) {
+        paint(from);
+        paint(to);
+    } else {
+        paint(Union(from, to));
+    }
+}
+
+void TPresenterPointer::ShapeDim()
+{
+    const TRect screen = VirtualScreen();
+    const UniqueRegion shown(CreateRectRgn(screen.Left, screen.Top, screen.Right, screen.Bottom));
+    if (!shown) return;
+    // A pixel of the keyed picture was the screen where the dim was less than half dark: the
+    // hole reaches half way into its feathered edge.
+    const TSpotlightHole& hole = *hole_;
+    const double reach = kSpotlightFeather / 2.0;
+    UniqueRegion lit;
+    if (hole.Circle) {
+        const double r = hole.Radius + reach;
+        lit.reset(CreateEllipticRgn(static_cast<int>(std::lround(hole.Centre.X - r)),
+                                    static_cast<int>(std::lround(hole.Centre.Y - r)),
+                                    static_cast<int>(std::lround(hole.Centre.X + r)) + 1,
+                                    static_cast<int>(std::lround(hole.Centre.Y + r)) + 1));
+    } else {
+        const int edge = static_cast<int>(std::lround(reach));
+        lit.reset(CreateRectRgn(hole.Box.Left - edge, hole.Box.Top - edge, hole.Box.Right + edge,
+                                hole.Box.Bottom + edge));
+    }
+    if (lit) CombineRgn(shown.get(), shown.get(), lit.get(), RGN_DIFF);
+    if (litRegion_) CombineRgn(shown.get(), shown.get(), litRegion_.get(), RGN_DIFF);
+    spotlightPanes_.ShowOnly(shown.get());
+}
+
+void TPresenterPointer::UpdateLit(const TRect& changed)
+{
+    const TRect screen = VirtualScreen();
+    const TRect area = Intersection(changed, screen);
+    if (IsEmpty(area)) return;
+    bool any = false;
+    for (const TMark& mark : marks_.Marks())
+        any = any || (!mark.IsBoard() && !IsEmpty(Intersection(mark.Bounds, area)));
+    if (lit_.Area() != screen) {
+        if (!any) return;  // nothing lit yet: no mask
+        lit_ = TCoverage(screen);
+        UpdateLit(screen);
+        return;
+    }
+    for (int y = area.Top; y < area.Bottom; ++y)
+        std::fill_n(lit_.Row(y) + (area.Left - screen.Left), area.Width(), std::uint8_t{0});
     for (const TMark& mark : marks_.Marks()) {
         // A board is what the spotlight dims, like the screen it covers.
         if (mark.IsBoard() || IsEmpty(Intersection(mark.Bounds, area))) continue;
         for (const TMarkPiece& piece : mark.Pieces) {
             const TRect inside = Intersection(PieceBounds(piece), area);
             if (IsEmpty(inside)) continue;
-            if (lit.Area() != area) lit = TCoverage(area);
             const TCoverage covered = PieceCoverage(piece, inside);
             const TRect touched = covered.Touched();
-            for (int y = touched.Top; y < touched.Bottom; ++y)
-                for (int x = touched.Left; x < touched.Right; ++x)
-                    if (const std::uint8_t share = covered.At(x, y)) lit.Cover(x, y, share);
+            for (int y = touched.Top; y < touched.Bottom; ++y) {
+                const auto [first, last] = covered.RowSpan(y);
+                for (int x = first; x < last; ++x)
+                    if (const std::uint8_t share = covered.At(x, y)) lit_.Cover(x, y, share);
+            }
         }
     }
-    return lit;
+    if (alpha_) return;
+    // Where at least half a pixel is covered, as the keyed picture showed the marks.
+    std::vector<RECT> runs;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::uint8_t* row = lit_.Row(y);  // from the screen's left edge
+        for (int x = area.Left; x < area.Right;) {
+            if (row[x - screen.Left] < 128) {
+                ++x;
+                continue;
+            }
+            const int first = x;
+            while (x < area.Right && row[x - screen.Left] >= 128) ++x;
+            runs.push_back({first, y, x, y + 1});
+        }
+    }
+    const UniqueRegion cut(CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom));
+    if (!litRegion_) litRegion_.reset(CreateRectRgn(0, 0, 0, 0));
+    if (!cut || !litRegion_) return;
+    CombineRgn(litRegion_.get(), litRegion_.get(), cut.get(), RGN_DIFF);
+    if (runs.empty()) return;
+    std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->nCount = static_cast<DWORD>(runs.size());
+    header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+    header->rcBound = {area.Left, area.Top, area.Right, area.Bottom};
+    std::copy(runs.begin(), runs.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    const UniqueRegion marked(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                              reinterpret_cast<const RGNDATA*>(data.data())));
+    if (marked) CombineRgn(litRegion_.get(), litRegion_.get(), marked.get(), RGN_OR);
 }
 
 void TPresenterPointer::MarksChanged(const TRect& area)
 {
-    if (hole_ && !IsEmpty(area)) PaintDim(area);
+    if (!hole_ || IsEmpty(area)) return;
+    UpdateLit(area);
+    PaintDim(area);
 }
 
 void TPresenterPointer::DisplayChanged()
 {
     ClearPointer();
     spotlightPanes_.FitScreens();
-    if (hole_) PaintDim(VirtualScreen());
+    if (!hole_) return;
+    lit_ = {};
+    litRegion_.reset();
+    UpdateLit(VirtualScreen());
+    PaintDim(VirtualScreen());
 }
 
 void TPresenterPointer::Hide(bool hidden)
 {
     spotlightPanes_.Hide(hidden);
-    pointerPanes_.Hide(hidden);
+    laserWindow_.Hide(hidden);
     ringWindow_.Hide(hidden);
 }
 

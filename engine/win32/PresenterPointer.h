@@ -14,6 +14,7 @@
 #include "engine/MarkHistory.h"
 #include "engine/MarkerDefaults.h"
 #include "engine/PointerPictures.h"
+#include "engine/SpotlightPainter.h"
 #include "engine/win32/OverlayPanes.h"
 
 namespace zelvora {
@@ -78,12 +79,14 @@ public:
     // The laser and the ring above windows that came to the top since (the ink layer's).
     void RaisePointer()
     {
-        pointerPanes_.Raise();
+        laserWindow_.Raise();
         ringWindow_.Raise();
     }
     // Out of sight while a picture of the screen is taken, and back.
     void Hide(bool hidden);
-    bool Showing() const { return pointerPanes_.Open() || spotlightPanes_.Open() || ringWindow_.Open(); }
+    bool Showing() const { return laserWindow_.Open() || spotlightPanes_.Open() || ringWindow_.Open(); }
+    // The spotlight's pixels painted since the last call: what its ticks cost.
+    std::uint64_t TakeSpotlightPixels() { return painter_.TakePixelsWritten(); }
     // Where the screen was covered and shows the windows beneath again since the last call: on
     // a desktop that is not composed they repaint there, and marks on the screen with them.
     TRect TakeUncovered() { return std::exchange(uncovered_, TRect{}); }
@@ -95,18 +98,24 @@ private:
     void ClearPointer();
     void FollowSpotlight(const TPresenterTick& tick);
     TSpotlightHole HoleAt(const TPresenterTick& tick) const;
+    // The dim over the area, every pixel of it.
     void PaintDim(const TRect& area);
+    // The hole moved from `before`: only what changed.
+    void MoveDim(const TSpotlightHole& before);
+    // The keyed path: the dim's windows take the shape of the screen less the hole and the marks.
+    void ShapeDim();
+    // The marks lit in the dim, kept and brought up to date where they changed.
+    void UpdateLit(const TRect& area);
+    const TCoverage* Lit() const { return lit_.Empty() ? nullptr : &lit_; }
     // The dim's windows as opaque as the screen is to be darkened.
     std::uint8_t DimOpacity() const { return static_cast<std::uint8_t>(255 * (100 - dim_) / 100); }
     void Uncover(const TRect& area);
-    // The share of each pixel the marks cover.
-    TCoverage MarksOver(const TRect& area) const;
 
     const TMarkHistory& marks_;
     const bool alpha_ = InkWithAlpha();
     TRect uncovered_;
     TOverlayPanes spotlightPanes_;
-    TOverlayPanes pointerPanes_;  // the laser's, made after the spotlight's: above them
+    TOverlayWindow laserWindow_;  // made after the spotlight's panes: above them
     TOverlayWindow ringWindow_;
     TLaserTrail laser_;
     double laserWidth_ = kLaserWidth;
@@ -123,6 +132,9 @@ private:
     int dim_ = kDefaultSpotlightDim;
     double radius_ = kSpotlightRadius;    // at 96 dpi
     std::optional<TSpotlightHole> hole_;  // shown
+    TSpotlightPainter painter_;
+    TCoverage lit_;           // over the virtual screen, while marks show in the dim
+    UniqueRegion litRegion_;  // the keyed path's: where the marks show through
     ISpotlightKeys& keys_;
 };
 
