@@ -125,9 +125,8 @@ std::vector<TRowSpan> TSpotlightPainter::Changed(const TSpotlightHole& before, c
     return spans;
 }
 
-void TSpotlightPainter::PaintSpans(const TPixelRows& rows, const TRect& area,
-                                   const std::vector<TRowSpan>& spans, const TSpotlightHole& hole,
-                                   const TCoverage* lit)
+void TSpotlightPainter::PaintSpans(const TPixelRows& rows, const TRect& area, std::span<const TRowSpan> spans,
+                                   const TSpotlightHole& hole, const TCoverage* lit)
 {
     const TRect inside = Intersection(area, rows.Area());
     for (const TRowSpan& span : spans) {

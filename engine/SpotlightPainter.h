@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -23,7 +24,7 @@ public:
     // The pixels whose darkness may differ between the two holes, row by row.
     std::vector<TRowSpan> Changed(const TSpotlightHole& before, const TSpotlightHole& now);
     // The spans' pixels (inside `area` and the rows) as PaintSpotlight paints them.
-    void PaintSpans(const TPixelRows& rows, const TRect& area, const std::vector<TRowSpan>& spans,
+    void PaintSpans(const TPixelRows& rows, const TRect& area, std::span<const TRowSpan> spans,
                     const TSpotlightHole& hole, const TCoverage* lit);
     // Pixels written since the last call: what a tick cost.
     std::uint64_t TakePixelsWritten() { return std::exchange(written_, 0); }

@@ -10,92 +10,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "TickRunner.h"
 #include "engine/win32/PresenterPointer.h"
 #include "engine/win32/ScreenCapture.h"
 
 using namespace zelvora;
-using Clock = std::chrono::steady_clock;
-
-namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-HWND ShowWhiteGround(const TRect& screen)
-{
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = L"PresenterBenchGround";
-    RegisterClassExW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, screen.Left, screen.Top,
-                                  screen.Width(), screen.Height(), nullptr, nullptr, wc.hInstance, nullptr);
-    UpdateWindow(window);
-    return window;
-}
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double ProcessCpuMs()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               1e4;
-    };
-    return ms(kernel) + ms(user);
-}
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
-
-struct TTicks {
-    std::vector<double> Ms;
-    double CpuShare = 0;  // of one core, ticks paced at 10 ms
-};
-
-// Ticks paced as the marking loop's timer paces them; `step(i)` makes tick i.
-template <typename TStep>
-TTicks Run(int count, TStep step)
-{
-    TTicks ticks;
-    const double cpu0 = ProcessCpuMs();
-    const auto start = Clock::now();
-    for (int i = 0; i < count; ++i) {
-        const auto due = start + std::chrono::milliseconds(10 * i);
-        while (Clock::now() < due) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-            Pump();
-        }
-        const auto before = Clock::now();
-        step(i);
-        ticks.Ms.push_back(Milliseconds(Clock::now() - before));
-    }
-    Pump();
-    ticks.CpuShare = 100 * (ProcessCpuMs() - cpu0) / Milliseconds(Clock::now() - start);
-    return ticks;
-}
-
-void Print(const char* what, const TTicks& ticks)
-{
-    std::printf("  %-44s median %6.2f ms  95th %6.2f ms  CPU %5.1f %% of a core\n", what,
-                Percentile(ticks.Ms, 0.5), Percentile(ticks.Ms, 0.95), ticks.CpuShare);
-}
-
-}  // namespace
+using namespace zelvora::bench;
 
 // No keys reach the spotlight here: it is driven tick by tick.
 class TNoSpotlightKeys : public ISpotlightKeys {
@@ -110,7 +30,7 @@ int main()
 {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const TRect screen = VirtualScreen();
-    HWND ground = ShowWhiteGround(screen);
+    HWND ground = ShowWhiteGround(screen.Left, screen.Top, screen.Width(), screen.Height());
     Pump();
     std::printf("Screen %dx%d, overlays with %s\n", screen.Width(), screen.Height(),
                 InkWithAlpha() ? "per-pixel alpha" : "a colour key");

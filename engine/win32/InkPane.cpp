@@ -212,8 +212,9 @@ void TInkPane::ShowSolid(TColor colour, UniqueRegion shape)
         SetLayeredWindowAttributes(window_.get(), 0, opacity_, LWA_ALPHA);
         InvalidateRect(window_.get(), nullptr, FALSE);
     }
-    // The window owns the region from here on.
-    if (SetWindowRgn(window_.get(), shape.get(), TRUE)) static_cast<void>(shape.release());
+    // The window owns the region from here on. Its pixels are one colour: what the shape newly
+    // takes in shows from the window's own surface, with no repaint of the whole.
+    if (SetWindowRgn(window_.get(), shape.get(), FALSE)) static_cast<void>(shape.release());
 }
 
 void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)

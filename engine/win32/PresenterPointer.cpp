@@ -177,7 +177,8 @@ void TPresenterPointer::MoveDim(const TSpotlightHole& before)
             painter_.PaintSpans(picture, inside, changed, *hole_, Lit());
         });
     };
-    // Two areas, not one around both, when the pointer jumped across the screen.
+    // Two areas, not one around both, when the pointer jumped across the screen. (One update
+    // each: a window's update has a cost of its own beside its pixels.)
     const TRect from = before.Bounds(), to = hole_->Bounds();
     if (IsEmpty(Intersection(from, to))) {
         paint(from);
