@@ -3,6 +3,7 @@
 #include "engine/MarkInk.h"
 #include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/PixelBuffer.h"
 
@@ -44,11 +45,7 @@ void TColourKeyedPopup::KeepGround(const TRect& area)
     std::vector<std::uint32_t> ground(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0),
                                       0xFFFFFF);
     TPixelBuffer screen(width, height);
-    if (screen) {
-        const WindowDc screenDc(nullptr, GetDC(nullptr));
-        BitBlt(screen.Dc(), 0, 0, width, height, screenDc.get(), area.Left, area.Top, SRCCOPY);
-        GdiFlush();
-    }
+    if (screen) CopyGround(screen.Dc(), area);
     const std::uint32_t key = PixelOf(key_);
     for (int y = area.Top; y < area.Bottom; ++y)
         for (int x = area.Left; x < area.Right; ++x) {

@@ -233,11 +233,7 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
     // What the screen shows there now, where the piece covers any of a pixel.
     TPixelBuffer screen(area.Width(), area.Height());
     if (!screen) return piece;
-    {
-        const WindowDc screenDc(nullptr, GetDC(nullptr));
-        BitBlt(screen.Dc(), 0, 0, area.Width(), area.Height(), screenDc.get(), area.Left, area.Top, SRCCOPY);
-    }
-    GdiFlush();
+    CopyGround(screen.Dc(), area);
     // The copy is of the windows beneath the layer: where a board lies, the board is what shows.
     const TPixelRows copied{screen.Bits(), area.Width(), area.Height(), {area.Left, area.Top}};
     for (const TMark& mark : marks_.Marks())

@@ -2,6 +2,7 @@
 
 #include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/Boundary.h"
 #include "toolkit/win32/SystemLibrary.h"
 
@@ -100,12 +101,7 @@ void TInkPane::KeepGround(const TRect& area, TColor key)
     // the ground. Elsewhere the screen already shows the pane as its pixels are (a paint on every
     // piece would cost Wine a scan of the whole window each time).
     if (!IsEmpty(Intersection(inside, cleared_))) UpdateWindow(window_.get());
-    {
-        const WindowDc screenDc(nullptr, GetDC(nullptr));
-        BitBlt(screen.Dc(), 0, 0, inside.Width(), inside.Height(), screenDc.get(), inside.Left, inside.Top,
-               SRCCOPY);
-    }
-    GdiFlush();
+    CopyGround(screen.Dc(), inside);
     const std::uint32_t keyPixel = PixelOf(key);
     for (int y = inside.Top; y < inside.Bottom; ++y) {
         const std::size_t row = static_cast<std::size_t>(y - monitor_.Top) * monitor_.Width() - monitor_.Left;

@@ -145,6 +145,7 @@ void TMarkingEngine::ToggleBoard(TColor colour, TPoint at)
 void TMarkingEngine::EndMark()
 {
     vanishing_.EndMark();
+    screen_.EndMark();
     ScheduleVanishing();
 }
 
@@ -525,9 +526,10 @@ void TMarkingEngine::FrameWindowAt(int x, int y)
 void TMarkingEngine::Draw(TMarkPiece piece)
 {
     // A pointer at rest or a frame held draws the same piece on every tick: the history keeps
-    // it once, and only the screen, where a repaint beneath may have taken it, needs it again.
+    // it once. A pen at rest lays nothing new; only a frame held on the screen is laid again,
+    // over a control that repaints itself (a button lit by the pointer).
     const bool repeat = history_.RepeatsLast(piece);
-    if (repeat && surface_->KeepsMarks()) return;
+    if (repeat && (surface_->KeepsMarks() || piece.Kind != TMarkPiece::TKind::Frame)) return;
     if (!repeat && !history_.TakesMorePieces()) return;
     TMarkPiece drawn = surface_->Draw(piece);
     if (surface_ == &layer_ && layer_.Failed()) {

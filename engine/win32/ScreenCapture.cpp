@@ -39,6 +39,13 @@ std::vector<TRect> MonitorRects()
     return monitors;
 }
 
+void CopyGround(HDC dc, const TRect& area)
+{
+    const WindowDc screen(nullptr, GetDC(nullptr));
+    BitBlt(dc, 0, 0, area.Width(), area.Height(), screen.get(), area.Left, area.Top, SRCCOPY);
+    GdiFlush();
+}
+
 TScreenCopy CopyScreen()
 {
     TScreenCopy copy{VirtualScreen(), nullptr};

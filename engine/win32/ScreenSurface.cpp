@@ -29,6 +29,7 @@ TMarkPiece TScreenSurface::Draw(TMarkPiece piece)
     if (!live_ || !live_->Lays(mark, piece.Pen)) {
         Flush();
         live_.emplace(mark, piece.Pen);
+        liveMark_ = mark;
     }
     pending_.push_back(piece);
     return piece;
@@ -40,28 +41,123 @@ void TScreenSurface::Flush()
     // is a round of Wine's display cache).
     if (pending_.empty()) return;
     std::vector<TInkedPiece> pieces;
-    for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_});
+    for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_, liveMark_});
     Lay(pieces, VirtualScreen());
     pending_.clear();
+}
+
+void TScreenSurface::EndMark()
+{
+    Flush();
+    live_.reset();
+    scratch_.reset();
 }
 
 void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 {
     Flush();
-    // The mark being drawn goes back exactly as it was laid, over what it was laid on.
+    if (const auto laid = laid_.find(mark.Serial); laid != laid_.end() && !mark.IsBoard()) {
+        // As it was laid, not fresh ink over what the screen shows now (maybe the mark itself).
+        const TRect area = Intersection(Intersection(laid->second.Bounds(), clip), VirtualScreen());
+        if (IsEmpty(area) || !dc_) return;
+        std::unique_ptr<TPixelBuffer> buffer;
+        TPixelBuffer* pixels = Read(area, buffer);
+        if (!pixels) return;
+        laid->second.Replay({pixels->Bits(), pixels->Width(), pixels->Height(), {area.Left, area.Top}}, area);
+        Write(area, *pixels, laid->second.Runs(area));
+        return;
+    }
     std::vector<std::unique_ptr<TMarkInk>> inks;
     std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : mark.Pieces) {
         if (IsEmpty(Intersection(PieceBounds(piece), clip))) continue;
-        if (live_ && live_->Lays(mark.Serial, piece.Pen)) {
-            pieces.push_back({&piece, &*live_});
-            continue;
-        }
         if (inks.empty() || !inks.back()->Lays(mark.Serial, piece.Pen))
             inks.push_back(std::make_unique<TMarkInk>(mark.Serial, piece.Pen));
-        pieces.push_back({&piece, inks.back().get()});
+        pieces.push_back({&piece, inks.back().get(), mark.Serial});
     }
     Lay(pieces, clip);
+}
+
+TPixelBuffer* TScreenSurface::Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer)
+{
+    if (!buffer || buffer->Width() < area.Width() || buffer->Height() < area.Height()) {
+        buffer.reset();
+        // Room to grow: making one is a trip to the Wine server.
+        buffer = std::make_unique<TPixelBuffer>(std::max(area.Width(), 256), std::max(area.Height(), 256));
+        if (!*buffer) {
+            buffer.reset();
+            return nullptr;
+        }
+    }
+    CopyGround(buffer->Dc(), area);
+    return buffer.get();
+}
+
+void TScreenSurface::Write(const TRect& area, TPixelBuffer& pixels, const std::vector<TRect>& runs)
+{
+    if (runs.empty()) return;
+    GdiFlush();
+    const int stride = pixels.Width();
+    const auto at = [&](int x, int y) {
+        return pixels.Bits()[static_cast<std::size_t>(y - area.Top) * stride + (x - area.Left)];
+    };
+    if (!fills_) {
+        // Only the runs: elsewhere the copy may hold what is not the screen's (a window of ours
+        // where the desktop is not composed).
+        std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+        auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+        header->dwSize = sizeof(RGNDATAHEADER);
+        header->iType = RDH_RECTANGLES;
+        header->nCount = static_cast<DWORD>(runs.size());
+        header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+        header->rcBound = {area.Left, area.Top, area.Right, area.Bottom};
+        auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            rects[i] = {runs[i].Left, runs[i].Top, runs[i].Right, runs[i].Bottom};
+        const UniqueRegion clip(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                                reinterpret_cast<const RGNDATA*>(data.data())));
+        if (clip) SelectClipRgn(dc_.get(), clip.get());
+        BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
+        SelectClipRgn(dc_.get(), nullptr);
+        if (copyChecked_) return;
+        copyChecked_ = true;
+        // Where Wine runs without a desktop of its own the copy lands beneath every window:
+        // asked once whether the screen shows it, fills from then on if not.
+        const TRect& run = runs.front();
+        const std::uint32_t pixel = at(run.Left, run.Top);
+        fills_ = GetPixel(dc_.get(), run.Left, run.Top) !=
+                 RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        if (!fills_) return;
+    }
+    // Runs of one colour: fills land over the windows.
+    const COLORREF oldColor = GetBkColor(dc_.get());
+    for (const TRect& run : runs) {
+        for (int x = run.Left; x < run.Right;) {
+            const int first = x;
+            const std::uint32_t pixel = at(x, run.Top);
+            while (x < run.Right && at(x, run.Top) == pixel) ++x;
+            SetBkColor(dc_.get(), RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+            const RECT fill{first, run.Top, x, run.Bottom};
+            ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &fill, nullptr, 0, nullptr);
+        }
+    }
+    SetBkColor(dc_.get(), oldColor);
+}
+
+TLaidPixels& TScreenSurface::LaidOf(std::uint64_t mark)
+{
+    const auto [found, made] = laid_.try_emplace(mark);
+    if (made) laidOrder_.push_back(mark);
+    return found->second;
+}
+
+void TScreenSurface::ForgetLaid(std::uint64_t mark)
+{
+    const auto found = laid_.find(mark);
+    if (found == laid_.end()) return;
+    laidBytes_ -= found->second.Bytes();
+    laid_.erase(found);
+    std::erase(laidOrder_, mark);
 }
 
 void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
@@ -99,69 +195,39 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;
-    // One copy of the screen for all of them: each is a trip to the display. The buffer stays
-    // for the next tick (making one is a trip to the Wine server).
-    if (!scratch_ || scratch_->Width() < area.Width() || scratch_->Height() < area.Height()) {
-        scratch_.reset();
-        scratch_ = std::make_unique<TPixelBuffer>(std::max(area.Width(), 256), std::max(area.Height(), 256));
-        if (!*scratch_) {
-            scratch_.reset();
-            return;
+    // One copy of the screen for all of them: each is a trip to the display.
+    std::unique_ptr<TPixelBuffer> once;
+    TPixelBuffer* pixels = Read(area, live_ ? scratch_ : once);
+    if (!pixels) return;
+    GdiFlush();
+    const TPixelRows rows{pixels->Bits(), pixels->Width(), pixels->Height(), {area.Left, area.Top}};
+    const TInkTarget target{rows, TInkPixels::Opaque};
+    std::vector<TRect> runs;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        pieces[i].Ink->Lay(coverages[i], target, area);
+        TLaidPixels& laid = LaidOf(pieces[i].Mark);
+        const std::size_t before = laid.Bytes();
+        laid.Note(coverages[i], rows, area);
+        laidBytes_ += laid.Bytes() - before;
+        const TRect touched = coverages[i].Touched();
+        for (int y = touched.Top; y < touched.Bottom; ++y) {
+            const auto [first, last] = coverages[i].RowSpan(y);
+            if (first < last) runs.push_back({first, y, last, y + 1});
         }
     }
-    TPixelBuffer& pixels = *scratch_;
-    const int stride = pixels.Width();
-    BitBlt(pixels.Dc(), 0, 0, area.Width(), area.Height(), dc_.get(), area.Left, area.Top, SRCCOPY);
-    GdiFlush();
-    std::vector<std::uint32_t> before(static_cast<std::size_t>(area.Width()) * area.Height());
-    for (int y = 0; y < area.Height(); ++y)
-        std::copy_n(pixels.Bits() + static_cast<std::size_t>(y) * stride, area.Width(),
-                    before.data() + static_cast<std::size_t>(y) * area.Width());
-    const TInkTarget target{{pixels.Bits(), stride, pixels.Height(), {area.Left, area.Top}},
-                            TInkPixels::Opaque};
-    for (std::size_t i = 0; i < pieces.size(); ++i) pieces[i].Ink->Lay(coverages[i], target, area);
-    GdiFlush();
-    const auto now = [&](int x, int y) { return pixels.Bits()[static_cast<std::size_t>(y) * stride + x]; };
-    const auto was = [&](int x, int y) { return before[static_cast<std::size_t>(y) * area.Width() + x]; };
-    if (!fills_) {
-        BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
-        if (copyChecked_) return;
-        copyChecked_ = true;
-        // Where Wine runs without a desktop of its own the copy lands beneath every window:
-        // asked once whether the screen shows it, fills from then on if not.
-        for (int y = 0, asked = 0; y < area.Height() && !asked; ++y)
-            for (int x = 0; x < area.Width() && !asked; ++x) {
-                if (now(x, y) == was(x, y)) continue;
-                const std::uint32_t pixel = now(x, y);
-                fills_ = GetPixel(dc_.get(), area.Left + x, area.Top + y) !=
-                         RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-                asked = 1;
-            }
-        if (!fills_) return;
-    }
-    // Runs of one colour, only where the ink changed something: fills land over the windows.
-    const COLORREF oldColor = GetBkColor(dc_.get());
-    for (int y = 0; y < area.Height(); ++y) {
-        for (int x = 0; x < area.Width();) {
-            if (now(x, y) == was(x, y)) {
-                ++x;
-                continue;
-            }
-            const int first = x;
-            const std::uint32_t pixel = now(first, y);
-            while (x < area.Width() && now(x, y) == pixel && now(x, y) != was(x, y)) ++x;
-            SetBkColor(dc_.get(), RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-            const RECT run{area.Left + first, area.Top + y, area.Left + x, area.Top + y + 1};
-            ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &run, nullptr, 0, nullptr);
-        }
-    }
-    SetBkColor(dc_.get(), oldColor);
+    // The oldest marks' pixels go first; the mark being laid keeps its own.
+    while (laidBytes_ > kMaxLaidBytes && laidOrder_.size() > 1) ForgetLaid(laidOrder_.front());
+    Write(area, *pixels, runs);
 }
 
 void TScreenSurface::Wipe()
 {
     pending_.clear();
     live_.reset();
+    scratch_.reset();
+    laid_.clear();
+    laidOrder_.clear();
+    laidBytes_ = 0;
     Release();
     RepaintAllWindows();
     Acquire();
@@ -234,6 +300,7 @@ UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
 void TScreenSurface::Remove(std::span<const TMark> gone)
 {
     Flush();
+    for (const TMark& mark : gone) ForgetLaid(mark.Serial);
     if (gone.empty()) return;
     UniqueRegion area = RegionOf(gone.front());
     if (!area) return;

@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
+#include "engine/LaidPixels.h"
 #include "engine/MarkInk.h"
 #include "engine/MarkSurface.h"
 #include "engine/win32/ScreenCapture.h"
@@ -19,6 +22,10 @@ namespace zelvora {
 
 class TScreenSurface final : public IMarkSurface {
 public:
+    // What the surface keeps of the marks' pixels, to draw them again exactly; the oldest marks'
+    // go first beyond it (they are drawn again with fresh ink).
+    static constexpr std::size_t kMaxLaidBytes = std::size_t{64} << 20;
+
     // The history tells which mark is being drawn: another mark's going never takes it.
     explicit TScreenSurface(const TMarkHistory& marks) : marks_(marks) {}
     // Without the screen's device context nothing is drawn.
@@ -29,10 +36,13 @@ public:
     // tick.
     TMarkPiece Draw(TMarkPiece piece) override;
     void Flush();
+    // The mark being drawn is done: the buffers that laid it go.
+    void EndMark();
     bool KeepsMarks() const override { return false; }
     // The windows under the mark's pieces repaint, but not where the mark being drawn lies:
     // other marks there may go too.
     void Remove(std::span<const TMark> gone) override;
+    // Exactly the pixels the mark had, wherever it was laid before.
     void DrawAgain(const TMark& mark) override { DrawAgain(mark, VirtualScreen()); }
     // Only within the clip (screen points).
     void DrawAgain(const TMark& mark, const TRect& clip);
@@ -47,18 +57,29 @@ private:
     struct TInkedPiece {
         const TMarkPiece* Piece;
         TMarkInk* Ink;  // the mark's, laying it
+        std::uint64_t Mark;
     };
     // Laid over what the screen shows there now, in order.
     void Lay(std::span<const TInkedPiece> pieces, const TRect& clip);
+    // The area read into a buffer (the scratch while a mark is drawn); null when it cannot be.
+    TPixelBuffer* Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer);
+    // The buffer's pixels in the runs (screen points) go to the screen, and no other.
+    void Write(const TRect& area, TPixelBuffer& pixels, const std::vector<TRect>& runs);
+    TLaidPixels& LaidOf(std::uint64_t mark);
+    void ForgetLaid(std::uint64_t mark);
 
     const TMarkHistory& marks_;
     WindowDc dc_;
     // The mark being drawn, as laid so far: drawn again, it gives the same pixels.
     std::optional<TMarkInk> live_;
+    std::uint64_t liveMark_ = 0;
     std::vector<TMarkPiece> pending_;  // drawn since the last flush, all of the live mark
     // The screen takes a copy of the ink (not where Wine runs without a desktop of its own).
     bool copyChecked_ = false, fills_ = false;
-    std::unique_ptr<TPixelBuffer> scratch_;
+    std::unique_ptr<TPixelBuffer> scratch_;  // while a mark is drawn
+    std::unordered_map<std::uint64_t, TLaidPixels> laid_;
+    std::deque<std::uint64_t> laidOrder_;  // oldest first
+    std::size_t laidBytes_ = 0;
 };
 
 }  // namespace zelvora

@@ -1,6 +1,7 @@
 // The ink layer's pixels: the highlighter's mix with what a person sees, the key it must avoid,
 // and kept ground put back inside an area only.
 #include "engine/InkPixels.h"
+#include "engine/LaidPixels.h"
 #include "engine/MarkInk.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,58 @@ TEST(InkPixels, KeptGroundGoesBackInsideTheAreaOnlyAndBuffersAreFilledInsideOnly
     ReplacePixels(buffer, 0xAA, 0xBB);
     EXPECT_EQ(bits[11], 0u);
     EXPECT_EQ(bits[1], 0xBBu);
+}
+
+TEST(LaidPixels, AMarkLaidAgainOverItselfOrWhatCoveredItHasExactlyThePixelsItHad)
+{
+    // A smooth stroke laid in two overlapping pieces over a grey page, the way a tick lays it.
+    const TRect area{-20, 10, 40, 40};
+    std::vector<std::uint32_t> page(static_cast<std::size_t>(area.Width()) * area.Height(), 0x808080);
+    const TPixelRows rows{page.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+    const TMarkPen pen{7, RgbOf(255, 128, 0), false};
+    TMarkInk ink(1, pen);
+    TLaidPixels laid;
+    for (const auto& [from, to] : {std::pair{TPointF{-10.3f, 15.2f}, TPointF{12.6f, 27.9f}},
+                                   std::pair{TPointF{12.6f, 27.9f}, TPointF{33.1f, 18.4f}}}) {
+        TCoverage coverage(area);
+        CoverLine(coverage, from, to, pen.Width);
+        ink.Lay(coverage, {rows, TInkPixels::Opaque}, area);
+        laid.Note(coverage, rows, area);
+    }
+    const std::vector<std::uint32_t> asLaid = page;
+
+    // Fresh ink over the mark itself darkens its smooth edges: what a redraw must not do.
+    TMarkInk fresh(1, pen);
+    TCoverage whole(area);
+    CoverPath(whole, std::vector<TPointF>{{-10.3f, 15.2f}, {12.6f, 27.9f}, {33.1f, 18.4f}}, pen.Width);
+    fresh.Lay(whole, {rows, TInkPixels::Opaque}, area);
+    ASSERT_NE(page, asLaid);
+
+    // Laid again over itself, and over a card that covered part of it: the pixels it had.
+    laid.Replay(rows, area);
+    EXPECT_EQ(page, asLaid);
+    FillPixels(rows, {0, 12, 30, 35}, 0x203040);
+    laid.Replay(rows, area);
+    int card = 0;
+    for (int y = 12; y < 35; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y - area.Top) * area.Width() + (x - area.Left);
+            if (page[at] == 0x203040)
+                ++card;
+            else
+                EXPECT_EQ(page[at], asLaid[at]) << x << "," << y;
+        }
+    EXPECT_GT(card, 0) << "pixels the mark never touched were written";
+
+    // Only inside the clip, and the runs say what a write touches.
+    FillPixels(rows, area, 0);
+    laid.Replay(rows, {0, 0, 10, 100});
+    EXPECT_EQ(page[static_cast<std::size_t>(27 - area.Top) * area.Width() + (20 - area.Left)], 0u);
+    for (const TRect& run : laid.Runs({0, 0, 10, 100})) {
+        EXPECT_EQ(run.Height(), 1);
+        EXPECT_GE(run.Left, 0);
+        EXPECT_LE(run.Right, 10);
+    }
 }
 
 }  // namespace
