@@ -445,6 +445,34 @@ std::pair<std::vector<double>, double> LaserStroke(WineDesktop& desktop, int x, 
     return {head, std::chrono::duration<double, std::milli>(Clock::now() - released).count()};
 }
 
+// The spotlight following a pointer that circles for ten seconds, 100 moves a second: CPU of the
+// program and the Wine server, share of one core.
+double SpotlightCirclingCpu(WineDesktop& desktop, const std::string& exe, bool spotlight)
+{
+    X11Screen& screen = desktop.Screen();
+    const ScreenRect edit = desktop.NotepadEdit();
+    const Point centre{edit.CentreX(), edit.CentreY()};
+    ZelvoraSession zelvora(desktop, std::vector<std::string>{exe});
+    screen.MovePointer(centre.X + 150, centre.Y);
+    std::this_thread::sleep_for(2s);
+    if (spotlight) {
+        PressChord(screen, {"Alt_L", "7"});
+        std::this_thread::sleep_for(1s);
+    }
+    const CpuWindow circling{FindProcess("Zelvora.exe"), FindProcess("wineserver")};
+    const auto start = Clock::now();
+    for (int i = 0; i < 1000; ++i) {
+        const double angle = i * 2 * 3.14159265 / 150;
+        screen.MovePointer(centre.X + static_cast<int>(150 * std::cos(angle)),
+                           centre.Y + static_cast<int>(150 * std::sin(angle)));
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * (i + 1)));
+    }
+    const double share = circling.Share();
+    if (spotlight) PressChord(screen, {"Alt_L", "7"});
+    zelvora.Close();
+    return share;
+}
+
 int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* baselineExe)
 {
     WineDesktop desktop(std::string(ZELVORA_BIN_DIR) + "/../bench-work", binDir);
@@ -455,6 +483,19 @@ int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* ba
     if (baselineExe)
         idle = IdleBeside("Idle, neither laser nor spotlight shown, beside", baselineExe, binDir, desktop,
                           idleSeconds, [](int) {})[1];
+    if (baselineExe) {
+        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
+        double on[2] = {}, off[2] = {};
+        for (const int i : {0, 1, 1, 0}) {
+            on[i] += SpotlightCirclingCpu(desktop, exe[i], true) / 2;
+            off[i] += SpotlightCirclingCpu(desktop, exe[i], false) / 2;
+        }
+        std::printf(
+            "Spotlight following a circling pointer (10 s, 100 moves a second, twice each), CPU of the program\n"
+            "  and the Wine server, %% of a core: before %.1f (%.1f without the spotlight), today %.1f (%.1f);\n"
+            "  today / before with the spotlight: %.2fx (goal: at most 0.25x)\n",
+            on[0], off[0], on[1], off[1], on[1] / on[0]);
+    }
 
     {
         ZelvoraSession zelvora(desktop);

@@ -4,18 +4,30 @@
 
 namespace zelvora {
 
-void TLaidPixels::Note(const TCoverage& coverage, const TPixelRows& rows, const TRect& clip)
+std::vector<TRect> TLaidPixels::Note(const TCoverage& coverage, const TPixelRows& rows, const TRect& clip)
 {
+    std::vector<TRect> noted;
     const TRect area = Intersection(Intersection(coverage.Area(), clip), rows.Area());
     for (int y = area.Top; y < area.Bottom; ++y) {
         const auto [first, last] = coverage.RowSpan(y);
         const int left = std::max(first, area.Left), right = std::min(last, area.Right);
-        if (left >= right) continue;
+        const std::uint8_t* covered = coverage.Row(y);
         const std::uint32_t* row = rows.Bits + static_cast<std::size_t>(y - rows.Origin.Y) * rows.Width;
-        runs_.push_back({y, left, right, pixels_.size()});
-        pixels_.insert(pixels_.end(), row + (left - rows.Origin.X), row + (right - rows.Origin.X));
-        bounds_ = Union(bounds_, {left, y, right, y + 1});
+        // Runs of pixels the mark covers at all: the rest of a row is not the mark's.
+        for (int x = left; x < right;) {
+            if (!covered[x - coverage.Area().Left]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < right && covered[x - coverage.Area().Left]) ++x;
+            runs_.push_back({y, start, x, pixels_.size()});
+            pixels_.insert(pixels_.end(), row + (start - rows.Origin.X), row + (x - rows.Origin.X));
+            bounds_ = Union(bounds_, {start, y, x, y + 1});
+            noted.push_back({start, y, x, y + 1});
+        }
     }
+    return noted;
 }
 
 void TLaidPixels::Replay(const TPixelRows& rows, const TRect& clip) const

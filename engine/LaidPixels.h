@@ -14,8 +14,9 @@ namespace zelvora {
 
 class TLaidPixels {
 public:
-    // The pixels of `rows` in the coverage's rows (inside `clip`), as they are now.
-    void Note(const TCoverage& coverage, const TPixelRows& rows, const TRect& clip);
+    // The pixels of `rows` the coverage covers at all (inside `clip`), as they are now; the runs
+    // of them, one row each.
+    std::vector<TRect> Note(const TCoverage& coverage, const TPixelRows& rows, const TRect& clip);
     // Written over the rows inside `clip`, in the order noted: the last word on a pixel wins.
     void Replay(const TPixelRows& rows, const TRect& clip) const;
     // The runs of pixels noted inside `clip`: [Left, Right) of row Top. What a write touches.

@@ -40,6 +40,7 @@ TMarkPiece TInkLayer::Draw(TMarkPiece piece)
     for (const auto& pane : panes_) {
         if (IsEmpty(Intersection(bounds, pane->Monitor()))) continue;
         pane->KeepGround(bounds, key_);
+        if (!previewing_) pane->ForgetKeptGround();
         pane->Paint(piece, bounds, key_, *live_);
     }
     drawn_ = Union(drawn_, bounds);
@@ -113,7 +114,7 @@ bool TInkLayer::Open()
     screens_ = VirtualScreen();
     key_ = ChooseColourKey(0);
     alpha_ = InkWithAlpha();
-    owner_ = TInkPane::MakeOwner();
+    owner_ = TPictureWindow::MakeOwner();
     failed_ = !owner_;
     return !failed_;
 }
@@ -126,14 +127,14 @@ bool TInkLayer::OpenPanesOver(const TRect& area)
     return true;
 }
 
-TInkPane* TInkLayer::OpenPane(const TRect& monitor)
+TPictureWindow* TInkLayer::OpenPane(const TRect& monitor)
 {
     for (const auto& pane : panes_)
         if (pane->Monitor() == monitor) return pane.get();
     if (failed_) return nullptr;
     const bool fits =
         static_cast<std::size_t>(monitor.Width()) * static_cast<std::size_t>(monitor.Height()) <= maxPixels_;
-    std::unique_ptr<TInkPane> pane = fits ? TInkPane::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
+    std::unique_ptr<TPictureWindow> pane = fits ? TPictureWindow::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
     if (!pane) {
         // Nothing is tried again until asked: the marks go to the screen meanwhile.
         failed_ = true;
@@ -249,21 +250,21 @@ TMarkPiece TInkLayer::Highlight(TMarkPiece piece)
     return piece;
 }
 
-void TInkLayer::Repaint(const TRect& area)
+void TInkLayer::Repaint(const TRect& area, bool groundStays)
 {
     // The mark being drawn may lie over what goes: its next piece is laid anew.
     live_.reset();
     for (const auto& pane : panes_) {
         const TRect inside = Intersection(area, pane->Monitor());
         if (IsEmpty(inside)) continue;
-        pane->Fill(inside, key_);
+        pane->Fill(inside, key_, groundStays);
         TMarkInk ink(0, {});
         for (const TMark* mark : InPaintOrder(marks_.Marks(), inside)) PaintMark(*pane, *mark, inside, ink);
         drawn_ = Union(drawn_, inside);
     }
 }
 
-void TInkLayer::PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip, TMarkInk& ink)
+void TInkLayer::PaintMark(TPictureWindow& pane, const TMark& mark, const TRect& clip, TMarkInk& ink)
 {
     bool fresh = false;
     for (const TMarkPiece& piece : mark.Pieces) {

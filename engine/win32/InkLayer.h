@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/MarkSurface.h"
-#include "engine/win32/InkPane.h"
+#include "engine/win32/PictureWindow.h"
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
@@ -75,13 +75,17 @@ private:
         {
             Wipe();
             shown_ = PieceBounds(piece);
-            return layer_.Draw(std::move(piece));
+            layer_.previewing_ = true;
+            piece = layer_.Draw(std::move(piece));
+            layer_.previewing_ = false;
+            return piece;
         }
         bool KeepsMarks() const override { return true; }
         void Remove(std::span<const TMark>) override { Wipe(); }
+        // The ground found beneath the preview stays for the shape kept in its place.
         void Wipe() override
         {
-            if (!IsEmpty(shown_)) layer_.Repaint(shown_);
+            if (!IsEmpty(shown_)) layer_.Repaint(shown_, true);
             shown_ = {};
         }
         void DrawAgain(const TMark&) override {}
@@ -95,7 +99,7 @@ private:
     bool Open();
     // The panes of the monitors the area touches, made where missing; false when one failed.
     bool OpenPanesOver(const TRect& area);
-    TInkPane* OpenPane(const TRect& monitor);
+    TPictureWindow* OpenPane(const TRect& monitor);
     void Raise(HWND pane);
     // Stands above the layer and should not: any visible window but a menu, our own, another
     // copy's ink layer or one the system cloaks (shown nowhere).
@@ -103,9 +107,9 @@ private:
     void KeepKeyOffPen(TColor pen);
     TMarkPiece Highlight(TMarkPiece piece);
     // Paints the area again from the history alone.
-    void Repaint(const TRect& area);
+    void Repaint(const TRect& area, bool groundStays = false);
     // Laid as it was drawn: pieces of one pen in a row are one shape. `ink` is scratch, reused.
-    void PaintMark(TInkPane& pane, const TMark& mark, const TRect& clip, TMarkInk& ink);
+    void PaintMark(TPictureWindow& pane, const TMark& mark, const TRect& clip, TMarkInk& ink);
     void Show(const TRect& area);
 
     const TMarkHistory& marks_;
@@ -117,6 +121,7 @@ private:
     // The mark being drawn, as laid so far: its next piece joins it.
     std::optional<TMarkInk> live_;
     TRect drawn_;  // since the last flush
+    bool previewing_ = false;
     HWND foreground_ = nullptr;
     unsigned ticks_ = 0;
     int checksToRaiseAgain_ = 0;
@@ -124,7 +129,7 @@ private:
     bool failed_ = false;
     unsigned orderChanges_ = 0;
     UniqueWindow owner_;  // never shown; there while marks are
-    std::vector<std::unique_ptr<TInkPane>> panes_;
+    std::vector<std::unique_ptr<TPictureWindow>> panes_;
     TPreview preview_{*this};
 };
 

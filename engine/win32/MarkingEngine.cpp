@@ -235,9 +235,6 @@ void CALLBACK TMarkingEngine::PollTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcep
         });
 }
 
-// 300 ms of ticks, drawn again every fifth: the windows beneath have repainted by then.
-constexpr int kRedrawTicks = 30;
-
 void TMarkingEngine::PollTick()
 {
     const long long now = std::chrono::duration_cast<std::chrono::microseconds>(
@@ -270,7 +267,7 @@ void TMarkingEngine::PollTick()
         }
     }
     if (KeepMarks()) layer_.StayOnTop();
-    KeepDrawingMarkShown();
+    redraws_.Tick(surface_ == &screen_);
     FlushSurfaces();
     // After the tick: a shortcut may open a window of its own (a failed save's message).
     RunShortcuts(shortcuts, held, tick.Pointer);
@@ -317,9 +314,7 @@ void TMarkingEngine::TickKeyHints(POINT pointer, bool paintHeld)
 
 void TMarkingEngine::RedrawUncovered(const TRect& area)
 {
-    if (IsEmpty(area) || surface_ != &screen_) return;
-    redrawArea_ = Union(redrawArea_, area);
-    redrawTicks_ = kRedrawTicks;
+    if (surface_ == &screen_) redraws_.Uncovered(area);
 }
 
 THoldTick TMarkingEngine::TakeInput(POINT pointer, bool held, std::vector<std::size_t>& shortcuts)
@@ -565,35 +560,13 @@ void TMarkingEngine::RemoveFromSurface(std::span<const TMark> gone)
     for (const TMark& mark : gone)
         if (mark.IsBoard()) RedrawUncovered(mark.Bounds);
     if (!surface_->KeepsMarks() && history_.Drawing()) {
-        redrawTicks_ = kRedrawTicks;
-        redrawPiece_.reset();
+        redraws_.DrawingMark();
     }
 }
 
 void TMarkingEngine::RedrawKeptOnScreen(const TMarkPiece& piece)
 {
-    if (surface_->KeepsMarks()) return;
-    redrawTicks_ = kRedrawTicks;
-    redrawPiece_ = piece;
-}
-
-void TMarkingEngine::KeepDrawingMarkShown()
-{
-    constexpr int kTicksPerRedraw = 5;
-    if (redrawTicks_ == 0 || --redrawTicks_ % kTicksPerRedraw != 0) return;
-    const TRect area = redrawTicks_ == 0 ? std::exchange(redrawArea_, TRect{}) : redrawArea_;
-    if (surface_ != &screen_ || history_.Marks().empty()) return;
-    for (const TMark* mark : InPaintOrder(history_.Marks(), area)) screen_.DrawAgain(*mark, area);
-    if (!redrawPiece_) {
-        if (history_.Drawing()) screen_.DrawAgain(history_.Marks().back());
-        return;
-    }
-    // Unless it was undone meanwhile: free-hand marks may have followed it.
-    const auto& marks = history_.Marks();
-    const auto kept = std::find_if(marks.rbegin(), marks.rend(), [&](const TMark& mark) {
-        return mark.Pieces.size() == 1 && mark.Pieces.front().SameDrawingAs(*redrawPiece_);
-    });
-    if (kept != marks.rend()) screen_.DrawAgain(*kept);
+    if (!surface_->KeepsMarks()) redraws_.Kept(piece);
 }
 
 int TMarkingEngine::PenWidthAt(int x, int y) const

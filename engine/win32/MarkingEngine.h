@@ -21,6 +21,7 @@
 #include "engine/win32/KeyHintCard.h"
 #include "engine/win32/PresenterPointer.h"
 #include "engine/win32/PreviewLayer.h"
+#include "engine/win32/ScreenRedraws.h"
 #include "engine/win32/ScreenSurface.h"
 #include "engine/win32/TextField.h"
 
@@ -198,7 +199,6 @@ private:
     // a window system may put back more than was asked for (Wine copies a window's changed
     // bounding box): the mark being drawn is drawn again over the next ticks.
     void RemoveFromSurface(std::span<const TMark> gone);
-    void KeepDrawingMarkShown();
     // On the screen: what a shape's preview window or the text field covered repaints when it
     // leaves, over the piece just kept there.
     void RedrawKeptOnScreen(const TMarkPiece& piece);
@@ -209,11 +209,7 @@ private:
     TInkLayer layer_;
     IMarkSurface* surface_ = &screen_;
     bool keepMarks_ = false;
-    int redrawTicks_ = 0;
-    // Marks there are drawn again on the screen too: a window that covered them went.
-    TRect redrawArea_;
-    // Drawn again instead of the mark being drawn: a shape or text kept on the screen.
-    std::optional<TMarkPiece> redrawPiece_;
+    TScreenRedraws redraws_{screen_, history_};
     TVanishingInk vanishing_{history_};
     UINT_PTR vanishTimer_ = 0;
     TPoint penAt_;

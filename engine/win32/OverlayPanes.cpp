@@ -24,7 +24,7 @@ TPixelRows TOverlayPanes::TPane::Rows()
 bool TOverlayPanes::Prepare()
 {
     if (owner_) return true;
-    owner_ = TInkPane::MakeOwner();
+    owner_ = TPictureWindow::MakeOwner();
     if (!owner_) return false;
     alpha_ = InkWithAlpha();
     monitors_ = MonitorRects();
@@ -86,7 +86,7 @@ TOverlayPanes::TPane* TOverlayPanes::PaneOf(const TRect& monitor, bool solid)
 {
     for (TPane& pane : panes_)
         if (pane.Window->Monitor() == monitor) return &pane;
-    TPane pane{TInkPane::Open(monitor, owner_.get(), kOverlayKey, alpha_), {}};
+    TPane pane{TPictureWindow::Open(monitor, owner_.get(), kOverlayKey, alpha_), {}};
     if (!pane.Window) return nullptr;
     if (!alpha_ && !solid)
         pane.Picture.assign(static_cast<std::size_t>(monitor.Width()) * monitor.Height(), 0);
@@ -141,7 +141,7 @@ void TOverlayPanes::FitScreens()
 bool TOverlayWindow::Prepare()
 {
     if (owner_) return true;
-    owner_ = TInkPane::MakeOwner();
+    owner_ = TPictureWindow::MakeOwner();
     alpha_ = InkWithAlpha();
     return static_cast<bool>(owner_);
 }
@@ -161,7 +161,7 @@ void TOverlayWindow::Present(const TRect& area)
 
 bool TOverlayWindow::OpenOver(const TRect& area, bool keep)
 {
-    std::unique_ptr<TInkPane> pane = TInkPane::Open(area, owner_.get(), kOverlayKey, alpha_);
+    std::unique_ptr<TPictureWindow> pane = TPictureWindow::Open(area, owner_.get(), kOverlayKey, alpha_);
     if (!pane) return false;
     pane->SetOpacity(opacity_, kOverlayKey);
     std::vector<std::uint32_t> picture;

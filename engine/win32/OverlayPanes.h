@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/win32/InkPane.h"
+#include "engine/win32/PictureWindow.h"
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
@@ -48,7 +48,7 @@ public:
 
 private:
     struct TPane {
-        std::unique_ptr<TInkPane> Window;
+        std::unique_ptr<TPictureWindow> Window;
         std::vector<std::uint32_t> Picture;  // premultiplied, where the pane's own pixels are keyed
         TPixelRows Rows();
     };
@@ -94,7 +94,7 @@ private:
     bool alpha_ = false;
     std::uint8_t opacity_ = 255;
     UniqueWindow owner_;
-    std::unique_ptr<TInkPane> pane_;
+    std::unique_ptr<TPictureWindow> pane_;
     std::vector<std::uint32_t> picture_;  // premultiplied, where the window's own pixels are keyed
 };
 

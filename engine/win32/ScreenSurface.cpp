@@ -207,13 +207,9 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
         pieces[i].Ink->Lay(coverages[i], target, area);
         TLaidPixels& laid = LaidOf(pieces[i].Mark);
         const std::size_t before = laid.Bytes();
-        laid.Note(coverages[i], rows, area);
+        const std::vector<TRect> noted = laid.Note(coverages[i], rows, area);
         laidBytes_ += laid.Bytes() - before;
-        const TRect touched = coverages[i].Touched();
-        for (int y = touched.Top; y < touched.Bottom; ++y) {
-            const auto [first, last] = coverages[i].RowSpan(y);
-            if (first < last) runs.push_back({first, y, last, y + 1});
-        }
+        runs.insert(runs.end(), noted.begin(), noted.end());
     }
     // The oldest marks' pixels go first; the mark being laid keeps its own.
     while (laidBytes_ > kMaxLaidBytes && laidOrder_.size() > 1) ForgetLaid(laidOrder_.front());

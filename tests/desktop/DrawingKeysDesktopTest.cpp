@@ -111,6 +111,35 @@ TEST_F(DrawingKeys, ShapesFollowTheirGeometryAndEachIsOneMarkOnTheLayerAndOnTheS
     }
 }
 
+TEST_F(DrawingKeys, ALineKeptFromItsPreviewHasSmoothEdgesOnTheKeyedLayerAsOnTheScreen)
+{
+    // A line 300 px long that climbs 24 px: every column crosses an edge pixel partly covered,
+    // which shows the page beneath mixed with the pen where the shape took the page as its ground
+    // (and the pen alone where it took its own preview).
+    for (const bool keepMarks : {false, true}) {
+        SCOPED_TRACE(keepMarks ? "ink layer" : "screen");
+        desktop_.SetSetting("KeepMarks", keepMarks ? 1 : 0);
+        ZelvoraSession zelvora(desktop_);
+        const Point c = Centre();
+        const Point from{c.X - 150, c.Y + 12}, to{c.X + 150, c.Y - 12};
+        const Image page = screen_.Grab(from.X, to.Y - 20, 301, 64);
+        PullShape({"Shift_L"}, from, StraightPath(from, to, 8));
+        ASSERT_TRUE(WaitMarked({from, to, c}));
+        std::this_thread::sleep_for(300ms);  // a keyed window's shape follows its pixels
+        const Image line = screen_.Grab(from.X, to.Y - 20, 301, 64);
+        int blended = 0, columns = 0;
+        for (int x = from.X + 10; x < to.X - 10; ++x, ++columns) {
+            bool mixed = false;
+            for (int y = line.Top; y < line.Top + line.Height && !mixed; ++y)
+                mixed = line.At(x, y) != page.At(x, y) && line.At(x, y) != kMarkerOrange;
+            blended += mixed;
+        }
+        EXPECT_GE(blended, columns * 95 / 100)
+            << "columns with a smooth edge: " << blended << " of " << columns;
+        ASSERT_TRUE(zelvora.Close());
+    }
+}
+
 TEST_F(DrawingKeys, KeysTypedDuringTheHoldNeverReachTheWindowBeneath)
 {
     ZelvoraSession zelvora(desktop_);
@@ -441,6 +470,51 @@ TEST_F(DrawingKeys,
     Undo();
     ASSERT_TRUE(zelvora.Close());
     EXPECT_EQ(desktop_.Settings()["ShowKeyHints"], Dword(0));
+}
+
+TEST_F(DrawingKeys, AStrokeTheCardCoveredIsDrawnAgainOnTheScreenPixelForPixelAsItWas)
+{
+    constexpr char kCard[] = "TZelvoraKeyHints";
+    desktop_.SetSetting("KeepMarks", 0);
+    ZelvoraSession zelvora(desktop_);
+    const Point at = Centre();
+    const auto showCard = [&] {
+        page_.RestPointerAt(at);
+        HeldKeys chord(screen_, kPaintChord);
+        EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 1; }, 5s)) << "no card";
+        return desktop_.WindowRect(kCard);
+    };
+    const auto card = showCard();
+    ASSERT_TRUE(card);
+    Undo();  // the dot where the pen rested
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0 && Marks() == 0; }, 5s));
+
+    // A smooth stroke corner to corner through where the card shows.
+    const Point from{card->Left + 12, card->Top + 8}, to{card->Right - 12, card->Bottom - 8};
+    page_.RestPointerAt(from);
+    {
+        HeldKeys chord(screen_, kPaintChord);
+        ASSERT_TRUE(WaitForHold(desktop_)) << "the hold did not begin";
+        MovePointerAlong(screen_, StraightPath(from, to, 24), false);
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(WaitMarked({from, to}));
+    std::this_thread::sleep_for(500ms);  // the stroke's redraws are over
+    const auto grab = [&] { return screen_.Grab(card->Left, card->Top, card->Width(), card->Height()); };
+    const Image drawn = grab();
+
+    showCard();
+    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowCount(kCard) == 0; }, 5s));
+    std::this_thread::sleep_for(800ms);  // the windows beneath repaint and the stroke is drawn again
+    const Image again = grab();
+    int changed = 0;
+    for (int y = card->Top; y < card->Bottom; ++y)
+        for (int x = card->Left; x < card->Right; ++x) {
+            const int dx = x - at.X, dy = y - at.Y;
+            if (dx * dx + dy * dy > 12 * 12) changed += again.At(x, y) != drawn.At(x, y);  // not the dot
+        }
+    EXPECT_EQ(changed, 0) << "pixels of the stroke unlike before the card";
+    ASSERT_TRUE(zelvora.Close());
 }
 
 }  // namespace

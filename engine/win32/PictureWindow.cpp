@@ -1,4 +1,4 @@
-#include "engine/win32/InkPane.h"
+#include "engine/win32/PictureWindow.h"
 
 #include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
@@ -27,10 +27,10 @@ bool InkWithAlpha()
     return isComposed && SUCCEEDED(isComposed(&composed)) && composed;
 }
 
-std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColor key, bool alpha)
+std::unique_ptr<TPictureWindow> TPictureWindow::Open(const TRect& monitor, HWND owner, TColor key, bool alpha)
 {
-    std::unique_ptr<TInkPane> pane(
-        new TInkPane(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
+    std::unique_ptr<TPictureWindow> pane(
+        new TPictureWindow(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
     pane->pixels_ = std::make_unique<TPixelBuffer>(monitor.Width(), monitor.Height());
     if (!*pane->pixels_) return nullptr;
     pane->Fill(monitor, key);
@@ -47,24 +47,24 @@ std::unique_ptr<TInkPane> TInkPane::Open(const TRect& monitor, HWND owner, TColo
     return pane;
 }
 
-UniqueWindow TInkPane::MakeOwner()
+UniqueWindow TPictureWindow::MakeOwner()
 {
-    return HiddenOwner(kInkLayerClass, TInkPane::WindowProc);
+    return HiddenOwner(kInkLayerClass, TPictureWindow::WindowProc);
 }
 
-LRESULT CALLBACK TInkPane::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+LRESULT CALLBACK TPictureWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* pane = reinterpret_cast<TInkPane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* pane = reinterpret_cast<TPictureWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // The owner, and a pane until CreateWindowExW returns: the default answers.
     if (!pane || pane->window_.get() != window) return DefWindowProcW(window, msg, wParam, lParam);
     return Guarded(LRESULT{0}, [&] { return pane->HandleMessage(msg, wParam, lParam); });
 }
 
-LRESULT TInkPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TPictureWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
         case WM_PAINT: {
@@ -88,7 +88,7 @@ LRESULT TInkPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void TInkPane::KeepGround(const TRect& area, TColor key)
+void TPictureWindow::KeepGround(const TRect& area, TColor key)
 {
     const TRect inside = Intersection(area, monitor_);
     if (Alpha() || IsEmpty(inside)) return;
@@ -107,12 +107,15 @@ void TInkPane::KeepGround(const TRect& area, TColor key)
         const std::size_t row = static_cast<std::size_t>(y - monitor_.Top) * monitor_.Width() - monitor_.Left;
         const std::uint32_t* seen =
             screen.Bits() + static_cast<std::size_t>(y - inside.Top) * inside.Width() - inside.Left;
+        const bool stays = y >= groundStays_.Top && y < groundStays_.Bottom;
         for (int x = inside.Left; x < inside.Right; ++x)
-            if ((pixels_->Bits()[row + x] & 0xFFFFFF) == keyPixel) ground_[row + x] = seen[x] & 0xFFFFFF;
+            if ((pixels_->Bits()[row + x] & 0xFFFFFF) == keyPixel &&
+                !(stays && x >= groundStays_.Left && x < groundStays_.Right))
+                ground_[row + x] = seen[x] & 0xFFFFFF;
     }
 }
 
-void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMarkInk& ink)
+void TPictureWindow::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMarkInk& ink)
 {
     const TRect inside = Intersection(Intersection(clip, monitor_), PieceBounds(piece));
     if (IsEmpty(inside)) return;
@@ -137,16 +140,20 @@ void TInkPane::Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMa
     ink.Lay(coverage, {Rows(), kind_, PixelOf(key), ground.Bits ? &ground : nullptr}, inside);
 }
 
-void TInkPane::Fill(const TRect& area, TColor key)
+void TPictureWindow::Fill(const TRect& area, TColor key, bool groundStays)
 {
     const TRect inside = Intersection(area, monitor_);
     if (IsEmpty(inside)) return;
     GdiFlush();
     FillPixels(Rows(), inside, Alpha() ? 0 : PixelOf(key));
-    if (!Alpha()) cleared_ = Union(cleared_, inside);
+    if (Alpha()) return;
+    if (groundStays && !ground_.empty())
+        groundStays_ = Union(groundStays_, inside);
+    else
+        cleared_ = Union(cleared_, inside);
 }
 
-void TInkPane::ReplaceKey(TColor from, TColor to)
+void TPictureWindow::ReplaceKey(TColor from, TColor to)
 {
     if (Alpha()) return;
     GdiFlush();
@@ -155,7 +162,7 @@ void TInkPane::ReplaceKey(TColor from, TColor to)
     Show(monitor_);
 }
 
-void TInkPane::Show(const TRect& area)
+void TPictureWindow::Show(const TRect& area)
 {
     const TRect inside = Intersection(area, monitor_);
     if (IsEmpty(inside)) return;
@@ -184,7 +191,7 @@ void TInkPane::Show(const TRect& area)
     InvalidateRect(window_.get(), &local, FALSE);
 }
 
-void TInkPane::MoveTo(TPoint topLeft)
+void TPictureWindow::MoveTo(TPoint topLeft)
 {
     monitor_ = {topLeft.X, topLeft.Y, topLeft.X + monitor_.Width(), topLeft.Y + monitor_.Height()};
     // The alpha path moves with its next picture, in the same call.
@@ -193,13 +200,13 @@ void TInkPane::MoveTo(TPoint topLeft)
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-TPixelRows TInkPane::Pixels() const
+TPixelRows TPictureWindow::Pixels() const
 {
     GdiFlush();
     return Rows();
 }
 
-void TInkPane::ShowSolid(TColor colour, UniqueRegion shape)
+void TPictureWindow::ShowSolid(TColor colour, UniqueRegion shape)
 {
     if (!solid_) {
         solid_ = true;
@@ -213,7 +220,7 @@ void TInkPane::ShowSolid(TColor colour, UniqueRegion shape)
     if (SetWindowRgn(window_.get(), shape.get(), FALSE)) static_cast<void>(shape.release());
 }
 
-void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)
+void TPictureWindow::SetOpacity(std::uint8_t opacity, TColor key)
 {
     if (opacity == opacity_) return;
     opacity_ = opacity;
@@ -224,7 +231,7 @@ void TInkPane::SetOpacity(std::uint8_t opacity, TColor key)
                                    LWA_COLORKEY | (opacity < 255 ? LWA_ALPHA : 0));
 }
 
-std::optional<std::uint32_t> TInkPane::InkAt(TPoint point, TColor key) const
+std::optional<std::uint32_t> TPictureWindow::InkAt(TPoint point, TColor key) const
 {
     if (IsEmpty(Intersection(monitor_, {point.X, point.Y, point.X + 1, point.Y + 1}))) return std::nullopt;
     GdiFlush();
@@ -236,7 +243,7 @@ std::optional<std::uint32_t> TInkPane::InkAt(TPoint point, TColor key) const
     return pixel & 0xFFFFFF;
 }
 
-TPixelRows TInkPane::Rows() const
+TPixelRows TPictureWindow::Rows() const
 {
     return {pixels_->Bits(), pixels_->Width(), pixels_->Height(), {monitor_.Left, monitor_.Top}};
 }

@@ -1,7 +1,8 @@
-// One monitor's part of the ink layer (or of the presenter's pointer): a window above every other
-// over that monitor, top-most, click-through, never active, and its pixels: ink with per-pixel
-// alpha where the desktop is composed, else ink showing the screen through a colour key, its
-// edges mixed with the screen the pane found beneath them.
+// A picture of our own above every window: a monitor's part of the ink layer or of the spotlight's
+// dim, the laser's trail, the pen's ring. Top-most, click-through, never active, over the area it
+// was opened for, and its pixels: per-pixel alpha where the desktop is composed, else showing the
+// screen through a colour key (ink's edges mixed with the screen found beneath them), or one
+// colour within a shape.
 #pragma once
 
 #include <windows.h>
@@ -25,16 +26,16 @@ inline constexpr wchar_t kInkLayerClass[] = L"TZelvoraInkLayer";
 // tests set ZELVORA_INK_ALPHA to take that path on a desktop that is not.
 bool InkWithAlpha();
 
-class TInkPane {
+class TPictureWindow {
 public:
     // Shown at once, all clear; null when the window or its pixels cannot be made.
-    static std::unique_ptr<TInkPane> Open(const TRect& monitor, HWND owner, TColor key, bool alpha);
+    static std::unique_ptr<TPictureWindow> Open(const TRect& monitor, HWND owner, TColor key, bool alpha);
     // The hidden window that owns the panes: an owned window has no taskbar button, also where
     // the tool-window style is not enough (Wine); a hidden owner is never minimised, so neither
     // are the panes.
     static UniqueWindow MakeOwner();
-    TInkPane(const TInkPane&) = delete;
-    TInkPane& operator=(const TInkPane&) = delete;
+    TPictureWindow(const TPictureWindow&) = delete;
+    TPictureWindow& operator=(const TPictureWindow&) = delete;
 
     const TRect& Monitor() const { return monitor_; }
     HWND Handle() const { return window_.get(); }
@@ -46,8 +47,11 @@ public:
     // Within the clip (screen points), on the pixels, as part of the mark `ink` lays; shown at
     // the next Show.
     void Paint(const TMarkPiece& piece, const TRect& clip, TColor key, TMarkInk& ink);
-    // Clear.
-    void Fill(const TRect& area, TColor key);
+    // Clear. Where the ground stays, what was found beneath before is kept for the next ink (a
+    // preview taken away: the screen may show it a moment longer, and would be taken for the
+    // ground) until ForgetKeptGround.
+    void Fill(const TRect& area, TColor key, bool groundStays = false);
+    void ForgetKeptGround() { groundStays_ = {}; }
     void ReplaceKey(TColor from, TColor to);
     // The window paints the area again as soon as the thread is idle.
     void Show(const TRect& area);
@@ -65,7 +69,7 @@ public:
     std::optional<std::uint32_t> InkAt(TPoint point, TColor key) const;
 
 private:
-    TInkPane(const TRect& monitor, TInkPixels kind) : monitor_(monitor), kind_(kind) {}
+    TPictureWindow(const TRect& monitor, TInkPixels kind) : monitor_(monitor), kind_(kind) {}
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     TPixelRows Rows() const;
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<TPixelBuffer> pixels_;
     std::vector<std::uint32_t> ground_;  // the key path's, made on first use
     TRect cleared_;                      // the key path's pixels cleared since the last paint
+    TRect groundStays_;                  // the key path's ground not to be read again
     std::uint8_t opacity_ = 255;
     bool solid_ = false;
     UniqueWindow window_;
