@@ -134,7 +134,8 @@ TPictureWindow* TInkLayer::OpenPane(const TRect& monitor)
     if (failed_) return nullptr;
     const bool fits =
         static_cast<std::size_t>(monitor.Width()) * static_cast<std::size_t>(monitor.Height()) <= maxPixels_;
-    std::unique_ptr<TPictureWindow> pane = fits ? TPictureWindow::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
+    std::unique_ptr<TPictureWindow> pane =
+        fits ? TPictureWindow::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
     if (!pane) {
         // Nothing is tried again until asked: the marks go to the screen meanwhile.
         failed_ = true;
