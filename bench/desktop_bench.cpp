@@ -491,8 +491,10 @@ int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* ba
             off[i] += SpotlightCirclingCpu(desktop, exe[i], false) / 2;
         }
         std::printf(
-            "Spotlight following a circling pointer (10 s, 100 moves a second, twice each), CPU of the program\n"
-            "  and the Wine server, %% of a core: before %.1f (%.1f without the spotlight), today %.1f (%.1f);\n"
+            "Spotlight following a circling pointer (10 s, 100 moves a second, twice each), CPU of the "
+            "program\n"
+            "  and the Wine server, %% of a core: before %.1f (%.1f without the spotlight), today %.1f "
+            "(%.1f);\n"
             "  today / before with the spotlight: %.2fx (goal: at most 0.25x)\n",
             on[0], off[0], on[1], off[1], on[1] / on[0]);
     }
