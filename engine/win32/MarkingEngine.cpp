@@ -275,27 +275,16 @@ void TMarkingEngine::PollTick()
 
 void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld, bool laserHeld)
 {
-    TPresenterTick tick;
-    tick.LaserHeld = drawingEnabled_ && !paused_ && !paintHeld && laserHeld;
-    tick.PaintHeld = paintHeld;
-    // Idle, nothing more is asked of the system.
-    if (tick.LaserHeld || paintHeld || presenter_.Active()) {
-        // A fade of half a second wants the millisecond: the tick count moves in steps of 16 ms on
-        // Windows, and late ones under Wine.
-        tick.Now = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
-        tick.Pointer = {pointer.x, pointer.y};
-        tick.Dpi = DpiAtPoint(pointer);
-        tick.PenWidth = MarkerWidthAtDpi(markerSize_, tick.Dpi);
-        tick.PenColor = markerColor_;
-        tick.FreeHand = options_.FreeHandMode();
-        tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-        tick.MarksOnScreen = surface_ == &screen_;
-        presenter_.Tick(tick);
-        if (std::exchange(layerOrder_, layer_.OrderChanges()) != layer_.OrderChanges())
-            presenter_.RaisePointer();
-    }
+    TPresenterInput input;
+    input.Pointer = {pointer.x, pointer.y};
+    input.LaserHeld = drawingEnabled_ && !paused_ && !paintHeld && laserHeld;
+    input.PaintHeld = paintHeld;
+    input.MarkerSize = markerSize_;
+    input.PenColor = markerColor_;
+    input.FreeHand = options_.FreeHandMode();
+    input.MarksOnScreen = surface_ == &screen_;
+    presenter_.Follow(input);
+    if (std::exchange(layerOrder_, layer_.OrderChanges()) != layer_.OrderChanges()) presenter_.RaisePointer();
     // (Also the spotlight turned off between ticks.)
     RedrawUncovered(presenter_.TakeUncovered());
 }

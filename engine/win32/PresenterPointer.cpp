@@ -1,10 +1,14 @@
 #include "engine/win32/PresenterPointer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+
+#include "base/DpiScaling.h"
 
 #include "engine/win32/PieceDrawing.h"
 #include "engine/win32/ScreenCapture.h"
+#include "toolkit/win32/ScreenDpi.h"
 
 namespace zelvora {
 
@@ -16,6 +20,27 @@ TPointF CentreOf(TPoint pixel)
 }
 
 }  // namespace
+
+void TPresenterPointer::Follow(const TPresenterInput& input)
+{
+    if (!input.LaserHeld && !input.PaintHeld && !Active()) return;
+    TPresenterTick tick;
+    // A fade of half a second wants the millisecond: the tick count moves in steps of 16 ms on
+    // Windows, and late ones under Wine.
+    tick.Now = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now().time_since_epoch())
+                                      .count());
+    tick.Pointer = input.Pointer;
+    tick.LaserHeld = input.LaserHeld;
+    tick.PaintHeld = input.PaintHeld;
+    tick.Dpi = DpiAtPoint(POINT{input.Pointer.X, input.Pointer.Y});
+    tick.PenWidth = MarkerWidthAtDpi(input.MarkerSize, tick.Dpi);
+    tick.PenColor = input.PenColor;
+    tick.FreeHand = input.FreeHand;
+    tick.Shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    tick.MarksOnScreen = input.MarksOnScreen;
+    Tick(tick);
+}
 
 void TPresenterPointer::Tick(const TPresenterTick& tick)
 {

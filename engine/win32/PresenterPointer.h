@@ -35,6 +35,18 @@ struct TPresenterTick {
     bool MarksOnScreen = false;
 };
 
+// What the marking loop knows at a tick; the presenter asks the system for the rest, and only
+// when something shows or is wanted.
+struct TPresenterInput {
+    TPoint Pointer;
+    bool LaserHeld = false;
+    bool PaintHeld = false;
+    int MarkerSize = 0;  // at 96 dpi
+    TColor PenColor = 0;
+    bool FreeHand = true;
+    bool MarksOnScreen = false;
+};
+
 // The spotlight's keys, from the keyboard and mouse hooks: Esc ends it, Ctrl+wheel sizes its
 // circle, and neither reaches the window beneath.
 class ISpotlightKeys {
@@ -64,6 +76,8 @@ public:
     TPresenterPointer& operator=(const TPresenterPointer&) = delete;
 
     void Tick(const TPresenterTick& tick);
+    // The marking loop's tick: idle, nothing more is asked of the system.
+    void Follow(const TPresenterInput& input);
     // Whether anything shows or waits to: the loop asks for the pointer's monitor only then.
     bool Active() const { return spotlight_ || laser_.Shown() || ringShown_; }
     bool SpotlightOn() const { return spotlight_; }
