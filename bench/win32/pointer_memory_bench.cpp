@@ -1,5 +1,5 @@
 // What the marks and the presenter's pointer hold in memory on a large desktop (run it on four
-// 3840x2160 monitors: scripts/four-monitors): private bytes with ink on every monitor, then with
+// 3840x2160 monitors: scripts/four-monitors): the working set with ink on every monitor, then with
 // the spotlight on, during a laser stroke, and after a wipe with the spotlight off. Built from
 // today's source against an older build too, for figures side by side.
 //   pointer-memory-bench.exe
@@ -32,13 +32,13 @@ public:
     int TakeWheelSteps() override { return 0; }
 };
 
-double PrivateMegabytes()
+// The working set: pixel buffers are filled when made, so every one of them is in it.
+double WorkingSetMegabytes()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return static_cast<double>(counters.PrivateUsage) / (1 << 20);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
 }
 
 }  // namespace
@@ -50,10 +50,10 @@ int main()
     const TRect screen = VirtualScreen();
     std::printf("%zu monitors, virtual screen %dx%d, overlays with %s\n", monitors.size(), screen.Width(),
                 screen.Height(), InkWithAlpha() ? "per-pixel alpha" : "a colour key");
-    const double start = PrivateMegabytes();
+    const double start = WorkingSetMegabytes();
     const auto print = [&](const char* what) {
         Pump();
-        std::printf("  %-52s %8.1f MB\n", what, PrivateMegabytes() - start);
+        std::printf("  %-52s %8.1f MB\n", what, WorkingSetMegabytes() - start);
     };
     TOptions options;
     TMarkingEngine engine(options);
@@ -83,7 +83,7 @@ int main()
         tick.Now = GetTickCount();
         tick.Pointer = {monitors.front().Left + 300 + 8 * i, monitors.front().Top + 500 + (i / 10 % 2) * 40};
         pointer.Tick(tick);
-        laserPeak = std::max(laserPeak, PrivateMegabytes() - start);
+        laserPeak = std::max(laserPeak, WorkingSetMegabytes() - start);
     }
     print("+ a laser stroke 800 px long, held");
     std::printf("  %-52s %8.1f MB\n", "  (the most during the stroke)", laserPeak);
