@@ -15,8 +15,9 @@
 // With "strokes", quick zigzags sent inside the desktop beside the build in ZELVORA_BASELINE_EXE:
 // the largest distance from a turn to the stroke, and the CPU a long quick stroke costs.
 //   zelvora-desktop-bench strokes
-// With "presenter", the presenter's pointer: idle share beside the build in ZELVORA_BASELINE_EXE
-// with nothing shown, the laser's head behind the pointer, its time from release to gone and the
+// With "presenter", the presenter's pointer: idle share with nothing shown beside the build in
+// ZELVORA_BASELINE_EXE, the spotlight following a circling pointer beside the build in
+// ZELVORA_SPOTLIGHT_BASELINE_EXE, the laser's head behind the pointer, its time from release to gone and the
 // CPU while it fades, the spotlight's time to show and hide and its hole behind the pointer.
 //   zelvora-desktop-bench presenter [IDLE_SECONDS]
 // With "shortcut-keys", the keyboard hook that runs for the program's life: idle share beside
@@ -483,8 +484,9 @@ int RunPresenterBench(int idleSeconds, const std::string& binDir, const char* ba
     if (baselineExe)
         idle = IdleBeside("Idle, neither laser nor spotlight shown, beside", baselineExe, binDir, desktop,
                           idleSeconds, [](int) {})[1];
-    if (baselineExe) {
-        const std::array<std::string, 2> exe = CopiesAlike(baselineExe, binDir);
+    // Beside a build that has the spotlight, unlike the one before the presenter's pointer.
+    if (const char* spotlightBaseline = std::getenv("ZELVORA_SPOTLIGHT_BASELINE_EXE")) {
+        const std::array<std::string, 2> exe = CopiesAlike(spotlightBaseline, binDir);
         double on[2] = {}, off[2] = {};
         for (const int i : {0, 1, 1, 0}) {
             on[i] += SpotlightCirclingCpu(desktop, exe[i], true) / 2;
