@@ -1,13 +1,16 @@
 // Ticks paced as the marking loop's timer paces them, for the benchmarks that drive the
-// presenter's pointer in one process: their times, percentiles and the CPU they took.
+// presenter's pointer in one process: their times, percentiles, the CPU and memory they took.
 #pragma once
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
+
+#include "engine/win32/PresenterPointer.h"
 
 namespace zelvora::bench {
 
@@ -75,6 +78,15 @@ inline void Print(const char* what, const TTicks& ticks)
                 Percentile(ticks.Ms, 0.5), Percentile(ticks.Ms, 0.95), ticks.CpuShare);
 }
 
+// The working set: pixel buffers are filled when made, so every one of them is in it.
+inline double WorkingSetMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
+}
+
 // A white window over the whole screen: the ground the pointer is shown over.
 inline HWND ShowWhiteGround(int left, int top, int width, int height)
 {
@@ -90,5 +102,24 @@ inline HWND ShowWhiteGround(int left, int top, int width, int height)
     UpdateWindow(window);
     return window;
 }
+
+// No keys reach the spotlight in a benchmark: it is driven tick by tick. The wheel turned far
+// on the first look gives the widest circle from the start.
+class TBenchSpotlightKeys : public ISpotlightKeys {
+public:
+    void Follow(bool) override {}
+    void TakeWheel(bool) override {}
+    bool TakeEscape() override { return false; }
+    int TakeWheelSteps() override
+    {
+        const int steps = steps_;
+        steps_ = 0;
+        return steps;
+    }
+    void TurnWheel() { steps_ = 60; }
+
+private:
+    int steps_ = 0;
+};
 
 }  // namespace zelvora::bench

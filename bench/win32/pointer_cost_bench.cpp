@@ -20,19 +20,6 @@ using namespace zelvora::bench;
 
 namespace {
 
-// The wheel turned far on the first look: the widest circle from the start.
-class TWidestSpotlight : public ISpotlightKeys {
-public:
-    void Follow(bool) override {}
-    void TakeWheel(bool) override {}
-    bool TakeEscape() override { return false; }
-    int TakeWheelSteps() override { return std::exchange(steps_, 0); }
-    void TurnWheel() { steps_ = 60; }
-
-private:
-    int steps_ = 0;
-};
-
 // Pixels the spotlight painted, where the build counts them; the build before painted both
 // squares around the holes on every move, which is told by arithmetic.
 template <typename TPointer>
@@ -47,15 +34,6 @@ double PixelsPainted(TPointer& pointer, const TSpotlightHole& before, const TSpo
     }
 }
 
-// The working set: pixel buffers are filled when made, so every one of them is in it.
-double WorkingSetMegabytes()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
-}
-
 }  // namespace
 
 int main()
@@ -67,7 +45,7 @@ int main()
     std::printf("Screen %dx%d, overlays with %s\n", screen.Width(), screen.Height(),
                 InkWithAlpha() ? "per-pixel alpha" : "a colour key");
     TMarkHistory marks;
-    TWidestSpotlight keys;
+    TBenchSpotlightKeys keys;
     TPresenterPointer pointer(marks, keys);
     TPresenterTick tick;
     tick.Dpi = 192;

@@ -24,23 +24,6 @@ struct TOptions : IMarkingOptions {
     bool FloodFill() const override { return false; }
 };
 
-class TNoSpotlightKeys : public ISpotlightKeys {
-public:
-    void Follow(bool) override {}
-    void TakeWheel(bool) override {}
-    bool TakeEscape() override { return false; }
-    int TakeWheelSteps() override { return 0; }
-};
-
-// The working set: pixel buffers are filled when made, so every one of them is in it.
-double WorkingSetMegabytes()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
-}
-
 }  // namespace
 
 int main()
@@ -67,7 +50,7 @@ int main()
     engine.PaintInkNow();
     print("ink on every monitor (the layer)");
 
-    TNoSpotlightKeys keys;
+    TBenchSpotlightKeys keys;
     TPresenterPointer pointer(engine.History(), keys);
     TPresenterTick tick;
     tick.Dpi = 96;

@@ -17,15 +17,6 @@
 using namespace zelvora;
 using namespace zelvora::bench;
 
-// No keys reach the spotlight here: it is driven tick by tick.
-class TNoSpotlightKeys : public ISpotlightKeys {
-public:
-    void Follow(bool) override {}
-    void TakeWheel(bool) override {}
-    bool TakeEscape() override { return false; }
-    int TakeWheelSteps() override { return 0; }
-};
-
 int main()
 {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -35,7 +26,7 @@ int main()
     std::printf("Screen %dx%d, overlays with %s\n", screen.Width(), screen.Height(),
                 InkWithAlpha() ? "per-pixel alpha" : "a colour key");
     TMarkHistory marks;
-    TNoSpotlightKeys keys;
+    TBenchSpotlightKeys keys;
     TPresenterPointer pointer(marks, keys);
     TPresenterTick tick;
     tick.Dpi = 96;

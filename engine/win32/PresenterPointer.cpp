@@ -7,6 +7,7 @@
 #include "base/DpiScaling.h"
 
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/Regions.h"
 #include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/ScreenDpi.h"
 
@@ -272,7 +273,7 @@ void TPresenterPointer::UpdateLit(const TRect& changed)
     }
     if (alpha_) return;
     // Where at least half a pixel is covered, as the keyed picture showed the marks.
-    std::vector<RECT> runs;
+    std::vector<TRect> runs;
     for (int y = area.Top; y < area.Bottom; ++y) {
         const std::uint8_t* row = lit_.Row(y);  // from the screen's left edge
         for (int x = area.Left; x < area.Right;) {
@@ -289,17 +290,7 @@ void TPresenterPointer::UpdateLit(const TRect& changed)
     if (!litRegion_) litRegion_.reset(CreateRectRgn(0, 0, 0, 0));
     if (!cut || !litRegion_) return;
     CombineRgn(litRegion_.get(), litRegion_.get(), cut.get(), RGN_DIFF);
-    if (runs.empty()) return;
-    std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    header->dwSize = sizeof(RGNDATAHEADER);
-    header->iType = RDH_RECTANGLES;
-    header->nCount = static_cast<DWORD>(runs.size());
-    header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-    header->rcBound = {area.Left, area.Top, area.Right, area.Bottom};
-    std::copy(runs.begin(), runs.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
-    const UniqueRegion marked(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                              reinterpret_cast<const RGNDATA*>(data.data())));
+    const UniqueRegion marked = RegionOfRects(runs);
     if (marked) CombineRgn(litRegion_.get(), litRegion_.get(), marked.get(), RGN_OR);
 }
 

@@ -39,10 +39,14 @@ std::vector<TRect> MonitorRects()
     return monitors;
 }
 
-void CopyGround(HDC dc, const TRect& area)
+void CopyGround(HDC dc, const TRect& area, HDC screen)
 {
-    const WindowDc screen(nullptr, GetDC(nullptr));
-    BitBlt(dc, 0, 0, area.Width(), area.Height(), screen.get(), area.Left, area.Top, SRCCOPY);
+    WindowDc own;
+    if (!screen) {
+        own = WindowDc(nullptr, GetDC(nullptr));
+        screen = own.get();
+    }
+    BitBlt(dc, 0, 0, area.Width(), area.Height(), screen, area.Left, area.Top, SRCCOPY);
     GdiFlush();
 }
 

@@ -27,7 +27,8 @@ struct TScreenCopy {
 // dim, laser, card, preview, text field, ink panes). Where it is not composed, our keyed windows
 // may be: a caller reads the ground only where its own window shows the screen, and keeps what it
 // knew elsewhere.
-void CopyGround(HDC dc, const TRect& area);
+// `screen` is the screen's device context when the caller holds one.
+void CopyGround(HDC dc, const TRect& area, HDC screen = nullptr);
 
 // The whole virtual screen with layered windows (the ink layer) in it. Throws std::runtime_error
 // when there is no memory for it or the screen cannot be read.

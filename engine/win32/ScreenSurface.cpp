@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/win32/PieceDrawing.h"
+#include "engine/win32/Regions.h"
 #include "engine/win32/ScreenCapture.h"
 #include "toolkit/win32/PixelBuffer.h"
 
@@ -20,6 +21,7 @@ void TScreenSurface::Acquire()
 void TScreenSurface::Release()
 {
     Flush();
+    mirror_ = {};
     dc_.reset();
 }
 
@@ -42,7 +44,7 @@ void TScreenSurface::Flush()
     if (pending_.empty()) return;
     std::vector<TInkedPiece> pieces;
     for (const TMarkPiece& piece : pending_) pieces.push_back({&piece, &*live_, liveMark_});
-    Lay(pieces, VirtualScreen());
+    Lay(pieces, VirtualScreen(), true);
     pending_.clear();
 }
 
@@ -50,12 +52,13 @@ void TScreenSurface::EndMark()
 {
     Flush();
     live_.reset();
-    scratch_.reset();
+    mirror_ = {};
 }
 
 void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 {
     Flush();
+    mirror_ = {};  // the screen changes beneath it
     if (const auto laid = laid_.find(mark.Serial); laid != laid_.end() && !mark.IsBoard()) {
         // As it was laid, not fresh ink over what the screen shows now (maybe the mark itself).
         const TRect area = Intersection(Intersection(laid->second.Bounds(), clip), VirtualScreen());
@@ -64,7 +67,7 @@ void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
         TPixelBuffer* pixels = Read(area, buffer);
         if (!pixels) return;
         laid->second.Replay({pixels->Bits(), pixels->Width(), pixels->Height(), {area.Left, area.Top}}, area);
-        Write(area, *pixels, laid->second.Runs(area));
+        Write(area, *pixels, {area.Left, area.Top}, laid->second.Runs(area));
         return;
     }
     std::vector<std::unique_ptr<TMarkInk>> inks;
@@ -75,7 +78,7 @@ void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
             inks.push_back(std::make_unique<TMarkInk>(mark.Serial, piece.Pen));
         pieces.push_back({&piece, inks.back().get(), mark.Serial});
     }
-    Lay(pieces, clip);
+    Lay(pieces, clip, false);
 }
 
 TPixelBuffer* TScreenSurface::Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer)
@@ -89,36 +92,23 @@ TPixelBuffer* TScreenSurface::Read(const TRect& area, std::unique_ptr<TPixelBuff
             return nullptr;
         }
     }
-    CopyGround(buffer->Dc(), area);
+    CopyGround(buffer->Dc(), area, dc_.get());
     return buffer.get();
 }
 
-void TScreenSurface::Write(const TRect& area, TPixelBuffer& pixels, const std::vector<TRect>& runs)
+void TScreenSurface::Write(const TRect& area, TPixelBuffer& pixels, TPoint origin,
+                           const std::vector<TRect>& runs)
 {
     if (runs.empty()) return;
     GdiFlush();
     const int stride = pixels.Width();
     const auto at = [&](int x, int y) {
-        return pixels.Bits()[static_cast<std::size_t>(y - area.Top) * stride + (x - area.Left)];
+        return pixels.Bits()[static_cast<std::size_t>(y - origin.Y) * stride + (x - origin.X)];
     };
     if (!fills_) {
-        // Only the runs: elsewhere the copy may hold what is not the screen's (a window of ours
-        // where the desktop is not composed).
-        std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-        auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-        header->dwSize = sizeof(RGNDATAHEADER);
-        header->iType = RDH_RECTANGLES;
-        header->nCount = static_cast<DWORD>(runs.size());
-        header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-        header->rcBound = {area.Left, area.Top, area.Right, area.Bottom};
-        auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-        for (std::size_t i = 0; i < runs.size(); ++i)
-            rects[i] = {runs[i].Left, runs[i].Top, runs[i].Right, runs[i].Bottom};
-        const UniqueRegion clip(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                                reinterpret_cast<const RGNDATA*>(data.data())));
-        if (clip) SelectClipRgn(dc_.get(), clip.get());
-        BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), 0, 0, SRCCOPY);
-        SelectClipRgn(dc_.get(), nullptr);
+        // The whole area in one copy: what the ink did not touch goes back as it was read.
+        BitBlt(dc_.get(), area.Left, area.Top, area.Width(), area.Height(), pixels.Dc(), area.Left - origin.X,
+               area.Top - origin.Y, SRCCOPY);
         if (copyChecked_) return;
         copyChecked_ = true;
         // Where Wine runs without a desktop of its own the copy lands beneath every window:
@@ -160,7 +150,28 @@ void TScreenSurface::ForgetLaid(std::uint64_t mark)
     std::erase(laidOrder_, mark);
 }
 
-void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
+TPixelBuffer* TScreenSurface::Mirror(const TRect& area)
+{
+    if (mirror_.Pixels && Union(mirror_.Area, area) == mirror_.Area) return mirror_.Pixels.get();
+    // A block around the pen, read once: the next ticks' ink lies in it too.
+    constexpr int kReach = 128;
+    const TRect block = Intersection(
+        {area.Left - kReach, area.Top - kReach, area.Right + kReach, area.Bottom + kReach}, VirtualScreen());
+    if (!mirror_.Pixels || mirror_.Pixels->Width() < block.Width() ||
+        mirror_.Pixels->Height() < block.Height()) {
+        mirror_.Pixels.reset();
+        mirror_.Pixels = std::make_unique<TPixelBuffer>(block.Width(), block.Height());
+        if (!*mirror_.Pixels) {
+            mirror_ = {};
+            return nullptr;
+        }
+    }
+    mirror_.Area = block;
+    CopyGround(mirror_.Pixels->Dc(), block, dc_.get());
+    return mirror_.Pixels.get();
+}
+
+void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip, bool live)
 {
     if (!dc_ || pieces.empty()) return;
     // Boards are filled as they are, under the rest: no copy of a whole monitor to lay them. (A
@@ -195,12 +206,14 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;
-    // One copy of the screen for all of them: each is a trip to the display.
+    // One copy of the screen for all of them: each is a trip to the display. The mark being
+    // drawn keeps a copy of the screen around the pen as it leaves it, so most ticks read none.
     std::unique_ptr<TPixelBuffer> once;
-    TPixelBuffer* pixels = Read(area, live_ ? scratch_ : once);
+    TPixelBuffer* pixels = live ? Mirror(area) : Read(area, once);
     if (!pixels) return;
+    const TPoint origin = live ? TPoint{mirror_.Area.Left, mirror_.Area.Top} : TPoint{area.Left, area.Top};
     GdiFlush();
-    const TPixelRows rows{pixels->Bits(), pixels->Width(), pixels->Height(), {area.Left, area.Top}};
+    const TPixelRows rows{pixels->Bits(), pixels->Width(), pixels->Height(), origin};
     const TInkTarget target{rows, TInkPixels::Opaque};
     std::vector<TRect> runs;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -213,14 +226,14 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip)
     }
     // The oldest marks' pixels go first; the mark being laid keeps its own.
     while (laidBytes_ > kMaxLaidBytes && laidOrder_.size() > 1) ForgetLaid(laidOrder_.front());
-    Write(area, *pixels, runs);
+    Write(area, *pixels, origin, runs);
 }
 
 void TScreenSurface::Wipe()
 {
     pending_.clear();
     live_.reset();
-    scratch_.reset();
+    mirror_ = {};
     laid_.clear();
     laidOrder_.clear();
     laidBytes_ = 0;
@@ -274,28 +287,15 @@ void TScreenSurface::RepaintAllWindows()
 UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
 {
     // One rectangle per piece: a diagonal stroke covers a sliver of its bounding box.
-    std::vector<char> data(sizeof(RGNDATAHEADER) + mark.Pieces.size() * sizeof(RECT));
-    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-    header->dwSize = sizeof(RGNDATAHEADER);
-    header->iType = RDH_RECTANGLES;
-    header->rcBound = {mark.Bounds.Left, mark.Bounds.Top, mark.Bounds.Right, mark.Bounds.Bottom};
-    DWORD count = 0;
-    for (const TMarkPiece& piece : mark.Pieces) {
-        const TRect r = PieceBounds(piece);
-        if (!IsEmpty(r)) rects[count++] = {r.Left, r.Top, r.Right, r.Bottom};
-    }
-    if (count == 0) return {};
-    header->nCount = count;
-    header->nRgnSize = count * sizeof(RECT);
-    return UniqueRegion(ExtCreateRegion(nullptr,
-                                        static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
-                                        reinterpret_cast<const RGNDATA*>(data.data())));
+    std::vector<TRect> rects;
+    for (const TMarkPiece& piece : mark.Pieces) rects.push_back(PieceBounds(piece));
+    return RegionOfRects(rects);
 }
 
 void TScreenSurface::Remove(std::span<const TMark> gone)
 {
     Flush();
+    mirror_ = {};
     for (const TMark& mark : gone) ForgetLaid(mark.Serial);
     if (gone.empty()) return;
     UniqueRegion area = RegionOf(gone.front());

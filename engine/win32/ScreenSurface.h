@@ -59,12 +59,15 @@ private:
         TMarkInk* Ink;  // the mark's, laying it
         std::uint64_t Mark;
     };
-    // Laid over what the screen shows there now, in order.
-    void Lay(std::span<const TInkedPiece> pieces, const TRect& clip);
+    // Laid over what the screen shows there now, in order; `live`: the mark being drawn.
+    void Lay(std::span<const TInkedPiece> pieces, const TRect& clip, bool live);
+    // The screen around the area as this surface last left it, read when the area leaves it.
+    TPixelBuffer* Mirror(const TRect& area);
     // The area read into a buffer (the scratch while a mark is drawn); null when it cannot be.
     TPixelBuffer* Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer);
-    // The buffer's pixels in the runs (screen points) go to the screen, and no other.
-    void Write(const TRect& area, TPixelBuffer& pixels, const std::vector<TRect>& runs);
+    // The area of the buffer (whose first pixel shows `origin`) goes to the screen; `runs` are
+    // the pixels the ink changed.
+    void Write(const TRect& area, TPixelBuffer& pixels, TPoint origin, const std::vector<TRect>& runs);
     TLaidPixels& LaidOf(std::uint64_t mark);
     void ForgetLaid(std::uint64_t mark);
 
@@ -76,7 +79,11 @@ private:
     std::vector<TMarkPiece> pending_;  // drawn since the last flush, all of the live mark
     // The screen takes a copy of the ink (not where Wine runs without a desktop of its own).
     bool copyChecked_ = false, fills_ = false;
-    std::unique_ptr<TPixelBuffer> scratch_;  // while a mark is drawn
+    struct TMirror {
+        TRect Area;
+        std::unique_ptr<TPixelBuffer> Pixels;  // may be larger than the area
+    };
+    TMirror mirror_;  // while a mark is drawn
     std::unordered_map<std::uint64_t, TLaidPixels> laid_;
     std::deque<std::uint64_t> laidOrder_;  // oldest first
     std::size_t laidBytes_ = 0;
