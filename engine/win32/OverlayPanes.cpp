@@ -1,6 +1,5 @@
 #include "engine/win32/OverlayPanes.h"
 
-#include "engine/PointerPictures.h"
 #include "engine/win32/ScreenCapture.h"
 
 namespace zelvora {
@@ -13,13 +12,6 @@ constexpr TColor kOverlayKey = 0x00FE01FF;
 constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 }  // namespace
-
-TPixelRows TOverlayPanes::TPane::Rows()
-{
-    if (Picture.empty()) return Window->Pixels();
-    const TRect& monitor = Window->Monitor();
-    return {Picture.data(), monitor.Width(), monitor.Height(), {monitor.Left, monitor.Top}};
-}
 
 bool TOverlayPanes::Prepare()
 {
@@ -36,7 +28,7 @@ bool TOverlayPanes::ShowOnly(HRGN shown)
     if (!Prepare()) return false;
     bool whole = true;
     for (const TRect& monitor : monitors_) {
-        TPane* pane = PaneOf(monitor, true);
+        TPictureWindow* pane = PaneOf(monitor);
         if (!pane) {
             whole = false;
             continue;
@@ -45,7 +37,7 @@ bool TOverlayPanes::ShowOnly(HRGN shown)
         if (!part) continue;
         CombineRgn(part.get(), part.get(), shown, RGN_AND);
         OffsetRgn(part.get(), -monitor.Left, -monitor.Top);
-        pane->Window->ShowSolid(0, std::move(part));
+        pane->ShowSolid(0, std::move(part));
     }
     return whole;
 }
@@ -57,60 +49,54 @@ bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)
     for (const TRect& monitor : monitors_) {
         const TRect inside = Intersection(area, monitor);
         if (IsEmpty(inside)) continue;
-        TPane* pane = PaneOf(monitor);
+        TPictureWindow* pane = PaneOf(monitor);
         if (!pane) {
             whole = false;
             continue;
         }
-        const TPixelRows picture = pane->Rows();
-        paint(picture, inside);
-        if (!pane->Picture.empty())
-            KeyPremultiplied(picture, pane->Window->Pixels(), inside, PixelOf(kOverlayKey));
-        pane->Window->Show(inside);
+        paint(pane->Picture(), inside);
+        pane->ShowPicture(inside);
     }
     return whole;
 }
 
 void TOverlayPanes::Clear(const TRect& area)
 {
-    for (TPane& pane : panes_) {
-        const TRect inside = Intersection(area, pane.Window->Monitor());
+    for (const auto& pane : panes_) {
+        const TRect inside = Intersection(area, pane->Monitor());
         if (IsEmpty(inside)) continue;
-        FillPixels(pane.Rows(), inside, 0);
-        if (!pane.Picture.empty()) FillPixels(pane.Window->Pixels(), inside, PixelOf(kOverlayKey));
-        pane.Window->Show(inside);
+        FillPixels(pane->Picture(), inside, 0);
+        pane->ShowPicture(inside);
     }
 }
 
-TOverlayPanes::TPane* TOverlayPanes::PaneOf(const TRect& monitor, bool solid)
+TPictureWindow* TOverlayPanes::PaneOf(const TRect& monitor)
 {
-    for (TPane& pane : panes_)
-        if (pane.Window->Monitor() == monitor) return &pane;
-    TPane pane{TPictureWindow::Open(monitor, owner_.get(), kOverlayKey, alpha_), {}};
-    if (!pane.Window) return nullptr;
-    if (!alpha_ && !solid)
-        pane.Picture.assign(static_cast<std::size_t>(monitor.Width()) * monitor.Height(), 0);
-    pane.Window->SetOpacity(opacity_, kOverlayKey);
+    for (const auto& pane : panes_)
+        if (pane->Monitor() == monitor) return pane.get();
+    std::unique_ptr<TPictureWindow> pane = TPictureWindow::Open(monitor, owner_.get(), kOverlayKey, alpha_);
+    if (!pane) return nullptr;
+    pane->SetOpacity(opacity_, kOverlayKey);
     panes_.push_back(std::move(pane));
-    return &panes_.back();
+    return panes_.back().get();
 }
 
 void TOverlayPanes::SetOpacity(std::uint8_t opacity)
 {
     if (opacity == opacity_) return;
     opacity_ = opacity;
-    for (TPane& pane : panes_) {
-        pane.Window->SetOpacity(opacity, kOverlayKey);
+    for (const auto& pane : panes_) {
+        pane->SetOpacity(opacity, kOverlayKey);
         // The alpha path takes a new opacity with its next picture: a pixel's worth is enough.
-        const TRect& monitor = pane.Window->Monitor();
-        pane.Window->Show({monitor.Left, monitor.Top, monitor.Left + 1, monitor.Top + 1});
+        const TRect& monitor = pane->Monitor();
+        pane->Show({monitor.Left, monitor.Top, monitor.Left + 1, monitor.Top + 1});
     }
 }
 
 TRect TOverlayPanes::Area() const
 {
     TRect area;
-    for (const TPane& pane : panes_) area = Union(area, pane.Window->Monitor());
+    for (const auto& pane : panes_) area = Union(area, pane->Monitor());
     return area;
 }
 
@@ -122,13 +108,12 @@ void TOverlayPanes::Close()
 
 void TOverlayPanes::Hide(bool hidden)
 {
-    for (const TPane& pane : panes_) ShowWindow(pane.Window->Handle(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
+    for (const auto& pane : panes_) ShowWindow(pane->Handle(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
 }
 
 void TOverlayPanes::Raise()
 {
-    for (const TPane& pane : panes_)
-        SetWindowPos(pane.Window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+    for (const auto& pane : panes_) SetWindowPos(pane->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
 
 void TOverlayPanes::FitScreens()
@@ -146,31 +131,14 @@ bool TOverlayWindow::Prepare()
     return static_cast<bool>(owner_);
 }
 
-TPixelRows TOverlayWindow::Picture()
-{
-    const TRect area = pane_->Monitor();
-    return alpha_ ? pane_->Pixels()
-                  : TPixelRows{picture_.data(), area.Width(), area.Height(), {area.Left, area.Top}};
-}
-
-void TOverlayWindow::Present(const TRect& area)
-{
-    if (!alpha_) KeyPremultiplied(Picture(), pane_->Pixels(), area, PixelOf(kOverlayKey));
-    pane_->Show(area);
-}
-
 bool TOverlayWindow::OpenOver(const TRect& area, bool keep)
 {
     std::unique_ptr<TPictureWindow> pane = TPictureWindow::Open(area, owner_.get(), kOverlayKey, alpha_);
     if (!pane) return false;
     pane->SetOpacity(opacity_, kOverlayKey);
-    std::vector<std::uint32_t> picture;
-    if (!alpha_) picture.assign(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
-    const TPixelRows rows =
-        alpha_ ? pane->Pixels()
-               : TPixelRows{picture.data(), area.Width(), area.Height(), {area.Left, area.Top}};
+    const TPixelRows rows = pane->Picture();
     if (keep && pane_) {
-        const TPixelRows old = Picture();
+        const TPixelRows old = pane_->Picture();
         const TRect both = Intersection(old.Area(), area);
         for (int y = both.Top; y < both.Bottom; ++y)
             std::copy_n(old.Bits + static_cast<std::size_t>(y - old.Origin.Y) * old.Width +
@@ -180,7 +148,6 @@ bool TOverlayWindow::OpenOver(const TRect& area, bool keep)
                             (both.Left - rows.Origin.X));
     }
     pane_ = std::move(pane);  // the old window goes after the new one shows
-    picture_ = std::move(picture);
     return true;
 }
 
@@ -195,10 +162,10 @@ bool TOverlayWindow::Paint(const TRect& area, const TOverlayPanes::TPainter& pai
     } else if (!OpenOver(area, false)) {
         return false;
     }
-    const TPixelRows picture = Picture();
+    const TPixelRows picture = pane_->Picture();
     FillPixels(picture, area, 0);
     paint(picture, area);
-    Present(area);
+    pane_->ShowPicture(area);
     return true;
 }
 
@@ -215,12 +182,12 @@ bool TOverlayWindow::PaintMore(const TRect& area, const TOverlayPanes::TPainter&
                                                        inside.Right + kRoom, inside.Bottom + kRoom}),
                                          VirtualScreen());
         if (!OpenOver(grown, true)) return false;
-        paint(Picture(), inside);
-        Present(grown);
+        paint(pane_->Picture(), inside);
+        pane_->ShowPicture(grown);
         return true;
     }
-    paint(Picture(), inside);
-    Present(inside);
+    paint(pane_->Picture(), inside);
+    pane_->ShowPicture(inside);
     return true;
 }
 

@@ -47,19 +47,14 @@ public:
     void FitScreens();
 
 private:
-    struct TPane {
-        std::unique_ptr<TPictureWindow> Window;
-        std::vector<std::uint32_t> Picture;  // premultiplied, where the pane's own pixels are keyed
-        TPixelRows Rows();
-    };
-    TPane* PaneOf(const TRect& monitor, bool solid = false);
+    TPictureWindow* PaneOf(const TRect& monitor);
     bool Prepare();
 
     bool alpha_ = false;
     std::uint8_t opacity_ = 255;
     std::vector<TRect> monitors_;
     UniqueWindow owner_;
-    std::vector<TPane> panes_;
+    std::vector<std::unique_ptr<TPictureWindow>> panes_;
 };
 
 // One small window above every other, as large as what it shows: the pen's ring, moved with the
@@ -88,14 +83,11 @@ private:
     bool Prepare();
     // A window over `area`, clear; the old one's picture is copied where `keep` is set.
     bool OpenOver(const TRect& area, bool keep);
-    TPixelRows Picture();
-    void Present(const TRect& area);
 
     bool alpha_ = false;
     std::uint8_t opacity_ = 255;
     UniqueWindow owner_;
     std::unique_ptr<TPictureWindow> pane_;
-    std::vector<std::uint32_t> picture_;  // premultiplied, where the window's own pixels are keyed
 };
 
 }  // namespace zelvora

@@ -1,5 +1,6 @@
 #include "engine/win32/PictureWindow.h"
 
+#include "engine/PointerPictures.h"
 #include "engine/win32/OwnWindows.h"
 #include "engine/win32/PieceDrawing.h"
 #include "engine/win32/ScreenCapture.h"
@@ -31,6 +32,7 @@ std::unique_ptr<TPictureWindow> TPictureWindow::Open(const TRect& monitor, HWND 
 {
     std::unique_ptr<TPictureWindow> pane(
         new TPictureWindow(monitor, alpha ? TInkPixels::Premultiplied : TInkPixels::Keyed));
+    pane->key_ = key;
     pane->pixels_ = std::make_unique<TPixelBuffer>(monitor.Width(), monitor.Height());
     if (!*pane->pixels_) return nullptr;
     pane->Fill(monitor, key);
@@ -158,6 +160,7 @@ void TPictureWindow::ReplaceKey(TColor from, TColor to)
     if (Alpha()) return;
     GdiFlush();
     ReplacePixels(Rows(), PixelOf(from), PixelOf(to));
+    key_ = to;
     SetLayeredWindowAttributes(window_.get(), to, 0, LWA_COLORKEY);
     Show(monitor_);
 }
@@ -198,6 +201,19 @@ void TPictureWindow::MoveTo(TPoint topLeft)
     if (!Alpha())
         SetWindowPos(window_.get(), nullptr, topLeft.X, topLeft.Y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+TPixelRows TPictureWindow::Picture()
+{
+    if (Alpha()) return Pixels();
+    if (picture_.empty()) picture_.assign(static_cast<std::size_t>(monitor_.Width()) * monitor_.Height(), 0);
+    return {picture_.data(), monitor_.Width(), monitor_.Height(), {monitor_.Left, monitor_.Top}};
+}
+
+void TPictureWindow::ShowPicture(const TRect& area)
+{
+    if (!Alpha()) KeyPremultiplied(Picture(), Pixels(), area, PixelOf(key_));
+    Show(area);
 }
 
 TPixelRows TPictureWindow::Pixels() const

@@ -57,6 +57,11 @@ public:
     void Show(const TRect& area);
     // For a picture of the caller's own: premultiplied on the alpha path, else keyed.
     TPixelRows Pixels() const;
+    // A picture painted premultiplied whichever the path: the window's own pixels with alpha, or
+    // a picture of its own that ShowPicture turns into keyed pixels (at least half covered: the
+    // colour; else the key).
+    TPixelRows Picture();
+    void ShowPicture(const TRect& area);
     // The pane's top left goes there with its pixels, at the next Show.
     void MoveTo(TPoint topLeft);
     // The whole pane that opaque (255: as its pixels say), from the next Show on.
@@ -77,9 +82,11 @@ private:
     TRect monitor_;
     TInkPixels kind_;
     std::unique_ptr<TPixelBuffer> pixels_;
-    std::vector<std::uint32_t> ground_;  // the key path's, made on first use
-    TRect cleared_;                      // the key path's pixels cleared since the last paint
-    TRect groundStays_;                  // the key path's ground not to be read again
+    std::vector<std::uint32_t> ground_;   // the key path's, made on first use
+    std::vector<std::uint32_t> picture_;  // the key path's premultiplied picture, made on first use
+    TColor key_ = 0;
+    TRect cleared_;      // the key path's pixels cleared since the last paint
+    TRect groundStays_;  // the key path's ground not to be read again
     std::uint8_t opacity_ = 255;
     bool solid_ = false;
     UniqueWindow window_;
