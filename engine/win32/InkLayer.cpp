@@ -57,7 +57,7 @@ void TInkLayer::Remove(std::span<const TMark> gone)
     TRect area = gone.front().Bounds;
     for (const TMark& mark : gone.subspan(1)) area = Union(area, mark.Bounds);
     // A monitor whose last mark went loses its pane.
-    std::erase_if(panes_, [&](const auto& pane) {
+    panes_.CloseIf([&](const auto& pane) {
         return !IsEmpty(Intersection(area, pane->Monitor())) && !HasInkOn(pane->Monitor(), marks_);
     });
     Repaint(area);
@@ -83,8 +83,7 @@ void TInkLayer::Close()
 {
     live_.reset();
     drawn_ = {};
-    panes_.clear();
-    owner_.reset();
+    panes_.Close();
 }
 
 std::vector<TRect> TInkLayer::Panes() const
@@ -108,34 +107,31 @@ void TInkLayer::PaintNow()
 
 bool TInkLayer::Open()
 {
-    if (owner_) return true;
+    if (panes_.Prepared()) return true;
     if (failed_) return false;
-    monitors_ = MonitorRects();
     screens_ = VirtualScreen();
     key_ = ChooseColourKey(0);
     alpha_ = InkWithAlpha();
-    owner_ = TPictureWindow::MakeOwner();
-    failed_ = !owner_;
+    failed_ = !panes_.Prepare();
     return !failed_;
 }
 
 bool TInkLayer::OpenPanesOver(const TRect& area)
 {
     if (!Open()) return false;
-    for (const TRect& monitor : monitors_)
+    for (const TRect& monitor : panes_.Monitors())
         if (!IsEmpty(Intersection(area, monitor)) && !OpenPane(monitor)) return false;
     return true;
 }
 
 TPictureWindow* TInkLayer::OpenPane(const TRect& monitor)
 {
-    for (const auto& pane : panes_)
-        if (pane->Monitor() == monitor) return pane.get();
+    if (TPictureWindow* pane = panes_.Find(monitor)) return pane;
     if (failed_) return nullptr;
     const bool fits =
         static_cast<std::size_t>(monitor.Width()) * static_cast<std::size_t>(monitor.Height()) <= maxPixels_;
     std::unique_ptr<TPictureWindow> pane =
-        fits ? TPictureWindow::Open(monitor, owner_.get(), key_, alpha_) : nullptr;
+        fits ? TPictureWindow::Open(monitor, panes_.Owner(), key_, alpha_) : nullptr;
     if (!pane) {
         // Nothing is tried again until asked: the marks go to the screen meanwhile.
         failed_ = true;
@@ -146,20 +142,20 @@ TPictureWindow* TInkLayer::OpenPane(const TRect& monitor)
     TRect marked;
     for (const TMark& mark : marks_.Marks()) marked = Union(marked, Intersection(mark.Bounds, monitor));
     if (!IsEmpty(marked)) pane->KeepGround(marked, key_);
-    panes_.push_back(std::move(pane));
+    TPictureWindow* added = panes_.Add(std::move(pane));
     ++orderChanges_;
     Repaint(monitor);
-    return panes_.back().get();
+    return added;
 }
 
 void TInkLayer::FitScreens()
 {
-    if (!owner_) return;  // the next piece finds the monitors as they are then
+    if (!panes_.Prepared()) return;  // the next piece finds the monitors as they are then
     std::vector<TRect> now = MonitorRects();
     const TPaneRefit refit = RefitPanes(Panes(), now, marks_);
-    monitors_ = std::move(now);
+    panes_.SetMonitors(std::move(now));
     screens_ = VirtualScreen();
-    std::erase_if(panes_, [&](const auto& pane) {
+    panes_.CloseIf([&](const auto& pane) {
         return std::find(refit.Close.begin(), refit.Close.end(), pane->Monitor()) != refit.Close.end();
     });
     for (const TRect& monitor : refit.Open) OpenPane(monitor);
@@ -172,7 +168,7 @@ void TInkLayer::StayOnTop()
     // clicked window in its X stacking a moment after the activation: once more 200 ms later
     // catches that.
     constexpr int kTicksPerCheck = 5, kChecksToRaiseAgain = 4;
-    if (panes_.empty() || ++ticks_ % kTicksPerCheck != 0) return;
+    if (panes_.Empty() || ++ticks_ % kTicksPerCheck != 0) return;
     const HWND front = GetForegroundWindow();
     bool covered = std::exchange(foreground_, front) != front;
     if (covered) {

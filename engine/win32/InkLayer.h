@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/MarkSurface.h"
+#include "engine/win32/MonitorPanes.h"
 #include "engine/win32/PictureWindow.h"
 #include "toolkit/win32/Handles.h"
 
@@ -114,7 +115,6 @@ private:
 
     const TMarkHistory& marks_;
     std::size_t maxPixels_;
-    std::vector<TRect> monitors_;
     TRect screens_;  // around every monitor
     TColor key_ = 0;
     bool alpha_ = false;
@@ -128,8 +128,7 @@ private:
     std::vector<HWND> raisedOver_;  // the windows the layer raised itself above since the foreground changed
     bool failed_ = false;
     unsigned orderChanges_ = 0;
-    UniqueWindow owner_;  // never shown; there while marks are
-    std::vector<std::unique_ptr<TPictureWindow>> panes_;
+    TMonitorPanes panes_;  // and their owner, there while marks are
     TPreview preview_{*this};
 };
 

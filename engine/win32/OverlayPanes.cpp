@@ -15,19 +15,16 @@ constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWN
 
 bool TOverlayPanes::Prepare()
 {
-    if (owner_) return true;
-    owner_ = TPictureWindow::MakeOwner();
-    if (!owner_) return false;
+    if (panes_.Prepared()) return true;
     alpha_ = InkWithAlpha();
-    monitors_ = MonitorRects();
-    return true;
+    return panes_.Prepare();
 }
 
 bool TOverlayPanes::ShowOnly(HRGN shown)
 {
     if (!Prepare()) return false;
     bool whole = true;
-    for (const TRect& monitor : monitors_) {
+    for (const TRect& monitor : panes_.Monitors()) {
         TPictureWindow* pane = PaneOf(monitor);
         if (!pane) {
             whole = false;
@@ -46,7 +43,7 @@ bool TOverlayPanes::Paint(const TRect& area, const TPainter& paint)
 {
     if (!Prepare()) return false;
     bool whole = true;
-    for (const TRect& monitor : monitors_) {
+    for (const TRect& monitor : panes_.Monitors()) {
         const TRect inside = Intersection(area, monitor);
         if (IsEmpty(inside)) continue;
         TPictureWindow* pane = PaneOf(monitor);
@@ -72,13 +69,11 @@ void TOverlayPanes::Clear(const TRect& area)
 
 TPictureWindow* TOverlayPanes::PaneOf(const TRect& monitor)
 {
-    for (const auto& pane : panes_)
-        if (pane->Monitor() == monitor) return pane.get();
-    std::unique_ptr<TPictureWindow> pane = TPictureWindow::Open(monitor, owner_.get(), kOverlayKey, alpha_);
+    if (TPictureWindow* pane = panes_.Find(monitor)) return pane;
+    std::unique_ptr<TPictureWindow> pane = TPictureWindow::Open(monitor, panes_.Owner(), kOverlayKey, alpha_);
     if (!pane) return nullptr;
     pane->SetOpacity(opacity_, kOverlayKey);
-    panes_.push_back(std::move(pane));
-    return panes_.back().get();
+    return panes_.Add(std::move(pane));
 }
 
 void TOverlayPanes::SetOpacity(std::uint8_t opacity)
@@ -93,34 +88,9 @@ void TOverlayPanes::SetOpacity(std::uint8_t opacity)
     }
 }
 
-TRect TOverlayPanes::Area() const
-{
-    TRect area;
-    for (const auto& pane : panes_) area = Union(area, pane->Monitor());
-    return area;
-}
-
-void TOverlayPanes::Close()
-{
-    panes_.clear();
-    owner_.reset();
-}
-
-void TOverlayPanes::Hide(bool hidden)
-{
-    for (const auto& pane : panes_) ShowWindow(pane->Handle(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
-}
-
-void TOverlayPanes::Raise()
-{
-    for (const auto& pane : panes_) SetWindowPos(pane->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
-}
-
 void TOverlayPanes::FitScreens()
 {
-    const std::vector<TRect> now = MonitorRects();
-    if (now == monitors_) return;
-    Close();
+    if (MonitorRects() != panes_.Monitors()) Close();
 }
 
 bool TOverlayWindow::Prepare()

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/win32/MonitorPanes.h"
 #include "engine/win32/PictureWindow.h"
 #include "toolkit/win32/Handles.h"
 
@@ -35,14 +36,14 @@ public:
     // Every pane that opaque (255: as its pixels say).
     void SetOpacity(std::uint8_t opacity);
     // Panes and their pixels go.
-    void Close();
-    bool Open() const { return !panes_.empty(); }
+    void Close() { panes_.Close(); }
+    bool Open() const { return !panes_.Empty(); }
     // Around the monitors that have a pane.
-    TRect Area() const;
+    TRect Area() const { return panes_.Area(); }
     // Out of sight a moment (a picture of the screen is taken), and back.
-    void Hide(bool hidden);
+    void Hide(bool hidden) { panes_.Hide(hidden); }
     // Above every other top-most window, the ink layer's included.
-    void Raise();
+    void Raise() { panes_.Raise(); }
     // The monitors as they are now; panes of monitors that changed go.
     void FitScreens();
 
@@ -52,9 +53,7 @@ private:
 
     bool alpha_ = false;
     std::uint8_t opacity_ = 255;
-    std::vector<TRect> monitors_;
-    UniqueWindow owner_;
-    std::vector<std::unique_ptr<TPictureWindow>> panes_;
+    TMonitorPanes panes_;
 };
 
 // One small window above every other, as large as what it shows: the pen's ring, moved with the
