@@ -21,7 +21,7 @@ void TScreenSurface::Acquire()
 void TScreenSurface::Release()
 {
     Flush();
-    mirror_ = {};
+    scratch_.reset();
     dc_.reset();
 }
 
@@ -52,13 +52,12 @@ void TScreenSurface::EndMark()
 {
     Flush();
     live_.reset();
-    mirror_ = {};
+    scratch_.reset();
 }
 
 void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
 {
     Flush();
-    mirror_ = {};  // the screen changes beneath it
     if (const auto laid = laid_.find(mark.Serial); laid != laid_.end() && !mark.IsBoard()) {
         // As it was laid, not fresh ink over what the screen shows now (maybe the mark itself).
         const TRect area = Intersection(Intersection(laid->second.Bounds(), clip), VirtualScreen());
@@ -150,27 +149,6 @@ void TScreenSurface::ForgetLaid(std::uint64_t mark)
     std::erase(laidOrder_, mark);
 }
 
-TPixelBuffer* TScreenSurface::Mirror(const TRect& area)
-{
-    if (mirror_.Pixels && Union(mirror_.Area, area) == mirror_.Area) return mirror_.Pixels.get();
-    // A block around the pen, read once: the next ticks' ink lies in it too.
-    constexpr int kReach = 128;
-    const TRect block = Intersection(
-        {area.Left - kReach, area.Top - kReach, area.Right + kReach, area.Bottom + kReach}, VirtualScreen());
-    if (!mirror_.Pixels || mirror_.Pixels->Width() < block.Width() ||
-        mirror_.Pixels->Height() < block.Height()) {
-        mirror_.Pixels.reset();
-        mirror_.Pixels = std::make_unique<TPixelBuffer>(block.Width(), block.Height());
-        if (!*mirror_.Pixels) {
-            mirror_ = {};
-            return nullptr;
-        }
-    }
-    mirror_.Area = block;
-    CopyGround(mirror_.Pixels->Dc(), block, dc_.get());
-    return mirror_.Pixels.get();
-}
-
 void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip, bool live)
 {
     if (!dc_ || pieces.empty()) return;
@@ -206,12 +184,12 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip,
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;
-    // One copy of the screen for all of them: each is a trip to the display. The mark being
-    // drawn keeps a copy of the screen around the pen as it leaves it, so most ticks read none.
+    // One copy of the screen for all of them: each is a trip to the display. (A copy kept from
+    // tick to tick would hold what showed there then: the spotlight's dim around a moving hole.)
     std::unique_ptr<TPixelBuffer> once;
-    TPixelBuffer* pixels = live ? Mirror(area) : Read(area, once);
+    TPixelBuffer* pixels = Read(area, live ? scratch_ : once);
     if (!pixels) return;
-    const TPoint origin = live ? TPoint{mirror_.Area.Left, mirror_.Area.Top} : TPoint{area.Left, area.Top};
+    const TPoint origin{area.Left, area.Top};
     GdiFlush();
     const TPixelRows rows{pixels->Bits(), pixels->Width(), pixels->Height(), origin};
     const TInkTarget target{rows, TInkPixels::Opaque};
@@ -233,7 +211,7 @@ void TScreenSurface::Wipe()
 {
     pending_.clear();
     live_.reset();
-    mirror_ = {};
+    scratch_.reset();
     laid_.clear();
     laidOrder_.clear();
     laidBytes_ = 0;
@@ -295,7 +273,6 @@ UniqueRegion TScreenSurface::RegionOf(const TMark& mark)
 void TScreenSurface::Remove(std::span<const TMark> gone)
 {
     Flush();
-    mirror_ = {};
     for (const TMark& mark : gone) ForgetLaid(mark.Serial);
     if (gone.empty()) return;
     UniqueRegion area = RegionOf(gone.front());

@@ -61,8 +61,6 @@ private:
     };
     // Laid over what the screen shows there now, in order; `live`: the mark being drawn.
     void Lay(std::span<const TInkedPiece> pieces, const TRect& clip, bool live);
-    // The screen around the area as this surface last left it, read when the area leaves it.
-    TPixelBuffer* Mirror(const TRect& area);
     // The area read into a buffer (the scratch while a mark is drawn); null when it cannot be.
     TPixelBuffer* Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer);
     // The area of the buffer (whose first pixel shows `origin`) goes to the screen; `runs` are
@@ -79,11 +77,7 @@ private:
     std::vector<TMarkPiece> pending_;  // drawn since the last flush, all of the live mark
     // The screen takes a copy of the ink (not where Wine runs without a desktop of its own).
     bool copyChecked_ = false, fills_ = false;
-    struct TMirror {
-        TRect Area;
-        std::unique_ptr<TPixelBuffer> Pixels;  // may be larger than the area
-    };
-    TMirror mirror_;  // while a mark is drawn
+    std::unique_ptr<TPixelBuffer> scratch_;  // while a mark is drawn
     std::unordered_map<std::uint64_t, TLaidPixels> laid_;
     std::deque<std::uint64_t> laidOrder_;  // oldest first
     std::size_t laidBytes_ = 0;
