@@ -6,9 +6,6 @@ namespace zelvora {
 
 namespace {
 
-// Keyed panes show what is not this colour; a picture's pixel of it is nudged off.
-constexpr TColor kOverlayKey = 0x00FE01FF;
-
 constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 }  // namespace

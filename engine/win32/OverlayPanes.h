@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/win32/MonitorPanes.h"
@@ -15,6 +16,9 @@
 #include "toolkit/win32/Handles.h"
 
 namespace zelvora {
+
+// Keyed overlays show what is not this colour; a picture's pixel of it is nudged off.
+inline constexpr TColor kOverlayKey = 0x00FE01FF;
 
 class TOverlayPanes {
 public:
@@ -75,6 +79,11 @@ public:
     void Close();
     bool Open() const { return pane_ != nullptr; }
     TRect Area() const { return pane_ ? pane_->Monitor() : TRect{}; }
+    // The window's own pixel at a screen point (0x00RRGGBB); none where it shows the screen.
+    std::optional<std::uint32_t> InkAt(TPoint point) const
+    {
+        return pane_ ? pane_->InkAt(point, kOverlayKey) : std::nullopt;
+    }
     void Hide(bool hidden);
     void Raise();
 
