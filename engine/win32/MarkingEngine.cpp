@@ -83,7 +83,9 @@ void TMarkingEngine::WipeMarks()
 bool TMarkingEngine::HidePointerForCapture()
 {
     layer_.PaintNow();
-    bool hidden = false;
+    // A window of ours that went this tick (the card, as the key was pressed) has not been
+    // repainted over yet either.
+    bool hidden = std::exchange(justHidden_, false);
     if (keyHints_.Showing()) {
         RedrawUncovered(keyHints_.Hide());
         hidden = true;
@@ -245,6 +247,7 @@ void TMarkingEngine::PollTick()
 
     POINT pointer{};
     GetCursorPos(&pointer);
+    justHidden_ = false;
     session_.CheckHealth();
     // Held as the keyboard hook saw the shortcuts go down and up.
     const auto [chordHeld, laserHeld] = session_.Locked([](TKeyRoute& route, TPointerTrail&) {
@@ -286,7 +289,9 @@ void TMarkingEngine::TickPresenter(POINT pointer, bool paintHeld, bool laserHeld
     presenter_.Follow(input);
     if (std::exchange(layerOrder_, layer_.OrderChanges()) != layer_.OrderChanges()) presenter_.RaisePointer();
     // (Also the spotlight turned off between ticks.)
-    RedrawUncovered(presenter_.TakeUncovered());
+    const TRect uncovered = presenter_.TakeUncovered();
+    if (!IsEmpty(uncovered)) justHidden_ = true;
+    RedrawUncovered(uncovered);
 }
 
 void TMarkingEngine::TickKeyHints(POINT pointer, bool paintHeld)
@@ -298,6 +303,7 @@ void TMarkingEngine::TickKeyHints(POINT pointer, bool paintHeld)
         keyHints_.Show({pointer.x, pointer.y}, KeyHintLines());
     } else if (!show && keyHints_.Showing()) {
         RedrawUncovered(keyHints_.Hide());
+        justHidden_ = true;
     }
 }
 

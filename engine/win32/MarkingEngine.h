@@ -230,6 +230,7 @@ private:
     bool showKeyHints_ = true;
     bool keysPressed_ = false;  // in the hold since the last tick
     bool capturing_ = false;    // a picture of the screen is being taken
+    bool justHidden_ = false;   // a window of ours went this tick
     TKeyHintTimer keyHintTimer_;
     TKeyHintCard keyHints_;
 };

@@ -77,7 +77,7 @@ void TScreenSurface::DrawAgain(const TMark& mark, const TRect& clip)
             inks.push_back(std::make_unique<TMarkInk>(mark.Serial, piece.Pen));
         pieces.push_back({&piece, inks.back().get(), mark.Serial});
     }
-    Lay(pieces, clip, false);
+    Lay(pieces, Intersection(clip, VirtualScreen()), false);
 }
 
 TPixelBuffer* TScreenSurface::Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer)
@@ -179,8 +179,7 @@ void TScreenSurface::Lay(std::span<const TInkedPiece> pieces, const TRect& clip,
     std::vector<TCoverage> coverages;
     TRect area;
     for (const TInkedPiece& inked : pieces) {
-        coverages.push_back(PieceCoverage(
-            *inked.Piece, Intersection(PieceBounds(*inked.Piece), Intersection(clip, VirtualScreen()))));
+        coverages.push_back(PieceCoverage(*inked.Piece, Intersection(PieceBounds(*inked.Piece), clip)));
         area = Union(area, coverages.back().Touched());
     }
     if (IsEmpty(area)) return;

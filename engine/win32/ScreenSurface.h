@@ -59,7 +59,8 @@ private:
         TMarkInk* Ink;  // the mark's, laying it
         std::uint64_t Mark;
     };
-    // Laid over what the screen shows there now, in order; `live`: the mark being drawn.
+    // Laid over what the screen shows there now, in order, within the clip (on the screen);
+    // `live`: the mark being drawn.
     void Lay(std::span<const TInkedPiece> pieces, const TRect& clip, bool live);
     // The area read into a buffer (the scratch while a mark is drawn); null when it cannot be.
     TPixelBuffer* Read(const TRect& area, std::unique_ptr<TPixelBuffer>& buffer);
